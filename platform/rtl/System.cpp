@@ -1,0 +1,40 @@
+#include "platform/rtl/System.h"
+
+#include "platform/rtl/Exceptions.h"
+
+#include <cxxabi.h>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+String TObject::ClassName() const
+{
+    const char* Mangled = typeid(*this).name();
+    int Status = 0;
+    std::unique_ptr<char, void (*)(void*)> Demangled(
+        abi::__cxa_demangle(Mangled, nullptr, nullptr, &Status), std::free);
+    return String::fromLatin1(Status == 0 && Demangled ? Demangled.get() : Mangled);
+}
+
+void TPersistent::Assign(TPersistent* Source)
+{
+    if (Source != nullptr)
+        Source->AssignTo(this);
+    else
+        AssignTo(nullptr);
+}
+
+void TPersistent::AssignTo(TPersistent* Dest)
+{
+    const String DestName = Dest ? Dest->ClassName() : QStringLiteral("nil");
+    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2").arg(ClassName(), DestName));
+}
+
+String TPersistent::GetNamePath() const
+{
+    return ClassName();
+}
+
+void TPersistent::DefineProperties(TFiler&)
+{
+}
