@@ -1,0 +1,554 @@
+#include "platform/rtl/FileUtils.h"
+
+#include "platform/rtl/Exceptions.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray Native(const String& Path)
+{
+    return QFile::encodeName(Path);
+}
+
+String ErrorText(int Code)
+{
+    return QString::fromLocal8Bit(std::strerror(Code));
+}
+
+bool StatPath(const String& Path, struct stat& Info)
+{
+    return !Path.isEmpty() && ::stat(Native(Path).constData(), &Info) == 0;
+}
+
+bool LStatPath(const String& Path, struct stat& Info)
+{
+    return !Path.isEmpty() && ::lstat(Native(Path).constData(), &Info) == 0;
+}
+
+// Writes everything, retrying short writes and interrupted calls.
+bool WriteAll(int Fd, const QByteArray& Bytes)
+{
+    const char* P = Bytes.constData();
+    qsizetype Left = Bytes.size();
+    while (Left > 0) {
+        const ssize_t Done = ::write(Fd, P, size_t(Left));
+        if (Done < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        P += Done;
+        Left -= Done;
+    }
+    return true;
+}
+
+// The permission bits a newly created file would get from the process umask,
+// read without changing it (umask() itself cannot be queried safely).
+mode_t DefaultFileMode()
+{
+    mode_t Mask = 022;
+    QFile Status(QStringLiteral("/proc/self/status"));
+    if (Status.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> Lines = Status.readAll().split('\n');
+        for (const QByteArray& Line : Lines) {
+            if (Line.startsWith("Umask:")) {
+                bool Ok = false;
+                const uint Value = Line.mid(6).trimmed().toUInt(&Ok, 8);
+                if (Ok)
+                    Mask = mode_t(Value);
+                break;
+            }
+        }
+    }
+    return 0666 & ~Mask;
+}
+
+void SyncFolder(const String& Folder)
+{
+    const int Fd = ::open(Native(Folder.isEmpty() ? QStringLiteral(".") : Folder).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (Fd >= 0) {
+        ::fsync(Fd);
+        ::close(Fd);
+    }
+}
+
+// The wildcard as a regular expression: '*' any run, '?' one character.
+QRegularExpression MaskExpression(const String& Mask)
+{
+    String Pattern;
+    Pattern.reserve(Mask.size() * 2 + 4);
+    for (QChar C : Mask) {
+        if (C == QLatin1Char('*'))
+            Pattern += QStringLiteral(".*");
+        else if (C == QLatin1Char('?'))
+            Pattern += QLatin1Char('.');
+        else
+            Pattern += QRegularExpression::escape(String(C));
+    }
+    return QRegularExpression(QRegularExpression::anchoredPattern(Pattern),
+                              QRegularExpression::CaseInsensitiveOption
+                                  | QRegularExpression::DotMatchesEverythingOption);
+}
+
+int EntryAttr(const String& Name, const struct stat& Info, bool IsLink)
+{
+    int Attr = 0;
+    if (S_ISDIR(Info.st_mode))
+        Attr |= faDirectory;
+    else if (S_ISREG(Info.st_mode))
+        Attr |= faArchive;
+    else
+        Attr |= faSysFile;
+    if (Name.startsWith(QLatin1Char('.')))
+        Attr |= faHidden;
+    if ((Info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        Attr |= faReadOnly;
+    if (IsLink)
+        Attr |= faSymLink;
+    return Attr;
+}
+
+// Fills F from the next pending name that still exists and passes the
+// attribute filter.
+int FindMatching(TSearchRec& F)
+{
+    while (!F.FPending.isEmpty()) {
+        const String Name = F.FPending.takeFirst();
+        const String Full = F.FPath + Name;
+        struct stat Info;
+        struct stat LinkInfo;
+        if (!LStatPath(Full, LinkInfo))
+            continue;
+        const bool IsLink = S_ISLNK(LinkInfo.st_mode);
+        if (!StatPath(Full, Info))
+            Info = LinkInfo;  // a dangling link is reported as itself
+        const int Attr = EntryAttr(Name, Info, IsLink);
+        if ((Attr & F.ExcludeAttr) != 0)
+            continue;
+        F.Name = Name;
+        F.Attr = Attr;
+        F.Size = S_ISREG(Info.st_mode) ? std::int64_t(Info.st_size) : 0;
+        F.Time = std::int64_t(Info.st_mtime);
+        return 0;
+    }
+    return 18;
+}
+
+String CacheFolder()
+{
+    // Relative values are invalid by the XDG rules and are ignored.
+    const String Xdg = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!Xdg.isEmpty() && Xdg.startsWith(PathDelim))
+        return IncludeTrailingPathDelimiter(Xdg);
+    String Home = qEnvironmentVariable("HOME");
+    if (Home.isEmpty())
+        Home = QDir::homePath();
+    return IncludeTrailingPathDelimiter(Home) + QStringLiteral(".cache/");
+}
+
+// Makes Folder exist as a real folder of ours with mode 0700, refusing a
+// symbolic link or a folder that belongs to someone else.
+void MakePrivateFolder(const String& Folder)
+{
+    const String Dir = ExcludeTrailingPathDelimiter(Folder);
+    if (::mkdir(Native(Dir).constData(), 0700) != 0 && errno != EEXIST)
+        throw EInOutError(QStringLiteral("Unable to create directory %1: %2").arg(Dir, ErrorText(errno)),
+                          errno);
+    struct stat Info;
+    if (!LStatPath(Dir, Info) || !S_ISDIR(Info.st_mode) || Info.st_uid != ::geteuid())
+        throw EInOutError(QStringLiteral("The temporary folder %1 is not a private folder").arg(Dir));
+    if ((Info.st_mode & 0777) != 0700 && ::chmod(Native(Dir).constData(), 0700) != 0)
+        throw EInOutError(QStringLiteral("The temporary folder %1 is not a private folder").arg(Dir),
+                          errno);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Questions
+
+bool FileExists(const String& FileName)
+{
+    struct stat Info;
+    return StatPath(FileName, Info) && !S_ISDIR(Info.st_mode);
+}
+
+bool DirectoryExists(const String& Directory)
+{
+    struct stat Info;
+    return StatPath(Directory, Info) && S_ISDIR(Info.st_mode);
+}
+
+std::int64_t FileSize(const String& FileName)
+{
+    struct stat Info;
+    if (!StatPath(FileName, Info) || S_ISDIR(Info.st_mode))
+        return -1;
+    return std::int64_t(Info.st_size);
+}
+
+std::int64_t FileAge(const String& FileName)
+{
+    struct stat Info;
+    if (!StatPath(FileName, Info) || S_ISDIR(Info.st_mode))
+        return -1;
+    return std::int64_t(Info.st_mtime);
+}
+
+bool FileAge(const String& FileName, TDateTime& FileDateTime)
+{
+    const std::int64_t Age = FileAge(FileName);
+    if (Age < 0)
+        return false;
+    FileDateTime = FileDateToDateTime(Age);
+    return true;
+}
+
+TDateTime FileDateToDateTime(std::int64_t FileDate)
+{
+    const QDateTime Local = QDateTime::fromSecsSinceEpoch(FileDate).toLocalTime();
+    const QDate D = Local.date();
+    const QTime T = Local.time();
+    TDateTime Result = 0;
+    if (!TryEncodeDate(D.year(), D.month(), D.day(), Result))
+        return 0;
+    return ComposeDateTime(Result, EncodeTime(T.hour(), T.minute(), T.second(), 0));
+}
+
+// ---------------------------------------------------------------------------
+// Changes
+
+bool ForceDirectories(const String& Dir)
+{
+    const String Path = ExcludeTrailingPathDelimiter(Dir);
+    if (Path.isEmpty())
+        return false;
+    if (DirectoryExists(Path))
+        return true;
+    const String Parent = ExtractFileDir(Path);
+    if (Parent != Path && !Parent.isEmpty() && !ForceDirectories(Parent))
+        return false;
+    return CreateDir(Path) || DirectoryExists(Path);
+}
+
+bool CreateDir(const String& Dir)
+{
+    return !Dir.isEmpty() && ::mkdir(Native(Dir).constData(), 0777) == 0;
+}
+
+bool RemoveDir(const String& Dir)
+{
+    return !Dir.isEmpty() && ::rmdir(Native(ExcludeTrailingPathDelimiter(Dir)).constData()) == 0;
+}
+
+bool DeleteFile(const String& FileName)
+{
+    struct stat Info;
+    if (!LStatPath(FileName, Info) || S_ISDIR(Info.st_mode))
+        return false;
+    return ::unlink(Native(FileName).constData()) == 0;
+}
+
+bool RenameFile(const String& OldName, const String& NewName)
+{
+    if (OldName.isEmpty() || NewName.isEmpty())
+        return false;
+    const QByteArray From = Native(OldName);
+    const QByteArray To = Native(NewName);
+    if (::renameat2(AT_FDCWD, From.constData(), AT_FDCWD, To.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // File systems without the no-replace flag: link and unlink keep the
+    // guarantee for files; folders fall back to a checked rename.
+    struct stat Info;
+    if (LStatPath(NewName, Info))
+        return false;
+    if (::link(From.constData(), To.constData()) == 0)
+        return ::unlink(From.constData()) == 0;
+    return ::rename(From.constData(), To.constData()) == 0;
+}
+
+// ---------------------------------------------------------------------------
+// Path text
+
+String ExtractFilePath(const String& FileName)
+{
+    return FileName.left(FileName.lastIndexOf(PathDelim) + 1);
+}
+
+String ExtractFileDir(const String& FileName)
+{
+    int I = int(FileName.lastIndexOf(PathDelim));
+    // The root keeps its delimiter, and so does a doubled one, so that the
+    // result never turns an absolute path into a relative one.
+    if (I > 0 && FileName.at(I - 1) != PathDelim)
+        return FileName.left(I);
+    return FileName.left(I + 1);
+}
+
+String ExtractFileName(const String& FileName)
+{
+    return FileName.mid(FileName.lastIndexOf(PathDelim) + 1);
+}
+
+String ExtractFileExt(const String& FileName)
+{
+    const qsizetype Dot = FileName.lastIndexOf(QLatin1Char('.'));
+    if (Dot < 0 || Dot < FileName.lastIndexOf(PathDelim))
+        return String();
+    return FileName.mid(Dot);
+}
+
+String ChangeFileExt(const String& FileName, const String& Extension)
+{
+    const qsizetype Dot = FileName.lastIndexOf(QLatin1Char('.'));
+    if (Dot < 0 || Dot < FileName.lastIndexOf(PathDelim))
+        return FileName + Extension;
+    return FileName.left(Dot) + Extension;
+}
+
+String IncludeTrailingPathDelimiter(const String& S)
+{
+    return S.endsWith(PathDelim) ? S : S + PathDelim;
+}
+
+String ExcludeTrailingPathDelimiter(const String& S)
+{
+    // The root stays "/", or the result would name the current folder.
+    if (S.size() > 1 && S.endsWith(PathDelim))
+        return S.left(S.size() - 1);
+    return S;
+}
+
+String ExpandFileName(const String& FileName)
+{
+    if (FileName.isEmpty())
+        return String();
+    String Result = QDir::cleanPath(QDir::current().absoluteFilePath(FileName));
+    if (FileName.endsWith(PathDelim))
+        Result = IncludeTrailingPathDelimiter(Result);
+    return Result;
+}
+
+String GetCurrentDir()
+{
+    return QDir::currentPath();
+}
+
+bool SetCurrentDir(const String& Dir)
+{
+    return !Dir.isEmpty() && QDir::setCurrent(Dir);
+}
+
+// ---------------------------------------------------------------------------
+// Searching
+
+bool MatchesMask(const String& FileName, const String& Mask)
+{
+    if (Mask == QLatin1String("*") || Mask == QLatin1String("*.*"))
+        return true;
+    return MaskExpression(Mask).match(FileName).hasMatch();
+}
+
+int FindFirst(const String& Path, int Attr, TSearchRec& F)
+{
+    F = TSearchRec();
+    F.ExcludeAttr = ~Attr & (faHidden | faSysFile | faVolumeID | faDirectory);
+    F.FPath = ExtractFilePath(Path);
+    String Mask = ExtractFileName(Path);
+    if (Mask.isEmpty())
+        return 2;
+    QDir Dir(F.FPath.isEmpty() ? QStringLiteral(".") : F.FPath);
+    if (!Dir.exists())
+        return 3;
+    const QStringList Names =
+        Dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                      QDir::NoSort);
+    for (const String& Name : Names) {
+        if (MatchesMask(Name, Mask))
+            F.FPending.append(Name);
+    }
+    std::sort(F.FPending.begin(), F.FPending.end(), [](const String& A, const String& B) {
+        const int C = A.compare(B, Qt::CaseInsensitive);
+        return C != 0 ? C < 0 : A < B;
+    });
+    const int Result = FindMatching(F);
+    return Result == 0 ? 0 : 2;
+}
+
+int FindNext(TSearchRec& F)
+{
+    return FindMatching(F);
+}
+
+void FindClose(TSearchRec& F)
+{
+    F.FPending.clear();
+}
+
+// ---------------------------------------------------------------------------
+// The program
+
+String ProgramFileName()
+{
+    const String Exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    if (!Exe.isEmpty())
+        return Exe;
+    if (QCoreApplication::instance() != nullptr)
+        return QCoreApplication::applicationFilePath();
+    return String();
+}
+
+String ProgramFolder()
+{
+    return ExtractFilePath(ProgramFileName());
+}
+
+namespace {
+QStringList CommandLine()
+{
+    if (QCoreApplication::instance() != nullptr)
+        return QCoreApplication::arguments();
+    QFile File(QStringLiteral("/proc/self/cmdline"));
+    QStringList Result;
+    if (File.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> Parts = File.readAll().split('\0');
+        for (const QByteArray& Part : Parts)
+            Result.append(QFile::decodeName(Part));
+        if (!Result.isEmpty() && Result.last().isEmpty())
+            Result.removeLast();
+    }
+    return Result;
+}
+}  // namespace
+
+String ParamStr(int Index)
+{
+    if (Index == 0)
+        return ProgramFileName();
+    const QStringList Args = CommandLine();
+    return Index > 0 && Index < Args.size() ? Args.at(Index) : String();
+}
+
+int ParamCount()
+{
+    return std::max(0, int(CommandLine().size()) - 1);
+}
+
+String GetTempPath()
+{
+    const String TmpDir = qEnvironmentVariable("TMPDIR");
+    if (!TmpDir.isEmpty())
+        return IncludeTrailingPathDelimiter(TmpDir);
+    const String Cache = CacheFolder();
+    const String App = Cache + QStringLiteral("quorvy/");
+    const String Tmp = App + QStringLiteral("tmp/");
+    // The cache folder itself may be shared or a link the user made on
+    // purpose; only the folders we create must be private.
+    if (!ForceDirectories(Cache))
+        throw EInOutError(QStringLiteral("Unable to create directory %1: %2")
+                              .arg(ExcludeTrailingPathDelimiter(Cache), ErrorText(errno)),
+                          errno);
+    MakePrivateFolder(App);
+    MakePrivateFolder(Tmp);
+    return Tmp;
+}
+
+// ---------------------------------------------------------------------------
+// Writing
+
+int CreateFileExclusive(const String& FileName)
+{
+    const int Fd = FileName.isEmpty()
+                       ? -1
+                       : ::open(Native(FileName).constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (Fd < 0) {
+        const int Code = FileName.isEmpty() ? ENOENT : errno;
+        throw EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, ErrorText(Code)),
+                          Code);
+    }
+    return Fd;
+}
+
+void WriteFileExclusive(const String& FileName, const QByteArray& Bytes)
+{
+    const int Fd = CreateFileExclusive(FileName);
+    bool Ok = WriteAll(Fd, Bytes) && ::fsync(Fd) == 0;
+    int Code = Ok ? 0 : errno;
+    if (::close(Fd) != 0 && Ok) {
+        Ok = false;
+        Code = errno;
+    }
+    if (!Ok) {
+        ::unlink(Native(FileName).constData());
+        throw EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, ErrorText(Code)),
+                          Code);
+    }
+}
+
+void SaveFileAtomically(const String& FileName, const QByteArray& Bytes)
+{
+    auto Fail = [&FileName](int Code) {
+        throw EInOutError(QStringLiteral("Cannot save file \"%1\". %2").arg(FileName, ErrorText(Code)),
+                          Code);
+    };
+    if (FileName.isEmpty() || FileName.endsWith(PathDelim))
+        Fail(EISDIR);
+
+    // Replace the file a symbolic link names, not the link.
+    String Target = FileName;
+    struct stat LinkInfo;
+    if (LStatPath(FileName, LinkInfo) && S_ISLNK(LinkInfo.st_mode)) {
+        const QFileInfo Link(FileName);
+        String Resolved = Link.canonicalFilePath();
+        if (Resolved.isEmpty())
+            Resolved = Link.symLinkTarget();
+        if (!Resolved.isEmpty())
+            Target = Resolved;
+    }
+    // A folder in the way is found by the rename itself, which refuses it.
+    struct stat Old;
+    const bool Exists = StatPath(Target, Old) && !S_ISDIR(Old.st_mode);
+
+    QByteArray Temp =
+        Native(ExtractFilePath(Target) + QLatin1Char('.') + ExtractFileName(Target) + QStringLiteral(".XXXXXX"));
+    const int Fd = ::mkostemp(Temp.data(), O_CLOEXEC);
+    if (Fd < 0)
+        Fail(errno);
+
+    const mode_t Mode = Exists ? (Old.st_mode & 07777) : DefaultFileMode();
+    bool Ok = ::fchmod(Fd, Mode) == 0 && WriteAll(Fd, Bytes) && ::fsync(Fd) == 0;
+    int Code = Ok ? 0 : errno;
+    if (::close(Fd) != 0 && Ok) {
+        Ok = false;
+        Code = errno;
+    }
+    if (Ok && ::rename(Temp.constData(), Native(Target).constData()) != 0) {
+        Ok = false;
+        Code = errno;
+    }
+    if (!Ok) {
+        ::unlink(Temp.constData());
+        Fail(Code);
+    }
+    SyncFolder(ExtractFileDir(Target));
+}

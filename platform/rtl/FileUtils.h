@@ -1,0 +1,118 @@
+#pragma once
+// Files and paths under the classic names.  Paths use '/'.  Routines that
+// answer a question return false (or -1) on failure; routines that write user
+// data raise EInOutError naming the file.
+#include "platform/rtl/DateUtils.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <cstdint>
+
+inline constexpr QChar PathDelim{u'/'};
+inline constexpr QChar PathSep{u':'};
+
+// --- questions ---
+// FileExists is false for folders; both follow symbolic links.
+bool FileExists(const String& FileName);
+bool DirectoryExists(const String& Directory);
+// Size in bytes, -1 when the file is missing.
+std::int64_t FileSize(const String& FileName);
+// Last modification as a file date (seconds since 1970-01-01 UTC), -1 when
+// the file is missing.  FileDateToDateTime turns it into local time.
+std::int64_t FileAge(const String& FileName);
+bool FileAge(const String& FileName, TDateTime& FileDateTime);
+TDateTime FileDateToDateTime(std::int64_t FileDate);
+
+// --- changes ---
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool ForceDirectories(const String& Dir);
+bool CreateDir(const String& Dir);
+// Removes an empty folder.
+bool RemoveDir(const String& Dir);
+// Deletes a file (never a folder).
+bool DeleteFile(const String& FileName);
+// Renames or moves a file or folder.  Refuses to replace an existing target,
+// as the classic call does, so a rename can never destroy another file.
+bool RenameFile(const String& OldName, const String& NewName);
+
+// --- path text ---
+// "/a/b/c.txt": path "/a/b/", dir "/a/b", name "c.txt", ext ".txt".
+String ExtractFilePath(const String& FileName);
+String ExtractFileDir(const String& FileName);
+String ExtractFileName(const String& FileName);
+// With the dot; empty when the name has none.
+String ExtractFileExt(const String& FileName);
+// Extension must carry its dot; an empty one removes the extension.
+String ChangeFileExt(const String& FileName, const String& Extension);
+String IncludeTrailingPathDelimiter(const String& S);
+String ExcludeTrailingPathDelimiter(const String& S);
+// Absolute and without "." and ".." parts, relative to the current folder.
+String ExpandFileName(const String& FileName);
+// The current folder, without a trailing '/'.
+String GetCurrentDir();
+bool SetCurrentDir(const String& Dir);
+
+// --- searching a folder ---
+inline constexpr int faReadOnly = 0x01;
+inline constexpr int faHidden = 0x02;   // names starting with '.'
+inline constexpr int faSysFile = 0x04;  // devices, sockets, pipes
+inline constexpr int faVolumeID = 0x08;
+inline constexpr int faDirectory = 0x10;
+inline constexpr int faArchive = 0x20;  // every regular file
+inline constexpr int faSymLink = 0x40;
+inline constexpr int faAnyFile = 0x3F;
+
+struct TSearchRec {
+    std::int64_t Time = 0;  // file date, as FileAge
+    std::int64_t Size = 0;
+    int Attr = 0;
+    String Name;
+    int ExcludeAttr = 0;
+    TDateTime TimeStamp() const { return FileDateToDateTime(Time); }
+
+    // The matches still to hand out, kept between FindFirst and FindNext.
+    String FPath;
+    QStringList FPending;
+};
+
+// Path is a folder plus a pattern for the names ("data/*.quorvy"): '*' and
+// '?' match without regard to case, "*.*" matches every name.  Regular files
+// are always found; folders, hidden and system entries only when Attr asks
+// for them.  "." and ".." are never returned.  Entries come in name order.
+// The result is 0 on a match, otherwise an error code (2: nothing found,
+// 3: no such folder, 18: no more files).
+int FindFirst(const String& Path, int Attr, TSearchRec& F);
+int FindNext(TSearchRec& F);
+void FindClose(TSearchRec& F);
+// The wildcard rule FindFirst uses, for callers that filter names themselves.
+bool MatchesMask(const String& FileName, const String& Mask);
+
+// --- the program ---
+// ParamStr(0) is the full path of the running executable.
+String ParamStr(int Index);
+int ParamCount();
+String ProgramFileName();
+// Folder of the running executable, with a trailing '/'.
+String ProgramFolder();
+
+// $TMPDIR when set, else the private folder "quorvy/tmp/" under the user's
+// cache folder ($XDG_CACHE_HOME or ~/.cache), created with mode 0700.  Ends
+// with '/'.  Raises EInOutError when the private folder cannot be made safe.
+String GetTempPath();
+
+// --- writing files ---
+// Creates a new file for writing (mode 0600) and returns its descriptor;
+// fails when anything, even a dangling symbolic link, already has the name.
+// Raises EInOutError.  The caller closes the descriptor.
+int CreateFileExclusive(const String& FileName);
+// CreateFileExclusive, write Bytes, flush to disk, close; on failure the new
+// file is removed and EInOutError raised.
+void WriteFileExclusive(const String& FileName, const QByteArray& Bytes);
+
+// Replaces FileName with Bytes so that readers and crashes see either the old
+// or the new file, never a mix: the bytes go to a temporary file in the same
+// folder, are flushed to disk and renamed over the target.  A replaced file
+// keeps its permissions; a symbolic link keeps pointing at the file it named.
+// On failure the temporary file is removed, the old file stays as it was and
+// EInOutError is raised with a message naming FileName.
+void SaveFileAtomically(const String& FileName, const QByteArray& Bytes);

@@ -1,0 +1,291 @@
+#include "platform/rtl/FileUtils.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "tests/support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void WriteRaw(const QString& Path, const QByteArray& Bytes)
+{
+    QFile F(Path);
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+    F.write(Bytes);
+}
+
+QByteArray ReadRaw(const QString& Path)
+{
+    QFile F(Path);
+    return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray("<missing>");
+}
+
+QStringList FindAll(const QString& Pattern, int Attr)
+{
+    QStringList Names;
+    TSearchRec F;
+    for (int R = FindFirst(Pattern, Attr, F); R == 0; R = FindNext(F))
+        Names << F.Name;
+    FindClose(F);
+    return Names;
+}
+
+// Restores an environment variable when the test ends.
+class TEnvGuard {
+public:
+    explicit TEnvGuard(const char* Name) : FName(Name), FHad(qEnvironmentVariableIsSet(Name)), FOld(qgetenv(Name)) {}
+    ~TEnvGuard()
+    {
+        if (FHad)
+            qputenv(FName, FOld);
+        else
+            qunsetenv(FName);
+    }
+
+private:
+    const char* FName;
+    bool FHad;
+    QByteArray FOld;
+};
+
+}  // namespace
+
+TEST(FileUtils, PathPartsFollowTheClassicRules)
+{
+    EXPECT_EQ(ExtractFilePath("/a/b/c.txt"), "/a/b/");
+    EXPECT_EQ(ExtractFileDir("/a/b/c.txt"), "/a/b");
+    EXPECT_EQ(ExtractFileName("/a/b/c.txt"), "c.txt");
+    EXPECT_EQ(ExtractFileExt("/a/b/c.txt"), ".txt");
+    EXPECT_EQ(ExtractFilePath("c.txt"), "");
+    EXPECT_EQ(ExtractFileDir("/c.txt"), "/");
+    EXPECT_EQ(ExtractFileName("/a/b/"), "");
+    // A dot in a folder name is no extension.
+    EXPECT_EQ(ExtractFileExt("/a.d/readme"), "");
+    EXPECT_EQ(ExtractFileExt("archive.tar.gz"), ".gz");
+    EXPECT_EQ(ChangeFileExt("/a.d/readme", ".txt"), "/a.d/readme.txt");
+    EXPECT_EQ(ChangeFileExt("/a/data.quorvy", ".bak"), "/a/data.bak");
+    EXPECT_EQ(ChangeFileExt("/a/data.quorvy", ""), "/a/data");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/a/"), "/a");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/");
+    EXPECT_EQ(PathDelim, QLatin1Char('/'));
+}
+
+TEST(FileUtils, ExpandFileNameResolvesDots)
+{
+    EXPECT_EQ(ExpandFileName("/a/./b/../c.txt"), "/a/c.txt");
+    EXPECT_EQ(ExpandFileName("x.txt"), QDir::currentPath() + "/x.txt");
+    EXPECT_EQ(ExpandFileName("/a/b/"), "/a/b/");
+}
+
+TEST(FileUtils, FilesAndFolders)
+{
+    TTestDir Dir;
+    const QString Deep = Dir.File("one/two/three");
+    EXPECT_FALSE(DirectoryExists(Deep));
+    EXPECT_TRUE(ForceDirectories(Deep + "/"));
+    EXPECT_TRUE(DirectoryExists(Deep));
+    EXPECT_FALSE(FileExists(Deep));  // a folder is not a file
+    EXPECT_TRUE(ForceDirectories(Deep));  // already there
+
+    const QString File = Deep + "/data.quorvy";
+    WriteRaw(File, "12345");
+    EXPECT_TRUE(FileExists(File));
+    EXPECT_EQ(FileSize(File), 5);
+    EXPECT_EQ(FileSize(Dir.File("missing")), -1);
+    EXPECT_EQ(FileAge(Dir.File("missing")), -1);
+
+    // ForceDirectories cannot go through a file.
+    EXPECT_FALSE(ForceDirectories(File + "/sub"));
+    EXPECT_FALSE(RemoveDir(Deep));  // not empty
+    EXPECT_FALSE(DeleteFile(Deep));  // never a folder
+    EXPECT_TRUE(DeleteFile(File));
+    EXPECT_FALSE(FileExists(File));
+    EXPECT_FALSE(DeleteFile(File));
+    EXPECT_TRUE(RemoveDir(Deep));
+    EXPECT_TRUE(CreateDir(Deep));
+    EXPECT_FALSE(CreateDir(Deep));
+}
+
+TEST(FileUtils, RenameNeverReplacesAnotherFile)
+{
+    TTestDir Dir;
+    WriteRaw(Dir.File("a"), "old a");
+    WriteRaw(Dir.File("b"), "old b");
+    EXPECT_FALSE(RenameFile(Dir.File("a"), Dir.File("b")));
+    EXPECT_EQ(ReadRaw(Dir.File("b")), "old b");
+    EXPECT_TRUE(RenameFile(Dir.File("a"), Dir.File("c")));
+    EXPECT_FALSE(FileExists(Dir.File("a")));
+    EXPECT_EQ(ReadRaw(Dir.File("c")), "old a");
+    EXPECT_FALSE(RenameFile(Dir.File("missing"), Dir.File("d")));
+}
+
+TEST(FileUtils, FileAgeIsTheModificationTime)
+{
+    TTestDir Dir;
+    const QString File = Dir.File("f");
+    WriteRaw(File, "x");
+    struct timespec Times[2] = {{1700000000, 0}, {1700000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(File).constData(), Times, 0), 0);
+    EXPECT_EQ(FileAge(File), 1700000000);
+    TDateTime Stamp = 0;
+    ASSERT_TRUE(FileAge(File, Stamp));
+    const QDateTime Local = QDateTime::fromSecsSinceEpoch(1700000000).toLocalTime();
+    EXPECT_EQ(YearOf(Stamp), Local.date().year());
+    EXPECT_EQ(DayOf(Stamp), Local.date().day());
+    EXPECT_FALSE(FileAge(Dir.File("missing"), Stamp));
+}
+
+TEST(FileUtils, FindFirstMatchesWildcardsWithoutCase)
+{
+    TTestDir Dir;
+    WriteRaw(Dir.File("Familie.QUORVY"), "1");
+    WriteRaw(Dir.File("werk.quorvy"), "12");
+    WriteRaw(Dir.File("werk.quorvy.bak"), "");
+    WriteRaw(Dir.File("notes.txt"), "");
+    WriteRaw(Dir.File(".hidden.quorvy"), "");
+    ASSERT_TRUE(CreateDir(Dir.File("map.quorvy")));
+
+    EXPECT_EQ(FindAll(Dir.File("*.quorvy"), faAnyFile & ~faDirectory & ~faHidden),
+              QStringList({"Familie.QUORVY", "werk.quorvy"}));
+    EXPECT_EQ(FindAll(Dir.File("*.quorvy"), faAnyFile),
+              QStringList({".hidden.quorvy", "Familie.QUORVY", "map.quorvy", "werk.quorvy"}));
+    EXPECT_EQ(FindAll(Dir.File("w?rk.*"), 0), QStringList({"werk.quorvy", "werk.quorvy.bak"}));
+    EXPECT_EQ(FindAll(Dir.File("*.*"), faDirectory).size(), 5);
+    EXPECT_TRUE(FindAll(Dir.File("*.xyz"), faAnyFile).isEmpty());
+
+    TSearchRec F;
+    ASSERT_EQ(FindFirst(Dir.File("werk.QUORVY"), faAnyFile, F), 0);
+    EXPECT_EQ(F.Name, "werk.quorvy");
+    EXPECT_EQ(F.Size, 2);
+    EXPECT_EQ(F.Attr & faDirectory, 0);
+    EXPECT_NE(FindNext(F), 0);
+    FindClose(F);
+    ASSERT_EQ(FindFirst(Dir.File("map.*"), faDirectory, F), 0);
+    EXPECT_NE(F.Attr & faDirectory, 0);
+    FindClose(F);
+    EXPECT_NE(FindFirst(Dir.File("nope/*"), faAnyFile, F), 0);
+}
+
+TEST(FileUtils, MatchesMaskTreatsOtherCharactersLiterally)
+{
+    EXPECT_TRUE(MatchesMask("a+b (1).txt", "a+b (?).TXT"));
+    EXPECT_FALSE(MatchesMask("axb.txt", "a.b.txt"));
+    EXPECT_FALSE(MatchesMask("data.quorvy1", "*.quorvy"));
+    EXPECT_TRUE(MatchesMask("noext", "*.*"));
+}
+
+TEST(FileUtils, ProgramFileIsTheRunningExecutable)
+{
+    const QString Exe = ParamStr(0);
+    EXPECT_TRUE(Exe.startsWith('/'));
+    EXPECT_TRUE(FileExists(Exe));
+    EXPECT_EQ(ProgramFolder(), ExtractFilePath(Exe));
+    EXPECT_TRUE(ProgramFolder().endsWith('/'));
+    EXPECT_EQ(ParamStr(ParamCount() + 1), "");
+}
+
+TEST(FileUtils, TempPathFromTmpDirOrPrivateCacheFolder)
+{
+    TEnvGuard Tmp("TMPDIR");
+    TEnvGuard Cache("XDG_CACHE_HOME");
+    TTestDir Dir;
+
+    qputenv("TMPDIR", QFile::encodeName(Dir.Path() + "given"));
+    EXPECT_EQ(GetTempPath(), Dir.Path() + "given/");
+
+    qunsetenv("TMPDIR");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(Dir.Path() + "new/cache"));
+    const QString Path = GetTempPath();
+    EXPECT_EQ(Path, Dir.Path() + "new/cache/quorvy/tmp/");
+    struct stat Info;
+    ASSERT_EQ(::stat(QFile::encodeName(Path).constData(), &Info), 0);
+    EXPECT_EQ(Info.st_mode & 0777, 0700u);
+    ::chmod(QFile::encodeName(Path).constData(), 0755);  // widened by someone: narrowed again
+    EXPECT_EQ(GetTempPath(), Path);
+    ASSERT_EQ(::stat(QFile::encodeName(Path).constData(), &Info), 0);
+    EXPECT_EQ(Info.st_mode & 0777, 0700u);
+
+    // A relative cache folder is invalid and ignored: the home's ".cache" serves.
+    TEnvGuard Home("HOME");
+    qputenv("HOME", QFile::encodeName(Dir.Path() + "home"));
+    qputenv("XDG_CACHE_HOME", "relative/cache");
+    EXPECT_EQ(GetTempPath(), Dir.Path() + "home/.cache/quorvy/tmp/");
+
+    // A link planted where the private folder belongs is refused.
+    const QString Other = Dir.Path() + "cache2";
+    ASSERT_TRUE(ForceDirectories(Other + "/quorvy-elsewhere"));
+    ASSERT_TRUE(ForceDirectories(Other + "/quorvy"));
+    ASSERT_EQ(::symlink(QFile::encodeName(Other + "/quorvy-elsewhere").constData(),
+                        QFile::encodeName(Other + "/quorvy/tmp").constData()),
+              0);
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(Other));
+    EXPECT_THROW(GetTempPath(), EInOutError);
+}
+
+TEST(FileUtils, CreateFileExclusiveNeverFollowsAnExistingName)
+{
+    TTestDir Dir;
+    WriteFileExclusive(Dir.File("report.html"), "<html>");
+    EXPECT_EQ(ReadRaw(Dir.File("report.html")), "<html>");
+    EXPECT_THROW(WriteFileExclusive(Dir.File("report.html"), "other"), EInOutError);
+    EXPECT_EQ(ReadRaw(Dir.File("report.html")), "<html>");
+
+    // A dangling link must not let the write land at its target.
+    ASSERT_EQ(::symlink(QFile::encodeName(Dir.File("target")).constData(),
+                        QFile::encodeName(Dir.File("trap.html")).constData()),
+              0);
+    EXPECT_THROW(CreateFileExclusive(Dir.File("trap.html")), EInOutError);
+    EXPECT_FALSE(FileExists(Dir.File("target")));
+}
+
+TEST(FileUtils, SaveFileAtomicallyReplacesWholeFiles)
+{
+    TTestDir Dir;
+    const QString File = Dir.File("settings.ini");
+    SaveFileAtomically(File, "first");
+    EXPECT_EQ(ReadRaw(File), "first");
+    ::chmod(QFile::encodeName(File).constData(), 0640);
+    SaveFileAtomically(File, "second");
+    EXPECT_EQ(ReadRaw(File), "second");
+    struct stat Info;
+    ASSERT_EQ(::stat(QFile::encodeName(File).constData(), &Info), 0);
+    EXPECT_EQ(Info.st_mode & 0777, 0640u);
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"settings.ini"}));
+}
+
+TEST(FileUtils, SaveFileAtomicallyWritesThroughALink)
+{
+    TTestDir Dir;
+    WriteRaw(Dir.File("real.ini"), "old");
+    ASSERT_EQ(::symlink("real.ini", QFile::encodeName(Dir.File("link.ini")).constData()), 0);
+    SaveFileAtomically(Dir.File("link.ini"), "new");
+    EXPECT_EQ(ReadRaw(Dir.File("real.ini")), "new");
+    EXPECT_FALSE(QFileInfo(Dir.File("link.ini")).symLinkTarget().isEmpty());
+}
+
+TEST(FileUtils, FailedAtomicSaveKeepsTheOldFileAndNamesIt)
+{
+    TTestDir Dir;
+    ASSERT_TRUE(CreateDir(Dir.File("folder")));
+    WriteRaw(Dir.File("folder/inside"), "keep");
+    try {
+        SaveFileAtomically(Dir.File("folder"), "data");
+        FAIL() << "no exception";
+    } catch (const EInOutError& E) {
+        EXPECT_TRUE(E.Message().contains(Dir.File("folder"))) << E.Message().toStdString();
+    }
+    EXPECT_EQ(ReadRaw(Dir.File("folder/inside")), "keep");
+    EXPECT_THROW(SaveFileAtomically(Dir.File("no/such/folder.ini"), "data"), EInOutError);
+    EXPECT_FALSE(DirectoryExists(Dir.File("no")));
+    EXPECT_EQ(QDir(Dir.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"folder"}));
+}
