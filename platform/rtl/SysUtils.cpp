@@ -116,6 +116,31 @@ String AnsiCaseFold(const String& S)
     return S.toCaseFolded().toUpper().toCaseFolded();
 }
 
+String AnsiBaseFold(const String& S)
+{
+    const String Folded = AnsiCaseFold(S);
+    if (IsAscii(Folded))
+        return Folded;
+    // Canonical decomposition puts every accent in a combining mark of its
+    // own; dropping the marks leaves the base letters.
+    const String Decomposed = Folded.normalized(QString::NormalizationForm_D);
+    String Result;
+    Result.reserve(Decomposed.size());
+    for (QChar C : Decomposed)
+        if (C.category() != QChar::Mark_NonSpacing)
+            Result.append(C);
+    return Result;
+}
+
+String AnsiSortKey(const String& S)
+{
+    const String Folded = AnsiCaseFold(S);
+    if (IsAscii(Folded))
+        return Folded;
+    const String Base = AnsiBaseFold(Folded);
+    return Base == Folded ? Folded : Base + QChar(u'\x01') + Folded;
+}
+
 // --- comparison -----------------------------------------------------------
 
 int CompareStr(const String& S1, const String& S2)
@@ -142,12 +167,12 @@ bool SameText(const String& S1, const String& S2)
 int AnsiCompareText(const String& S1, const String& S2)
 {
     // Plain ASCII is folded in place; from the first other character on the
-    // rest of both strings is compared through the full folding.
+    // rest of both strings is compared through the sort keys.
     const qsizetype N = std::min(S1.size(), S2.size());
     for (qsizetype I = 0; I < N; ++I) {
         const char16_t A = S1[I].unicode(), B = S2[I].unicode();
         if (A >= 0x80 || B >= 0x80)
-            return Sign(QString::compare(AnsiCaseFold(S1.mid(I)), AnsiCaseFold(S2.mid(I)), Qt::CaseSensitive));
+            return Sign(QString::compare(AnsiSortKey(S1.mid(I)), AnsiSortKey(S2.mid(I)), Qt::CaseSensitive));
         const int D = int(AsciiLower(A)) - int(AsciiLower(B));
         if (D != 0)
             return Sign(D);

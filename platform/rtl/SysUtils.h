@@ -68,6 +68,13 @@ String AnsiLowerCase(const String& S);
 // Full Unicode case folding, locale-free ("Straße" and "STRASSE" fold alike):
 // the key that AnsiCompareText compares.
 String AnsiCaseFold(const String& S);
+// The folded text with its accents taken off ("Émile" gives "emile"): the
+// first thing text is ordered by, so accented names sort among their letter.
+String AnsiBaseFold(const String& S);
+// A key whose plain code order is AnsiCompareText's order: the base fold,
+// a separator, then the case fold that breaks ties between accents.  Tables
+// keep one per record for their case-insensitive indexes.
+String AnsiSortKey(const String& S);
 
 // --- comparison (results <0, 0, >0) ---------------------------------------
 
@@ -75,7 +82,8 @@ int CompareStr(const String& S1, const String& S2);
 // ASCII letters without regard to case; other characters by code.
 int CompareText(const String& S1, const String& S2);
 bool SameText(const String& S1, const String& S2);
-// Without regard to case for every letter (AnsiCaseFold), locale-free.
+// Without regard to case for every letter, locale-free: letters first by their
+// base ("Émile" between "Emil" and "Emma"), then accents ("e" before "é").
 int AnsiCompareText(const String& S1, const String& S2);
 bool AnsiSameText(const String& S1, const String& S2);
 // Case-folded order first, so "apple" stays next to "Apple"; ties by code.

@@ -71,6 +71,12 @@ TEST(SysUtils, AnsiCompareTextFoldsEveryLetterFully)
     EXPECT_LT(AnsiCompareText(U("ab"), U("abé")), 0);
     // Mixed: plain prefix, then folding from the first other character on.
     EXPECT_LT(AnsiCompareText(U("DE ÅS"), U("de åt")), 0);
+    // Accented letters sort among their base letter, accents break ties.
+    EXPECT_LT(AnsiCompareText(U("Émile"), U("Emma")), 0);
+    EXPECT_GT(AnsiCompareText(U("Émile"), U("Emil")), 0);
+    EXPECT_LT(AnsiCompareText(U("Öztürk"), U("Pieters")), 0);
+    EXPECT_LT(AnsiCompareText(U("Zee"), U("Zeé")), 0);
+    EXPECT_NE(AnsiCompareText(U("e"), U("é")), 0);
     EXPECT_TRUE(AnsiSameText(U("ǅ"), U("ǆ")));
     // Case-sensitive order keeps case variants together.
     EXPECT_LT(AnsiCompareStr(U("Apple"), U("apple")), 0);
