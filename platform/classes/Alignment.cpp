@@ -1,0 +1,5 @@
+#include "platform/classes/Alignment.h"
+
+#include "platform/classes/TypInfo.h"
+
+REGISTER_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)

@@ -1,0 +1,3 @@
+#pragma once
+// Horizontal alignment of text, shared by fields, labels, edits and grids.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };

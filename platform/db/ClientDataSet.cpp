@@ -1,0 +1,359 @@
+#include "platform/db/ClientDataSet.h"
+
+#include "platform/classes/TypInfo.h"
+#include "platform/db/TableFile.h"
+#include "platform/rtl/FileUtils.h"
+
+#include <QDebug>
+
+REGISTER_COMPONENT(TClientDataSet, TDataSet)
+    PUBLISHED(Active, false)
+    PUBLISHED_OBJECT(FieldDefs)
+    PUBLISHED(FileName, String())
+    PUBLISHED(Filter, String())
+    PUBLISHED(Filtered, false)
+    PUBLISHED(FilterOptions, TFilterOptions())
+    PUBLISHED_OBJECT(IndexDefs)
+    PUBLISHED(IndexFieldNames, String())
+    PUBLISHED(IndexName, String())
+    PUBLISHED(ReadOnly, false)
+    PUBLISHED_EVENT(BeforeOpen)
+    PUBLISHED_EVENT(AfterOpen)
+    PUBLISHED_EVENT(BeforeClose)
+    PUBLISHED_EVENT(AfterClose)
+    PUBLISHED_EVENT(BeforeInsert)
+    PUBLISHED_EVENT(AfterInsert)
+    PUBLISHED_EVENT(BeforeEdit)
+    PUBLISHED_EVENT(AfterEdit)
+    PUBLISHED_EVENT(BeforePost)
+    PUBLISHED_EVENT(AfterPost)
+    PUBLISHED_EVENT(BeforeCancel)
+    PUBLISHED_EVENT(AfterCancel)
+    PUBLISHED_EVENT(BeforeDelete)
+    PUBLISHED_EVENT(AfterDelete)
+    PUBLISHED_EVENT(BeforeScroll)
+    PUBLISHED_EVENT(AfterScroll)
+    PUBLISHED_EVENT(OnCalcFields)
+    PUBLISHED_EVENT(OnFilterRecord)
+    PUBLISHED_EVENT(OnNewRecord)
+END_REGISTER
+
+TClientDataSet::TClientDataSet(TComponent* AOwner)
+    : TDataSet(AOwner), FIndexDefs(std::make_unique<TIndexDefs>(this))
+{
+}
+
+TClientDataSet::~TClientDataSet()
+{
+    // What was typed and posted is not lost because the owner went first;
+    // a failure cannot be raised from here and is only reported.
+    if (Active() && !FFileName.isEmpty() && (DataChanged() || !FileExists(FFileName))) {
+        try {
+            TTableFile::Save(FFileName, FTable);
+        } catch (const Exception& E) {
+            qWarning("%s", qPrintable(E.Message()));
+        }
+    }
+    FCurrentIndex = nullptr;
+}
+
+std::vector<TTableIndexDef> TClientDataSet::MergedIndexDefs(const std::vector<TTableIndexDef>& FromFile) const
+{
+    // The definitions stored with the component come first; the file adds
+    // those it knows and the component does not.
+    std::vector<TTableIndexDef> Out = FIndexDefs->ToTableIndexDefs();
+    for (const TTableIndexDef& D : FromFile) {
+        const bool Known = std::any_of(Out.begin(), Out.end(), [&](const TTableIndexDef& O) {
+            return O.Name.compare(D.Name, Qt::CaseInsensitive) == 0;
+        });
+        if (!Known)
+            Out.push_back(D);
+    }
+    return Out;
+}
+
+void TClientDataSet::InternalOpen()
+{
+    if (FCreating) {
+        if (FieldDefs()->Count() == 0 && Fields()->Count() == 0)
+            DatabaseError(QString::fromLatin1(DBConsts::SFieldDefsEmpty));
+        std::vector<TTableField> Defs = FieldDefs()->ToTableFields();
+        if (Defs.empty()) {
+            // Persistent fields alone describe the table.
+            for (TField* F : *Fields())
+                if (F->FieldKind() == fkData)
+                    Defs.push_back({F->FieldName(), F->DataType(), F->Size(), F->Required()});
+        }
+        TTableData Fresh;
+        Fresh.Define(Defs, FIndexDefs->ToTableIndexDefs());
+        FTable.Swap(Fresh);
+    } else if (!FLoading) {
+        if (FFileName.isEmpty())
+            DatabaseError(QString::fromLatin1(DBConsts::SFieldDefsEmpty));
+        TTableData Loaded;
+        TTableFile::Load(FFileName, Loaded);
+        Loaded.SetIndexDefs(MergedIndexDefs(Loaded.IndexDefs()));
+        FTable.Swap(Loaded);
+    }
+    FieldDefs()->FromTableFields(FTable.Fields());
+    FIndexDefs->FromTableIndexDefs(FTable.IndexDefs());
+    FCurrentIndex = nullptr;
+    SetTable(&FTable);
+    FSavedVersion = FTable.Version();
+    FChangeCount = 0;
+    SelectIndex();
+}
+
+void TClientDataSet::InternalClose()
+{
+    FCurrentIndex = nullptr;
+    TTableData Empty;
+    FTable.Swap(Empty);
+    FChangeCount = 0;
+}
+
+void TClientDataSet::BeforeInternalClose()
+{
+    // A new table is written even when empty; an unchanged one is not
+    // touched.  A failed write raises and the table stays open.
+    if (!FFileName.isEmpty() && (DataChanged() || !FileExists(FFileName))) {
+        TTableFile::Save(FFileName, FTable);
+        FSavedVersion = FTable.Version();
+    }
+}
+
+void TClientDataSet::LogChange()
+{
+    if (FLogChanges)
+        ++FChangeCount;
+}
+
+void TClientDataSet::CreateDataSet()
+{
+    CheckInactive();
+    FCreating = true;
+    try {
+        Open();
+    } catch (...) {
+        FCreating = false;
+        throw;
+    }
+    FCreating = false;
+}
+
+void TClientDataSet::LoadFromFile(const String& FileName)
+{
+    const String Name = FileName.isEmpty() ? FFileName : FileName;
+    TTableData Loaded;
+    TTableFile::Load(Name, Loaded);
+    Loaded.SetIndexDefs(MergedIndexDefs(Loaded.IndexDefs()));
+    if (Active()) {
+        // Nothing written back: the file's content replaces the table.
+        CheckBrowseMode();
+        FSavedVersion = FTable.Version();
+        const String Saved = FFileName;
+        FFileName.clear();
+        try {
+            Close();
+        } catch (...) {
+            FFileName = Saved;
+            throw;
+        }
+        FFileName = Saved;
+    }
+    FTable.Swap(Loaded);
+    FLoading = true;
+    try {
+        Open();
+    } catch (...) {
+        FLoading = false;
+        throw;
+    }
+    FLoading = false;
+}
+
+void TClientDataSet::SaveToFile(const String& FileName)
+{
+    CheckActive();
+    CheckBrowseMode();
+    const String Name = FileName.isEmpty() ? FFileName : FileName;
+    TTableFile::Save(Name, FTable);
+    if (Name == FFileName)
+        FSavedVersion = FTable.Version();
+}
+
+void TClientDataSet::EmptyDataSet()
+{
+    CheckActive();
+    if (State() == dsEdit || State() == dsInsert)
+        Cancel();
+    CheckBrowseMode();
+    FTable.Empty();
+    if (FLogChanges)
+        ++FChangeCount;
+    OrderChanged();
+}
+
+// --- the current index -----------------------------------------------------------
+
+void TClientDataSet::SelectIndex()
+{
+    if (!FIndexName.isEmpty())
+        FCurrentIndex = &FTable.IndexByName(FIndexName);
+    else if (!FIndexFieldNames.isEmpty())
+        FCurrentIndex = &FTable.IndexByFields(FIndexFieldNames);
+    else
+        FCurrentIndex = nullptr;
+}
+
+void TClientDataSet::SetIndexName(const String& Value)
+{
+    if (!Active()) {
+        FIndexName = Value;
+        if (!Value.isEmpty())
+            FIndexFieldNames.clear();
+        return;
+    }
+    CheckBrowseMode();
+    TTableIndex* Index = Value.isEmpty() ? nullptr : &FTable.IndexByName(Value);
+    FIndexName = Value;
+    FIndexFieldNames.clear();
+    FCurrentIndex = Index;
+    OrderChanged();
+}
+
+void TClientDataSet::SetIndexFieldNames(const String& Value)
+{
+    if (!Active()) {
+        FIndexFieldNames = Value;
+        if (!Value.isEmpty())
+            FIndexName.clear();
+        return;
+    }
+    CheckBrowseMode();
+    TTableIndex* Index = Value.isEmpty() ? nullptr : &FTable.IndexByFields(Value);
+    FIndexFieldNames = Value;
+    FIndexName.clear();
+    FCurrentIndex = Index;
+    OrderChanged();
+}
+
+int TClientDataSet::IndexFieldCount() const
+{
+    return FCurrentIndex ? FCurrentIndex->KeyCount() : 0;
+}
+
+TField* TClientDataSet::IndexFields(int Index) const
+{
+    if (!FCurrentIndex || Index < 0 || Index >= FCurrentIndex->KeyCount())
+        DatabaseError(QString::fromLatin1(DBConsts::SFieldIndexError));
+    return Fields()->FieldByNumber(FCurrentIndex->Keys()[std::size_t(Index)].Field + 1);
+}
+
+// --- key search -------------------------------------------------------------------
+
+void TClientDataSet::CheckFieldCanBeKey(TField* Field) const
+{
+    if (FCurrentIndex)
+        for (const TIndexKeyField& K : FCurrentIndex->Keys())
+            if (K.Field == Field->FieldNo() - 1)
+                return;
+    DatabaseErrorFmt(DBConsts::SNotIndexField, Field->DisplayName());
+}
+
+TTableIndex& TClientDataSet::RequireIndex() const
+{
+    if (!FCurrentIndex)
+        DatabaseError(QString::fromLatin1(DBConsts::SNoFieldIndexes));
+    return *FCurrentIndex;
+}
+
+void TClientDataSet::SetKey()
+{
+    CheckActive();
+    RequireIndex();
+    BeginKeyEdit(true);
+    FKeyFieldCount = 0;
+}
+
+void TClientDataSet::EditKey()
+{
+    CheckActive();
+    RequireIndex();
+    BeginKeyEdit(false);
+}
+
+int TClientDataSet::EffectiveKeyCount() const
+{
+    const int All = RequireIndex().KeyCount();
+    return FKeyFieldCount > 0 && FKeyFieldCount < All ? FKeyFieldCount : All;
+}
+
+bool TClientDataSet::GotoKey()
+{
+    CheckBrowseMode();
+    TTableIndex& Index = RequireIndex();
+    if (KeyBuffer().empty())
+        return false;
+    const int Count = EffectiveKeyCount();
+    // Searches the index itself, then the first match that the filter lets through.
+    const int P = Index.LowerBound(FTable.Store(), KeyBuffer().data(), Count);
+    const int End = Index.UpperBound(FTable.Store(), KeyBuffer().data(), Count);
+    for (int I = P; I < End; ++I) {
+        const int Pos = PositionInView(Index.Order()[std::size_t(I)]);
+        if (Pos >= 0) {
+            GotoPosition(Pos);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TClientDataSet::GotoNearest()
+{
+    CheckBrowseMode();
+    TTableIndex& Index = RequireIndex();
+    if (KeyBuffer().empty() || View().empty())
+        return;
+    const int Count = EffectiveKeyCount();
+    int Pos = -1;
+    for (int I = Index.LowerBound(FTable.Store(), KeyBuffer().data(), Count); I < int(Index.Order().size()); ++I) {
+        Pos = PositionInView(Index.Order()[std::size_t(I)]);
+        if (Pos >= 0)
+            break;
+    }
+    // Past the last key: the last record.
+    if (Pos < 0)
+        Pos = int(View().size()) - 1;
+    GotoPosition(Pos);
+}
+
+void TClientDataSet::SetKeyFields(std::initializer_list<Variant> KeyValues)
+{
+    SetKey();
+    const int Count = std::min<int>(int(KeyValues.size()), IndexFieldCount());
+    try {
+        int I = 0;
+        for (const Variant& V : KeyValues) {
+            if (I >= Count)
+                break;
+            IndexFields(I++)->SetAsVariant(V);
+        }
+    } catch (...) {
+        Cancel();
+        throw;
+    }
+    FKeyFieldCount = Count;
+}
+
+bool TClientDataSet::FindKey(std::initializer_list<Variant> KeyValues)
+{
+    SetKeyFields(KeyValues);
+    return GotoKey();
+}
+
+void TClientDataSet::FindNearest(std::initializer_list<Variant> KeyValues)
+{
+    SetKeyFields(KeyValues);
+    GotoNearest();
+}

@@ -1,0 +1,7 @@
+#pragma once
+// CRC-32 (the zlib/PNG polynomial) over table files.  Table files are tens
+// of megabytes, so the sum is computed eight bytes at a time.
+#include <cstddef>
+#include <cstdint>
+
+std::uint32_t Crc32(const void* Data, std::size_t Length, std::uint32_t Crc = 0);

@@ -1,0 +1,33 @@
+#pragma once
+// Table files: one file per table, read whole and verified before any
+// record is used, written whole and atomically.
+//
+//   header   "QVTABLE" 0x1A, u32 format version, u32 flags (0), u64 file
+//            length, u32 field count, u32 index count, u32 record count,
+//            u32 reserved (0)
+//   fields   per field: name, u8 type, u32 size, u8 flags (1 = required)
+//   indexes  per index: name, fields, descending fields, case-insensitive
+//            fields, u32 option bits
+//   records  the packed records (see RecordLayout.h) in natural order
+//   trailer  u32 CRC-32 of every byte before it
+//
+// Names are u16 length + UTF-8; integers little-endian.
+#include "platform/db/TableData.h"
+
+#include <QByteArray>
+
+class TTableFile {
+public:
+    static constexpr std::uint32_t FormatVersion = 1;
+
+    // Replaces Into with the table in FileName, or raises EDatabaseError
+    // naming the file and leaves Into as it was.
+    static void Load(const String& FileName, TTableData& Into);
+    // The same for bytes already in memory; FileName only names the source.
+    static void LoadImage(QByteArray Image, const String& FileName, TTableData& Into);
+
+    static QByteArray Image(const TTableData& Table);
+    // Raises EInOutError when the file cannot be written; the old file then
+    // stays as it was.
+    static void Save(const String& FileName, const TTableData& Table);
+};
