@@ -1,0 +1,402 @@
+#include "app/qv_data.h"
+
+#include "app/qv_set.h"
+#include "app/qv_toolb.h"
+#include "platform/classes/TypInfo.h"
+#include "platform/db/Fields.h"
+#include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/SysUtils.h"
+
+#include <QFileInfo>
+
+REGISTER_COMPONENT(TDataModuleMain, TDataModule)
+    PUBLISHED_METHOD(cdsQuorvyNewRecord)
+    PUBLISHED_METHOD(cdsAdresNewRecord)
+    PUBLISHED_METHOD(DataSourceAdresDataChange)
+    PUBLISHED_METHOD(DataSourceGroepDataChange)
+END_REGISTER
+
+TDataModuleMain* DataModuleMain = nullptr;
+
+// What differs between the three tables when they are opened and closed.
+struct TDataModuleMain::TTableRole {
+    TClientDataSet* Table;
+    String FileSuffix;
+    String KeyField;
+    String DisplayIndex;
+    String Word;
+    std::int32_t* LastID;
+};
+
+namespace {
+
+template <typename T>
+T* Bind(TComponent* Root, const char* Name)
+{
+    T* Component = dynamic_cast<T*>(Root->FindComponent(QString::fromLatin1(Name)));
+    if (Component == nullptr)
+        throw EComponentError(QStringLiteral("Component %1 missing from the data module").arg(QString::fromLatin1(Name)));
+    return Component;
+}
+
+bool NameTaken(const String& Path)
+{
+    const QFileInfo Info(Path);
+    return Info.exists() || Info.isSymLink();
+}
+
+// A new table is only written when the contact file is closed; find out
+// now whether that will be possible, so that nothing typed into it is
+// lost, and never let a new table replace a file that is already there.
+void CheckCanCreate(const String& TableFile)
+{
+    const QFileInfo Folder(QFileInfo(TableFile).absolutePath());
+    if (!Folder.isDir() || !Folder.isWritable())
+        throw EInOutError(QStringLiteral("Cannot create file \"%1\". The folder is missing or read-only").arg(TableFile));
+    if (NameTaken(TableFile))
+        throw EInOutError(QStringLiteral("Cannot create file \"%1\". It already exists").arg(TableFile));
+}
+
+} // namespace
+
+TDataModuleMain::TDataModuleMain(TComponent* AOwner)
+    : TDataModule(AOwner), TempFiles(std::make_unique<TStringList>()), MRUList(std::make_unique<TStringList>())
+{
+    if (DataModuleMain == nullptr)
+        DataModuleMain = this;
+}
+
+TDataModuleMain::~TDataModuleMain()
+{
+    if (DataModuleMain == this)
+        DataModuleMain = nullptr;
+}
+
+void TDataModuleMain::Loaded()
+{
+    TDataModule::Loaded();
+    cdsQuorvy = Bind<TClientDataSet>(this, "cdsQuorvy");
+    cdsAdres = Bind<TClientDataSet>(this, "cdsAdres");
+    cdsGroep = Bind<TClientDataSet>(this, "cdsGroep");
+    DataSourceQuorvy = Bind<TDataSource>(this, "DataSourceQuorvy");
+    DataSourceAdres = Bind<TDataSource>(this, "DataSourceAdres");
+    DataSourceGroep = Bind<TDataSource>(this, "DataSourceGroep");
+}
+
+void TDataModuleMain::ResetState()
+{
+    Active = false;
+    FolderChanged = false;
+    NewFileCreated = false;
+    LastQuorvyID = -1;
+    LastAdresID = -1;
+    LastGroepID = -1;
+    SearchText.clear();
+    ActiveFilterName.clear();
+    TempFiles = std::make_unique<TStringList>();
+    MRUList = std::make_unique<TStringList>();
+}
+
+TDataModuleMain::TTableRole TDataModuleMain::PersonRole()
+{
+    return {cdsQuorvy, String(), QStringLiteral("ID_QUORVY"), QStringLiteral("ACHTER_NAAM_ASC"),
+            QStringLiteral("personenbestand"), &LastQuorvyID};
+}
+
+TDataModuleMain::TTableRole TDataModuleMain::AddressRole()
+{
+    return {cdsAdres, QStringLiteral(".adres"), QStringLiteral("ID_ADRES"), QStringLiteral("ID_ADRES_ASC"),
+            QStringLiteral("adressenbestand"), &LastAdresID};
+}
+
+TDataModuleMain::TTableRole TDataModuleMain::GroupRole()
+{
+    return {cdsGroep, QStringLiteral(".groep"), QStringLiteral("ID_GROEP"), QStringLiteral("GROEP_NAAM_ASC"),
+            QStringLiteral("groepbestand"), &LastGroepID};
+}
+
+// --- opening --------------------------------------------------------------
+
+bool TDataModuleMain::OpenFiles(const String& Path, bool Create)
+{
+    // Opening over an open file would write the old tables under the new
+    // name when they close: write them back where they belong first.
+    if (Active)
+        CloseFiles();
+    FileName = Path;
+    try {
+        if (OpenPersonTable(Create) && OpenAddressTable(Create) && OpenGroupTable(Create)) {
+            Active = true;
+            return true;
+        }
+    } catch (...) {
+        DiscardAll();
+        throw;
+    }
+    DiscardAll();
+    return false;
+}
+
+bool TDataModuleMain::OpenPersonTable(bool Create)
+{
+    return OpenTable(PersonRole(), Create);
+}
+
+bool TDataModuleMain::OpenAddressTable(bool Create)
+{
+    return OpenTable(AddressRole(), Create);
+}
+
+bool TDataModuleMain::OpenGroupTable(bool Create)
+{
+    return OpenTable(GroupRole(), Create);
+}
+
+bool TDataModuleMain::OpenTable(const TTableRole& Role, bool Create)
+{
+    TClientDataSet* Table = Role.Table;
+    try {
+        Table->SetFileName(FileName + Role.FileSuffix);
+        // The first record under the descending key index holds the highest key.
+        Table->SetIndexName(Role.KeyField + QStringLiteral("_DESC"));
+        if (Create) {
+            CheckCanCreate(Table->FileName());
+            Table->CreateDataSet();
+            *Role.LastID = 0;
+        } else {
+            Table->Open();
+            *Role.LastID = Table->IsEmpty() ? 0 : Table->FieldByName(Role.KeyField)->AsInteger();
+        }
+        // Posted records go straight into the table; no undo log grows.
+        Table->SetLogChanges(false);
+        Table->SetIndexName(Role.DisplayIndex);
+        Table->First();
+        return true;
+    } catch (...) {
+        DiscardTable(Role);
+        throw ECannotOpenFile(Role.Word);
+    }
+}
+
+void TDataModuleMain::DiscardTable(const TTableRole& Role)
+{
+    TClientDataSet* Table = Role.Table;
+    // Without a file name closing writes nothing: a half-opened contact
+    // file never overwrites or leaves behind a table file.
+    Table->SetFileName(String());
+    try {
+        Table->SetFiltered(false);
+        Table->SetFilter(String());
+        Table->Close();
+        Table->SetIndexName(String());
+    } catch (...) {
+        // Nothing was written; the table is as closed as it can be.
+    }
+    *Role.LastID = -1;
+}
+
+void TDataModuleMain::DiscardAll()
+{
+    DiscardTable(PersonRole());
+    DiscardTable(AddressRole());
+    DiscardTable(GroupRole());
+    FileName.clear();
+    Active = false;
+}
+
+// --- closing --------------------------------------------------------------
+
+void TDataModuleMain::WriteChangedTables()
+{
+    for (TClientDataSet* Table : {cdsQuorvy, cdsAdres, cdsGroep}) {
+        if (!Table->Active() || Table->FileName().isEmpty())
+            continue;
+        // Closing drops what was typed but not posted; so does this write.
+        if (Table->State() == dsEdit || Table->State() == dsInsert || Table->State() == dsSetKey)
+            Table->Cancel();
+        if (Table->DataChanged() || !FileExists(Table->FileName()))
+            Table->SaveToFile();
+    }
+}
+
+void TDataModuleMain::CloseFiles()
+{
+    // All writes come before any table closes: when one fails the contact
+    // file stays open as a whole, and closing can be tried again.
+    WriteChangedTables();
+    ClosePersonTable();
+    CloseAddressTable();
+    CloseGroupTable();
+    const String Entry = LowerCase(FileName);
+    if (!Entry.isEmpty() && MRUList->IndexOf(Entry) < 0)
+        MRUList->Add(Entry);
+    FileName.clear();
+    Active = false;
+}
+
+void TDataModuleMain::ClosePersonTable()
+{
+    const String OldFilter = cdsQuorvy->Filter();
+    const bool OldFiltered = cdsQuorvy->Filtered();
+    cdsQuorvy->SetFiltered(false);
+    cdsQuorvy->SetFilter(String());
+    if (cdsQuorvy->Active())
+        cdsQuorvy->First();
+    try {
+        CloseTable(PersonRole());
+    } catch (...) {
+        // The table stays open; so does the group filter the user chose.
+        cdsQuorvy->SetFilter(OldFilter);
+        cdsQuorvy->SetFiltered(OldFiltered);
+        throw;
+    }
+}
+
+void TDataModuleMain::CloseAddressTable()
+{
+    CloseTable(AddressRole());
+}
+
+void TDataModuleMain::CloseGroupTable()
+{
+    CloseTable(GroupRole());
+}
+
+void TDataModuleMain::CloseTable(const TTableRole& Role)
+{
+    // Writes the table when it changed or its file does not exist yet; a
+    // failed write raises with the table still open.
+    Role.Table->Close();
+    Role.Table->SetIndexName(String());
+    Role.Table->SetFileName(String());
+    *Role.LastID = -1;
+}
+
+// --- files of the run -----------------------------------------------------
+
+void TDataModuleMain::LoadMapTemplate(const String& TemplateFile)
+{
+    MapTemplate.reset();
+    if (!FileExists(TemplateFile))
+        return;
+    auto Lines = std::make_unique<TStringList>();
+    try {
+        Lines->LoadFromFile(TemplateFile);
+    } catch (const Exception&) {
+        return;
+    }
+    MapTemplate = std::move(Lines);
+}
+
+String TDataModuleMain::ExpandMapTemplate() const
+{
+    if (!MapTemplate)
+        return String();
+    String Result;
+    for (const String& Line : *MapTemplate) {
+        if (Line.startsWith(QStringLiteral("F_")))
+            Result += cdsAdres->FieldByName(Line.mid(2))->AsString();
+        else
+            Result += Line;
+    }
+    return Result;
+}
+
+void TDataModuleMain::LoadMRUList(const String& ListFile)
+{
+    try {
+        MRUList->LoadFromFile(ListFile);
+    } catch (const Exception&) {
+        MRUList->Clear();
+    }
+}
+
+void TDataModuleMain::SaveMRUList(const String& ListFile) const
+{
+    MRUList->SaveToFile(ListFile);
+}
+
+void TDataModuleMain::DeleteTempFiles()
+{
+    for (const String& Name : *TempFiles)
+        DeleteFile(Name);
+    TempFiles->Clear();
+}
+
+// --- events ---------------------------------------------------------------
+
+void TDataModuleMain::cdsQuorvyNewRecord(TDataSet* DataSet)
+{
+    DataSet->FieldByName(QStringLiteral("ID_ADRES"))->SetAsInteger(-1);
+    DataSet->FieldByName(QStringLiteral("ID_GROEP"))->SetAsInteger(-1);
+    DataSet->FieldByName(QStringLiteral("DATUM_ACTIEF"))->SetAsDateTime(Date());
+    DataSet->FieldByName(QStringLiteral("GENDER"))->SetAsString(QStringLiteral("V"));
+    DataSet->FieldByName(QStringLiteral("NATIONALITEIT"))->SetAsString(QStringLiteral("Nederlandse"));
+}
+
+void TDataModuleMain::cdsAdresNewRecord(TDataSet* DataSet)
+{
+    DataSet->FieldByName(QStringLiteral("LAND"))->SetAsString(QStringLiteral("Nederland"));
+}
+
+void TDataModuleMain::DataSourceAdresDataChange(TObject* Sender, TField* Field)
+{
+    (void)Sender;
+    (void)Field;
+    FillPersonList(QStringLiteral("ID_ADRES_ASC"), QStringLiteral("ID_ADRES"), cdsAdres, ResidentsListFill);
+}
+
+void TDataModuleMain::DataSourceGroepDataChange(TObject* Sender, TField* Field)
+{
+    (void)Sender;
+    (void)Field;
+    FillPersonList(QStringLiteral("ID_GROEP_ASC"), QStringLiteral("ID_GROEP"), cdsGroep, ParticipantsListFill);
+}
+
+void TDataModuleMain::FillPersonList(const String& IndexName, const String& LinkField, TDataSet* Owner,
+                                     const TPersonListFill& Fill)
+{
+    if (!Fill)
+        return;
+    QStringList Names;
+    TClientDataSet* Persons = cdsQuorvy;
+    // No current address or group (an empty table, a new record) has no
+    // residents; a person being edited is not moved away from.
+    if (!Persons->Active() || Persons->State() != dsBrowse || !Owner->Active() || Owner->IsEmpty()
+        || Owner->FieldByName(LinkField)->IsNull()) {
+        Fill(Names);
+        return;
+    }
+    const int Key = Owner->FieldByName(LinkField)->AsInteger();
+    Persons->DisableControls();
+    TBookmark Mark = Persons->GetBookmark();
+    const String OldIndex = Persons->IndexName();
+    auto Restore = [&] {
+        Persons->SetIndexName(OldIndex);
+        if (Persons->BookmarkValid(Mark))
+            Persons->GotoBookmark(Mark);
+        Persons->FreeBookmark(Mark);
+        Persons->EnableControls();
+    };
+    try {
+        Persons->SetIndexName(IndexName);
+        if (Persons->FindKey({Variant(Key)})) {
+            TField* Link = Persons->FieldByName(LinkField);
+            TField* Salutation = Persons->FieldByName(QStringLiteral("AANHEF"));
+            TField* CallName = Persons->FieldByName(QStringLiteral("ROEP_NAAM"));
+            TField* Infix = Persons->FieldByName(QStringLiteral("TUSSEN_VOEGSEL"));
+            TField* LastName = Persons->FieldByName(QStringLiteral("ACHTER_NAAM"));
+            while (Link->AsInteger() == Key && !Persons->Eof()) {
+                Names.append(ToolBox::PersonDisplayName(Salutation->AsString(), CallName->AsString(),
+                                                        Infix->AsString(), LastName->AsString()));
+                Persons->Next();
+            }
+        }
+    } catch (...) {
+        Restore();
+        throw;
+    }
+    Restore();
+    Fill(Names);
+}

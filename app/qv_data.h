@@ -1,0 +1,122 @@
+#pragma once
+// The application's one data module: the three tables of a contact file
+// (persons, addresses, groups) with their data sources and persistent
+// fields, streamed from qv_data.form; opening, creating and writing back a
+// contact file; and the state of the open file that every window reads.
+#include "platform/classes/DataModule.h"
+#include "platform/db/ClientDataSet.h"
+#include "platform/db/DataSource.h"
+#include "platform/rtl/StringList.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class TDataModuleMain : public TDataModule {
+public:
+    explicit TDataModuleMain(TComponent* AOwner);
+    ~TDataModuleMain() override;
+
+    // --- components of the form definition ---
+    TClientDataSet* cdsQuorvy = nullptr;
+    TClientDataSet* cdsAdres = nullptr;
+    TClientDataSet* cdsGroep = nullptr;
+    TDataSource* DataSourceQuorvy = nullptr;
+    TDataSource* DataSourceAdres = nullptr;
+    TDataSource* DataSourceGroep = nullptr;
+
+    // --- state of the open contact file ---
+    // The person table's path; empty while no contact file is open.
+    String FileName;
+    bool Active = false;
+    // The data folder changed while a file was open: the main window
+    // refreshes its file list once the file is closed.
+    bool FolderChanged = false;
+    bool NewFileCreated = false;
+    // Highest key of each table: -1 while closed, 0 for an empty table.
+    // A window raises it by one just before it posts a new record.
+    std::int32_t LastQuorvyID = -1;
+    std::int32_t LastAdresID = -1;
+    std::int32_t LastGroepID = -1;
+    // Report files of this run, deleted at exit.
+    std::unique_ptr<TStringList> TempFiles;
+    // Recently closed contact files, lower-cased, in "quorvy.mru".
+    std::unique_ptr<TStringList> MRUList;
+    // Lines of "oogm.connection"; null when there is none.
+    std::unique_ptr<TStringList> MapTemplate;
+    // Lower-cased text of the running full-text search.
+    String SearchText;
+    // Name of the group the person grid is filtered on; empty when none.
+    String ActiveFilterName;
+
+    // Back to "nothing open yet": flags off, keys -1, texts and both lists
+    // empty.  The main window calls this when it is created.
+    void ResetState();
+
+    // --- contact files ---
+    // Opens (Create false) or creates the three tables of the contact file
+    // Path.  A table that fails raises ECannotOpenFile naming it; then no
+    // table is left open and nothing has been written.  Creating never
+    // replaces a file that is already there.
+    bool OpenFiles(const String& Path, bool Create);
+    bool OpenPersonTable(bool Create);
+    bool OpenAddressTable(bool Create);
+    bool OpenGroupTable(bool Create);
+    // Writes every table that changed (or is new) and closes all three; the
+    // path joins MRUList.  A failed write raises EInOutError before any
+    // table is closed: the file stays open with everything typed in it.
+    void CloseFiles();
+    void ClosePersonTable();
+    void CloseAddressTable();
+    void CloseGroupTable();
+    String GetFileName() const { return FileName; }
+
+    // --- files of the run ---
+    // Reads the map template; a missing or unreadable file leaves none.
+    void LoadMapTemplate(const String& TemplateFile);
+    // The map look-up address of the current address record, built from
+    // the template's lines ("F_" + field name: that field's text); empty
+    // without a template.  An unknown field name raises EDatabaseError.
+    String ExpandMapTemplate() const;
+    // Reads MRUList; a missing or unreadable file leaves it empty.
+    void LoadMRUList(const String& ListFile);
+    // Writes MRUList, one entry per line; raises EInOutError on failure.
+    void SaveMRUList(const String& ListFile) const;
+    // Deletes every report file of this run; failures are ignored.
+    void DeleteTempFiles();
+
+    // --- events ---
+    void cdsQuorvyNewRecord(TDataSet* DataSet);
+    void cdsAdresNewRecord(TDataSet* DataSet);
+    // The address and group list windows attach these to DataSourceAdres
+    // and DataSourceGroep while they are open: the residents of the current
+    // address, the participants of the current group.
+    void DataSourceAdresDataChange(TObject* Sender, TField* Field);
+    void DataSourceGroepDataChange(TObject* Sender, TField* Field);
+
+    // Where those lists go: the list box of the address or group list
+    // window, which replaces its items with Names (sorted as it sorts) and
+    // selects the first.  Empty while that window is closed.
+    using TPersonListFill = std::function<void(const QStringList& Names)>;
+    TPersonListFill ResidentsListFill;
+    TPersonListFill ParticipantsListFill;
+
+protected:
+    void Loaded() override;
+
+private:
+    struct TTableRole;
+    bool OpenTable(const TTableRole& Role, bool Create);
+    void CloseTable(const TTableRole& Role);
+    // Closes a table without writing anything and forgets its file.
+    void DiscardTable(const TTableRole& Role);
+    void DiscardAll();
+    void WriteChangedTables();
+    void FillPersonList(const String& IndexName, const String& LinkField, TDataSet* Owner,
+                        const TPersonListFill& Fill);
+    TTableRole PersonRole();
+    TTableRole AddressRole();
+    TTableRole GroupRole();
+};
+
+extern TDataModuleMain* DataModuleMain;

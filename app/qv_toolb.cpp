@@ -1,0 +1,101 @@
+#include "app/qv_toolb.h"
+
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/SysUtils.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Raised for every name handed out, never reset: names stay unique for the run.
+int TempFileCounter = 0;
+
+ToolBox::TTempPathSource& TempPathSource()
+{
+    static ToolBox::TTempPathSource Source;
+    return Source;
+}
+
+// Upper-cases the first character only; the classic UpperCase leaves
+// accented letters alone, so "élise" keeps its small é.
+String Capitalize(const String& S)
+{
+    if (S.isEmpty())
+        return S;
+    return UpperCase(S.left(1)) + S.mid(1);
+}
+
+// A name is taken when anything has it, a dangling symbolic link included:
+// the report writer creates its file exclusively and would fail on it.
+bool NameTaken(const String& FileName)
+{
+    const QFileInfo Info(FileName);
+    return Info.exists() || Info.isSymLink();
+}
+
+} // namespace
+
+void ToolBox::SetTempPathSource(TTempPathSource Source)
+{
+    TempPathSource() = std::move(Source);
+}
+
+String ToolBox::TempPath()
+{
+    String Path;
+    if (TempPathSource())
+        Path = TempPathSource()();
+    if (Path.isEmpty())
+        Path = GetTempPath();
+    return IncludeTrailingPathDelimiter(Path);
+}
+
+String ToolBox::TempFileName(const String& Extension)
+{
+    const String Folder = TempPath();
+    String Name;
+    // A report left behind by a run that crashed keeps its name; skip it
+    // rather than hand out a name the report writer cannot create.
+    do {
+        ++TempFileCounter;
+        Name = Folder + QStringLiteral("quorvy$") + IntToStr(TempFileCounter) + QLatin1Char('.')
+             + Extension;
+    } while (NameTaken(Name));
+    return Name;
+}
+
+String ToolBox::HtmlCellText(const String& Text)
+{
+    if (Trim(Text).isEmpty())
+        return QStringLiteral("&nbsp;");
+    // Names and remarks may hold '<' or '&'; unescaped they would vanish
+    // from the page or turn into markup.
+    return Text.toHtmlEscaped();
+}
+
+String ToolBox::AddressLine(const String& Street, const String& Number, const String& Addition,
+                            const String& City)
+{
+    String Result = Trim(Street) + QLatin1Char(' ') + Trim(Number);
+    const String TrimmedAddition = Trim(Addition);
+    if (!TrimmedAddition.isEmpty())
+        Result += QLatin1Char(' ') + TrimmedAddition;
+    return Result + QStringLiteral(", ") + Trim(City);
+}
+
+String ToolBox::PersonDisplayName(const String& Salutation, const String& CallName,
+                                  const String& Infix, const String& LastName)
+{
+    String Name = Capitalize(LastName);
+    if (!Infix.isEmpty())
+        Name = Infix + QLatin1Char(' ') + Name;
+    if (CallName.isEmpty()) {
+        // Without a call name the infix leads and gets the capital: "Van Dijk".
+        Name = Capitalize(Name);
+        if (!Salutation.isEmpty())
+            Name = Salutation + QLatin1Char(' ') + Name;
+    } else {
+        Name = Capitalize(CallName) + QLatin1Char(' ') + Name;
+    }
+    return Name;
+}

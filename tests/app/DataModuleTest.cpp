@@ -1,0 +1,505 @@
+// TDataModuleMain: the contact file's three tables as the form definition
+// describes them, opening, creating and writing back, keys, the recent-files
+// list, the map template, the residents and participants lists, and the
+// failures that must never leave a contact file half open or half written.
+#include "app/qv_data.h"
+
+#include "app/qv_set.h"
+#include "platform/db/Fields.h"
+#include "platform/rtl/DateUtils.h"
+#include "tests/support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& Name)
+{
+    QFile F(Name);
+    return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& Name, const QByteArray& Bytes)
+{
+    QFile F(Name);
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+    F.write(Bytes);
+}
+
+QDateTime Modified(const QString& Name)
+{
+    return QFileInfo(Name).lastModified();
+}
+
+void Backdate(const QString& Name)
+{
+    QFile F(Name);
+    ASSERT_TRUE(F.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(F.setFileTime(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)), QFileDevice::FileModificationTime));
+}
+
+class DataModuleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetClockHook([] { return EncodeDate(2024, 5, 17) + EncodeTime(14, 30, 0, 0); });
+        DM.reset(CreateComponent<TDataModuleMain>(nullptr));
+        Path = Dir.File("Familie.quorvy");
+    }
+    void TearDown() override
+    {
+        DM.reset();
+        SetClockHook(nullptr);
+    }
+
+    void AddPerson(int Id, const QString& LastName, int Adres = -1, int Groep = -1,
+                   const QString& CallName = QString(), const QString& Infix = QString())
+    {
+        TClientDataSet* P = DM->cdsQuorvy;
+        P->Append();
+        P->FieldByName("ID_QUORVY")->SetAsInteger(Id);
+        P->FieldByName("ACHTER_NAAM")->SetAsString(LastName);
+        P->FieldByName("ROEP_NAAM")->SetAsString(CallName);
+        P->FieldByName("TUSSEN_VOEGSEL")->SetAsString(Infix);
+        P->FieldByName("ID_ADRES")->SetAsInteger(Adres);
+        P->FieldByName("ID_GROEP")->SetAsInteger(Groep);
+        P->Post();
+    }
+    void AddAddress(int Id, const QString& Street, const QString& Number, const QString& Place)
+    {
+        TClientDataSet* A = DM->cdsAdres;
+        A->Append();
+        A->FieldByName("ID_ADRES")->SetAsInteger(Id);
+        A->FieldByName("STRAAT_NAAM")->SetAsString(Street);
+        A->FieldByName("HUIS_NUMMER")->SetAsString(Number);
+        A->FieldByName("WOON_PLAATS")->SetAsString(Place);
+        A->Post();
+    }
+    void AddGroup(int Id, const QString& Name)
+    {
+        TClientDataSet* G = DM->cdsGroep;
+        G->Append();
+        G->FieldByName("ID_GROEP")->SetAsInteger(Id);
+        G->FieldByName("GROEP_NAAM")->SetAsString(Name);
+        G->Post();
+    }
+    // A closed contact file with a few records in each table.
+    void MakeContactFile()
+    {
+        ASSERT_TRUE(DM->OpenFiles(Path, true));
+        AddPerson(3, "jansen", 5);
+        AddPerson(57, "Bakker", 5, 2, "anna", "de");
+        AddPerson(12, "de Vries", -1, 2);
+        AddAddress(5, "Dorpsstraat", "12", "Ede");
+        AddGroup(2, "Familie");
+        DM->CloseFiles();
+    }
+
+    void ExpectAllClosed()
+    {
+        for (TClientDataSet* T : {DM->cdsQuorvy, DM->cdsAdres, DM->cdsGroep}) {
+            EXPECT_FALSE(T->Active()) << T->Name().toStdString();
+            EXPECT_TRUE(T->FileName().isEmpty()) << T->Name().toStdString();
+        }
+        EXPECT_FALSE(DM->Active);
+        EXPECT_TRUE(DM->FileName.isEmpty());
+        EXPECT_EQ(DM->LastQuorvyID, -1);
+        EXPECT_EQ(DM->LastAdresID, -1);
+        EXPECT_EQ(DM->LastGroepID, -1);
+    }
+
+    TTestDir Dir;
+    std::unique_ptr<TDataModuleMain, TComponentDeleter> DM;
+    QString Path;
+};
+
+} // namespace
+
+// --- the form definition ----------------------------------------------------
+
+TEST_F(DataModuleTest, FormDefinitionGivesClosedTablesWithTheirFieldsAndIndexes)
+{
+    ExpectAllClosed();
+    EXPECT_EQ(DataModuleMain, DM.get());
+    EXPECT_EQ(DM->DataSourceQuorvy->DataSet(), DM->cdsQuorvy);
+    EXPECT_EQ(DM->DataSourceAdres->DataSet(), DM->cdsAdres);
+    EXPECT_EQ(DM->DataSourceGroep->DataSet(), DM->cdsGroep);
+    EXPECT_NE(dynamic_cast<TStringField*>(DM->FindComponent("cdsQuorvyACHTER_NAAM")), nullptr);
+
+    TClientDataSet* P = DM->cdsQuorvy;
+    TClientDataSet* A = DM->cdsAdres;
+    EXPECT_EQ(P->FieldCount(), 23);
+    EXPECT_EQ(A->FieldCount(), 11);
+    EXPECT_EQ(DM->cdsGroep->FieldCount(), 3);
+    EXPECT_EQ(P->FieldDefs()->Items(10)->Name(), "ACHTER_NAAM");
+    EXPECT_NE(dynamic_cast<TDateField*>(P->FieldByName("DATUM_INACTIEF")), nullptr);
+    TField* Birth = P->FieldByName("GEBOORTE_DATUM");
+    EXPECT_TRUE(dynamic_cast<TDateTimeField*>(Birth) && !dynamic_cast<TDateField*>(Birth));
+    EXPECT_NE(dynamic_cast<TMemoField*>(DM->cdsGroep->FieldByName("GROEP_TEXT")), nullptr);
+    for (const char* Name : {"DATUM_ACTIEF", "DATUM_INACTIEF", "GEBOORTE_DATUM"})
+        EXPECT_EQ(P->FieldByName(Name)->EditMask(), "!99/99/0000;1; ") << Name;
+    EXPECT_EQ(A->FieldByName("HUIS_NUMMER")->EditMask(), "0#####;1; ");
+    EXPECT_EQ(A->FieldByName("POSTCODE")->EditMask(), "0000 >LL;0; ");
+    EXPECT_EQ(P->FieldByName("GENDER")->Size(), 1);
+    EXPECT_EQ(P->FieldDefs()->Find("WEBSITE")->Size(), 126);
+    EXPECT_EQ(A->FieldByName("TOEVOEGING")->Size(), 5);
+
+    TIndexDefs* I = P->IndexDefs();
+    EXPECT_EQ(I->Count(), 44);
+    EXPECT_EQ(A->IndexDefs()->Count(), 20);
+    EXPECT_EQ(DM->cdsGroep->IndexDefs()->Count(), 4);
+    EXPECT_EQ(I->Items(6)->Name(), "ACHTER_NAAM_ASC");
+    EXPECT_EQ(I->Items(43)->Name(), "DATUM_INACTIEF_DESC");
+    auto Options = [](TIndexDefs* Defs, const char* Name) { return Defs->Find(Name)->Options(); };
+    EXPECT_EQ(Options(I, "ID_QUORVY_ASC"), TIndexOptions({ixPrimary, ixUnique}));
+    EXPECT_EQ(Options(I, "ID_QUORVY_DESC"), TIndexOptions({ixUnique, ixDescending}));
+    EXPECT_EQ(Options(I, "ID_ADRES_ASC"), TIndexOptions());
+    EXPECT_EQ(Options(I, "GEBOORTE_DATUM_DESC"), TIndexOptions({ixDescending}));
+    EXPECT_EQ(Options(I, "ACHTER_NAAM_DESC"), TIndexOptions({ixDescending, ixCaseInsensitive}));
+    EXPECT_EQ(Options(A->IndexDefs(), "ID_ADRES_ASC"), TIndexOptions({ixPrimary, ixUnique}));
+    EXPECT_EQ(Options(DM->cdsGroep->IndexDefs(), "GROEP_NAAM_ASC"), TIndexOptions({ixCaseInsensitive}));
+}
+
+// --- opening, keys and writing back -----------------------------------------
+
+TEST_F(DataModuleTest, NewFileStartsAtKeyZeroAndIsWrittenEmptyOnClose)
+{
+    ASSERT_TRUE(DM->OpenFiles(Path, true));
+    EXPECT_TRUE(DM->Active);
+    EXPECT_EQ(DM->GetFileName(), Path);
+    EXPECT_EQ(DM->LastQuorvyID, 0);
+    EXPECT_EQ(DM->LastAdresID, 0);
+    EXPECT_EQ(DM->LastGroepID, 0);
+    EXPECT_EQ(DM->cdsQuorvy->IndexName(), "ACHTER_NAAM_ASC");
+    EXPECT_EQ(DM->cdsAdres->IndexName(), "ID_ADRES_ASC");
+    EXPECT_EQ(DM->cdsGroep->IndexName(), "GROEP_NAAM_ASC");
+    EXPECT_EQ(DM->cdsAdres->FileName(), Path + ".adres");
+    EXPECT_FALSE(DM->cdsQuorvy->LogChanges());
+    // Nothing is on disk before the file is closed.
+    EXPECT_FALSE(QFile::exists(Path));
+
+    DM->CloseFiles();
+    ExpectAllClosed();
+    EXPECT_TRUE(QFile::exists(Path));
+    EXPECT_TRUE(QFile::exists(Path + ".adres"));
+    EXPECT_TRUE(QFile::exists(Path + ".groep"));
+    EXPECT_FALSE(QFile::exists(Dir.File("Familie.naw")));
+
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_TRUE(DM->cdsQuorvy->IsEmpty());
+    EXPECT_EQ(DM->LastQuorvyID, 0);
+    EXPECT_EQ(DM->LastGroepID, 0);
+}
+
+TEST_F(DataModuleTest, HighestKeysAreReadBackWhateverTheRecordOrder)
+{
+    MakeContactFile();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->LastQuorvyID, 57);
+    EXPECT_EQ(DM->LastAdresID, 5);
+    EXPECT_EQ(DM->LastGroepID, 2);
+    // The person table opens on last names, without regard to case, at the first.
+    EXPECT_EQ(DM->cdsQuorvy->RecNo(), 1);
+    EXPECT_EQ(DM->cdsQuorvy->FieldByName("ACHTER_NAAM")->AsString(), "Bakker");
+    EXPECT_EQ(DM->cdsQuorvy->FieldByName("ROEP_NAAM")->AsString(), "anna");
+    DM->cdsQuorvy->Next();
+    EXPECT_EQ(DM->cdsQuorvy->FieldByName("ACHTER_NAAM")->AsString(), "de Vries");
+
+    // Bakker holds the top key; once deleted, that key is given again.
+    DM->cdsQuorvy->First();
+    DM->cdsQuorvy->Delete();
+    DM->CloseFiles();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->LastQuorvyID, 12);
+}
+
+TEST_F(DataModuleTest, NewRecordDefaults)
+{
+    ASSERT_TRUE(DM->OpenFiles(Path, true));
+    TClientDataSet* P = DM->cdsQuorvy;
+    P->Insert();
+    EXPECT_EQ(P->FieldByName("ID_ADRES")->AsInteger(), -1);
+    EXPECT_EQ(P->FieldByName("ID_GROEP")->AsInteger(), -1);
+    EXPECT_EQ(P->FieldByName("DATUM_ACTIEF")->AsDateTime(), EncodeDate(2024, 5, 17));
+    EXPECT_EQ(P->FieldByName("GENDER")->AsString(), "V");
+    EXPECT_EQ(P->FieldByName("NATIONALITEIT")->AsString(), "Nederlandse");
+    EXPECT_TRUE(P->FieldByName("ID_QUORVY")->IsNull());
+    P->Cancel();
+
+    DM->cdsAdres->Insert();
+    EXPECT_EQ(DM->cdsAdres->FieldByName("LAND")->AsString(), "Nederland");
+    DM->cdsAdres->Cancel();
+    DM->cdsGroep->Insert();
+    EXPECT_TRUE(DM->cdsGroep->FieldByName("GROEP_NAAM")->IsNull());
+    DM->cdsGroep->Cancel();
+}
+
+TEST_F(DataModuleTest, ClosingWritesOnlyTheTablesThatChanged)
+{
+    MakeContactFile();
+    for (const QString& F : {Path, Path + ".adres", Path + ".groep"})
+        Backdate(F);
+    const QDateTime Old = Modified(Path);
+
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    DM->CloseFiles();
+    EXPECT_EQ(Modified(Path), Old);
+    EXPECT_EQ(Modified(Path + ".adres"), Old);
+    EXPECT_EQ(Modified(Path + ".groep"), Old);
+
+    // A change with the change log off still counts.
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    DM->cdsAdres->Edit();
+    DM->cdsAdres->FieldByName("WOON_PLAATS")->SetAsString("Wageningen");
+    DM->cdsAdres->Post();
+    DM->CloseFiles();
+    EXPECT_EQ(Modified(Path), Old);
+    EXPECT_NE(Modified(Path + ".adres"), Old);
+    EXPECT_EQ(Modified(Path + ".groep"), Old);
+
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->cdsAdres->FieldByName("WOON_PLAATS")->AsString(), "Wageningen");
+}
+
+TEST_F(DataModuleTest, OpeningAnotherFileWritesTheOpenOneFirst)
+{
+    MakeContactFile();
+    const QString Other = Dir.File("Werk.quorvy");
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddPerson(58, "Smit");
+    ASSERT_TRUE(DM->OpenFiles(Other, true));
+    EXPECT_TRUE(DM->cdsQuorvy->IsEmpty());
+    EXPECT_EQ(DM->MRUList->Count(), 1);
+    DM->CloseFiles();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->LastQuorvyID, 58);
+}
+
+// --- recent files -------------------------------------------------------------
+
+TEST_F(DataModuleTest, RecentFilesHoldEachPathOnceLowerCasedInClosingOrder)
+{
+    const QString Second = Dir.File("Werk.quorvy");
+    MakeContactFile();
+    ASSERT_TRUE(DM->OpenFiles(Second, true));
+    DM->CloseFiles();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    DM->CloseFiles();
+    // Nothing open: no empty entry.
+    DM->CloseFiles();
+    ASSERT_EQ(DM->MRUList->Count(), 2);
+    EXPECT_EQ(DM->MRUList->Strings(0), Path.toLower());
+    EXPECT_EQ(DM->MRUList->Strings(1), Second.toLower());
+
+    const QString ListFile = Dir.File("quorvy.mru");
+    DM->SaveMRUList(ListFile);
+    EXPECT_EQ(ReadAll(ListFile), (Path.toLower() + "\r\n" + Second.toLower() + "\r\n").toUtf8());
+    DM->ResetState();
+    EXPECT_EQ(DM->MRUList->Count(), 0);
+    DM->LoadMRUList(ListFile);
+    EXPECT_EQ(DM->MRUList->Count(), 2);
+    DM->LoadMRUList(Dir.File("ontbreekt.mru"));
+    EXPECT_EQ(DM->MRUList->Count(), 0);
+}
+
+// --- map template -----------------------------------------------------------
+
+TEST_F(DataModuleTest, MapTemplateJoinsLinesAndAddressFields)
+{
+    MakeContactFile();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->ExpandMapTemplate(), "");
+
+    const QString TemplateFile = Dir.File("oogm.connection");
+    DM->LoadMapTemplate(TemplateFile);
+    EXPECT_EQ(DM->MapTemplate, nullptr);
+
+    WriteAll(TemplateFile, "https://kaart.example/?q=\r\nF_STRAAT_NAAM\r\n+\r\nF_HUIS_NUMMER\r\n,+\r\nF_WOON_PLAATS\r\n");
+    DM->LoadMapTemplate(TemplateFile);
+    ASSERT_NE(DM->MapTemplate, nullptr);
+    EXPECT_EQ(DM->ExpandMapTemplate(), "https://kaart.example/?q=Dorpsstraat+12,+Ede");
+
+    // "f_" is text; "F_" alone names a field without a name.
+    DM->MapTemplate->SetText("f_x\r\nF_WOON_PLAATS");
+    EXPECT_EQ(DM->ExpandMapTemplate(), "f_xEde");
+    DM->MapTemplate->SetText("F_");
+    EXPECT_THROW(DM->ExpandMapTemplate(), EDatabaseError);
+    DM->MapTemplate->SetText("F_PLAATS");
+    EXPECT_THROW(DM->ExpandMapTemplate(), EDatabaseError);
+}
+
+// --- residents and participants ------------------------------------------------
+
+TEST_F(DataModuleTest, ResidentsAndParticipantsLists)
+{
+    MakeContactFile();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddAddress(6, "Kerkweg", "1", "Ede");
+    AddPerson(58, "smit", 6, -1, "", "");
+
+    QStringList Residents, Participants;
+    int Fills = 0;
+    DM->ResidentsListFill = [&](const QStringList& Names) { Residents = Names; ++Fills; };
+    DM->ParticipantsListFill = [&](const QStringList& Names) { Participants = Names; };
+
+    // The person grid's place and order are kept.
+    DM->cdsQuorvy->First();
+    DM->cdsQuorvy->Next();
+    const QString Current = DM->cdsQuorvy->FieldByName("ACHTER_NAAM")->AsString();
+
+    ASSERT_TRUE(DM->cdsAdres->FindKey({5}));
+    DM->DataSourceAdresDataChange(DM->DataSourceAdres, nullptr);
+    Residents.sort();
+    EXPECT_EQ(Residents, QStringList({"Anna de Bakker", "Jansen"}));
+    EXPECT_EQ(DM->cdsQuorvy->IndexName(), "ACHTER_NAAM_ASC");
+    EXPECT_EQ(DM->cdsQuorvy->FieldByName("ACHTER_NAAM")->AsString(), Current);
+
+    // Attached to the data source, scrolling the addresses refills the list.
+    DM->DataSourceAdres->SetOnDataChange(
+        [this](TObject* Sender, TField* Field) { DM->DataSourceAdresDataChange(Sender, Field); });
+    DM->cdsAdres->Next();
+    EXPECT_EQ(Residents, QStringList({"Smit"}));
+    EXPECT_GE(Fills, 2);
+
+    DM->cdsGroep->First();
+    DM->DataSourceGroepDataChange(DM->DataSourceGroep, nullptr);
+    Participants.sort();
+    EXPECT_EQ(Participants, QStringList({"Anna de Bakker", "De Vries"}));
+
+    // An address nobody lives at.
+    DM->DataSourceAdres->SetOnDataChange(nullptr);
+    AddAddress(7, "Leeg", "3", "Ede");
+    DM->DataSourceAdresDataChange(DM->DataSourceAdres, nullptr);
+    EXPECT_TRUE(Residents.isEmpty());
+}
+
+// --- temporary files -------------------------------------------------------------
+
+TEST_F(DataModuleTest, DeleteTempFilesIgnoresWhatIsAlreadyGone)
+{
+    WriteAll(Dir.File("quorvy$1.html"), "x");
+    DM->TempFiles->Add(Dir.File("quorvy$1.html"));
+    DM->TempFiles->Add(Dir.File("quorvy$2.txt"));
+    DM->DeleteTempFiles();
+    EXPECT_FALSE(QFile::exists(Dir.File("quorvy$1.html")));
+    EXPECT_EQ(DM->TempFiles->Count(), 0);
+}
+
+// --- failures ------------------------------------------------------------------
+
+TEST_F(DataModuleTest, FailedOpenLeavesEverythingClosedAndUnwritten)
+{
+    MakeContactFile();
+    const QByteArray Persons = ReadAll(Path);
+    const QByteArray Addresses = ReadAll(Path + ".adres");
+    for (const QString& F : {Path, Path + ".adres"})
+        Backdate(F);
+    const QDateTime Old = Modified(Path);
+
+    WriteAll(Path + ".groep", "QVTABLE\x1a kapot");
+    try {
+        DM->OpenFiles(Path, false);
+        FAIL() << "opened a damaged group table";
+    } catch (const ECannotOpenFile& E) {
+        EXPECT_EQ(E.Message(), "Het groepbestand kan niet worden geopend!");
+    }
+    ExpectAllClosed();
+    EXPECT_EQ(ReadAll(Path), Persons);
+    EXPECT_EQ(ReadAll(Path + ".adres"), Addresses);
+    EXPECT_EQ(Modified(Path), Old);
+    EXPECT_EQ(Modified(Path + ".adres"), Old);
+    EXPECT_EQ(DM->MRUList->Count(), 1);
+
+    QFile::remove(Path + ".adres");
+    try {
+        DM->OpenFiles(Path, false);
+        FAIL() << "opened without an address table";
+    } catch (const ECannotOpenFile& E) {
+        EXPECT_EQ(E.Message(), "Het adressenbestand kan niet worden geopend!");
+    }
+    ExpectAllClosed();
+    EXPECT_FALSE(QFile::exists(Path + ".adres"));
+
+    WriteAll(Path, "");
+    EXPECT_THROW(DM->OpenFiles(Path, false), ECannotOpenFile);
+    ExpectAllClosed();
+    EXPECT_EQ(ReadAll(Path), QByteArray());
+
+    // The next open starts from closed tables.
+    const QString Good = Dir.File("Goed.quorvy");
+    ASSERT_TRUE(DM->OpenFiles(Good, true));
+    AddPerson(1, "Visser");
+    DM->CloseFiles();
+    ASSERT_TRUE(DM->OpenFiles(Good, false));
+    EXPECT_EQ(DM->LastQuorvyID, 1);
+    EXPECT_EQ(DM->LastAdresID, 0);
+}
+
+TEST_F(DataModuleTest, FailedCreateLeavesNoFilesBehind)
+{
+    // Something already sits where the group table would go.
+    ASSERT_TRUE(QDir(Dir.Path()).mkdir("Familie.quorvy.groep"));
+    try {
+        DM->OpenFiles(Path, true);
+        FAIL() << "created over a folder";
+    } catch (const ECannotOpenFile& E) {
+        EXPECT_EQ(E.Message(), "Het groepbestand kan niet worden geopend!");
+    }
+    ExpectAllClosed();
+    DM->CloseFiles();
+    EXPECT_FALSE(QFile::exists(Path));
+    EXPECT_FALSE(QFile::exists(Path + ".adres"));
+
+    // A missing folder fails at once, on the person table.
+    const QString Lost = Dir.File("ontbreekt/Familie.quorvy");
+    try {
+        DM->OpenFiles(Lost, true);
+        FAIL() << "created in a missing folder";
+    } catch (const ECannotOpenFile& E) {
+        EXPECT_EQ(E.Message(), "Het personenbestand kan niet worden geopend!");
+    }
+    ExpectAllClosed();
+
+    // An address table left over from an earlier contact file is not replaced.
+    const QString Stale = Dir.File("Oud.quorvy");
+    WriteAll(Stale + ".adres", "oude adressen");
+    EXPECT_THROW(DM->OpenFiles(Stale, true), ECannotOpenFile);
+    ExpectAllClosed();
+    EXPECT_EQ(ReadAll(Stale + ".adres"), "oude adressen");
+    EXPECT_FALSE(QFile::exists(Stale));
+}
+
+TEST_F(DataModuleTest, FailedWriteKeepsTheFileOpenAndTheOldFilesIntact)
+{
+    const QString Folder = Dir.File("data");
+    ASSERT_TRUE(QDir(Dir.Path()).mkdir("data"));
+    Path = Folder + "/Familie.quorvy";
+    MakeContactFile();
+    const QByteArray Persons = ReadAll(Path);
+
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddPerson(58, "Smit");
+    DM->cdsQuorvy->SetFilter("ID_GROEP = '2'");
+    DM->cdsQuorvy->SetFiltered(true);
+    // The folder goes away under the open file (a removed stick, a share).
+    ASSERT_TRUE(QDir(Dir.Path()).rename("data", "weg"));
+    EXPECT_THROW(DM->CloseFiles(), EInOutError);
+    EXPECT_TRUE(DM->Active);
+    EXPECT_EQ(DM->FileName, Path);
+    EXPECT_EQ(DM->LastQuorvyID, 57);
+    for (TClientDataSet* T : {DM->cdsQuorvy, DM->cdsAdres, DM->cdsGroep})
+        EXPECT_TRUE(T->Active()) << T->Name().toStdString();
+    EXPECT_TRUE(DM->cdsQuorvy->Filtered());
+    EXPECT_EQ(DM->MRUList->Count(), 1);
+
+    ASSERT_TRUE(QDir(Dir.Path()).rename("weg", "data"));
+    EXPECT_EQ(ReadAll(Path), Persons);
+    DM->CloseFiles();
+    ExpectAllClosed();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->LastQuorvyID, 58);
+    EXPECT_EQ(DM->cdsQuorvy->RecordCount(), 4);
+}

@@ -1,0 +1,142 @@
+// TSettings: defaults, the stored keys and their quirks, and a save that
+// never leaves half a file.
+#include "app/qv_set.h"
+
+#include "platform/rtl/FileUtils.h"
+#include "tests/support/TempDir.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { TSettings::SetIniFileName(Dir.File("quorvy.ini")); }
+    void TearDown() override { TSettings::SetIniFileName(QString()); }
+
+    void WriteIni(const QByteArray& Text)
+    {
+        QFile F(Dir.File("quorvy.ini"));
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+        F.write(Text);
+    }
+    QByteArray ReadIni()
+    {
+        QFile F(Dir.File("quorvy.ini"));
+        return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
+    }
+
+    TTestDir Dir;
+};
+
+} // namespace
+
+TEST(SettingsGlobalTest, ExistsEmptyUntilLoadedAndDefaultsToTheProgramFolder)
+{
+    ASSERT_NE(Settings, nullptr);
+    EXPECT_EQ(TSettings::IniFileName(), ProgramFolder() + "quorvy.ini");
+}
+
+TEST(CannotOpenFileTest, MessageNamesTheTable)
+{
+    EXPECT_EQ(ECannotOpenFile("personenbestand").Message(), "Het personenbestand kan niet worden geopend!");
+    EXPECT_EQ(ECannotOpenFile("groepbestand").ClassName(), "ECannotOpenFile");
+}
+
+TEST_F(SettingsTest, NewObjectIsEmptyAndMissingFileGivesDefaults)
+{
+    TSettings S;
+    EXPECT_FALSE(S.SaveSettings);
+    EXPECT_FALSE(S.ConfirmOnExit);
+    EXPECT_FALSE(S.Allow1Group2BOpen);
+    EXPECT_TRUE(S.DataFolder.isEmpty());
+    EXPECT_EQ(S.Width, 0);
+    EXPECT_EQ(S.Height, 0);
+
+    S.Load();
+    EXPECT_TRUE(S.SaveSettings);
+    EXPECT_TRUE(S.ConfirmOnExit);
+    EXPECT_FALSE(S.SaveLastWindowSettings);
+    EXPECT_FALSE(S.ExactSearch);
+    EXPECT_EQ(S.DataFolder, ProgramFolder());
+    EXPECT_TRUE(S.DataFolder.endsWith('/'));
+    EXPECT_TRUE(S.Allow1Group2BOpen);
+    EXPECT_FALSE(S.ShowBirthdayAtStartup);
+    EXPECT_EQ(S.Top, 0);
+    EXPECT_EQ(S.Left, 0);
+    EXPECT_EQ(S.Width, 840);
+    EXPECT_EQ(S.Height, 570);
+    // Reading creates nothing.
+    EXPECT_FALSE(QFile::exists(Dir.File("quorvy.ini")));
+}
+
+TEST_F(SettingsTest, SaveWritesEveryKeyInItsPlaceAndLoadReadsItBack)
+{
+    TSettings S;
+    S.SaveSettings = true;
+    S.ConfirmOnExit = false;
+    S.SaveLastWindowSettings = true;
+    S.ExactSearch = true;
+    S.DataFolder = "/home/jan/Contacten/";
+    S.Allow1Group2BOpen = false;
+    S.ShowBirthdayAtStartup = true;
+    S.Top = -20;
+    S.Left = 3000;
+    S.Width = 1024;
+    S.Height = 700;
+    S.Save();
+
+    EXPECT_EQ(ReadIni(), "[General]\r\nSaveSettings=1\r\n"
+                         "[Algemeen]\r\nConfirmOnExit=0\r\nSaveLastWindowSettings=1\r\nExactSearch=1\r\n"
+                         "[Folders]\r\nData=/home/jan/Contacten/\r\n"
+                         "[UI]\r\nAllow1Group2BOpen=0\r\nShowBirthdayAtSartup=1\r\n"
+                         "[LAST_WINDOW]\r\nTOP=-20\r\nLEFT=3000\r\nHEIGHT=700\r\nWIDTH=1024\r\n");
+
+    TSettings R;
+    R.Load();
+    EXPECT_TRUE(R.SaveSettings);
+    EXPECT_FALSE(R.ConfirmOnExit);
+    EXPECT_TRUE(R.SaveLastWindowSettings);
+    EXPECT_TRUE(R.ExactSearch);
+    EXPECT_EQ(R.DataFolder, "/home/jan/Contacten/");
+    EXPECT_FALSE(R.Allow1Group2BOpen);
+    EXPECT_TRUE(R.ShowBirthdayAtStartup);
+    EXPECT_EQ(R.Top, -20);
+    EXPECT_EQ(R.Left, 3000);
+    EXPECT_EQ(R.Width, 1024);
+    EXPECT_EQ(R.Height, 700);
+}
+
+TEST_F(SettingsTest, BirthdayOptionIsReadOnlyFromItsHistoricKey)
+{
+    WriteIni("[UI]\r\nShowBirthdayAtStartup=1\r\n");
+    TSettings S;
+    S.Load();
+    EXPECT_FALSE(S.ShowBirthdayAtStartup);
+
+    WriteIni("[ui]\r\nshowbirthdayatsartup=1\r\n");
+    S.Load();
+    EXPECT_TRUE(S.ShowBirthdayAtStartup);
+}
+
+TEST_F(SettingsTest, HandEditedValues)
+{
+    // Only a hand-edited file can hold SaveSettings=0; any other number is
+    // true, and a rectangle value that is no number gives its default.
+    WriteIni("[General]\nSaveSettings=0\n[Algemeen]\nExactSearch=2\n[LAST_WINDOW]\nWIDTH=breed\n");
+    TSettings S;
+    S.Load();
+    EXPECT_FALSE(S.SaveSettings);
+    EXPECT_TRUE(S.ExactSearch);
+    EXPECT_EQ(S.Width, 840);
+}
+
+TEST_F(SettingsTest, FailedSaveRaisesAndWritesNothing)
+{
+    TSettings::SetIniFileName(Dir.File("ontbreekt/quorvy.ini"));
+    TSettings S;
+    S.Load();
+    EXPECT_THROW(S.Save(), EIniFileException);
+    EXPECT_FALSE(QFile::exists(Dir.File("ontbreekt/quorvy.ini")));
+}

@@ -1,0 +1,102 @@
+// ToolBox: the texts every report and record window builds on.
+#include "app/qv_toolb.h"
+
+#include "tests/support/TempDir.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Points the temporary folder at a fresh test folder for one test.
+class TempPathScope {
+public:
+    explicit TempPathScope(const QString& Path)
+    {
+        ToolBox::SetTempPathSource([Path] { return Path; });
+    }
+    ~TempPathScope() { ToolBox::SetTempPathSource(nullptr); }
+};
+
+int CounterOf(const QString& Name)
+{
+    const qsizetype Start = Name.lastIndexOf(QLatin1Char('$')) + 1;
+    const qsizetype Dot = Name.lastIndexOf(QLatin1Char('.'));
+    return Name.mid(Start, Dot - Start).toInt();
+}
+
+} // namespace
+
+TEST(ToolBoxTest, HtmlCellText)
+{
+    EXPECT_EQ(ToolBox::HtmlCellText(""), "&nbsp;");
+    EXPECT_EQ(ToolBox::HtmlCellText("   "), "&nbsp;");
+    EXPECT_EQ(ToolBox::HtmlCellText(" \t\r\n"), "&nbsp;");
+    EXPECT_EQ(ToolBox::HtmlCellText(" a "), " a ");
+    // Markup characters in a value stay text on the page.
+    EXPECT_EQ(ToolBox::HtmlCellText("Jansen & Zn"), "Jansen &amp; Zn");
+    EXPECT_EQ(ToolBox::HtmlCellText("<b>\"x\"</b>"), "&lt;b&gt;&quot;x&quot;&lt;/b&gt;");
+}
+
+TEST(ToolBoxTest, AddressLine)
+{
+    EXPECT_EQ(ToolBox::AddressLine("Dorpsstraat", "12", "", "Ede"), "Dorpsstraat 12, Ede");
+    EXPECT_EQ(ToolBox::AddressLine("Dorpsstraat", "12", "bis", "Ede"), "Dorpsstraat 12 bis, Ede");
+    // Every part is trimmed; a blank addition counts as none.
+    EXPECT_EQ(ToolBox::AddressLine("  Dorpsstraat ", " 12  ", "   ", " Ede\t"),
+              "Dorpsstraat 12, Ede");
+    // Empty parts still leave their separators.
+    EXPECT_EQ(ToolBox::AddressLine("", "", "", ""), " , ");
+    EXPECT_EQ(ToolBox::AddressLine("Dorpsstraat", "12", "", ""), "Dorpsstraat 12, ");
+}
+
+TEST(ToolBoxTest, PersonDisplayName)
+{
+    EXPECT_EQ(ToolBox::PersonDisplayName("Mevrouw", "", "van", "dijk"), "Mevrouw Van Dijk");
+    EXPECT_EQ(ToolBox::PersonDisplayName("Mevrouw", "anna", "van", "dijk"), "Anna van Dijk");
+    EXPECT_EQ(ToolBox::PersonDisplayName("", "", "", "jansen"), "Jansen");
+    EXPECT_EQ(ToolBox::PersonDisplayName("Heer", "", "", "jansen"), "Heer Jansen");
+    // Only the first character changes; the rest keeps its case.
+    EXPECT_EQ(ToolBox::PersonDisplayName("", "jan-PETER", "", "de BOER"), "Jan-PETER De BOER");
+}
+
+TEST(ToolBoxTest, PersonDisplayNameEdges)
+{
+    // Accented small letters are not upper-cased.
+    EXPECT_EQ(ToolBox::PersonDisplayName("", "élise", "", "ölçer"), QString::fromUtf8("élise ölçer"));
+    // An empty last name: the salutation followed by one blank.
+    EXPECT_EQ(ToolBox::PersonDisplayName("Mevrouw", "", "", ""), "Mevrouw ");
+    EXPECT_EQ(ToolBox::PersonDisplayName("", "", "", ""), "");
+    // Nothing is trimmed.
+    EXPECT_EQ(ToolBox::PersonDisplayName("", " anna", "", "dijk"), " anna Dijk");
+}
+
+TEST(ToolBoxTest, TempFileNamesCountUpInTheTemporaryFolder)
+{
+    TTestDir Dir;
+    TempPathScope Scope(Dir.Path());
+    const QString First = ToolBox::TempFileName("html");
+    const int N = CounterOf(First);
+    EXPECT_EQ(First, Dir.Path() + QStringLiteral("quorvy$%1.html").arg(N));
+    EXPECT_EQ(ToolBox::TempFileName("txt"), Dir.Path() + QStringLiteral("quorvy$%1.txt").arg(N + 1));
+    EXPECT_EQ(ToolBox::TempFileName("html"), Dir.Path() + QStringLiteral("quorvy$%1.html").arg(N + 2));
+
+    // A folder given without its trailing delimiter gets exactly one.
+    QString Folder = Dir.Path();
+    Folder.chop(1);
+    TempPathScope Bare(Folder);
+    EXPECT_EQ(ToolBox::TempFileName("txt"), Dir.Path() + QStringLiteral("quorvy$%1.txt").arg(N + 3));
+}
+
+TEST(ToolBoxTest, TempFileNameSkipsNamesLeftBehind)
+{
+    TTestDir Dir;
+    TempPathScope Scope(Dir.Path());
+    const int N = CounterOf(ToolBox::TempFileName("html"));
+    // A report of a crashed run and a dangling link sit on the next two names.
+    QFile Stale(Dir.File(QStringLiteral("quorvy$%1.html").arg(N + 1)));
+    ASSERT_TRUE(Stale.open(QIODevice::WriteOnly));
+    Stale.close();
+    ASSERT_TRUE(QFile::link(Dir.File("nowhere"), Dir.File(QStringLiteral("quorvy$%1.html").arg(N + 2))));
+    EXPECT_EQ(ToolBox::TempFileName("html"), Dir.Path() + QStringLiteral("quorvy$%1.html").arg(N + 3));
+}
