@@ -1,4 +1,3 @@
-// HELPERS: read /work/main/AAA_READ_FIRST_HOUSE_RULES.md before writing anything (temporary note).
 #pragma once
 // The base of everything: the string type, TObject, TPersistent, the event
 // type and small sets, under the classic names the product code uses.
