@@ -1,0 +1,321 @@
+#include "platform/graphics/Bitmap.h"
+
+#include "platform/classes/Filer.h"
+#include "platform/classes/Resources.h"
+#include "platform/classes/TypInfo.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
+
+REGISTER_ENUM(TPixelFormat, pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom)
+REGISTER_ENUM(TTransparentMode, tmAuto, tmFixed)
+REGISTER_CLASS(TBitmap, TPersistent)
+END_REGISTER
+
+// The bitmap's canvas: a memory context with the bitmap selected, made
+// when first drawn on.
+class TBitmapCanvas : public TCanvas {
+public:
+    explicit TBitmapCanvas(TBitmap* Bitmap) : FBitmap(Bitmap) {}
+    ~TBitmapCanvas() override { FreeContext(); }
+
+    void FreeContext()
+    {
+        HDC DC = HandleAllocated() ? Handle() : nullptr;
+        SetHandle(nullptr);
+        if (DC != nullptr) {
+            SelectObject(DC, FOldBitmap);
+            DeleteDC(DC);
+        }
+    }
+
+protected:
+    void CreateHandle() override
+    {
+        HDC DC = CreateCompatibleDC(nullptr);
+        FOldBitmap = SelectObject(DC, FBitmap->FHandle);
+        SetHandle(DC);
+    }
+
+private:
+    TBitmap* FBitmap;
+    HBITMAP FOldBitmap = nullptr;
+};
+
+namespace {
+
+QRgb MonoPixel(QRgb P)
+{
+    return qRed(P) + qGreen(P) + qBlue(P) >= 383 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+}
+
+} // namespace
+
+TBitmap::TBitmap() : FHandle(new TGdiBitmap(0, 0, 32))
+{
+    GdiAcquire(FHandle);
+}
+
+TBitmap::~TBitmap()
+{
+    FCanvas.reset();
+    DeleteObject(FHandle);
+    GdiRelease(FHandle);
+}
+
+void TBitmap::Changed()
+{
+    TGraphic::Changed();
+}
+
+TCanvas* TBitmap::Canvas()
+{
+    if (!FCanvas) {
+        FCanvas = std::make_unique<TBitmapCanvas>(this);
+        FCanvas->SetOnChange([this](TObject*) { Changed(); });
+    }
+    return FCanvas.get();
+}
+
+bool TBitmap::Empty() const
+{
+    return FHandle->Image.isNull();
+}
+
+int TBitmap::Width() const
+{
+    return FHandle->Image.width();
+}
+
+int TBitmap::Height() const
+{
+    return FHandle->Image.height();
+}
+
+void TBitmap::SetWidth(int Value)
+{
+    SetSize(Value, Height());
+}
+
+void TBitmap::SetHeight(int Value)
+{
+    SetSize(Width(), Value);
+}
+
+void TBitmap::SetSize(int AWidth, int AHeight)
+{
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+    if (AWidth == Width() && AHeight == Height())
+        return;
+    QImage& Img = FHandle->Image;
+    if (AWidth == 0 || AHeight == 0) {
+        Img = QImage();
+    } else {
+        const QImage::Format Format = Img.isNull() ? QImage::Format_RGB32 : Img.format();
+        QImage New(AWidth, AHeight, Format);
+        if (New.isNull())
+            throw EOutOfResources(QStringLiteral("Out of system resources"));
+        New.fill(Format == QImage::Format_ARGB32 ? qRgba(0, 0, 0, 0) : qRgb(0, 0, 0));
+        const int W = std::min(AWidth, Img.width()), H = std::min(AHeight, Img.height());
+        for (int Y = 0; Y < H; ++Y)
+            std::copy_n(reinterpret_cast<const QRgb*>(Img.constScanLine(Y)), W,
+                        reinterpret_cast<QRgb*>(New.scanLine(Y)));
+        Img = New;
+    }
+    Changed();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value)
+{
+    if (FPixelFormat == Value)
+        return;
+    FPixelFormat = Value;
+    QImage& Img = FHandle->Image;
+    FHandle->BitsPixel = Value == pf1bit ? 1 : 32;
+    if (Value == pf1bit && !Img.isNull()) {
+        if (Img.format() != QImage::Format_RGB32)
+            Img = Img.convertToFormat(QImage::Format_RGB32);
+        for (int Y = 0; Y < Img.height(); ++Y) {
+            auto* Line = reinterpret_cast<QRgb*>(Img.scanLine(Y));
+            for (int X = 0; X < Img.width(); ++X)
+                Line[X] = MonoPixel(Line[X]);
+        }
+    } else if (Value != pf32bit && !Img.isNull() && Img.format() == QImage::Format_ARGB32) {
+        Img = Img.convertToFormat(QImage::Format_RGB32);
+    }
+    Changed();
+}
+
+void TBitmap::SetMonochrome(bool Value)
+{
+    if (Value != Monochrome())
+        SetPixelFormat(Value ? pf1bit : pfDevice);
+}
+
+TColor TBitmap::TransparentColor() const
+{
+    if (FTransparentMode == tmFixed && FTransparentColor != clDefault)
+        return FTransparentColor;
+    if (Empty())
+        return clDefault;
+    return TColor(std::int32_t(QRgbToColorRef(FHandle->Image.pixel(0, Height() - 1))));
+}
+
+void TBitmap::SetTransparentColor(TColor Value)
+{
+    if (FTransparentColor == Value && FTransparentMode == (Value == clDefault ? tmAuto : tmFixed))
+        return;
+    FTransparentColor = Value;
+    FTransparentMode = Value == clDefault ? tmAuto : tmFixed;
+    Changed();
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode Value)
+{
+    if (FTransparentMode == Value)
+        return;
+    FTransparentMode = Value;
+    if (Value == tmAuto)
+        FTransparentColor = clDefault;
+    Changed();
+}
+
+void TBitmap::SetImage(const QImage& Value)
+{
+    QImage& Img = FHandle->Image;
+    if (Value.isNull())
+        Img = QImage();
+    else if (Value.hasAlphaChannel())
+        Img = Value.convertToFormat(QImage::Format_ARGB32);
+    else
+        Img = Value.convertToFormat(QImage::Format_RGB32);
+    FPixelFormat = Img.isNull() ? pfDevice : Img.hasAlphaChannel() ? pf32bit : pf24bit;
+    FHandle->BitsPixel = 32;
+    Changed();
+}
+
+void TBitmap::Assign(TPersistent* Source)
+{
+    if (Source == nullptr) {
+        SetImage(QImage());
+        return;
+    }
+    if (auto* B = dynamic_cast<TBitmap*>(Source)) {
+        if (B == this)
+            return;
+        FHandle->Image = B->FHandle->Image.copy();
+        FHandle->BitsPixel = B->FHandle->BitsPixel;
+        FPixelFormat = B->FPixelFormat;
+        FTransparentColor = B->FTransparentColor;
+        FTransparentMode = B->FTransparentMode;
+        TGraphic::SetTransparent(B->Transparent());
+        Changed();
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TBitmap::LoadFromStream(QIODevice& Stream)
+{
+    const QByteArray Data = Stream.readAll();
+    if (Data.isEmpty()) {
+        SetImage(QImage());
+        return;
+    }
+    QImage Img;
+    if (!Img.loadFromData(Data) || Img.isNull()) {
+        // Classic form data carries a little-endian size before the image.
+        if (Data.size() > 4) {
+            const quint32 Size = quint32(quint8(Data[0])) | quint32(quint8(Data[1])) << 8 |
+                                 quint32(quint8(Data[2])) << 16 | quint32(quint8(Data[3])) << 24;
+            if (Size == quint32(Data.size() - 4))
+                Img.loadFromData(Data.mid(4));
+        }
+        if (Img.isNull())
+            throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid"));
+    }
+    const bool Mono = Monochrome();
+    SetImage(Img);
+    if (Mono) {
+        FPixelFormat = pfDevice;
+        SetPixelFormat(pf1bit);
+    }
+}
+
+void TBitmap::SaveToStream(QIODevice& Stream)
+{
+    if (Empty())
+        return;
+    if (!FHandle->Image.save(&Stream, "PNG"))
+        throw EInvalidGraphicOperation(QStringLiteral("Cannot save the bitmap"));
+}
+
+void TBitmap::LoadFromResourceName(std::uintptr_t, const String& ResName)
+{
+    String Path;
+    for (const String& Name : {ResName, ResName + QStringLiteral(".png"), ResName + QStringLiteral(".bmp")}) {
+        Path = FindResourceFile(Name);
+        if (!Path.isEmpty())
+            break;
+    }
+    if (Path.isEmpty())
+        throw EResNotFound(QStringLiteral("Resource %1 not found").arg(ResName));
+    QFile File(Path);
+    if (!File.open(QIODevice::ReadOnly))
+        throw EResNotFound(QStringLiteral("Resource %1 not found").arg(ResName));
+    LoadFromStream(File);
+}
+
+QRgb* TBitmap::ScanLine(int Row)
+{
+    if (Row < 0 || Row >= Height())
+        throw EInvalidGraphicOperation(QStringLiteral("Scan line index out of range"));
+    return reinterpret_cast<QRgb*>(FHandle->Image.scanLine(Row));
+}
+
+void TBitmap::DefineProperties(TFiler& Filer)
+{
+    Filer.DefineBinaryProperty(
+        QStringLiteral("Data"), [this](const QByteArray& Data) { LoadFromData(Data); },
+        [this] { return SaveToData(); }, !Empty());
+}
+
+void TBitmap::Draw(TCanvas* ACanvas, const TRect& R)
+{
+    if (ACanvas == nullptr || Empty())
+        return;
+    HDC Dest = ACanvas->Handle();
+    HDC Src = Canvas()->Handle();
+    const bool Alpha = FHandle->Image.format() == QImage::Format_ARGB32;
+    if (!Transparent() && !Alpha) {
+        StretchBlt(Dest, R.Left, R.Top, R.Width(), R.Height(), Src, 0, 0, Width(), Height(), ACanvas->CopyMode());
+        return;
+    }
+    // Through a monochrome mask: from the transparent colour, or where an
+    // image with an alpha channel is less than half opaque.
+    HDC MaskDC = CreateCompatibleDC(nullptr);
+    HBITMAP Mask = CreateBitmap(Width(), Height(), 1, 1, nullptr);
+    HGDIOBJ Old = SelectObject(MaskDC, Mask);
+    if (Transparent()) {
+        const COLORREF OldBk = SetBkColor(Src, ColorToRGB(TransparentColor()));
+        BitBlt(MaskDC, 0, 0, Width(), Height(), Src, 0, 0, SRCCOPY);
+        SetBkColor(Src, OldBk);
+    }
+    if (Alpha) {
+        QImage& M = Mask->Image;
+        const QImage& Img = FHandle->Image;
+        for (int Y = 0; Y < Height(); ++Y) {
+            auto* Line = reinterpret_cast<QRgb*>(M.scanLine(Y));
+            const auto* Pix = reinterpret_cast<const QRgb*>(Img.constScanLine(Y));
+            for (int X = 0; X < Width(); ++X)
+                if (qAlpha(Pix[X]) < 128)
+                    Line[X] = qRgb(255, 255, 255);
+        }
+    }
+    TransparentStretchBlt(Dest, R.Left, R.Top, R.Width(), R.Height(), Src, 0, 0, Width(), Height(), MaskDC, 0, 0);
+    SelectObject(MaskDC, Old);
+    DeleteObject(Mask);
+    DeleteDC(MaskDC);
+}

@@ -1,0 +1,75 @@
+#pragma once
+// TBitmap: an image in memory with a canvas to draw on it.  The pixels are
+// a 32-bit Qt image; a monochrome bitmap (pf1bit) keeps them black or
+// white, which is what the mask-building blits rely on.  Streams and form
+// data hold PNG.
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Graphic.h"
+
+#include <QImage>
+#include <memory>
+
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+enum TTransparentMode { tmAuto, tmFixed };
+
+class TBitmap : public TGraphic {
+public:
+    TBitmap();
+    ~TBitmap() override;
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+
+    void Assign(TPersistent* Source) override;
+    void DefineProperties(TFiler& Filer) override;
+
+    bool Empty() const override;
+    int Width() const override;
+    void SetWidth(int Value) override;
+    int Height() const override;
+    void SetHeight(int Value) override;
+    // Keeps the pixels of the overlap; new pixels are black.
+    void SetSize(int AWidth, int AHeight);
+
+    TCanvas* Canvas();
+    HBITMAP Handle() const { return FHandle; }
+    bool HandleAllocated() const { return FHandle != nullptr; }
+
+    TPixelFormat PixelFormat() const { return FPixelFormat; }
+    // pf1bit turns every pixel black or white (the nearer of the two).
+    void SetPixelFormat(TPixelFormat Value);
+    bool Monochrome() const { return FPixelFormat == pf1bit; }
+    void SetMonochrome(bool Value);
+
+    // tmAuto: the colour of the bottom-left pixel; setting a colour makes
+    // the mode tmFixed, clDefault makes it tmAuto again.
+    TColor TransparentColor() const;
+    void SetTransparentColor(TColor Value);
+    TTransparentMode TransparentMode() const { return FTransparentMode; }
+    void SetTransparentMode(TTransparentMode Value);
+
+    void LoadFromStream(QIODevice& Stream) override;
+    void SaveToStream(QIODevice& Stream) override;
+    // A compiled-in image by name (with or without ".png"/".bmp"); raises
+    // EResNotFound "Resource %s not found" when there is none.
+    void LoadFromResourceName(std::uintptr_t Instance, const String& ResName);
+
+    // Row Row of the pixels (0xAARRGGBB); raises EInvalidGraphicOperation
+    // "Scan line index out of range" outside the bitmap.
+    QRgb* ScanLine(int Row);
+    const QImage& Image() const { return FHandle->Image; }
+    // Takes a copy of Value (any format) as the bitmap's pixels.
+    void SetImage(const QImage& Value);
+
+    void Draw(TCanvas* ACanvas, const TRect& R) override;
+
+protected:
+    void Changed() override;
+
+private:
+    friend class TBitmapCanvas;
+    HBITMAP FHandle;
+    std::unique_ptr<TCanvas> FCanvas;
+    TPixelFormat FPixelFormat = pfDevice;
+    TColor FTransparentColor = clDefault;
+    TTransparentMode FTransparentMode = tmAuto;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// TControlCanvas: a canvas on a control's window.  The window layer binds
+// it by installing the hooks below; until then the canvas has no context
+// and drawing raises EInvalidOperation "Canvas does not allow drawing".
+#include "platform/graphics/Canvas.h"
+
+class TControl;
+
+struct TControlCanvasHooks {
+    // A device context for painting the control (client area, origin at
+    // its client top-left), or nullptr.
+    std::function<HDC(TControl*)> GetDC;
+    // Gives back what GetDC returned.
+    std::function<void(TControl*, HDC)> ReleaseDC;
+};
+TControlCanvasHooks& ControlCanvasHooks();
+
+class TControlCanvas : public TCanvas {
+public:
+    TControlCanvas() = default;
+    ~TControlCanvas() override;
+
+    TControl* Control() const { return FControl; }
+    // Changing the control lets go of the current context.
+    void SetControl(TControl* Value);
+    // Lets go of the context (it is fetched again on the next drawing).
+    void FreeHandle();
+
+protected:
+    void CreateHandle() override;
+
+private:
+    TControl* FControl = nullptr;
+    HDC FDeviceContext = nullptr;
+};

@@ -1,0 +1,261 @@
+// Rectangle fills, pattern and bitmap blits: every raster operation is a
+// pixel loop over the destination's clip region.
+#include "platform/graphics/DeviceContext.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+bool UsesSource(std::uint8_t Code)
+{
+    return ((Code >> 2) & 0x33) != (Code & 0x33);
+}
+
+bool UsesPattern(std::uint8_t Code)
+{
+    return ((Code >> 4) & 0x0F) != (Code & 0x0F);
+}
+
+// The destination rectangle in image coordinates, normalised.
+TRect ImageRect(HDC DC, int X, int Y, int Width, int Height)
+{
+    const TPoint A = DC->ToImage({X, Y});
+    return NormalizeRect({A.X, A.Y, TDeviceContext::ClampCoord((long long)A.X + Width),
+                          TDeviceContext::ClampCoord((long long)A.Y + Height)});
+}
+
+void RopRect(HDC DC, const TRect& R, std::uint8_t Code)
+{
+    QImage* Img = DC->Image();
+    if (Img == nullptr)
+        return;
+    const TGdiBrush* Brush = DC->State().Brush.Get();
+    const bool NeedPattern = UsesPattern(Code);
+    if (NeedPattern && (Brush == nullptr || Brush->Log.lbStyle == BS_NULL))
+        return;
+    const TRect Limit = DC->ClipRegion().Bounds();
+    for (int Y = std::max(R.Top, Limit.Top); Y < std::min(R.Bottom, Limit.Bottom); ++Y)
+        DC->ClipRegion().ForEachSpan(Y, R.Left, R.Right, [&](int A, int B) {
+            auto* Line = reinterpret_cast<QRgb*>(Img->scanLine(Y));
+            for (int X = A; X < B; ++X) {
+                QRgb P = 0;
+                if (NeedPattern && !DC->BrushPixel(Brush, X, Y, P))
+                    continue;
+                Line[X] = 0xFF000000u | ApplyRop3(Code, P & 0xFFFFFF, 0, Line[X] & 0xFFFFFF);
+            }
+        });
+}
+
+struct TAxis {
+    long long First; // lowest destination (or source) coordinate
+    long long Count; // number of pixels
+    bool Negative;
+};
+
+TAxis Axis(long long Start, long long Extent)
+{
+    // A negative extent runs from Start towards smaller coordinates,
+    // Start itself included.
+    if (Extent < 0)
+        return {Start + Extent + 1, -Extent, true};
+    return {Start, Extent, false};
+}
+
+struct TBlitSource {
+    HDC DC = nullptr;
+    TPoint Origin;          // image position of the source's logical (0, 0)
+    HDC Mask = nullptr;     // TransparentStretchBlt
+    TPoint MaskOrigin;
+    std::optional<COLORREF> Transparent; // TransparentBlt
+};
+
+BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSource& Source, int SrcX, int SrcY,
+                 int SrcWidth, int SrcHeight, DWORD Rop)
+{
+    if (!IsValidDC(Dest))
+        return 0;
+    const std::uint8_t Code = std::uint8_t(Rop >> 16);
+    if (!UsesSource(Code)) {
+        RopRect(Dest, ImageRect(Dest, X, Y, Width, Height), Code);
+        return 1;
+    }
+    HDC Src = Source.DC;
+    if (!IsValidDC(Src) || Width == 0 || Height == 0 || SrcWidth == 0 || SrcHeight == 0)
+        return Width == 0 || Height == 0 ? 1 : 0;
+    QImage* DstImg = Dest->Image();
+    const QImage* SrcLive = Src->Image();
+    if (DstImg == nullptr || SrcLive == nullptr)
+        return 0;
+    // Copying within one image reads the picture as it was before the blit.
+    const QImage SrcImg = SrcLive == DstImg ? DstImg->copy() : *SrcLive;
+    const QImage* MaskImg = Source.Mask ? Source.Mask->Image() : nullptr;
+
+    const TPoint DstOrg = Dest->ToImage({0, 0});
+    const TAxis DX = Axis((long long)X + DstOrg.X, Width), DY = Axis((long long)Y + DstOrg.Y, Height);
+    const TAxis SX = Axis(SrcX, SrcWidth), SY = Axis(SrcY, SrcHeight);
+    const bool MirrorX = DX.Negative != SX.Negative, MirrorY = DY.Negative != SY.Negative;
+
+    const bool SrcMono = Src->Monochrome(), DstMono = Dest->Monochrome();
+    const QRgb MonoFore = Dest->SurfaceColor(Dest->State().TextColor);
+    const QRgb MonoBack = Dest->SurfaceColor(Dest->State().BkColor);
+    const QRgb SrcBack = ColorRefToQRgb(Src->State().BkColor) & 0xFFFFFF;
+    const QRgb Key = Source.Transparent ? ColorRefToQRgb(*Source.Transparent) & 0xFFFFFF : 0;
+    const TGdiBrush* Brush = Dest->State().Brush.Get();
+    const bool NeedPattern = UsesPattern(Code);
+    const bool PlainCopy = Code == 0xCC && SrcMono == DstMono;
+    // Only an image with an alpha channel keeps the source's alpha.
+    const QRgb KeepAlpha = DstImg->format() == QImage::Format_ARGB32 ? 0u : 0xFF000000u;
+
+    // Only the destination rows and columns inside the clip are visited.
+    const TRect Limit = Dest->ClipRegion().Bounds();
+    const long long FirstRow = std::max(0LL, Limit.Top - DY.First);
+    const long long EndRow = std::min(DY.Count, Limit.Bottom - DY.First);
+    const int Col0 = int(std::clamp<long long>(DX.First, Limit.Left, Limit.Right));
+    const int Col1 = int(std::clamp<long long>(DX.First + DX.Count, Limit.Left, Limit.Right));
+    for (long long I = FirstRow; I < EndRow; ++I) {
+        const int RowY = int(DY.First + I);
+        long long J = I * SY.Count / DY.Count;
+        if (MirrorY)
+            J = SY.Count - 1 - J;
+        const long long SrcRow = Source.Origin.Y + SY.First + J;
+        if (SrcRow < 0 || SrcRow >= SrcImg.height())
+            continue;
+        const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcImg.constScanLine(SrcRow));
+        const QRgb* MaskLine = nullptr;
+        if (MaskImg != nullptr) {
+            const long long MaskRow = Source.MaskOrigin.Y + J;
+            if (MaskRow < 0 || MaskRow >= MaskImg->height())
+                continue;
+            MaskLine = reinterpret_cast<const QRgb*>(MaskImg->constScanLine(MaskRow));
+        }
+        Dest->ClipRegion().ForEachSpan(RowY, Col0, Col1, [&](int A, int B) {
+            auto* Line = reinterpret_cast<QRgb*>(DstImg->scanLine(RowY));
+            for (int Col = A; Col < B; ++Col) {
+                const long long K = Col - DX.First;
+                long long L = K * SX.Count / DX.Count;
+                if (MirrorX)
+                    L = SX.Count - 1 - L;
+                const long long SrcCol = Source.Origin.X + SX.First + L;
+                if (SrcCol < 0 || SrcCol >= SrcImg.width())
+                    continue;
+                if (MaskLine != nullptr) {
+                    const long long MaskCol = Source.MaskOrigin.X + L;
+                    if (MaskCol < 0 || MaskCol >= MaskImg->width() || (MaskLine[MaskCol] & 0xFFFFFF) != 0)
+                        continue;
+                }
+                QRgb S = SrcLine[SrcCol];
+                if (Source.Transparent && (S & 0xFFFFFF) == Key)
+                    continue;
+                if (PlainCopy) {
+                    Line[Col] = S | KeepAlpha;
+                    continue;
+                }
+                if (SrcMono && !DstMono)
+                    S = (S & 0xFFFFFF) == 0 ? MonoFore : MonoBack;
+                else if (!SrcMono && DstMono)
+                    S = (S & 0xFFFFFF) == SrcBack ? 0xFFFFFFu : 0u;
+                QRgb P = 0;
+                if (NeedPattern && (Brush == nullptr || !Dest->BrushPixel(Brush, Col, RowY, P)))
+                    P = 0;
+                Line[Col] = 0xFF000000u | ApplyRop3(Code, P & 0xFFFFFF, S & 0xFFFFFF, Line[Col] & 0xFFFFFF);
+            }
+        });
+    }
+    return 1;
+}
+
+TBlitSource SourceOf(HDC Src)
+{
+    TBlitSource S;
+    S.DC = Src;
+    if (IsValidDC(Src))
+        S.Origin = Src->ToImage({0, 0});
+    return S;
+}
+
+} // namespace
+
+int FillRect(HDC DC, const TRect* R, HBRUSH Brush)
+{
+    Brush = ResolveBrush(Brush);
+    if (!IsValidDC(DC) || R == nullptr || Brush == nullptr)
+        return 0;
+    if (IsRectEmpty(*R))
+        return 1;
+    const TRect I = DC->ImageRect(*R);
+    const TRect Limit = DC->ClipRegion().Bounds();
+    for (int Y = std::max(I.Top, Limit.Top); Y < std::min(I.Bottom, Limit.Bottom); ++Y)
+        DC->BrushSpan(Y, I.Left, I.Right, Brush, -1);
+    return 1;
+}
+
+int FrameRect(HDC DC, const TRect* R, HBRUSH Brush)
+{
+    Brush = ResolveBrush(Brush);
+    if (!IsValidDC(DC) || R == nullptr || Brush == nullptr)
+        return 0;
+    if (IsRectEmpty(*R))
+        return 1;
+    const TRect I = DC->ImageRect(*R);
+    TRegionData Frame(I);
+    Frame = Frame.Combine(TRegionData({I.Left + 1, I.Top + 1, I.Right - 1, I.Bottom - 1}), RGN_DIFF);
+    DC->FillRegion(Frame, Brush, -1);
+    return 1;
+}
+
+BOOL InvertRect(HDC DC, const TRect* R)
+{
+    if (!IsValidDC(DC) || R == nullptr)
+        return 0;
+    if (IsRectEmpty(*R))
+        return 1;
+    RopRect(DC, DC->ImageRect(*R), 0x55);
+    return 1;
+}
+
+BOOL PatBlt(HDC DC, int X, int Y, int Width, int Height, DWORD Rop)
+{
+    if (!IsValidDC(DC) || UsesSource(std::uint8_t(Rop >> 16)))
+        return 0;
+    RopRect(DC, ImageRect(DC, X, Y, Width, Height), std::uint8_t(Rop >> 16));
+    return 1;
+}
+
+BOOL BitBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, DWORD Rop)
+{
+    if (Width < 0 || Height < 0)
+        return 0;
+    return StretchCore(Dest, X, Y, Width, Height, SourceOf(Src), SrcX, SrcY, Width, Height, Rop);
+}
+
+BOOL StretchBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth,
+                int SrcHeight, DWORD Rop)
+{
+    return StretchCore(Dest, X, Y, Width, Height, SourceOf(Src), SrcX, SrcY, SrcWidth, SrcHeight, Rop);
+}
+
+BOOL TransparentStretchBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY,
+                           int SrcWidth, int SrcHeight, HDC Mask, int MaskX, int MaskY)
+{
+    if (!IsValidDC(Mask))
+        return 0;
+    TBlitSource S = SourceOf(Src);
+    S.Mask = Mask;
+    const TPoint MaskOrg = Mask->ToImage({MaskX, MaskY});
+    // The mask is read at the same offsets as the source, counted from the
+    // lowest source coordinate.
+    S.MaskOrigin = {MaskOrg.X + (SrcWidth < 0 ? SrcWidth + 1 : 0), MaskOrg.Y + (SrcHeight < 0 ? SrcHeight + 1 : 0)};
+    return StretchCore(Dest, X, Y, Width, Height, S, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
+}
+
+BOOL TransparentBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth,
+                    int SrcHeight, COLORREF Transparent)
+{
+    if (Width < 0 || Height < 0 || SrcWidth < 0 || SrcHeight < 0)
+        return 0;
+    TBlitSource S = SourceOf(Src);
+    S.Transparent = Transparent & 0xFFFFFF;
+    return StretchCore(Dest, X, Y, Width, Height, S, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
+}
