@@ -83,14 +83,16 @@ bool TBitmap::Empty() const
     return FHandle->Image.isNull();
 }
 
+// A bitmap given only one dimension so far has no image yet but keeps that
+// dimension, so "Width := 320; Height := 200" makes a 320 x 200 bitmap.
 int TBitmap::Width() const
 {
-    return FHandle->Image.width();
+    return Empty() ? FEmptyWidth : FHandle->Image.width();
 }
 
 int TBitmap::Height() const
 {
-    return FHandle->Image.height();
+    return Empty() ? FEmptyHeight : FHandle->Image.height();
 }
 
 void TBitmap::SetWidth(int Value)
@@ -112,6 +114,8 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     QImage& Img = FHandle->Image;
     if (AWidth == 0 || AHeight == 0) {
         Img = QImage();
+        FEmptyWidth = AWidth;
+        FEmptyHeight = AHeight;
     } else {
         const QImage::Format Format = Img.isNull() ? QImage::Format_RGB32 : Img.format();
         QImage New(AWidth, AHeight, Format);
@@ -185,6 +189,7 @@ void TBitmap::SetTransparentMode(TTransparentMode Value)
 void TBitmap::SetImage(const QImage& Value)
 {
     QImage& Img = FHandle->Image;
+    FEmptyWidth = FEmptyHeight = 0;
     if (Value.isNull())
         Img = QImage();
     else if (Value.hasAlphaChannel())
@@ -206,6 +211,8 @@ void TBitmap::Assign(TPersistent* Source)
         if (B == this)
             return;
         FHandle->Image = B->FHandle->Image.copy();
+        FEmptyWidth = B->FEmptyWidth;
+        FEmptyHeight = B->FEmptyHeight;
         FHandle->BitsPixel = B->FHandle->BitsPixel;
         FPixelFormat = B->FPixelFormat;
         FTransparentColor = B->FTransparentColor;

@@ -70,6 +70,9 @@ private:
     HBITMAP FHandle;
     std::unique_ptr<TCanvas> FCanvas;
     TPixelFormat FPixelFormat = pfDevice;
+    // The size asked for while one side is still 0 (no image yet).
+    int FEmptyWidth = 0;
+    int FEmptyHeight = 0;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
 };

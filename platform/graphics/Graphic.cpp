@@ -1,5 +1,7 @@
 #include "platform/graphics/Graphic.h"
 
+#include "platform/rtl/FileUtils.h"
+
 #include <QBuffer>
 #include <QFile>
 
@@ -36,12 +38,9 @@ void TGraphic::LoadFromFile(const String& FileName)
 
 void TGraphic::SaveToFile(const String& FileName)
 {
-    // Written whole to memory first, so a failed save leaves no half file
-    // behind a successful-looking call.
-    const QByteArray Data = SaveToData();
-    QFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate) || File.write(Data) != Data.size() || !File.flush())
-        throw EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, File.errorString()));
+    // Written whole to memory first, then atomically, so a failed save
+    // leaves the old file as it was.
+    SaveFileAtomically(FileName, SaveToData());
 }
 
 void TGraphic::LoadFromData(const QByteArray& Data)

@@ -65,7 +65,8 @@ TEST(Bitmaps, ResizingKeepsTheOverlap)
     EXPECT_TRUE(PixelIs(B.Image(), 5, 3, Blue));
     B.SetHeight(-3);
     EXPECT_TRUE(B.Empty());
-    EXPECT_EQ(B.Width(), 0);
+    EXPECT_EQ(B.Width(), 6);
+    EXPECT_EQ(B.Height(), 0);
     // A size no memory can hold fails cleanly and keeps the bitmap.
     B.SetSize(2, 2);
     try {
@@ -75,6 +76,25 @@ TEST(Bitmaps, ResizingKeepsTheOverlap)
         EXPECT_EQ(E.Message(), "Out of system resources");
     }
     EXPECT_EQ(B.Width(), 2);
+}
+
+TEST(Bitmaps, SizeGivenOneSideAtATime)
+{
+    // Width first, then Height, as most callers size a fresh bitmap.
+    TBitmap B;
+    B.SetWidth(32);
+    EXPECT_TRUE(B.Empty());
+    B.SetHeight(20);
+    ASSERT_FALSE(B.Empty());
+    EXPECT_EQ(B.Image().width(), 32);
+    EXPECT_EQ(B.Image().height(), 20);
+    TBitmap C;
+    C.Assign(&B);
+    EXPECT_EQ(C.Width(), 32);
+    // A saved bitmap is a real PNG of that size.
+    TTestDir Dir;
+    B.SaveToFile(Dir.File("sized.png"));
+    EXPECT_EQ(QImage(Dir.File("sized.png")).size(), QSize(32, 20));
 }
 
 TEST(Bitmaps, MonochromeKeepsBlackAndWhite)
