@@ -27,6 +27,7 @@ struct TDataModuleMain::TTableRole {
     String DisplayIndex;
     String Word;
     std::int32_t* LastID;
+    const TStoredLayout* Layout;
 };
 
 namespace {
@@ -82,6 +83,9 @@ void TDataModuleMain::Loaded()
     DataSourceQuorvy = Bind<TDataSource>(this, "DataSourceQuorvy");
     DataSourceAdres = Bind<TDataSource>(this, "DataSourceAdres");
     DataSourceGroep = Bind<TDataSource>(this, "DataSourceGroep");
+    FPersonLayout = {cdsQuorvy->FieldDefs()->ToTableFields(), cdsQuorvy->IndexDefs()->ToTableIndexDefs()};
+    FAddressLayout = {cdsAdres->FieldDefs()->ToTableFields(), cdsAdres->IndexDefs()->ToTableIndexDefs()};
+    FGroupLayout = {cdsGroep->FieldDefs()->ToTableFields(), cdsGroep->IndexDefs()->ToTableIndexDefs()};
 }
 
 void TDataModuleMain::ResetState()
@@ -101,19 +105,19 @@ void TDataModuleMain::ResetState()
 TDataModuleMain::TTableRole TDataModuleMain::PersonRole()
 {
     return {cdsQuorvy, String(), QStringLiteral("ID_QUORVY"), QStringLiteral("ACHTER_NAAM_ASC"),
-            QStringLiteral("personenbestand"), &LastQuorvyID};
+            QStringLiteral("personenbestand"), &LastQuorvyID, &FPersonLayout};
 }
 
 TDataModuleMain::TTableRole TDataModuleMain::AddressRole()
 {
     return {cdsAdres, QStringLiteral(".adres"), QStringLiteral("ID_ADRES"), QStringLiteral("ID_ADRES_ASC"),
-            QStringLiteral("adressenbestand"), &LastAdresID};
+            QStringLiteral("adressenbestand"), &LastAdresID, &FAddressLayout};
 }
 
 TDataModuleMain::TTableRole TDataModuleMain::GroupRole()
 {
     return {cdsGroep, QStringLiteral(".groep"), QStringLiteral("ID_GROEP"), QStringLiteral("GROEP_NAAM_ASC"),
-            QStringLiteral("groepbestand"), &LastGroepID};
+            QStringLiteral("groepbestand"), &LastGroepID, &FGroupLayout};
 }
 
 // --- opening --------------------------------------------------------------
@@ -157,6 +161,10 @@ bool TDataModuleMain::OpenTable(const TTableRole& Role, bool Create)
 {
     TClientDataSet* Table = Role.Table;
     try {
+        // A table that held a file of another layout (an extra field, another
+        // size) must not pass that layout on to a new contact file.
+        Table->FieldDefs()->FromTableFields(Role.Layout->Fields);
+        Table->IndexDefs()->FromTableIndexDefs(Role.Layout->Indexes);
         Table->SetFileName(FileName + Role.FileSuffix);
         // The first record under the descending key index holds the highest key.
         Table->SetIndexName(Role.KeyField + QStringLiteral("_DESC"));

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TDataModuleMain : public TDataModule {
 public:
@@ -106,6 +107,17 @@ protected:
 
 private:
     struct TTableRole;
+    // A table's field and index definitions as the form definition gives
+    // them.  Opening a file replaces a table's definitions with the file's;
+    // every open and create starts again from these.
+    struct TStoredLayout {
+        std::vector<TTableField> Fields;
+        std::vector<TTableIndexDef> Indexes;
+    };
+    TStoredLayout FPersonLayout;
+    TStoredLayout FAddressLayout;
+    TStoredLayout FGroupLayout;
+
     bool OpenTable(const TTableRole& Role, bool Create);
     void CloseTable(const TTableRole& Role);
     // Closes a table without writing anything and forgets its file.

@@ -5,6 +5,7 @@
 #include "app/qv_data.h"
 
 #include "app/qv_set.h"
+#include "platform/db/FieldDefs.h"
 #include "platform/db/Fields.h"
 #include "platform/rtl/DateUtils.h"
 #include "tests/support/TempDir.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -120,6 +122,136 @@ protected:
 
 // --- the form definition ----------------------------------------------------
 
+namespace {
+
+// The stored layout of the three tables.  Contact files written by every
+// earlier version depend on it, so it is spelled out here in full rather
+// than read back from the definition.
+struct TExpectedField {
+    const char* Name;
+    TFieldType Type;
+    int Size;
+    const char* Mask;
+};
+
+const char* const DateMask = "!99/99/0000;1; ";
+
+const std::vector<TExpectedField> PersonFields = {
+    {"ID_QUORVY", ftInteger, 0, ""},        {"ID_ADRES", ftInteger, 0, ""},
+    {"ID_GROEP", ftInteger, 0, ""},         {"DATUM_ACTIEF", ftDate, 0, DateMask},
+    {"DATUM_INACTIEF", ftDate, 0, DateMask}, {"AANHEF", ftString, 25, ""},
+    {"VOOR_VOEGSEL", ftString, 10, ""},     {"VOOR_LETTERS", ftString, 10, ""},
+    {"ROEP_NAAM", ftString, 25, ""},        {"TUSSEN_VOEGSEL", ftString, 10, ""},
+    {"ACHTER_NAAM", ftString, 50, ""},      {"ACHTER_VOEGSEL", ftString, 10, ""},
+    {"GENDER", ftString, 1, ""},            {"GEBOORTE_DATUM", ftDateTime, 0, DateMask},
+    {"NATIONALITEIT", ftString, 50, ""},    {"MOBIEL", ftString, 20, ""},
+    {"TELEFOON_NUMMER_WERK", ftString, 20, ""}, {"EMAIL_ADRES_1", ftString, 126, ""},
+    {"EMAIL_ADRES_2", ftString, 126, ""},   {"SKYPE_ID", ftString, 126, ""},
+    {"MSN_ID", ftString, 126, ""},          {"WEBSITE", ftString, 126, ""},
+    {"OPMERKINGEN", ftMemo, 0, ""},
+};
+
+const std::vector<TExpectedField> AddressFields = {
+    {"ID_ADRES", ftInteger, 0, ""},         {"STRAAT_NAAM", ftString, 40, ""},
+    {"HUIS_NUMMER", ftString, 6, "0#####;1; "}, {"TOEVOEGING", ftString, 5, ""},
+    {"POSTCODE", ftString, 6, "0000 >LL;0; "}, {"ZIP_CODE", ftString, 10, ""},
+    {"WOON_PLAATS", ftString, 40, ""},      {"LAND", ftString, 40, ""},
+    {"TELEFOON_NUMMER_1", ftString, 20, ""}, {"TELEFOON_NUMMER_2", ftString, 20, ""},
+    {"OPMERKINGEN", ftMemo, 0, ""},
+};
+
+const std::vector<TExpectedField> GroupFields = {
+    {"ID_GROEP", ftInteger, 0, ""},
+    {"GROEP_NAAM", ftString, 50, ""},
+    {"GROEP_TEXT", ftMemo, 0, ""},
+};
+
+// Person indexes do not follow the field order.
+const std::vector<const char*> PersonIndexOrder = {
+    "ID_QUORVY", "ID_ADRES", "ID_GROEP", "ACHTER_NAAM", "TUSSEN_VOEGSEL", "ROEP_NAAM",
+    "VOOR_LETTERS", "AANHEF", "VOOR_VOEGSEL", "ACHTER_VOEGSEL", "GENDER", "GEBOORTE_DATUM",
+    "NATIONALITEIT", "TELEFOON_NUMMER_WERK", "MOBIEL", "EMAIL_ADRES_1", "EMAIL_ADRES_2",
+    "SKYPE_ID", "MSN_ID", "WEBSITE", "DATUM_ACTIEF", "DATUM_INACTIEF",
+};
+
+void ExpectFields(TClientDataSet* Table, const std::vector<TExpectedField>& Expected)
+{
+    const std::string Where = Table->Name().toStdString();
+    ASSERT_EQ(Table->FieldDefs()->Count(), int(Expected.size())) << Where;
+    ASSERT_EQ(Table->FieldCount(), int(Expected.size())) << Where;
+    for (int I = 0; I < int(Expected.size()); ++I) {
+        const TExpectedField& F = Expected[std::size_t(I)];
+        const TFieldDef* Def = Table->FieldDefs()->Items(I);
+        EXPECT_EQ(Def->Name(), F.Name) << Where << " def " << I;
+        EXPECT_EQ(Def->DataType(), F.Type) << Where << " " << F.Name;
+        if (F.Type == ftString) {
+            EXPECT_EQ(Def->Size(), F.Size) << Where << " " << F.Name;
+        }
+        // The persistent field, named as the designer names it.
+        TField* Field = Table->Fields()->Fields(I);
+        EXPECT_EQ(Field->FieldName(), F.Name) << Where << " field " << I;
+        EXPECT_EQ(Field->Name(), Table->Name() + F.Name) << Where;
+        EXPECT_EQ(Field->DataType(), F.Type) << Where << " " << F.Name;
+        if (F.Type == ftString) {
+            EXPECT_EQ(Field->Size(), F.Size) << Where << " " << F.Name;
+        }
+        EXPECT_EQ(Field->EditMask(), F.Mask) << Where << " " << F.Name;
+    }
+}
+
+// Two indexes per non-memo field, "_ASC" then "_DESC", in the given order.
+void ExpectIndexes(TClientDataSet* Table, const std::vector<TExpectedField>& Fields,
+                   const std::vector<const char*>& Order)
+{
+    const std::string Where = Table->Name().toStdString();
+    const String Key = Fields.front().Name;
+    TIndexDefs* Defs = Table->IndexDefs();
+    ASSERT_EQ(Defs->Count(), int(2 * Order.size())) << Where;
+    for (int I = 0; I < int(Order.size()); ++I) {
+        const String Field = Order[std::size_t(I)];
+        const auto Found = std::find_if(Fields.begin(), Fields.end(),
+                                        [&](const TExpectedField& F) { return Field == F.Name; });
+        ASSERT_NE(Found, Fields.end()) << Field.toStdString();
+        TIndexOptions Asc, Desc{ixDescending};
+        if (Field == Key) {
+            Asc = {ixPrimary, ixUnique};
+            Desc = {ixUnique, ixDescending};
+        } else if (Found->Type == ftString) {
+            Asc = {ixCaseInsensitive};
+            Desc = {ixDescending, ixCaseInsensitive};
+        }
+        const TIndexDef* A = Defs->Items(2 * I);
+        const TIndexDef* D = Defs->Items(2 * I + 1);
+        EXPECT_EQ(A->Name(), Field + "_ASC") << Where;
+        EXPECT_EQ(A->Fields(), Field) << Where;
+        EXPECT_EQ(A->Options(), Asc) << Where << " " << Field.toStdString();
+        EXPECT_EQ(D->Name(), Field + "_DESC") << Where;
+        EXPECT_EQ(D->Fields(), Field) << Where;
+        EXPECT_EQ(D->Options(), Desc) << Where << " " << Field.toStdString();
+    }
+}
+
+std::vector<const char*> NonMemoNames(const std::vector<TExpectedField>& Fields)
+{
+    std::vector<const char*> Names;
+    for (const TExpectedField& F : Fields)
+        if (F.Type != ftMemo)
+            Names.push_back(F.Name);
+    return Names;
+}
+
+void ExpectStoredLayout(TDataModuleMain* DM)
+{
+    ExpectFields(DM->cdsQuorvy, PersonFields);
+    ExpectFields(DM->cdsAdres, AddressFields);
+    ExpectFields(DM->cdsGroep, GroupFields);
+    ExpectIndexes(DM->cdsQuorvy, PersonFields, PersonIndexOrder);
+    ExpectIndexes(DM->cdsAdres, AddressFields, NonMemoNames(AddressFields));
+    ExpectIndexes(DM->cdsGroep, GroupFields, NonMemoNames(GroupFields));
+}
+
+} // namespace
+
 TEST_F(DataModuleTest, FormDefinitionGivesClosedTablesWithTheirFieldsAndIndexes)
 {
     ExpectAllClosed();
@@ -127,40 +259,51 @@ TEST_F(DataModuleTest, FormDefinitionGivesClosedTablesWithTheirFieldsAndIndexes)
     EXPECT_EQ(DM->DataSourceQuorvy->DataSet(), DM->cdsQuorvy);
     EXPECT_EQ(DM->DataSourceAdres->DataSet(), DM->cdsAdres);
     EXPECT_EQ(DM->DataSourceGroep->DataSet(), DM->cdsGroep);
-    EXPECT_NE(dynamic_cast<TStringField*>(DM->FindComponent("cdsQuorvyACHTER_NAAM")), nullptr);
+    // Only the list windows attach the residents and participants fillers.
+    EXPECT_FALSE(DM->DataSourceAdres->OnDataChange());
+    EXPECT_FALSE(DM->DataSourceGroep->OnDataChange());
+    EXPECT_TRUE(DM->cdsQuorvy->OnNewRecord());
+    EXPECT_TRUE(DM->cdsAdres->OnNewRecord());
+    EXPECT_FALSE(DM->cdsGroep->OnNewRecord());
+    EXPECT_EQ(DM->MapTemplate, nullptr);
+    ExpectStoredLayout(DM.get());
+}
 
-    TClientDataSet* P = DM->cdsQuorvy;
-    TClientDataSet* A = DM->cdsAdres;
-    EXPECT_EQ(P->FieldCount(), 23);
-    EXPECT_EQ(A->FieldCount(), 11);
-    EXPECT_EQ(DM->cdsGroep->FieldCount(), 3);
-    EXPECT_EQ(P->FieldDefs()->Items(10)->Name(), "ACHTER_NAAM");
-    EXPECT_NE(dynamic_cast<TDateField*>(P->FieldByName("DATUM_INACTIEF")), nullptr);
-    TField* Birth = P->FieldByName("GEBOORTE_DATUM");
-    EXPECT_TRUE(dynamic_cast<TDateTimeField*>(Birth) && !dynamic_cast<TDateField*>(Birth));
-    EXPECT_NE(dynamic_cast<TMemoField*>(DM->cdsGroep->FieldByName("GROEP_TEXT")), nullptr);
-    for (const char* Name : {"DATUM_ACTIEF", "DATUM_INACTIEF", "GEBOORTE_DATUM"})
-        EXPECT_EQ(P->FieldByName(Name)->EditMask(), "!99/99/0000;1; ") << Name;
-    EXPECT_EQ(A->FieldByName("HUIS_NUMMER")->EditMask(), "0#####;1; ");
-    EXPECT_EQ(A->FieldByName("POSTCODE")->EditMask(), "0000 >LL;0; ");
-    EXPECT_EQ(P->FieldByName("GENDER")->Size(), 1);
-    EXPECT_EQ(P->FieldDefs()->Find("WEBSITE")->Size(), 126);
-    EXPECT_EQ(A->FieldByName("TOEVOEGING")->Size(), 5);
+TEST_F(DataModuleTest, TableFilesKeepTheLayoutAndNewFilesAlwaysGetIt)
+{
+    ASSERT_TRUE(DM->OpenFiles(Path, true));
+    DM->CloseFiles();
+    // Opening takes the definitions from the files.
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    ExpectStoredLayout(DM.get());
+    DM->CloseFiles();
+    ExpectStoredLayout(DM.get());
 
-    TIndexDefs* I = P->IndexDefs();
-    EXPECT_EQ(I->Count(), 44);
-    EXPECT_EQ(A->IndexDefs()->Count(), 20);
-    EXPECT_EQ(DM->cdsGroep->IndexDefs()->Count(), 4);
-    EXPECT_EQ(I->Items(6)->Name(), "ACHTER_NAAM_ASC");
-    EXPECT_EQ(I->Items(43)->Name(), "DATUM_INACTIEF_DESC");
-    auto Options = [](TIndexDefs* Defs, const char* Name) { return Defs->Find(Name)->Options(); };
-    EXPECT_EQ(Options(I, "ID_QUORVY_ASC"), TIndexOptions({ixPrimary, ixUnique}));
-    EXPECT_EQ(Options(I, "ID_QUORVY_DESC"), TIndexOptions({ixUnique, ixDescending}));
-    EXPECT_EQ(Options(I, "ID_ADRES_ASC"), TIndexOptions());
-    EXPECT_EQ(Options(I, "GEBOORTE_DATUM_DESC"), TIndexOptions({ixDescending}));
-    EXPECT_EQ(Options(I, "ACHTER_NAAM_DESC"), TIndexOptions({ixDescending, ixCaseInsensitive}));
-    EXPECT_EQ(Options(A->IndexDefs(), "ID_ADRES_ASC"), TIndexOptions({ixPrimary, ixUnique}));
-    EXPECT_EQ(Options(DM->cdsGroep->IndexDefs(), "GROEP_NAAM_ASC"), TIndexOptions({ixCaseInsensitive}));
+    // A person table made elsewhere, with a field of its own, a narrower
+    // last name and an index of its own, opens ...
+    const QString Odd = Dir.File("Anders.quorvy");
+    {
+        std::unique_ptr<TClientDataSet, TComponentDeleter> T(CreateComponent<TClientDataSet>(nullptr));
+        T->FieldDefs()->Assign(DM->cdsQuorvy->FieldDefs());
+        T->FieldDefs()->Find("ACHTER_NAAM")->SetSize(10);
+        T->FieldDefs()->Add("HOBBY", ftString, 20, false);
+        T->IndexDefs()->Add("HOBBY_ASC", "HOBBY", TIndexOptions());
+        T->CreateDataSet();
+        T->SaveToFile(Odd);
+    }
+    ASSERT_TRUE(QFile::copy(Path + ".adres", Odd + ".adres"));
+    ASSERT_TRUE(QFile::copy(Path + ".groep", Odd + ".groep"));
+    ASSERT_TRUE(DM->OpenFiles(Odd, false));
+    EXPECT_NE(DM->cdsQuorvy->FieldDefs()->Find("HOBBY"), nullptr);
+    DM->CloseFiles();
+
+    // ... but hands nothing of it on to the next new contact file.
+    const QString Fresh = Dir.File("Nieuw.quorvy");
+    ASSERT_TRUE(DM->OpenFiles(Fresh, true));
+    ExpectStoredLayout(DM.get());
+    DM->CloseFiles();
+    ASSERT_TRUE(DM->OpenFiles(Fresh, false));
+    ExpectStoredLayout(DM.get());
 }
 
 // --- opening, keys and writing back -----------------------------------------
@@ -177,7 +320,8 @@ TEST_F(DataModuleTest, NewFileStartsAtKeyZeroAndIsWrittenEmptyOnClose)
     EXPECT_EQ(DM->cdsAdres->IndexName(), "ID_ADRES_ASC");
     EXPECT_EQ(DM->cdsGroep->IndexName(), "GROEP_NAAM_ASC");
     EXPECT_EQ(DM->cdsAdres->FileName(), Path + ".adres");
-    EXPECT_FALSE(DM->cdsQuorvy->LogChanges());
+    for (TClientDataSet* T : {DM->cdsQuorvy, DM->cdsAdres, DM->cdsGroep})
+        EXPECT_FALSE(T->LogChanges()) << T->Name().toStdString();
     // Nothing is on disk before the file is closed.
     EXPECT_FALSE(QFile::exists(Path));
 
@@ -201,6 +345,10 @@ TEST_F(DataModuleTest, HighestKeysAreReadBackWhateverTheRecordOrder)
     EXPECT_EQ(DM->LastQuorvyID, 57);
     EXPECT_EQ(DM->LastAdresID, 5);
     EXPECT_EQ(DM->LastGroepID, 2);
+    for (TClientDataSet* T : {DM->cdsQuorvy, DM->cdsAdres, DM->cdsGroep})
+        EXPECT_FALSE(T->LogChanges()) << T->Name().toStdString();
+    EXPECT_EQ(DM->cdsAdres->IndexName(), "ID_ADRES_ASC");
+    EXPECT_EQ(DM->cdsGroep->IndexName(), "GROEP_NAAM_ASC");
     // The person table opens on last names, without regard to case, at the first.
     EXPECT_EQ(DM->cdsQuorvy->RecNo(), 1);
     EXPECT_EQ(DM->cdsQuorvy->FieldByName("ACHTER_NAAM")->AsString(), "Bakker");
@@ -264,6 +412,30 @@ TEST_F(DataModuleTest, ClosingWritesOnlyTheTablesThatChanged)
     EXPECT_EQ(DM->cdsAdres->FieldByName("WOON_PLAATS")->AsString(), "Wageningen");
 }
 
+TEST_F(DataModuleTest, ClosingWritesEveryPersonWhateverTheFilterAndDropsWhatWasNotPosted)
+{
+    MakeContactFile();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    TClientDataSet* P = DM->cdsQuorvy;
+    AddPerson(58, "Smit", -1, 2);
+    // The main window's group filter hides everyone outside group 2.
+    P->SetFilter("ID_GROEP = '2'");
+    P->SetFiltered(true);
+    EXPECT_EQ(P->RecordCount(), 3);
+    // A person half typed in when the file is closed is not kept.
+    P->Insert();
+    P->FieldByName("ID_QUORVY")->SetAsInteger(99);
+    P->FieldByName("ACHTER_NAAM")->SetAsString("Half");
+    DM->CloseFiles();
+    EXPECT_FALSE(P->Filtered());
+    EXPECT_TRUE(P->Filter().isEmpty());
+
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(P->RecordCount(), 4);
+    EXPECT_EQ(DM->LastQuorvyID, 58);
+    EXPECT_FALSE(P->FindKey({99}));
+}
+
 TEST_F(DataModuleTest, OpeningAnotherFileWritesTheOpenOneFirst)
 {
     MakeContactFile();
@@ -303,6 +475,24 @@ TEST_F(DataModuleTest, RecentFilesHoldEachPathOnceLowerCasedInClosingOrder)
     EXPECT_EQ(DM->MRUList->Count(), 2);
     DM->LoadMRUList(Dir.File("ontbreekt.mru"));
     EXPECT_EQ(DM->MRUList->Count(), 0);
+}
+
+TEST_F(DataModuleTest, RecentFilesCompareWithoutCaseAndHaveNoLimit)
+{
+    // An entry read from an older list may hold capitals; it still counts.
+    for (int I = 0; I < 30; ++I)
+        DM->MRUList->Add(QStringLiteral("/data/ouder%1.quorvy").arg(I));
+    DM->MRUList->Add(Path.toUpper());
+    MakeContactFile();
+    EXPECT_EQ(DM->MRUList->Count(), 31);
+    EXPECT_EQ(DM->MRUList->IndexOf(Path.toLower()), 30);
+
+    const QString Other = Dir.File("Werk.quorvy");
+    ASSERT_TRUE(DM->OpenFiles(Other, true));
+    DM->CloseFiles();
+    EXPECT_EQ(DM->MRUList->Count(), 32);
+    EXPECT_EQ(DM->MRUList->Strings(0), "/data/ouder0.quorvy");
+    EXPECT_EQ(DM->MRUList->Strings(31), Other.toLower());
 }
 
 // --- map template -----------------------------------------------------------
@@ -374,6 +564,19 @@ TEST_F(DataModuleTest, ResidentsAndParticipantsLists)
     AddAddress(7, "Leeg", "3", "Ede");
     DM->DataSourceAdresDataChange(DM->DataSourceAdres, nullptr);
     EXPECT_TRUE(Residents.isEmpty());
+
+    // A person being edited in the person form stays being edited: moving
+    // the person table would post what the form has not checked yet.
+    TClientDataSet* P = DM->cdsQuorvy;
+    ASSERT_TRUE(DM->cdsAdres->FindKey({5}));
+    P->First();
+    P->Edit();
+    P->FieldByName("ACHTER_NAAM")->SetAsString("Nog niet bewaard");
+    DM->DataSourceAdresDataChange(DM->DataSourceAdres, nullptr);
+    EXPECT_EQ(P->State(), dsEdit);
+    EXPECT_EQ(P->FieldByName("ACHTER_NAAM")->AsString(), "Nog niet bewaard");
+    P->Cancel();
+    EXPECT_EQ(P->FieldByName("ACHTER_NAAM")->AsString(), "Bakker");
 }
 
 // --- temporary files -------------------------------------------------------------
@@ -436,6 +639,39 @@ TEST_F(DataModuleTest, FailedOpenLeavesEverythingClosedAndUnwritten)
     ASSERT_TRUE(DM->OpenFiles(Good, false));
     EXPECT_EQ(DM->LastQuorvyID, 1);
     EXPECT_EQ(DM->LastAdresID, 0);
+}
+
+TEST_F(DataModuleTest, TableFilesOfTheWrongKindAreRefused)
+{
+    MakeContactFile();
+    const QByteArray Persons = ReadAll(Path);
+    const QByteArray Addresses = ReadAll(Path + ".adres");
+    const QByteArray Groups = ReadAll(Path + ".groep");
+
+    // Sound table files, but a group table where the addresses belong ...
+    WriteAll(Path + ".adres", Groups);
+    try {
+        DM->OpenFiles(Path, false);
+        FAIL() << "opened a group table as the address table";
+    } catch (const ECannotOpenFile& E) {
+        EXPECT_EQ(E.Message(), "Het adressenbestand kan niet worden geopend!");
+    }
+    ExpectAllClosed();
+    EXPECT_EQ(ReadAll(Path), Persons);
+    EXPECT_EQ(ReadAll(Path + ".adres"), Groups);
+
+    // ... or the persons where the groups belong.
+    WriteAll(Path + ".adres", Addresses);
+    WriteAll(Path + ".groep", Persons);
+    try {
+        DM->OpenFiles(Path, false);
+        FAIL() << "opened a person table as the group table";
+    } catch (const ECannotOpenFile& E) {
+        EXPECT_EQ(E.Message(), "Het groepbestand kan niet worden geopend!");
+    }
+    ExpectAllClosed();
+    EXPECT_EQ(ReadAll(Path + ".adres"), Addresses);
+    EXPECT_EQ(ReadAll(Path + ".groep"), Persons);
 }
 
 TEST_F(DataModuleTest, FailedCreateLeavesNoFilesBehind)
@@ -502,4 +738,30 @@ TEST_F(DataModuleTest, FailedWriteKeepsTheFileOpenAndTheOldFilesIntact)
     ASSERT_TRUE(DM->OpenFiles(Path, false));
     EXPECT_EQ(DM->LastQuorvyID, 58);
     EXPECT_EQ(DM->cdsQuorvy->RecordCount(), 4);
+}
+
+TEST_F(DataModuleTest, WriteFailingHalfwayKeepsAllThreeTablesOpen)
+{
+    MakeContactFile();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddPerson(58, "Smit", 6);
+    AddAddress(6, "Kerkweg", "1", "Ede");
+    // The person table can be written, the address table cannot: something
+    // that is not a file stands in its place.
+    ASSERT_TRUE(QFile::remove(Path + ".adres"));
+    ASSERT_TRUE(QDir(Dir.Path()).mkpath("Familie.quorvy.adres/bezet"));
+    EXPECT_THROW(DM->CloseFiles(), EInOutError);
+    EXPECT_TRUE(DM->Active);
+    for (TClientDataSet* T : {DM->cdsQuorvy, DM->cdsAdres, DM->cdsGroep})
+        EXPECT_TRUE(T->Active()) << T->Name().toStdString();
+    EXPECT_EQ(DM->LastAdresID, 5);
+    EXPECT_EQ(DM->MRUList->Count(), 1);
+
+    // Once the way is clear, closing again writes what is still missing.
+    ASSERT_TRUE(QDir(Path + ".adres").removeRecursively());
+    DM->CloseFiles();
+    ExpectAllClosed();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->LastQuorvyID, 58);
+    EXPECT_EQ(DM->LastAdresID, 6);
 }

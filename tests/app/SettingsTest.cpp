@@ -5,7 +5,9 @@
 #include "platform/rtl/FileUtils.h"
 #include "tests/support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -132,6 +134,31 @@ TEST_F(SettingsTest, HandEditedValues)
     EXPECT_EQ(S.Width, 840);
 }
 
+TEST_F(SettingsTest, SaveUpdatesAHandEditedFileInPlace)
+{
+    // Names in other case, a comment and a section of someone else's: the
+    // keys are rewritten where they stand, never added a second time (the
+    // first one found would win and the new value would never be read).
+    WriteIni("; eigen notitie\r\n[general]\r\nsavesettings=0\r\n"
+             "[Extra]\r\nX=1\r\n[ui]\r\nshowbirthdayatsartup=0\r\n");
+    TSettings S;
+    S.Load();
+    EXPECT_FALSE(S.SaveSettings);
+    S.SaveSettings = true;
+    S.ShowBirthdayAtStartup = true;
+    S.Save();
+
+    const QByteArray Text = ReadIni();
+    EXPECT_TRUE(Text.startsWith("; eigen notitie\r\n[general]\r\nsavesettings=1\r\n")) << Text.constData();
+    EXPECT_TRUE(Text.contains("[Extra]\r\nX=1\r\n")) << Text.constData();
+    EXPECT_EQ(Text.toLower().count("savesettings="), 1);
+    EXPECT_EQ(Text.toLower().count("showbirthdayatsartup="), 1);
+    TSettings R;
+    R.Load();
+    EXPECT_TRUE(R.SaveSettings);
+    EXPECT_TRUE(R.ShowBirthdayAtStartup);
+}
+
 TEST_F(SettingsTest, FailedSaveRaisesAndWritesNothing)
 {
     TSettings::SetIniFileName(Dir.File("ontbreekt/quorvy.ini"));
@@ -139,4 +166,15 @@ TEST_F(SettingsTest, FailedSaveRaisesAndWritesNothing)
     S.Load();
     EXPECT_THROW(S.Save(), EIniFileException);
     EXPECT_FALSE(QFile::exists(Dir.File("ontbreekt/quorvy.ini")));
+
+    // Something that cannot be read as a file gives the defaults without a
+    // word, and is not replaced.
+    ASSERT_TRUE(QDir(Dir.Path()).mkdir("quorvy.ini"));
+    TSettings::SetIniFileName(Dir.File("quorvy.ini"));
+    TSettings R;
+    EXPECT_NO_THROW(R.Load());
+    EXPECT_TRUE(R.SaveSettings);
+    EXPECT_EQ(R.Width, 840);
+    EXPECT_THROW(R.Save(), EIniFileException);
+    EXPECT_TRUE(QFileInfo(Dir.File("quorvy.ini")).isDir());
 }
