@@ -119,7 +119,25 @@ TCollectionItem* TCollection::Add()
 {
     if (FItemClass == nullptr)
         throw EComponentError(QStringLiteral("Collection has no item class"));
-    return FItemClass->CreateItem(this);
+    // The item inserts itself from TCollectionItem's constructor, before
+    // its own class exists: Notify and Update would see a bare base object
+    // whose members are not built yet.  They are told once it is whole.
+    FAdding = true;
+    TCollectionItem* Item = nullptr;
+    try {
+        Item = FItemClass->CreateItem(this);
+    } catch (...) {
+        FAdding = false;
+        FUnannounced = nullptr;
+        throw;
+    }
+    FAdding = false;
+    if (FUnannounced == Item) {
+        FUnannounced = nullptr;
+        Notify(Item, cnAdded);
+        Changed();
+    }
+    return Item;
 }
 
 TCollectionItem* TCollection::Insert(int Index)
@@ -209,6 +227,10 @@ void TCollection::InsertItem(TCollectionItem* Item)
     FItems.push_back(Item);
     Item->FCollection = this;
     Item->FID = FNextID++;
+    if (FAdding && FUnannounced == nullptr) {
+        FUnannounced = Item;
+        return;
+    }
     Notify(Item, cnAdded);
     Changed();
 }
@@ -218,6 +240,13 @@ void TCollection::RemoveItem(TCollectionItem* Item)
     const auto It = std::find(FItems.begin(), FItems.end(), Item);
     if (It == FItems.end())
         return;
+    if (Item == FUnannounced) {
+        // Its constructor failed: it goes as silently as it came.
+        FUnannounced = nullptr;
+        FItems.erase(It);
+        Item->FCollection = nullptr;
+        return;
+    }
     Notify(Item, cnExtracting);
     FItems.erase(It);
     Item->FCollection = nullptr;

@@ -60,6 +60,10 @@ public:
     TCollectionItem* Items(int Index) const;
     // Assigns Value to the item at Index.
     void SetItems(int Index, TCollectionItem* Value);
+    // A new item of ItemClass at the end.  Notify(cnAdded) and Update see
+    // it only once it is fully constructed, so they may use its own class;
+    // an item built directly on a collection is announced from its base
+    // constructor, while it is not yet the item it will be.
     TCollectionItem* Add();
     // A new item at Index (0..Count).
     TCollectionItem* Insert(int Index);
@@ -107,6 +111,10 @@ private:
     std::vector<TCollectionItem*> FItems;
     int FNextID = 0;
     int FUpdateCount = 0;
+    // Add is constructing an item; the item it inserts waits for the end
+    // of its construction before it is announced.
+    bool FAdding = false;
+    TCollectionItem* FUnannounced = nullptr;
     mutable String FPropName;
 };
 

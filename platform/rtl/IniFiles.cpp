@@ -379,6 +379,16 @@ QStringList Pairs(const QList<QPair<String, String>>& Entries)
         Result.append(E.first + QLatin1Char('=') + E.second);
     return Result;
 }
+
+// The profile functions hand back a value in matching quotes without them,
+// which is how a hand-edited file keeps blanks at a value's ends.
+String Unquoted(const String& Value)
+{
+    if (Value.size() >= 2 && (Value.front() == QLatin1Char('"') || Value.front() == QLatin1Char('\''))
+        && Value.back() == Value.front())
+        return Value.mid(1, Value.size() - 2);
+    return Value;
+}
 }  // namespace
 
 TIniFile::TIniFile(const String& FileName) : TCustomIniFile(FileName), FLines(std::make_unique<TIniLines>()) {}
@@ -401,7 +411,7 @@ void TIniFile::Store()
 String TIniFile::ReadString(const String& Section, const String& Ident, const String& Default)
 {
     String Value;
-    return Fresh(false).Read(Section, Ident, Value) ? Value : Default;
+    return Fresh(false).Read(Section, Ident, Value) ? Unquoted(Value) : Default;
 }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value)
@@ -422,7 +432,10 @@ void TIniFile::ReadSections(TStrings* Strings)
 
 void TIniFile::ReadSectionValues(const String& Section, TStrings* Strings)
 {
-    Fill(Strings, Pairs(Fresh(false).Entries(Section)));
+    auto Entries = Fresh(false).Entries(Section);
+    for (auto& E : Entries)
+        E.second = Unquoted(E.second);
+    Fill(Strings, Pairs(Entries));
 }
 
 void TIniFile::EraseSection(const String& Section)

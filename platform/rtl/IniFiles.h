@@ -68,7 +68,9 @@ private:
 };
 
 // Every call goes to the file: reads see what is on disk now, and each write
-// replaces the file at once.  A failed write raises EIniFileException.
+// replaces the file at once.  A failed write raises EIniFileException.  As
+// the profile functions do, a value read in matching quotes ("..." or '...')
+// comes back without them.
 class TIniFile : public TCustomIniFile {
 public:
     explicit TIniFile(const String& FileName);

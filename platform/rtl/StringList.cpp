@@ -600,12 +600,13 @@ int TStringList::CompareStrings(const String& S1, const String& S2) const
 
 std::vector<int> TStringList::SortedOrder() const
 {
-    // Fold every string once, then compare the keys as plain text; this
-    // orders exactly as CompareStrings does.
+    // Key every string once, then compare the keys as plain text.  The key
+    // must order exactly as CompareStrings does (base letters first, then
+    // accents), or Find and Add would search a list sorted another way.
     std::vector<String> Keys;
     Keys.reserve(size_t(FList.size()));
     for (const TStringItem& Item : FList)
-        Keys.push_back(AnsiCaseFold(Item.FString));
+        Keys.push_back(AnsiSortKey(Item.FString));
     std::vector<int> Order(size_t(FList.size()));
     std::iota(Order.begin(), Order.end(), 0);
     std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) {

@@ -18,10 +18,11 @@ String TObject::ClassName() const
 
 void TPersistent::Assign(TPersistent* Source)
 {
-    if (Source != nullptr)
-        Source->AssignTo(this);
-    else
-        AssignTo(nullptr);
+    // Nothing can be copied from nil; the error names the source first, as
+    // every other failed assignment does.
+    if (Source == nullptr)
+        throw EConvertError(QStringLiteral("Cannot assign a nil to a %1").arg(ClassName()));
+    Source->AssignTo(this);
 }
 
 void TPersistent::AssignTo(TPersistent* Dest)

@@ -24,7 +24,59 @@ struct CollectionTest : ::testing::Test {
     }
 };
 
+// Looks at the items from Notify and Update, as a control's collection
+// does when it lays out its columns.
+class TWatchedColumns : public TOwnedCollection {
+public:
+    explicit TWatchedColumns(TCollectionItemClass ItemClass) : TOwnedCollection(nullptr, ItemClass) {}
+    QStringList Log;
+
+protected:
+    void Notify(TCollectionItem* Item, TCollectionNotification Action) override
+    {
+        if (Action != cnAdded)
+            return;
+        auto* Column = dynamic_cast<TTestColumn*>(Item);
+        Log.append(Column ? QStringLiteral("added %1").arg(Column->Width()) : QStringLiteral("added a bare item"));
+    }
+    void Update(TCollectionItem* Item) override
+    {
+        (void)Item;
+        QStringList Widths;
+        for (TCollectionItem* Each : *this) {
+            auto* Column = dynamic_cast<TTestColumn*>(Each);
+            Widths.append(Column ? QString::number(Column->Width()) : QStringLiteral("?"));
+        }
+        Log.append(QStringLiteral("update ") + Widths.join(QLatin1Char(',')));
+    }
+};
+
+class TFailingColumn : public TCollectionItem {
+public:
+    explicit TFailingColumn(TCollection* Collection) : TCollectionItem(Collection)
+    {
+        throw EConvertError(QStringLiteral("no column today"));
+    }
+};
+
 } // namespace
+
+TEST(Collection, AddAnnouncesTheItemOnceItIsWhole)
+{
+    TWatchedColumns Columns(ClassOf<TTestColumn>());
+    Columns.Add();
+    Columns.Add();
+    EXPECT_EQ(Columns.Log, (QStringList{"added 50", "update 50", "added 50", "update 50,50"}));
+    Columns.Log.clear();
+    Columns.Insert(0);
+    EXPECT_EQ(Columns.Log, (QStringList{"added 50", "update 50,50,50"}));
+
+    // An item whose constructor fails leaves no trace.
+    TWatchedColumns Failing(ClassOf<TFailingColumn>());
+    EXPECT_THROW(Failing.Add(), EConvertError);
+    EXPECT_EQ(Failing.Count(), 0);
+    EXPECT_TRUE(Failing.Log.isEmpty());
+}
 
 TEST_F(CollectionTest, AddInsertDeleteKeepOrderAndIDs)
 {

@@ -71,6 +71,26 @@ TEST(IniFiles, SectionsAndKeysIgnoreCaseAndFirstMatchWins)
     EXPECT_FALSE(Ini.ValueExists("General", "Other"));
 }
 
+TEST(IniFiles, QuotedValuesComeBackWithoutTheirQuotes)
+{
+    TTestDir Dir;
+    WriteRaw(Dir.File("q.ini"), "[Folders]\r\n"
+                                "DataFolder = \"/home/jan/Mijn adressen \"\r\n"
+                                "Single='a'\r\n"
+                                "Half=\"open\r\n"
+                                "Mixed=\"x'\r\n"
+                                "Inner=a \"b\" c\r\n");
+    TIniFile Ini(Dir.File("q.ini"));
+    EXPECT_EQ(Ini.ReadString("Folders", "DataFolder", "?"), "/home/jan/Mijn adressen ");
+    EXPECT_EQ(Ini.ReadString("Folders", "Single", "?"), "a");
+    EXPECT_EQ(Ini.ReadString("Folders", "Half", "?"), "\"open");
+    EXPECT_EQ(Ini.ReadString("Folders", "Mixed", "?"), "\"x'");
+    EXPECT_EQ(Ini.ReadString("Folders", "Inner", "?"), "a \"b\" c");
+    TStringList List;
+    Ini.ReadSectionValues("Folders", &List);
+    EXPECT_EQ(List.Values("DataFolder"), "/home/jan/Mijn adressen ");
+}
+
 TEST(IniFiles, BooleansAndIntegers)
 {
     TTestDir Dir;

@@ -141,11 +141,12 @@ TEST(StringList, SortIsStableAndFollowsCaseSensitivity)
     TStringList List;
     List.SetText(U("b\nB\nä\na\nA\nC\n"));
     List.Sort();
-    // Locale-free: letters with accents come after the plain ones.
-    EXPECT_EQ(Items(List), L({"a", "A", "b", "B", "C", "ä"}));
+    // Locale-free, but as the comparison orders: an accented letter sorts
+    // with its base letter, after the plain one.
+    EXPECT_EQ(Items(List), L({"a", "A", "ä", "b", "B", "C"}));
     List.SetCaseSensitive(true);
     List.Sort();
-    EXPECT_EQ(Items(List), L({"A", "a", "B", "b", "C", "ä"}));
+    EXPECT_EQ(Items(List), L({"A", "a", "ä", "B", "b", "C"}));
     // Making a list sorted sorts it; switching case rules re-sorts it.
     TStringList Sorted;
     Sorted.SetText(U("b\nB\na\n"));
@@ -159,6 +160,24 @@ TEST(StringList, SortIsStableAndFollowsCaseSensitivity)
     int Index = -1;
     EXPECT_TRUE(Sorted.Find(U("bb"), Index));
     EXPECT_EQ(Index, 2);
+}
+
+TEST(StringList, SortingAgreesWithFindForAccentedNames)
+{
+    // A list made sorted after filling must be in the order Find searches,
+    // and adding to it must keep that order.
+    for (bool CaseSensitive : {false, true}) {
+        TStringList List;
+        List.SetCaseSensitive(CaseSensitive);
+        List.SetText(U("Zoë\nEmma\nÖzil\nÉmile\nOtto\nEmil\nPim\nümit\nUlla\n"));
+        List.SetSorted(true);
+        EXPECT_EQ(Items(List), L({"Emil", "Émile", "Emma", "Otto", "Özil", "Pim", "Ulla", "ümit", "Zoë"}));
+        for (int I = 0; I < List.Count(); ++I)
+            EXPECT_EQ(List.IndexOf(List[I]), I) << List[I].toStdString();
+        List.Add(U("Ömer"));
+        List.Add(U("Eva"));
+        EXPECT_EQ(Items(List), L({"Emil", "Émile", "Emma", "Eva", "Ömer", "Otto", "Özil", "Pim", "Ulla", "ümit", "Zoë"}));
+    }
 }
 
 TEST(StringList, CustomSortSeesTheListUnchangedWhileSorting)

@@ -18,6 +18,12 @@ TEST(System, AssignBetweenUnrelatedClassesNamesBoth)
     } catch (const EConvertError& E) {
         EXPECT_EQ(E.Message(), QStringLiteral("Cannot assign a TTestCrate to a TTestBox"));
     }
+    try {
+        Box.Assign(nullptr);
+        FAIL() << "no exception";
+    } catch (const EConvertError& E) {
+        EXPECT_EQ(E.Message(), QStringLiteral("Cannot assign a nil to a TTestBox"));
+    }
 }
 
 TEST(System, SetOperations)
