@@ -278,6 +278,12 @@ void TField::FocusControl()
 
 void TField::Assign(TPersistent* Source)
 {
+    // Assigning nothing empties the field, as callers copying an optional
+    // value expect.
+    if (Source == nullptr) {
+        Clear();
+        return;
+    }
     if (auto* F = dynamic_cast<TField*>(Source)) {
         if (F->IsNull())
             Clear();

@@ -371,6 +371,8 @@ TEST_F(ClientDataSet, FieldTextConversionsAndClassicErrors)
     EXPECT_TRUE(Actief->IsNull());
     EXPECT_EQ(Actief->DisplayText(), "");
     EXPECT_TRUE(Actief->AsVariant().IsNull());
+    Geboren->Assign(nullptr);  // assigning nothing empties the field
+    EXPECT_TRUE(Geboren->IsNull());
 
     Notitie->SetAsString("eerste regel\r\ntweede regel");
     EXPECT_EQ(Notitie->DisplayText(), "eerste regel\r\ntweede regel");
