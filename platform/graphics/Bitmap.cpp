@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QPainter>
+#include <map>
+#include <utility>
 
 REGISTER_ENUM(TPixelFormat, pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom)
 REGISTER_ENUM(TTransparentMode, tmAuto, tmFixed)
@@ -113,6 +115,7 @@ void TBitmap::SetSize(int AWidth, int AHeight)
         return;
     QImage& Img = FHandle->Image;
     if (AWidth == 0 || AHeight == 0) {
+        FreeContext();
         Img = QImage();
         FEmptyWidth = AWidth;
         FEmptyHeight = AHeight;
@@ -121,7 +124,11 @@ void TBitmap::SetSize(int AWidth, int AHeight)
         QImage New(AWidth, AHeight, Format);
         if (New.isNull())
             throw EOutOfResources(QStringLiteral("Out of system resources"));
-        New.fill(Format == QImage::Format_ARGB32 ? qRgba(0, 0, 0, 0) : qRgb(0, 0, 0));
+        FreeContext();
+        if (Format == QImage::Format_ARGB32)
+            New.fill(qRgba(0, 0, 0, 0));
+        else
+            New = BackgroundImage(New);
         const int W = std::min(AWidth, Img.width()), H = std::min(AHeight, Img.height());
         for (int Y = 0; Y < H; ++Y)
             std::copy_n(reinterpret_cast<const QRgb*>(Img.constScanLine(Y)), W,
@@ -131,10 +138,43 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     Changed();
 }
 
+// A new image starts white, or in the canvas's brush once the bitmap has a
+// canvas, as classic bitmaps do: callers draw glyphs on a fresh bitmap and
+// take its untouched pixels as the transparent colour.
+QImage TBitmap::BackgroundImage(const QImage& Blank) const
+{
+    QImage Result = Blank;
+    if (!FCanvas) {
+        Result.fill(qRgb(255, 255, 255));
+        return Result;
+    }
+    Result.fill(qRgb(0, 0, 0));
+    HBITMAP Temp = CreateBitmap(0, 0, 1, unsigned(FHandle->BitsPixel), nullptr);
+    Temp->Image = Result;
+    HDC DC = CreateCompatibleDC(nullptr);
+    HGDIOBJ Old = SelectObject(DC, Temp);
+    const TRect All = Rect(0, 0, Result.width(), Result.height());
+    ::FillRect(DC, &All, FCanvas->Brush()->Handle());
+    SelectObject(DC, Old);
+    DeleteDC(DC);
+    Result = Temp->Image;
+    DeleteObject(Temp);
+    return Result;
+}
+
+// Changing the image gives the canvas a fresh context for its next
+// drawing (clip, origin and selections start over), as classically.
+void TBitmap::FreeContext()
+{
+    if (FCanvas)
+        static_cast<TBitmapCanvas*>(FCanvas.get())->FreeContext();
+}
+
 void TBitmap::SetPixelFormat(TPixelFormat Value)
 {
     if (FPixelFormat == Value)
         return;
+    FreeContext();
     FPixelFormat = Value;
     QImage& Img = FHandle->Image;
     FHandle->BitsPixel = Value == pf1bit ? 1 : 32;
@@ -188,6 +228,7 @@ void TBitmap::SetTransparentMode(TTransparentMode Value)
 
 void TBitmap::SetImage(const QImage& Value)
 {
+    FreeContext();
     QImage& Img = FHandle->Image;
     FEmptyWidth = FEmptyHeight = 0;
     if (Value.isNull())
@@ -210,6 +251,7 @@ void TBitmap::Assign(TPersistent* Source)
     if (auto* B = dynamic_cast<TBitmap*>(Source)) {
         if (B == this)
             return;
+        FreeContext();
         FHandle->Image = B->FHandle->Image.copy();
         FEmptyWidth = B->FEmptyWidth;
         FEmptyHeight = B->FEmptyHeight;
@@ -293,7 +335,10 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& R)
 {
     if (ACanvas == nullptr || Empty())
         return;
-    HDC Dest = ACanvas->Handle();
+    // A monochrome bitmap paints its 0 bits in the font colour and its 1
+    // bits in the brush colour of the canvas it is drawn on.
+    ACanvas->RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
+    HDC Dest = ACanvas->FHandle;
     HDC Src = Canvas()->Handle();
     const bool Alpha = FHandle->Image.format() == QImage::Format_ARGB32;
     if (!Transparent() && !Alpha) {
@@ -325,4 +370,24 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& R)
     SelectObject(MaskDC, Old);
     DeleteObject(Mask);
     DeleteDC(MaskDC);
+}
+
+TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor)
+{
+    // Kept to the end of the program (bitmaps made here are handed out
+    // and may be selected until then).
+    static auto* Patterns = new std::map<std::pair<COLORREF, COLORREF>, std::unique_ptr<TBitmap>>;
+    const std::pair<COLORREF, COLORREF> Key{ColorToRGB(BkColor), ColorToRGB(FgColor)};
+    std::unique_ptr<TBitmap>& Slot = (*Patterns)[Key];
+    if (!Slot) {
+        auto B = std::make_unique<TBitmap>();
+        B->SetSize(8, 8);
+        for (int Y = 0; Y < 8; ++Y) {
+            QRgb* Line = B->ScanLine(Y);
+            for (int X = 0; X < 8; ++X)
+                Line[X] = ColorRefToQRgb(X % 2 == Y % 2 ? Key.second : Key.first);
+        }
+        Slot = std::move(B);
+    }
+    return Slot.get();
 }

@@ -27,7 +27,8 @@ public:
     void SetWidth(int Value) override;
     int Height() const override;
     void SetHeight(int Value) override;
-    // Keeps the pixels of the overlap; new pixels are black.
+    // Keeps the pixels of the overlap; new pixels are white, or the
+    // canvas's brush once the bitmap has a canvas.
     void SetSize(int AWidth, int AHeight);
 
     TCanvas* Canvas();
@@ -67,6 +68,8 @@ protected:
 
 private:
     friend class TBitmapCanvas;
+    QImage BackgroundImage(const QImage& Blank) const;
+    void FreeContext();
     HBITMAP FHandle;
     std::unique_ptr<TCanvas> FCanvas;
     TPixelFormat FPixelFormat = pfDevice;
@@ -76,3 +79,9 @@ private:
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
 };
+
+// The classic 8 x 8 halftone for Brush.Bitmap: FgColor where x and y are
+// both even or both odd, BkColor elsewhere.  The bitmap is shared by all
+// callers asking for the same two colours and lives as long as the
+// program; never free it.
+TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor);

@@ -45,20 +45,23 @@ void TCanvas::SetHandle(HDC Value)
         return;
     if (FHandle != nullptr) {
         DeselectHandles();
+        GetCurrentPositionEx(FHandle, &FPenPos);
         FHandle = nullptr;
         FState.Exclude(csHandleValid);
     }
     if (Value != nullptr) {
         FHandle = Value;
         FState.Include(csHandleValid);
+        MoveToEx(FHandle, FPenPos.X, FPenPos.Y, nullptr);
     }
 }
 
 void TCanvas::DeselectHandles()
 {
-    if (FHandle == nullptr || !IsValidDC(FHandle))
-        return;
-    if (FState.Contains(csPenValid) || FState.Contains(csBrushValid) || FState.Contains(csFontValid)) {
+    // A context that has gone already selects nothing, but the next one
+    // must still get the canvas's objects.
+    if (FHandle != nullptr && IsValidDC(FHandle) &&
+        (FState.Contains(csPenValid) || FState.Contains(csBrushValid) || FState.Contains(csFontValid))) {
         SelectObject(FHandle, GetStockObject(BLACK_PEN));
         SelectObject(FHandle, GetStockObject(WHITE_BRUSH));
         SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
@@ -277,7 +280,10 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
         return;
     Changing();
     RequiredState({csHandleValid, csFontValid, csBrushValid});
-    HDC Src = Canvas->Handle();
+    // The source's brush colour is its background colour, which decides
+    // the pixels that become 1 when a monochrome canvas copies from it.
+    Canvas->RequiredState({csHandleValid, csBrushValid});
+    HDC Src = Canvas->FHandle;
     StretchBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Src, Source.Left, Source.Top,
                Source.Width(), Source.Height(), FCopyMode);
     Changed();

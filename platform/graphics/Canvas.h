@@ -105,6 +105,9 @@ public:
     void Refresh();
 
 protected:
+    // Graphics draw themselves with the canvas's colours selected, as the
+    // classic graphics unit lets them.
+    friend class TBitmap;
     virtual void CreateHandle() {}
     virtual void Changing();
     virtual void Changed();
@@ -123,6 +126,9 @@ private:
     int FLockCount = 0;
     TNotifyEvent FOnChange;
     TNotifyEvent FOnChanging;
+    // Carried over from one context to the next, as classically: a bitmap
+    // canvas gets a fresh context whenever its bitmap is resized.
+    TPoint FPenPos;
     HGDIOBJ FStockPen = nullptr;
     HGDIOBJ FStockBrush = nullptr;
     HGDIOBJ FStockFont = nullptr;

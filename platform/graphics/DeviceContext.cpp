@@ -13,6 +13,14 @@ std::unordered_set<const TDeviceContext*>& LiveContexts()
     return Set;
 }
 
+// Never destroyed, so that objects freed during static destruction can
+// still sign off.
+std::unordered_set<const TGdiObject*>& LiveObjects()
+{
+    static auto* Set = new std::unordered_set<const TGdiObject*>;
+    return *Set;
+}
+
 // The bitmap every fresh memory context starts with, as classically.
 TGdiBitmap* StockBitmap()
 {
@@ -134,7 +142,7 @@ HBRUSH ResolveBrush(HBRUSH Brush)
         }
         return Cached;
     }
-    return Brush;
+    return IsGdiObject(Brush) ? Brush : nullptr;
 }
 
 HBRUSH GetSysColorBrush(int Index)
@@ -145,6 +153,21 @@ HBRUSH GetSysColorBrush(int Index)
 }
 
 // --- object bookkeeping ------------------------------------------------------
+
+TGdiObject::TGdiObject(TGdiKind Kind) : FKind(Kind)
+{
+    LiveObjects().insert(this);
+}
+
+TGdiObject::~TGdiObject()
+{
+    LiveObjects().erase(this);
+}
+
+bool IsGdiObject(const TGdiObject* Object)
+{
+    return Object != nullptr && LiveObjects().count(Object) != 0;
+}
 
 void GdiAcquire(TGdiObject* Object)
 {
@@ -162,7 +185,7 @@ void GdiRelease(TGdiObject* Object)
 
 int DeleteObject(HGDIOBJ Object)
 {
-    if (Object == nullptr)
+    if (!IsGdiObject(Object))
         return 0;
     if (Object->FStock)
         return 1;
@@ -259,7 +282,7 @@ HBRUSH CreateHatchBrush(int Hatch, COLORREF Color)
 
 HBRUSH CreatePatternBrush(HBITMAP Bitmap)
 {
-    if (Bitmap == nullptr || Bitmap->Image.isNull())
+    if (!IsGdiObject(Bitmap) || Bitmap->Image.isNull())
         return nullptr;
     auto* Brush = new TGdiBrush(LOGBRUSH{BS_PATTERN, 0, 0});
     Brush->Pattern = Bitmap->Image.copy();
@@ -314,7 +337,7 @@ HBITMAP CreateBitmap(int Width, int Height, unsigned Planes, unsigned BitsPixel,
 
 int GetObject(HGDIOBJ Object, int Size, void* Buffer)
 {
-    if (Object == nullptr)
+    if (!IsGdiObject(Object))
         return 0;
     int Needed = 0;
     switch (Object->Kind()) {
@@ -340,7 +363,7 @@ int GetObject(HGDIOBJ Object, int Size, void* Buffer)
 
 bool GetObject(HFONT Font, LOGFONT& Log)
 {
-    if (Font == nullptr)
+    if (!IsGdiObject(Font))
         return false;
     Log = Font->Log;
     return true;
@@ -348,7 +371,7 @@ bool GetObject(HFONT Font, LOGFONT& Log)
 
 bool GetObject(HPEN Pen, LOGPEN& Log)
 {
-    if (Pen == nullptr)
+    if (!IsGdiObject(Pen))
         return false;
     Log = Pen->Log;
     return true;
@@ -356,7 +379,7 @@ bool GetObject(HPEN Pen, LOGPEN& Log)
 
 bool GetObject(HBRUSH Brush, LOGBRUSH& Log)
 {
-    if (Brush == nullptr)
+    if (!IsGdiObject(Brush))
         return false;
     Log = Brush->Log;
     return true;
@@ -364,7 +387,7 @@ bool GetObject(HBRUSH Brush, LOGBRUSH& Log)
 
 bool GetObject(HBITMAP Bitmap, BITMAP& Info)
 {
-    if (Bitmap == nullptr)
+    if (!IsGdiObject(Bitmap))
         return false;
     Info = BITMAP{};
     Info.bmWidth = Bitmap->Image.width();
@@ -760,7 +783,7 @@ int ReleaseDC(HWND Wnd, HDC DC)
 
 HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object)
 {
-    if (!IsValidDC(DC) || Object == nullptr)
+    if (!IsValidDC(DC) || !IsGdiObject(Object) || Object->FDeletePending)
         return nullptr;
     TDCState& S = DC->State();
     HGDIOBJ Old = nullptr;

@@ -20,8 +20,8 @@ enum class TGdiKind { Pen, Brush, Font, Bitmap, Region };
 
 class TGdiObject {
 public:
-    explicit TGdiObject(TGdiKind Kind) : FKind(Kind) {}
-    virtual ~TGdiObject() = default;
+    explicit TGdiObject(TGdiKind Kind);
+    virtual ~TGdiObject();
     TGdiObject(const TGdiObject&) = delete;
     TGdiObject& operator=(const TGdiObject&) = delete;
     TGdiKind Kind() const { return FKind; }
@@ -32,6 +32,7 @@ private:
     friend void GdiRelease(TGdiObject*);
     friend int DeleteObject(TGdiObject*);
     friend TGdiObject* GetStockObject(int);
+    friend TGdiObject* SelectObject(TDeviceContext*, TGdiObject*);
     TGdiKind FKind;
     bool FStock = false;
     // A selected object is only really deleted once no device context
@@ -39,6 +40,11 @@ private:
     int FUses = 0;
     bool FDeletePending = false;
 };
+
+// False for nullptr and for objects that were deleted: a handle kept after
+// DeleteObject (or handed back by SelectObject after a deferred deletion
+// completed) makes the calls fail instead of touching freed memory.
+bool IsGdiObject(const TGdiObject* Object);
 
 // Bookkeeping behind selection; used by the device context.
 void GdiAcquire(TGdiObject* Object);
@@ -228,10 +234,13 @@ int ReleaseDC(HWND Wnd, HDC DC);
 // Selecting returns the object of the same kind that was selected, or
 // nullptr on failure; a bitmap can only go into a memory context.
 HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object);
-inline HPEN SelectObject(HDC DC, HPEN Pen) { return static_cast<HPEN>(SelectObject(DC, static_cast<HGDIOBJ>(Pen))); }
-inline HBRUSH SelectObject(HDC DC, HBRUSH Brush) { return static_cast<HBRUSH>(SelectObject(DC, static_cast<HGDIOBJ>(Brush))); }
-inline HFONT SelectObject(HDC DC, HFONT Font) { return static_cast<HFONT>(SelectObject(DC, static_cast<HGDIOBJ>(Font))); }
-inline HBITMAP SelectObject(HDC DC, HBITMAP Bitmap) { return static_cast<HBITMAP>(SelectObject(DC, static_cast<HGDIOBJ>(Bitmap))); }
+// The handle handed back may name an object whose deferred deletion this
+// very selection completed; it is only ever compared or passed back to the
+// calls, which reject it, so it is converted without looking at it.
+inline HPEN SelectObject(HDC DC, HPEN Pen) { return reinterpret_cast<HPEN>(SelectObject(DC, static_cast<HGDIOBJ>(Pen))); }
+inline HBRUSH SelectObject(HDC DC, HBRUSH Brush) { return reinterpret_cast<HBRUSH>(SelectObject(DC, static_cast<HGDIOBJ>(Brush))); }
+inline HFONT SelectObject(HDC DC, HFONT Font) { return reinterpret_cast<HFONT>(SelectObject(DC, static_cast<HGDIOBJ>(Font))); }
+inline HBITMAP SelectObject(HDC DC, HBITMAP Bitmap) { return reinterpret_cast<HBITMAP>(SelectObject(DC, static_cast<HGDIOBJ>(Bitmap))); }
 enum : int { OBJ_PEN = 1, OBJ_BRUSH = 2, OBJ_FONT = 6, OBJ_BITMAP = 7 };
 HGDIOBJ GetCurrentObject(HDC DC, int Type);
 

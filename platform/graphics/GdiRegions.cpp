@@ -70,12 +70,12 @@ HRGN CreateRoundRectRgn(int Left, int Top, int Right, int Bottom, int EllipseWid
 
 int CombineRgn(HRGN Dest, HRGN Src1, HRGN Src2, int Mode)
 {
-    if (Dest == nullptr || Src1 == nullptr || Mode < RGN_AND || Mode > RGN_COPY)
+    if (!IsGdiObject(Dest) || !IsGdiObject(Src1) || Mode < RGN_AND || Mode > RGN_COPY)
         return RGN_ERROR;
     if (Mode == RGN_COPY) {
         Dest->Data = Src1->Data;
     } else {
-        if (Src2 == nullptr)
+        if (!IsGdiObject(Src2))
             return RGN_ERROR;
         Dest->Data = Src1->Data.Combine(Src2->Data, Mode);
     }
@@ -84,17 +84,17 @@ int CombineRgn(HRGN Dest, HRGN Src1, HRGN Src2, int Mode)
 
 BOOL PtInRegion(HRGN Region, int X, int Y)
 {
-    return Region != nullptr && Region->Data.Contains(X, Y);
+    return IsGdiObject(Region) && Region->Data.Contains(X, Y);
 }
 
 BOOL RectInRegion(HRGN Region, const TRect* R)
 {
-    return Region != nullptr && R != nullptr && Region->Data.Intersects(NormalizeRect(*R));
+    return IsGdiObject(Region) && R != nullptr && Region->Data.Intersects(NormalizeRect(*R));
 }
 
 int OffsetRgn(HRGN Region, int DX, int DY)
 {
-    if (Region == nullptr)
+    if (!IsGdiObject(Region))
         return RGN_ERROR;
     Region->Data.Offset(DX, DY);
     return Region->Data.Complexity();
@@ -102,14 +102,14 @@ int OffsetRgn(HRGN Region, int DX, int DY)
 
 BOOL EqualRgn(HRGN A, HRGN B)
 {
-    if (A == nullptr || B == nullptr)
+    if (!IsGdiObject(A) || !IsGdiObject(B))
         return 0;
     return A->Data == B->Data;
 }
 
 int GetRgnBox(HRGN Region, TRect* R)
 {
-    if (Region == nullptr || R == nullptr)
+    if (!IsGdiObject(Region) || R == nullptr)
         return RGN_ERROR;
     *R = Region->Data.Bounds();
     return Region->Data.Complexity();
@@ -117,7 +117,7 @@ int GetRgnBox(HRGN Region, TRect* R)
 
 BOOL SetRectRgn(HRGN Region, int Left, int Top, int Right, int Bottom)
 {
-    if (Region == nullptr)
+    if (!IsGdiObject(Region))
         return 0;
     Region->Data = TRegionData(NormalizeRect({Left, Top, Right, Bottom}));
     return 1;
@@ -135,7 +135,7 @@ static TRegionData ImageRegion(HDC DC, const TRegionData& Logical)
 BOOL FillRgn(HDC DC, HRGN Region, HBRUSH Brush)
 {
     Brush = ResolveBrush(Brush);
-    if (!IsValidDC(DC) || Region == nullptr || Brush == nullptr)
+    if (!IsValidDC(DC) || !IsGdiObject(Region) || Brush == nullptr)
         return 0;
     DC->FillRegion(ImageRegion(DC, Region->Data), Brush, -1);
     return 1;
@@ -143,7 +143,7 @@ BOOL FillRgn(HDC DC, HRGN Region, HBRUSH Brush)
 
 BOOL PaintRgn(HDC DC, HRGN Region)
 {
-    if (!IsValidDC(DC) || Region == nullptr)
+    if (!IsValidDC(DC) || !IsGdiObject(Region))
         return 0;
     DC->FillRegion(ImageRegion(DC, Region->Data), DC->State().Brush.Get(), DC->State().Rop2);
     return 1;
@@ -151,7 +151,7 @@ BOOL PaintRgn(HDC DC, HRGN Region)
 
 BOOL InvertRgn(HDC DC, HRGN Region)
 {
-    if (!IsValidDC(DC) || Region == nullptr)
+    if (!IsValidDC(DC) || !IsGdiObject(Region))
         return 0;
     DC->PenRegion(ImageRegion(DC, Region->Data), 0, R2_NOT);
     return 1;
@@ -160,7 +160,7 @@ BOOL InvertRgn(HDC DC, HRGN Region)
 BOOL FrameRgn(HDC DC, HRGN Region, HBRUSH Brush, int Width, int Height)
 {
     Brush = ResolveBrush(Brush);
-    if (!IsValidDC(DC) || Region == nullptr || Brush == nullptr || Width < 1 || Height < 1)
+    if (!IsValidDC(DC) || !IsGdiObject(Region) || Brush == nullptr || Width < 1 || Height < 1)
         return 0;
     // The frame is the region minus the region shifted inwards from every side.
     TRegionData Inner = Region->Data;
@@ -190,6 +190,8 @@ int ExtSelectClipRgn(HDC DC, HRGN Region, int Mode)
     if (!IsValidDC(DC) || Mode < RGN_AND || Mode > RGN_COPY)
         return RGN_ERROR;
     auto& Clip = DC->State().Clip;
+    if (Region != nullptr && !IsGdiObject(Region))
+        return RGN_ERROR;
     if (Mode == RGN_COPY) {
         if (Region == nullptr)
             Clip.reset();
@@ -250,7 +252,7 @@ int GetClipBox(HDC DC, TRect* R)
 
 int GetClipRgn(HDC DC, HRGN Region)
 {
-    if (!IsValidDC(DC) || Region == nullptr)
+    if (!IsValidDC(DC) || !IsGdiObject(Region))
         return -1;
     if (!DC->State().Clip)
         return 0;

@@ -16,6 +16,27 @@
 
 namespace {
 
+enum class TFontKind { Scalable, Raster, Vector };
+
+// The faces the classic desktop had only as bitmap or stroke fonts.  Their
+// stand-ins here are scalable, but callers ask whether a font is TrueType
+// to decide whether it can be rotated, and swap these faces for a
+// TrueType one (Verdana) as they always did.
+TFontKind ClassicFontKind(const String& Face)
+{
+    static const char* const Raster[] = {"MS Sans Serif", "MS Serif", "Courier", "System", "Terminal",
+                                         "Fixedsys", "Small Fonts"};
+    static const char* const Vector[] = {"Modern", "Roman", "Script"};
+    const String Name = Face.trimmed();
+    for (const char* R : Raster)
+        if (Name.compare(QLatin1String(R), Qt::CaseInsensitive) == 0)
+            return TFontKind::Raster;
+    for (const char* V : Vector)
+        if (Name.compare(QLatin1String(V), Qt::CaseInsensitive) == 0)
+            return TFontKind::Vector;
+    return TFontKind::Scalable;
+}
+
 // Pixel size of the em for a logical height: negative = character height,
 // positive = cell height (ascent + descent), 0 = the default size.
 int PixelSizeFor(QFont Font, int Height)
@@ -208,14 +229,14 @@ struct TLine {
 };
 
 // Removes accelerator ampersands: "&&" gives "&", "&x" gives x (the first
-// such x is remembered for underlining), a trailing "&" is dropped.
+// such x is remembered for underlining).  An "&" that ends the line marks
+// nothing and is shown as it stands, as callers that measure captions
+// without their accelerators expect.
 TLine StripPrefix(const QString& S, bool Underline)
 {
     TLine Line;
     for (int I = 0; I < S.size(); ++I) {
-        if (S[I] == QLatin1Char('&')) {
-            if (I + 1 >= S.size())
-                break;
+        if (S[I] == QLatin1Char('&') && I + 1 < S.size()) {
             ++I;
             if (S[I] != QLatin1Char('&') && Line.Underline < 0 && Underline)
                 Line.Underline = int(Line.Text.size());
@@ -421,7 +442,10 @@ BOOL GetTextMetrics(HDC DC, TEXTMETRIC* M)
     std::uint8_t Pitch = 0;
     if (!Info.fixedPitch())
         Pitch |= TMPF_FIXED_PITCH;
-    if (QFontDatabase::isSmoothlyScalable(Info.family(), Info.styleName()))
+    const TFontKind Kind = ClassicFontKind(F ? F->Log.lfFaceName : String());
+    if (Kind == TFontKind::Vector)
+        Pitch |= TMPF_VECTOR;
+    else if (Kind == TFontKind::Scalable && QFontDatabase::isSmoothlyScalable(Info.family(), Info.styleName()))
         Pitch |= TMPF_VECTOR | TMPF_TRUETYPE;
     M->tmPitchAndFamily = Pitch;
     return 1;

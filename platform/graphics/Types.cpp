@@ -84,7 +84,10 @@ TRect NormalizeRect(const TRect& R)
 
 TPoint CenterPoint(const TRect& R)
 {
-    return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    // Half the extent from the left and top edges, as the classic routine
+    // counts: the same as the mean for positive coordinates, one pixel
+    // nearer the top left for odd extents at negative ones.
+    return {(R.Right - R.Left) / 2 + R.Left, (R.Bottom - R.Top) / 2 + R.Top};
 }
 
 int MulDiv(int Number, int Numerator, int Denominator)

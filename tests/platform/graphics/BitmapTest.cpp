@@ -56,13 +56,15 @@ TEST(Bitmaps, ResizingKeepsTheOverlap)
     EXPECT_TRUE(B.Empty());
     B.SetSize(4, 4);
     Paint(B, clRed, Rect(0, 0, 0, 0), clRed);
+    B.Canvas()->Brush()->SetColor(clBlue);
     B.SetWidth(6);
     EXPECT_EQ(B.Width(), 6);
     EXPECT_TRUE(RectHasColor(B.Image(), Rect(0, 0, 4, 4), Red));
-    EXPECT_TRUE(RectHasColor(B.Image(), Rect(4, 0, 6, 4), 0x000000));
+    // New pixels take the canvas's brush.
+    EXPECT_TRUE(RectHasColor(B.Image(), Rect(4, 0, 6, 4), Blue));
     // The canvas keeps working on the resized bitmap.
-    B.Canvas()->SetPixels(5, 3, clBlue);
-    EXPECT_TRUE(PixelIs(B.Image(), 5, 3, Blue));
+    B.Canvas()->SetPixels(5, 3, clLime);
+    EXPECT_TRUE(PixelIs(B.Image(), 5, 3, 0x00FF00));
     B.SetHeight(-3);
     EXPECT_TRUE(B.Empty());
     EXPECT_EQ(B.Width(), 6);
@@ -95,6 +97,84 @@ TEST(Bitmaps, SizeGivenOneSideAtATime)
     TTestDir Dir;
     B.SaveToFile(Dir.File("sized.png"));
     EXPECT_EQ(QImage(Dir.File("sized.png")).size(), QSize(32, 20));
+}
+
+TEST(Bitmaps, FreshPixelsAreWhiteUntilTheBitmapHasACanvas)
+{
+    // Glyphs are drawn on fresh bitmaps whose untouched pixels (the
+    // bottom-left one above all) serve as the transparent colour.
+    TBitmap B;
+    B.SetWidth(5);
+    B.SetHeight(4);
+    EXPECT_TRUE(RectHasColor(B.Image(), Rect(0, 0, 5, 4), White));
+    B.Canvas()->SetPixels(2, 1, clRed);
+    B.SetTransparent(true);
+    EXPECT_EQ(B.TransparentColor(), clWhite);
+    // With a canvas the growth takes its brush; a clear brush leaves it black.
+    B.Canvas()->Brush()->SetColor(clBtnFace);
+    B.SetHeight(6);
+    EXPECT_TRUE(RectHasColor(B.Image(), Rect(0, 4, 5, 6), GetSysColor(COLOR_BTNFACE)));
+    EXPECT_TRUE(PixelIs(B.Image(), 2, 1, Red));
+    B.Canvas()->Brush()->SetStyle(bsClear);
+    B.SetWidth(7);
+    EXPECT_TRUE(RectHasColor(B.Image(), Rect(5, 0, 7, 6), 0x000000));
+    TBitmap Mono;
+    Mono.SetMonochrome(true);
+    Mono.SetSize(3, 3);
+    EXPECT_TRUE(RectHasColor(Mono.Image(), Rect(0, 0, 3, 3), White));
+}
+
+TEST(Bitmaps, ResizingGivesTheCanvasAFreshContext)
+{
+    // A clip and an origin set on the old context are gone after a
+    // resize; the pen position carries over.
+    TBitmap B;
+    B.SetSize(10, 10);
+    HDC Old = B.Canvas()->Handle();
+    IntersectClipRect(Old, 0, 0, 5, 5);
+    SetViewportOrgEx(Old, 3, 3, nullptr);
+    SetBkMode(Old, TRANSPARENT);
+    B.Canvas()->MoveTo(7, 8);
+    B.SetSize(40, 30);
+    HDC New = B.Canvas()->Handle();
+    TPoint Org{-1, -1};
+    GetViewportOrgEx(New, &Org);
+    EXPECT_EQ(Org, Point(0, 0));
+    EXPECT_EQ(GetBkMode(New), OPAQUE);
+    EXPECT_EQ(B.Canvas()->ClipRect(), Rect(0, 0, 40, 30));
+    EXPECT_EQ(B.Canvas()->PenPos(), Point(7, 8));
+    B.Canvas()->Brush()->SetColor(clRed);
+    B.Canvas()->FillRect(Rect(0, 0, 40, 30));
+    EXPECT_TRUE(RectHasColor(B.Image(), Rect(0, 0, 40, 30), Red));
+    // So does a change of pixel format.
+    IntersectClipRect(B.Canvas()->Handle(), 0, 0, 1, 1);
+    B.SetPixelFormat(pf1bit);
+    B.Canvas()->Brush()->SetColor(clBlack);
+    B.Canvas()->FillRect(Rect(0, 0, 40, 30));
+    EXPECT_TRUE(RectHasColor(B.Image(), Rect(0, 0, 40, 30), 0x000000));
+}
+
+TEST(Bitmaps, MonochromeBitmapsDrawInTheCanvasFontAndBrushColours)
+{
+    // 0 bits take the destination's font colour, 1 bits its brush colour,
+    // even when neither was selected by earlier drawing.
+    TBitmap Mono;
+    Mono.SetMonochrome(true);
+    Mono.SetSize(4, 2);
+    Mono.Canvas()->Brush()->SetColor(clBlack);
+    Mono.Canvas()->FillRect(Rect(0, 0, 2, 2));
+    TBitmap Dest;
+    Dest.SetSize(8, 2);
+    Dest.Canvas()->Font()->SetColor(clRed);
+    Dest.Canvas()->Brush()->SetColor(clBlue);
+    Dest.Canvas()->Draw(0, 0, &Mono);
+    EXPECT_TRUE(RectHasColor(Dest.Image(), Rect(0, 0, 2, 2), Red));
+    EXPECT_TRUE(RectHasColor(Dest.Image(), Rect(2, 0, 4, 2), Blue));
+    Dest.Canvas()->Font()->SetColor(clLime);
+    Dest.Canvas()->Brush()->SetColor(clYellow);
+    Dest.Canvas()->StretchDraw(Rect(4, 0, 8, 1), &Mono);
+    EXPECT_TRUE(RectHasColor(Dest.Image(), Rect(4, 0, 6, 1), 0x00FF00));
+    EXPECT_TRUE(RectHasColor(Dest.Image(), Rect(6, 0, 8, 1), 0x00FFFF));
 }
 
 TEST(Bitmaps, MonochromeKeepsBlackAndWhite)

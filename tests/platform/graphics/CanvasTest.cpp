@@ -127,6 +127,43 @@ TEST(Canvas, CopyRectUsesCopyModeAndMirrors)
     EXPECT_TRUE(PixelIs(Dst->Image(), 3, 0, Red));
 }
 
+TEST(Canvas, CopyRectIntoAMonochromeCanvasKeysOnTheSourceBrush)
+{
+    // The mask-building copy: pixels of the source canvas's brush colour
+    // become 1, whatever was selected into its context before.
+    auto Src = MakeBitmap(4, 1, clRed); // leaves red selected as background
+    Src->Canvas()->SetPixels(3, 0, clFuchsia);
+    Src->Canvas()->Brush()->SetColor(clFuchsia);
+    TBitmap Mask;
+    Mask.SetMonochrome(true);
+    Mask.SetSize(4, 1);
+    Mask.Canvas()->CopyRect(Rect(0, 0, 4, 1), Src->Canvas(), Rect(0, 0, 4, 1));
+    EXPECT_TRUE(RectHasColor(Mask.Image(), Rect(0, 0, 3, 1), 0x000000));
+    EXPECT_TRUE(PixelIs(Mask.Image(), 3, 0, White));
+}
+
+TEST(Canvas, HalftonePatternFillsACheckerboardFromTheDeviceOrigin)
+{
+    // Pressed toggle buttons fill their face with this halftone.
+    TBitmap* Pattern = AllocPatternBitmap(clBtnFace, clBtnHighlight);
+    ASSERT_NE(Pattern, nullptr);
+    EXPECT_EQ(Pattern, AllocPatternBitmap(TColor(GetSysColor(COLOR_BTNFACE)), clWhite)); // shared by colour
+    EXPECT_NE(Pattern, AllocPatternBitmap(clBtnFace, clRed));
+    EXPECT_EQ(Pattern->Width(), 8);
+    EXPECT_EQ(Pattern->Height(), 8);
+    auto B = MakeBitmap(10, 6, clBlack);
+    B->Canvas()->Brush()->SetBitmap(Pattern);
+    B->Canvas()->FillRect(Rect(1, 1, 9, 5));
+    const COLORREF Face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_TRUE(PixelsMatch(B->Image(), [&](int X, int Y, COLORREF& Want) {
+        if (!PtInRect(Rect(1, 1, 9, 5), {X, Y}))
+            Want = 0x000000;
+        else
+            Want = (X + Y) % 2 == 0 ? White : Face;
+        return true;
+    }));
+}
+
 TEST(Canvas, BrushCopyReplacesOneColourWithTheBrush)
 {
     auto Src = MakeBitmap(4, 4, clFuchsia);
@@ -138,6 +175,31 @@ TEST(Canvas, BrushCopyReplacesOneColourWithTheBrush)
         Want = X == 1 && Y == 1 ? Red : Blue;
         return true;
     }));
+}
+
+TEST(Canvas, ANewContextGetsTheObjectsAfterTheOldOneWasDeleted)
+{
+    // A paint context handed to a canvas may be gone before the canvas
+    // lets go of it; the next context must still get pen, brush and font.
+    TTestSurface First(4, 4), Second(4, 4);
+    HDC Temporary = CreateCompatibleDC(nullptr);
+    SelectObject(Temporary, First.Bitmap());
+    TCanvas C;
+    C.SetHandle(Temporary);
+    C.Pen()->SetColor(clRed);
+    C.Brush()->SetColor(clBlue);
+    C.Font()->SetColor(clLime);
+    C.Rectangle(0, 0, 4, 4);
+    EXPECT_TRUE(PixelIs(First.Image(), 1, 1, Blue));
+    C.TextExtent("x");
+    DeleteDC(Temporary);
+    C.SetHandle(Second.DC());
+    C.Rectangle(0, 0, 4, 4);
+    EXPECT_TRUE(PixelIs(Second.Image(), 0, 0, Red));
+    EXPECT_TRUE(PixelIs(Second.Image(), 1, 1, Blue));
+    C.TextExtent("x");
+    EXPECT_EQ(GetTextColor(Second.DC()), 0x00FF00u);
+    C.SetHandle(nullptr);
 }
 
 TEST(Canvas, DrawingWithoutAContextRaises)

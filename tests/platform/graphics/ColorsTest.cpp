@@ -83,6 +83,12 @@ TEST(Rects, HelpersFollowTheClassicEdges)
     EXPECT_EQ(D, Rect(5, 5, 6, 7));
     EXPECT_TRUE(IsRectEmpty(Rect(5, 5, 4, 10)));
     EXPECT_TRUE(EqualRect(Rect(1, 2, 3, 4), Rect(1, 2, 3, 4)));
+
+    // Centres count half the extent from the top left, also left of and
+    // above the origin, where the mean would round the other way.
+    EXPECT_EQ(CenterPoint(Rect(0, 0, 5, 4)), Point(2, 2));
+    EXPECT_EQ(CenterPoint(Rect(-3, -5, 0, -2)), Point(-2, -4));
+    EXPECT_EQ(CenterPoint(Rect(2000000000, 0, 2000000010, 2)), Point(2000000005, 1));
 }
 
 TEST(Rects, MulDivRoundsHalfAwayFromZeroAndReportsFailure)

@@ -337,6 +337,42 @@ TEST(Objects, DeletingASelectedObjectIsDeferredAndStockObjectsStay)
     EXPECT_EQ(BM.bmBitsPixel, 32);
 }
 
+TEST(Objects, HandlesOfDeletedObjectsAreRejected)
+{
+    // A handle outliving its object - the classic clean-up idiom run after
+    // a deferred deletion, a region freed twice - fails like a bad handle.
+    TTestSurface S(4, 4);
+    HRGN Region = CreateRectRgn(0, 0, 2, 2);
+    HBRUSH Brush = CreateSolidBrush(Red);
+    HBRUSH Old = SelectObject(S.DC(), Brush);
+    EXPECT_TRUE(DeleteObject(Brush));
+    EXPECT_FALSE(DeleteObject(Brush)); // already on its way out
+    EXPECT_EQ(SelectObject(S.DC(), Brush), nullptr);
+    HBRUSH Back = SelectObject(S.DC(), Old); // the deletion completes here
+    EXPECT_EQ(Back, Brush);
+    EXPECT_FALSE(IsGdiObject(Back));
+    EXPECT_FALSE(DeleteObject(Back));
+    LOGBRUSH LB;
+    EXPECT_FALSE(GetObject(Back, LB));
+    EXPECT_EQ(GetObject(Back, int(sizeof(LB)), &LB), 0);
+    const TRect All = Rect(0, 0, 4, 4);
+    EXPECT_FALSE(FillRect(S.DC(), &All, Back));
+    EXPECT_FALSE(FrameRect(S.DC(), &All, Back));
+    EXPECT_TRUE(RectHasColor(S.Image(), All, White));
+    EXPECT_EQ(SelectObject(S.DC(), Back), nullptr);
+    EXPECT_EQ(GetCurrentObject(S.DC(), OBJ_BRUSH), Old);
+
+    EXPECT_TRUE(DeleteObject(Region));
+    EXPECT_FALSE(DeleteObject(Region));
+    EXPECT_FALSE(PtInRegion(Region, 1, 1));
+    EXPECT_EQ(SelectClipRgn(S.DC(), Region), RGN_ERROR);
+    EXPECT_EQ(CombineRgn(Region, Region, nullptr, RGN_COPY), RGN_ERROR);
+    EXPECT_EQ(OffsetRgn(Region, 1, 1), RGN_ERROR);
+    EXPECT_FALSE(PaintRgn(S.DC(), Region));
+    TRect Box;
+    EXPECT_EQ(GetRgnBox(Region, &Box), RGN_ERROR);
+}
+
 TEST(Objects, BadHandlesFailWithoutCrashing)
 {
     EXPECT_FALSE(LineTo(nullptr, 1, 1));

@@ -1,5 +1,6 @@
 // Text: geometry from the measuring calls, and text-coloured pixels inside
 // the rectangles those calls give (never glyph shapes).
+#include "platform/graphics/Graphics.h"
 #include "tests/support/ImageHelpers.h"
 
 #include <gtest/gtest.h>
@@ -244,6 +245,13 @@ TEST(DrawText, AcceleratorsAndTabs)
     R = Rect(0, 0, 0, 0);
     DrawText(S.DC(), "Jan && Piet", &R, DT_CALCRECT | DT_SINGLELINE);
     EXPECT_EQ(R.Width(), S.Extent("Jan & Piet").cx);
+    // An ampersand that ends the caption marks nothing and is shown.
+    R = Rect(0, 0, 0, 0);
+    DrawText(S.DC(), "Jan &", &R, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(R.Width(), S.Extent("Jan &").cx);
+    R = Rect(0, 0, 0, 0);
+    DrawText(S.DC(), "&Jan &&", &R, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(R.Width(), S.Extent("Jan &").cx);
 
     // The underline of the accelerator lies under its letter, inside the cell.
     R = Rect(10, 5, 290, 35);
@@ -286,6 +294,40 @@ TEST(TabbedText, LeftAndRightAlignedStops)
               8 * TM.tmAveCharWidth + S.Extent("b").cx);
     const int Every[] = {30};
     EXPECT_EQ(int(GetTabbedTextExtent(S.DC(), "\t\tb", -1, 1, Every) & 0xFFFF), 60 + S.Extent("b").cx);
+}
+
+TEST(TextMetrics, ClassicBitmapFacesAreNotTrueType)
+{
+    // Rotation needs a TrueType font, and callers replace a face that is
+    // not one (the default "MS Sans Serif" above all) before rotating.
+    auto Flags = [](const String& Face, int Escapement = 0) {
+        TTestSurface S(10, 10);
+        LOGFONT LF;
+        LF.lfHeight = -11;
+        LF.lfEscapement = Escapement;
+        LF.lfFaceName = Face;
+        HFONT F = CreateFontIndirect(LF);
+        HFONT Old = SelectObject(S.DC(), F);
+        TEXTMETRIC TM;
+        GetTextMetrics(S.DC(), &TM);
+        SelectObject(S.DC(), Old);
+        DeleteObject(F);
+        return TM.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR);
+    };
+    EXPECT_EQ(Flags("MS Sans Serif"), 0);
+    EXPECT_EQ(Flags("ms sans serif", 900), 0);
+    EXPECT_EQ(Flags("Small Fonts"), 0);
+    EXPECT_EQ(Flags("Modern"), TMPF_VECTOR);
+    EXPECT_EQ(Flags("Verdana"), TMPF_TRUETYPE | TMPF_VECTOR);
+    EXPECT_EQ(Flags("Tahoma", 900), TMPF_TRUETYPE | TMPF_VECTOR);
+    // The canvas's default font is such a face.
+    TBitmap B;
+    B.SetSize(4, 4);
+    EXPECT_EQ(B.Canvas()->Font()->Name(), "MS Sans Serif");
+    B.Canvas()->TextExtent("x");
+    TEXTMETRIC TM;
+    GetTextMetrics(B.Canvas()->Handle(), &TM);
+    EXPECT_FALSE(TM.tmPitchAndFamily & TMPF_TRUETYPE);
 }
 
 TEST(TextMetrics, MissingFacesFallBackAndFixedPitchStaysFixed)
