@@ -13,19 +13,6 @@
 
 namespace {
 
-void WriteRaw(const QString& Path, const QByteArray& Bytes)
-{
-    QFile F(Path);
-    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
-    F.write(Bytes);
-}
-
-QByteArray ReadRaw(const QString& Path)
-{
-    QFile F(Path);
-    return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray("<missing>");
-}
-
 QStringList FindAll(const QString& Pattern, int Attr)
 {
     QStringList Names;
