@@ -151,7 +151,9 @@ private:
             if (!Ok || Text.size() > 16)
                 Error(T.Line, QStringLiteral("Invalid integer value"));
             T.Kind = tkInteger;
-            T.Int = Negative ? -std::int64_t(V) : std::int64_t(V);
+            // Hex is the 64-bit pattern: negated without overflow, so
+            // -$8000000000000000 is the lowest Int64.
+            T.Int = std::int64_t(Negative ? 0 - V : V);
             return;
         }
         bool IsFloat = false;
@@ -182,11 +184,13 @@ private:
             T.Kind = tkFloat;
             T.Float = Negative ? -V : V;
         } else {
-            const qint64 V = Text.toLongLong(&Ok);
+            // Read with its sign, so the lowest Int64 the writer prints
+            // reads back.
+            const qint64 V = (Negative ? QLatin1Char('-') + Text : Text).toLongLong(&Ok);
             if (!Ok)
                 Error(T.Line, QStringLiteral("Invalid integer value"));
             T.Kind = tkInteger;
-            T.Int = Negative ? -V : V;
+            T.Int = V;
         }
     }
 

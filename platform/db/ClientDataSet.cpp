@@ -38,6 +38,26 @@ REGISTER_COMPONENT(TClientDataSet, TDataSet)
     PUBLISHED_EVENT(OnNewRecord)
 END_REGISTER
 
+namespace {
+
+// The data set's own unique indexes must hold for the records of the file
+// as well, or the table would refuse every record posted after it.
+void CheckUniqueKeys(TTableData& Table, const String& FileName)
+{
+    for (const TTableIndexDef& D : Table.IndexDefs()) {
+        if (!D.Options.Contains(ixUnique) && !D.Options.Contains(ixPrimary))
+            continue;
+        try {
+            Table.IndexByName(D.Name);
+        } catch (const EDatabaseError& E) {
+            throw EDatabaseError(QString::fromLatin1(DBConsts::STableFileDamaged).replace(QLatin1String("%s"), FileName)
+                                 + QStringLiteral(": ") + E.Message());
+        }
+    }
+}
+
+}  // namespace
+
 TClientDataSet::TClientDataSet(TComponent* AOwner)
     : TDataSet(AOwner), FIndexDefs(std::make_unique<TIndexDefs>(this))
 {
@@ -93,6 +113,7 @@ void TClientDataSet::InternalOpen()
         TTableData Loaded;
         TTableFile::Load(FFileName, Loaded);
         Loaded.SetIndexDefs(MergedIndexDefs(Loaded.IndexDefs()));
+        CheckUniqueKeys(Loaded, FFileName);
         FTable.Swap(Loaded);
     }
     FieldDefs()->FromTableFields(FTable.Fields());
@@ -147,6 +168,7 @@ void TClientDataSet::LoadFromFile(const String& FileName)
     TTableData Loaded;
     TTableFile::Load(Name, Loaded);
     Loaded.SetIndexDefs(MergedIndexDefs(Loaded.IndexDefs()));
+    CheckUniqueKeys(Loaded, Name);
     if (Active()) {
         // Nothing written back: the file's content replaces the table.
         CheckBrowseMode();

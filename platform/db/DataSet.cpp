@@ -158,6 +158,9 @@ void TDataSet::DoClose()
 
 void TDataSet::CreateFields()
 {
+    // Marked first, so that a type without a field class half way through
+    // leaves no fields behind that a later Open would take for persistent.
+    FDefaultFields = true;
     for (int I = 0; I < FFieldDefs->Count(); ++I) {
         const TFieldDef* Def = FFieldDefs->Items(I);
         TField* F = CreateFieldForType(Def->DataType(), this);
@@ -171,7 +174,6 @@ void TDataSet::CreateFields()
         F->FDataSet = this;
         FFields->Add(F);
     }
-    FDefaultFields = true;
 }
 
 void TDataSet::DestroyDefaultFields()

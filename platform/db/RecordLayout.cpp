@@ -152,6 +152,9 @@ bool TRecordLayout::Validate(const std::uint8_t* Rec, std::uint64_t Avail) const
         const std::uint32_t End = Load<std::uint32_t>(Rec + FSlot[F]);
         if (End < Prev || End > Len)
             return false;
+        // Text is null exactly when it is empty; sort orders rely on it.
+        if (IsNull(Rec, F) != (End == Prev))
+            return false;
         Prev = End;
     }
     return Prev == Len;

@@ -32,6 +32,7 @@ void TTableData::Define(const std::vector<TTableField>& Fields, const std::vecto
             if (Fields[J].Name.compare(Fields[I].Name, Qt::CaseInsensitive) == 0)
                 DatabaseErrorFmt(DBConsts::SDuplicateFieldName, Fields[I].Name);
     }
+    FIndexes.clear();
     FFields = Fields;
     FLayout = std::make_unique<TRecordLayout>(FFields);
     FStore.Clear();
@@ -48,8 +49,19 @@ void TTableData::SetIndexDefs(const std::vector<TTableIndexDef>& Indexes)
             if (Indexes[J].Name.compare(Indexes[I].Name, Qt::CaseInsensitive) == 0)
                 DatabaseErrorFmt(DBConsts::SDuplicateIndexName, Indexes[I].Name);
     }
+    // A loaded table has built its unique orders to check the file; they
+    // stay when the definitions the data set brings are the same.
+    for (auto It = FIndexes.begin(); It != FIndexes.end();) {
+        const TTableIndexDef* Old = FindIndexDef(It->first);
+        const auto New = std::find_if(Indexes.begin(), Indexes.end(), [&](const TTableIndexDef& D) {
+            return D.Name.compare(It->first, Qt::CaseInsensitive) == 0;
+        });
+        if (Old && New != Indexes.end() && *Old == *New)
+            ++It;
+        else
+            It = FIndexes.erase(It);
+    }
     FIndexDefs = Indexes;
-    FIndexes.clear();
 }
 
 void TTableData::Empty()

@@ -13,6 +13,8 @@ struct TTableIndexDef {
     String DescFields;     // fields sorted descending (besides ixDescending)
     String CaseInsFields;  // fields compared without case (besides ixCaseInsensitive)
     TIndexOptions Options;
+
+    bool operator==(const TTableIndexDef&) const = default;
 };
 
 class TTableData {
@@ -31,7 +33,8 @@ public:
     // Exchanges everything with another table (used to swap in a table read
     // whole from a file).
     void Swap(TTableData& Other) noexcept;
-    // Index definitions may change while the records stay.
+    // Index definitions may change while the records stay; the orders of
+    // definitions that stay the same are kept.
     void SetIndexDefs(const std::vector<TTableIndexDef>& Indexes);
 
     const std::vector<TTableField>& Fields() const { return FFields; }

@@ -72,6 +72,11 @@ void TTableFile::Load(const String& FileName, TTableData& Into)
     QFile File(FileName);
     if (!File.exists() || !File.open(QIODevice::ReadOnly))
         Refuse(DBConsts::STableFileMissing, FileName);
+    // A foreign file is refused by its first bytes, not after reading all of
+    // what may be gigabytes of something else.
+    const QByteArray Start = File.peek(sizeof Magic);
+    if (Start.size() == qsizetype(sizeof Magic) && std::memcmp(Start.constData(), Magic, sizeof Magic) != 0)
+        Refuse(DBConsts::SNotTableFile, FileName);
     QByteArray Image = File.readAll();
     if (File.error() != QFileDevice::NoError)
         Refuse(DBConsts::STableFileMissing, FileName);
@@ -118,7 +123,12 @@ void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData&
         std::vector<TTableField> Fields(FieldCount);
         for (TTableField& F : Fields) {
             F.Name = R.Text();
-            F.DataType = TFieldType(R.Num<std::uint8_t>());
+            // Checked before it becomes a TFieldType: a byte past the last
+            // ordinal is no value of the enumeration at all.
+            const auto Type = R.Num<std::uint8_t>();
+            if (Type > ftLargeint)
+                Refuse(DBConsts::STableFileDamaged, FileName);
+            F.DataType = TFieldType(Type);
             F.Size = int(R.Num<std::uint32_t>() & 0x7FFFFFFF);
             F.Required = (R.Num<std::uint8_t>() & 1) != 0;
             if (F.Name.isEmpty() || StorageKindOf(F.DataType) == skNone)
@@ -152,6 +162,11 @@ void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData&
         for (std::uint32_t I = 0; I < Offsets.size(); ++I)
             Natural[I] = I;
         Loaded.FNatural.assign(Natural);
+        // The engine never writes two equal keys into a unique index; a file
+        // that has them would refuse every later insert with a key violation.
+        for (const TTableIndexDef& D : Indexes)
+            if (D.Options.Contains(ixUnique) || D.Options.Contains(ixPrimary))
+                Loaded.IndexByName(D.Name);
     } catch (const TReader::TOverrun&) {
         Refuse(DBConsts::STableFileDamaged, FileName);
     } catch (const EDatabaseError& E) {

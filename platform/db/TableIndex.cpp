@@ -5,6 +5,7 @@
 #include <QChar>
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 
 int CompareUtf8(QByteArrayView A, QByteArrayView B, bool CaseInsensitive)
@@ -72,8 +73,11 @@ int TTableIndex::CompareField(const TIndexKeyField& K, const std::uint8_t* A, co
             break;
         }
         case skDouble: {
+            // A NaN (from a foreign file) sorts after every number and equals
+            // another NaN, or sorting and binary search would lose records.
             const double X = FLayout.Double(A, K.Field), Y = FLayout.Double(B, K.Field);
-            R = X < Y ? -1 : X > Y ? 1 : 0;
+            const bool XNaN = std::isnan(X), YNaN = std::isnan(Y);
+            R = XNaN || YNaN ? int(XNaN) - int(YNaN) : X < Y ? -1 : X > Y ? 1 : 0;
             break;
         }
         case skBool: {
@@ -113,8 +117,10 @@ TTableIndex::TPrefix TTableIndex::Prefix(const std::uint8_t* Rec) const
     case skInt64:
         return {std::uint64_t(FLayout.Int64(Rec, K.Field)) ^ (std::uint64_t(1) << 63), 0};
     case skDouble: {
-        // +0 and -0 are one key.
+        // +0 and -0 are one key; every NaN is one key above +infinity.
         const double V = FLayout.Double(Rec, K.Field);
+        if (std::isnan(V))
+            return {~std::uint64_t(0), 0};
         const auto Bits = std::bit_cast<std::uint64_t>(V == 0.0 ? 0.0 : V);
         return {(Bits >> 63) ? ~Bits : (Bits | (std::uint64_t(1) << 63)), 0};
     }
