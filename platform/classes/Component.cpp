@@ -323,12 +323,12 @@ void TComponent::DefineProperties(TFiler& Filer)
     };
     Filer.DefineProperty(
         QStringLiteral("Left"),
-        [this, Hi, Pack](TReader& Reader) { Pack(int(Reader.ReadInteger()), Hi()); },
+        [Hi, Pack](TReader& Reader) { Pack(int(Reader.ReadInteger()), Hi()); },
         [Lo](TWriter& Writer) { Writer.WriteInteger(Lo()); },
         Lo() != 0);
     Filer.DefineProperty(
         QStringLiteral("Top"),
-        [this, Lo, Pack](TReader& Reader) { Pack(Lo(), int(Reader.ReadInteger())); },
+        [Lo, Pack](TReader& Reader) { Pack(Lo(), int(Reader.ReadInteger())); },
         [Hi](TWriter& Writer) { Writer.WriteInteger(Hi()); },
         Hi() != 0);
 }
