@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make ccache pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-dejavu-core tango-icon-theme
 )

@@ -318,11 +318,15 @@ bool TClientDataSet::GotoKey()
     if (KeyBuffer().empty())
         return false;
     const int Count = EffectiveKeyCount();
-    // Searches the index itself, then the first match that the filter lets through.
-    const int P = Index.LowerBound(FTable.Store(), KeyBuffer().data(), Count);
-    const int End = Index.UpperBound(FTable.Store(), KeyBuffer().data(), Count);
-    for (int I = P; I < End; ++I) {
-        const int Pos = PositionInView(Index.Order()[std::size_t(I)]);
+    // The first match in the index that the filter lets through.  Without a
+    // filter the index order is the view, so its position is the cursor's.
+    const TRecordIdList& Order = Index.Order();
+    const bool Unfiltered = &View() == &Order;
+    for (int I = Index.LowerBound(FTable.Store(), KeyBuffer().data(), Count); I < int(Order.size()); ++I) {
+        const TRecordId Id = Order[std::size_t(I)];
+        if (Index.CompareKeys(FTable.Store().Record(Id), KeyBuffer().data(), Count) != 0)
+            break;
+        const int Pos = Unfiltered ? I : PositionInView(Id);
         if (Pos >= 0) {
             GotoPosition(Pos);
             return true;
@@ -338,9 +342,11 @@ void TClientDataSet::GotoNearest()
     if (KeyBuffer().empty() || View().empty())
         return;
     const int Count = EffectiveKeyCount();
+    const TRecordIdList& Order = Index.Order();
+    const bool Unfiltered = &View() == &Order;
     int Pos = -1;
-    for (int I = Index.LowerBound(FTable.Store(), KeyBuffer().data(), Count); I < int(Index.Order().size()); ++I) {
-        Pos = PositionInView(Index.Order()[std::size_t(I)]);
+    for (int I = Index.LowerBound(FTable.Store(), KeyBuffer().data(), Count); I < int(Order.size()); ++I) {
+        Pos = Unfiltered ? I : PositionInView(Order[std::size_t(I)]);
         if (Pos >= 0)
             break;
     }

@@ -1,6 +1,5 @@
 #pragma once
-// CRC-32 (the zlib/PNG polynomial) over table files.  Table files are tens
-// of megabytes, so the sum is computed eight bytes at a time.
+// CRC-32 (the zlib/PNG polynomial) over table files.
 #include <cstddef>
 #include <cstdint>
 

@@ -217,7 +217,7 @@ void TTableIndex::Build(const TRecordStore& Store)
         Less = (A < B) == Ascending;
         return true;
     };
-    std::sort(Entries.begin(), Entries.end(), [&](const TEntry& A, const TEntry& B) {
+    auto Less = [&](const TEntry& A, const TEntry& B) {
         bool Less = false;
         if (A.Prefix.Hi != B.Prefix.Hi) {
             if (ByHalf(A.Prefix.Hi, B.Prefix.Hi, Less))
@@ -230,7 +230,16 @@ void TTableIndex::Build(const TRecordStore& Store)
         }
         const int R = CompareKeys(Store.Record(A.Id), Store.Record(B.Id), KeyCount());
         return R != 0 ? R < 0 : A.Id < B.Id;
-    });
+    };
+    // Tables are mostly written in key order, so the key index and its
+    // descending twin come in sorted or exactly reversed: a pass finds out.
+    // Ties go by record id, so the order is total and a reversal exact.
+    if (!std::is_sorted(Entries.begin(), Entries.end(), Less)) {
+        if (std::is_sorted(Entries.rbegin(), Entries.rend(), Less))
+            std::reverse(Entries.begin(), Entries.end());
+        else
+            std::sort(Entries.begin(), Entries.end(), Less);
+    }
 
     if (FUnique)
         for (std::size_t I = 1; I < Entries.size(); ++I)
