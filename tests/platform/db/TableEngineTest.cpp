@@ -77,6 +77,28 @@ TEST_F(TableEngine, CaseInsensitiveOrderKeepsEqualKeysInInsertionOrder)
     EXPECT_EQ(Names(T, "NAME_CS").mid(1, 4), QStringList({"Bakker", "Jansen", "de Vries", "ed"}));
 }
 
+TEST(TableEngineOrders, TablesWrittenInOrderOrInReverseOrderSortRight)
+{
+    // Keys that arrive sorted or reversed skip the sort; equal keys must
+    // still come in record order in both directions.
+    TTableData T;
+    T.Define(PersonFields(), PersonIndexes());
+    const char* Seed[] = {"e", "d", "c", "b", "b", "a"};
+    for (int I = 0; I < 6; ++I)
+        T.Append(Person(T, 6 - I, Seed[I]));
+    auto Ids = [&](const QString& Index) {
+        std::vector<int> Out;
+        for (auto Id : T.IndexByName(Index).Order())
+            Out.push_back(T.Layout().Int32(T.Record(Id), fId));
+        return Out;
+    };
+    EXPECT_EQ(Ids("ID_ASC"), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(Ids("ID_DESC"), (std::vector<int>{6, 5, 4, 3, 2, 1}));
+    // The two b's: record 3 (ID 3) came before record 4 (ID 2).
+    EXPECT_EQ(Ids("NAME_ASC"), (std::vector<int>{1, 3, 2, 4, 5, 6}));
+    EXPECT_EQ(Ids("NAME_DESC"), (std::vector<int>{6, 5, 4, 3, 2, 1}));
+}
+
 TEST_F(TableEngine, MultiFieldIndexWithPerFieldDirection)
 {
     // BORN ascending, then NAME descending without case.
