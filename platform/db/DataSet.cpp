@@ -564,15 +564,8 @@ void TDataSet::SetRecNo(int Value)
     if (N == 0)
         return;
     const int Pos = std::clamp(Value, 1, N) - 1;
-    if (Pos == FCurPos)
-        return;
-    DoEvent(FBeforeScroll);
-    FCurPos = Pos;
-    FCurId = View()[std::size_t(Pos)];
-    FBof = FEof = false;
-    AdjustWindow();
-    DataEvent(deDataSetChange);
-    DoEvent(FAfterScroll);
+    if (Pos != FCurPos)
+        GotoPosition(Pos);
 }
 
 int TDataSet::RecordCount() const

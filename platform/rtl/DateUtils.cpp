@@ -492,6 +492,28 @@ private:
     throw EConvertError(QStringLiteral("'%1' is not a valid %2").arg(S, QLatin1String(Text)));
 }
 
+// Reads the whole text as one part (a date or a time) of the scanner's.
+bool TryScan(const String& S, TDateTime& Value, const TFormatSettings& Settings,
+             bool (TDateScanner::*Part)(TDateTime&))
+{
+    TDateScanner Scan(S, Settings);
+    TDateTime Result = 0;
+    if (!(Scan.*Part)(Result) || !Scan.AtEnd())
+        return false;
+    Value = Result;
+    return true;
+}
+
+// The Str... form of a Try... routine: the classic error when it fails.
+TDateTime ScanOrRaise(const String& S, const TFormatSettings& Settings, const char* What,
+                      bool (*Try)(const String&, TDateTime&, const TFormatSettings&))
+{
+    TDateTime Result = 0;
+    if (!Try(S, Result, Settings))
+        ConvertError(What, S);
+    return Result;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -712,12 +734,7 @@ String DateTimeToStr(TDateTime Value)
 
 bool TryStrToDate(const String& S, TDateTime& Value, const TFormatSettings& Settings)
 {
-    TDateScanner Scan(S, Settings);
-    TDateTime Result = 0;
-    if (!Scan.Date(Result) || !Scan.AtEnd())
-        return false;
-    Value = Result;
-    return true;
+    return TryScan(S, Value, Settings, &TDateScanner::Date);
 }
 
 bool TryStrToDate(const String& S, TDateTime& Value)
@@ -727,10 +744,7 @@ bool TryStrToDate(const String& S, TDateTime& Value)
 
 TDateTime StrToDate(const String& S, const TFormatSettings& Settings)
 {
-    TDateTime Result = 0;
-    if (!TryStrToDate(S, Result, Settings))
-        ConvertError("date", S);
-    return Result;
+    return ScanOrRaise(S, Settings, "date", &TryStrToDate);
 }
 
 TDateTime StrToDate(const String& S)
@@ -746,12 +760,7 @@ TDateTime StrToDateDef(const String& S, TDateTime Default)
 
 bool TryStrToTime(const String& S, TDateTime& Value, const TFormatSettings& Settings)
 {
-    TDateScanner Scan(S, Settings);
-    TDateTime Result = 0;
-    if (!Scan.Time(Result) || !Scan.AtEnd())
-        return false;
-    Value = Result;
-    return true;
+    return TryScan(S, Value, Settings, &TDateScanner::Time);
 }
 
 bool TryStrToTime(const String& S, TDateTime& Value)
@@ -761,10 +770,7 @@ bool TryStrToTime(const String& S, TDateTime& Value)
 
 TDateTime StrToTime(const String& S, const TFormatSettings& Settings)
 {
-    TDateTime Result = 0;
-    if (!TryStrToTime(S, Result, Settings))
-        ConvertError("time", S);
-    return Result;
+    return ScanOrRaise(S, Settings, "time", &TryStrToTime);
 }
 
 TDateTime StrToTime(const String& S)
@@ -791,10 +797,7 @@ bool TryStrToDateTime(const String& S, TDateTime& Value)
 
 TDateTime StrToDateTime(const String& S, const TFormatSettings& Settings)
 {
-    TDateTime Result = 0;
-    if (!TryStrToDateTime(S, Result, Settings))
-        ConvertError("date and time", S);
-    return Result;
+    return ScanOrRaise(S, Settings, "date and time", &TryStrToDateTime);
 }
 
 TDateTime StrToDateTime(const String& S)
