@@ -182,6 +182,60 @@ TEST_F(Themes, ElementsPaintOnlyInsideTheirRectangleAndClip)
     }
 }
 
+namespace {
+
+template <typename E>
+void AddAll(std::vector<TThemedElementDetails>& Out, E Last)
+{
+    for (int V = 0; V <= int(Last); ++V)
+        Out.push_back(TThemeServices::GetElementDetails(E(V)));
+}
+
+} // namespace
+
+// Every value of every enumeration, and details no enumeration makes.
+TEST_F(Themes, EveryElementStaysInsideItsRectangle)
+{
+    std::vector<TThemedElementDetails> All;
+    AddAll(All, tbUserButton);
+    AddAll(All, tcTimeNormal);
+    AddAll(All, tcDropDownButtonDisabled);
+    AddAll(All, teEditBorderHVScrollDisabled);
+    AddAll(All, tebSpecialGroupHead);
+    AddAll(All, thHeaderSortArrowSortedDown);
+    AddAll(All, tlEmptyText);
+    AddAll(All, tmSeparator);
+    AddAll(All, tpDownHorzDisabled);
+    AddAll(All, tpChunkVert);
+    AddAll(All, trChevronVertDisabled);
+    AddAll(All, tsSizeBoxLeftAlign);
+    AddAll(All, tsDownHorzDisabled);
+    AddAll(All, tspPreview);
+    AddAll(All, tsGripper);
+    AddAll(All, ttBody);
+    AddAll(All, ttbFlashButtonGroupMenu);
+    AddAll(All, ttbSizingBarLeft);
+    AddAll(All, ttbSeparatorVertCheckedHot);
+    AddAll(All, tttClosePressed);
+    AddAll(All, ttbThumbTicsVert);
+    AddAll(All, ttnAnimBackground);
+    AddAll(All, ttBranch);
+    AddAll(All, twSmallFrameBottomSizingTemplate);
+    for (int E = teButton; E <= teWindow; ++E)
+        for (int Part : {-3, 0, 77})
+            All.push_back({TThemedElement(E), Part, -1});
+    EXPECT_EQ(TThemeServices::GetElementDetails(TThemedButton(99)), (TThemedElementDetails{teButton, 0, 0}));
+
+    const TRect R = Rect(5, 5, 35, 25);
+    TTestSurface S(40, 30);
+    for (const TThemedElementDetails& D : All) {
+        S.Fill(White);
+        T.DrawElement(S.DC(), D, R);
+        EXPECT_TRUE(Inside(ChangedBounds(S.Image(), White), R))
+            << "element " << D.Element << " part " << D.Part << " state " << D.State;
+    }
+}
+
 TEST_F(Themes, TransparentPartsKeepWhatIsUnderneath)
 {
     TTestSurface S(40, 30, 0x0000FF);
