@@ -79,14 +79,29 @@ mode_t DefaultFileMode()
     return 0666 & ~Mask;
 }
 
-void SyncFolder(const String& Folder)
+TFolderSyncHook& FolderSyncHook()
 {
+    static TFolderSyncHook Hook;
+    return Hook;
+}
+
+int SyncFolderOf(const String& FileName)
+{
+    const String Folder = ExtractFileDir(FileName);
     const int Fd = ::open(Native(Folder.isEmpty() ? QStringLiteral(".") : Folder).constData(),
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (Fd >= 0) {
-        ::fsync(Fd);
-        ::close(Fd);
-    }
+    if (Fd < 0)
+        return errno;
+    const int Code = ::fsync(Fd) == 0 ? 0 : errno;
+    ::close(Fd);
+    return Code;
+}
+
+// Some file systems cannot flush a folder at all and say so; there is
+// nothing more to be had there, and refusing every save would help no one.
+bool FolderSyncUnsupported(int Code)
+{
+    return Code == EINVAL || Code == EROFS || Code == ENOTSUP;
 }
 
 // The wildcard as a regular expression: '*' any run, '?' one character.
@@ -550,5 +565,15 @@ void SaveFileAtomically(const String& FileName, const QByteArray& Bytes)
         ::unlink(Temp.constData());
         Fail(Code);
     }
-    SyncFolder(ExtractFileDir(Target));
+    const TFolderSyncHook& Hook = FolderSyncHook();
+    Code = Hook ? Hook(Target) : SyncFolderOf(Target);
+    if (Code != 0 && !FolderSyncUnsupported(Code))
+        throw EInOutError(QStringLiteral("Cannot save file \"%1\". It was replaced but is not known to be on disk: %2")
+                              .arg(FileName, ErrorText(Code)),
+                          Code);
+}
+
+void SetFolderSyncHook(TFolderSyncHook Hook)
+{
+    FolderSyncHook() = std::move(Hook);
 }

@@ -5,6 +5,7 @@
 #include "platform/db/DataLink.h"
 #include "platform/db/TableFile.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/support/AtomicSaves.h"
 #include "tests/support/TempDir.h"
 
 #include <QFile>
@@ -511,6 +512,30 @@ TEST(ClientDataSetFile, FailedWriteRaisesKeepsTableOpenAndOldFile)
     T->SetFileName(Dir.File("ok.quorvy"));
     T->Close();
     EXPECT_FALSE(T->Active());
+}
+
+TEST(ClientDataSetFile, FileNotKnownToBeOnDiskCountsAsNotWritten)
+{
+    TTestDir Dir;
+    TComponent Module(nullptr);
+    auto* T = new TClientDataSet(&Module);
+    DefinePersons(T);
+    T->SetFileName(Dir.File("p.quorvy"));
+    T->CreateDataSet();
+    AddPerson(T, 1, "Smit");
+    {
+        TScriptedFolderSync Sync;
+        Sync.FailWith = EIO;
+        EXPECT_THROW(T->SaveToFile(), EInOutError);
+        EXPECT_TRUE(T->DataChanged());
+        EXPECT_THROW(T->Close(), EInOutError);
+        EXPECT_TRUE(T->Active());
+    }
+    // Closing again writes it again.
+    TScriptedFolderSync Sync;
+    T->Close();
+    EXPECT_FALSE(T->Active());
+    EXPECT_EQ(Sync.Saved.size(), 1);
 }
 
 TEST(ClientDataSetFile, DamagedFileIsRefusedAndNothingOpens)
