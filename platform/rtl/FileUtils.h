@@ -119,6 +119,8 @@ void WriteFileExclusive(const String& FileName, const QByteArray& Bytes);
 // EInOutError is raised with a message naming FileName.  When only the last
 // flush fails the new file is in place but not known to be on disk; that is
 // raised as a failed write too, so that the caller writes it again.
+// Temporary files that earlier saves of the file abandoned are removed
+// first (see SaveTemps.h).
 void SaveFileAtomically(const String& FileName, const QByteArray& Bytes);
 
 // Flushes the folder entry of FileName (just renamed into place) to disk and

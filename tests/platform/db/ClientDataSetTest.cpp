@@ -538,6 +538,26 @@ TEST(ClientDataSetFile, FileNotKnownToBeOnDiskCountsAsNotWritten)
     EXPECT_EQ(Sync.Saved.size(), 1);
 }
 
+TEST(ClientDataSetFile, OpeningRemovesWhatKilledSavesLeftButNotASaveInProgress)
+{
+    TTestDir Dir;
+    const QString Path = Dir.File("p.quorvy");
+    TComponent Module(nullptr);
+    auto* T = new TClientDataSet(&Module);
+    DefinePersons(T);
+    T->SetFileName(Path);
+    T->CreateDataSet();
+    AddPerson(T, 1, "Smit");
+    T->Close();
+    ASSERT_TRUE(WriteRaw(Dir.File(".p.quorvy.k1LLed"), "QVTABLE\x1a half"));
+    TFileBeingWritten Busy(Dir.File(".p.quorvy.Busy42"), "QVTABLE\x1a");
+    ASSERT_TRUE(Busy.Locked());
+    T->Open();
+    EXPECT_EQ(T->RecordCount(), 1);
+    EXPECT_FALSE(QFile::exists(Dir.File(".p.quorvy.k1LLed")));
+    EXPECT_TRUE(QFile::exists(Dir.File(".p.quorvy.Busy42")));
+}
+
 TEST(ClientDataSetFile, DamagedFileIsRefusedAndNothingOpens)
 {
     TTestDir Dir;
