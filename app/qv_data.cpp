@@ -8,6 +8,7 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <QDebug>
 #include <QFileInfo>
 
 REGISTER_COMPONENT(TDataModuleMain, TDataModule)
@@ -72,6 +73,21 @@ TDataModuleMain::~TDataModuleMain()
 {
     if (DataModuleMain == this)
         DataModuleMain = nullptr;
+}
+
+void TDataModuleMain::BeforeDestruction()
+{
+    // Each table would write itself as it goes, in whatever order the
+    // module frees them; write them here in the order that keeps the
+    // persons' references sound.  Nothing can be raised from here.
+    if (Active) {
+        try {
+            WriteChangedTables();
+        } catch (const Exception& E) {
+            qWarning("%s", qPrintable(E.Message()));
+        }
+    }
+    TDataModule::BeforeDestruction();
 }
 
 void TDataModuleMain::Loaded()
@@ -217,7 +233,8 @@ void TDataModuleMain::DiscardAll()
 
 void TDataModuleMain::WriteChangedTables()
 {
-    for (TClientDataSet* Table : {cdsQuorvy, cdsAdres, cdsGroep}) {
+    // The tables that others refer to first, the persons last.
+    for (TClientDataSet* Table : {cdsAdres, cdsGroep, cdsQuorvy}) {
         if (!Table->Active() || Table->FileName().isEmpty())
             continue;
         // Closing drops what was typed but not posted; so does this write.

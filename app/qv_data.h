@@ -17,6 +17,8 @@ class TDataModuleMain : public TDataModule {
 public:
     explicit TDataModuleMain(TComponent* AOwner);
     ~TDataModuleMain() override;
+    // An open contact file is written back before the tables go.
+    void BeforeDestruction() override;
 
     // --- components of the form definition ---
     TClientDataSet* cdsQuorvy = nullptr;
@@ -66,6 +68,9 @@ public:
     // Writes every table that changed (or is new) and closes all three; the
     // path joins MRUList.  A failed write raises EInOutError before any
     // table is closed: the file stays open with everything typed in it.
+    // Addresses and groups are written before the persons that refer to
+    // them, so that a crash between two writes never leaves a person file
+    // pointing at records that were not written.
     void CloseFiles();
     void ClosePersonTable();
     void CloseAddressTable();

@@ -8,6 +8,7 @@
 #include "platform/db/FieldDefs.h"
 #include "platform/db/Fields.h"
 #include "platform/rtl/DateUtils.h"
+#include "tests/support/AtomicSaves.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>
@@ -764,4 +765,74 @@ TEST_F(DataModuleTest, WriteFailingHalfwayKeepsAllThreeTablesOpen)
     ASSERT_TRUE(DM->OpenFiles(Path, false));
     EXPECT_EQ(DM->LastQuorvyID, 58);
     EXPECT_EQ(DM->LastAdresID, 6);
+}
+
+// --- crashes while a contact file is written --------------------------------
+
+TEST_F(DataModuleTest, OpeningRemovesWhatKilledSavesLeftBehind)
+{
+    MakeContactFile();
+    // Partial copies of each table, as a writer killed mid-save leaves them,
+    // and one that another running copy of the program is still writing.
+    for (const char* Name : {".Familie.quorvy.Ab12Cd", ".Familie.quorvy.adres.x9Y8z7", ".Familie.quorvy.groep.QQQQQQ"})
+        WriteAll(Dir.File(Name), "QVTABLE\x1a half");
+    TFileBeingWritten Busy(Dir.File(".Familie.quorvy.adres.Bz1Bz1"), "QVTABLE\x1a");
+    ASSERT_TRUE(Busy.Locked());
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    QStringList Hidden = QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden);
+    Hidden.sort();
+    EXPECT_EQ(Hidden, QStringList({".Familie.quorvy.adres.Bz1Bz1", "Familie.quorvy", "Familie.quorvy.adres",
+                                   "Familie.quorvy.groep"}));
+}
+
+TEST_F(DataModuleTest, ClosingWritesAddressesAndGroupsBeforeThePersons)
+{
+    TScriptedFolderSync Sync;
+    ASSERT_TRUE(DM->OpenFiles(Path, true));
+    DM->CloseFiles();
+    const QStringList Order = {Path + ".adres", Path + ".groep", Path};
+    EXPECT_EQ(Sync.Saved, Order);
+
+    Sync.Saved.clear();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddPerson(1, "Smit", 1, 1);
+    AddAddress(1, "Kerkweg", "1", "Ede");
+    AddGroup(1, "Buren");
+    DM->CloseFiles();
+    EXPECT_EQ(Sync.Saved, Order);
+
+    // Also when the module goes with the file still open.
+    Sync.Saved.clear();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddPerson(2, "Visser", 1, 1);
+    AddAddress(2, "Kerkweg", "2", "Ede");
+    AddGroup(2, "Werk");
+    DM.reset();
+    EXPECT_EQ(Sync.Saved, Order);
+}
+
+TEST_F(DataModuleTest, FileNotKnownToBeOnDiskKeepsTheContactFileOpen)
+{
+    MakeContactFile();
+    const QByteArray Persons = ReadAll(Path);
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddAddress(6, "Kerkweg", "1", "Ede");
+    AddPerson(58, "Smit", 6);
+    {
+        TScriptedFolderSync Sync;
+        Sync.FailWith = EIO;
+        EXPECT_THROW(DM->CloseFiles(), EInOutError);
+        // The addresses failed; the persons who live there were not written.
+        EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres"}));
+    }
+    EXPECT_TRUE(DM->Active);
+    EXPECT_EQ(ReadAll(Path), Persons);
+    for (TClientDataSet* T : {DM->cdsQuorvy, DM->cdsAdres, DM->cdsGroep})
+        EXPECT_TRUE(T->Active()) << T->Name().toStdString();
+
+    // Closing again writes both.
+    TScriptedFolderSync Sync;
+    DM->CloseFiles();
+    EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres", Path}));
+    ExpectAllClosed();
 }
