@@ -788,27 +788,25 @@ TEST_F(DataModuleTest, OpeningRemovesWhatKilledSavesLeftBehind)
 TEST_F(DataModuleTest, ClosingWritesAddressesAndGroupsBeforeThePersons)
 {
     TScriptedFolderSync Sync;
+    const QStringList Order = {Path + ".adres", Path + ".groep", Path};
     ASSERT_TRUE(DM->OpenFiles(Path, true));
     DM->CloseFiles();
-    const QStringList Order = {Path + ".adres", Path + ".groep", Path};
     EXPECT_EQ(Sync.Saved, Order);
 
-    Sync.Saved.clear();
-    ASSERT_TRUE(DM->OpenFiles(Path, false));
-    AddPerson(1, "Smit", 1, 1);
-    AddAddress(1, "Kerkweg", "1", "Ede");
-    AddGroup(1, "Buren");
-    DM->CloseFiles();
-    EXPECT_EQ(Sync.Saved, Order);
-
-    // Also when the module goes with the file still open.
-    Sync.Saved.clear();
-    ASSERT_TRUE(DM->OpenFiles(Path, false));
-    AddPerson(2, "Visser", 1, 1);
-    AddAddress(2, "Kerkweg", "2", "Ede");
-    AddGroup(2, "Werk");
-    DM.reset();
-    EXPECT_EQ(Sync.Saved, Order);
+    // A changed file, closed, and then one still open when the module goes.
+    for (const bool Close : {true, false}) {
+        const int Id = Close ? 1 : 2;
+        Sync.Saved.clear();
+        ASSERT_TRUE(DM->OpenFiles(Path, false));
+        AddPerson(Id, "Smit", Id, Id);
+        AddAddress(Id, "Kerkweg", QString::number(Id), "Ede");
+        AddGroup(Id, QString("Groep %1").arg(Id));
+        if (Close)
+            DM->CloseFiles();
+        else
+            DM.reset();
+        EXPECT_EQ(Sync.Saved, Order);
+    }
 }
 
 TEST_F(DataModuleTest, FileNotKnownToBeOnDiskKeepsTheContactFileOpen)

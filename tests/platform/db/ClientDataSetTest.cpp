@@ -514,15 +514,26 @@ TEST(ClientDataSetFile, FailedWriteRaisesKeepsTableOpenAndOldFile)
     EXPECT_FALSE(T->Active());
 }
 
+namespace {
+
+// A new person table of one person, written to FileName when it closes.
+TClientDataSet* NewTableFile(TComponent& Module, const QString& FileName)
+{
+    auto* T = new TClientDataSet(&Module);
+    DefinePersons(T);
+    T->SetFileName(FileName);
+    T->CreateDataSet();
+    AddPerson(T, 1, "Smit");
+    return T;
+}
+
+}  // namespace
+
 TEST(ClientDataSetFile, FileNotKnownToBeOnDiskCountsAsNotWritten)
 {
     TTestDir Dir;
     TComponent Module(nullptr);
-    auto* T = new TClientDataSet(&Module);
-    DefinePersons(T);
-    T->SetFileName(Dir.File("p.quorvy"));
-    T->CreateDataSet();
-    AddPerson(T, 1, "Smit");
+    TClientDataSet* T = NewTableFile(Module, Dir.File("p.quorvy"));
     {
         TScriptedFolderSync Sync;
         Sync.FailWith = EIO;
@@ -541,13 +552,8 @@ TEST(ClientDataSetFile, FileNotKnownToBeOnDiskCountsAsNotWritten)
 TEST(ClientDataSetFile, OpeningRemovesWhatKilledSavesLeftButNotASaveInProgress)
 {
     TTestDir Dir;
-    const QString Path = Dir.File("p.quorvy");
     TComponent Module(nullptr);
-    auto* T = new TClientDataSet(&Module);
-    DefinePersons(T);
-    T->SetFileName(Path);
-    T->CreateDataSet();
-    AddPerson(T, 1, "Smit");
+    TClientDataSet* T = NewTableFile(Module, Dir.File("p.quorvy"));
     T->Close();
     ASSERT_TRUE(WriteRaw(Dir.File(".p.quorvy.k1LLed"), "QVTABLE\x1a half"));
     TFileBeingWritten Busy(Dir.File(".p.quorvy.Busy42"), "QVTABLE\x1a");
