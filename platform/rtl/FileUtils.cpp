@@ -546,7 +546,8 @@ void SaveFileAtomically(const String& FileName, const QByteArray& Bytes)
     if (Fd < 0)
         Fail(errno);
 
-    // The temporary file never allows more than the target does.
+    // The target's permissions before the first byte: no copy of the data,
+    // a leftover of a killed save included, allows more than the file does.
     const mode_t Mode = Exists ? (Old.st_mode & 07777) : DefaultFileMode();
     bool Ok = ::fchmod(Fd, Mode) == 0 && WriteAll(Fd, Bytes) && ::fsync(Fd) == 0
               && ::rename(Temp.constData(), Native(Target).constData()) == 0;
