@@ -8,7 +8,9 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <QDebug>
 #include <QFileInfo>
+#include <unordered_set>
 
 REGISTER_COMPONENT(TDataModuleMain, TDataModule)
     PUBLISHED_METHOD(cdsQuorvyNewRecord)
@@ -59,6 +61,51 @@ void CheckCanCreate(const String& TableFile)
         throw EInOutError(QStringLiteral("Cannot create file \"%1\". It already exists").arg(TableFile));
 }
 
+using TKeySet = std::unordered_set<std::int32_t>;
+
+TKeySet KeysOf(TClientDataSet* Table, const String& KeyField)
+{
+    TKeySet Keys;
+    Keys.reserve(std::size_t(Table->RecordCount()));
+    TField* Key = Table->FieldByName(KeyField);
+    Table->DisableControls();
+    try {
+        for (Table->First(); !Table->Eof(); Table->Next())
+            Keys.insert(Key->AsInteger());
+        Table->First();
+    } catch (...) {
+        Table->EnableControls();
+        throw;
+    }
+    Table->EnableControls();
+    return Keys;
+}
+
+// -1, and an empty field, refer to nothing on purpose.
+bool IsLost(TField* Link, const TKeySet& Keys)
+{
+    return !Link->IsNull() && Link->AsInteger() != -1 && Keys.count(Link->AsInteger()) == 0;
+}
+
+// The key stays taken: the person file on disk still holds it until the
+// repaired one is written, and a new record given that key would become
+// that person's address or group.
+void Forget(TField* Link, std::int32_t& LastID)
+{
+    LastID = std::max(LastID, Link->AsInteger());
+    Link->SetAsInteger(-1);
+}
+
+String LostReferencesNotice(int Persons)
+{
+    if (Persons == 1)
+        return QStringLiteral("In dit contactbestand verwees 1 persoon naar een adres of groep die niet meer bestaat. "
+                              "Die verwijzing is gewist; controleer het adres en de groep van deze persoon.");
+    return QStringLiteral("In dit contactbestand verwezen %1 personen naar een adres of groep die niet meer bestaat. "
+                          "Die verwijzingen zijn gewist; controleer het adres en de groep van deze personen.")
+        .arg(Persons);
+}
+
 } // namespace
 
 TDataModuleMain::TDataModuleMain(TComponent* AOwner)
@@ -72,6 +119,21 @@ TDataModuleMain::~TDataModuleMain()
 {
     if (DataModuleMain == this)
         DataModuleMain = nullptr;
+}
+
+void TDataModuleMain::BeforeDestruction()
+{
+    // Each table would write itself as it goes, in whatever order the
+    // module frees them; write them here in the order that keeps the
+    // persons' references sound.  Nothing can be raised from here.
+    if (Active) {
+        try {
+            WriteChangedTables();
+        } catch (const Exception& E) {
+            qWarning("%s", qPrintable(E.Message()));
+        }
+    }
+    TDataModule::BeforeDestruction();
 }
 
 void TDataModuleMain::Loaded()
@@ -129,17 +191,22 @@ bool TDataModuleMain::OpenFiles(const String& Path, bool Create)
     if (Active)
         CloseFiles();
     FileName = Path;
+    int Cleared = 0;
     try {
-        if (OpenPersonTable(Create) && OpenAddressTable(Create) && OpenGroupTable(Create)) {
-            Active = true;
-            return true;
+        if (!OpenPersonTable(Create) || !OpenAddressTable(Create) || !OpenGroupTable(Create)) {
+            DiscardAll();
+            return false;
         }
+        if (!Create)
+            Cleared = ClearLostReferences();
     } catch (...) {
         DiscardAll();
         throw;
     }
-    DiscardAll();
-    return false;
+    Active = true;
+    if (Cleared > 0)
+        Notify(LostReferencesNotice(Cleared));
+    return true;
 }
 
 bool TDataModuleMain::OpenPersonTable(bool Create)
@@ -187,6 +254,50 @@ bool TDataModuleMain::OpenTable(const TTableRole& Role, bool Create)
     }
 }
 
+int TDataModuleMain::ClearLostReferences()
+{
+    TClientDataSet* Persons = cdsQuorvy;
+    int Cleared = 0;
+    try {
+        const TKeySet Addresses = KeysOf(cdsAdres, QStringLiteral("ID_ADRES"));
+        const TKeySet Groups = KeysOf(cdsGroep, QStringLiteral("ID_GROEP"));
+        TField* Adres = Persons->FieldByName(QStringLiteral("ID_ADRES"));
+        TField* Groep = Persons->FieldByName(QStringLiteral("ID_GROEP"));
+        Persons->DisableControls();
+        try {
+            for (Persons->First(); !Persons->Eof(); Persons->Next()) {
+                const bool LostAdres = IsLost(Adres, Addresses);
+                const bool LostGroep = IsLost(Groep, Groups);
+                if (!LostAdres && !LostGroep)
+                    continue;
+                Persons->Edit();
+                if (LostAdres)
+                    Forget(Adres, LastAdresID);
+                if (LostGroep)
+                    Forget(Groep, LastGroepID);
+                Persons->Post();
+                ++Cleared;
+            }
+            Persons->First();
+        } catch (...) {
+            Persons->EnableControls();
+            throw;
+        }
+        Persons->EnableControls();
+    } catch (const Exception&) {
+        throw ECannotOpenFile(QStringLiteral("personenbestand"));
+    }
+    return Cleared;
+}
+
+void TDataModuleMain::Notify(const String& Text)
+{
+    if (ShowNotice)
+        ShowNotice(Text);
+    else
+        qWarning("%s", qPrintable(Text));
+}
+
 void TDataModuleMain::DiscardTable(const TTableRole& Role)
 {
     TClientDataSet* Table = Role.Table;
@@ -217,7 +328,8 @@ void TDataModuleMain::DiscardAll()
 
 void TDataModuleMain::WriteChangedTables()
 {
-    for (TClientDataSet* Table : {cdsQuorvy, cdsAdres, cdsGroep}) {
+    // The tables that others refer to first, the persons last.
+    for (TClientDataSet* Table : {cdsAdres, cdsGroep, cdsQuorvy}) {
         if (!Table->Active() || Table->FileName().isEmpty())
             continue;
         // Closing drops what was typed but not posted; so does this write.

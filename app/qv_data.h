@@ -17,6 +17,8 @@ class TDataModuleMain : public TDataModule {
 public:
     explicit TDataModuleMain(TComponent* AOwner);
     ~TDataModuleMain() override;
+    // An open contact file is written back before the tables go.
+    void BeforeDestruction() override;
 
     // --- components of the form definition ---
     TClientDataSet* cdsQuorvy = nullptr;
@@ -59,6 +61,12 @@ public:
     // Path.  A table that fails raises ECannotOpenFile naming it; then no
     // table is left open and nothing has been written.  Creating never
     // replaces a file that is already there.
+    // A person whose address or group is missing from its table (a crash
+    // while an older version wrote the file, tables copied from different
+    // moments) points at nothing: opening clears that reference to -1 and
+    // tells the user once through ShowNotice.  The last-key field is kept
+    // at or above every key so cleared, so that a new address or group
+    // never gets it while a person file that still holds it may be on disk.
     bool OpenFiles(const String& Path, bool Create);
     bool OpenPersonTable(bool Create);
     bool OpenAddressTable(bool Create);
@@ -66,6 +74,9 @@ public:
     // Writes every table that changed (or is new) and closes all three; the
     // path joins MRUList.  A failed write raises EInOutError before any
     // table is closed: the file stays open with everything typed in it.
+    // Addresses and groups are written before the persons that refer to
+    // them, so that a crash between two writes never leaves a person file
+    // pointing at records that were not written.
     void CloseFiles();
     void ClosePersonTable();
     void CloseAddressTable();
@@ -102,6 +113,13 @@ public:
     TPersonListFill ResidentsListFill;
     TPersonListFill ParticipantsListFill;
 
+    // Tells the user something about the contact file just opened that does
+    // not stop the work: a Dutch text for an information box, given once at
+    // the end of OpenFiles with the file open.  Without a handler the text
+    // goes to the log.
+    using TNoticeEvent = std::function<void(const String& Text)>;
+    TNoticeEvent ShowNotice;
+
 protected:
     void Loaded() override;
 
@@ -124,6 +142,10 @@ private:
     void DiscardTable(const TTableRole& Role);
     void DiscardAll();
     void WriteChangedTables();
+    // Sets lost address and group references of persons to -1; returns
+    // the number of persons changed.
+    int ClearLostReferences();
+    void Notify(const String& Text);
     void FillPersonList(const String& IndexName, const String& LinkField, TDataSet* Owner,
                         const TPersonListFill& Fill);
     TTableRole PersonRole();

@@ -2,6 +2,7 @@
 
 #include "platform/db/Crc32.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/SaveTemps.h"
 
 #include <QFile>
 
@@ -69,6 +70,9 @@ private:
 
 void TTableFile::Load(const String& FileName, TTableData& Into)
 {
+    // A save that was killed left its partial copy here; it is of no use
+    // to anyone and may hold personal data.
+    RemoveAbandonedTempFiles(FileName);
     QFile File(FileName);
     if (!File.exists() || !File.open(QIODevice::ReadOnly))
         Refuse(DBConsts::STableFileMissing, FileName);

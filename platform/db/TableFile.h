@@ -21,7 +21,8 @@ public:
     static constexpr std::uint32_t FormatVersion = 1;
 
     // Replaces Into with the table in FileName, or raises EDatabaseError
-    // naming the file and leaves Into as it was.
+    // naming the file and leaves Into as it was.  Temporary files that
+    // earlier saves of FileName abandoned are removed first.
     static void Load(const String& FileName, TTableData& Into);
     // The same for bytes already in memory; FileName only names the source.
     static void LoadImage(QByteArray Image, const String& FileName, TTableData& Into);

@@ -1,12 +1,12 @@
 #include "platform/rtl/FileUtils.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SaveTemps.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cerrno>
@@ -79,14 +79,29 @@ mode_t DefaultFileMode()
     return 0666 & ~Mask;
 }
 
-void SyncFolder(const String& Folder)
+TFolderSyncHook& FolderSyncHook()
 {
+    static TFolderSyncHook Hook;
+    return Hook;
+}
+
+int SyncFolderOf(const String& FileName)
+{
+    const String Folder = ExtractFileDir(FileName);
     const int Fd = ::open(Native(Folder.isEmpty() ? QStringLiteral(".") : Folder).constData(),
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (Fd >= 0) {
-        ::fsync(Fd);
-        ::close(Fd);
-    }
+    if (Fd < 0)
+        return errno;
+    const int Code = ::fsync(Fd) == 0 ? 0 : errno;
+    ::close(Fd);
+    return Code;
+}
+
+// Some file systems cannot flush a folder at all and say so; there is
+// nothing more to be had there, and refusing every save would help no one.
+bool FolderSyncUnsupported(int Code)
+{
+    return Code == EINVAL || Code == EROFS || Code == ENOTSUP;
 }
 
 // The wildcard as a regular expression: '*' any run, '?' one character.
@@ -511,44 +526,48 @@ void SaveFileAtomically(const String& FileName, const QByteArray& Bytes)
         throw EInOutError(QStringLiteral("Cannot save file \"%1\". %2").arg(FileName, ErrorText(Code)),
                           Code);
     };
+    auto NotOnDisk = [&FileName](int Code) {
+        throw EInOutError(QStringLiteral("Cannot save file \"%1\". It was replaced but is not known to be on disk: %2")
+                              .arg(FileName, ErrorText(Code)),
+                          Code);
+    };
     if (FileName.isEmpty() || FileName.endsWith(PathDelim))
         Fail(EISDIR);
 
     // Replace the file a symbolic link names, not the link.
-    String Target = FileName;
-    struct stat LinkInfo;
-    if (LStatPath(FileName, LinkInfo) && S_ISLNK(LinkInfo.st_mode)) {
-        const QFileInfo Link(FileName);
-        String Resolved = Link.canonicalFilePath();
-        if (Resolved.isEmpty())
-            Resolved = Link.symLinkTarget();
-        if (!Resolved.isEmpty())
-            Target = Resolved;
-    }
+    const String Target = SaveTarget(FileName);
     // A folder in the way is found by the rename itself, which refuses it.
     struct stat Old;
     const bool Exists = StatPath(Target, Old) && !S_ISDIR(Old.st_mode);
 
-    QByteArray Temp =
-        Native(ExtractFilePath(Target) + QLatin1Char('.') + ExtractFileName(Target) + QStringLiteral(".XXXXXX"));
-    const int Fd = ::mkostemp(Temp.data(), O_CLOEXEC);
+    RemoveAbandonedTempFiles(Target);
+    QByteArray Temp;
+    const int Fd = CreateSaveTemp(Target, Temp);
     if (Fd < 0)
         Fail(errno);
 
+    // The target's permissions before the first byte: no copy of the data,
+    // a leftover of a killed save included, allows more than the file does.
     const mode_t Mode = Exists ? (Old.st_mode & 07777) : DefaultFileMode();
-    bool Ok = ::fchmod(Fd, Mode) == 0 && WriteAll(Fd, Bytes) && ::fsync(Fd) == 0;
+    bool Ok = ::fchmod(Fd, Mode) == 0 && WriteAll(Fd, Bytes) && ::fsync(Fd) == 0
+              && ::rename(Temp.constData(), Native(Target).constData()) == 0;
     int Code = Ok ? 0 : errno;
-    if (::close(Fd) != 0 && Ok) {
-        Ok = false;
-        Code = errno;
-    }
-    if (Ok && ::rename(Temp.constData(), Native(Target).constData()) != 0) {
-        Ok = false;
-        Code = errno;
-    }
     if (!Ok) {
         ::unlink(Temp.constData());
+        ::close(Fd);
         Fail(Code);
     }
-    SyncFolder(ExtractFileDir(Target));
+    // Closing releases the lock, so it waits until the name is gone: a
+    // cleaner must never take a finished file for an abandoned one.
+    if (::close(Fd) != 0)
+        NotOnDisk(errno);
+    const TFolderSyncHook& Hook = FolderSyncHook();
+    Code = Hook ? Hook(Target) : SyncFolderOf(Target);
+    if (Code != 0 && !FolderSyncUnsupported(Code))
+        NotOnDisk(Code);
+}
+
+void SetFolderSyncHook(TFolderSyncHook Hook)
+{
+    FolderSyncHook() = std::move(Hook);
 }

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 inline constexpr QChar PathDelim{u'/'};
 inline constexpr QChar PathSep{u':'};
@@ -111,8 +112,21 @@ void WriteFileExclusive(const String& FileName, const QByteArray& Bytes);
 
 // Replaces FileName with Bytes so that readers and crashes see either the old
 // or the new file, never a mix: the bytes go to a temporary file in the same
-// folder, are flushed to disk and renamed over the target.  A replaced file
+// folder, are flushed to disk and renamed over the target, and then the
+// folder is flushed so that the rename itself is on disk.  A replaced file
 // keeps its permissions; a symbolic link keeps pointing at the file it named.
 // On failure the temporary file is removed, the old file stays as it was and
-// EInOutError is raised with a message naming FileName.
+// EInOutError is raised with a message naming FileName.  When only the last
+// flush fails the new file is in place but not known to be on disk; that is
+// raised as a failed write too, so that the caller writes it again.
+// Temporary files that earlier saves of the file abandoned are removed
+// first (see SaveTemps.h).
 void SaveFileAtomically(const String& FileName, const QByteArray& Bytes);
+
+// Flushes the folder entry of FileName (just renamed into place) to disk and
+// returns 0 or the errno value of the failure.  SaveFileAtomically calls the
+// installed hook instead of the real flush; tests install one to make the
+// flush fail or to see which files were saved in which order.  An empty hook
+// puts the real flush back.
+using TFolderSyncHook = std::function<int(const String& FileName)>;
+void SetFolderSyncHook(TFolderSyncHook Hook);

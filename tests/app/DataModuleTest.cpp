@@ -8,6 +8,7 @@
 #include "platform/db/FieldDefs.h"
 #include "platform/db/Fields.h"
 #include "platform/rtl/DateUtils.h"
+#include "tests/support/AtomicSaves.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>
@@ -764,4 +765,139 @@ TEST_F(DataModuleTest, WriteFailingHalfwayKeepsAllThreeTablesOpen)
     ASSERT_TRUE(DM->OpenFiles(Path, false));
     EXPECT_EQ(DM->LastQuorvyID, 58);
     EXPECT_EQ(DM->LastAdresID, 6);
+}
+
+// --- crashes while a contact file is written --------------------------------
+
+TEST_F(DataModuleTest, OpeningRemovesWhatKilledSavesLeftBehind)
+{
+    MakeContactFile();
+    // Partial copies of each table, as a writer killed mid-save leaves them,
+    // and one that another running copy of the program is still writing.
+    for (const char* Name : {".Familie.quorvy.Ab12Cd", ".Familie.quorvy.adres.x9Y8z7", ".Familie.quorvy.groep.QQQQQQ"})
+        WriteAll(Dir.File(Name), "QVTABLE\x1a half");
+    TFileBeingWritten Busy(Dir.File(".Familie.quorvy.adres.Bz1Bz1"), "QVTABLE\x1a");
+    ASSERT_TRUE(Busy.Locked());
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    QStringList Hidden = QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden);
+    Hidden.sort();
+    EXPECT_EQ(Hidden, QStringList({".Familie.quorvy.adres.Bz1Bz1", "Familie.quorvy", "Familie.quorvy.adres",
+                                   "Familie.quorvy.groep"}));
+}
+
+TEST_F(DataModuleTest, ClosingWritesAddressesAndGroupsBeforeThePersons)
+{
+    TScriptedFolderSync Sync;
+    const QStringList Order = {Path + ".adres", Path + ".groep", Path};
+    ASSERT_TRUE(DM->OpenFiles(Path, true));
+    DM->CloseFiles();
+    EXPECT_EQ(Sync.Saved, Order);
+
+    // A changed file, closed, and then one still open when the module goes.
+    for (const bool Close : {true, false}) {
+        const int Id = Close ? 1 : 2;
+        Sync.Saved.clear();
+        ASSERT_TRUE(DM->OpenFiles(Path, false));
+        AddPerson(Id, "Smit", Id, Id);
+        AddAddress(Id, "Kerkweg", QString::number(Id), "Ede");
+        AddGroup(Id, QString("Groep %1").arg(Id));
+        if (Close)
+            DM->CloseFiles();
+        else
+            DM.reset();
+        EXPECT_EQ(Sync.Saved, Order);
+    }
+}
+
+TEST_F(DataModuleTest, FileNotKnownToBeOnDiskKeepsTheContactFileOpen)
+{
+    MakeContactFile();
+    const QByteArray Persons = ReadAll(Path);
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddAddress(6, "Kerkweg", "1", "Ede");
+    AddPerson(58, "Smit", 6);
+    {
+        TScriptedFolderSync Sync;
+        Sync.FailWith = EIO;
+        EXPECT_THROW(DM->CloseFiles(), EInOutError);
+        // The addresses failed; the persons who live there were not written.
+        EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres"}));
+    }
+    EXPECT_TRUE(DM->Active);
+    EXPECT_EQ(ReadAll(Path), Persons);
+    for (TClientDataSet* T : {DM->cdsQuorvy, DM->cdsAdres, DM->cdsGroep})
+        EXPECT_TRUE(T->Active()) << T->Name().toStdString();
+
+    // Closing again writes both.
+    TScriptedFolderSync Sync;
+    DM->CloseFiles();
+    EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres", Path}));
+    ExpectAllClosed();
+}
+
+TEST_F(DataModuleTest, PersonsPointingAtLostRecordsAreClearedOnOpenAndReportedOnce)
+{
+    MakeContactFile();
+    const QByteArray OldAddresses = ReadAll(Path + ".adres");
+    const QByteArray OldGroups = ReadAll(Path + ".groep");
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    AddAddress(6, "Kerkweg", "1", "Ede");
+    AddAddress(7, "Kerkweg", "3", "Ede");
+    AddGroup(3, "Buren");
+    AddPerson(58, "Smit", 7, 3);
+    AddPerson(59, "Visser", 6);
+    AddPerson(60, "Mulder", 5, 3);
+    // No reference at all is not a lost one.
+    AddPerson(61, "Bos", -1, -1);
+    DM->cdsQuorvy->Edit();
+    DM->cdsQuorvy->FieldByName("ID_ADRES")->Clear();
+    DM->cdsQuorvy->Post();
+    DM->CloseFiles();
+    // As a crash between the writes of an older version left it: the new
+    // persons on disk, the addresses and groups they live in not.
+    WriteAll(Path + ".adres", OldAddresses);
+    WriteAll(Path + ".groep", OldGroups);
+
+    QStringList Notices;
+    DM->ShowNotice = [&](const String& Text) { Notices << Text; };
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(Notices, QStringList({"In dit contactbestand verwezen 3 personen naar een adres of groep die niet meer "
+                                    "bestaat. Die verwijzingen zijn gewist; controleer het adres en de groep van "
+                                    "deze personen."}));
+    TClientDataSet* P = DM->cdsQuorvy;
+    auto Links = [P](int Id) {
+        EXPECT_TRUE(P->Locate("ID_QUORVY", Id));
+        return P->FieldByName("ID_ADRES")->AsString() + " " + P->FieldByName("ID_GROEP")->AsString();
+    };
+    EXPECT_EQ(Links(58), "-1 -1");
+    EXPECT_EQ(Links(59), "-1 -1");
+    EXPECT_EQ(Links(60), "5 -1");
+    EXPECT_EQ(Links(61), " -1");
+    EXPECT_EQ(Links(57), "5 2");
+    EXPECT_EQ(Links(12), "-1 2");
+    // Still at the first person, in the order of last names.
+    P->First();
+    EXPECT_EQ(P->FieldByName("ACHTER_NAAM")->AsString(), "Bakker");
+
+    // The lost keys are not handed out again: a new address can never
+    // become the home of a person in a person file that still has them.
+    EXPECT_EQ(DM->LastAdresID, 7);
+    EXPECT_EQ(DM->LastGroepID, 3);
+
+    // The repair counts as a change, is written, and is not reported again.
+    DM->CloseFiles();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(Notices.size(), 1);
+    EXPECT_EQ(DM->LastAdresID, 5);
+
+    // One person alone is spoken of as one.
+    const QByteArray Groups = ReadAll(Path + ".groep");
+    AddGroup(4, "Club");
+    AddPerson(62, "Kok", -1, 4);
+    DM->CloseFiles();
+    WriteAll(Path + ".groep", Groups);
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    ASSERT_EQ(Notices.size(), 2);
+    EXPECT_EQ(Notices[1], "In dit contactbestand verwees 1 persoon naar een adres of groep die niet meer bestaat. "
+                          "Die verwijzing is gewist; controleer het adres en de groep van deze persoon.");
 }

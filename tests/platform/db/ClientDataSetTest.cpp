@@ -5,6 +5,7 @@
 #include "platform/db/DataLink.h"
 #include "platform/db/TableFile.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/support/AtomicSaves.h"
 #include "tests/support/TempDir.h"
 
 #include <QFile>
@@ -511,6 +512,56 @@ TEST(ClientDataSetFile, FailedWriteRaisesKeepsTableOpenAndOldFile)
     T->SetFileName(Dir.File("ok.quorvy"));
     T->Close();
     EXPECT_FALSE(T->Active());
+}
+
+namespace {
+
+// A new person table of one person, written to FileName when it closes.
+TClientDataSet* NewTableFile(TComponent& Module, const QString& FileName)
+{
+    auto* T = new TClientDataSet(&Module);
+    DefinePersons(T);
+    T->SetFileName(FileName);
+    T->CreateDataSet();
+    AddPerson(T, 1, "Smit");
+    return T;
+}
+
+}  // namespace
+
+TEST(ClientDataSetFile, FileNotKnownToBeOnDiskCountsAsNotWritten)
+{
+    TTestDir Dir;
+    TComponent Module(nullptr);
+    TClientDataSet* T = NewTableFile(Module, Dir.File("p.quorvy"));
+    {
+        TScriptedFolderSync Sync;
+        Sync.FailWith = EIO;
+        EXPECT_THROW(T->SaveToFile(), EInOutError);
+        EXPECT_TRUE(T->DataChanged());
+        EXPECT_THROW(T->Close(), EInOutError);
+        EXPECT_TRUE(T->Active());
+    }
+    // Closing again writes it again.
+    TScriptedFolderSync Sync;
+    T->Close();
+    EXPECT_FALSE(T->Active());
+    EXPECT_EQ(Sync.Saved.size(), 1);
+}
+
+TEST(ClientDataSetFile, OpeningRemovesWhatKilledSavesLeftButNotASaveInProgress)
+{
+    TTestDir Dir;
+    TComponent Module(nullptr);
+    TClientDataSet* T = NewTableFile(Module, Dir.File("p.quorvy"));
+    T->Close();
+    ASSERT_TRUE(WriteRaw(Dir.File(".p.quorvy.k1LLed"), "QVTABLE\x1a half"));
+    TFileBeingWritten Busy(Dir.File(".p.quorvy.Busy42"), "QVTABLE\x1a");
+    ASSERT_TRUE(Busy.Locked());
+    T->Open();
+    EXPECT_EQ(T->RecordCount(), 1);
+    EXPECT_FALSE(QFile::exists(Dir.File(".p.quorvy.k1LLed")));
+    EXPECT_TRUE(QFile::exists(Dir.File(".p.quorvy.Busy42")));
 }
 
 TEST(ClientDataSetFile, DamagedFileIsRefusedAndNothingOpens)

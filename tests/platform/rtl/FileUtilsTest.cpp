@@ -1,10 +1,12 @@
 #include "platform/rtl/FileUtils.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "tests/support/AtomicSaves.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -275,4 +277,38 @@ TEST(FileUtils, FailedAtomicSaveKeepsTheOldFileAndNamesIt)
     EXPECT_FALSE(DirectoryExists(Dir.File("no")));
     EXPECT_EQ(QDir(Dir.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"folder"}));
+}
+
+TEST(FileUtils, FailedFolderFlushIsAFailedSave)
+{
+    // The rename has happened either way; only a file system that cannot
+    // flush folders at all is taken at its word.
+    struct TCase {
+        int Code;
+        bool Raises;
+    };
+    for (const TCase& C : {TCase{0, false}, TCase{EIO, true}, TCase{ENOSPC, true}, TCase{EDQUOT, true},
+                           TCase{EINVAL, false}, TCase{EROFS, false}}) {
+        SCOPED_TRACE(C.Code);
+        TTestDir Dir;
+        const QString File = Dir.File("settings.ini");
+        WriteRaw(File, "old");
+        ASSERT_EQ(::symlink("settings.ini", QFile::encodeName(Dir.File("link.ini")).constData()), 0);
+        TScriptedFolderSync Sync;
+        Sync.FailWith = C.Code;
+        try {
+            SaveFileAtomically(Dir.File("link.ini"), "new");
+            EXPECT_FALSE(C.Raises);
+        } catch (const EInOutError& E) {
+            EXPECT_TRUE(C.Raises);
+            EXPECT_EQ(E.ErrorCode, C.Code);
+            EXPECT_TRUE(E.Message().contains(Dir.File("link.ini"))) << E.Message().toStdString();
+            EXPECT_TRUE(E.Message().contains("not known to be on disk")) << E.Message().toStdString();
+        }
+        // The folder that is flushed is the one the file really lives in.
+        EXPECT_EQ(Sync.Saved, QStringList({QFileInfo(File).canonicalFilePath()}));
+        EXPECT_EQ(ReadRaw(File), "new");
+        EXPECT_EQ(QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  QStringList({"link.ini", "settings.ini"}));
+    }
 }

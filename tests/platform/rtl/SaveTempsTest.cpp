@@ -1,0 +1,122 @@
+// The temporary files of atomic saves: what a crash left behind goes with the
+// next save, what another writer is still writing stays, and nothing else
+// beside the file is ever touched.
+#include "platform/rtl/SaveTemps.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
+#include "tests/support/AtomicSaves.h"
+#include "tests/support/TempDir.h"
+
+#include <QDir>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+QStringList Entries(const QString& Folder)
+{
+    QStringList Names = QDir(Folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    Names.sort();
+    return Names;
+}
+
+}  // namespace
+
+TEST(SaveTemps, NextSaveRemovesWhatEarlierSavesAbandonedAndNothingElse)
+{
+    TTestDir Dir;
+    const QString Target = Dir.File("settings.ini");
+    WriteRaw(Target, "old");
+    struct TPlanted {
+        const char* Name;
+        bool Goes;
+    };
+    // Plain files as a killed save leaves them, empty or partly written.
+    const std::vector<TPlanted> Plain = {
+        {".settings.ini.Ab3dE9", true},
+        {".settings.ini.zzzzzz", true},
+        {".settings.ini.000000", true},
+        {".settings.ini.ab-de9", false},    // not what a save names
+        {".settings.ini.backup1", false},   // one letter too many
+        {".settings.ini.Ab3dE", false},     // one too few
+        {"settings.ini.Ab3dE9", false},     // not hidden
+        {".settings.ini.Ab3dE9.x", false},  // more after it
+        {".other.ini.Ab3dE9", false},       // goes when other.ini is saved
+        {".Settings.ini.Ab3dE9", false},    // names differ in case
+    };
+    for (const TPlanted& P : Plain)
+        ASSERT_TRUE(WriteRaw(Dir.File(P.Name), "[Gebruiker]\r\nNaam=Jan"));
+    // Another copy of the program is writing this one right now.
+    TFileBeingWritten Busy(Dir.File(".settings.ini.Wr1t3s"), "[Gebruiker]");
+    ASSERT_TRUE(Busy.Locked());
+    // The right name, but not a plain file of ours that only we can name.
+    ASSERT_TRUE(WriteRaw(Dir.File("kopie.txt"), "kopie"));
+    ASSERT_EQ(::link(QFile::encodeName(Dir.File("kopie.txt")).constData(),
+                     QFile::encodeName(Dir.File(".settings.ini.Hl1nk2")).constData()),
+              0);
+    ASSERT_EQ(::symlink("kopie.txt", QFile::encodeName(Dir.File(".settings.ini.Sym123")).constData()), 0);
+    ASSERT_TRUE(CreateDir(Dir.File(".settings.ini.Dir123")));
+
+    SaveFileAtomically(Target, "new");
+
+    QStringList Expected = {"settings.ini", ".settings.ini.Wr1t3s", "kopie.txt", ".settings.ini.Hl1nk2",
+                            ".settings.ini.Sym123", ".settings.ini.Dir123"};
+    for (const TPlanted& P : Plain)
+        if (!P.Goes)
+            Expected << P.Name;
+    Expected.sort();
+    EXPECT_EQ(Entries(Dir.Path()), Expected);
+    EXPECT_EQ(ReadRaw(Target), "new");
+    EXPECT_EQ(ReadRaw(Dir.File(".settings.ini.Wr1t3s")), "[Gebruiker]");
+    EXPECT_EQ(ReadRaw(Dir.File("kopie.txt")), "kopie");
+}
+
+TEST(SaveTemps, LeftoversGoFromBesideTheFileALinkNames)
+{
+    TTestDir Dir;
+    ASSERT_TRUE(CreateDir(Dir.File("echt")));
+    WriteRaw(Dir.File("echt/Familie.quorvy"), "oud");
+    ASSERT_EQ(::symlink("echt/Familie.quorvy", QFile::encodeName(Dir.File("Familie.quorvy")).constData()), 0);
+    WriteRaw(Dir.File("echt/.Familie.quorvy.Qw3rty"), "half");
+    // Beside the link nothing of ours was ever written.
+    WriteRaw(Dir.File(".Familie.quorvy.Qw3rty"), "niet van ons");
+
+    RemoveAbandonedTempFiles(Dir.File("Familie.quorvy"));
+    EXPECT_EQ(Entries(Dir.File("echt")), QStringList({"Familie.quorvy"}));
+    EXPECT_EQ(Entries(Dir.Path()), QStringList({".Familie.quorvy.Qw3rty", "Familie.quorvy", "echt"}));
+
+    // Nothing to do, nowhere to do it: no failure either.
+    RemoveAbandonedTempFiles(Dir.File("ontbreekt/x.ini"));
+    RemoveAbandonedTempFiles(QString());
+    RemoveAbandonedTempFiles(Dir.Path());
+}
+
+TEST(SaveTemps, WritersOfTheSameFileNeverRemoveEachOthersWork)
+{
+    // Each save first removes what it takes for abandoned; a writer that
+    // did not hold its temporary file to the end would lose it to the other.
+    TTestDir Dir;
+    const QString Target = Dir.File("gedeeld.ini");
+    std::atomic<int> Failures{0};
+    auto Writer = [&](char Tag) {
+        for (int I = 0; I < 60; ++I) {
+            try {
+                SaveFileAtomically(Target, QByteArray(2000, Tag));
+            } catch (const EInOutError&) {
+                ++Failures;
+            }
+        }
+    };
+    std::thread A(Writer, 'a');
+    std::thread B(Writer, 'b');
+    A.join();
+    B.join();
+    EXPECT_EQ(Failures.load(), 0);
+    EXPECT_EQ(Entries(Dir.Path()), QStringList({"gedeeld.ini"}));
+    const QByteArray Last = ReadRaw(Target);
+    EXPECT_TRUE(Last == QByteArray(2000, 'a') || Last == QByteArray(2000, 'b'));
+}
