@@ -87,16 +87,14 @@ bool TClassInfo::InheritsFrom(TClass Other) const
 
 TComponent* TClassInfo::CreateComponent(TComponent* AOwner) const
 {
+    return FinishConstruction(NewComponent(AOwner));
+}
+
+TComponent* TClassInfo::NewComponent(TComponent* AOwner) const
+{
     if (!FCreateComponent)
         CannotCreate(FName);
-    TComponent* Instance = FCreateComponent(AOwner);
-    try {
-        Instance->AfterConstruction();
-    } catch (...) {
-        Instance->Free();
-        throw;
-    }
-    return Instance;
+    return FCreateComponent(AOwner);
 }
 
 TPersistent* TClassInfo::CreateInstance() const

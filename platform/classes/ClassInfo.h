@@ -139,6 +139,10 @@ public:
     // The virtual constructors; raise EComponentError "Cannot create an
     // instance of %s" when the class has no suitable one (abstract classes).
     TComponent* CreateComponent(TComponent* AOwner) const;
+    // The constructor alone, without AfterConstruction: for a reader that
+    // streams a root's definition itself, and for looking at a root's
+    // declared defaults before its definition is read.
+    TComponent* NewComponent(TComponent* AOwner) const;
     TPersistent* CreateInstance() const;
     TCollectionItem* CreateItem(TCollection* Collection) const;
     bool CanCreateComponent() const { return bool(FCreateComponent); }

@@ -49,6 +49,17 @@ TComponent::~TComponent()
         FOwner->RemoveComponent(this);
 }
 
+TComponent* FinishConstruction(TComponent* Instance)
+{
+    try {
+        Instance->AfterConstruction();
+    } catch (...) {
+        Instance->Free();
+        throw;
+    }
+    return Instance;
+}
+
 void TComponent::Free()
 {
     BeforeDestruction();

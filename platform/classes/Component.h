@@ -172,18 +172,16 @@ private:
     bool FDestructionStarted = false;
 };
 
+// The second half of every virtual constructor: AfterConstruction() on a
+// component just built, which is freed (and the exception passed on) when
+// that raises.  Returns Instance.
+TComponent* FinishConstruction(TComponent* Instance);
+
 // The classic virtual constructor: new T(AOwner), then AfterConstruction().
 template <typename T>
 T* CreateComponent(TComponent* AOwner)
 {
-    T* Instance = new T(AOwner);
-    try {
-        Instance->AfterConstruction();
-    } catch (...) {
-        Instance->Free();
-        throw;
-    }
-    return Instance;
+    return static_cast<T*>(FinishConstruction(new T(AOwner)));
 }
 
 // Deletes a component through Free() (for std::unique_ptr).

@@ -103,7 +103,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
         TComponentClass Class = FindComponentClass(FTree.ClassName, FTree.Line);
         // The text is the class's definition: build the bare object and
         // read it here rather than through AfterConstruction.
-        Root = Class->FCreateComponent(nullptr);
+        Root = Class->NewComponent(nullptr);
     }
     FRoot = Root;
     FOwner = Root;
