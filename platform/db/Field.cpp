@@ -101,9 +101,8 @@ void TField::SetIndex(int Value)
 
 void TField::SetAlignment(TAlignment Value)
 {
-    if (FAlignment == Value)
+    if (!AssignIfChanged(FAlignment, Value))
         return;
-    FAlignment = Value;
     if (FDataSet)
         FDataSet->DataEvent(deLayoutChange);
 }
@@ -132,18 +131,16 @@ void TField::SetEditMask(const String& Value)
 
 void TField::SetReadOnly(bool Value)
 {
-    if (FReadOnly == Value)
+    if (!AssignIfChanged(FReadOnly, Value))
         return;
-    FReadOnly = Value;
     if (FDataSet)
         FDataSet->DataEvent(deLayoutChange);
 }
 
 void TField::SetVisible(bool Value)
 {
-    if (FVisible == Value)
+    if (!AssignIfChanged(FVisible, Value))
         return;
-    FVisible = Value;
     if (FDataSet)
         FDataSet->DataEvent(deLayoutChange);
 }

@@ -218,9 +218,8 @@ void TBitmap::SetTransparentColor(TColor Value)
 
 void TBitmap::SetTransparentMode(TTransparentMode Value)
 {
-    if (FTransparentMode == Value)
+    if (!AssignIfChanged(FTransparentMode, Value))
         return;
-    FTransparentMode = Value;
     if (Value == tmAuto)
         FTransparentColor = clDefault;
     Changed();

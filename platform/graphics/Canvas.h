@@ -49,10 +49,8 @@ public:
     TPoint PenPos();
     void SetPenPos(TPoint Value);
     TRect ClipRect();
-    TNotifyEvent OnChange() const { return FOnChange; }
-    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
-    TNotifyEvent OnChanging() const { return FOnChanging; }
-    void SetOnChanging(TNotifyEvent Value) { FOnChanging = std::move(Value); }
+    DECLARE_EVENT(TNotifyEvent, OnChange)
+    DECLARE_EVENT(TNotifyEvent, OnChanging)
     // ETO_* flags added to every text output.
     unsigned TextFlags() const { return FTextFlags; }
     void SetTextFlags(unsigned Value) { FTextFlags = Value; }
@@ -124,8 +122,6 @@ private:
     TCopyMode FCopyMode = cmSrcCopy;
     unsigned FTextFlags = 0;
     int FLockCount = 0;
-    TNotifyEvent FOnChange;
-    TNotifyEvent FOnChanging;
     // Carried over from one context to the next, as classically: a bitmap
     // canvas gets a fresh context whenever its bitmap is resized.
     TPoint FPenPos;

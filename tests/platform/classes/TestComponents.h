@@ -100,10 +100,8 @@ public:
     TTestColumns* Columns() const { return FColumns.get(); }
     TTestControl* Buddy() const { return FBuddy; }
     void SetBuddy(TTestControl* Value);
-    TNotifyEvent OnClick() const { return FOnClick; }
-    void SetOnClick(const TNotifyEvent& Value) { FOnClick = Value; }
-    TTestValueEvent OnValue() const { return FOnValue; }
-    void SetOnValue(const TTestValueEvent& Value) { FOnValue = Value; }
+    DECLARE_EVENT(TNotifyEvent, OnClick)
+    DECLARE_EVENT(TTestValueEvent, OnValue)
 
     // Custom streamed data.
     QByteArray Picture() const { return FPicture; }
@@ -151,8 +149,6 @@ private:
     std::unique_ptr<TStringList> FItems;
     std::unique_ptr<TTestColumns> FColumns;
     TTestControl* FBuddy = nullptr;
-    TNotifyEvent FOnClick;
-    TTestValueEvent FOnValue;
     QByteArray FPicture;
     TTestControl* FParent = nullptr;
     std::vector<TTestControl*> FControls;
