@@ -8,6 +8,7 @@
 // exactly one TTypeInfo per C++ type and one TClassInfo per C++ class
 // (TypeInfoOf<T>(), ClassOf<T>()); registration fills them in, so their
 // addresses may be taken before the registering translation unit has run.
+#include "platform/classes/Subrange.h"
 #include "platform/rtl/System.h"
 
 #include <QStringList>
@@ -66,6 +67,11 @@ public:
     std::type_index Type;
     // tkEnumeration: the identifiers in ordinal order (from 0).
     QStringList EnumNames;
+    // tkEnumeration sub-range (TSubrange): the enumeration whose identifiers
+    // it shares; its values are MinValue..MaxValue of those.
+    const TTypeInfo* BaseType = nullptr;
+    // The identifiers of an enumeration, its base's for a sub-range.
+    const QStringList& Names() const { return BaseType != nullptr ? BaseType->EnumNames : EnumNames; }
     // tkSet: the element type.
     const TTypeInfo* CompType = nullptr;
     // tkInteger: optional identifiers for values.
@@ -188,6 +194,8 @@ template <typename T> struct IsTSet : std::false_type {};
 template <typename E> struct IsTSet<TSet<E>> : std::true_type { using Element = E; };
 template <typename T> struct IsFunction : std::false_type {};
 template <typename F> struct IsFunction<std::function<F>> : std::true_type {};
+template <typename T> struct IsSubrange : std::false_type {};
+template <typename E, E First, E Last> struct IsSubrange<TSubrange<E, First, Last>> : std::true_type {};
 
 String DemangledName(const std::type_info& Type);
 void InvalidateAllProps();
@@ -237,6 +245,11 @@ TTypeInfo* MutableTypeInfoOf()
                 : std::int64_t(std::numeric_limits<T>::max());
         } else if constexpr (std::is_floating_point_v<T>) {
             Kind = tkFloat;
+        } else if constexpr (IsSubrange<T>::value) {
+            Kind = tkEnumeration;
+            I->BaseType = MutableTypeInfoOf<typename T::Base>();
+            I->MinValue = std::int64_t(T::Low);
+            I->MaxValue = std::int64_t(T::High);
         } else if constexpr (std::is_enum_v<T>) {
             Kind = tkEnumeration;
         } else if constexpr (std::is_same_v<T, String>) {

@@ -351,9 +351,11 @@ void TReader::ReadPropertyValue(TObject* Instance, const TPropInfo* PropInfo, co
                 V = Value.Type == vaTrue ? 1 : 0;
         } else if (Value.Type == vaIdent) {
             V = GetEnumValue(Type, Value.Str);
-        } else if (IsIntType(Value.Type) && Type->EnumNames.isEmpty()) {
-            // An enumeration nobody named: its ordinal.
-            V = Value.Int;
+        } else if (IsIntType(Value.Type) && Type->Names().isEmpty()) {
+            // An enumeration nobody named: its ordinal (within a sub-range).
+            const bool InRange =
+                Type->BaseType == nullptr || (Value.Int >= Type->MinValue && Value.Int <= Type->MaxValue);
+            V = InRange ? Value.Int : -1;
         }
         if (V < 0)
             InvalidValue();

@@ -21,7 +21,11 @@
 //   END_REGISTER
 //
 //   REGISTER_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient)
+//   REGISTER_SUBRANGE(TBorderStyle)     // TSubrange: shares its base's names
 //   REGISTER_CLASS(TFont, TPersistent)  // no owner: default constructor
+//
+// Enumerations share identifiers only as sub-ranges: TSubrange<Base, First,
+// Last> of the enumeration that owns the names (see Subrange.h).
 //
 // A property named Name has the getter Name() and the setter SetName(V) of
 // the class (or an ancestor); its type is deduced from the getter.  The
@@ -151,6 +155,8 @@ V FromOrd(std::int64_t Value)
         return V::FromBits(std::uint64_t(Value));
     else if constexpr (std::is_same_v<V, bool>)
         return Value != 0;
+    else if constexpr (IsSubrange<V>::value)
+        return V(static_cast<typename V::Base>(Value));
     else
         return static_cast<V>(Value);
 }
@@ -311,7 +317,7 @@ private:
             P.GetFloat = [Getter, Name](TObject* I) -> double { return double((Checked<C>(I, Name).*Getter)()); };
             if constexpr (HasSetter)
                 P.SetFloat = [Setter, Name](TObject* I, double Value) { (Checked<C>(I, Name).*Setter)(V(Value)); };
-        } else if constexpr (std::is_integral_v<V> || std::is_enum_v<V> || IsTSet<V>::value) {
+        } else if constexpr (std::is_integral_v<V> || std::is_enum_v<V> || IsTSet<V>::value || IsSubrange<V>::value) {
             P.GetOrd = [Getter, Name](TObject* I) -> std::int64_t { return ToOrd<V>((Checked<C>(I, Name).*Getter)()); };
             if constexpr (HasSetter)
                 P.SetOrd = [Setter, Name](TObject* I, std::int64_t Value) {
@@ -397,6 +403,14 @@ QStringList SplitEnumNames(const char* Text);
     static const bool QV_CAT(QvEnum_, __COUNTER__) [[maybe_unused]] = [] {                  \
         ::RegisterEnumNames(::TypeInfoOf<Type>(), QStringLiteral(#Type),                   \
                             ::QvTypInfo::SplitEnumNames(#__VA_ARGS__));                    \
+        return true;                                                                       \
+    }();
+
+// The type name of a sub-range (TSubrange), which takes its identifiers
+// from its base enumeration.
+#define REGISTER_SUBRANGE(Type)                                                            \
+    static const bool QV_CAT(QvSubrange_, __COUNTER__) [[maybe_unused]] = [] {              \
+        ::QvTypInfo::MutableTypeInfoOf<Type>()->Name = QStringLiteral(#Type);              \
         return true;                                                                       \
     }();
 
