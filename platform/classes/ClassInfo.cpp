@@ -159,6 +159,23 @@ String TClassInfo::FindMethodName(const std::any& Handler, TObject* Root) const
     return String();
 }
 
+std::vector<const TFieldInfo*> TClassInfo::Fields() const
+{
+    std::vector<const TFieldInfo*> Result = FParent != nullptr ? FParent->Fields() : std::vector<const TFieldInfo*>();
+    for (const auto& F : FFields)
+        Result.push_back(F.get());
+    return Result;
+}
+
+const TFieldInfo* TClassInfo::FindField(const String& Name) const
+{
+    for (TClass C = this; C != nullptr; C = C->FParent)
+        for (const auto& F : C->FFields)
+            if (F->Name.compare(Name, Qt::CaseInsensitive) == 0)
+                return F.get();
+    return nullptr;
+}
+
 void TClassInfo::SetRegistration(const String& Name, TClass Parent)
 {
     FName = Name;
@@ -182,6 +199,14 @@ TMethodInfo& TClassInfo::AddMethod(const String& Name)
     Method->Name = Name;
     FMethods.push_back(std::move(Method));
     return *FMethods.back();
+}
+
+TFieldInfo& TClassInfo::AddField(const String& Name)
+{
+    auto Field = std::make_unique<TFieldInfo>();
+    Field->Name = Name;
+    FFields.push_back(std::move(Field));
+    return *FFields.back();
 }
 
 TClass ClassOfObject(const TObject* Object)

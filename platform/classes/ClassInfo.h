@@ -129,6 +129,23 @@ public:
     std::function<bool(const std::any& Handler, TObject* Root)> Matches;
 };
 
+// A published field: a member of an owner class that points at the owned
+// component of the same name (any case), as a form's fields point at its
+// controls.  TComponent sets it when a component of that name joins the
+// owner or takes the name, and clears it when the component leaves, goes or
+// is renamed (the classic FieldAddress binding).
+class TFieldInfo {
+public:
+    String Name;
+    // The class the field holds; a component of another class cannot take
+    // the name under that owner.
+    TClass FieldClass = nullptr;
+    // Points the field of Owner at Value (nullptr clears it); does nothing
+    // when Owner is not (or no longer) of the declaring class.
+    std::function<void(TObject* Owner, TComponent* Value)> Set;
+    std::function<TComponent*(TObject* Owner)> Get;
+};
+
 class TClassInfo {
 public:
     explicit TClassInfo(std::type_index AType) : FType(AType) {}
@@ -166,12 +183,16 @@ public:
     // The name of the published method of Root that Handler calls; empty
     // when it calls none.
     String FindMethodName(const std::any& Handler, TObject* Root) const;
+    // Published fields, ancestors' first; by name without regard to case.
+    std::vector<const TFieldInfo*> Fields() const;
+    const TFieldInfo* FindField(const String& Name) const;
 
     // --- filled in by registration (TypInfo.h) ---
     void SetRegistration(const String& Name, TClass Parent);
     void SetDefaultName(const String& Name) { FName = Name; }
     TPropInfo& AddProp(const String& Name);
     TMethodInfo& AddMethod(const String& Name);
+    TFieldInfo& AddField(const String& Name);
     std::function<TComponent*(TComponent*)> FCreateComponent;
     std::function<TPersistent*()> FCreateInstance;
     std::function<TCollectionItem*(TCollection*)> FCreateItem;
@@ -185,6 +206,7 @@ private:
     bool FRegistered = false;
     std::vector<std::unique_ptr<TPropInfo>> FOwnProps;
     std::vector<std::unique_ptr<TMethodInfo>> FMethods;
+    std::vector<std::unique_ptr<TFieldInfo>> FFields;
     mutable std::vector<const TPropInfo*> FAllProps;
     mutable unsigned FAllPropsGeneration = 0;
 };

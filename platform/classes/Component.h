@@ -24,6 +24,7 @@
 #include <vector>
 
 class TComponent;
+class TFieldInfo;
 class TReader;
 class TWriter;
 
@@ -138,6 +139,13 @@ public:
     // (ASCII only).
     static bool IsValidIdent(const String& Ident);
 
+    // The owner's published field for a component called AName under
+    // AOwner, or nullptr.  CheckFieldClass raises EComponentError "%s.%s
+    // holds a %s, not a %s" when this component may not be called AName
+    // there because the field is of another class.
+    static const TFieldInfo* OwnerField(const TComponent* AOwner, const String& AName);
+    void CheckFieldClass(const TComponent* AOwner, const String& AName) const;
+
 protected:
     // Called once after the component and its whole tree have been read;
     // clears csLoading.  Overrides call the base.
@@ -159,6 +167,9 @@ private:
 
     void Insert(TComponent* AComponent);
     void Remove(TComponent* AComponent);
+    // Points the owner's published field of this name at this component, or
+    // clears the one it points from.
+    void SetReference(bool Enable);
     void RemoveNotification(TComponent* AComponent);
     void NotifyAndUnlink();
 
@@ -170,6 +181,7 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     bool FDestructionStarted = false;
+    const TFieldInfo* FOwnerField = nullptr;
 };
 
 // The second half of every virtual constructor: AfterConstruction() on a

@@ -150,6 +150,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
         }
         FFixups.clear();
         GlobalFixupReferences();
+        CheckFieldsBound(Root);
         for (TComponent* C : FLoaded) {
             C->Loaded();
             C->ExcludeState(csLoading);
@@ -169,6 +170,23 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
     }
     FLoaded.clear();
     return Root;
+}
+
+void TReader::CheckFieldsBound(TComponent* Root) const
+{
+    // The fields of the class this text defines: an ancestor's definition,
+    // read first into a descendant, binds only the ancestor's fields.
+    TClass RootClass = ClassOfObject(Root);
+    TClass Defined = GetClass(FTree.ClassName);
+    if (Defined == nullptr || RootClass == nullptr || !RootClass->InheritsFrom(Defined))
+        Defined = RootClass;
+    if (Defined == nullptr)
+        return;
+    for (const TFieldInfo* Field : Defined->Fields())
+        if (Field->Get(Root) == nullptr)
+            Error(QStringLiteral("Component %1 is missing from the definition of %2")
+                      .arg(Field->Name, Defined->ClassName()),
+                  FTree.Line);
 }
 
 void TReader::ReadData(TComponent* Instance)

@@ -17,6 +17,7 @@
 //   END_REGISTER
 //
 //   REGISTER_COMPONENT(TFormMain, TForm)
+//       PUBLISHED_FIELD(ButtonOK)       // TButton* ButtonOK: the component
 //       PUBLISHED_METHOD(FormCreate)    // handler bound by name
 //   END_REGISTER
 //
@@ -28,7 +29,11 @@
 // Last> of the enumeration that owns the names (see Subrange.h).
 //
 // A property named Name has the getter Name() and the setter SetName(V) of
-// the class (or an ancestor); its type is deduced from the getter.  The
+// the class (or an ancestor); its type is deduced from the getter.  A
+// published field `T* Name` points at the owned component called Name while
+// it exists: reading a definition sets it (a component of another class is
+// an error naming file and line, one missing from the definition an error
+// naming the form), and it is cleared when that component leaves or goes.  The
 // stored predicate is anything callable with the instance: a member
 // function pointer or a lambda taking (const T&).
 #include "platform/classes/ClassInfo.h"
@@ -247,6 +252,24 @@ public:
         return *this;
     }
 
+    // A field of the class pointing at the owned component of that name.
+    template <typename T>
+    TClassRegistration& Field(const char* Name, T* C::*Member)
+    {
+        static_assert(std::is_base_of_v<TComponent, T>, "a published field points at a component");
+        TFieldInfo& F = FInfo->AddField(QString::fromLatin1(Name));
+        F.FieldClass = ClassOf<T>();
+        F.Set = [Member](TObject* Owner, TComponent* Value) {
+            if (C* Object = dynamic_cast<C*>(Owner))
+                Object->*Member = dynamic_cast<T*>(Value);
+        };
+        F.Get = [Member](TObject* Owner) -> TComponent* {
+            C* Object = dynamic_cast<C*>(Owner);
+            return Object != nullptr ? Object->*Member : nullptr;
+        };
+        return *this;
+    }
+
     template <typename M>
     TClassRegistration& Method(const char* Name, M Fn)
     {
@@ -390,6 +413,8 @@ QStringList SplitEnumNames(const char* Text);
 // Explicit accessors, for overloaded or differently named ones.
 #define PUBLISHED_AS(Name, Getter, Setter, ...) .Published(#Name, Getter, Setter, __VA_ARGS__)
 #define PUBLISHED_METHOD(Name) .Method(#Name, &Self::Name)
+// A member `T* Name` bound to the owned component called Name.
+#define PUBLISHED_FIELD(Name) .Field(#Name, &Self::Name)
 
 // Handler methods a root publishes for binding by name, outside a block.
 #define REGISTER_METHOD(Class, Name)                                                       \

@@ -582,6 +582,8 @@ TEST(StreamingTest, InheritedDefinitionsAreReadAncestorsFirst)
     EXPECT_EQ(Table->Width(), 2);
     EXPECT_EQ(Table->Caption(), QStringLiteral("base"));
     EXPECT_EQ(Extra->Buddy(), Table);
+    EXPECT_EQ(M->Table, Table);
+    EXPECT_EQ(M->Extra, Extra);
     M.reset();
 
     WriteFile(Dir.File(QStringLiteral("derived.form")), "inherited Derived: TTestDerivedModule\n"

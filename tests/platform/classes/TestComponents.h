@@ -180,10 +180,13 @@ public:
     int LastValue = 0;
 };
 
-// Designed in two definitions: its ancestor's and its own.
+// Designed in two definitions: its ancestor's and its own.  Its fields
+// point at a component of each.
 class TTestDerivedModule : public TTestModule {
 public:
     explicit TTestDerivedModule(TComponent* AOwner) : TTestModule(AOwner) {}
+    TTestControl* Table = nullptr;
+    TTestControl* Extra = nullptr;
 };
 
 class TTestOtherModule : public TDataModule {
