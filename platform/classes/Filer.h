@@ -146,6 +146,9 @@ private:
     void ReadProperties(TObject* Instance, const std::vector<TFormProperty>& Properties);
     void ReadProperty(TObject* Instance, const TFormProperty& Prop);
     void ReadPropertyValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value);
+    void ReadObjectValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value);
+    void ReadMethodValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value);
+    void ReadCollectionItems(TCollection* Collection, const TFormValue& Value);
     void ReadStrings(TStrings* Strings, const TFormValue& Value);
     bool HandleError(const String& Message);
     const TFormValue& Current() const;
