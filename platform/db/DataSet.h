@@ -211,7 +211,6 @@ private:
     void DestroyDefaultFields();
     void DoEvent(const TDataSetNotifyEvent& Event) { if (Event) Event(this); }
     void BeginInsertAppend(bool Append);
-    void ClearEditBuffer();
     bool RecordFilterAccepts(TRecordId Id) const;
     void PrepareFilter();
     void InvalidateView() { FViewValid = false; }
