@@ -4,6 +4,7 @@
 #include "TestComponents.h"
 
 #include "platform/classes/TypInfo.h"
+#include "tests/support/FormTextHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,6 @@ public:
     TTestControl* Button1 = nullptr;
 };
 
-using TRootPtr = std::unique_ptr<TBoundRoot, TComponentDeleter>;
-
 const char* const BoundForm = R"(object Root: TBoundRoot
   object Panel1: TTestPanel
     object Button1: TTestControl
@@ -27,21 +26,14 @@ const char* const BoundForm = R"(object Root: TBoundRoot
 end
 )";
 
-TRootPtr ReadRoot(const QByteArray& Text)
+TRootPtr<TBoundRoot> ReadBound(const QByteArray& Text)
 {
-    TRootPtr Root(new TBoundRoot(nullptr));
-    ReadComponentFromText(Text, Root.get(), QStringLiteral("bound.form"));
-    return Root;
+    return ReadRoot<TBoundRoot>(Text, QStringLiteral("bound.form"));
 }
 
 String ReadError(const QByteArray& Text)
 {
-    try {
-        ReadRoot(Text);
-    } catch (const EReadError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<no error>");
+    return ReadRootError<TBoundRoot>(Text, QStringLiteral("bound.form"));
 }
 
 } // namespace
@@ -53,7 +45,7 @@ END_REGISTER
 
 TEST(FieldBinding, ReadingSetsTheFieldsBeforeLoaded)
 {
-    TRootPtr Root = ReadRoot(BoundForm);
+    TRootPtr<TBoundRoot> Root = ReadBound(BoundForm);
     ASSERT_NE(Root->Panel1, nullptr);
     ASSERT_NE(Root->Button1, nullptr);
     EXPECT_EQ(Root->Panel1, Root->FindComponent(QStringLiteral("Panel1")));
@@ -85,7 +77,7 @@ TEST(FieldBinding, WrongClassAndMissingComponentsAreErrorsNamingTheForm)
 
 TEST(FieldBinding, FieldsFollowRemovalRenamingAndDestruction)
 {
-    TRootPtr Root = ReadRoot(BoundForm);
+    TRootPtr<TBoundRoot> Root = ReadBound(BoundForm);
     TTestControl* Button = Root->Button1;
 
     Button->SetName(QStringLiteral("Other"));

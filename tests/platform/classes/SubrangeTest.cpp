@@ -4,6 +4,7 @@
 #include "platform/classes/Subrange.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -62,12 +63,7 @@ TEST(Subrange, ConvertsBothWaysAndRefusesValuesOutsideItsRange)
     EXPECT_EQ(EdgeWidth(tbsNone), 0);
     EXPECT_TRUE(AssignIfChanged(Style, TTestBorderStyle(tbsNone)));
     EXPECT_FALSE(AssignIfChanged(Style, TTestBorderStyle(tbsNone)));
-    try {
-        Style = tbsDialog;
-        FAIL() << "a value outside the range was taken";
-    } catch (const ERangeError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("Range check error"));
-    }
+    EXPECT_EQ(ErrorMessage<ERangeError>([&] { Style = tbsDialog; }), QStringLiteral("Range check error"));
     EXPECT_EQ(Style, tbsNone);
 }
 

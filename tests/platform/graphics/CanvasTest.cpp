@@ -1,6 +1,7 @@
 // The canvas and its objects over bitmaps: lazy selection, the classic
 // canvas behaviours, text helpers and images.
 #include "platform/graphics/Graphics.h"
+#include "tests/support/ErrorMessages.h"
 #include "tests/support/ImageHelpers.h"
 
 #include <gtest/gtest.h>
@@ -205,12 +206,7 @@ TEST(Canvas, ANewContextGetsTheObjectsAfterTheOldOneWasDeleted)
 TEST(Canvas, DrawingWithoutAContextRaises)
 {
     TCanvas C;
-    try {
-        C.FillRect(Rect(0, 0, 1, 1));
-        FAIL() << "no exception";
-    } catch (const EInvalidOperation& E) {
-        EXPECT_EQ(E.Message(), "Canvas does not allow drawing");
-    }
+    EXPECT_EQ(ErrorMessage<EInvalidOperation>([&] { C.FillRect(Rect(0, 0, 1, 1)); }), "Canvas does not allow drawing");
     TControlCanvas CC; // not bound to a window yet
     EXPECT_THROW(CC.LineTo(1, 1), EInvalidOperation);
 }
