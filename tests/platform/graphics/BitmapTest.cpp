@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr COLORREF White = 0xFFFFFF;
-constexpr COLORREF Red = 0x0000FF;
-constexpr COLORREF Blue = 0xFF0000;
-
 // A component with the image and font properties controls publish.
 class TGraphicsHolder : public TComponent {
 public:

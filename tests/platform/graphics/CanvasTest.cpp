@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr COLORREF White = 0xFFFFFF;
-constexpr COLORREF Red = 0x0000FF;
-constexpr COLORREF Blue = 0xFF0000;
-
 std::unique_ptr<TBitmap> MakeBitmap(int W, int H, TColor Color = clWhite)
 {
     auto B = std::make_unique<TBitmap>();
@@ -216,12 +212,10 @@ TEST(Canvas, ControlCanvasGetsAndReleasesItsContextThroughTheHooks)
     QImage Window(30, 20, QImage::Format_RGB32);
     Window.fill(Qt::white);
     int Released = 0;
-    ControlCanvasHooks().GetDC = [&](TControl*) {
-        return new TDeviceContext(&Window, Point(5, 5), Rect(5, 5, 25, 15));
-    };
+    ControlCanvasHooks().GetDC = [&](TControl*) { return CreateWindowDC(&Window, Point(5, 5), Rect(5, 5, 25, 15)); };
     ControlCanvasHooks().ReleaseDC = [&](TControl*, HDC DC) {
         ++Released;
-        delete DC;
+        DeleteDC(DC);
     };
     {
         TControlCanvas C;
