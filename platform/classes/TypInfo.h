@@ -11,6 +11,7 @@
 //       PUBLISHED(Anchors, TAnchors{akLeft, akTop})
 //       PUBLISHED_STORED(Color, clBtnFace, &TTestButton::IsColorStored)
 //       PUBLISHED_NODEFAULT(Width)
+//       PUBLISHED_NODEFAULT_STORED(DisplayWidth, &TField::IsDisplayWidthStored)
 //       PUBLISHED_OBJECT(Font)          // read-only getter, sub-object
 //       PUBLISHED(DataSet, nullptr)     // component reference
 //       PUBLISHED_EVENT(OnClick)
@@ -408,6 +409,8 @@ QStringList SplitEnumNames(const char* Text);
 #define PUBLISHED(Name, ...) .Published(#Name, &Self::Name, &Self::Set##Name, __VA_ARGS__)
 #define PUBLISHED_NODEFAULT(Name) .PublishedNoDefault(#Name, &Self::Name, &Self::Set##Name)
 #define PUBLISHED_STORED(Name, ...) .PublishedStored(#Name, &Self::Name, &Self::Set##Name, __VA_ARGS__)
+// No default (a value the getter works out); written when Pred allows.
+#define PUBLISHED_NODEFAULT_STORED(Name, Pred) .PublishedNoDefault(#Name, &Self::Name, &Self::Set##Name).Stored(Pred)
 #define PUBLISHED_OBJECT(Name) .PublishedObject(#Name, &Self::Name)
 #define PUBLISHED_EVENT(Name) .PublishedEvent(#Name, &Self::Name, &Self::Set##Name)
 // Explicit accessors, for overloaded or differently named ones.

@@ -7,8 +7,8 @@ REGISTER_ENUM(TFieldKind, fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggr
 
 REGISTER_COMPONENT(TField, TComponent)
     PUBLISHED(Alignment, taLeftJustify)
-    PUBLISHED_STORED(DisplayLabel, String(), &TField::IsDisplayLabelStored)
-    PUBLISHED_STORED(DisplayWidth, 0, &TField::IsDisplayWidthStored)
+    PUBLISHED_NODEFAULT_STORED(DisplayLabel, &TField::IsDisplayLabelStored)
+    PUBLISHED_NODEFAULT_STORED(DisplayWidth, &TField::IsDisplayWidthStored)
     PUBLISHED(EditMask, String())
     PUBLISHED(FieldKind, fkData)
     PUBLISHED(FieldName, String())

@@ -158,7 +158,7 @@ private:
 
 class TTestPanel : public TTestControl {
 public:
-    explicit TTestPanel(TComponent* AOwner) : TTestControl(AOwner) {}
+    explicit TTestPanel(TComponent* AOwner) : TTestControl(AOwner) { SetEnabled(false); }
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int Value) { FBevelWidth = Value; }
 
