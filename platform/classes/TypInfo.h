@@ -30,13 +30,32 @@
 // Last> of the enumeration that owns the names (see Subrange.h).
 //
 // A property named Name has the getter Name() and the setter SetName(V) of
-// the class (or an ancestor); its type is deduced from the getter.  A
-// published field `T* Name` points at the owned component called Name while
-// it exists: reading a definition sets it (a component of another class is
-// an error naming file and line, one missing from the definition an error
-// naming the form), and it is cleared when that component leaves or goes.  The
+// the class (or an ancestor); its type is deduced from the getter.  The
 // stored predicate is anything callable with the instance: a member
-// function pointer or a lambda taking (const T&).
+// function pointer or a lambda taking (const T&).  A published field
+// `T* Name` points at the owned component called Name while it exists:
+// reading a definition sets it (a component of another class is an error
+// naming file and line, one missing from the definition an error naming the
+// form), and it is cleared when that component leaves or goes.
+//
+// A typical property, whole (AssignIfChanged and DECLARE_EVENT: System.h):
+//
+//   TColor Color() const { return FColor; }        // header, public
+//   void SetColor(TColor Value);
+//   DECLARE_EVENT(TNotifyEvent, OnClick)           // OnClick(), SetOnClick(), FOnClick
+//   TColor FColor = clBtnFace;                     // header, private
+//
+//   PUBLISHED(Color, clBtnFace)                    // registration
+//   PUBLISHED_EVENT(OnClick)
+//
+//   void TMyControl::SetColor(TColor Value)
+//   {
+//       if (AssignIfChanged(FColor, Value))
+//           Invalidate();
+//   }
+//
+// The conformance test (tests/platform/classes) checks that the declared
+// default is what the constructor sets, for every registered class.
 #include "platform/classes/ClassInfo.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
