@@ -14,6 +14,18 @@ namespace {
 // property lists (which depend on the ancestors) are rebuilt.
 unsigned Generation = 1;
 
+// The first entry called Name (any case) in the list ListOf gives of Class
+// or, failing that, of its nearest ancestor that has one.
+template <typename T, typename L>
+const T* FindByName(TClass Class, const String& Name, L ListOf)
+{
+    for (TClass C = Class; C != nullptr; C = C->ClassParent())
+        for (const auto& Entry : *ListOf(C))
+            if (Entry->Name.compare(Name, Qt::CaseInsensitive) == 0)
+                return Entry.get();
+    return nullptr;
+}
+
 [[noreturn]] void CannotCreate(const String& Name)
 {
     throw EComponentError(QStringLiteral("Cannot create an instance of %1").arg(Name));
@@ -141,11 +153,7 @@ const TPropInfo* TClassInfo::FindProp(const String& Name) const
 
 const TMethodInfo* TClassInfo::FindMethod(const String& Name) const
 {
-    for (TClass C = this; C != nullptr; C = C->FParent)
-        for (const auto& M : C->FMethods)
-            if (M->Name.compare(Name, Qt::CaseInsensitive) == 0)
-                return M.get();
-    return nullptr;
+    return FindByName<TMethodInfo>(this, Name, [](TClass C) { return &C->FMethods; });
 }
 
 String TClassInfo::FindMethodName(const std::any& Handler, TObject* Root) const
@@ -169,11 +177,7 @@ std::vector<const TFieldInfo*> TClassInfo::Fields() const
 
 const TFieldInfo* TClassInfo::FindField(const String& Name) const
 {
-    for (TClass C = this; C != nullptr; C = C->FParent)
-        for (const auto& F : C->FFields)
-            if (F->Name.compare(Name, Qt::CaseInsensitive) == 0)
-                return F.get();
-    return nullptr;
+    return FindByName<TFieldInfo>(this, Name, [](TClass C) { return &C->FFields; });
 }
 
 void TClassInfo::SetRegistration(const String& Name, TClass Parent)
