@@ -13,6 +13,12 @@
 #include <unordered_set>
 
 REGISTER_COMPONENT(TDataModuleMain, TDataModule)
+    PUBLISHED_FIELD(cdsQuorvy)
+    PUBLISHED_FIELD(cdsAdres)
+    PUBLISHED_FIELD(cdsGroep)
+    PUBLISHED_FIELD(DataSourceQuorvy)
+    PUBLISHED_FIELD(DataSourceAdres)
+    PUBLISHED_FIELD(DataSourceGroep)
     PUBLISHED_METHOD(cdsQuorvyNewRecord)
     PUBLISHED_METHOD(cdsAdresNewRecord)
     PUBLISHED_METHOD(DataSourceAdresDataChange)
@@ -33,15 +39,6 @@ struct TDataModuleMain::TTableRole {
 };
 
 namespace {
-
-template <typename T>
-T* Bind(TComponent* Root, const char* Name)
-{
-    T* Component = dynamic_cast<T*>(Root->FindComponent(QString::fromLatin1(Name)));
-    if (Component == nullptr)
-        throw EComponentError(QStringLiteral("Component %1 missing from the data module").arg(QString::fromLatin1(Name)));
-    return Component;
-}
 
 bool NameTaken(const String& Path)
 {
@@ -139,12 +136,6 @@ void TDataModuleMain::BeforeDestruction()
 void TDataModuleMain::Loaded()
 {
     TDataModule::Loaded();
-    cdsQuorvy = Bind<TClientDataSet>(this, "cdsQuorvy");
-    cdsAdres = Bind<TClientDataSet>(this, "cdsAdres");
-    cdsGroep = Bind<TClientDataSet>(this, "cdsGroep");
-    DataSourceQuorvy = Bind<TDataSource>(this, "DataSourceQuorvy");
-    DataSourceAdres = Bind<TDataSource>(this, "DataSourceAdres");
-    DataSourceGroep = Bind<TDataSource>(this, "DataSourceGroep");
     FPersonLayout = {cdsQuorvy->FieldDefs()->ToTableFields(), cdsQuorvy->IndexDefs()->ToTableIndexDefs()};
     FAddressLayout = {cdsAdres->FieldDefs()->ToTableFields(), cdsAdres->IndexDefs()->ToTableIndexDefs()};
     FGroupLayout = {cdsGroep->FieldDefs()->ToTableFields(), cdsGroep->IndexDefs()->ToTableIndexDefs()};

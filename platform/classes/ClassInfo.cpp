@@ -14,6 +14,18 @@ namespace {
 // property lists (which depend on the ancestors) are rebuilt.
 unsigned Generation = 1;
 
+// The first entry called Name (any case) in the list ListOf gives of Class
+// or, failing that, of its nearest ancestor that has one.
+template <typename T, typename L>
+const T* FindByName(TClass Class, const String& Name, L ListOf)
+{
+    for (TClass C = Class; C != nullptr; C = C->ClassParent())
+        for (const auto& Entry : *ListOf(C))
+            if (Entry->Name.compare(Name, Qt::CaseInsensitive) == 0)
+                return Entry.get();
+    return nullptr;
+}
+
 [[noreturn]] void CannotCreate(const String& Name)
 {
     throw EComponentError(QStringLiteral("Cannot create an instance of %1").arg(Name));
@@ -87,16 +99,14 @@ bool TClassInfo::InheritsFrom(TClass Other) const
 
 TComponent* TClassInfo::CreateComponent(TComponent* AOwner) const
 {
+    return FinishConstruction(NewComponent(AOwner));
+}
+
+TComponent* TClassInfo::NewComponent(TComponent* AOwner) const
+{
     if (!FCreateComponent)
         CannotCreate(FName);
-    TComponent* Instance = FCreateComponent(AOwner);
-    try {
-        Instance->AfterConstruction();
-    } catch (...) {
-        Instance->Free();
-        throw;
-    }
-    return Instance;
+    return FCreateComponent(AOwner);
 }
 
 TPersistent* TClassInfo::CreateInstance() const
@@ -143,11 +153,7 @@ const TPropInfo* TClassInfo::FindProp(const String& Name) const
 
 const TMethodInfo* TClassInfo::FindMethod(const String& Name) const
 {
-    for (TClass C = this; C != nullptr; C = C->FParent)
-        for (const auto& M : C->FMethods)
-            if (M->Name.compare(Name, Qt::CaseInsensitive) == 0)
-                return M.get();
-    return nullptr;
+    return FindByName<TMethodInfo>(this, Name, [](TClass C) { return &C->FMethods; });
 }
 
 String TClassInfo::FindMethodName(const std::any& Handler, TObject* Root) const
@@ -159,6 +165,19 @@ String TClassInfo::FindMethodName(const std::any& Handler, TObject* Root) const
             if (M->Matches && M->Matches(Handler, Root))
                 return M->Name;
     return String();
+}
+
+std::vector<const TFieldInfo*> TClassInfo::Fields() const
+{
+    std::vector<const TFieldInfo*> Result = FParent != nullptr ? FParent->Fields() : std::vector<const TFieldInfo*>();
+    for (const auto& F : FFields)
+        Result.push_back(F.get());
+    return Result;
+}
+
+const TFieldInfo* TClassInfo::FindField(const String& Name) const
+{
+    return FindByName<TFieldInfo>(this, Name, [](TClass C) { return &C->FFields; });
 }
 
 void TClassInfo::SetRegistration(const String& Name, TClass Parent)
@@ -184,6 +203,14 @@ TMethodInfo& TClassInfo::AddMethod(const String& Name)
     Method->Name = Name;
     FMethods.push_back(std::move(Method));
     return *FMethods.back();
+}
+
+TFieldInfo& TClassInfo::AddField(const String& Name)
+{
+    auto Field = std::make_unique<TFieldInfo>();
+    Field->Name = Name;
+    FFields.push_back(std::move(Field));
+    return *FFields.back();
 }
 
 TClass ClassOfObject(const TObject* Object)

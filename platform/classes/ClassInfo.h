@@ -8,6 +8,7 @@
 // exactly one TTypeInfo per C++ type and one TClassInfo per C++ class
 // (TypeInfoOf<T>(), ClassOf<T>()); registration fills them in, so their
 // addresses may be taken before the registering translation unit has run.
+#include "platform/classes/Subrange.h"
 #include "platform/rtl/System.h"
 
 #include <QStringList>
@@ -66,6 +67,11 @@ public:
     std::type_index Type;
     // tkEnumeration: the identifiers in ordinal order (from 0).
     QStringList EnumNames;
+    // tkEnumeration sub-range (TSubrange): the enumeration whose identifiers
+    // it shares; its values are MinValue..MaxValue of those.
+    const TTypeInfo* BaseType = nullptr;
+    // The identifiers of an enumeration, its base's for a sub-range.
+    const QStringList& Names() const { return BaseType != nullptr ? BaseType->EnumNames : EnumNames; }
     // tkSet: the element type.
     const TTypeInfo* CompType = nullptr;
     // tkInteger: optional identifiers for values.
@@ -123,6 +129,23 @@ public:
     std::function<bool(const std::any& Handler, TObject* Root)> Matches;
 };
 
+// A published field: a member of an owner class that points at the owned
+// component of the same name (any case), as a form's fields point at its
+// controls.  TComponent sets it when a component of that name joins the
+// owner or takes the name, and clears it when the component leaves, goes or
+// is renamed (the classic FieldAddress binding).
+class TFieldInfo {
+public:
+    String Name;
+    // The class the field holds; a component of another class cannot take
+    // the name under that owner.
+    TClass FieldClass = nullptr;
+    // Points the field of Owner at Value (nullptr clears it); does nothing
+    // when Owner is not (or no longer) of the declaring class.
+    std::function<void(TObject* Owner, TComponent* Value)> Set;
+    std::function<TComponent*(TObject* Owner)> Get;
+};
+
 class TClassInfo {
 public:
     explicit TClassInfo(std::type_index AType) : FType(AType) {}
@@ -139,6 +162,10 @@ public:
     // The virtual constructors; raise EComponentError "Cannot create an
     // instance of %s" when the class has no suitable one (abstract classes).
     TComponent* CreateComponent(TComponent* AOwner) const;
+    // The constructor alone, without AfterConstruction: for a reader that
+    // streams a root's definition itself, and for looking at a root's
+    // declared defaults before its definition is read.
+    TComponent* NewComponent(TComponent* AOwner) const;
     TPersistent* CreateInstance() const;
     TCollectionItem* CreateItem(TCollection* Collection) const;
     bool CanCreateComponent() const { return bool(FCreateComponent); }
@@ -156,12 +183,16 @@ public:
     // The name of the published method of Root that Handler calls; empty
     // when it calls none.
     String FindMethodName(const std::any& Handler, TObject* Root) const;
+    // Published fields, ancestors' first; by name without regard to case.
+    std::vector<const TFieldInfo*> Fields() const;
+    const TFieldInfo* FindField(const String& Name) const;
 
     // --- filled in by registration (TypInfo.h) ---
     void SetRegistration(const String& Name, TClass Parent);
     void SetDefaultName(const String& Name) { FName = Name; }
     TPropInfo& AddProp(const String& Name);
     TMethodInfo& AddMethod(const String& Name);
+    TFieldInfo& AddField(const String& Name);
     std::function<TComponent*(TComponent*)> FCreateComponent;
     std::function<TPersistent*()> FCreateInstance;
     std::function<TCollectionItem*(TCollection*)> FCreateItem;
@@ -175,6 +206,7 @@ private:
     bool FRegistered = false;
     std::vector<std::unique_ptr<TPropInfo>> FOwnProps;
     std::vector<std::unique_ptr<TMethodInfo>> FMethods;
+    std::vector<std::unique_ptr<TFieldInfo>> FFields;
     mutable std::vector<const TPropInfo*> FAllProps;
     mutable unsigned FAllPropsGeneration = 0;
 };
@@ -184,6 +216,8 @@ template <typename T> struct IsTSet : std::false_type {};
 template <typename E> struct IsTSet<TSet<E>> : std::true_type { using Element = E; };
 template <typename T> struct IsFunction : std::false_type {};
 template <typename F> struct IsFunction<std::function<F>> : std::true_type {};
+template <typename T> struct IsSubrange : std::false_type {};
+template <typename E, E First, E Last> struct IsSubrange<TSubrange<E, First, Last>> : std::true_type {};
 
 String DemangledName(const std::type_info& Type);
 void InvalidateAllProps();
@@ -233,6 +267,11 @@ TTypeInfo* MutableTypeInfoOf()
                 : std::int64_t(std::numeric_limits<T>::max());
         } else if constexpr (std::is_floating_point_v<T>) {
             Kind = tkFloat;
+        } else if constexpr (IsSubrange<T>::value) {
+            Kind = tkEnumeration;
+            I->BaseType = MutableTypeInfoOf<typename T::Base>();
+            I->MinValue = std::int64_t(T::Low);
+            I->MaxValue = std::int64_t(T::High);
         } else if constexpr (std::is_enum_v<T>) {
             Kind = tkEnumeration;
         } else if constexpr (std::is_same_v<T, String>) {

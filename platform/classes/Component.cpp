@@ -49,6 +49,17 @@ TComponent::~TComponent()
         FOwner->RemoveComponent(this);
 }
 
+TComponent* FinishConstruction(TComponent* Instance)
+{
+    try {
+        Instance->AfterConstruction();
+    } catch (...) {
+        Instance->Free();
+        throw;
+    }
+    return Instance;
+}
+
 void TComponent::Free()
 {
     BeforeDestruction();
@@ -142,6 +153,7 @@ void TComponent::InsertComponent(TComponent* AComponent)
         return;
     AComponent->ValidateContainer(this);
     ValidateRename(AComponent, String(), AComponent->FName);
+    AComponent->CheckFieldClass(this, AComponent->FName);
     if (AComponent->FOwner != nullptr)
         AComponent->FOwner->RemoveComponent(AComponent);
     Insert(AComponent);
@@ -162,14 +174,52 @@ void TComponent::Insert(TComponent* AComponent)
 {
     FComponents.push_back(AComponent);
     AComponent->FOwner = this;
+    AComponent->SetReference(true);
 }
 
 void TComponent::Remove(TComponent* AComponent)
 {
+    AComponent->SetReference(false);
     const auto It = std::find(FComponents.begin(), FComponents.end(), AComponent);
     if (It != FComponents.end())
         FComponents.erase(It);
     AComponent->FOwner = nullptr;
+}
+
+const TFieldInfo* TComponent::OwnerField(const TComponent* AOwner, const String& AName)
+{
+    if (AOwner == nullptr || AName.isEmpty())
+        return nullptr;
+    TClass OwnerClass = ClassOfObject(AOwner);
+    return OwnerClass != nullptr ? OwnerClass->FindField(AName) : nullptr;
+}
+
+void TComponent::CheckFieldClass(const TComponent* AOwner, const String& AName) const
+{
+    const TFieldInfo* Field = OwnerField(AOwner, AName);
+    if (Field == nullptr || Field->FieldClass->IsInstance(this))
+        return;
+    throw EComponentError(QStringLiteral("%1.%2 holds a %3, not a %4")
+                              .arg(ClassOfObject(AOwner)->ClassName(), Field->Name, Field->FieldClass->ClassName(),
+                                   ClassOfObject(this)->ClassName()));
+}
+
+void TComponent::SetReference(bool Enable)
+{
+    // Only the field this component was bound to is ever cleared, and by
+    // remembering it rather than looking at the field, no pointer to a
+    // half-destroyed component is ever read.
+    if (FOwnerField != nullptr) {
+        FOwnerField->Set(FOwner, nullptr);
+        FOwnerField = nullptr;
+    }
+    if (!Enable)
+        return;
+    const TFieldInfo* Field = OwnerField(FOwner, FName);
+    if (Field != nullptr && Field->FieldClass->IsInstance(this)) {
+        Field->Set(FOwner, this);
+        FOwnerField = Field;
+    }
 }
 
 bool TComponent::IsValidIdent(const String& Ident)
@@ -196,7 +246,9 @@ void TComponent::SetName(const String& NewName)
         FOwner->ValidateRename(this, FName, NewName);
     else
         ValidateRename(nullptr, FName, NewName);
+    CheckFieldClass(FOwner, NewName);
     FName = NewName;
+    SetReference(true);
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName)

@@ -24,6 +24,7 @@
 #include <vector>
 
 class TComponent;
+class TFieldInfo;
 class TReader;
 class TWriter;
 
@@ -79,16 +80,21 @@ public:
     // By name, without regard to case; nullptr when absent or Name is empty.
     TComponent* FindComponent(const String& AName) const;
     // Takes AComponent over from its current owner (if any).  Raises
-    // EComponentError when its name is already taken here.
+    // EComponentError when its name is already taken here.  The owner's
+    // published field of its name (PUBLISHED_FIELD) then points at it.
     void InsertComponent(TComponent* AComponent);
-    // Gives AComponent up; it then has no owner (the caller frees it).
+    // Gives AComponent up; it then has no owner (the caller frees it), and
+    // the published field that pointed at it is cleared.
     void RemoveComponent(TComponent* AComponent);
 
     // --- name ---
     String Name() const { return FName; }
     // Raises EComponentError "'%s' is not a valid component name" for a
-    // non-identifier and "A component named %s already exists" when a
-    // sibling (same owner) has the name, compared without regard to case.
+    // non-identifier, "A component named %s already exists" when a sibling
+    // (same owner) has the name, compared without regard to case, and "%s.%s
+    // holds a %s, not a %s" when the owner has a published field of that
+    // name for another class.  The field of the old name is cleared, the
+    // field of the new one set.
     virtual void SetName(const String& NewName);
 
     std::intptr_t Tag() const { return FTag; }
@@ -159,6 +165,15 @@ private:
 
     void Insert(TComponent* AComponent);
     void Remove(TComponent* AComponent);
+    // The owner's published field for a component called AName under
+    // AOwner, or nullptr.  CheckFieldClass raises EComponentError "%s.%s
+    // holds a %s, not a %s" when this component may not be called AName
+    // there because the field is of another class.
+    static const TFieldInfo* OwnerField(const TComponent* AOwner, const String& AName);
+    void CheckFieldClass(const TComponent* AOwner, const String& AName) const;
+    // Points the owner's published field of this name at this component, or
+    // clears the one it points from.
+    void SetReference(bool Enable);
     void RemoveNotification(TComponent* AComponent);
     void NotifyAndUnlink();
 
@@ -170,20 +185,19 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     bool FDestructionStarted = false;
+    const TFieldInfo* FOwnerField = nullptr;
 };
+
+// The second half of every virtual constructor: AfterConstruction() on a
+// component just built, which is freed (and the exception passed on) when
+// that raises.  Returns Instance.
+TComponent* FinishConstruction(TComponent* Instance);
 
 // The classic virtual constructor: new T(AOwner), then AfterConstruction().
 template <typename T>
 T* CreateComponent(TComponent* AOwner)
 {
-    T* Instance = new T(AOwner);
-    try {
-        Instance->AfterConstruction();
-    } catch (...) {
-        Instance->Free();
-        throw;
-    }
-    return Instance;
+    return static_cast<T*>(FinishConstruction(new T(AOwner)));
 }
 
 // Deletes a component through Free() (for std::unique_ptr).

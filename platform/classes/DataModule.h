@@ -17,10 +17,8 @@ public:
     void AfterConstruction() override;
     void BeforeDestruction() override;
 
-    TNotifyEvent OnCreate() const { return FOnCreate; }
-    void SetOnCreate(const TNotifyEvent& Value) { FOnCreate = Value; }
-    TNotifyEvent OnDestroy() const { return FOnDestroy; }
-    void SetOnDestroy(const TNotifyEvent& Value) { FOnDestroy = Value; }
+    DECLARE_EVENT(TNotifyEvent, OnCreate)
+    DECLARE_EVENT(TNotifyEvent, OnDestroy)
     // Kept for old definitions; handlers always run after streaming.
     bool OldCreateOrder() const { return FOldCreateOrder; }
     void SetOldCreateOrder(bool Value) { FOldCreateOrder = Value; }
@@ -39,8 +37,6 @@ protected:
     virtual void DoDestroy();
 
 private:
-    TNotifyEvent FOnCreate;
-    TNotifyEvent FOnDestroy;
     bool FOldCreateOrder = false;
     bool FConstructed = false;
     bool FCreated = false;

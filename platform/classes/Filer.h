@@ -76,8 +76,9 @@ public:
 
     // Reads the definition into Root (created from the text's class when
     // Root is nullptr): csLoading and csReading while reading, then the
-    // references are resolved, then Loaded() runs for every component read,
-    // root first.  Returns the root.
+    // references are resolved, then every published field of the text's
+    // class must point at its component, then Loaded() runs for every
+    // component read, root first.  Returns the root.
     TComponent* ReadRootComponent(TComponent* Root);
     // Reads the properties and children of the object being read into
     // Instance; TComponent::ReadState calls it.
@@ -145,11 +146,16 @@ private:
     void ReadProperties(TObject* Instance, const std::vector<TFormProperty>& Properties);
     void ReadProperty(TObject* Instance, const TFormProperty& Prop);
     void ReadPropertyValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value);
+    void ReadObjectValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value);
+    void ReadMethodValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value);
+    void ReadCollectionItems(TCollection* Collection, const TFormValue& Value);
     void ReadStrings(TStrings* Strings, const TFormValue& Value);
     bool HandleError(const String& Message);
     const TFormValue& Current() const;
     const TFormValue& Take();
     TComponentClass FindComponentClass(const String& ClassName, int Line);
+    // Raises when a published field of the root has no component.
+    void CheckFieldsBound(TComponent* Root) const;
     void BeginValue(const TFormValue& Value);
     void EndValue();
     String ErrorText(const String& Message, int Line) const;

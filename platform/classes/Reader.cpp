@@ -43,6 +43,92 @@ bool IsFloatType(TValueType T)
     return T == vaExtended || T == vaSingle || T == vaCurrency || T == vaDate || T == vaDouble;
 }
 
+// --- property values by kind: the value the text gives, or "Invalid
+// property value" ---
+
+std::int64_t IntegerValue(const TTypeInfo* Type, const TFormValue& Value)
+{
+    std::int64_t V = 0;
+    if (IsIntType(Value.Type))
+        V = Value.Int;
+    else if (Value.Type != vaIdent || !IdentToInt(Type, Value.Str, V))
+        InvalidValue();
+    // 32-bit values written as unsigned hex ($FF000000) wrap as in the
+    // classic reader; anything else out of range is refused.
+    if (Type->MaxValue == std::numeric_limits<std::int32_t>::max() && Type->MinValue < 0 && V > Type->MaxValue
+        && V <= std::int64_t(std::numeric_limits<std::uint32_t>::max()))
+        V = std::int32_t(std::uint32_t(V));
+    if (V < Type->MinValue || V > Type->MaxValue)
+        InvalidValue();
+    return V;
+}
+
+std::int64_t CharValue(const TFormValue& Value)
+{
+    if (IsStringType(Value.Type) && Value.Str.size() == 1)
+        return Value.Str.at(0).unicode();
+    if (IsIntType(Value.Type) && Value.Int >= 0 && Value.Int <= 0xFFFF)
+        return Value.Int;
+    InvalidValue();
+}
+
+std::int64_t EnumValue(const TTypeInfo* Type, const TFormValue& Value)
+{
+    std::int64_t V = -1;
+    if (Value.Type == vaTrue || Value.Type == vaFalse) {
+        if (Type->EnumNames.size() == 2 && Type->EnumNames.at(0) == QLatin1String("False"))
+            V = Value.Type == vaTrue ? 1 : 0;
+    } else if (Value.Type == vaIdent) {
+        V = GetEnumValue(Type, Value.Str);
+    } else if (IsIntType(Value.Type) && Type->Names().isEmpty()) {
+        // An enumeration nobody named: its ordinal (within a sub-range).
+        const bool InRange = Type->BaseType == nullptr || (Value.Int >= Type->MinValue && Value.Int <= Type->MaxValue);
+        V = InRange ? Value.Int : -1;
+    }
+    if (V < 0)
+        InvalidValue();
+    return V;
+}
+
+std::int64_t SetValue(const TTypeInfo* Type, const TFormValue& Value)
+{
+    if (Value.Type != vaSet)
+        InvalidValue();
+    std::uint64_t Bits = 0;
+    for (const String& Name : Value.SetItems) {
+        const int Ord = GetEnumValue(Type->CompType, Name);
+        if (Ord < 0 || Ord >= 64)
+            InvalidValue();
+        Bits |= std::uint64_t(1) << Ord;
+    }
+    return std::int64_t(Bits);
+}
+
+double FloatValue(const TFormValue& Value)
+{
+    if (IsFloatType(Value.Type))
+        return Value.Float;
+    if (IsIntType(Value.Type))
+        return double(Value.Int);
+    InvalidValue();
+}
+
+const String& StringValue(const TFormValue& Value)
+{
+    if (!IsStringType(Value.Type))
+        InvalidValue();
+    return Value.Str;
+}
+
+// Hands a value to the property's setter of its kind.
+template <typename S, typename V>
+void Store(const S& Setter, TObject* Instance, const V& Value)
+{
+    if (!Setter)
+        throw EReadPropError(QStringLiteral("Property is read-only"));
+    Setter(Instance, Value);
+}
+
 String InstanceName(TObject* Instance)
 {
     if (auto* P = dynamic_cast<TPersistent*>(Instance))
@@ -103,7 +189,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
         TComponentClass Class = FindComponentClass(FTree.ClassName, FTree.Line);
         // The text is the class's definition: build the bare object and
         // read it here rather than through AfterConstruction.
-        Root = Class->FCreateComponent(nullptr);
+        Root = Class->NewComponent(nullptr);
     }
     FRoot = Root;
     FOwner = Root;
@@ -150,6 +236,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
         }
         FFixups.clear();
         GlobalFixupReferences();
+        CheckFieldsBound(Root);
         for (TComponent* C : FLoaded) {
             C->Loaded();
             C->ExcludeState(csLoading);
@@ -169,6 +256,23 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
     }
     FLoaded.clear();
     return Root;
+}
+
+void TReader::CheckFieldsBound(TComponent* Root) const
+{
+    // The fields of the class this text defines: an ancestor's definition,
+    // read first into a descendant, binds only the ancestor's fields.
+    TClass RootClass = ClassOfObject(Root);
+    TClass Defined = GetClass(FTree.ClassName);
+    if (Defined == nullptr || RootClass == nullptr || !RootClass->InheritsFrom(Defined))
+        Defined = RootClass;
+    if (Defined == nullptr)
+        return;
+    for (const TFieldInfo* Field : Defined->Fields())
+        if (Field->Get(Root) == nullptr)
+            Error(QStringLiteral("Component %1 is missing from the definition of %2")
+                      .arg(Field->Name, Defined->ClassName()),
+                  FTree.Line);
 }
 
 void TReader::ReadData(TComponent* Instance)
@@ -310,160 +414,79 @@ void TReader::ReadPropertyValue(TObject* Instance, const TPropInfo* PropInfo, co
     const TTypeInfo* Type = PropInfo->PropType;
     switch (PropInfo->Kind()) {
     case tkInteger:
-    case tkInt64: {
-        std::int64_t V = 0;
-        if (IsIntType(Value.Type))
-            V = Value.Int;
-        else if (Value.Type == vaIdent && IdentToInt(Type, Value.Str, V))
-            ;
-        else
-            InvalidValue();
-        // 32-bit values written as unsigned hex ($FF000000) wrap as in the
-        // classic reader; anything else out of range is refused.
-        if (Type->MaxValue == std::numeric_limits<std::int32_t>::max() && Type->MinValue < 0 && V > Type->MaxValue
-            && V <= std::int64_t(std::numeric_limits<std::uint32_t>::max()))
-            V = std::int32_t(std::uint32_t(V));
-        if (V < Type->MinValue || V > Type->MaxValue)
-            InvalidValue();
-        if (!PropInfo->SetOrd)
-            throw EReadPropError(QStringLiteral("Property is read-only"));
-        PropInfo->SetOrd(Instance, V);
-        return;
-    }
+    case tkInt64:
+        return Store(PropInfo->SetOrd, Instance, IntegerValue(Type, Value));
     case tkChar:
-    case tkWChar: {
-        std::int64_t V = 0;
-        if (IsStringType(Value.Type) && Value.Str.size() == 1)
-            V = Value.Str.at(0).unicode();
-        else if (IsIntType(Value.Type) && Value.Int >= 0 && Value.Int <= 0xFFFF)
-            V = Value.Int;
-        else
-            InvalidValue();
-        if (!PropInfo->SetOrd)
-            throw EReadPropError(QStringLiteral("Property is read-only"));
-        PropInfo->SetOrd(Instance, V);
-        return;
-    }
-    case tkEnumeration: {
-        std::int64_t V = -1;
-        if (Value.Type == vaTrue || Value.Type == vaFalse) {
-            if (Type->EnumNames.size() == 2 && Type->EnumNames.at(0) == QLatin1String("False"))
-                V = Value.Type == vaTrue ? 1 : 0;
-        } else if (Value.Type == vaIdent) {
-            V = GetEnumValue(Type, Value.Str);
-        } else if (IsIntType(Value.Type) && Type->EnumNames.isEmpty()) {
-            // An enumeration nobody named: its ordinal.
-            V = Value.Int;
-        }
-        if (V < 0)
-            InvalidValue();
-        if (!PropInfo->SetOrd)
-            throw EReadPropError(QStringLiteral("Property is read-only"));
-        PropInfo->SetOrd(Instance, V);
-        return;
-    }
-    case tkSet: {
-        if (Value.Type != vaSet)
-            InvalidValue();
-        std::uint64_t Bits = 0;
-        for (const String& Name : Value.SetItems) {
-            const int Ord = GetEnumValue(Type->CompType, Name);
-            if (Ord < 0 || Ord >= 64)
-                InvalidValue();
-            Bits |= std::uint64_t(1) << Ord;
-        }
-        if (!PropInfo->SetOrd)
-            throw EReadPropError(QStringLiteral("Property is read-only"));
-        PropInfo->SetOrd(Instance, std::int64_t(Bits));
-        return;
-    }
-    case tkFloat: {
-        double V = 0;
-        if (IsFloatType(Value.Type))
-            V = Value.Float;
-        else if (IsIntType(Value.Type))
-            V = double(Value.Int);
-        else
-            InvalidValue();
-        if (!PropInfo->SetFloat)
-            throw EReadPropError(QStringLiteral("Property is read-only"));
-        PropInfo->SetFloat(Instance, V);
-        return;
-    }
+    case tkWChar:
+        return Store(PropInfo->SetOrd, Instance, CharValue(Value));
+    case tkEnumeration:
+        return Store(PropInfo->SetOrd, Instance, EnumValue(Type, Value));
+    case tkSet:
+        return Store(PropInfo->SetOrd, Instance, SetValue(Type, Value));
+    case tkFloat:
+        return Store(PropInfo->SetFloat, Instance, FloatValue(Value));
     case tkString:
     case tkLString:
     case tkWString:
     case tkUString:
-        if (!IsStringType(Value.Type))
-            InvalidValue();
-        if (!PropInfo->SetStr)
-            throw EReadPropError(QStringLiteral("Property is read-only"));
-        PropInfo->SetStr(Instance, Value.Str);
-        return;
-    case tkClass: {
-        if (Value.Type == vaCollection) {
-            auto* Collection = dynamic_cast<TCollection*>(PropInfo->GetObject ? PropInfo->GetObject(Instance) : nullptr);
-            if (Collection == nullptr)
-                InvalidValue();
-            const String SavedPath = FPropPath;
-            Collection->BeginUpdate();
-            try {
-                Collection->Clear();
-                for (const TFormCollectionItem& Item : Value.CollectionItems) {
-                    TCollectionItem* NewItem = Collection->Add();
-                    ReadProperties(NewItem, Item.Properties);
-                }
-            } catch (...) {
-                Collection->EndUpdate();
-                throw;
-            }
-            Collection->EndUpdate();
-            FPropPath = SavedPath;
-            return;
-        }
-        if (Value.Type == vaNil) {
-            if (!PropInfo->SetObject || !PropInfo->SetObject(Instance, nullptr))
-                InvalidValue();
-            return;
-        }
-        if (Value.Type == vaIdent && PropInfo->SetObject && Type->ClassType != nullptr
-            && Type->ClassType->IsComponentClass()) {
-            // Resolved once the whole tree is read: the component may come
-            // later in the text or live in another module.
-            FFixups.push_back(TFixup{Instance, PropInfo, Value.Str, Value.Line});
-            return;
-        }
-        InvalidValue();
-    }
-    case tkMethod: {
-        if (Value.Type == vaNil) {
-            if (!PropInfo->SetMethod || !PropInfo->SetMethod(Instance, std::any()))
-                InvalidValue();
-            return;
-        }
-        if (Value.Type != vaIdent || !PropInfo->SetMethod)
-            InvalidValue();
-        std::any Handler;
-        TClass RootClass = ClassOfObject(FRoot);
-        const TMethodInfo* Method = RootClass ? RootClass->FindMethod(Value.Str) : nullptr;
-        if (Method != nullptr) {
-            Handler = Method->Bind(FRoot);
-        } else if (OnFindMethod) {
-            bool Failed = true;
-            OnFindMethod(*this, Value.Str, Handler, Failed);
-            if (Failed)
-                Handler.reset();
-        }
-        if (!Handler.has_value())
-            throw EReadPropError(QStringLiteral("Invalid property value: method %1 not found").arg(Value.Str));
-        if (!PropInfo->SetMethod(Instance, Handler))
-            throw EReadPropError(
-                QStringLiteral("Invalid property value: method %1 does not fit the event").arg(Value.Str));
-        return;
-    }
+        return Store(PropInfo->SetStr, Instance, StringValue(Value));
+    case tkClass:
+        return ReadObjectValue(Instance, PropInfo, Value);
+    case tkMethod:
+        return ReadMethodValue(Instance, PropInfo, Value);
     default:
         InvalidValue();
     }
+}
+
+void TReader::ReadObjectValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value)
+{
+    if (Value.Type == vaCollection) {
+        auto* Collection = dynamic_cast<TCollection*>(PropInfo->GetObject ? PropInfo->GetObject(Instance) : nullptr);
+        if (Collection == nullptr)
+            InvalidValue();
+        const String SavedPath = FPropPath;
+        ReadCollectionItems(Collection, Value);
+        FPropPath = SavedPath;
+        return;
+    }
+    if (Value.Type == vaNil) {
+        if (!PropInfo->SetObject || !PropInfo->SetObject(Instance, nullptr))
+            InvalidValue();
+        return;
+    }
+    const TClassInfo* Class = PropInfo->PropType->ClassType;
+    if (Value.Type != vaIdent || !PropInfo->SetObject || Class == nullptr || !Class->IsComponentClass())
+        InvalidValue();
+    // Resolved once the whole tree is read: the component may come later in
+    // the text or live in another module.
+    FFixups.push_back(TFixup{Instance, PropInfo, Value.Str, Value.Line});
+}
+
+void TReader::ReadMethodValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value)
+{
+    if (Value.Type == vaNil) {
+        if (!PropInfo->SetMethod || !PropInfo->SetMethod(Instance, std::any()))
+            InvalidValue();
+        return;
+    }
+    if (Value.Type != vaIdent || !PropInfo->SetMethod)
+        InvalidValue();
+    std::any Handler;
+    TClass RootClass = ClassOfObject(FRoot);
+    const TMethodInfo* Method = RootClass ? RootClass->FindMethod(Value.Str) : nullptr;
+    if (Method != nullptr) {
+        Handler = Method->Bind(FRoot);
+    } else if (OnFindMethod) {
+        bool Failed = true;
+        OnFindMethod(*this, Value.Str, Handler, Failed);
+        if (Failed)
+            Handler.reset();
+    }
+    if (!Handler.has_value())
+        throw EReadPropError(QStringLiteral("Invalid property value: method %1 not found").arg(Value.Str));
+    if (!PropInfo->SetMethod(Instance, Handler))
+        throw EReadPropError(QStringLiteral("Invalid property value: method %1 does not fit the event").arg(Value.Str));
 }
 
 void TReader::ReadStrings(TStrings* Strings, const TFormValue& Value)
@@ -501,6 +524,11 @@ void TReader::ReadCollection(TCollection* Collection)
     const TFormValue& Value = Take();
     if (Value.Type != vaCollection)
         InvalidValue();
+    ReadCollectionItems(Collection, Value);
+}
+
+void TReader::ReadCollectionItems(TCollection* Collection, const TFormValue& Value)
+{
     Collection->BeginUpdate();
     try {
         Collection->Clear();

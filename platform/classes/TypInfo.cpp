@@ -31,6 +31,12 @@ const TPropInfo* Require(const TObject* Instance, const String& PropName)
     return P;
 }
 
+// Whether Value lies within a sub-range type (always, for other types).
+bool InSubrange(const TTypeInfo* TypeInfo, std::int64_t Value)
+{
+    return TypeInfo->BaseType == nullptr || (Value >= TypeInfo->MinValue && Value <= TypeInfo->MaxValue);
+}
+
 bool IsOrdinal(TTypeKind Kind)
 {
     return Kind == tkInteger || Kind == tkInt64 || Kind == tkChar || Kind == tkWChar || Kind == tkEnumeration
@@ -255,9 +261,9 @@ void SetMethodProp(TObject* Instance, const String& PropName, const std::any& Va
 
 String GetEnumName(const TTypeInfo* TypeInfo, std::int64_t Value)
 {
-    if (TypeInfo == nullptr || Value < 0 || Value >= TypeInfo->EnumNames.size())
+    if (TypeInfo == nullptr || Value < 0 || Value >= TypeInfo->Names().size() || !InSubrange(TypeInfo, Value))
         return String();
-    return TypeInfo->EnumNames.at(int(Value));
+    return TypeInfo->Names().at(int(Value));
 }
 
 int GetEnumValue(const TTypeInfo* TypeInfo, const String& Name)
@@ -265,9 +271,10 @@ int GetEnumValue(const TTypeInfo* TypeInfo, const String& Name)
     if (TypeInfo == nullptr)
         return -1;
     const String Trimmed = Name.trimmed();
-    for (int I = 0; I < TypeInfo->EnumNames.size(); ++I)
-        if (TypeInfo->EnumNames.at(I).compare(Trimmed, Qt::CaseInsensitive) == 0)
-            return I;
+    const QStringList& Names = TypeInfo->Names();
+    for (int I = 0; I < Names.size(); ++I)
+        if (Names.at(I).compare(Trimmed, Qt::CaseInsensitive) == 0)
+            return InSubrange(TypeInfo, I) ? I : -1;
     return -1;
 }
 

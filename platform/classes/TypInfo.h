@@ -11,22 +11,51 @@
 //       PUBLISHED(Anchors, TAnchors{akLeft, akTop})
 //       PUBLISHED_STORED(Color, clBtnFace, &TTestButton::IsColorStored)
 //       PUBLISHED_NODEFAULT(Width)
+//       PUBLISHED_NODEFAULT_STORED(DisplayWidth, &TField::IsDisplayWidthStored)
 //       PUBLISHED_OBJECT(Font)          // read-only getter, sub-object
 //       PUBLISHED(DataSet, nullptr)     // component reference
 //       PUBLISHED_EVENT(OnClick)
 //   END_REGISTER
 //
 //   REGISTER_COMPONENT(TFormMain, TForm)
+//       PUBLISHED_FIELD(ButtonOK)       // TButton* ButtonOK: the component
 //       PUBLISHED_METHOD(FormCreate)    // handler bound by name
 //   END_REGISTER
 //
 //   REGISTER_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient)
+//   REGISTER_SUBRANGE(TBorderStyle)     // TSubrange: shares its base's names
 //   REGISTER_CLASS(TFont, TPersistent)  // no owner: default constructor
+//
+// Enumerations share identifiers only as sub-ranges: TSubrange<Base, First,
+// Last> of the enumeration that owns the names (see Subrange.h).
 //
 // A property named Name has the getter Name() and the setter SetName(V) of
 // the class (or an ancestor); its type is deduced from the getter.  The
 // stored predicate is anything callable with the instance: a member
-// function pointer or a lambda taking (const T&).
+// function pointer or a lambda taking (const T&).  A published field
+// `T* Name` points at the owned component called Name while it exists:
+// reading a definition sets it (a component of another class is an error
+// naming file and line, one missing from the definition an error naming the
+// form), and it is cleared when that component leaves or goes.
+//
+// A typical property, whole (AssignIfChanged and DECLARE_EVENT: System.h):
+//
+//   TColor Color() const { return FColor; }        // header, public
+//   void SetColor(TColor Value);
+//   DECLARE_EVENT(TNotifyEvent, OnClick)           // OnClick(), SetOnClick(), FOnClick
+//   TColor FColor = clBtnFace;                     // header, private
+//
+//   PUBLISHED(Color, clBtnFace)                    // registration
+//   PUBLISHED_EVENT(OnClick)
+//
+//   void TMyControl::SetColor(TColor Value)
+//   {
+//       if (AssignIfChanged(FColor, Value))
+//           Invalidate();
+//   }
+//
+// The conformance test (tests/platform/classes) checks that the declared
+// default is what the constructor sets, for every registered class.
 #include "platform/classes/ClassInfo.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
@@ -151,6 +180,8 @@ V FromOrd(std::int64_t Value)
         return V::FromBits(std::uint64_t(Value));
     else if constexpr (std::is_same_v<V, bool>)
         return Value != 0;
+    else if constexpr (IsSubrange<V>::value)
+        return V(static_cast<typename V::Base>(Value));
     else
         return static_cast<V>(Value);
 }
@@ -241,6 +272,24 @@ public:
         return *this;
     }
 
+    // A field of the class pointing at the owned component of that name.
+    template <typename T>
+    TClassRegistration& Field(const char* Name, T* C::*Member)
+    {
+        static_assert(std::is_base_of_v<TComponent, T>, "a published field points at a component");
+        TFieldInfo& F = FInfo->AddField(QString::fromLatin1(Name));
+        F.FieldClass = ClassOf<T>();
+        F.Set = [Member](TObject* Owner, TComponent* Value) {
+            if (C* Object = dynamic_cast<C*>(Owner))
+                Object->*Member = dynamic_cast<T*>(Value);
+        };
+        F.Get = [Member](TObject* Owner) -> TComponent* {
+            C* Object = dynamic_cast<C*>(Owner);
+            return Object != nullptr ? Object->*Member : nullptr;
+        };
+        return *this;
+    }
+
     template <typename M>
     TClassRegistration& Method(const char* Name, M Fn)
     {
@@ -311,7 +360,7 @@ private:
             P.GetFloat = [Getter, Name](TObject* I) -> double { return double((Checked<C>(I, Name).*Getter)()); };
             if constexpr (HasSetter)
                 P.SetFloat = [Setter, Name](TObject* I, double Value) { (Checked<C>(I, Name).*Setter)(V(Value)); };
-        } else if constexpr (std::is_integral_v<V> || std::is_enum_v<V> || IsTSet<V>::value) {
+        } else if constexpr (std::is_integral_v<V> || std::is_enum_v<V> || IsTSet<V>::value || IsSubrange<V>::value) {
             P.GetOrd = [Getter, Name](TObject* I) -> std::int64_t { return ToOrd<V>((Checked<C>(I, Name).*Getter)()); };
             if constexpr (HasSetter)
                 P.SetOrd = [Setter, Name](TObject* I, std::int64_t Value) {
@@ -379,11 +428,15 @@ QStringList SplitEnumNames(const char* Text);
 #define PUBLISHED(Name, ...) .Published(#Name, &Self::Name, &Self::Set##Name, __VA_ARGS__)
 #define PUBLISHED_NODEFAULT(Name) .PublishedNoDefault(#Name, &Self::Name, &Self::Set##Name)
 #define PUBLISHED_STORED(Name, ...) .PublishedStored(#Name, &Self::Name, &Self::Set##Name, __VA_ARGS__)
+// No default (a value the getter works out); written when Pred allows.
+#define PUBLISHED_NODEFAULT_STORED(Name, Pred) .PublishedNoDefault(#Name, &Self::Name, &Self::Set##Name).Stored(Pred)
 #define PUBLISHED_OBJECT(Name) .PublishedObject(#Name, &Self::Name)
 #define PUBLISHED_EVENT(Name) .PublishedEvent(#Name, &Self::Name, &Self::Set##Name)
 // Explicit accessors, for overloaded or differently named ones.
 #define PUBLISHED_AS(Name, Getter, Setter, ...) .Published(#Name, Getter, Setter, __VA_ARGS__)
 #define PUBLISHED_METHOD(Name) .Method(#Name, &Self::Name)
+// A member `T* Name` bound to the owned component called Name.
+#define PUBLISHED_FIELD(Name) .Field(#Name, &Self::Name)
 
 // Handler methods a root publishes for binding by name, outside a block.
 #define REGISTER_METHOD(Class, Name)                                                       \
@@ -397,6 +450,14 @@ QStringList SplitEnumNames(const char* Text);
     static const bool QV_CAT(QvEnum_, __COUNTER__) [[maybe_unused]] = [] {                  \
         ::RegisterEnumNames(::TypeInfoOf<Type>(), QStringLiteral(#Type),                   \
                             ::QvTypInfo::SplitEnumNames(#__VA_ARGS__));                    \
+        return true;                                                                       \
+    }();
+
+// The type name of a sub-range (TSubrange), which takes its identifiers
+// from its base enumeration.
+#define REGISTER_SUBRANGE(Type)                                                            \
+    static const bool QV_CAT(QvSubrange_, __COUNTER__) [[maybe_unused]] = [] {              \
+        ::QvTypInfo::MutableTypeInfoOf<Type>()->Name = QStringLiteral(#Type);              \
         return true;                                                                       \
     }();
 

@@ -38,10 +38,8 @@ void TDataLink::DataSourceGone()
 
 void TDataLink::SetReadOnly(bool Value)
 {
-    if (FReadOnly == Value)
-        return;
-    FReadOnly = Value;
-    UpdateState();
+    if (AssignIfChanged(FReadOnly, Value))
+        UpdateState();
 }
 
 bool TDataLink::InheritedEditing() const
@@ -51,17 +49,14 @@ bool TDataLink::InheritedEditing() const
 
 void TDataLink::SetEditing(bool Value)
 {
-    if (FEditing == Value)
-        return;
-    FEditing = Value;
-    EditingChanged();
+    if (AssignIfChanged(FEditing, Value))
+        EditingChanged();
 }
 
 void TDataLink::SetActive(bool Value)
 {
-    if (FActive == Value)
+    if (!AssignIfChanged(FActive, Value))
         return;
-    FActive = Value;
     if (Value)
         UpdateRange();
     else
@@ -90,9 +85,8 @@ void TDataLink::UpdateRange()
 void TDataLink::SetBufferCount(int Value)
 {
     Value = std::max(1, Value);
-    if (FBufferCount == Value)
+    if (!AssignIfChanged(FBufferCount, Value))
         return;
-    FBufferCount = Value;
     if (TDataSet* DS = DataSet())
         DS->UpdateBufferCount();
     if (FActive)
@@ -206,10 +200,8 @@ TFieldDataLink::TFieldDataLink()
 
 void TFieldDataLink::SetFieldName(const String& Value)
 {
-    if (FFieldName == Value)
-        return;
-    FFieldName = Value;
-    UpdateField();
+    if (AssignIfChanged(FFieldName, Value))
+        UpdateField();
 }
 
 void TFieldDataLink::UpdateField()
@@ -224,9 +216,8 @@ void TFieldDataLink::UpdateField()
 
 void TFieldDataLink::SetField(TField* Value)
 {
-    if (FField == Value)
+    if (!AssignIfChanged(FField, Value))
         return;
-    FField = Value;
     EditingChanged();
     RecordChanged(nullptr);
 }
@@ -245,9 +236,8 @@ bool TFieldDataLink::Edit()
 
 void TFieldDataLink::SetFieldEditing(bool Value)
 {
-    if (FFieldEditing == Value)
+    if (!AssignIfChanged(FFieldEditing, Value))
         return;
-    FFieldEditing = Value;
     FModified = false;
     if (FOnEditingChange)
         FOnEditingChange(this);

@@ -96,16 +96,12 @@ public:
     // Re-reads the field (OnDataChange), dropping what was typed.
     void Reset() { RecordChanged(nullptr); }
 
-    TNotifyEvent OnDataChange() const { return FOnDataChange; }
-    void SetOnDataChange(const TNotifyEvent& Value) { FOnDataChange = Value; }
-    TNotifyEvent OnEditingChange() const { return FOnEditingChange; }
-    void SetOnEditingChange(const TNotifyEvent& Value) { FOnEditingChange = Value; }
-    TNotifyEvent OnUpdateData() const { return FOnUpdateData; }
-    void SetOnUpdateData(const TNotifyEvent& Value) { FOnUpdateData = Value; }
-    TNotifyEvent OnActiveChange() const { return FOnActiveChange; }
-    void SetOnActiveChange(const TNotifyEvent& Value) { FOnActiveChange = Value; }
+    DECLARE_EVENT(TNotifyEvent, OnDataChange)
+    DECLARE_EVENT(TNotifyEvent, OnEditingChange)
+    DECLARE_EVENT(TNotifyEvent, OnUpdateData)
+    DECLARE_EVENT(TNotifyEvent, OnActiveChange)
     using TFocusControlEvent = std::function<void(TField* Field)>;
-    void SetOnFocusControl(const TFocusControlEvent& Value) { FOnFocusControl = Value; }
+    DECLARE_EVENT(TFocusControlEvent, OnFocusControl)
 
 protected:
     void ActiveChanged() override;
@@ -126,9 +122,4 @@ private:
     TComponent* FControl = nullptr;
     bool FModified = false;
     bool FFieldEditing = false;
-    TNotifyEvent FOnDataChange;
-    TNotifyEvent FOnEditingChange;
-    TNotifyEvent FOnUpdateData;
-    TNotifyEvent FOnActiveChange;
-    TFocusControlEvent FOnFocusControl;
 };

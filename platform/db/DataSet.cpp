@@ -234,9 +234,8 @@ void TDataSet::RemoveDataSource(TDataSource* Source)
 
 void TDataSet::SetState(TDataSetState Value)
 {
-    if (FState == Value)
+    if (!AssignIfChanged(FState, Value))
         return;
-    FState = Value;
     FModified = false;
     DataEvent(deUpdateState);
 }

@@ -125,28 +125,24 @@ public:
     void Resync();
 
     // --- events ---
-#define QV_DATASET_EVENT(Name)                                         \
-    TDataSetNotifyEvent Name() const { return F##Name; }              \
-    void Set##Name(const TDataSetNotifyEvent& Value) { F##Name = Value; }
-    QV_DATASET_EVENT(BeforeOpen)
-    QV_DATASET_EVENT(AfterOpen)
-    QV_DATASET_EVENT(BeforeClose)
-    QV_DATASET_EVENT(AfterClose)
-    QV_DATASET_EVENT(BeforeInsert)
-    QV_DATASET_EVENT(AfterInsert)
-    QV_DATASET_EVENT(BeforeEdit)
-    QV_DATASET_EVENT(AfterEdit)
-    QV_DATASET_EVENT(BeforePost)
-    QV_DATASET_EVENT(AfterPost)
-    QV_DATASET_EVENT(BeforeCancel)
-    QV_DATASET_EVENT(AfterCancel)
-    QV_DATASET_EVENT(BeforeDelete)
-    QV_DATASET_EVENT(AfterDelete)
-    QV_DATASET_EVENT(BeforeScroll)
-    QV_DATASET_EVENT(AfterScroll)
-    QV_DATASET_EVENT(OnNewRecord)
-    QV_DATASET_EVENT(OnCalcFields)
-#undef QV_DATASET_EVENT
+    DECLARE_EVENT(TDataSetNotifyEvent, BeforeOpen)
+    DECLARE_EVENT(TDataSetNotifyEvent, AfterOpen)
+    DECLARE_EVENT(TDataSetNotifyEvent, BeforeClose)
+    DECLARE_EVENT(TDataSetNotifyEvent, AfterClose)
+    DECLARE_EVENT(TDataSetNotifyEvent, BeforeInsert)
+    DECLARE_EVENT(TDataSetNotifyEvent, AfterInsert)
+    DECLARE_EVENT(TDataSetNotifyEvent, BeforeEdit)
+    DECLARE_EVENT(TDataSetNotifyEvent, AfterEdit)
+    DECLARE_EVENT(TDataSetNotifyEvent, BeforePost)
+    DECLARE_EVENT(TDataSetNotifyEvent, AfterPost)
+    DECLARE_EVENT(TDataSetNotifyEvent, BeforeCancel)
+    DECLARE_EVENT(TDataSetNotifyEvent, AfterCancel)
+    DECLARE_EVENT(TDataSetNotifyEvent, BeforeDelete)
+    DECLARE_EVENT(TDataSetNotifyEvent, AfterDelete)
+    DECLARE_EVENT(TDataSetNotifyEvent, BeforeScroll)
+    DECLARE_EVENT(TDataSetNotifyEvent, AfterScroll)
+    DECLARE_EVENT(TDataSetNotifyEvent, OnNewRecord)
+    DECLARE_EVENT(TDataSetNotifyEvent, OnCalcFields)
     TFilterRecordEvent OnFilterRecord() const { return FOnFilterRecord; }
     void SetOnFilterRecord(const TFilterRecordEvent& Value);
 
@@ -215,7 +211,6 @@ private:
     void DestroyDefaultFields();
     void DoEvent(const TDataSetNotifyEvent& Event) { if (Event) Event(this); }
     void BeginInsertAppend(bool Append);
-    void ClearEditBuffer();
     bool RecordFilterAccepts(TRecordId Id) const;
     void PrepareFilter();
     void InvalidateView() { FViewValid = false; }
@@ -266,8 +261,4 @@ private:
     mutable bool FViewValid = false;
     mutable std::uint64_t FViewVersion = 0;
     mutable const void* FViewOrder = nullptr;
-
-    TDataSetNotifyEvent FBeforeOpen, FAfterOpen, FBeforeClose, FAfterClose, FBeforeInsert, FAfterInsert,
-        FBeforeEdit, FAfterEdit, FBeforePost, FAfterPost, FBeforeCancel, FAfterCancel, FBeforeDelete,
-        FAfterDelete, FBeforeScroll, FAfterScroll, FOnNewRecord, FOnCalcFields;
 };

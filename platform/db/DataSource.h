@@ -25,12 +25,9 @@ public:
     // True when Field belongs to this source's data set.
     bool IsLinkedTo(TDataSet* ADataSet) const;
 
-    TNotifyEvent OnStateChange() const { return FOnStateChange; }
-    void SetOnStateChange(const TNotifyEvent& Value) { FOnStateChange = Value; }
-    TDataChangeEvent OnDataChange() const { return FOnDataChange; }
-    void SetOnDataChange(const TDataChangeEvent& Value) { FOnDataChange = Value; }
-    TNotifyEvent OnUpdateData() const { return FOnUpdateData; }
-    void SetOnUpdateData(const TNotifyEvent& Value) { FOnUpdateData = Value; }
+    DECLARE_EVENT(TNotifyEvent, OnStateChange)
+    DECLARE_EVENT(TDataChangeEvent, OnDataChange)
+    DECLARE_EVENT(TNotifyEvent, OnUpdateData)
 
     int DataLinkCount() const { return int(FDataLinks.size()); }
 
@@ -55,7 +52,4 @@ private:
     bool FAutoEdit = true;
     TDataSetState FState = dsInactive;
     std::vector<TDataLink*> FDataLinks;
-    TNotifyEvent FOnStateChange;
-    TDataChangeEvent FOnDataChange;
-    TNotifyEvent FOnUpdateData;
 };

@@ -7,8 +7,8 @@ REGISTER_ENUM(TFieldKind, fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggr
 
 REGISTER_COMPONENT(TField, TComponent)
     PUBLISHED(Alignment, taLeftJustify)
-    PUBLISHED_STORED(DisplayLabel, String(), &TField::IsDisplayLabelStored)
-    PUBLISHED_STORED(DisplayWidth, 0, &TField::IsDisplayWidthStored)
+    PUBLISHED_NODEFAULT_STORED(DisplayLabel, &TField::IsDisplayLabelStored)
+    PUBLISHED_NODEFAULT_STORED(DisplayWidth, &TField::IsDisplayWidthStored)
     PUBLISHED(EditMask, String())
     PUBLISHED(FieldKind, fkData)
     PUBLISHED(FieldName, String())
@@ -101,9 +101,8 @@ void TField::SetIndex(int Value)
 
 void TField::SetAlignment(TAlignment Value)
 {
-    if (FAlignment == Value)
+    if (!AssignIfChanged(FAlignment, Value))
         return;
-    FAlignment = Value;
     if (FDataSet)
         FDataSet->DataEvent(deLayoutChange);
 }
@@ -132,18 +131,16 @@ void TField::SetEditMask(const String& Value)
 
 void TField::SetReadOnly(bool Value)
 {
-    if (FReadOnly == Value)
+    if (!AssignIfChanged(FReadOnly, Value))
         return;
-    FReadOnly = Value;
     if (FDataSet)
         FDataSet->DataEvent(deLayoutChange);
 }
 
 void TField::SetVisible(bool Value)
 {
-    if (FVisible == Value)
+    if (!AssignIfChanged(FVisible, Value))
         return;
-    FVisible = Value;
     if (FDataSet)
         FDataSet->DataEvent(deLayoutChange);
 }

@@ -90,14 +90,10 @@ public:
     void FocusControl();
 
     // --- events ---
-    TFieldNotifyEvent OnChange() const { return FOnChange; }
-    void SetOnChange(const TFieldNotifyEvent& Value) { FOnChange = Value; }
-    TFieldGetTextEvent OnGetText() const { return FOnGetText; }
-    void SetOnGetText(const TFieldGetTextEvent& Value) { FOnGetText = Value; }
-    TFieldSetTextEvent OnSetText() const { return FOnSetText; }
-    void SetOnSetText(const TFieldSetTextEvent& Value) { FOnSetText = Value; }
-    TFieldNotifyEvent OnValidate() const { return FOnValidate; }
-    void SetOnValidate(const TFieldNotifyEvent& Value) { FOnValidate = Value; }
+    DECLARE_EVENT(TFieldNotifyEvent, OnChange)
+    DECLARE_EVENT(TFieldGetTextEvent, OnGetText)
+    DECLARE_EVENT(TFieldSetTextEvent, OnSetText)
+    DECLARE_EVENT(TFieldNotifyEvent, OnValidate)
 
     // Persistent fields sit under their data set in form definitions.
     bool HasParent() const override { return true; }
@@ -141,10 +137,6 @@ private:
     bool FReadOnly = false;
     bool FRequired = false;
     bool FVisible = true;
-    TFieldNotifyEvent FOnChange;
-    TFieldGetTextEvent FOnGetText;
-    TFieldSetTextEvent FOnSetText;
-    TFieldNotifyEvent FOnValidate;
 };
 
 // The fields of a data set in display order.  The list does not own them.

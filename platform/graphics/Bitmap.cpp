@@ -3,6 +3,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Resources.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/graphics/GdiObjects.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -54,7 +55,7 @@ QRgb MonoPixel(QRgb P)
 
 } // namespace
 
-TBitmap::TBitmap() : FHandle(new TGdiBitmap(0, 0, 32))
+TBitmap::TBitmap() : FHandle(new TQtBitmap(0, 0, 32))
 {
     GdiAcquire(FHandle);
 }
@@ -82,19 +83,19 @@ TCanvas* TBitmap::Canvas()
 
 bool TBitmap::Empty() const
 {
-    return FHandle->Image.isNull();
+    return QtOf(FHandle)->Image.isNull();
 }
 
 // A bitmap given only one dimension so far has no image yet but keeps that
 // dimension, so "Width := 320; Height := 200" makes a 320 x 200 bitmap.
 int TBitmap::Width() const
 {
-    return Empty() ? FEmptyWidth : FHandle->Image.width();
+    return Empty() ? FEmptyWidth : QtOf(FHandle)->Image.width();
 }
 
 int TBitmap::Height() const
 {
-    return Empty() ? FEmptyHeight : FHandle->Image.height();
+    return Empty() ? FEmptyHeight : QtOf(FHandle)->Image.height();
 }
 
 void TBitmap::SetWidth(int Value)
@@ -113,7 +114,7 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     AHeight = std::max(AHeight, 0);
     if (AWidth == Width() && AHeight == Height())
         return;
-    QImage& Img = FHandle->Image;
+    QImage& Img = QtOf(FHandle)->Image;
     if (AWidth == 0 || AHeight == 0) {
         FreeContext();
         Img = QImage();
@@ -150,14 +151,14 @@ QImage TBitmap::BackgroundImage(const QImage& Blank) const
     }
     Result.fill(qRgb(0, 0, 0));
     HBITMAP Temp = CreateBitmap(0, 0, 1, unsigned(FHandle->BitsPixel), nullptr);
-    Temp->Image = Result;
+    QtOf(Temp)->Image = Result;
     HDC DC = CreateCompatibleDC(nullptr);
     HGDIOBJ Old = SelectObject(DC, Temp);
     const TRect All = Rect(0, 0, Result.width(), Result.height());
     ::FillRect(DC, &All, FCanvas->Brush()->Handle());
     SelectObject(DC, Old);
     DeleteDC(DC);
-    Result = Temp->Image;
+    Result = QtOf(Temp)->Image;
     DeleteObject(Temp);
     return Result;
 }
@@ -176,7 +177,7 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
         return;
     FreeContext();
     FPixelFormat = Value;
-    QImage& Img = FHandle->Image;
+    QImage& Img = QtOf(FHandle)->Image;
     FHandle->BitsPixel = Value == pf1bit ? 1 : 32;
     if (Value == pf1bit && !Img.isNull()) {
         if (Img.format() != QImage::Format_RGB32)
@@ -204,7 +205,7 @@ TColor TBitmap::TransparentColor() const
         return FTransparentColor;
     if (Empty())
         return clDefault;
-    return TColor(std::int32_t(QRgbToColorRef(FHandle->Image.pixel(0, Height() - 1))));
+    return TColor(std::int32_t(QRgbToColorRef(QtOf(FHandle)->Image.pixel(0, Height() - 1))));
 }
 
 void TBitmap::SetTransparentColor(TColor Value)
@@ -218,9 +219,8 @@ void TBitmap::SetTransparentColor(TColor Value)
 
 void TBitmap::SetTransparentMode(TTransparentMode Value)
 {
-    if (FTransparentMode == Value)
+    if (!AssignIfChanged(FTransparentMode, Value))
         return;
-    FTransparentMode = Value;
     if (Value == tmAuto)
         FTransparentColor = clDefault;
     Changed();
@@ -229,7 +229,7 @@ void TBitmap::SetTransparentMode(TTransparentMode Value)
 void TBitmap::SetImage(const QImage& Value)
 {
     FreeContext();
-    QImage& Img = FHandle->Image;
+    QImage& Img = QtOf(FHandle)->Image;
     FEmptyWidth = FEmptyHeight = 0;
     if (Value.isNull())
         Img = QImage();
@@ -252,7 +252,7 @@ void TBitmap::Assign(TPersistent* Source)
         if (B == this)
             return;
         FreeContext();
-        FHandle->Image = B->FHandle->Image.copy();
+        QtOf(FHandle)->Image = QtOf(B->FHandle)->Image.copy();
         FEmptyWidth = B->FEmptyWidth;
         FEmptyHeight = B->FEmptyHeight;
         FHandle->BitsPixel = B->FHandle->BitsPixel;
@@ -297,7 +297,7 @@ void TBitmap::SaveToStream(QIODevice& Stream)
 {
     if (Empty())
         return;
-    if (!FHandle->Image.save(&Stream, "PNG"))
+    if (!QtOf(FHandle)->Image.save(&Stream, "PNG"))
         throw EInvalidGraphicOperation(QStringLiteral("Cannot save the bitmap"));
 }
 
@@ -321,7 +321,12 @@ QRgb* TBitmap::ScanLine(int Row)
 {
     if (Row < 0 || Row >= Height())
         throw EInvalidGraphicOperation(QStringLiteral("Scan line index out of range"));
-    return reinterpret_cast<QRgb*>(FHandle->Image.scanLine(Row));
+    return reinterpret_cast<QRgb*>(QtOf(FHandle)->Image.scanLine(Row));
+}
+
+const QImage& TBitmap::Image() const
+{
+    return QtOf(FHandle)->Image;
 }
 
 void TBitmap::DefineProperties(TFiler& Filer)
@@ -340,7 +345,7 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& R)
     ACanvas->RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
     HDC Dest = ACanvas->FHandle;
     HDC Src = Canvas()->Handle();
-    const bool Alpha = FHandle->Image.format() == QImage::Format_ARGB32;
+    const bool Alpha = QtOf(FHandle)->Image.format() == QImage::Format_ARGB32;
     if (!Transparent() && !Alpha) {
         StretchBlt(Dest, R.Left, R.Top, R.Width(), R.Height(), Src, 0, 0, Width(), Height(), ACanvas->CopyMode());
         return;
@@ -356,8 +361,8 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& R)
         SetBkColor(Src, OldBk);
     }
     if (Alpha) {
-        QImage& M = Mask->Image;
-        const QImage& Img = FHandle->Image;
+        QImage& M = QtOf(Mask)->Image;
+        const QImage& Img = QtOf(FHandle)->Image;
         for (int Y = 0; Y < Height(); ++Y) {
             auto* Line = reinterpret_cast<QRgb*>(M.scanLine(Y));
             const auto* Pix = reinterpret_cast<const QRgb*>(Img.constScanLine(Y));

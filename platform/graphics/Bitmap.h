@@ -57,7 +57,9 @@ public:
     // Row Row of the pixels (0xAARRGGBB); raises EInvalidGraphicOperation
     // "Scan line index out of range" outside the bitmap.
     QRgb* ScanLine(int Row);
-    const QImage& Image() const { return FHandle->Image; }
+    // The pixels to read (image lists, glyphs, pixel tests); drawing goes
+    // through Canvas(), which keeps the classic rules.
+    const QImage& Image() const;
     // Takes a copy of Value (any format) as the bitmap's pixels.
     void SetImage(const QImage& Value);
 

@@ -64,8 +64,6 @@ void TBrush::SetColor(TColor Value)
 
 void TBrush::SetStyle(TBrushStyle Value)
 {
-    if (FStyle == Value)
-        return;
-    FStyle = Value;
-    Changed();
+    if (AssignIfChanged(FStyle, Value))
+        Changed();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // TCanvas: the classic drawing surface over a device context.  The pen,
 // brush and font are selected into the context lazily, just before the
-// first drawing call that needs them, and again after each change.
+// first drawing call that needs them, and again after each change.  There
+// is no Lock/Unlock: all drawing happens on the one UI thread.
 #include "platform/graphics/Brush.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Pen.h"
@@ -49,10 +50,8 @@ public:
     TPoint PenPos();
     void SetPenPos(TPoint Value);
     TRect ClipRect();
-    TNotifyEvent OnChange() const { return FOnChange; }
-    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
-    TNotifyEvent OnChanging() const { return FOnChanging; }
-    void SetOnChanging(TNotifyEvent Value) { FOnChanging = std::move(Value); }
+    DECLARE_EVENT(TNotifyEvent, OnChange)
+    DECLARE_EVENT(TNotifyEvent, OnChanging)
     // ETO_* flags added to every text output.
     unsigned TextFlags() const { return FTextFlags; }
     void SetTextFlags(unsigned Value) { FTextFlags = Value; }
@@ -95,12 +94,6 @@ public:
     // by this canvas's brush.
     void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
 
-    // Kept for callers that guard drawing from other threads; all drawing
-    // happens on the one UI thread here.
-    void Lock() { ++FLockCount; }
-    void Unlock() { if (FLockCount > 0) --FLockCount; }
-    bool TryLock() { Lock(); return true; }
-    int LockCount() const { return FLockCount; }
     // Deselects everything so that changed objects are selected afresh.
     void Refresh();
 
@@ -123,9 +116,6 @@ private:
     std::unique_ptr<TBrush> FBrush;
     TCopyMode FCopyMode = cmSrcCopy;
     unsigned FTextFlags = 0;
-    int FLockCount = 0;
-    TNotifyEvent FOnChange;
-    TNotifyEvent FOnChanging;
     // Carried over from one context to the next, as classically: a bitmap
     // canvas gets a fresh context whenever its bitmap is resized.
     TPoint FPenPos;

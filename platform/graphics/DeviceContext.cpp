@@ -25,7 +25,7 @@ std::unordered_set<const TGdiObject*>& LiveObjects()
 TGdiBitmap* StockBitmap()
 {
     static TGdiBitmap* Bitmap = [] {
-        auto* B = new TGdiBitmap(1, 1, 1);
+        auto* B = new TQtBitmap(1, 1, 1);
         GdiAcquire(B); // never released: it lives as long as the program
         return B;
     }();
@@ -200,8 +200,7 @@ int DeleteObject(HGDIOBJ Object)
     return 1;
 }
 
-TGdiBitmap::TGdiBitmap(int Width, int Height, int BitsPixel)
-    : TGdiObject(TGdiKind::Bitmap), BitsPixel(BitsPixel == 1 ? 1 : 32)
+TQtBitmap::TQtBitmap(int Width, int Height, int BitsPixel) : TGdiBitmap(BitsPixel)
 {
     if (Width > 0 && Height > 0) {
         Image = QImage(Width, Height, QImage::Format_RGB32);
@@ -213,7 +212,7 @@ HGDIOBJ GetStockObject(int Index)
 {
     static std::array<TGdiObject*, 20> Stock = [] {
         std::array<TGdiObject*, 20> S{};
-        auto Brush = [](unsigned Style, COLORREF C) { return new TGdiBrush(LOGBRUSH{Style, C, 0}); };
+        auto Brush = [](unsigned Style, COLORREF C) { return new TQtBrush(LOGBRUSH{Style, C, 0}); };
         auto Pen = [](unsigned Style, COLORREF C) { return new TGdiPen(LOGPEN{Style, {1, 0}, C}); };
         S[WHITE_BRUSH] = Brush(BS_SOLID, RGB(255, 255, 255));
         S[LTGRAY_BRUSH] = Brush(BS_SOLID, RGB(192, 192, 192));
@@ -233,13 +232,13 @@ HGDIOBJ GetStockObject(int Index)
         LOGFONT System = Gui;
         System.lfHeight = 16;
         System.lfWeight = FW_BOLD;
-        S[OEM_FIXED_FONT] = new TGdiFont(Fixed);
-        S[ANSI_FIXED_FONT] = new TGdiFont(Fixed);
-        S[ANSI_VAR_FONT] = new TGdiFont(Gui);
-        S[SYSTEM_FONT] = new TGdiFont(System);
-        S[DEVICE_DEFAULT_FONT] = new TGdiFont(System);
-        S[SYSTEM_FIXED_FONT] = new TGdiFont(Fixed);
-        S[DEFAULT_GUI_FONT] = new TGdiFont(Gui);
+        S[OEM_FIXED_FONT] = new TQtFont(Fixed);
+        S[ANSI_FIXED_FONT] = new TQtFont(Fixed);
+        S[ANSI_VAR_FONT] = new TQtFont(Gui);
+        S[SYSTEM_FONT] = new TQtFont(System);
+        S[DEVICE_DEFAULT_FONT] = new TQtFont(System);
+        S[SYSTEM_FIXED_FONT] = new TQtFont(Fixed);
+        S[DEFAULT_GUI_FONT] = new TQtFont(Gui);
         S[DC_BRUSH] = Brush(BS_SOLID, RGB(255, 255, 255));
         S[DC_PEN] = Pen(PS_SOLID, 0);
         return S;
@@ -270,22 +269,22 @@ HPEN CreatePenIndirect(const LOGPEN& Log)
 
 HBRUSH CreateSolidBrush(COLORREF Color)
 {
-    return new TGdiBrush(LOGBRUSH{BS_SOLID, Color & 0xFFFFFF, 0});
+    return new TQtBrush(LOGBRUSH{BS_SOLID, Color & 0xFFFFFF, 0});
 }
 
 HBRUSH CreateHatchBrush(int Hatch, COLORREF Color)
 {
     if (Hatch < HS_HORIZONTAL || Hatch > HS_DIAGCROSS)
         return nullptr;
-    return new TGdiBrush(LOGBRUSH{BS_HATCHED, Color & 0xFFFFFF, Hatch});
+    return new TQtBrush(LOGBRUSH{BS_HATCHED, Color & 0xFFFFFF, Hatch});
 }
 
 HBRUSH CreatePatternBrush(HBITMAP Bitmap)
 {
-    if (!IsGdiObject(Bitmap) || Bitmap->Image.isNull())
+    if (!IsGdiObject(Bitmap) || QtOf(Bitmap)->Image.isNull())
         return nullptr;
-    auto* Brush = new TGdiBrush(LOGBRUSH{BS_PATTERN, 0, 0});
-    Brush->Pattern = Bitmap->Image.copy();
+    auto* Brush = new TQtBrush(LOGBRUSH{BS_PATTERN, 0, 0});
+    Brush->Pattern = QtOf(Bitmap)->Image.copy();
     Brush->PatternMono = Bitmap->Monochrome();
     return Brush;
 }
@@ -294,7 +293,7 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH& Log)
 {
     switch (Log.lbStyle) {
     case BS_SOLID: return CreateSolidBrush(Log.lbColor);
-    case BS_NULL: return new TGdiBrush(LOGBRUSH{BS_NULL, 0, 0});
+    case BS_NULL: return new TQtBrush(LOGBRUSH{BS_NULL, 0, 0});
     case BS_HATCHED: return CreateHatchBrush(int(Log.lbHatch), Log.lbColor);
     case BS_PATTERN: return CreatePatternBrush(reinterpret_cast<HBITMAP>(Log.lbHatch));
     default: return nullptr;
@@ -305,14 +304,14 @@ HBITMAP CreateCompatibleBitmap(HDC DC, int Width, int Height)
 {
     if (!IsValidDC(DC) || Width < 0 || Height < 0)
         return nullptr;
-    return new TGdiBitmap(Width, Height, DC->BitsPixel());
+    return new TQtBitmap(Width, Height, DC->BitsPixel());
 }
 
 HBITMAP CreateBitmap(int Width, int Height, unsigned Planes, unsigned BitsPixel, const void* Bits)
 {
     if (Width < 0 || Height < 0 || Planes != 1)
         return nullptr;
-    auto* Bitmap = new TGdiBitmap(Width, Height, int(BitsPixel));
+    auto* Bitmap = new TQtBitmap(Width, Height, int(BitsPixel));
     if (Bits != nullptr && !Bitmap->Image.isNull()) {
         // Classic layout: rows padded to 16 bits for monochrome bitmaps,
         // 32-bit pixels as 0xXXRRGGBB otherwise.
@@ -390,8 +389,8 @@ bool GetObject(HBITMAP Bitmap, BITMAP& Info)
     if (!IsGdiObject(Bitmap))
         return false;
     Info = BITMAP{};
-    Info.bmWidth = Bitmap->Image.width();
-    Info.bmHeight = Bitmap->Image.height();
+    Info.bmWidth = QtOf(Bitmap)->Image.width();
+    Info.bmHeight = QtOf(Bitmap)->Image.height();
     Info.bmBitsPixel = Bitmap->BitsPixel;
     Info.bmWidthBytes = Bitmap->Monochrome() ? ((Info.bmWidth + 15) / 16) * 2 : Info.bmWidth * 4;
     return true;
@@ -431,7 +430,7 @@ QImage* TDeviceContext::Image() const
 {
     QImage* Img = FWindowImage;
     if (Img == nullptr && FState.Bitmap.Get() != nullptr)
-        Img = &FState.Bitmap->Image;
+        Img = &QtOf(FState.Bitmap.Get())->Image;
     if (Img == nullptr || Img->isNull() || Img->depth() != 32)
         return nullptr;
     return Img;
@@ -564,13 +563,13 @@ bool TDeviceContext::BrushPixel(const TGdiBrush* Brush, int X, int Y, QRgb& Out)
     }
     case BS_PATTERN:
     case BS_DIBPATTERN: {
-        const QImage& P = Brush->Pattern;
+        const QImage& P = QtOf(Brush)->Pattern;
         if (P.isNull())
             return false;
         const int BX = Mod(X - FOrigin.X - FState.BrushOrg.X, P.width());
         const int BY = Mod(Y - FOrigin.Y - FState.BrushOrg.Y, P.height());
         const QRgb Pixel = reinterpret_cast<const QRgb*>(P.constScanLine(BY))[BX];
-        if (Brush->PatternMono)
+        if (QtOf(Brush)->PatternMono)
             Out = SurfaceColor((Pixel & 0xFFFFFF) == 0 ? FState.TextColor : FState.BkColor);
         else
             Out = Monochrome() ? SurfaceColor(QRgbToColorRef(Pixel)) : (0xFF000000u | Pixel);

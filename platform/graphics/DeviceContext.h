@@ -3,7 +3,10 @@
 // image and the raster primitives the drawing calls are built from.  All
 // pixel work is ours (spans, blits, raster operations); only glyphs are
 // drawn by Qt.
-#include "platform/graphics/Gdi.h"
+//
+// PRIVATE to platform/graphics and the windowing layer, like GdiObjects.h:
+// the windowing layer makes the device contexts of windows on their images.
+#include "platform/graphics/GdiObjects.h"
 
 #include <optional>
 #include <vector>

@@ -127,52 +127,39 @@ void TFont::SetHandle(HFONT Value)
 
 void TFont::SetCharset(TFontCharset Value)
 {
-    if (FCharset == Value)
-        return;
-    FCharset = Value;
-    Changed();
+    if (AssignIfChanged(FCharset, Value))
+        Changed();
 }
 
 void TFont::SetColor(TColor Value)
 {
-    if (FColor == Value)
-        return;
     // The colour is not part of the handle: only tell the owner.
-    FColor = Value;
-    if (OnChange())
-        OnChange()(this);
+    if (AssignIfChanged(FColor, Value) && FOnChange)
+        FOnChange(this);
 }
 
 void TFont::SetHeight(int Value)
 {
-    if (FHeight == Value)
-        return;
-    FHeight = Value;
-    Changed();
+    if (AssignIfChanged(FHeight, Value))
+        Changed();
 }
 
 void TFont::SetName(const TFontName& Value)
 {
-    if (Value.isEmpty() || FName == Value)
-        return;
-    FName = Value;
-    Changed();
+    if (!Value.isEmpty() && AssignIfChanged(FName, Value))
+        Changed();
 }
 
 void TFont::SetOrientation(int Value)
 {
-    if (FOrientation == Value)
-        return;
-    FOrientation = Value;
-    Changed();
+    if (AssignIfChanged(FOrientation, Value))
+        Changed();
 }
 
 void TFont::SetPitch(TFontPitch Value)
 {
-    if (FPitch == Value)
-        return;
-    FPitch = Value;
-    Changed();
+    if (AssignIfChanged(FPitch, Value))
+        Changed();
 }
 
 int TFont::Size() const
@@ -187,8 +174,6 @@ void TFont::SetSize(int Value)
 
 void TFont::SetStyle(TFontStyles Value)
 {
-    if (FStyle == Value)
-        return;
-    FStyle = Value;
-    Changed();
+    if (AssignIfChanged(FStyle, Value))
+        Changed();
 }

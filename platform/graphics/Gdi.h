@@ -1,16 +1,19 @@
 #pragma once
 // The device-context drawing calls, under their classic names and with their
-// classic raster rules, painting into 32-bit Qt images.  Handles are plain
+// classic raster rules, painting into 32-bit images.  Handles are plain
 // pointers to our own GDI objects; a null handle is what the classic calls
 // call 0.  Every call accepts null handles and bad arguments and fails the
 // classic way (FALSE, 0, ERROR) instead of crashing.
+//
+// This header shows the classic calls only: the images and fonts behind the
+// handles are the drawing layer's own (GdiObjects.h, DeviceContext.h), so
+// that everything drawn follows the classic rules.
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/Region.h"
 #include "platform/graphics/Types.h"
 
-#include <QFont>
-#include <QImage>
 #include <cstdint>
+#include <functional>
 
 class TDeviceContext;
 
@@ -45,10 +48,6 @@ private:
 // DeleteObject (or handed back by SelectObject after a deferred deletion
 // completed) makes the calls fail instead of touching freed memory.
 bool IsGdiObject(const TGdiObject* Object);
-
-// Bookkeeping behind selection; used by the device context.
-void GdiAcquire(TGdiObject* Object);
-void GdiRelease(TGdiObject* Object);
 
 enum : int {
     PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_DASHDOT = 3, PS_DASHDOTDOT = 4, PS_NULL = 5,
@@ -119,36 +118,33 @@ public:
     LOGPEN Log;
 };
 
-class TGdiBitmap;
-
-class TGdiBrush final : public TGdiObject {
+// Brushes, fonts and bitmaps as the classic calls see them; only the
+// creation calls make them (with their pixels and Qt fonts, GdiObjects.h).
+class TGdiBrush : public TGdiObject {
 public:
-    explicit TGdiBrush(const LOGBRUSH& Log) : TGdiObject(TGdiKind::Brush), Log(Log) {}
     LOGBRUSH Log;
-    // BS_PATTERN: a copy of the pattern bitmap taken when the brush is made.
-    QImage Pattern;
-    bool PatternMono = false;
+
+protected:
+    explicit TGdiBrush(const LOGBRUSH& Log) : TGdiObject(TGdiKind::Brush), Log(Log) {}
 };
 
-class TGdiFont final : public TGdiObject {
+class TGdiFont : public TGdiObject {
 public:
-    explicit TGdiFont(const LOGFONT& Log);
     LOGFONT Log;
-    // The Qt font the logical font maps to, unrotated.
-    const QFont& QtFont() const { return FQtFont; }
 
-private:
-    QFont FQtFont;
+protected:
+    explicit TGdiFont(const LOGFONT& Log) : TGdiObject(TGdiKind::Font), Log(Log) {}
 };
 
-class TGdiBitmap final : public TGdiObject {
+class TGdiBitmap : public TGdiObject {
 public:
-    // 32-bit image; BitsPixel 1 marks a monochrome bitmap whose pixels are
-    // kept black or white.
-    TGdiBitmap(int Width, int Height, int BitsPixel);
-    QImage Image;
+    // 32 bits; 1 marks a monochrome bitmap whose pixels are kept black or
+    // white.
     int BitsPixel = 32;
     bool Monochrome() const { return BitsPixel == 1; }
+
+protected:
+    explicit TGdiBitmap(int ABitsPixel) : TGdiObject(TGdiKind::Bitmap), BitsPixel(ABitsPixel == 1 ? 1 : 32) {}
 };
 
 class TGdiRegion final : public TGdiObject {
@@ -472,7 +468,3 @@ int DrawText(HDC DC, const String& Text, TRect* R, unsigned Format);
 DWORD TabbedTextOut(HDC DC, int X, int Y, const String& Text, int Count, int TabCount, const int* TabStops,
                     int TabOrigin);
 DWORD GetTabbedTextExtent(HDC DC, const String& Text, int Count, int TabCount, const int* TabStops);
-
-// The Qt font a logical font is drawn with (pixel sizes, no anti-aliasing,
-// no kerning, so that measuring and drawing agree).
-QFont QFontFromLogFont(const LOGFONT& Log);

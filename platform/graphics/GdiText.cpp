@@ -67,7 +67,7 @@ struct TTextEnv {
     QFontMetrics Metrics;
     int Extra;
     explicit TTextEnv(HDC DC)
-        : Font(DC->State().Font.Get() ? DC->State().Font->QtFont() : QFont()),
+        : Font(DC->State().Font.Get() ? QtOf(DC->State().Font.Get())->QtFont() : QFont()),
           Metrics(Font),
           Extra(DC->State().CharExtra)
     {
@@ -394,7 +394,7 @@ private:
 
 } // namespace
 
-TGdiFont::TGdiFont(const LOGFONT& L) : TGdiObject(TGdiKind::Font), Log(L), FQtFont(QFontFromLogFont(L))
+TQtFont::TQtFont(const LOGFONT& L) : TGdiFont(L), FQtFont(QFontFromLogFont(L))
 {
 }
 
@@ -666,5 +666,5 @@ DWORD GetTabbedTextExtent(HDC DC, const String& Source, int Count, int TabCount,
 
 HFONT CreateFontIndirect(const LOGFONT& Log)
 {
-    return new TGdiFont(Log);
+    return new TQtFont(Log);
 }

@@ -7,10 +7,8 @@
 
 void TGraphic::SetTransparent(bool Value)
 {
-    if (FTransparent == Value)
-        return;
-    FTransparent = Value;
-    Changed();
+    if (AssignIfChanged(FTransparent, Value))
+        Changed();
 }
 
 void TGraphic::SetModified(bool Value)

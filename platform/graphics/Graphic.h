@@ -25,8 +25,7 @@ public:
     virtual void SetTransparent(bool Value);
     bool Modified() const { return FModified; }
     void SetModified(bool Value);
-    TNotifyEvent OnChange() const { return FOnChange; }
-    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    DECLARE_EVENT(TNotifyEvent, OnChange)
 
     // Streams hold PNG when written; reading also takes the other formats
     // Qt reads.  A stream that holds no image raises EInvalidGraphic.
@@ -47,5 +46,4 @@ protected:
 private:
     bool FTransparent = false;
     bool FModified = false;
-    TNotifyEvent FOnChange;
 };

@@ -9,8 +9,7 @@
 class TGraphicsObject : public TPersistent {
 public:
     ~TGraphicsObject() override;
-    TNotifyEvent OnChange() const { return FOnChange; }
-    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    DECLARE_EVENT(TNotifyEvent, OnChange)
     // Outside owners (a control's font) may route their owner through here
     // for GetNamePath.
     TPersistent* GetOwner() const override { return FOwner; }
@@ -26,6 +25,5 @@ protected:
     HGDIOBJ FHandle = nullptr;
 
 private:
-    TNotifyEvent FOnChange;
     TPersistent* FOwner = nullptr;
 };

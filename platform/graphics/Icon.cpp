@@ -3,6 +3,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GdiObjects.h"
 
 REGISTER_CLASS(TIcon, TPersistent)
 END_REGISTER
@@ -71,8 +72,8 @@ void TIcon::Draw(TCanvas* ACanvas, const TRect& R)
     HBITMAP Mask = CreateBitmap(W, H, 1, 1, nullptr);
     for (int Y = 0; Y < H; ++Y) {
         const auto* Pix = reinterpret_cast<const QRgb*>(FImage.constScanLine(Y));
-        auto* C = reinterpret_cast<QRgb*>(Colour->Image.scanLine(Y));
-        auto* M = reinterpret_cast<QRgb*>(Mask->Image.scanLine(Y));
+        auto* C = reinterpret_cast<QRgb*>(QtOf(Colour)->Image.scanLine(Y));
+        auto* M = reinterpret_cast<QRgb*>(QtOf(Mask)->Image.scanLine(Y));
         for (int X = 0; X < W; ++X) {
             C[X] = Pix[X] | 0xFF000000u;
             M[X] = qAlpha(Pix[X]) < 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);

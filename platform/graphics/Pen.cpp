@@ -49,33 +49,25 @@ HPEN TPen::Handle()
 
 void TPen::SetColor(TColor Value)
 {
-    if (FColor == Value)
-        return;
-    FColor = Value;
-    Changed();
+    if (AssignIfChanged(FColor, Value))
+        Changed();
 }
 
 void TPen::SetMode(TPenMode Value)
 {
-    if (FMode == Value)
-        return;
-    FMode = Value;
-    Changed();
+    if (AssignIfChanged(FMode, Value))
+        Changed();
 }
 
 void TPen::SetStyle(TPenStyle Value)
 {
-    if (FStyle == Value)
-        return;
-    FStyle = Value;
-    Changed();
+    if (AssignIfChanged(FStyle, Value))
+        Changed();
 }
 
 void TPen::SetWidth(int Value)
 {
     // Widths below one draw as one, as a cosmetic pen does.
-    if (Value < 0 || FWidth == Value)
-        return;
-    FWidth = Value;
-    Changed();
+    if (Value >= 0 && AssignIfChanged(FWidth, Value))
+        Changed();
 }

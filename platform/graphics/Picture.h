@@ -30,8 +30,7 @@ public:
     void LoadFromFile(const String& FileName);
     void SaveToFile(const String& FileName);
 
-    TNotifyEvent OnChange() const { return FOnChange; }
-    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    DECLARE_EVENT(TNotifyEvent, OnChange)
 
 protected:
     void AssignTo(TPersistent* Dest) override;
@@ -40,5 +39,4 @@ protected:
 private:
     void Take(std::unique_ptr<TGraphic> Graphic);
     std::unique_ptr<TGraphic> FGraphic;
-    TNotifyEvent FOnChange;
 };

@@ -30,6 +30,8 @@ private:
 // EAbort is silent: the application's handler swallows it.
 DECLARE_EXCEPTION(EAbort, Exception)
 DECLARE_EXCEPTION(EConvertError, Exception)
+// "Range check error": a value outside its sub-range type.
+DECLARE_EXCEPTION(ERangeError, Exception)
 DECLARE_EXCEPTION(EListError, Exception)
 DECLARE_EXCEPTION(EStringListError, EListError)
 DECLARE_EXCEPTION(EDatabaseError, Exception)

@@ -181,10 +181,8 @@ public:
     int Capacity() const { return int(FList.capacity()); }
     void SetCapacity(int Value);
 
-    TNotifyEvent OnChange() const { return FOnChange; }
-    void SetOnChange(const TNotifyEvent& Value) { FOnChange = Value; }
-    TNotifyEvent OnChanging() const { return FOnChanging; }
-    void SetOnChanging(const TNotifyEvent& Value) { FOnChanging = Value; }
+    DECLARE_EVENT(TNotifyEvent, OnChange)
+    DECLARE_EVENT(TNotifyEvent, OnChanging)
 
 protected:
     String Get(int Index) const override;
@@ -214,6 +212,4 @@ private:
     bool FOwnsObjects = false;
     bool FChangingSent = false;
     bool FChangedInUpdate = false;
-    TNotifyEvent FOnChange;
-    TNotifyEvent FOnChanging;
 };

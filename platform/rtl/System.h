@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 using String = QString;
 
@@ -18,6 +19,41 @@ public:
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Declares the event property Name of type Type: the getter Name(), the
+// setter SetName(Value) and the protected field FName that the class and its
+// descendants call (if (FOnClick) FOnClick(this);).  Write it in a public
+// section, one per line, without a semicolon; the section stays public.
+//     DECLARE_EVENT(TNotifyEvent, OnClick)
+// clang-format off
+#define DECLARE_EVENT(Type, Name)                              \
+public:                                                        \
+    Type Name() const { return F##Name; }                      \
+    void Set##Name(Type Value) { F##Name = std::move(Value); } \
+                                                               \
+protected:                                                     \
+    Type F##Name;                                              \
+                                                               \
+public:
+// clang-format on
+
+// The compare-and-assign step of a property setter: stores Value in Field
+// and answers true when that changed it, so the setter goes on to react:
+//     void TPen::SetColor(TColor Value)
+//     {
+//         if (AssignIfChanged(FColor, Value))
+//             Changed();
+//     }
+// (Not "SetField": a class with a Field property has a setter of that name,
+// which would hide it.)
+template <typename T, typename V>
+bool AssignIfChanged(T& Field, V&& Value)
+{
+    if (Field == Value)
+        return false;
+    Field = std::forward<V>(Value);
+    return true;
+}
 
 // Assign/AssignTo in the classic double dispatch: a class copies what it
 // knows, otherwise asks the source to assign itself to it, otherwise fails

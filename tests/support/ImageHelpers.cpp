@@ -1,6 +1,7 @@
 #include "tests/support/ImageHelpers.h"
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/DeviceContext.h"
 
 #include <QDir>
 
@@ -19,6 +20,11 @@ TTestSurface::~TTestSurface()
     DeleteObject(FBitmap);
 }
 
+const QImage& TTestSurface::Image() const
+{
+    return QtOf(FBitmap)->Image;
+}
+
 COLORREF TTestSurface::Pixel(int X, int Y) const
 {
     return ImagePixel(Image(), X, Y);
@@ -26,7 +32,12 @@ COLORREF TTestSurface::Pixel(int X, int Y) const
 
 void TTestSurface::Fill(COLORREF Color)
 {
-    FBitmap->Image.fill(ColorRefToQRgb(Color));
+    QtOf(FBitmap)->Image.fill(ColorRefToQRgb(Color));
+}
+
+HDC CreateWindowDC(QImage* Window, TPoint Origin, const TRect& Visible)
+{
+    return new TDeviceContext(Window, Origin, Visible);
 }
 
 QImage PaintToImage(int Width, int Height, const std::function<void(TCanvas& Canvas)>& Paint, COLORREF Background)

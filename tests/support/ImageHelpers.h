@@ -3,13 +3,19 @@
 // draw into, pixel reads in the classic 0x00BBGGRR colour form, and
 // assertions that save the image as PNG (under failed-images/ in the
 // current folder) when they fail, so a person can look at it.
-#include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/Gdi.h"
 
 #include <QImage>
 #include <QString>
 #include <gtest/gtest.h>
 #include <functional>
 #include <vector>
+
+// Colours of pixel checks, as COLORREF (0x00BBGGRR).
+constexpr COLORREF White = 0xFFFFFF;
+constexpr COLORREF Black = 0x000000;
+constexpr COLORREF Red = 0x0000FF;
+constexpr COLORREF Blue = 0xFF0000;
 
 // A bitmap selected into its own memory device context.
 class TTestSurface {
@@ -21,7 +27,7 @@ public:
 
     HDC DC() const { return FDC; }
     HBITMAP Bitmap() const { return FBitmap; }
-    const QImage& Image() const { return FBitmap->Image; }
+    const QImage& Image() const;
     int Width() const { return Image().width(); }
     int Height() const { return Image().height(); }
     // Pixel as 0x00BBGGRR, read directly from the image (no clipping).
@@ -33,6 +39,11 @@ private:
     HDC FDC = nullptr;
     HGDIOBJ FOld = nullptr;
 };
+
+// A device context on Window as the windowing layer makes them: device
+// (0, 0) at Origin of the image, painting only Visible (image coordinates).
+// Window must outlive it; DeleteDC frees it.
+HDC CreateWindowDC(QImage* Window, TPoint Origin, const TRect& Visible);
 
 class TCanvas;
 // Paints through a canvas on a fresh Width x Height bitmap filled with

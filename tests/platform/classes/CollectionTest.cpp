@@ -1,4 +1,5 @@
 #include "TestComponents.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -100,12 +101,7 @@ TEST_F(CollectionTest, AddInsertDeleteKeepOrderAndIDs)
 TEST_F(CollectionTest, IndexErrorsNameTheIndex)
 {
     AddColumn("a");
-    try {
-        Columns.Items(1);
-        FAIL();
-    } catch (const EListError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("List index out of bounds (1)"));
-    }
+    EXPECT_EQ(ErrorMessage<EListError>([&] { Columns.Items(1); }), QStringLiteral("List index out of bounds (1)"));
     EXPECT_THROW(Columns.Delete(-1), EListError);
     EXPECT_THROW(Columns.Insert(2), EListError);
     EXPECT_THROW(Columns.Items(0)->SetIndex(5), EListError);

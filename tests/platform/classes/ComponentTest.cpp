@@ -1,4 +1,5 @@
 #include "TestComponents.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -33,12 +34,7 @@ TEST(ComponentTest, ComponentsOutOfRangeRaisesListError)
 {
     TComponent Owner(nullptr);
     new TComponent(&Owner);
-    try {
-        Owner.Components(1);
-        FAIL();
-    } catch (const EListError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("List index out of bounds (1)"));
-    }
+    EXPECT_EQ(ErrorMessage<EListError>([&] { Owner.Components(1); }), QStringLiteral("List index out of bounds (1)"));
     EXPECT_THROW(Owner.Components(-1), EListError);
 }
 
@@ -56,20 +52,12 @@ TEST(ComponentTest, NamesAreValidatedAndUniqueWithoutRegardToCase)
     auto* A = new TComponent(&Owner);
     auto* B = new TComponent(&Owner);
     A->SetName(QStringLiteral("Button1"));
-    try {
-        B->SetName(QStringLiteral("BUTTON1"));
-        FAIL();
-    } catch (const EComponentError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("A component named BUTTON1 already exists"));
-    }
+    EXPECT_EQ(ErrorMessage<EComponentError>([&] { B->SetName(QStringLiteral("BUTTON1")); }),
+              QStringLiteral("A component named BUTTON1 already exists"));
     EXPECT_TRUE(B->Name().isEmpty());
     for (const char* Bad : {"1abc", "a b", "a.b", "é"}) {
-        try {
-            B->SetName(QString::fromUtf8(Bad));
-            FAIL() << Bad;
-        } catch (const EComponentError& E) {
-            EXPECT_EQ(E.Message(), QStringLiteral("'%1' is not a valid component name").arg(QString::fromUtf8(Bad)));
-        }
+        EXPECT_EQ(ErrorMessage<EComponentError>([&] { B->SetName(QString::fromUtf8(Bad)); }),
+                  QStringLiteral("'%1' is not a valid component name").arg(QString::fromUtf8(Bad)));
     }
     // Renaming to another case of its own name and clearing are fine.
     A->SetName(QStringLiteral("BUTTON1"));

@@ -1,6 +1,7 @@
 #include "platform/classes/FormText.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,7 @@ TFormValue ValueOf(const QByteArray& ValueText)
 
 String ParseError(const QByteArray& Text)
 {
-    try {
-        ParseFormText(Text, QStringLiteral("p.form"));
-    } catch (const EReadError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<no error>");
+    return ErrorMessage<EReadError>([&] { ParseFormText(Text, QStringLiteral("p.form")); });
 }
 
 } // namespace

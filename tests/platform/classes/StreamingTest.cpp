@@ -4,6 +4,7 @@
 #include "platform/classes/Resources.h"
 #include "platform/classes/TypInfo.h"
 
+#include "tests/support/FormTextHelpers.h"
 #include "tests/support/TempDir.h"
 
 #include <QFile>
@@ -64,29 +65,17 @@ const char* const FullForm = R"(object TestModule: TTestModule
 end
 )";
 
-TTestModule* ReadModule(const QByteArray& Text, const String& Source = QStringLiteral("test.form"))
+using TModulePtr = TRootPtr<TTestModule>;
+
+TModulePtr ReadModule(const QByteArray& Text, const String& Source = QStringLiteral("test.form"))
 {
-    auto* Module = new TTestModule(nullptr);
-    try {
-        ReadComponentFromText(Text, Module, Source);
-    } catch (...) {
-        Module->Free();
-        throw;
-    }
-    return Module;
+    return ReadRoot<TTestModule>(Text, Source);
 }
 
 String ReadError(const QByteArray& Text, const String& Source = QStringLiteral("bad.form"))
 {
-    try {
-        ReadModule(Text, Source)->Free();
-    } catch (const EReadError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<no error>");
+    return ReadRootError<TTestModule>(Text, Source);
 }
-
-using TModulePtr = std::unique_ptr<TTestModule, TComponentDeleter>;
 
 } // namespace
 
@@ -424,13 +413,13 @@ TEST(StreamingTest, ReferencesAcrossModulesWaitForTheOtherModule)
 
 TEST(StreamingTest, PendingReferenceOfAFreedModuleIsForgotten)
 {
-    TTestModule* Form = ReadModule("object Waiting: TTestModule\n"
-                                   "  object Grid: TTestControl\n"
-                                   "    Buddy = LaterModule.Source\n"
-                                   "  end\n"
-                                   "end\n");
+    TModulePtr Form = ReadModule("object Waiting: TTestModule\n"
+                                 "  object Grid: TTestControl\n"
+                                 "    Buddy = LaterModule.Source\n"
+                                 "  end\n"
+                                 "end\n");
     EXPECT_EQ(PendingGlobalFixups().size(), 1);
-    Form->Free();
+    Form.reset();
     EXPECT_TRUE(PendingGlobalFixups().isEmpty());
 }
 
@@ -478,24 +467,16 @@ TEST(StreamingTest, DataModuleStreamsItsDefinitionThenRunsOnCreate)
                    "  end\n"
                    "end\n");
     }
-    try {
-        CreateComponent<TTestModule>(nullptr);
-        FAIL();
-    } catch (const EReadError& E) {
-        EXPECT_EQ(E.Message(), Dir.File(QStringLiteral("test_module.form"))
-                                   + QStringLiteral("(4): Error reading Table.Width: Invalid property value"));
-    }
+    EXPECT_EQ(ErrorMessage<EReadError>([&] { CreateComponent<TTestModule>(nullptr); }),
+              Dir.File(QStringLiteral("test_module.form"))
+                  + QStringLiteral("(4): Error reading Table.Width: Invalid property value"));
     EXPECT_EQ(TTestModule::DestroyCalls, 1);
     EXPECT_EQ(FindGlobalComponent(QStringLiteral("TestModule")), nullptr);
     RemoveFormSearchPath(Dir.Path());
 
     // Without a definition a designed module cannot be built.
-    try {
-        CreateComponent<TTestOtherModule>(nullptr);
-        FAIL();
-    } catch (const EResNotFound& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("Resource TTestOtherModule not found"));
-    }
+    EXPECT_EQ(ErrorMessage<EResNotFound>([&] { CreateComponent<TTestOtherModule>(nullptr); }),
+              QStringLiteral("Resource TTestOtherModule not found"));
 }
 
 namespace {
@@ -582,6 +563,8 @@ TEST(StreamingTest, InheritedDefinitionsAreReadAncestorsFirst)
     EXPECT_EQ(Table->Width(), 2);
     EXPECT_EQ(Table->Caption(), QStringLiteral("base"));
     EXPECT_EQ(Extra->Buddy(), Table);
+    EXPECT_EQ(M->Table, Table);
+    EXPECT_EQ(M->Extra, Extra);
     M.reset();
 
     WriteFile(Dir.File(QStringLiteral("derived.form")), "inherited Derived: TTestDerivedModule\n"
@@ -589,12 +572,8 @@ TEST(StreamingTest, InheritedDefinitionsAreReadAncestorsFirst)
                                                         "  end\n"
                                                         "end\n");
     ResetFormResourceCache();
-    try {
-        CreateComponent<TTestDerivedModule>(nullptr);
-        FAIL();
-    } catch (const EReadError& E) {
-        EXPECT_EQ(E.Message(), Dir.File(QStringLiteral("derived.form")) + QStringLiteral("(2): Ancestor for 'Tabel' not found"));
-    }
+    EXPECT_EQ(ErrorMessage<EReadError>([&] { CreateComponent<TTestDerivedModule>(nullptr); }),
+              Dir.File(QStringLiteral("derived.form")) + QStringLiteral("(2): Ancestor for 'Tabel' not found"));
     RemoveFormSearchPath(Dir.Path());
 }
 

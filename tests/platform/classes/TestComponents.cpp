@@ -54,6 +54,8 @@ END_REGISTER
 REGISTER_METHOD(TTestModule, ValueChanged)
 
 REGISTER_COMPONENT(TTestDerivedModule, TTestModule)
+    PUBLISHED_FIELD(Table)
+    PUBLISHED_FIELD(Extra)
 END_REGISTER
 
 REGISTER_COMPONENT(TTestOtherModule, TDataModule)

@@ -100,10 +100,8 @@ public:
     TTestColumns* Columns() const { return FColumns.get(); }
     TTestControl* Buddy() const { return FBuddy; }
     void SetBuddy(TTestControl* Value);
-    TNotifyEvent OnClick() const { return FOnClick; }
-    void SetOnClick(const TNotifyEvent& Value) { FOnClick = Value; }
-    TTestValueEvent OnValue() const { return FOnValue; }
-    void SetOnValue(const TTestValueEvent& Value) { FOnValue = Value; }
+    DECLARE_EVENT(TNotifyEvent, OnClick)
+    DECLARE_EVENT(TTestValueEvent, OnValue)
 
     // Custom streamed data.
     QByteArray Picture() const { return FPicture; }
@@ -151,8 +149,6 @@ private:
     std::unique_ptr<TStringList> FItems;
     std::unique_ptr<TTestColumns> FColumns;
     TTestControl* FBuddy = nullptr;
-    TNotifyEvent FOnClick;
-    TTestValueEvent FOnValue;
     QByteArray FPicture;
     TTestControl* FParent = nullptr;
     std::vector<TTestControl*> FControls;
@@ -162,7 +158,7 @@ private:
 
 class TTestPanel : public TTestControl {
 public:
-    explicit TTestPanel(TComponent* AOwner) : TTestControl(AOwner) {}
+    explicit TTestPanel(TComponent* AOwner) : TTestControl(AOwner) { SetEnabled(false); }
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int Value) { FBevelWidth = Value; }
 
@@ -184,10 +180,13 @@ public:
     int LastValue = 0;
 };
 
-// Designed in two definitions: its ancestor's and its own.
+// Designed in two definitions: its ancestor's and its own.  Its fields
+// point at a component of each.
 class TTestDerivedModule : public TTestModule {
 public:
     explicit TTestDerivedModule(TComponent* AOwner) : TTestModule(AOwner) {}
+    TTestControl* Table = nullptr;
+    TTestControl* Extra = nullptr;
 };
 
 class TTestOtherModule : public TDataModule {

@@ -2,6 +2,7 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/TypInfo.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -53,12 +54,9 @@ TEST(TypInfoTest, OrdinalEnumSetAccess)
     SetSetProp(&C, QStringLiteral("Anchors"), QStringLiteral("[]"));
     EXPECT_TRUE(C.Anchors().Empty());
     EXPECT_EQ(GetSetProp(&C, QStringLiteral("Anchors"), false), QString());
-    try {
-        SetEnumProp(&C, QStringLiteral("Align"), QStringLiteral("taMiddle"));
-        FAIL();
-    } catch (const EPropertyConvertError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("Invalid property element: taMiddle"));
-    }
+    EXPECT_EQ(ErrorMessage<EPropertyConvertError>(
+                  [&] { SetEnumProp(&C, QStringLiteral("Align"), QStringLiteral("taMiddle")); }),
+              QStringLiteral("Invalid property element: taMiddle"));
     EXPECT_THROW(SetSetProp(&C, QStringLiteral("Anchors"), QStringLiteral("[takLeft,bogus]")), EPropertyConvertError);
     EXPECT_EQ(C.Anchors(), TTestAnchors());
 }
@@ -90,20 +88,12 @@ TEST(TypInfoTest, StringFloatObjectAndMethodAccess)
 TEST(TypInfoTest, WrongKindReadOnlyAndUnknownAreErrors)
 {
     TTestControl C(nullptr);
-    try {
-        GetStrProp(&C, QStringLiteral("Missing"));
-        FAIL();
-    } catch (const EPropertyError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("Property Missing does not exist"));
-    }
+    EXPECT_EQ(ErrorMessage<EPropertyError>([&] { GetStrProp(&C, QStringLiteral("Missing")); }),
+              QStringLiteral("Property Missing does not exist"));
     EXPECT_THROW(GetStrProp(&C, QStringLiteral("Width")), EPropertyConvertError);
     EXPECT_THROW(SetOrdProp(&C, QStringLiteral("Caption"), 1), EPropertyConvertError);
-    try {
-        SetObjectProp(&C, QStringLiteral("Font"), nullptr);
-        FAIL();
-    } catch (const EPropertyError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("Property is read-only"));
-    }
+    EXPECT_EQ(ErrorMessage<EPropertyError>([&] { SetObjectProp(&C, QStringLiteral("Font"), nullptr); }),
+              QStringLiteral("Property is read-only"));
 }
 
 TEST(TypInfoTest, IntegerConstsAndEnumNames)
@@ -128,12 +118,8 @@ TEST(TypInfoTest, ClassRegistryFindsByNameAndCreatesWithOwner)
 {
     EXPECT_EQ(FindClass(QStringLiteral("ttestpanel")), ClassOf<TTestPanel>());
     EXPECT_EQ(GetClass(QStringLiteral("TNoSuchThing")), nullptr);
-    try {
-        FindClass(QStringLiteral("TNoSuchThing"));
-        FAIL();
-    } catch (const EClassNotFound& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("Class TNoSuchThing not found"));
-    }
+    EXPECT_EQ(ErrorMessage<EClassNotFound>([&] { FindClass(QStringLiteral("TNoSuchThing")); }),
+              QStringLiteral("Class TNoSuchThing not found"));
     TComponent Owner(nullptr);
     TComponent* P = FindClass(QStringLiteral("TTestPanel"))->CreateComponent(&Owner);
     EXPECT_NE(dynamic_cast<TTestPanel*>(P), nullptr);

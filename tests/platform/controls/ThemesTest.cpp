@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr COLORREF White = 0xFFFFFF;
-
 // The bounding box of every pixel that is not Background (empty when none).
 TRect ChangedBounds(const QImage& Image, COLORREF Background)
 {

@@ -1,11 +1,10 @@
 // The client data set as the application uses it: navigation, editing,
 // index changes, key search, bookmarks, filters and the table file.
-#include "DbTestTables.h"
-
 #include "platform/db/DataLink.h"
 #include "platform/db/TableFile.h"
 #include "platform/rtl/FileUtils.h"
 #include "tests/support/AtomicSaves.h"
+#include "tests/support/PersonTables.h"
 #include "tests/support/TempDir.h"
 
 #include <QFile>
@@ -14,13 +13,11 @@
 
 namespace {
 
-class ClientDataSet : public ::testing::Test {
+class ClientDataSet : public TPersonTableTest {
 protected:
     void SetUp() override
     {
-        Module = std::make_unique<TComponent>(nullptr);
-        T = new TClientDataSet(Module.get());
-        DefinePersons(T);
+        TPersonTableTest::SetUp();
         T->CreateDataSet();
     }
     void Fill()
@@ -31,19 +28,7 @@ protected:
         AddPerson(T, 4, "Jansen", 3);
         AddPerson(T, 5, "visser");
     }
-    std::unique_ptr<TComponent> Module;
-    TClientDataSet* T = nullptr;
 };
-
-QString Message(const std::function<void()>& F)
-{
-    try {
-        F();
-    } catch (const Exception& E) {
-        return E.ClassName() + ": " + E.Message();
-    }
-    return "no exception";
-}
 
 }  // namespace
 
@@ -61,9 +46,9 @@ TEST_F(ClientDataSet, EmptyTableEdges)
     EXPECT_TRUE(T->Eof() && T->Bof());
     EXPECT_TRUE(T->FieldByName("NAAM")->IsNull());
     EXPECT_EQ(T->FieldByName("NAAM")->AsString(), "");
-    EXPECT_EQ(Message([&] { T->Delete(); }),
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Delete(); }),
               "EDatabaseError: Cannot perform this operation on an empty dataset");
-    EXPECT_EQ(Message([&] { T->FieldByName("LEEFTIJD"); }), "EDatabaseError: Field 'LEEFTIJD' not found");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->FieldByName("LEEFTIJD"); }), "EDatabaseError: Field 'LEEFTIJD' not found");
     EXPECT_EQ(T->FindField("leeftijd"), nullptr);
     EXPECT_EQ(T->FindField("naam"), T->FieldByName("NAAM"));
     // Edit on an empty table inserts.
@@ -137,7 +122,7 @@ TEST_F(ClientDataSet, EditingKeepsTheIndexOrderAndFollowsTheRecord)
     // A duplicate primary key is refused and the record stays in edit state.
     T->Append();
     T->FieldByName("ID")->SetAsInteger(1);
-    EXPECT_EQ(Message([&] { T->Post(); }), "EDatabaseError: Key violation.");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Post(); }), "EDatabaseError: Key violation.");
     EXPECT_EQ(T->State(), dsInsert);
     T->Cancel();
     EXPECT_EQ(T->RecordCount(), 4);
@@ -158,7 +143,7 @@ TEST_F(ClientDataSet, ExceptionInBeforePostLeavesTheRecordInEditState)
 
     // Required fields are checked before the record is stored.
     T->Append();
-    EXPECT_EQ(Message([&] { T->Post(); }), "EDatabaseError: Field 'ID' must have a value");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Post(); }), "EDatabaseError: Field 'ID' must have a value");
     EXPECT_EQ(T->State(), dsInsert);
     T->Cancel();
 }
@@ -216,7 +201,7 @@ TEST_F(ClientDataSet, BookmarksSurviveIndexChanges)
     T->GotoBookmark(B);
     T->Delete();
     EXPECT_FALSE(T->BookmarkValid(B));
-    EXPECT_EQ(Message([&] { T->GotoBookmark(B); }), "EDatabaseError: Record not found");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->GotoBookmark(B); }), "EDatabaseError: Record not found");
     TBookmark Copy = B;
     T->FreeBookmark(Copy);
     EXPECT_EQ(Copy, NoBookmark);
@@ -225,7 +210,7 @@ TEST_F(ClientDataSet, BookmarksSurviveIndexChanges)
 TEST_F(ClientDataSet, KeySearchExactNearestAndPastTheEnd)
 {
     Fill();
-    EXPECT_EQ(Message([&] { T->SetKey(); }), "EDatabaseError: No index currently active");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->SetKey(); }), "EDatabaseError: No index currently active");
     T->SetIndexName("NAAM_ASC");
     EXPECT_EQ(T->IndexFieldCount(), 1);
     EXPECT_EQ(T->IndexFields(0), T->FieldByName("NAAM"));
@@ -248,7 +233,7 @@ TEST_F(ClientDataSet, KeySearchExactNearestAndPastTheEnd)
     T->FindNearest({"a"});
     EXPECT_EQ(T->FieldByName("NAAM")->AsString(), "Bakker");
     T->SetKey();
-    EXPECT_EQ(Message([&] { T->FieldByName("GROEP")->SetAsInteger(1); }),
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->FieldByName("GROEP")->SetAsInteger(1); }),
               "EDatabaseError: Field 'GROEP' is not indexed and cannot be modified");
     T->Cancel();
 
@@ -262,7 +247,7 @@ TEST_F(ClientDataSet, KeySearchExactNearestAndPastTheEnd)
     EXPECT_TRUE(T->FindKey({3, "jansen"}));
     EXPECT_EQ(T->FieldByName("ID")->AsInteger(), 4);
     // A key that is no number for an integer field.
-    EXPECT_EQ(Message([&] { T->FindKey({"vijf"}); }),
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->FindKey({"vijf"}); }),
               "EDatabaseError: 'vijf' is not a valid integer value for field 'GROEP'");
     EXPECT_EQ(T->State(), dsBrowse);
 }
@@ -344,7 +329,7 @@ TEST_F(ClientDataSet, FieldTextConversionsAndClassicErrors)
     TField* Actief = T->FieldByName("ACTIEF");
     TField* Notitie = T->FieldByName("NOTITIE");
 
-    EXPECT_EQ(Message([&] { Id->SetText("12a"); }),
+    EXPECT_EQ(ErrorClassAndMessage([&] { Id->SetText("12a"); }),
               "EDatabaseError: '12a' is not a valid integer value for field 'ID'");
     Id->SetText("42");
     EXPECT_EQ(Id->AsInteger(), 42);
@@ -358,9 +343,9 @@ TEST_F(ClientDataSet, FieldTextConversionsAndClassicErrors)
     EXPECT_EQ(Naam->AsString(), "Van den Be");
     EXPECT_EQ(Naam->DisplayWidth(), 10);
 
-    EXPECT_EQ(Message([&] { Geboren->SetText("31/02/1970"); }),
+    EXPECT_EQ(ErrorClassAndMessage([&] { Geboren->SetText("31/02/1970"); }),
               "EConvertError: '31/02/1970' is not a valid date and time");
-    EXPECT_EQ(Message([&] { Actief->SetText("morgen"); }), "EConvertError: 'morgen' is not a valid date");
+    EXPECT_EQ(ErrorClassAndMessage([&] { Actief->SetText("morgen"); }), "EConvertError: 'morgen' is not a valid date");
     Geboren->SetText("06/05/1970");
     EXPECT_EQ(Geboren->DisplayText(), "06/05/1970");  // no time: the date only
     Geboren->SetAsDateTime(EncodeDateTime(1970, 5, 6, 14, 30, 0, 0));
@@ -394,7 +379,8 @@ TEST_F(ClientDataSet, FieldTextConversionsAndClassicErrors)
     T->Cancel();
 
     // Writing outside edit mode.
-    EXPECT_EQ(Message([&] { Naam->SetAsString("x"); }), "EDatabaseError: Dataset not in edit or insert mode");
+    EXPECT_EQ(ErrorClassAndMessage([&] { Naam->SetAsString("x"); }),
+              "EDatabaseError: Dataset not in edit or insert mode");
 }
 
 TEST(ClientDataSetFields, PersistentFieldsBindByNameAndCheckTypes)
@@ -424,14 +410,14 @@ TEST(ClientDataSetFields, PersistentFieldsBindByNameAndCheckTypes)
     auto* Wrong = new TDateField(&Module);
     Wrong->SetFieldName("GROEP");
     Wrong->SetDataSet(T);
-    EXPECT_EQ(Message([&] { T->Open(); }),
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Open(); }),
               "EDatabaseError: Type mismatch for field 'GROEP', expecting: Date actual: Integer");
     EXPECT_FALSE(T->Active());
     Wrong->Free();
     auto* Missing = new TIntegerField(&Module);
     Missing->SetFieldName("LEEFTIJD");
     Missing->SetDataSet(T);
-    EXPECT_EQ(Message([&] { T->Open(); }), "EDatabaseError: Field 'LEEFTIJD' not found");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Open(); }), "EDatabaseError: Field 'LEEFTIJD' not found");
     Missing->Free();
     T->Open();
     EXPECT_TRUE(T->Active());
@@ -584,7 +570,8 @@ TEST(ClientDataSetFile, DamagedFileIsRefusedAndNothingOpens)
     F.seek(0);
     F.write(Bytes);
     F.close();
-    EXPECT_EQ(Message([&] { T->Open(); }), QString("EDatabaseError: Table file '%1' is damaged").arg(Path));
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Open(); }),
+              QString("EDatabaseError: Table file '%1' is damaged").arg(Path));
     EXPECT_FALSE(T->Active());
     EXPECT_EQ(T->FieldCount(), 0);
     // Closing a table that never opened writes nothing over the damaged file.
@@ -670,9 +657,10 @@ TEST(ClientDataSetFile, MissingFileAndMissingDefinitionsAreRefused)
     TTestDir Dir;
     TComponent Module(nullptr);
     auto* T = new TClientDataSet(&Module);
-    EXPECT_EQ(Message([&] { T->CreateDataSet(); }), "EDatabaseError: Missing data provider or data packet");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->CreateDataSet(); }),
+              "EDatabaseError: Missing data provider or data packet");
     T->SetFileName(Dir.File("nergens.quorvy"));
-    EXPECT_EQ(Message([&] { T->Open(); }),
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Open(); }),
               QString("EDatabaseError: Cannot open table file '%1'").arg(Dir.File("nergens.quorvy")));
     EXPECT_FALSE(T->Active());
     EXPECT_FALSE(FileExists(Dir.File("nergens.quorvy")));
@@ -690,8 +678,8 @@ TEST_F(ClientDataSet, ChangeLogReadOnlyAndEmptying)
     EXPECT_TRUE(T->DataChanged());
 
     T->SetReadOnly(true);
-    EXPECT_EQ(Message([&] { T->Edit(); }), "EDatabaseError: Cannot modify a read-only dataset");
-    EXPECT_EQ(Message([&] { T->Append(); }), "EDatabaseError: Cannot modify a read-only dataset");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Edit(); }), "EDatabaseError: Cannot modify a read-only dataset");
+    EXPECT_EQ(ErrorClassAndMessage([&] { T->Append(); }), "EDatabaseError: Cannot modify a read-only dataset");
     T->SetReadOnly(false);
 
     T->SetIndexName("NAAM_ASC");

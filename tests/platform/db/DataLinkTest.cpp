@@ -1,8 +1,7 @@
 // Data sources and data links: the order in which controls hear about
 // changes, the field link's editing rules and the row window of grids.
-#include "DbTestTables.h"
-
 #include "platform/db/DataLink.h"
+#include "tests/support/PersonTables.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +29,11 @@ private:
     QStringList& FLog;
 };
 
-class DataLinks : public ::testing::Test {
+class DataLinks : public TPersonTableTest {
 protected:
     void SetUp() override
     {
-        Module = std::make_unique<TComponent>(nullptr);
-        T = new TClientDataSet(Module.get());
-        DefinePersons(T);
+        TPersonTableTest::SetUp();
         T->SetIndexName("ID_ASC");
         T->CreateDataSet();
         for (int I = 1; I <= 6; ++I)
@@ -49,8 +46,6 @@ protected:
         });
         DS->SetOnUpdateData([this](TObject*) { Log << "ds.UpdateData"; });
     }
-    std::unique_ptr<TComponent> Module;
-    TClientDataSet* T = nullptr;
     TDataSource* DS = nullptr;
     QStringList Log;
 };

@@ -1,10 +1,9 @@
 // A data module described in its form definition: tables with field and
 // index definitions, persistent fields under their table, data sources.
-#include "DbTestTables.h"
-
 #include "platform/classes/DataModule.h"
 #include "platform/classes/Filer.h"
 #include "platform/db/DataLink.h"
+#include "tests/support/PersonTables.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

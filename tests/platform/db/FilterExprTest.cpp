@@ -1,6 +1,7 @@
 #include "platform/db/FilterExpr.h"
 
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,6 @@
 #include <iterator>
 #include <optional>
 #include <random>
-
-// Readable failures.
-static void PrintTo(const QString& S, std::ostream* Os)
-{
-    *Os << '"' << S.toStdString() << '"';
-}
 
 namespace {
 
@@ -119,12 +114,7 @@ using L = QList<std::int64_t>;
 
 QString ErrorOf(const QString& Filter, TFilterOptions Options = {})
 {
-    try {
-        TFilterExpr Expr(Filter, Resolve, Options);
-    } catch (const EDatabaseError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<no error>");
+    return ErrorMessage<EDatabaseError>([&] { TFilterExpr Expr(Filter, Resolve, Options); });
 }
 
 }  // namespace
@@ -322,12 +312,7 @@ TEST(FilterExprErrors, NestingIsBoundedNotFatal)
 TEST(FilterExprErrors, ResolverErrorsPassThrough)
 {
     auto Strict = [](const String& Name) -> TFilterField { throw EDatabaseError("no field " + Name); };
-    try {
-        TFilterExpr Expr("x = 1", Strict);
-        FAIL() << "no error";
-    } catch (const EDatabaseError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("no field x"));
-    }
+    EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { TFilterExpr Expr("x = 1", Strict); }), QStringLiteral("no field x"));
 }
 
 TEST(FilterExprBasics, BlankTextAcceptsEverything)

@@ -3,20 +3,13 @@
 #include "platform/db/Crc32.h"
 #include "platform/db/TableFile.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/support/PersonTables.h"
 #include "tests/support/TempDir.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
-
-enum { fId, fName, fBorn, fNote };
-
-std::vector<TTableField> PersonFields()
-{
-    return {{"ID", ftInteger, 0, true}, {"NAME", ftString, 20, false}, {"BORN", ftDate, 0, false},
-            {"NOTE", ftMemo, 0, false}};
-}
 
 std::vector<TTableIndexDef> PersonIndexes()
 {
@@ -26,18 +19,6 @@ std::vector<TTableIndexDef> PersonIndexes()
             {"NAME_DESC", "NAME", "", "", {ixCaseInsensitive, ixDescending}},
             {"NAME_CS", "NAME", "", "", {}},
             {"BORN_NAME", "BORN;NAME", "NAME", "NAME", {}}};
-}
-
-TRecordBuffer Person(const TTableData& T, int Id, const QString& Name, double Born = -1, const QString& Note = {})
-{
-    const TRecordLayout& L = T.Layout();
-    TRecordBuffer R = L.EmptyRecord();
-    L.SetInt32(R, fId, Id);
-    L.SetText(R, fName, Name);
-    if (Born >= 0)
-        L.SetDouble(R, fBorn, Born);
-    L.SetText(R, fNote, Note);
-    return R;
 }
 
 QStringList Names(TTableData& T, const QString& Index)
@@ -159,18 +140,8 @@ TEST_F(TableEngine, ChangesKeepBuiltOrdersSortedAndUniqueKeysUnique)
 
 TEST_F(TableEngine, UnknownIndexAndFieldNamesAreClassicErrors)
 {
-    try {
-        T.IndexByName("NOPE");
-        FAIL();
-    } catch (const EDatabaseError& E) {
-        EXPECT_EQ(E.Message(), "Index 'NOPE' not found");
-    }
-    try {
-        T.IndexByFields("NAME;AGE");
-        FAIL();
-    } catch (const EDatabaseError& E) {
-        EXPECT_EQ(E.Message(), "Field 'AGE' not found");
-    }
+    EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { T.IndexByName("NOPE"); }), "Index 'NOPE' not found");
+    EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { T.IndexByFields("NAME;AGE"); }), "Field 'AGE' not found");
 }
 
 TEST(RecordLayout, TextFieldsResizeInPlaceAndEmptyTextIsNull)

@@ -1,11 +1,10 @@
 // Table files that lie: counts, offsets and values that a matching checksum
 // does not make true.  A forged file is refused whole, naming the file;
 // whatever loads keeps every sort order sound.
-#include "DbTestTables.h"
-
 #include "platform/db/Crc32.h"
 #include "platform/db/TableFile.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/support/PersonTables.h"
 #include "tests/support/TempDir.h"
 
 #include <QFile>
@@ -15,32 +14,12 @@
 
 namespace {
 
-enum { fId, fName, fBorn, fNote };
-
-std::vector<TTableField> Fields()
-{
-    return {{"ID", ftInteger, 0, true}, {"NAME", ftString, 20, false}, {"BORN", ftDate, 0, false},
-            {"NOTE", ftMemo, 0, false}};
-}
-
 std::vector<TTableIndexDef> Indexes(TIndexOptions IdOptions = {ixPrimary, ixUnique})
 {
     return {{"ID_ASC", "ID", "", "", IdOptions},
             {"NAME_ASC", "NAME", "", "", {ixCaseInsensitive}},
             {"BORN", "BORN", "", "", {}},
             {"BORN_NAME", "BORN;NAME", "NAME", "NAME", {ixDescending}}};
-}
-
-TRecordBuffer Person(const TTableData& T, int Id, const QString& Name, double Born, const QString& Note = {})
-{
-    const TRecordLayout& L = T.Layout();
-    TRecordBuffer R = L.EmptyRecord();
-    L.SetInt32(R, fId, Id);
-    L.SetText(R, fName, Name);
-    if (Born >= 0 || std::isnan(Born))
-        L.SetDouble(R, fBorn, Born);
-    L.SetText(R, fNote, Note);
-    return R;
 }
 
 void Fill(TTableData& T, int Count)
@@ -55,7 +34,7 @@ void Fill(TTableData& T, int Count)
 std::size_t RecordsAt(const std::vector<TTableIndexDef>& Defs)
 {
     TTableData Empty;
-    Empty.Define(Fields(), Defs);
+    Empty.Define(PersonFields(), Defs);
     return std::size_t(TTableFile::Image(Empty).size()) - 4;
 }
 
@@ -92,12 +71,7 @@ void ExpectOrdersSound(TTableData& T)
 
 QString LoadError(const QByteArray& Image, const QString& Name, TTableData& Into)
 {
-    try {
-        TTableFile::LoadImage(Image, Name, Into);
-    } catch (const EDatabaseError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<loaded>");
+    return ErrorMessage<EDatabaseError>([&] { TTableFile::LoadImage(Image, Name, Into); });
 }
 
 } // namespace
@@ -105,7 +79,7 @@ QString LoadError(const QByteArray& Image, const QString& Name, TTableData& Into
 TEST(TableFileDamage, ForgedContentIsRefusedWholeNamingTheFile)
 {
     TTableData Good;
-    Good.Define(Fields(), Indexes());
+    Good.Define(PersonFields(), Indexes());
     Fill(Good, 12);
     const QByteArray Image = TTableFile::Image(Good);
     const std::size_t First = RecordsAt(Indexes());
@@ -152,7 +126,7 @@ TEST(TableFileDamage, NotANumberKeysKeepEveryOrderSound)
     // No field writes NaN, but a foreign file may hold one: it sorts after
     // every date and equals another NaN.
     TTableData T;
-    T.Define(Fields(), Indexes());
+    T.Define(PersonFields(), Indexes());
     const double Born[] = {40001, NAN, 39000, -NAN, 40001, NAN, 41000, -1, 38000.5, NAN};
     for (int I = 0; I < 10; ++I)
         T.Append(Person(T, I, QStringLiteral("n%1").arg(I % 4), Born[I]));
@@ -173,7 +147,7 @@ TEST(TableFileDamage, NotANumberKeysKeepEveryOrderSound)
 TEST(TableFileDamage, UniqueOrdersBuiltWhileLoadingStayOnlyForTheSameDefinition)
 {
     TTableData T;
-    T.Define(Fields(), Indexes());
+    T.Define(PersonFields(), Indexes());
     Fill(T, 6);
     TTableData Back;
     TTableFile::LoadImage(TTableFile::Image(T), QStringLiteral("p.quorvy"), Back);
@@ -204,7 +178,7 @@ TEST(TableFileDamage, DataSetThatFailedToOpenKeepsNothingAndWritesNothing)
 
     // A forged duplicate key.
     TTableData Good;
-    Good.Define(Fields(), Indexes());
+    Good.Define(PersonFields(), Indexes());
     Fill(Good, 8);
     QByteArray Forged = TTableFile::Image(Good);
     std::memcpy(RecordAt(Forged, RecordsAt(Indexes()), 1) + 5, RecordAt(Forged, RecordsAt(Indexes()), 0) + 5, 4);
@@ -239,7 +213,7 @@ TEST(TableFileDamage, DataSetThatFailedToOpenKeepsNothingAndWritesNothing)
 TEST(TableFileDamage, RandomDamageIsRefusedOrLoadsSoundly)
 {
     TTableData Good;
-    Good.Define(Fields(), Indexes());
+    Good.Define(PersonFields(), Indexes());
     Fill(Good, 40);
     const QByteArray Image = TTableFile::Image(Good);
     const QString Name = QStringLiteral("random.quorvy");
@@ -321,7 +295,7 @@ TEST(TableFileDamage, KeysTheDataSetHoldsUniqueAreUniqueInTheFileToo)
     // The file calls its ID index plain; the data set's definition, which
     // wins, calls it unique.
     TTableData Plain;
-    Plain.Define(Fields(), Indexes({}));
+    Plain.Define(PersonFields(), Indexes({}));
     Plain.Append(Person(Plain, 7, "een", -1));
     Plain.Append(Person(Plain, 7, "twee", -1));
     TTestDir Dir;

@@ -4,6 +4,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/graphics/Graphics.h"
+#include "tests/support/ErrorMessages.h"
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/TempDir.h"
 
@@ -11,10 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr COLORREF White = 0xFFFFFF;
-constexpr COLORREF Red = 0x0000FF;
-constexpr COLORREF Blue = 0xFF0000;
 
 // A component with the image and font properties controls publish.
 class TGraphicsHolder : public TComponent {
@@ -71,12 +68,7 @@ TEST(Bitmaps, ResizingKeepsTheOverlap)
     EXPECT_EQ(B.Height(), 0);
     // A size no memory can hold fails cleanly and keeps the bitmap.
     B.SetSize(2, 2);
-    try {
-        B.SetSize(2000000000, 2000000000);
-        FAIL() << "no exception";
-    } catch (const EOutOfResources& E) {
-        EXPECT_EQ(E.Message(), "Out of system resources");
-    }
+    EXPECT_EQ(ErrorMessage<EOutOfResources>([&] { B.SetSize(2000000000, 2000000000); }), "Out of system resources");
     EXPECT_EQ(B.Width(), 2);
 }
 
@@ -273,25 +265,12 @@ TEST(Bitmaps, BadDataAndMissingResourcesRaiseTheClassicErrors)
 {
     TBitmap B;
     B.SetSize(2, 2);
-    try {
-        B.LoadFromData("not an image at all");
-        FAIL() << "no exception";
-    } catch (const EInvalidGraphic& E) {
-        EXPECT_EQ(E.Message(), "Bitmap image is not valid");
-    }
+    EXPECT_EQ(ErrorMessage<EInvalidGraphic>([&] { B.LoadFromData("not an image at all"); }),
+              "Bitmap image is not valid");
     EXPECT_EQ(B.Width(), 2); // unchanged
-    try {
-        B.LoadFromResourceName(0, "NOSUCHGLYPH");
-        FAIL() << "no exception";
-    } catch (const EResNotFound& E) {
-        EXPECT_EQ(E.Message(), "Resource NOSUCHGLYPH not found");
-    }
-    try {
-        B.ScanLine(2);
-        FAIL() << "no exception";
-    } catch (const EInvalidGraphicOperation& E) {
-        EXPECT_EQ(E.Message(), "Scan line index out of range");
-    }
+    EXPECT_EQ(ErrorMessage<EResNotFound>([&] { B.LoadFromResourceName(0, "NOSUCHGLYPH"); }),
+              "Resource NOSUCHGLYPH not found");
+    EXPECT_EQ(ErrorMessage<EInvalidGraphicOperation>([&] { B.ScanLine(2); }), "Scan line index out of range");
     B.ScanLine(1)[1] = qRgb(0, 0, 255);
     EXPECT_EQ(ImagePixel(B.Image(), 1, 1), Blue);
     B.LoadFromData(QByteArray()); // nothing: an empty bitmap

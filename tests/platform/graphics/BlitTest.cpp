@@ -6,11 +6,6 @@
 
 namespace {
 
-constexpr COLORREF White = 0xFFFFFF;
-constexpr COLORREF Black = 0x000000;
-constexpr COLORREF Red = 0x0000FF;
-constexpr COLORREF Blue = 0xFF0000;
-
 // A source whose column X has colour X * 16 in red and row Y * 16 in green.
 void PaintGradient(TTestSurface& S)
 {

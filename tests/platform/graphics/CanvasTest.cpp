@@ -1,15 +1,12 @@
 // The canvas and its objects over bitmaps: lazy selection, the classic
 // canvas behaviours, text helpers and images.
 #include "platform/graphics/Graphics.h"
+#include "tests/support/ErrorMessages.h"
 #include "tests/support/ImageHelpers.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr COLORREF White = 0xFFFFFF;
-constexpr COLORREF Red = 0x0000FF;
-constexpr COLORREF Blue = 0xFF0000;
 
 std::unique_ptr<TBitmap> MakeBitmap(int W, int H, TColor Color = clWhite)
 {
@@ -205,12 +202,7 @@ TEST(Canvas, ANewContextGetsTheObjectsAfterTheOldOneWasDeleted)
 TEST(Canvas, DrawingWithoutAContextRaises)
 {
     TCanvas C;
-    try {
-        C.FillRect(Rect(0, 0, 1, 1));
-        FAIL() << "no exception";
-    } catch (const EInvalidOperation& E) {
-        EXPECT_EQ(E.Message(), "Canvas does not allow drawing");
-    }
+    EXPECT_EQ(ErrorMessage<EInvalidOperation>([&] { C.FillRect(Rect(0, 0, 1, 1)); }), "Canvas does not allow drawing");
     TControlCanvas CC; // not bound to a window yet
     EXPECT_THROW(CC.LineTo(1, 1), EInvalidOperation);
 }
@@ -220,12 +212,10 @@ TEST(Canvas, ControlCanvasGetsAndReleasesItsContextThroughTheHooks)
     QImage Window(30, 20, QImage::Format_RGB32);
     Window.fill(Qt::white);
     int Released = 0;
-    ControlCanvasHooks().GetDC = [&](TControl*) {
-        return new TDeviceContext(&Window, Point(5, 5), Rect(5, 5, 25, 15));
-    };
+    ControlCanvasHooks().GetDC = [&](TControl*) { return CreateWindowDC(&Window, Point(5, 5), Rect(5, 5, 25, 15)); };
     ControlCanvasHooks().ReleaseDC = [&](TControl*, HDC DC) {
         ++Released;
-        delete DC;
+        DeleteDC(DC);
     };
     {
         TControlCanvas C;

@@ -1,6 +1,7 @@
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/Types.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -47,12 +48,7 @@ TEST(Colors, NamesRoundTripForStreaming)
     EXPECT_EQ(StringToColor("$00123456"), TColor(0x123456));
     EXPECT_EQ(StringToColor("-16777201"), clBtnFace);
     EXPECT_EQ(StringToColor("clHighlight"), clHighlight);
-    try {
-        StringToColor("clBogus");
-        FAIL() << "no exception";
-    } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message(), "'clBogus' is not a valid integer value");
-    }
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { StringToColor("clBogus"); }), "'clBogus' is not a valid integer value");
     int Count = 0;
     GetColorValues([&](const String&) { ++Count; });
     EXPECT_GT(Count, 50);

@@ -5,10 +5,6 @@
 
 namespace {
 
-constexpr COLORREF White = 0xFFFFFF;
-constexpr COLORREF Red = 0x0000FF;
-constexpr COLORREF Blue = 0xFF0000;
-
 struct TSelectedPen {
     TSelectedPen(HDC DC, int Style, int Width, COLORREF Color) : DC(DC), Pen(CreatePen(Style, Width, Color))
     {

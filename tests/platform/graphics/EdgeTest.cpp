@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr COLORREF White = 0xFFFFFF;
-
 // Expected colour of a two-ring edge on the full rectangle R.
 bool EdgePixel(const TRect& R, int X, int Y, int OuterUL, int OuterLR, int InnerUL, int InnerLR, COLORREF& Want)
 {

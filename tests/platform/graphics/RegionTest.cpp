@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-constexpr COLORREF White = 0xFFFFFF;
-constexpr COLORREF Red = 0x0000FF;
-} // namespace
-
 TEST(Regions, CombineModes)
 {
     HRGN A = CreateRectRgn(0, 0, 10, 10);

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr COLORREF White = 0xFFFFFF;
 constexpr COLORREF Ink = 0x0000FF;
 
 class TTextSurface : public TTestSurface {

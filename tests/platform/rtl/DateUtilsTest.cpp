@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -84,18 +85,8 @@ TEST_F(DateUtilsTest, EncodeDateKnownValuesAndLimits)
     EXPECT_FALSE(TryEncodeDate(0, 1, 1, D));
     EXPECT_FALSE(TryEncodeDate(10000, 1, 1, D));
     EXPECT_EQ(D, 123);
-    try {
-        EncodeDate(2023, 2, 29);
-        FAIL() << "no exception";
-    } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message(), "Invalid argument to date encode");
-    }
-    try {
-        EncodeTime(24, 0, 0, 0);
-        FAIL() << "no exception";
-    } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message(), "Invalid argument to time encode");
-    }
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { EncodeDate(2023, 2, 29); }), "Invalid argument to date encode");
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { EncodeTime(24, 0, 0, 0); }), "Invalid argument to time encode");
     EXPECT_FALSE(TryEncodeTime(23, 60, 0, 0, D));
     EXPECT_FALSE(TryEncodeTime(0, 0, 0, 1000, D));
     EXPECT_EQ(EncodeTime(6, 0, 0, 0), 0.25);
@@ -234,24 +225,10 @@ TEST_F(DateUtilsTest, StrToDateRejectsBadDatesWithTheClassicText)
         EXPECT_FALSE(TryStrToDate(Bad, D)) << Bad;
         EXPECT_EQ(D, 7) << Bad;
     }
-    try {
-        StrToDate("31/04/2024");
-        FAIL() << "no exception";
-    } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message(), "'31/04/2024' is not a valid date");
-    }
-    try {
-        StrToTime("25:00");
-        FAIL() << "no exception";
-    } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message(), "'25:00' is not a valid time");
-    }
-    try {
-        StrToDateTime("31/04/2024 10:00");
-        FAIL() << "no exception";
-    } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message(), "'31/04/2024 10:00' is not a valid date and time");
-    }
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { StrToDate("31/04/2024"); }), "'31/04/2024' is not a valid date");
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { StrToTime("25:00"); }), "'25:00' is not a valid time");
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { StrToDateTime("31/04/2024 10:00"); }),
+              "'31/04/2024 10:00' is not a valid date and time");
 }
 
 TEST_F(DateUtilsTest, TwoDigitYearsUseTheCenturyWindow)

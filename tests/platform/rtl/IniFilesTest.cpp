@@ -3,6 +3,7 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/ErrorMessages.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>
@@ -190,12 +191,8 @@ TEST(IniFiles, FailedWriteRaisesAndKeepsTheOldFile)
 {
     TTestDir Dir;
     TIniFile NoFolder(Dir.File("missing/q.ini"));
-    try {
-        NoFolder.WriteBool("General", "SaveSettings", true);
-        FAIL() << "no exception";
-    } catch (const EIniFileException& E) {
-        EXPECT_EQ(E.Message(), "Unable to write to " + Dir.File("missing/q.ini"));
-    }
+    EXPECT_EQ(ErrorMessage<EIniFileException>([&] { NoFolder.WriteBool("General", "SaveSettings", true); }),
+              "Unable to write to " + Dir.File("missing/q.ini"));
 
     // A folder where the file should be: the folder and its contents survive.
     ASSERT_TRUE(CreateDir(Dir.File("q.ini")));

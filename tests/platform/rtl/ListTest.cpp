@@ -1,4 +1,5 @@
 #include "platform/rtl/List.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,6 @@ public:
     int Value;
     static inline int Alive = 0;
 };
-
-template <typename Fn>
-QString ListErrorOf(Fn F)
-{
-    try {
-        F();
-    } catch (const EListError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<no exception>");
-}
 
 std::vector<int> Values(const TList& List)
 {
@@ -55,15 +45,17 @@ TEST(List, EditingKeepsOrderAndReportsBadIndexes)
     EXPECT_EQ(List.Last(), &N[0]);
     EXPECT_EQ(List.Extract(&N[1]), &N[1]);
     EXPECT_EQ(List.Extract(&N[1]), nullptr);
-    EXPECT_EQ(ListErrorOf([&] { List.Items(3); }), QStringLiteral("List index out of bounds (3)"));
-    EXPECT_EQ(ListErrorOf([&] { List.Insert(-1, nullptr); }), QStringLiteral("List index out of bounds (-1)"));
-    EXPECT_EQ(ListErrorOf([&] { List.SetCapacity(1); }), QStringLiteral("List capacity out of bounds (1)"));
-    EXPECT_EQ(ListErrorOf([&] { List.SetCount(-2); }), QStringLiteral("List count out of bounds (-2)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.Items(3); }), QStringLiteral("List index out of bounds (3)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.Insert(-1, nullptr); }),
+              QStringLiteral("List index out of bounds (-1)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.SetCapacity(1); }),
+              QStringLiteral("List capacity out of bounds (1)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.SetCount(-2); }), QStringLiteral("List count out of bounds (-2)"));
     List.SetCount(4);
     EXPECT_EQ(Values(List), (std::vector<int>{2, 4, 0, -1}));
     List.Clear();
-    EXPECT_EQ(ListErrorOf([&] { List.First(); }), QStringLiteral("List index out of bounds (0)"));
-    EXPECT_EQ(ListErrorOf([&] { List.Last(); }), QStringLiteral("List index out of bounds (-1)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.First(); }), QStringLiteral("List index out of bounds (0)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.Last(); }), QStringLiteral("List index out of bounds (-1)"));
 }
 
 TEST(List, SortIsStable)

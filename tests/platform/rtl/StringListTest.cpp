@@ -1,5 +1,6 @@
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/ErrorMessages.h"
 #include "tests/support/TempDir.h"
 
 #include <QBuffer>
@@ -25,17 +26,6 @@ QStringList L(std::initializer_list<const char*> Texts)
     for (const char* T : Texts)
         R.append(U(T));
     return R;
-}
-
-template <typename Fn>
-String ListErrorOf(Fn F)
-{
-    try {
-        F();
-    } catch (const EListError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<no exception>");
 }
 
 class TTracked : public TObject {
@@ -77,10 +67,10 @@ TEST(StringList, EditingAndIndexErrors)
     List.SetStrings(1, U("D"));
     EXPECT_EQ(Items(List), L({"a", "D", "e", "b"}));
     EXPECT_EQ(List[3], U("b"));
-    EXPECT_EQ(ListErrorOf([&] { List.Strings(4); }), U("List index out of bounds (4)"));
-    EXPECT_EQ(ListErrorOf([&] { List.Delete(-1); }), U("List index out of bounds (-1)"));
-    EXPECT_EQ(ListErrorOf([&] { List.Insert(5, U("x")); }), U("List index out of bounds (5)"));
-    EXPECT_EQ(ListErrorOf([&] { List.Move(0, 4); }), U("List index out of bounds (4)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.Strings(4); }), U("List index out of bounds (4)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.Delete(-1); }), U("List index out of bounds (-1)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.Insert(5, U("x")); }), U("List index out of bounds (5)"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.Move(0, 4); }), U("List index out of bounds (4)"));
     EXPECT_THROW(List.Objects(9), EStringListError);
     EXPECT_EQ(Items(List), L({"a", "D", "e", "b"}));
 }
@@ -119,7 +109,7 @@ TEST(StringList, SortedListsAndDuplicates)
     EXPECT_EQ(List.IndexOf(U("PIM")), 3);
 
     List.SetDuplicates(dupError);
-    EXPECT_EQ(ListErrorOf([&] { List.Add(U("anna")); }), U("String list does not allow duplicates"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.Add(U("anna")); }), U("String list does not allow duplicates"));
     EXPECT_EQ(List.Count(), 4);
 
     List.SetDuplicates(dupAccept);
@@ -132,7 +122,7 @@ TEST(StringList, SortedListsAndDuplicates)
     for (auto Op : std::initializer_list<std::function<void()>>{
              [&] { List.Insert(0, U("x")); }, [&] { List.Move(0, 1); },
              [&] { List.Exchange(0, 1); }, [&] { List.SetStrings(0, U("x")); }})
-        EXPECT_EQ(ListErrorOf(Op), U("Operation not allowed on sorted list"));
+        EXPECT_EQ(ErrorMessage<EListError>(Op), U("Operation not allowed on sorted list"));
     EXPECT_EQ(List.Count(), 6);
 }
 
@@ -200,7 +190,8 @@ TEST(StringList, DuplicateErrorKeepsTheLinesBeforeIt)
     TStringList List;
     List.SetDuplicates(dupError);
     List.SetSorted(true);
-    EXPECT_EQ(ListErrorOf([&] { List.SetText(U("d\nb\na\nB\nc\n")); }), U("String list does not allow duplicates"));
+    EXPECT_EQ(ErrorMessage<EListError>([&] { List.SetText(U("d\nb\na\nB\nc\n")); }),
+              U("String list does not allow duplicates"));
     EXPECT_EQ(Items(List), L({"a", "b", "d"}));
 }
 

@@ -1,4 +1,5 @@
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -7,17 +8,6 @@ namespace {
 String U(const char* Utf8)
 {
     return QString::fromUtf8(Utf8);
-}
-
-template <typename Fn>
-String ConvertErrorOf(Fn F)
-{
-    try {
-        F();
-    } catch (const EConvertError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<no exception>");
 }
 
 // Restores the process-wide settings a test changed.
@@ -110,7 +100,7 @@ TEST(SysUtils, StrToIntFollowsValRules)
     }
     EXPECT_EQ(StrToIntDef(U("x"), -1), -1);
     EXPECT_EQ(StrToInt64Def(U("9223372036854775808"), 3), 3);
-    EXPECT_EQ(ConvertErrorOf([] { StrToInt(U("12 ")); }), U("'12 ' is not a valid integer value"));
+    EXPECT_EQ(ErrorMessage<EConvertError>([] { StrToInt(U("12 ")); }), U("'12 ' is not a valid integer value"));
 }
 
 TEST_F(SysUtilsSettings, StrToFloatUsesTheDecimalSeparator)
@@ -124,7 +114,8 @@ TEST_F(SysUtilsSettings, StrToFloatUsesTheDecimalSeparator)
     for (const char* Bad : {"", ".", "1,5", "1.5.", "e5", "1e", "1e+", "inf", "nan", "1e999", "0x10"})
         EXPECT_FALSE(TryStrToFloat(U(Bad), V)) << Bad;
     EXPECT_EQ(V, 9);
-    EXPECT_EQ(ConvertErrorOf([] { StrToFloat(U("1,5")); }), U("'1,5' is not a valid floating point value"));
+    EXPECT_EQ(ErrorMessage<EConvertError>([] { StrToFloat(U("1,5")); }),
+              U("'1,5' is not a valid floating point value"));
     FormatSettings.DecimalSeparator = QLatin1Char(',');
     EXPECT_DOUBLE_EQ(StrToFloat(U("1,5")), 1.5);
     EXPECT_FALSE(TryStrToFloat(U("1.5"), V));
@@ -211,10 +202,12 @@ TEST(SysUtils, FormatClassicSpecifiers)
 TEST(SysUtils, FormatRejectsBadSpecsAndArguments)
 {
     const String Expected = U("Format '%d' invalid or incompatible with argument");
-    EXPECT_EQ(ConvertErrorOf([] { Format(U("%d"), {"tekst"}); }), Expected);
+    EXPECT_EQ(ErrorMessage<EConvertError>([] { Format(U("%d"), {"tekst"}); }), Expected);
     for (const char* Fmt : {"%d", "%", "%5", "%q", "%2:s"}) {
         const String F = U(Fmt);
-        EXPECT_EQ(ConvertErrorOf([&] { Format(F, {}); }), U("Format '%1' invalid or incompatible with argument").arg(F)) << Fmt;
+        EXPECT_EQ(ErrorMessage<EConvertError>([&] { Format(F, {}); }),
+                  U("Format '%1' invalid or incompatible with argument").arg(F))
+            << Fmt;
     }
     EXPECT_THROW(Format(U("%s"), {1}), EConvertError);
     EXPECT_THROW(Format(U("%f"), {1}), EConvertError);

@@ -1,4 +1,5 @@
 #include "platform/rtl/Exceptions.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +13,10 @@ TEST(System, AssignBetweenUnrelatedClassesNamesBoth)
 {
     TTestBox Box;
     TTestCrate Crate;
-    try {
-        Box.Assign(&Crate);
-        FAIL() << "no exception";
-    } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("Cannot assign a TTestCrate to a TTestBox"));
-    }
-    try {
-        Box.Assign(nullptr);
-        FAIL() << "no exception";
-    } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("Cannot assign a nil to a TTestBox"));
-    }
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { Box.Assign(&Crate); }),
+              QStringLiteral("Cannot assign a TTestCrate to a TTestBox"));
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { Box.Assign(nullptr); }),
+              QStringLiteral("Cannot assign a nil to a TTestBox"));
 }
 
 TEST(System, SetOperations)

@@ -1,20 +1,11 @@
 #include "platform/rtl/Variants.h"
 
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/ErrorMessages.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-String CastMessage(const std::function<void()>& Action)
-{
-    try {
-        Action();
-    } catch (const EVariantError& E) {
-        return E.Message();
-    }
-    return QStringLiteral("<no exception>");
-}
 
 class VariantsTest : public ::testing::Test {
 protected:
@@ -78,21 +69,21 @@ TEST_F(VariantsTest, ConversionsThatWork)
 
 TEST_F(VariantsTest, ImpossibleConversionsRaiseTheClassicText)
 {
-    EXPECT_EQ(CastMessage([] { (void)Null().AsInteger(); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)Null().AsInteger(); }),
               "Could not convert variant of type (Null) into type (Integer)");
-    EXPECT_EQ(CastMessage([] { (void)Variant("abc").AsInteger(); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)Variant("abc").AsInteger(); }),
               "Could not convert variant of type (String) into type (Integer)");
-    EXPECT_EQ(CastMessage([] { (void)Variant("abc").AsDouble(); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)Variant("abc").AsDouble(); }),
               "Could not convert variant of type (String) into type (Double)");
-    EXPECT_EQ(CastMessage([] { (void)Variant("31/04/2024").AsDateTime(); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)Variant("31/04/2024").AsDateTime(); }),
               "Could not convert variant of type (String) into type (Date)");
-    EXPECT_EQ(CastMessage([] { (void)Null().AsString(); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)Null().AsString(); }),
               "Could not convert variant of type (Null) into type (String)");
-    EXPECT_EQ(CastMessage([] { (void)Variant("maybe").AsBoolean(); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)Variant("maybe").AsBoolean(); }),
               "Could not convert variant of type (String) into type (Boolean)");
-    EXPECT_EQ(CastMessage([] { (void)Variant(1e12).AsInteger(); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)Variant(1e12).AsInteger(); }),
               "Could not convert variant of type (Double) into type (Integer)");
-    EXPECT_EQ(CastMessage([] { (void)Variant(std::nan("")).AsInt64(); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)Variant(std::nan("")).AsInt64(); }),
               "Could not convert variant of type (Double) into type (Int64)");
 }
 
@@ -111,7 +102,7 @@ TEST_F(VariantsTest, ComparisonAcrossTypes)
     EXPECT_TRUE(VarFromDateTime(D) > Variant("28/02/2024"));
     EXPECT_TRUE(Variant() == Variant(0));
     EXPECT_TRUE(Variant() == Variant(""));
-    EXPECT_EQ(CastMessage([] { (void)(Variant("abc") < Variant(1)); }),
+    EXPECT_EQ(ErrorMessage<EVariantError>([] { (void)(Variant("abc") < Variant(1)); }),
               "Could not convert variant of type (String) into type (Double)");
 }
 

@@ -1,17 +1,47 @@
 #pragma once
-// A small person table for the data set tests.
+// Small person tables for the tests of the table engine, the data sets and
+// whatever shows their records: the engine's field list and records, a
+// client data set with its field and index definitions, and Dutch dates.
 #include "platform/db/ClientDataSet.h"
 #include "platform/db/Fields.h"
+#include "platform/db/TableData.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/ErrorMessages.h"
 
+#include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
+#include <vector>
 
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString& S, std::ostream* Os)
+// --- the table engine on its own ---
+
+// Columns of PersonFields().
+enum TPersonColumn { fId, fName, fBorn, fNote };
+
+inline std::vector<TTableField> PersonFields()
 {
-    *Os << '"' << S.toStdString() << '"';
+    return {{"ID", ftInteger, 0, true},
+            {"NAME", ftString, 20, false},
+            {"BORN", ftDate, 0, false},
+            {"NOTE", ftMemo, 0, false}};
 }
+
+// A record of a table defined with PersonFields(); a negative Born leaves
+// the date empty (NaN is stored, for tests of forged files).
+inline TRecordBuffer Person(const TTableData& T, int Id, const QString& Name, double Born = -1,
+                            const QString& Note = {})
+{
+    const TRecordLayout& L = T.Layout();
+    TRecordBuffer R = L.EmptyRecord();
+    L.SetInt32(R, fId, Id);
+    L.SetText(R, fName, Name);
+    if (Born >= 0 || std::isnan(Born))
+        L.SetDouble(R, fBorn, Born);
+    L.SetText(R, fNote, Note);
+    return R;
+}
+
+// --- client data sets ---
 
 // Dutch date conventions for the length of a test.
 class TDutchDates {
@@ -70,3 +100,17 @@ inline QStringList NamesInOrder(TClientDataSet* T)
 {
     return NamesInOrderOf(T, "NAAM");
 }
+
+// A person table (DefinePersons, not yet created) owned by a plain
+// component, freed with it.
+class TPersonTableTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Module = std::make_unique<TComponent>(nullptr);
+        T = new TClientDataSet(Module.get());
+        DefinePersons(T);
+    }
+    std::unique_ptr<TComponent> Module;
+    TClientDataSet* T = nullptr;
+};
