@@ -29,3 +29,26 @@ private:
     std::uint8_t FScheme;
     bool FMany;
 };
+
+#include "tests/support/ImageHelpers.h"
+
+#include <map>
+#include <vector>
+
+// The background every painting test starts from; no painter uses it.
+inline constexpr COLORREF TestBackground = 0x00FF00;
+
+// Compares the image with a picture in letters, one string per row: '.'
+// is TestBackground, every other letter the colour the legend gives it.
+inline ::testing::AssertionResult MatchesMap(const QImage& Image, const std::vector<const char*>& Map,
+                                             const std::map<char, TColor>& Legend)
+{
+    if (int(Map.size()) != Image.height())
+        return ::testing::AssertionFailure() << "the map has " << Map.size() << " rows, the image "
+                                             << Image.height();
+    return PixelsMatch(Image, [&](int X, int Y, COLORREF& Want) {
+        const char L = Map[std::size_t(Y)][X];
+        Want = L == '.' ? TestBackground : ColorToRGB(Legend.at(L));
+        return true;
+    });
+}
