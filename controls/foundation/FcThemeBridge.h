@@ -19,8 +19,9 @@ struct TFcThemeBridge {
     std::function<TColor(TFcThemeClass Theme, int Part, int Property)> ThemeColor;
     // The explorer bar's themed background over R.
     std::function<void(TCanvas* Canvas, const TRect& R)> DrawExplorerBarBackground;
-    // A horizontal row of themed progress chunks filling R.
-    std::function<void(TCanvas* Canvas, const TRect& R)> DrawProgressChunks;
+    // Themed progress chunks filling R, in a row or (Vertical) a column
+    // that starts at R's top.
+    std::function<void(TCanvas* Canvas, const TRect& R, bool Vertical)> DrawProgressChunks;
     // The themed drop-down button of a combo box in R.
     std::function<void(TCanvas* Canvas, const TRect& R)> DrawComboDropDownButton;
 };
