@@ -12,6 +12,7 @@
 //
 // After the Google Benchmark output a summary prints each figure as
 // ours / Qt; the target is a ratio of at most 1 everywhere.
+#include "bench/BenchArgs.h"
 #include "controls/foundation/FcGrafx.h"
 
 #include <benchmark/benchmark.h>
@@ -24,7 +25,6 @@
 #include <QRadialGradient>
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -231,19 +231,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication App(argc, argv);
 
-    // A short default run: `make bench` passes no arguments.
-    std::vector<char*> Args(argv, argv + argc);
-    bool HasMinTime = false;
-    for (int I = 1; I < argc; ++I)
-        HasMinTime = HasMinTime || std::strncmp(argv[I], "--benchmark_min_time", 20) == 0;
-    static char DefaultMinTime[] = "--benchmark_min_time=0.2";
-    if (!HasMinTime)
-        Args.push_back(DefaultMinTime);
-    int Count = int(Args.size());
-    Args.push_back(nullptr);
-
-    benchmark::Initialize(&Count, Args.data());
-    if (benchmark::ReportUnrecognizedArguments(Count, Args.data()))
+    if (!InitializeBenchmarks(argc, argv, "0.2"))
         return 1;
     RegisterAll();
     TCollectingReporter Reporter;

@@ -33,21 +33,36 @@ private:
 #include "tests/support/ImageHelpers.h"
 
 #include <map>
+#include <string>
 #include <vector>
 
 // The background every painting test starts from; no painter uses it.
 inline constexpr COLORREF TestBackground = 0x00FF00;
 
-// Compares the image with a picture in letters, one string per row: '.'
-// is TestBackground, every other letter the colour the legend gives it.
-inline ::testing::AssertionResult MatchesMap(const QImage& Image, const std::vector<const char*>& Map,
+// A picture in letters, one string per row.
+using TLetterMap = std::vector<std::string>;
+
+// Template with each letter replaced as Letters says (others kept).
+inline TLetterMap Relettered(const TLetterMap& Template, const std::map<char, char>& Letters)
+{
+    TLetterMap Result = Template;
+    for (std::string& Row : Result)
+        for (char& Ch : Row)
+            if (const auto It = Letters.find(Ch); It != Letters.end())
+                Ch = It->second;
+    return Result;
+}
+
+// Compares the image with a letter map: '.' is TestBackground, every
+// other letter the colour the legend gives it.
+inline ::testing::AssertionResult MatchesMap(const QImage& Image, const TLetterMap& Map,
                                              const std::map<char, TColor>& Legend)
 {
     if (int(Map.size()) != Image.height())
         return ::testing::AssertionFailure() << "the map has " << Map.size() << " rows, the image "
                                              << Image.height();
     return PixelsMatch(Image, [&](int X, int Y, COLORREF& Want) {
-        const char L = Map[std::size_t(Y)][X];
+        const char L = Map[std::size_t(Y)][std::size_t(X)];
         Want = L == '.' ? TestBackground : ColorToRGB(Legend.at(L));
         return true;
     });

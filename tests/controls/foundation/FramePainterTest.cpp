@@ -20,42 +20,22 @@ QImage Paint(const std::function<void(TCanvas&)>& Paint, int Width = 10, int Hei
 }
 
 // A single ring: a on the left and top, b on the right and bottom.
-std::vector<const char*> OneRing(char A, char B)
+TLetterMap OneRing(char A, char B)
 {
-    static std::map<std::pair<char, char>, std::vector<std::string>> Cache;
-    auto& Rows = Cache[{A, B}];
-    if (Rows.empty()) {
-        const std::string Dots = "..........";
-        Rows = {Dots, ".aaaaaaab.", ".a......b.", ".a......b.", ".a......b.", ".a......b.", ".bbbbbbbb.", Dots};
-        for (std::string& R : Rows)
-            for (char& Ch : R)
-                Ch = Ch == 'a' ? A : Ch == 'b' ? B : Ch;
-    }
-    std::vector<const char*> Result;
-    for (const std::string& R : Rows)
-        Result.push_back(R.c_str());
-    return Result;
+    static const TLetterMap Template = {"..........", ".aaaaaaab.", ".a......b.", ".a......b.",
+                                        ".a......b.", ".a......b.", ".bbbbbbbb.", ".........."};
+    return Relettered(Template, {{'a', A}, {'b', B}});
 }
 
 // Two rings: outer a/b, inner c/d.
-std::vector<const char*> TwoRings(char A, char B, char C, char D)
+TLetterMap TwoRings(char A, char B, char C, char D)
 {
-    static std::map<std::string, std::vector<std::string>> Cache;
-    auto& Rows = Cache[{A, B, C, D}];
-    if (Rows.empty()) {
-        const std::string Dots = "..........";
-        Rows = {Dots, ".aaaaaaab.", ".acccccdb.", ".ac....db.", ".ac....db.", ".addddddb.", ".bbbbbbbb.", Dots};
-        for (std::string& R : Rows)
-            for (char& Ch : R)
-                Ch = Ch == 'a' ? A : Ch == 'b' ? B : Ch == 'c' ? C : Ch == 'd' ? D : Ch;
-    }
-    std::vector<const char*> Result;
-    for (const std::string& R : Rows)
-        Result.push_back(R.c_str());
-    return Result;
+    static const TLetterMap Template = {"..........", ".aaaaaaab.", ".acccccdb.", ".ac....db.",
+                                        ".ac....db.", ".addddddb.", ".bbbbbbbb.", ".........."};
+    return Relettered(Template, {{'a', A}, {'b', B}, {'c', C}, {'d', D}});
 }
 
-const std::vector<const char*> Groove = {"..........", ".uuuuuuul.", ".ulllllul.", ".ul....ul.",
+const TLetterMap Groove = {"..........", ".uuuuuuul.", ".ulllllul.", ".ul....ul.",
                                          ".ul....ul.", ".uuuuuuul.", ".llllllll.", ".........."};
 
 } // namespace
@@ -64,11 +44,11 @@ TEST(FramePainters, EveryFrameStyleOnAKnownRectangle)
 {
     const struct {
         TFrameStyle Style;
-        std::vector<const char*> Map;
+        TLetterMap Map;
         std::map<char, TColor> Legend;
         TRect Inner;
     } Cases[] = {
-        {fsNone, std::vector<const char*>(8, ".........."), SystemLegend, Frame},
+        {fsNone, TLetterMap(8, ".........."), SystemLegend, Frame},
         {fsFlat, OneRing('D', 'D'), SystemLegend, Rect(2, 2, 8, 6)},
         {fsGroove, Groove, {{'u', clBtnShadow}, {'l', clBtnHighlight}}, Rect(3, 3, 7, 5)},
         {fsBump, Groove, {{'u', clBtnHighlight}, {'l', clBtnShadow}}, Rect(3, 3, 7, 5)},
@@ -125,7 +105,7 @@ TEST(FramePainters, ColouredFramesUseShadesOfTheColour)
                                            {'e', LightenColor(Base, 40)}};
     const struct {
         TFrameStyle Style;
-        std::vector<const char*> Map;
+        TLetterMap Map;
     } Cases[] = {
         {fsFlat, OneRing('a', 'a')},
         {fsStatus, OneRing('a', 'b')},

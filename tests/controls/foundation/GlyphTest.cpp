@@ -24,7 +24,7 @@ TEST(Glyphs, ClassicArrowsAreSinglePixelTriangles)
     // An 11 x 11 box: the centre is (5, 5).
     const struct {
         int Direction;
-        std::vector<const char*> Map;
+        TLetterMap Map;
     } Cases[] = {
         {ArrowUp, {"...........", "...........", "...........", ".....#.....", "....###....", "...#####...",
                    "..#######..", "...........", "...........", "...........", "..........."}},
@@ -46,7 +46,7 @@ TEST(Glyphs, ClassicArrowsAreSinglePixelTriangles)
 TEST(Glyphs, DropDownArrowSitsBelowTheCentre)
 {
     // Height 10 is even, so the centre row is 4; the tip is two rows below.
-    const std::vector<const char*> Map = {"...........", "...........", "...........", "..#######..", "...#####...",
+    const TLetterMap Map = {"...........", "...........", "...........", "..#######..", "...#####...",
                                           "....###....", ".....#.....", "...........", "...........", "..........."};
     QImage I = PaintGlyph(11, 10, [](TCanvas& C) { PaintDropDownArrow(&C, Rect(0, 0, 11, 10), false, true, false); });
     EXPECT_TRUE(MatchesMap(I, Map, Black));
@@ -152,22 +152,13 @@ QImage PaintCheck(const TCheck& C)
 }
 
 // The box outline in Frame, the inside in Fill, with the tick in Mark.
-std::vector<const char*> TickedBox(char Frame, char Fill, char Mark)
+TLetterMap TickedBox(char Frame, char Fill, char Mark)
 {
-    static std::map<std::string, std::vector<std::string>> Cache;
-    auto& Rows = Cache[{Frame, Fill, Mark}];
-    if (Rows.empty()) {
-        Rows = {"FFFFFFFFFFFFF", "F...........F", "F.......#...F", "F......##...F", "F.#...###...F",
-                "F.##.###....F", "F.#####.....F", "F..###......F", "F...#.......F", "F...........F",
-                "F...........F", "F...........F", "FFFFFFFFFFFFF"};
-        for (std::string& R : Rows)
-            for (char& Ch : R)
-                Ch = Ch == 'F' ? Frame : Ch == '.' ? Fill : Mark;
-    }
-    std::vector<const char*> Result;
-    for (const std::string& R : Rows)
-        Result.push_back(R.c_str());
-    return Result;
+    static const TLetterMap Template = {"FFFFFFFFFFFFF", "F...........F", "F.......#...F", "F......##...F",
+                                        "F.#...###...F", "F.##.###....F", "F.#####.....F", "F..###......F",
+                                        "F...#.......F", "F...........F", "F...........F", "F...........F",
+                                        "FFFFFFFFFFFFF"};
+    return Relettered(Template, {{'F', Frame}, {'.', Fill}, {'#', Mark}});
 }
 
 } // namespace
