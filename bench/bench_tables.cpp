@@ -28,6 +28,7 @@
 // SQLite, the memory per person and the file sizes.  The key searches and
 // the pass also check that both sides found and read the same (counters
 // "mismatches" and "chars"); QV_BENCH_DEBUG=1 lists the keys that differ.
+#include "bench/BenchArgs.h"
 #include "bench/ContactGenerator.h"
 
 #include <benchmark/benchmark.h>
@@ -1061,19 +1062,7 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "--qv-generate") == 0)
         return GenerateInto(std::atoi(argv[2]), QString::fromLocal8Bit(argv[3]));
 
-    // A short default run: `make bench` passes no arguments.
-    std::vector<char*> Args(argv, argv + argc);
-    bool HasMinTime = false;
-    for (int I = 1; I < argc; ++I)
-        HasMinTime = HasMinTime || std::strncmp(argv[I], "--benchmark_min_time", 20) == 0;
-    static char DefaultMinTime[] = "--benchmark_min_time=0.1";
-    if (!HasMinTime)
-        Args.push_back(DefaultMinTime);
-    int Count = int(Args.size());
-    Args.push_back(nullptr);
-
-    benchmark::Initialize(&Count, Args.data());
-    if (benchmark::ReportUnrecognizedArguments(Count, Args.data()))
+    if (!InitializeBenchmarks(argc, argv, "0.1"))
         return 1;
     try {
         // The files first, so that generating them is not timed.

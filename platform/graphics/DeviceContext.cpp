@@ -602,8 +602,48 @@ void TDeviceContext::BrushSpan(int Y, int X0, int X1, const TGdiBrush* Brush, in
     });
 }
 
+namespace {
+
+// Fills the pixels of Region that lie inside Clip with one colour, a band
+// at a time: each pair of overlapping bands gives spans that are the same
+// on all of their common rows.
+void FillSolidRegion(QImage& Img, const TRegionData& Clip, const TRegionData& Region, QRgb Color)
+{
+    uchar* Bits = Img.bits();
+    const qsizetype Stride = Img.bytesPerLine();
+    const auto& ClipBands = Clip.Bands();
+    std::size_t First = 0;
+    for (const TRegionData::TBand& Band : Region.Bands()) {
+        while (First < ClipBands.size() && ClipBands[First].Bottom <= Band.Top)
+            ++First;
+        for (std::size_t C = First; C < ClipBands.size() && ClipBands[C].Top < Band.Bottom; ++C) {
+            const int Top = std::max(Band.Top, ClipBands[C].Top);
+            const int Bottom = std::min(Band.Bottom, ClipBands[C].Bottom);
+            auto A = Band.Spans.begin(), B = ClipBands[C].Spans.begin();
+            while (A != Band.Spans.end() && B != ClipBands[C].Spans.end()) {
+                const int X0 = std::max(A->X0, B->X0), X1 = std::min(A->X1, B->X1);
+                for (int Y = Top; X0 < X1 && Y < Bottom; ++Y) {
+                    auto* Line = reinterpret_cast<QRgb*>(Bits + Y * Stride);
+                    std::fill(Line + X0, Line + X1, Color);
+                }
+                if (A->X1 < B->X1)
+                    ++A;
+                else
+                    ++B;
+            }
+        }
+    }
+}
+
+} // namespace
+
 void TDeviceContext::FillRegion(const TRegionData& Region, const TGdiBrush* Brush, int Rop2)
 {
+    QImage* Img = Image();
+    if (Img != nullptr && Brush != nullptr && Brush->Log.lbStyle == BS_SOLID && (Rop2 < 0 || Rop2 == R2_COPYPEN)) {
+        FillSolidRegion(*Img, ClipRegion(), Region, SurfaceColor(Brush->Log.lbColor));
+        return;
+    }
     const TRect Limit = ClipRegion().Bounds();
     for (const TRegionData::TBand& Band : Region.Bands())
         for (int Y = std::max(Band.Top, Limit.Top); Y < std::min(Band.Bottom, Limit.Bottom); ++Y)

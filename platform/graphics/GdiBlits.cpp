@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -88,14 +89,23 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
     const QImage* SrcLive = Src->Image();
     if (DstImg == nullptr || SrcLive == nullptr)
         return 0;
-    // Copying within one image reads the picture as it was before the blit.
-    const QImage SrcImg = SrcLive == DstImg ? DstImg->copy() : *SrcLive;
     const QImage* MaskImg = Source.Mask ? Source.Mask->Image() : nullptr;
 
     const TPoint DstOrg = Dest->ToImage({0, 0});
     const TAxis DX = Axis((long long)X + DstOrg.X, Width), DY = Axis((long long)Y + DstOrg.Y, Height);
     const TAxis SX = Axis(SrcX, SrcWidth), SY = Axis(SrcY, SrcHeight);
     const bool MirrorX = DX.Negative != SX.Negative, MirrorY = DY.Negative != SY.Negative;
+    const long long SrcLeft = Source.Origin.X + SX.First, SrcTop = Source.Origin.Y + SY.First;
+
+    // Copying within one image reads the picture as it was before the blit;
+    // only a source that overlaps the destination needs a snapshot for that.
+    QImage Snapshot;
+    const QImage* SrcImg = SrcLive;
+    if (SrcLive == DstImg && SrcLeft < DX.First + DX.Count && DX.First < SrcLeft + SX.Count &&
+        SrcTop < DY.First + DY.Count && DY.First < SrcTop + SY.Count) {
+        Snapshot = DstImg->copy();
+        SrcImg = &Snapshot;
+    }
 
     const bool SrcMono = Src->Monochrome(), DstMono = Dest->Monochrome();
     const QRgb MonoFore = Dest->SurfaceColor(Dest->State().TextColor);
@@ -107,38 +117,73 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
     const bool PlainCopy = Code == 0xCC && SrcMono == DstMono;
     // Only an image with an alpha channel keeps the source's alpha.
     const QRgb KeepAlpha = DstImg->format() == QImage::Format_ARGB32 ? 0u : 0xFF000000u;
+    // Plain copies move whole spans (gathered when scaled).
+    const bool SpanCopy = PlainCopy && MaskImg == nullptr && !Source.Transparent;
+    const bool Unscaled = SX.Count == DX.Count;
 
-    // Only the destination rows and columns inside the clip are visited.
+    // Only the destination rows and columns inside the clip are visited;
+    // each visited column's offset into the source is worked out once.
     const TRect Limit = Dest->ClipRegion().Bounds();
     const long long FirstRow = std::max(0LL, Limit.Top - DY.First);
     const long long EndRow = std::min(DY.Count, Limit.Bottom - DY.First);
     const int Col0 = int(std::clamp<long long>(DX.First, Limit.Left, Limit.Right));
     const int Col1 = int(std::clamp<long long>(DX.First + DX.Count, Limit.Left, Limit.Right));
+    std::vector<long long> Offsets(std::size_t(std::max(Col1 - Col0, 0)));
+    for (int Col = Col0; Col < Col1; ++Col) {
+        const long long L = (Col - DX.First) * SX.Count / DX.Count;
+        Offsets[std::size_t(Col - Col0)] = MirrorX ? SX.Count - 1 - L : L;
+    }
+    // The masking operations are spelt out; the rest go through the table.
+    const auto Combine = [Code](std::uint32_t P, std::uint32_t S, std::uint32_t D) -> std::uint32_t {
+        switch (Code) {
+        case 0x88: return S & D;
+        case 0xEE: return S | D;
+        case 0x66: return S ^ D;
+        default: return ApplyRop3(Code, P, S, D);
+        }
+    };
+    const int SrcW = SrcImg->width();
+    const auto InSource = [SrcW](long long SrcCol) { return SrcCol >= 0 && SrcCol < SrcW; };
+
     for (long long I = FirstRow; I < EndRow; ++I) {
         const int RowY = int(DY.First + I);
         long long J = I * SY.Count / DY.Count;
         if (MirrorY)
             J = SY.Count - 1 - J;
-        const long long SrcRow = Source.Origin.Y + SY.First + J;
-        if (SrcRow < 0 || SrcRow >= SrcImg.height())
+        const long long SrcRow = SrcTop + J;
+        if (SrcRow < 0 || SrcRow >= SrcImg->height())
             continue;
-        const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcImg.constScanLine(SrcRow));
+        const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcImg->constScanLine(int(SrcRow)));
         const QRgb* MaskLine = nullptr;
         if (MaskImg != nullptr) {
             const long long MaskRow = Source.MaskOrigin.Y + J;
             if (MaskRow < 0 || MaskRow >= MaskImg->height())
                 continue;
-            MaskLine = reinterpret_cast<const QRgb*>(MaskImg->constScanLine(MaskRow));
+            MaskLine = reinterpret_cast<const QRgb*>(MaskImg->constScanLine(int(MaskRow)));
         }
+        auto* Line = reinterpret_cast<QRgb*>(DstImg->scanLine(RowY));
         Dest->ClipRegion().ForEachSpan(RowY, Col0, Col1, [&](int A, int B) {
-            auto* Line = reinterpret_cast<QRgb*>(DstImg->scanLine(RowY));
+            if (SpanCopy) {
+                const long long First = SrcLeft + Offsets[std::size_t(A - Col0)];
+                const long long Last = SrcLeft + Offsets[std::size_t(B - 1 - Col0)];
+                if (InSource(First) && InSource(Last)) {
+                    const QRgb* S = SrcLine + First;
+                    if (!Unscaled)
+                        for (int Col = A; Col < B; ++Col)
+                            Line[Col] = SrcLine[SrcLeft + Offsets[std::size_t(Col - Col0)]] | KeepAlpha;
+                    else if (MirrorX)
+                        for (int Col = A; Col < B; ++Col)
+                            Line[Col] = *S-- | KeepAlpha;
+                    else
+                        for (int Col = A; Col < B; ++Col)
+                            Line[Col] = *S++ | KeepAlpha;
+                    return;
+                }
+            }
             for (int Col = A; Col < B; ++Col) {
-                const long long K = Col - DX.First;
-                long long L = K * SX.Count / DX.Count;
-                if (MirrorX)
-                    L = SX.Count - 1 - L;
-                const long long SrcCol = Source.Origin.X + SX.First + L;
-                if (SrcCol < 0 || SrcCol >= SrcImg.width())
+                const long long L = Offsets[std::size_t(Col - Col0)];
+                const long long SrcCol = SrcLeft + L;
+                if (!InSource(SrcCol))
                     continue;
                 if (MaskLine != nullptr) {
                     const long long MaskCol = Source.MaskOrigin.X + L;
@@ -159,7 +204,7 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
                 QRgb P = 0;
                 if (NeedPattern && (Brush == nullptr || !Dest->BrushPixel(Brush, Col, RowY, P)))
                     P = 0;
-                Line[Col] = 0xFF000000u | ApplyRop3(Code, P & 0xFFFFFF, S & 0xFFFFFF, Line[Col] & 0xFFFFFF);
+                Line[Col] = 0xFF000000u | Combine(P & 0xFFFFFF, S & 0xFFFFFF, Line[Col] & 0xFFFFFF);
             }
         });
     }
@@ -184,10 +229,7 @@ int FillRect(HDC DC, const TRect* R, HBRUSH Brush)
         return 0;
     if (IsRectEmpty(*R))
         return 1;
-    const TRect I = DC->ImageRect(*R);
-    const TRect Limit = DC->ClipRegion().Bounds();
-    for (int Y = std::max(I.Top, Limit.Top); Y < std::min(I.Bottom, Limit.Bottom); ++Y)
-        DC->BrushSpan(Y, I.Left, I.Right, Brush, -1);
+    DC->FillRegion(TRegionData(NormalizeRect(DC->ImageRect(*R))), Brush, -1);
     return 1;
 }
 

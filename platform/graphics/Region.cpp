@@ -137,12 +137,15 @@ TRegionData TRegionData::FromPolygons(const TPoint* Points, const int* Counts, i
     MaxY = std::min<long long>(MaxY, Limit.Bottom);
     if (Edges.empty() || MaxY <= MinY)
         return {};
-    std::vector<std::vector<TSpan>> Rows(std::size_t(MaxY - MinY));
     struct TCross {
         long long X; // first pixel column at or right of the crossing
         int Dir;
     };
+    // One row at a time, in buffers kept across rows: a polygon band of a
+    // few pixels per row must not cost allocations per row.
+    TRegionData Result;
     std::vector<TCross> Crossings;
+    std::vector<TSpan> Row;
     for (long long Y = MinY; Y < MaxY; ++Y) {
         Crossings.clear();
         for (const TEdge& E : Edges) {
@@ -154,21 +157,35 @@ TRegionData TRegionData::FromPolygons(const TPoint* Points, const int* Counts, i
         }
         std::sort(Crossings.begin(), Crossings.end(),
                   [](const TCross& A, const TCross& B) { return A.X < B.X; });
-        std::vector<TSpan>& Row = Rows[std::size_t(Y - MinY)];
+        Row.clear();
+        const auto Add = [&Row](long long X0, long long X1) {
+            // Crossings come sorted: merge what touches the last span.
+            if (!Row.empty() && X0 <= Row.back().X1)
+                Row.back().X1 = std::max(Row.back().X1, int(X1));
+            else
+                Row.push_back({int(X0), int(X1)});
+        };
         if (FillMode == WINDING) {
             int Winding = 0;
             for (std::size_t I = 0; I + 1 < Crossings.size(); ++I) {
                 Winding += Crossings[I].Dir;
                 if (Winding != 0 && Crossings[I].X < Crossings[I + 1].X)
-                    Row.push_back({int(Crossings[I].X), int(Crossings[I + 1].X)});
+                    Add(Crossings[I].X, Crossings[I + 1].X);
             }
         } else {
             for (std::size_t I = 0; I + 1 < Crossings.size(); I += 2)
                 if (Crossings[I].X < Crossings[I + 1].X)
-                    Row.push_back({int(Crossings[I].X), int(Crossings[I + 1].X)});
+                    Add(Crossings[I].X, Crossings[I + 1].X);
         }
+        if (Row.empty())
+            continue;
+        std::vector<TBand>& Bands = Result.FBands;
+        if (!Bands.empty() && Bands.back().Bottom == Y && Bands.back().Spans == Row)
+            ++Bands.back().Bottom;
+        else
+            Bands.push_back({int(Y), int(Y) + 1, Row});
     }
-    return FromRows(int(MinY), Rows);
+    return Result;
 }
 
 TRegionData TRegionData::FromPolygon(const TPoint* Points, int Count, int FillMode, TRows Limit)

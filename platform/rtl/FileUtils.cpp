@@ -166,16 +166,23 @@ int FindMatching(TSearchRec& F)
     return 18;
 }
 
-String CacheFolder()
+// $Variable when it names an absolute folder, else Fallback under the home
+// folder; with a trailing '/'.
+String XdgFolder(const char* Variable, const String& Fallback)
 {
     // Relative values are invalid by the XDG rules and are ignored.
-    const String Xdg = qEnvironmentVariable("XDG_CACHE_HOME");
+    const String Xdg = qEnvironmentVariable(Variable);
     if (!Xdg.isEmpty() && Xdg.startsWith(PathDelim))
         return IncludeTrailingPathDelimiter(Xdg);
     String Home = qEnvironmentVariable("HOME");
     if (Home.isEmpty())
         Home = QDir::homePath();
-    return IncludeTrailingPathDelimiter(Home) + QStringLiteral(".cache/");
+    return IncludeTrailingPathDelimiter(Home) + Fallback;
+}
+
+String CacheFolder()
+{
+    return XdgFolder("XDG_CACHE_HOME", QStringLiteral(".cache/"));
 }
 
 // Makes Folder exist as a real folder of ours with mode 0700, refusing a
@@ -466,6 +473,11 @@ String ParamStr(int Index)
 int ParamCount()
 {
     return std::max(0, int(CommandLine().size()) - 1);
+}
+
+String UserConfigFolder()
+{
+    return XdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config/"));
 }
 
 String GetTempPath()

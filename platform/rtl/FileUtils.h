@@ -96,6 +96,10 @@ String ProgramFileName();
 // Folder of the running executable, with a trailing '/'.
 String ProgramFolder();
 
+// The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute
+// path, else ~/.config/; ends with '/'.  Nothing is created.
+String UserConfigFolder();
+
 // $TMPDIR when set, else the private folder "quorvy/tmp/" under the user's
 // cache folder ($XDG_CACHE_HOME or ~/.cache), created with mode 0700.  Ends
 // with '/'.  Raises EInOutError when the private folder cannot be made safe.
