@@ -413,12 +413,25 @@ TDeviceContext::TDeviceContext()
 }
 
 TDeviceContext::TDeviceContext(QImage* Image, TPoint Origin, const TRect& Visible)
+    : TDeviceContext(Image, Origin, TRegionData(Visible))
+{
+}
+
+TDeviceContext::TDeviceContext(QImage* Image, TPoint Origin, TRegionData Visible)
     : TDeviceContext()
 {
     FWindowImage = Image;
     FOrigin = Origin;
-    FVisible = Visible;
+    FVisible = std::move(Visible);
     FState.Bitmap = TGdiRef<TGdiBitmap>();
+}
+
+void TDeviceContext::DetachWindowImage()
+{
+    static QImage Gone;
+    FWindowImage = &Gone;
+    FVisible = TRegionData();
+    FClipValid = false;
 }
 
 TDeviceContext::~TDeviceContext()
@@ -496,10 +509,10 @@ const TRegionData& TDeviceContext::ClipRegion() const
     const QSize Size = Img ? Img->size() : QSize();
     if (FClipValid && Img == FClipImage && Size == FClipImageSize)
         return FClipCache;
-    TRect Bounds{0, 0, Size.width(), Size.height()};
-    if (FWindowImage != nullptr)
-        IntersectRect(Bounds, Bounds, FVisible);
+    const TRect Bounds{0, 0, Size.width(), Size.height()};
     FClipCache = TRegionData(Bounds);
+    if (FWindowImage != nullptr)
+        FClipCache = FClipCache.Combine(FVisible, RGN_AND);
     if (FState.Clip) {
         TRegionData Clip = *FState.Clip;
         Clip.Offset(FOrigin.X, FOrigin.Y);
@@ -815,7 +828,7 @@ int ReleaseDC(HWND Wnd, HDC DC)
         delete DC;
         return 1;
     }
-    if (Wnd != nullptr && WindowDCHooks().ReleaseDC)
+    if (WindowDCHooks().ReleaseDC)
         return WindowDCHooks().ReleaseDC(Wnd, DC);
     return 0;
 }
