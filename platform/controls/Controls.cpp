@@ -1397,8 +1397,12 @@ void TControl::Dock(TWinControl* NewDockSite, const TRect& ARect)
     FControlState.Include(csDocking);
     try {
         DoDock(NewDockSite, R);
-        if (NewDockSite != nullptr && FParent != NewDockSite)
-            SetParent(NewDockSite);
+        if (FHostDockSite != NewDockSite) {
+            if (FHostDockSite != nullptr)
+                FHostDockSite->DoRemoveDockClient(this);
+            if (NewDockSite != nullptr)
+                NewDockSite->DoAddDockClient(this, R);
+        }
     } catch (...) {
         FControlState.Exclude(csDocking);
         throw;

@@ -440,6 +440,10 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
     switch (Msg) {
     case WM_NCCREATE:
         return TRUE;
+    case WM_GETDLGCODE:
+        // An embedded editor wants its arrows and characters, as the
+        // classic edit control does.
+        return Wnd->Hosted ? DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL : 0;
     case QV_WM_SYNCGEOMETRY:
         HandleSyncGeometry(Wnd);
         return 0;

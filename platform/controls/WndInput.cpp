@@ -512,7 +512,8 @@ protected:
     bool event(QEvent* E) override
     {
         HWND W = Wnd();
-        if (W == nullptr)
+        // Events we hand on to an editor never come back as input.
+        if (W == nullptr || GForwarding)
             return QWidget::event(E);
         switch (E->type()) {
         case QEvent::MouseButtonPress:
@@ -930,7 +931,7 @@ bool ForwardToHostedWidget(HWND Wnd, const TMessage& Message)
         return false;
     }
     if (Msg == WM_KEYDOWN || Msg == WM_CHAR || Msg == WM_SYSKEYDOWN || Msg == WM_KEYUP)
-        if (QWidget* F = H->focusWidget())
+        if (QWidget* F = H->focusWidget(); F != nullptr && H->isAncestorOf(F))
             Target = F;
     GForwarding = true;
     QCoreApplication::sendEvent(Target, Event.get());
@@ -1082,8 +1083,9 @@ HWND SetActiveWindow(HWND Wnd)
     }
     if (Live(Wnd) == nullptr || GActive != Wnd)
         return Old;
-    if (Wnd->Surface && Wnd->Surface->Widget && Wnd->Surface->Widget->isVisible() && CanRaise()) {
-        Wnd->Surface->Widget->raise();
+    if (Wnd->Surface && Wnd->Surface->Widget && Wnd->Surface->Widget->isVisible()) {
+        if (CanRaise())
+            Wnd->Surface->Widget->raise();
         Wnd->Surface->Widget->activateWindow();
     }
     SendMessage(Wnd, WM_NCACTIVATE, TRUE, 0);

@@ -36,14 +36,15 @@ QPoint LocalPoint(TControl* Control, TPoint P, QWidget* Widget)
 }
 
 void SendMouse(TControl* Control, QEvent::Type Type, TPoint P, Qt::MouseButton Button, Qt::MouseButtons Buttons,
-               Qt::KeyboardModifiers Mods)
+               Qt::KeyboardModifiers Mods, bool Pump = true)
 {
     QWidget* W = TopWidget(Control);
     const QPoint L = LocalPoint(Control, P, W);
     const TPoint S = Control->ClientToScreen(P);
     QMouseEvent E(Type, QPointF(L), QPointF(L), QPointF(S.X, S.Y), Button, Buttons, Mods);
     QCoreApplication::sendEvent(W, &E);
-    PumpMessages();
+    if (Pump)
+        PumpMessages();
 }
 
 QWidget* KeyWidget(TControl* AnyOnForm)
@@ -91,6 +92,11 @@ void MouseDown(TControl* Control, TPoint P, Qt::MouseButton Button, Qt::Keyboard
 void MouseUp(TControl* Control, TPoint P, Qt::MouseButton Button, Qt::KeyboardModifiers Mods)
 {
     SendMouse(Control, QEvent::MouseButtonRelease, P, Button, Qt::NoButton, Mods);
+}
+
+void QueueMouseDown(TControl* Control, TPoint P, Qt::MouseButton Button)
+{
+    SendMouse(Control, QEvent::MouseButtonPress, P, Button, Button, Qt::NoModifier, false);
 }
 
 void MouseClick(TControl* Control, TPoint P, Qt::MouseButton Button)

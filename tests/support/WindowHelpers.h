@@ -23,6 +23,9 @@ void MouseDown(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftBut
 void MouseUp(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton,
              Qt::KeyboardModifiers Mods = Qt::NoModifier);
 void MouseClick(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
+// A press queued as the desktop would deliver it, without handling it:
+// for a test that runs a message loop of its own.
+void QueueMouseDown(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
 // Wheel steps as a mouse reports them (angle delta, 120 a notch).
 void MouseWheel(TControl* Control, TPoint P, int AngleDelta);
 // The mouse leaves the control's top-level window.
