@@ -178,6 +178,8 @@ HDC GetDCEx(HWND Wnd, HRGN Clip, DWORD Flags);
 void PaintWindowTo(HWND Wnd, HDC DC, int X, int Y);
 // The image a top-level window shows (nullptr for child windows).
 const class QImage* WindowSurfaceImage(HWND Wnd);
+// The memory that image takes (its buffer may be larger than the window).
+std::size_t WindowSurfaceBytes(HWND Wnd);
 // The Qt window of a top-level window (tests send it input).
 QWidget* WindowQtWidget(HWND Wnd);
 

@@ -147,34 +147,64 @@ TRegionData WindowArea(HWND W, TPoint Origin)
 
 } // namespace
 
+namespace {
+
+bool RectsMeet(const TRect& A, const TRect& B)
+{
+    return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+}
+
+// Takes window W's area at Origin away from R, when it reaches into Limit.
+void Exclude(TRegionData& R, const TRect& Limit, HWND W, TPoint Origin)
+{
+    if (!W->Visible() || !RectsMeet(Limit, Bounds(Origin.X, Origin.Y, W->Width(), W->Height())))
+        return;
+    R = R.Combine(WindowArea(W, Origin), RGN_DIFF);
+}
+
+} // namespace
+
 TRegionData VisibleRegion(HWND Wnd, bool ClientOnly)
 {
     if (!IsShowing(Wnd))
         return {};
+    // The rectangles of the window and its ancestors' client areas meet
+    // first; regions are only built for shapes and for the windows that
+    // cover part of what is left.
     const TPoint Origin = WindowOrigin(Wnd);
-    TRegionData R = WindowArea(Wnd, Origin);
+    TRect Limit = Bounds(Origin.X, Origin.Y, Wnd->Width(), Wnd->Height());
     if (ClientOnly) {
         TRect C = Wnd->Client;
         OffsetRect(C, Origin.X, Origin.Y);
-        R = R.Combine(TRegionData(C), RGN_AND);
+        IntersectRect(Limit, Limit, C);
+    }
+    bool Shaped = Wnd->Shape.has_value();
+    for (HWND W = Wnd; W->IsChild(); W = W->Parent) {
+        const TPoint PO = ClientOrigin(W->Parent);
+        IntersectRect(Limit, Limit, Bounds(PO.X, PO.Y, W->Parent->Client.Width(), W->Parent->Client.Height()));
+        Shaped = Shaped || W->Parent->Shape.has_value();
+    }
+    if (Limit.Right <= Limit.Left || Limit.Bottom <= Limit.Top)
+        return {};
+    TRegionData R(Limit);
+    if (Shaped) {
+        R = R.Combine(WindowArea(Wnd, Origin), RGN_AND);
+        for (HWND W = Wnd; W->IsChild(); W = W->Parent)
+            if (W->Parent->Shape)
+                R = R.Combine(WindowArea(W->Parent, WindowOrigin(W->Parent)), RGN_AND);
     }
     if ((Wnd->Style & WS_CLIPCHILDREN) != 0) {
         const TPoint CO = ClientOrigin(Wnd);
         for (HWND C : Wnd->Children)
-            if (C->Visible())
-                R = R.Combine(WindowArea(C, {CO.X + C->Rect.Left, CO.Y + C->Rect.Top}), RGN_DIFF);
+            Exclude(R, Limit, C, {CO.X + C->Rect.Left, CO.Y + C->Rect.Top});
     }
+    // Siblings above each window of the chain cover it.
     for (HWND W = Wnd; W->IsChild() && !R.IsEmpty(); W = W->Parent) {
-        HWND P = W->Parent;
-        const TPoint PO = ClientOrigin(P);
-        TRegionData PArea = WindowArea(P, WindowOrigin(P));
-        PArea = PArea.Combine(TRegionData(Bounds(PO.X, PO.Y, P->Client.Width(), P->Client.Height())), RGN_AND);
-        R = R.Combine(PArea, RGN_AND);
-        for (HWND S : P->Children) {
+        const TPoint PO = ClientOrigin(W->Parent);
+        for (HWND S : W->Parent->Children) {
             if (S == W)
                 break;
-            if (S->Visible())
-                R = R.Combine(WindowArea(S, {PO.X + S->Rect.Left, PO.Y + S->Rect.Top}), RGN_DIFF);
+            Exclude(R, Limit, S, {PO.X + S->Rect.Left, PO.Y + S->Rect.Top});
         }
     }
     return R;

@@ -18,9 +18,12 @@ struct TScrollBarState {
     bool Visible = false;
 };
 
-// The image and Qt window of a top-level window.
+// The image and Qt window of a top-level window.  Image is a view of the
+// window's size on Store, which a shrinking window keeps: resizing back
+// and forth neither allocates nor fills a new buffer.
 struct TWindowSurface {
     QImage Image;
+    QImage Store;
     QPointer<TSurfaceWidget> Widget;
 };
 
@@ -105,6 +108,9 @@ void RecalcClient(HWND Wnd);
 void SchedulePaint(HWND Top, const TRect& ImageRect);
 void PaintPending(HWND Wnd);
 void ResizeSurface(HWND Top);
+// Points the surface's image at Size, reusing its buffer when that holds
+// the size and is not more than twice as large; false when nothing changed.
+bool SizeSurfaceImage(TWindowSurface& Surface, QSize Size);
 // The window's image goes: contexts on it paint nothing from now on.
 void DetachSurfaceDCs(HWND Top);
 void InstallDCHooks();

@@ -716,8 +716,7 @@ void CreateSurfaceWidget(HWND Top)
 {
     ConnectApplicationState();
     Top->Surface = std::make_unique<TWindowSurface>();
-    Top->Surface->Image = QImage(std::max(1, Top->Width()), std::max(1, Top->Height()), QImage::Format_RGB32);
-    Top->Surface->Image.fill(ColorToQRgb(clBtnFace));
+    SizeSurfaceImage(*Top->Surface, QSize(std::max(1, Top->Width()), std::max(1, Top->Height())));
     if (qApp == nullptr)
         return;
     auto* W = new TSurfaceWidget(Top);

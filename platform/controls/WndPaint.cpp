@@ -265,16 +265,30 @@ void ResizeSurface(HWND Top)
 {
     if (!Top->Surface)
         return;
-    const QSize Size(std::max(1, Top->Width()), std::max(1, Top->Height()));
-    if (Top->Surface->Image.size() == Size)
+    if (!SizeSurfaceImage(*Top->Surface, QSize(std::max(1, Top->Width()), std::max(1, Top->Height()))))
         return;
-    Top->Surface->Image = QImage(Size, QImage::Format_RGB32);
-    Top->Surface->Image.fill(ColorToQRgb(clBtnFace));
     // Contexts on the old image draw nowhere now; they are fetched again.
     for (auto& [DC, Info] : WindowDCs())
         if (Info.Top == Top && !Info.Redirected)
             DC->DetachWindowImage();
     InvalidateAll(Top, true, true, true);
+}
+
+bool SizeSurfaceImage(TWindowSurface& Surface, QSize Size)
+{
+    if (Surface.Image.size() == Size)
+        return false;
+    const QSize Held = Surface.Store.size();
+    const bool Fits = Size.width() <= Held.width() && Size.height() <= Held.height();
+    if (!Fits || 2LL * Size.width() * Size.height() < (long long)Held.width() * Held.height()) {
+        Surface.Store = QImage(Size, QImage::Format_RGB32);
+        Surface.Store.fill(ColorToQRgb(clBtnFace));
+    }
+    // A view sharing the store's rows: same stride, so what is painted
+    // stays where it was.
+    Surface.Image =
+        QImage(Surface.Store.bits(), Size.width(), Size.height(), Surface.Store.bytesPerLine(), QImage::Format_RGB32);
+    return true;
 }
 
 void DetachSurfaceDCs(HWND Top)
@@ -552,4 +566,11 @@ const QImage* WindowSurfaceImage(HWND Wnd)
     if (Live(Wnd) == nullptr || !Wnd->Surface)
         return nullptr;
     return &Wnd->Surface->Image;
+}
+
+std::size_t WindowSurfaceBytes(HWND Wnd)
+{
+    if (Live(Wnd) == nullptr || !Wnd->Surface)
+        return 0;
+    return std::size_t(Wnd->Surface->Store.sizeInBytes());
 }

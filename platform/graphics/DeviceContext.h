@@ -124,6 +124,11 @@ public:
     bool BrushPixel(const TGdiBrush* Brush, int X, int Y, QRgb& Out) const;
 
 private:
+    // Steps First..Last of a one-pixel line, PointAt giving each point.
+    template <typename TPointAt>
+    void PlotLine(long long First, long long Last, const TPointAt& PointAt, const std::vector<int>* Pattern,
+                  int StyleCounter, QRgb Color, QRgb Back);
+
     QImage* FWindowImage = nullptr;
     TPoint FOrigin;
     TRegionData FVisible;
