@@ -54,6 +54,20 @@ TScreen::TScreen(TComponent* AOwner)
 
 TScreen::~TScreen() = default;
 
+TCursorScope::TCursorScope(TCursor Cursor)
+{
+    if (Screen == nullptr)
+        return;
+    FOld = Screen->Cursor();
+    Screen->SetCursor(Cursor);
+}
+
+TCursorScope::~TCursorScope()
+{
+    if (Screen != nullptr)
+        Screen->SetCursor(FOld);
+}
+
 void TScreen::SetCursor(TCursor Value)
 {
     if (FCursor == Value)

@@ -113,3 +113,17 @@ private:
 };
 
 extern TScreen* Screen;
+
+// Shows Cursor over the whole program while it lives (the hourglass over a
+// long loop), then the cursor that was shown before, also when the loop
+// ends in an exception.
+class TCursorScope {
+public:
+    explicit TCursorScope(TCursor Cursor);
+    ~TCursorScope();
+    TCursorScope(const TCursorScope&) = delete;
+    TCursorScope& operator=(const TCursorScope&) = delete;
+
+private:
+    TCursor FOld = crDefault;
+};
