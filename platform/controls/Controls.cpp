@@ -1297,7 +1297,7 @@ unsigned TControl::DrawTextBiDiModeFlags(unsigned Flags) const
 
 unsigned TControl::DrawTextBiDiModeFlagsReadingOnly() const
 {
-    return UseRightToLeftReading() ? DT_RTLREADING : 0;
+    return UseRightToLeftReading() ? unsigned(DT_RTLREADING) : 0u;
 }
 
 TAlignment TControl::GetControlsAlignment() const

@@ -967,6 +967,17 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     RequestAlign();
 }
 
+void TWinControl::WMWindowPosChanging(TMessage& Message)
+{
+    // A size the desktop or a drag asks for obeys the constraints and
+    // OnCanResize as one set through the properties does.
+    auto* Pos = LParamToPtr<WINDOWPOS>(Message.LParam);
+    if (Pos != nullptr && (Pos->flags & SWP_NOSIZE) == 0 && !ComponentState().Contains(csReading)
+        && !ComponentState().Contains(csDestroying) && !CheckNewSize(Pos->cx, Pos->cy))
+        Pos->flags |= SWP_NOSIZE;
+    DefaultHandler(Message);
+}
+
 void TWinControl::SetZOrder(bool TopMost)
 {
     if (Parent() != nullptr) {
@@ -1253,6 +1264,9 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_ERASEBKGND: WMEraseBkgnd(Message); return;
     case WM_SIZE: WMSize(Message); return;
     case WM_MOVE: WMMove(Message); return;
+    case WM_WINDOWPOSCHANGING:
+        WMWindowPosChanging(Message);
+        return;
     case WM_SETCURSOR: WMSetCursor(Message); return;
     case WM_SETFOCUS: WMSetFocus(Message); return;
     case WM_KILLFOCUS: WMKillFocus(Message); return;

@@ -257,6 +257,7 @@ protected:
     virtual void WMCommand(TMessage& Message);
     virtual void WMMouseWheelWin(TMessage& Message);
     void WMWindowPosChanged(TMessage& Message) override;
+    virtual void WMWindowPosChanging(TMessage& Message);
     virtual void CNKeyDown(TMessage& Message);
     virtual void CNKeyUp(TMessage& Message);
     virtual void CNChar(TMessage& Message);

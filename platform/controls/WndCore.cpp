@@ -568,7 +568,7 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
             return 0;
         }
         if (WParam == HTCAPTION && !Wnd->IsChild())
-            SendMessage(Wnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, LParam);
+            SendMessage(Wnd, WM_SYSCOMMAND, unsigned(SC_MOVE) + unsigned(HTCAPTION), LParam);
         else if (WParam >= WPARAM(HTLEFT) && WParam <= WPARAM(HTBOTTOMRIGHT))
             SendMessage(TopLevel(Wnd), WM_SYSCOMMAND, SC_SIZE + (WParam - HTLEFT + 1), LParam);
         return 0;
@@ -582,6 +582,10 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
         case SC_MINIMIZE: ShowWindow(TopLevel(Wnd), SW_MINIMIZE); break;
         case SC_MAXIMIZE: ShowWindow(TopLevel(Wnd), SW_SHOWMAXIMIZED); break;
         case SC_RESTORE: ShowWindow(TopLevel(Wnd), SW_RESTORE); break;
+        case SC_MOVE:
+        case SC_SIZE:
+            SysCommandSizeMove(Wnd, WParam, LParam);
+            break;
         default: break;
         }
         return 0;
@@ -790,18 +794,23 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Heigh
         return FALSE;
     TProcScope Scope;
     WINDOWPOS Pos{Wnd, InsertAfter, X, Y, Width, Height, Flags};
-    if ((Flags & SWP_NOMOVE) != 0) {
-        Pos.x = Wnd->Rect.Left;
-        Pos.y = Wnd->Rect.Top;
-    }
-    if ((Flags & SWP_NOSIZE) != 0) {
-        Pos.cx = Wnd->Width();
-        Pos.cy = Wnd->Height();
-    }
+    // The window may refuse a move or a size while it is asked.
+    auto Settle = [Wnd](WINDOWPOS& P) {
+        if ((P.flags & SWP_NOMOVE) != 0) {
+            P.x = Wnd->Rect.Left;
+            P.y = Wnd->Rect.Top;
+        }
+        if ((P.flags & SWP_NOSIZE) != 0) {
+            P.cx = Wnd->Width();
+            P.cy = Wnd->Height();
+        }
+    };
+    Settle(Pos);
     if ((Flags & SWP_NOSENDCHANGING) == 0) {
         SendMessage(Wnd, WM_WINDOWPOSCHANGING, 0, PtrToLParam(&Pos));
         if (Live(Wnd) == nullptr)
             return FALSE;
+        Settle(Pos);
     }
     Flags = Pos.flags;
     const TRect Old = Wnd->Rect;
@@ -843,7 +852,8 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Heigh
     if (Changed)
         SyncHostedWidgets(TopLevel(Wnd));
     if (Visible && (Flags & SWP_NOREDRAW) == 0 && (Sized || Moved || !WasVisible || ZChanged || (Flags & SWP_FRAMECHANGED) != 0))
-        RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | (Moved || !WasVisible ? RDW_ALLCHILDREN : 0));
+        RedrawWindow(Wnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | (Moved || !WasVisible ? unsigned(RDW_ALLCHILDREN) : 0u));
     if (Visible && Wnd->IsChild() && (Moved || Sized || !WasVisible))
         InvalidateInParent(Wnd, New);
     if (WasVisible != Visible) {
@@ -861,7 +871,7 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Heigh
 BOOL MoveWindow(HWND Wnd, int X, int Y, int Width, int Height, BOOL Repaint)
 {
     return SetWindowPos(Wnd, nullptr, X, Y, Width, Height,
-                        SWP_NOZORDER | SWP_NOACTIVATE | (Repaint ? 0 : SWP_NOREDRAW));
+                        SWP_NOZORDER | SWP_NOACTIVATE | (Repaint ? 0u : unsigned(SWP_NOREDRAW)));
 }
 
 BOOL ShowWindow(HWND Wnd, int Cmd)

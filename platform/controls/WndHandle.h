@@ -108,6 +108,10 @@ void RecalcClient(HWND Wnd);
 void SchedulePaint(HWND Top, const TRect& ImageRect);
 void PaintPending(HWND Wnd);
 void ResizeSurface(HWND Top);
+// WM_SYSCOMMAND's SC_MOVE and SC_SIZE (+ WMSZ_* edge): the user moves or
+// sizes Wnd's top-level window with the mouse; Where is the screen point
+// of the press (0: that of the current message).
+void SysCommandSizeMove(HWND Wnd, WPARAM Command, LPARAM Where);
 // Points the surface's image at Size, reusing its buffer when that holds
 // the size and is not more than twice as large; false when nothing changed.
 bool SizeSurfaceImage(TWindowSurface& Surface, QSize Size);

@@ -172,7 +172,8 @@ WORD VirtualKey(int Key, Qt::KeyboardModifiers Mods)
     case Qt::Key_Super_R: return VK_RWIN;
     case Qt::Key_Help: return VK_HELP;
     case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_Asterisk: return Keypad ? VK_MULTIPLY : WORD('8');
+    case Qt::Key_Asterisk:
+        return Keypad ? WORD(VK_MULTIPLY) : WORD('8');
     case Qt::Key_Plus: return Keypad ? VK_ADD : VK_OEM_PLUS;
     case Qt::Key_Minus: return Keypad ? VK_SUBTRACT : VK_OEM_MINUS;
     case Qt::Key_Period: return Keypad ? VK_DECIMAL : VK_OEM_PERIOD;

@@ -103,14 +103,15 @@ void PaintBar(HWND W, HDC DC, int Bar, int PressedPart)
         return Vertical ? TRect{R.Left, R.Top + From, R.Right, R.Top + To}
                         : TRect{R.Left + From, R.Top, R.Left + To, R.Bottom};
     };
-    const unsigned Inactive = Enabled ? 0 : DFCS_INACTIVE;
+    const unsigned Inactive = Enabled ? 0u : unsigned(DFCS_INACTIVE);
     TRect A = Part(0, P.Arrow);
     DrawFrameControl(DC, &A, DFC_SCROLL,
-                     (Vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | Inactive | (PressedPart == SB_LINEUP ? DFCS_PUSHED : 0));
+                     (Vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | Inactive
+                         | (PressedPart == SB_LINEUP ? unsigned(DFCS_PUSHED) : 0u));
     TRect B = Part(P.Length - P.Arrow, P.Length);
     DrawFrameControl(DC, &B, DFC_SCROLL,
                      (Vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | Inactive
-                         | (PressedPart == SB_LINEDOWN ? DFCS_PUSHED : 0));
+                         | (PressedPart == SB_LINEDOWN ? unsigned(DFCS_PUSHED) : 0u));
     TRect Track = Part(P.Arrow, P.Length - P.Arrow);
     FillRect(DC, &Track, TrackBrush());
     if (Enabled && P.ThumbSize > 0) {

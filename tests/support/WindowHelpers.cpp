@@ -99,6 +99,16 @@ void QueueMouseDown(TControl* Control, TPoint P, Qt::MouseButton Button)
     SendMouse(Control, QEvent::MouseButtonPress, P, Button, Button, Qt::NoModifier, false);
 }
 
+void QueueMouseMove(TControl* Control, TPoint P, Qt::MouseButtons Buttons)
+{
+    SendMouse(Control, QEvent::MouseMove, P, Qt::NoButton, Buttons, Qt::NoModifier, false);
+}
+
+void QueueMouseUp(TControl* Control, TPoint P, Qt::MouseButton Button)
+{
+    SendMouse(Control, QEvent::MouseButtonRelease, P, Button, Qt::NoButton, Qt::NoModifier, false);
+}
+
 void MouseClick(TControl* Control, TPoint P, Qt::MouseButton Button)
 {
     MouseMove(Control, P);

@@ -23,9 +23,11 @@ void MouseDown(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftBut
 void MouseUp(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton,
              Qt::KeyboardModifiers Mods = Qt::NoModifier);
 void MouseClick(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
-// A press queued as the desktop would deliver it, without handling it:
-// for a test that runs a message loop of its own.
+// Mouse input queued as the desktop would deliver it, without handling it:
+// for a test that runs a message loop of its own (popups, drags).
 void QueueMouseDown(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
+void QueueMouseMove(TControl* Control, TPoint P, Qt::MouseButtons Buttons = Qt::LeftButton);
+void QueueMouseUp(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
 // Wheel steps as a mouse reports them (angle delta, 120 a notch).
 void MouseWheel(TControl* Control, TPoint P, int AngleDelta);
 // The mouse leaves the control's top-level window.

@@ -161,6 +161,33 @@ TEST_F(Forms, ShowModalOnAVisibleFormIsRefused)
     EXPECT_THROW(Form->ShowModal(), EInvalidOperation);
 }
 
+TEST_F(Forms, DraggingTheSizeGripOrTheCaptionFollowsTheMouse)
+{
+    // Offscreen there is no desktop drag: the window's own loop follows
+    // the queued mouse until the button is let go or Escape is pressed.
+    Form->SetBounds(100, 100, 300, 200);
+    Form->Constraints()->SetMinWidth(250);
+    Form->Show();
+    const TPoint Grip{295, 195};
+    auto Drag = [&](WPARAM Command, TPoint To, bool Escape) {
+        MouseMove(Form, Grip);
+        QueueMouseMove(Form, {Grip.X + 40, Grip.Y + 30});
+        QueueMouseMove(Form, To);
+        if (Escape)
+            PostMessage(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            QueueMouseUp(Form, To);
+        SendMessage(Form->Handle(), WM_SYSCOMMAND, Command, 0);
+        EXPECT_EQ(GetCapture(), nullptr);
+    };
+    Drag(WPARAM(SC_SIZE) + WMSZ_BOTTOMRIGHT, {Grip.X - 100, Grip.Y + 10}, false);
+    EXPECT_EQ(Form->BoundsRect(), Bounds(100, 100, 250, 210)); // 200 wide asked, the minimum holds
+    Drag(WPARAM(SC_SIZE) + WMSZ_BOTTOMRIGHT, {Grip.X + 10, Grip.Y + 10}, true);
+    EXPECT_EQ(Form->BoundsRect(), Bounds(100, 100, 250, 210));
+    Drag(SC_MOVE, {Grip.X + 5, Grip.Y - 20}, false);
+    EXPECT_EQ(Form->BoundsRect(), Bounds(105, 80, 250, 210));
+}
+
 TEST_F(Forms, TheFirstFormMadeByTheApplicationIsItsMainForm)
 {
     ASSERT_EQ(Application->MainForm(), nullptr);
