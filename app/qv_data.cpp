@@ -4,6 +4,7 @@
 #include "app/qv_toolb.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/db/Fields.h"
+#include "platform/forms/Screen.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
@@ -247,6 +248,7 @@ bool TDataModuleMain::OpenTable(const TTableRole& Role, bool Create)
 
 int TDataModuleMain::ClearLostReferences()
 {
+    const TCursorScope Busy(crHourGlass);
     TClientDataSet* Persons = cdsQuorvy;
     int Cleared = 0;
     try {

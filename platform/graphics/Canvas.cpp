@@ -35,7 +35,9 @@ void TCanvas::ObjectChanged(TObject* Sender)
 
 HDC TCanvas::Handle()
 {
-    RequiredState({csHandleValid});
+    // Callers hand the context straight to the GDI calls, which must see
+    // the canvas's font, pen and brush (a clear brush: transparent text).
+    RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
     return FHandle;
 }
 

@@ -413,12 +413,25 @@ TDeviceContext::TDeviceContext()
 }
 
 TDeviceContext::TDeviceContext(QImage* Image, TPoint Origin, const TRect& Visible)
+    : TDeviceContext(Image, Origin, TRegionData(Visible))
+{
+}
+
+TDeviceContext::TDeviceContext(QImage* Image, TPoint Origin, TRegionData Visible)
     : TDeviceContext()
 {
     FWindowImage = Image;
     FOrigin = Origin;
-    FVisible = Visible;
+    FVisible = std::move(Visible);
     FState.Bitmap = TGdiRef<TGdiBitmap>();
+}
+
+void TDeviceContext::DetachWindowImage()
+{
+    static QImage Gone;
+    FWindowImage = &Gone;
+    FVisible = TRegionData();
+    FClipValid = false;
 }
 
 TDeviceContext::~TDeviceContext()
@@ -496,10 +509,10 @@ const TRegionData& TDeviceContext::ClipRegion() const
     const QSize Size = Img ? Img->size() : QSize();
     if (FClipValid && Img == FClipImage && Size == FClipImageSize)
         return FClipCache;
-    TRect Bounds{0, 0, Size.width(), Size.height()};
-    if (FWindowImage != nullptr)
-        IntersectRect(Bounds, Bounds, FVisible);
+    const TRect Bounds{0, 0, Size.width(), Size.height()};
     FClipCache = TRegionData(Bounds);
+    if (FWindowImage != nullptr)
+        FClipCache = FClipCache.Combine(FVisible, RGN_AND);
     if (FState.Clip) {
         TRegionData Clip = *FState.Clip;
         Clip.Offset(FOrigin.X, FOrigin.Y);
@@ -675,6 +688,31 @@ long long CeilDiv(long long N, long long D)
 
 } // namespace
 
+template <typename TPointAt>
+void TDeviceContext::PlotLine(long long First, long long Last, const TPointAt& PointAt, const std::vector<int>* Pattern,
+                              int StyleCounter, QRgb Color, QRgb Back)
+{
+    // The image and clip looked up once for the whole line, not per pixel.
+    QImage* Img = Image();
+    if (Img == nullptr)
+        return;
+    const TRegionData& ClipArea = ClipRegion();
+    const TRect Clip = ClipArea.Bounds();
+    const int Rop2 = FState.Rop2;
+    for (long long I = First; I <= Last; ++I) {
+        long long X, Y;
+        PointAt(I, X, Y);
+        if (X < Clip.Left || X >= Clip.Right || Y < Clip.Top || Y >= Clip.Bottom || !ClipArea.Contains(int(X), int(Y)))
+            continue;
+        const bool On = Pattern == nullptr || DashOn(*Pattern, int((StyleCounter + I) % 0x40000000));
+        if (!On && FState.BkMode != OPAQUE)
+            continue;
+        const QRgb Pen = On ? Color : Back;
+        QRgb& Pixel = reinterpret_cast<QRgb*>(Img->scanLine(int(Y)))[X];
+        Pixel = Rop2 == R2_COPYPEN ? Pen : 0xFF000000u | ApplyRop2(Rop2, Pen & 0xFFFFFF, Pixel & 0xFFFFFF);
+    }
+}
+
 void TDeviceContext::PenLine(TPoint A, TPoint B, int& StyleCounter, bool IncludeLast)
 {
     if (!PenVisible())
@@ -716,16 +754,12 @@ void TDeviceContext::PenLine(TPoint A, TPoint B, int& StyleCounter, bool Include
         Last = std::min(Last, Start0 - Lo);
     }
     if (Width == 1) {
-        for (long long I = First; I <= Last; ++I) {
-            long long X, Y;
-            PointAt(I, X, Y);
-            const bool On = Pattern == nullptr || DashOn(*Pattern, int((StyleCounter + I) % 0x40000000));
-            if (X < Clip.Left || X >= Clip.Right || Y < Clip.Top || Y >= Clip.Bottom)
-                continue;
-            if (On)
-                PenPixel(int(X), int(Y), Color, Rop2);
-            else if (FState.BkMode == OPAQUE)
-                PenPixel(int(X), int(Y), Back, Rop2);
+        if (DY == 0 && Pattern == nullptr && First <= Last) {
+            // A solid horizontal line is one span.
+            const long long X0 = A.X + First * SX, X1 = A.X + Last * SX;
+            PenSpan(A.Y, int(std::min(X0, X1)), int(std::max(X0, X1)) + 1, Color, Rop2);
+        } else {
+            PlotLine(First, Last, PointAt, Pattern, StyleCounter, Color, Back);
         }
         StyleCounter = int((StyleCounter + std::max(Steps, 0LL)) % 0x40000000);
         return;
@@ -815,7 +849,7 @@ int ReleaseDC(HWND Wnd, HDC DC)
         delete DC;
         return 1;
     }
-    if (Wnd != nullptr && WindowDCHooks().ReleaseDC)
+    if (WindowDCHooks().ReleaseDC)
         return WindowDCHooks().ReleaseDC(Wnd, DC);
     return 0;
 }

@@ -64,11 +64,16 @@ public:
     // the image, Visible the part of the image it may paint (image
     // coordinates).  The image must outlive the context.
     TDeviceContext(QImage* Image, TPoint Origin, const TRect& Visible);
+    // The same with any visible region (a window partly covered by others).
+    TDeviceContext(QImage* Image, TPoint Origin, TRegionData Visible);
     ~TDeviceContext();
     TDeviceContext(const TDeviceContext&) = delete;
     TDeviceContext& operator=(const TDeviceContext&) = delete;
 
     bool IsMemoryDC() const { return FWindowImage == nullptr; }
+    // The window's image went away: the context stays valid but paints
+    // nothing from now on.
+    void DetachWindowImage();
     TDCState& State() { return FState; }
     const TDCState& State() const { return FState; }
     std::vector<TDCState>& SavedStates() { return FSaved; }
@@ -119,9 +124,14 @@ public:
     bool BrushPixel(const TGdiBrush* Brush, int X, int Y, QRgb& Out) const;
 
 private:
+    // Steps First..Last of a one-pixel line, PointAt giving each point.
+    template <typename TPointAt>
+    void PlotLine(long long First, long long Last, const TPointAt& PointAt, const std::vector<int>* Pattern,
+                  int StyleCounter, QRgb Color, QRgb Back);
+
     QImage* FWindowImage = nullptr;
     TPoint FOrigin;
-    TRect FVisible;
+    TRegionData FVisible;
     TDCState FState;
     std::vector<TDCState> FSaved;
     mutable TRegionData FClipCache;

@@ -3,6 +3,7 @@
 // each piece of text is drawn at the position its measurement gives, so
 // layout computed from the extents matches what is painted.
 #include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/TextCache.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -72,7 +73,10 @@ struct TTextEnv {
           Extra(DC->State().CharExtra)
     {
     }
-    int Width(const QString& S) const { return S.isEmpty() ? 0 : Metrics.horizontalAdvance(S) + Extra * int(S.size()); }
+    int Width(const QString& S) const
+    {
+        return S.isEmpty() ? 0 : CachedTextWidth(Font, Metrics, S) + Extra * int(S.size());
+    }
     int Ascent() const { return Metrics.ascent(); }
     int Height() const { return Metrics.ascent() + Metrics.descent(); }
     int AveCharWidth() const { return std::max(1, Metrics.averageCharWidth()); }
@@ -100,17 +104,30 @@ void PaintRun(HDC DC, const TTextEnv& Env, QPointF Origin, const QString& Text, 
     QPainter P(Img);
     P.setRenderHint(QPainter::Antialiasing, false);
     P.setRenderHint(QPainter::TextAntialiasing, false);
-    P.setClipRegion(ToQRegion(Clip));
-    P.setFont(FontOverride ? *FontOverride : Env.Font);
+    if (Clip.IsRect()) {
+        const TRect B = Clip.Bounds();
+        P.setClipRect(QRect(B.Left, B.Top, B.Width(), B.Height()));
+    } else {
+        P.setClipRegion(ToQRegion(Clip));
+    }
     P.setPen(QColor::fromRgb(Color));
     P.setLayoutDirection(RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     P.translate(Origin);
     if (Angle != 0)
         P.rotate(-Angle);
+    const QFont& Font = FontOverride ? *FontOverride : Env.Font;
     if (Env.Extra == 0) {
+        const QList<QGlyphRun>* Runs = Angle == 0 && !RightToLeft ? CachedGlyphRuns(Font, Text) : nullptr;
+        if (Runs != nullptr) {
+            for (const QGlyphRun& Run : *Runs)
+                P.drawGlyphRun(QPointF(0, 0), Run);
+            return;
+        }
+        P.setFont(Font);
         P.drawText(QPointF(0, Env.Ascent()), Text);
         return;
     }
+    P.setFont(Font);
     int X = 0;
     for (const QChar C : Text) {
         P.drawText(QPointF(X, Env.Ascent()), QString(C));
@@ -280,7 +297,8 @@ public:
             if (I > 0 && (FFormat & DT_EXPANDTABS))
                 X = (X / FTab + 1) * FTab;
             Fn(Parts[I], X, Start);
-            X += FEnv.Width(Parts[I]);
+            if (I + 1 < Parts.size())
+                X += FEnv.Width(Parts[I]);
             Start += int(Parts[I].size()) + 1;
         }
     }
@@ -532,12 +550,12 @@ int DrawText(HDC DC, const String& Source, int Count, TRect* R, unsigned Format)
     int LineHeight = Env.Height();
     if (Format & DT_EXTERNALLEADING)
         LineHeight += std::max(0, Env.Metrics.leading());
-    int Widest = 0;
-    for (const TLine& Line : Lines)
-        Widest = std::max(Widest, Layout.Width(Line.Text));
     const int Total = LineHeight * int(Lines.size());
 
     if (Format & DT_CALCRECT) {
+        int Widest = 0;
+        for (const TLine& Line : Lines)
+            Widest = std::max(Widest, Layout.Width(Line.Text));
         R->Right = R->Left + Widest;
         R->Bottom = R->Top + Total;
         return Total;
@@ -564,13 +582,16 @@ int DrawText(HDC DC, const String& Source, int Count, TRect* R, unsigned Format)
         // Edit controls do not show a line cut off at the bottom.
         if ((Format & DT_EDITCONTROL) && I > 0 && LineY + LineHeight > R->Bottom)
             break;
-        const int W = Layout.Width(Line.Text);
+        // Measuring is the dear part of text output: only when placing or
+        // backing the line needs it.
+        const bool Opaque = S.BkMode == OPAQUE && !(Format & DT_PREFIXONLY);
+        const int W = (Format & (DT_CENTER | DT_RIGHT)) || Opaque ? Layout.Width(Line.Text) : 0;
         int X = R->Left;
         if (Format & DT_CENTER)
             X = R->Left + (MaxWidth - W) / 2;
         else if (Format & DT_RIGHT)
             X = R->Right - W;
-        if (S.BkMode == OPAQUE && !(Format & DT_PREFIXONLY))
+        if (Opaque)
             OpaqueRect(DC, Bounds(X + Org.X, LineY + Org.Y, W, LineHeight), &Clip);
         Layout.Pieces(Line.Text, [&](const QString& Piece, int PX, int Start) {
             const QPointF At(X + PX + Org.X, LineY + Org.Y);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -20,20 +21,25 @@ bool InSpans(const std::vector<TSpan>& Spans, std::size_t& Index, int X)
     return Index < Spans.size() && Spans[Index].X0 <= X;
 }
 
+// The edges of a span list in order: X0, X1 of each span in turn.  They
+// rise strictly, so two lists merge without sorting.
+void AppendEdges(const std::vector<TSpan>& Spans, std::vector<int>& Edges)
+{
+    for (const TSpan& S : Spans) {
+        Edges.push_back(S.X0);
+        Edges.push_back(S.X1);
+    }
+}
+
 std::vector<TSpan> CombineSpans(const std::vector<TSpan>& A, const std::vector<TSpan>& B, int Mode)
 {
-    std::vector<int> Edges;
-    Edges.reserve((A.size() + B.size()) * 2);
-    for (const TSpan& S : A) {
-        Edges.push_back(S.X0);
-        Edges.push_back(S.X1);
-    }
-    for (const TSpan& S : B) {
-        Edges.push_back(S.X0);
-        Edges.push_back(S.X1);
-    }
-    std::sort(Edges.begin(), Edges.end());
-    Edges.erase(std::unique(Edges.begin(), Edges.end()), Edges.end());
+    thread_local std::vector<int> EdgesA, EdgesB, Edges;
+    EdgesA.clear();
+    EdgesB.clear();
+    Edges.clear();
+    AppendEdges(A, EdgesA);
+    AppendEdges(B, EdgesB);
+    std::set_union(EdgesA.begin(), EdgesA.end(), EdgesB.begin(), EdgesB.end(), std::back_inserter(Edges));
     std::vector<TSpan> Result;
     std::size_t IA = 0, IB = 0;
     for (std::size_t I = 0; I + 1 < Edges.size(); ++I) {
@@ -304,20 +310,59 @@ void TRegionData::Offset(int DX, int DY)
     }
 }
 
-TRegionData TRegionData::Combine(const TRegionData& Other, int Mode) const
+bool TRegionData::IsRect() const
+{
+    return FBands.size() == 1 && FBands.front().Spans.size() == 1;
+}
+
+bool TRegionData::Covers(const TRect& R) const
+{
+    return IsRect() && FBands.front().Top <= R.Top && FBands.front().Bottom >= R.Bottom
+        && FBands.front().Spans.front().X0 <= R.Left && FBands.front().Spans.front().X1 >= R.Right;
+}
+
+// The cases window clipping meets all the time, answered without the
+// general sweep: an empty side, disjoint bounds, a rectangle that holds
+// the other region whole.
+std::optional<TRegionData> TRegionData::QuickCombine(const TRegionData& Other, int Mode) const
 {
     if (Mode == RGN_COPY)
         return *this;
+    if (Other.IsEmpty())
+        return Mode == RGN_AND ? TRegionData() : *this;
+    if (IsEmpty())
+        return Mode == RGN_AND || Mode == RGN_DIFF ? TRegionData() : Other;
+    const TRect A = Bounds(), B = Other.Bounds();
+    const bool Disjoint = A.Right <= B.Left || B.Right <= A.Left || A.Bottom <= B.Top || B.Bottom <= A.Top;
+    if (Disjoint && (Mode == RGN_AND || Mode == RGN_DIFF))
+        return Mode == RGN_AND ? TRegionData() : *this;
+    if (Mode == RGN_AND && Other.Covers(A))
+        return *this;
+    if (Mode == RGN_AND && Covers(B))
+        return Other;
+    if (Mode == RGN_DIFF && Other.Covers(A))
+        return TRegionData();
+    return std::nullopt;
+}
+
+TRegionData TRegionData::Combine(const TRegionData& Other, int Mode) const
+{
+    if (std::optional<TRegionData> Quick = QuickCombine(Other, Mode))
+        return std::move(*Quick);
+    // Band edges rise (each band's bottom is at most the next one's top),
+    // so the two lists merge without a sort.
     std::vector<int> Ys;
+    Ys.reserve(2 * (FBands.size() + Other.FBands.size()));
     for (const TBand& B : FBands) {
         Ys.push_back(B.Top);
         Ys.push_back(B.Bottom);
     }
+    const auto Middle = std::ptrdiff_t(Ys.size());
     for (const TBand& B : Other.FBands) {
         Ys.push_back(B.Top);
         Ys.push_back(B.Bottom);
     }
-    std::sort(Ys.begin(), Ys.end());
+    std::inplace_merge(Ys.begin(), Ys.begin() + Middle, Ys.end());
     Ys.erase(std::unique(Ys.begin(), Ys.end()), Ys.end());
     static const std::vector<TSpan> None;
     TRegionData Result;

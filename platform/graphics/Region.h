@@ -7,6 +7,7 @@
 // anti-aliased paths.
 #include "platform/graphics/Types.h"
 
+#include <optional>
 #include <vector>
 
 enum : int { ALTERNATE = 1, WINDING = 2 };
@@ -49,6 +50,10 @@ public:
     static TRegionData FromRoundRect(const TRect& Box, int EllipseWidth, int EllipseHeight, TRows Rows = {});
 
     bool IsEmpty() const { return FBands.empty(); }
+    // One rectangle (SIMPLEREGION).
+    bool IsRect() const;
+    // One rectangle holding all of R.
+    bool Covers(const TRect& R) const;
     // NULLREGION, SIMPLEREGION (one rectangle) or COMPLEXREGION.
     int Complexity() const;
     TRect Bounds() const;
@@ -82,6 +87,7 @@ public:
     static TRegionData FromRows(int Top, const std::vector<std::vector<TSpan>>& Rows);
 
 private:
+    std::optional<TRegionData> QuickCombine(const TRegionData& Other, int Mode) const;
     const TBand* FindBand(int Y) const;
     void AppendBand(int Top, int Bottom, std::vector<TSpan>&& Spans);
     std::vector<TBand> FBands;

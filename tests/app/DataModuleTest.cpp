@@ -3,6 +3,7 @@
 // list, the map template, the residents and participants lists, and the
 // failures that must never leave a contact file half open or half written.
 #include "app/qv_data.h"
+#include "platform/forms/Screen.h"
 
 #include "app/qv_set.h"
 #include "platform/db/FieldDefs.h"
@@ -860,7 +861,13 @@ TEST_F(DataModuleTest, PersonsPointingAtLostRecordsAreClearedOnOpenAndReportedOn
 
     QStringList Notices;
     DM->ShowNotice = [&](const String& Text) { Notices << Text; };
+    // The repair is a long loop: the hourglass shows while it runs.
+    std::vector<TCursor> Cursors;
+    DM->cdsQuorvy->SetAfterPost([&](TDataSet*) { Cursors.push_back(Screen->Cursor()); });
     ASSERT_TRUE(DM->OpenFiles(Path, false));
+    DM->cdsQuorvy->SetAfterPost(nullptr);
+    EXPECT_EQ(Cursors, std::vector<TCursor>(3, crHourGlass));
+    EXPECT_EQ(Screen->Cursor(), crDefault);
     EXPECT_EQ(Notices, QStringList({"In dit contactbestand verwezen 3 personen naar een adres of groep die niet meer "
                                     "bestaat. Die verwijzingen zijn gewist; controleer het adres en de groep van "
                                     "deze personen."}));

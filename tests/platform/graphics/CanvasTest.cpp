@@ -52,6 +52,22 @@ TEST(Canvas, ChangedPenAndBrushAreSelectedBeforeTheNextDrawing)
     EXPECT_EQ(C->PenPos(), Point(4, 9));
 }
 
+TEST(Canvas, TheHandleCarriesTheCanvasObjectsToDirectCalls)
+{
+    // DrawText on Canvas->Handle after a font and a clear brush were set:
+    // the text in the canvas font, its background left alone.
+    auto B = MakeBitmap(60, 30, clWhite);
+    TCanvas* C = B->Canvas();
+    C->Brush()->SetColor(clBlue);
+    C->Brush()->SetStyle(bsClear);
+    C->Font()->SetColor(clRed);
+    C->Font()->SetHeight(-20);
+    TRect R = Rect(0, 0, 60, 30);
+    DrawText(C->Handle(), QStringLiteral("W"), &R, DT_LEFT | DT_TOP | DT_SINGLELINE);
+    EXPECT_EQ(CountColor(B->Image(), Blue, R), 0);
+    EXPECT_GE(BoundsOfColor(B->Image(), Red).Height(), 12); // the 20-pixel font, not the default
+}
+
 TEST(Canvas, EllipseAndRoundRectThroughTheCanvas)
 {
     const QImage Img = PaintToImage(40, 30, [](TCanvas& C) {

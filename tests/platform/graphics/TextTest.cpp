@@ -112,6 +112,27 @@ TEST(TextOut, PixelsLieInsideTheMeasuredCellForEveryAlignment)
     EXPECT_EQ(CountColor(S.Image(), 0x00FF00, Cell) + CountColor(S.Image(), Ink, Cell), E.cx * E.cy);
 }
 
+TEST(TextOut, LaidOutGlyphsLandWhereQtDrawsTheText)
+{
+    // Character spacing draws each character through Qt's own text call;
+    // the same advances given as Dx draw through the cached glyph layout.
+    // Both must give the same pixels, twice over (the second time from
+    // the cache).
+    const String Text = QStringLiteral("Quorvy gÅ");
+    TTextSurface Spaced(200, 40), Dx(200, 40);
+    SetTextCharacterExtra(Spaced.DC(), 1);
+    TextOut(Spaced.DC(), 10, 5, Text);
+    std::vector<int> Advances;
+    for (const QChar C : Text)
+        Advances.push_back(Dx.Extent(String(C)).cx + 1);
+    for (int Pass = 0; Pass < 2; ++Pass) {
+        Dx.Fill(White);
+        ExtTextOut(Dx.DC(), 10, 5, 0, nullptr, Text, int(Text.size()), Advances.data());
+        EXPECT_TRUE(CountColor(Dx.Image(), Ink, Rect(0, 0, 200, 40)) > 20);
+        EXPECT_EQ(Dx.Image(), Spaced.Image()) << SaveFailedImage(Dx.Image(), CurrentTestImageName()).toStdString();
+    }
+}
+
 TEST(TextOut, UpdateCurrentPositionAndClippedOpaqueRectangle)
 {
     TTextSurface S(200, 40);

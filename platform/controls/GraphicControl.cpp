@@ -1,0 +1,43 @@
+#include "platform/controls/GraphicControl.h"
+
+#include "platform/classes/TypInfo.h"
+
+REGISTER_COMPONENT(TGraphicControl, TControl)
+END_REGISTER
+
+TGraphicControl::TGraphicControl(TComponent* AOwner)
+    : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
+{
+    FCanvas->SetControl(this);
+}
+
+TGraphicControl::~TGraphicControl()
+{
+    FCanvas->SetControl(nullptr);
+}
+
+void TGraphicControl::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == WM_PAINT) {
+        WMPaint(Message);
+        return;
+    }
+    TControl::Dispatch(Message);
+}
+
+void TGraphicControl::WMPaint(TMessage& Message)
+{
+    if (Message.WParam == 0)
+        return;
+    // Paint into the context the parent hands over, then let it go: the
+    // canvas fetches a context of its own when drawn on later.
+    FCanvas->FreeHandle();
+    FCanvas->SetHandle(HDC(Message.WParam));
+    try {
+        Paint();
+    } catch (...) {
+        FCanvas->SetHandle(nullptr);
+        throw;
+    }
+    FCanvas->SetHandle(nullptr);
+}

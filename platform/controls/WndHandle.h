@@ -1,0 +1,157 @@
+#pragma once
+// The window object behind an HWND, private to the window calls
+// (WndCore, WndPaint, WndQueue, WndInput, WndScrollBars).  Controls never
+// look inside: they use the calls of WinUser.h.
+#include "platform/controls/WinUser.h"
+#include "platform/graphics/Region.h"
+
+#include <QImage>
+#include <QPointer>
+#include <memory>
+#include <optional>
+
+class QWidget;
+class TSurfaceWidget;
+
+struct TScrollBarState {
+    SCROLLINFO Info;
+    bool Visible = false;
+};
+
+// The image and Qt window of a top-level window.  Image is a view of the
+// window's size on Store, which a shrinking window keeps: resizing back
+// and forth neither allocates nor fills a new buffer.
+struct TWindowSurface {
+    QImage Image;
+    QImage Store;
+    QPointer<TSurfaceWidget> Widget;
+};
+
+struct TWndHandle {
+    std::uint64_t Serial = 0;
+    bool Alive = true;
+    TWindowProcedure Proc;
+    TWindowProcedure DefaultProc;
+    TObject* Owner = nullptr;
+    String ClassName;
+    String Text;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    UINT ClassStyle = 0;
+    long Id = 0;
+    long UserData = 0;
+
+    // A child window's parent, or a top-level window's owner.
+    HWND Parent = nullptr;
+    // Child windows, the top of the z-order first.
+    std::vector<HWND> Children;
+
+    // Relative to the parent's client area (child windows) or the screen.
+    TRect Rect;
+    // Relative to the window's top-left corner (after WM_NCCALCSIZE).
+    TRect Client;
+    std::optional<TRegionData> Shape;
+
+    // Pending paint: client coordinates.
+    TRegionData Update;
+    bool UpdateErase = false;
+    bool FrameUpdate = false;
+    bool Painting = false;
+
+    // SB_HORZ, SB_VERT and (for a scroll-bar control) SB_CTL.
+    TScrollBarState Scroll[3];
+    bool Minimized = false;
+    bool Maximized = false;
+    bool Topmost = false;
+    bool MessageOnly = false;
+
+    std::unique_ptr<TWindowSurface> Surface;
+    QPointer<QWidget> Hosted;
+
+    bool IsChild() const { return (Style & WS_CHILD) != 0 && Parent != nullptr; }
+    bool Visible() const { return (Style & WS_VISIBLE) != 0; }
+    bool Enabled() const { return (Style & WS_DISABLED) == 0; }
+    int Width() const { return Rect.Right - Rect.Left; }
+    int Height() const { return Rect.Bottom - Rect.Top; }
+};
+
+// Private messages of the window layer.
+enum : UINT {
+    // The desktop moved or resized a top-level window: take its geometry.
+    QV_WM_SYNCGEOMETRY = 0x03F0,
+    // The desktop activated a top-level window.
+    QV_WM_ACTIVATED = 0x03F1,
+};
+
+// --- shared between the window units ---
+namespace QvWnd {
+
+// The live window or nullptr; never dereferences a dead pointer.
+TWndHandle* Live(HWND Wnd);
+HWND TopLevel(HWND Wnd);
+// Wnd and its ancestors are all visible (and the top-level is shown).
+bool IsShowing(HWND Wnd);
+// Window origin and client origin of Wnd in its top-level's image.
+TPoint WindowOrigin(HWND Wnd);
+TPoint ClientOrigin(HWND Wnd);
+// Top-left corner of the top-level window's image on the screen.
+TPoint SurfaceScreenOrigin(HWND Top);
+// What of the window (Client false: the whole window, frame included)
+// can be seen in its top-level's image, in image coordinates.
+TRegionData VisibleRegion(HWND Wnd, bool ClientOnly);
+// Every live window, top-level windows first in creation order.
+std::vector<HWND> TopLevelWindows();
+// Re-runs WM_NCCALCSIZE.
+void RecalcClient(HWND Wnd);
+
+// --- painting (WndPaint) ---
+void SchedulePaint(HWND Top, const TRect& ImageRect);
+void PaintPending(HWND Wnd);
+void ResizeSurface(HWND Top);
+// WM_SYSCOMMAND's SC_MOVE and SC_SIZE (+ WMSZ_* edge): the user moves or
+// sizes Wnd's top-level window with the mouse; Where is the screen point
+// of the press (0: that of the current message).
+void SysCommandSizeMove(HWND Wnd, WPARAM Command, LPARAM Where);
+// Points the surface's image at Size, reusing its buffer when that holds
+// the size and is not more than twice as large; false when nothing changed.
+bool SizeSurfaceImage(TWindowSurface& Surface, QSize Size);
+// The window's image goes: contexts on it paint nothing from now on.
+void DetachSurfaceDCs(HWND Top);
+void InstallDCHooks();
+// Default painting of the non-client area (borders, edges, scroll bars).
+void DefaultNcPaint(HWND Wnd);
+void DefaultNcCalcSize(HWND Wnd, TRect& Client);
+int DefaultNcHitTest(HWND Wnd, TPoint Screen);
+// Forgets anything that points to the window (capture, focus, timers,
+// mouse-over, queue entries).
+void ForgetWindow(HWND Wnd);
+
+// --- the Qt side (WndInput) ---
+void CreateSurfaceWidget(HWND Top);
+void DestroySurfaceWidget(HWND Top);
+void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility);
+void SyncHostedWidget(HWND Wnd);
+void SyncHostedWidgets(HWND Root);
+// Key and mouse input for embedded editors, handed on by their windows'
+// default procedure.
+bool ForwardToHostedWidget(HWND Wnd, const TMessage& Message);
+// The private messages above, for DefWindowProc.
+void HandleSyncGeometry(HWND Top);
+void HandleActivated(HWND Top);
+void HandleActivateApp(HWND Wnd, bool Active);
+// The shape a top-level window shows.
+void ApplySurfaceMask(HWND Top);
+
+// --- queue (WndQueue) ---
+void QueueInput(const MSG& Msg);
+void DropQueuedFor(HWND Wnd);
+void KillTimersOf(HWND Wnd);
+// Whether our own loop is taking Qt's events right now.
+bool Pumping();
+
+// --- scroll bars (WndScrollBars) ---
+void PaintScrollBars(HWND Wnd, HDC WindowDC);
+TRect ScrollBarRect(HWND Wnd, int Bar);
+bool ScrollBarMouse(HWND Wnd, UINT Msg, TPoint Screen);
+
+} // namespace QvWnd

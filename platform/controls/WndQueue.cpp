@@ -1,0 +1,419 @@
+// The message queue: posted messages, input translated from Qt's events and
+// timer messages, taken out by PeekMessage and handed to the windows by
+// DispatchMessage.
+//
+// The program's loop (TApplication) drives Qt: PeekMessage lets Qt deliver
+// its pending events, which our Qt windows turn into queued messages.
+// When Qt runs a loop of its own (a Qt dialog, a menu), queued messages are
+// still handed out: a posted wake-up event runs the message processor.
+#include "platform/controls/WndHandle.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <tuple>
+
+namespace {
+
+std::deque<MSG>& Queue()
+{
+    static auto* Q = new std::deque<MSG>;
+    return *Q;
+}
+
+int PumpDepth = 0;
+int Depth = 0;
+MSG LastMessage;
+std::vector<std::function<void()>>& AfterDispatch()
+{
+    static auto* List = new std::vector<std::function<void()>>;
+    return *List;
+}
+
+void DefaultExceptionHook(HWND)
+{
+    try {
+        throw;
+    } catch (const std::exception& E) {
+        std::fprintf(stderr, "quorvy: unhandled exception: %s\n", E.what());
+    } catch (...) {
+        std::fprintf(stderr, "quorvy: unhandled exception\n");
+    }
+}
+
+TExceptionHook& ExceptionHook()
+{
+    static TExceptionHook Hook = DefaultExceptionHook;
+    return Hook;
+}
+
+std::function<bool()>& MessageProcessor()
+{
+    static std::function<bool()> Processor;
+    return Processor;
+}
+
+bool DefaultProcessOne()
+{
+    MSG Msg;
+    if (!PeekMessage(Msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (Msg.message == WM_QUIT) {
+        // Nobody is looping to see it: put it back for the real loop.
+        Queue().push_front(Msg);
+        return false;
+    }
+    TranslateMessage(Msg);
+    DispatchMessage(Msg);
+    return true;
+}
+
+// Wakes a blocked Qt loop when a message arrives, and hands messages out
+// while Qt runs a loop of its own.
+class TPump : public QObject {
+public:
+    static constexpr QEvent::Type WakeType = QEvent::Type(QEvent::User + 0x51);
+    void Wake()
+    {
+        if (FWakePending)
+            return;
+        FWakePending = true;
+        QCoreApplication::postEvent(this, new QEvent(WakeType));
+    }
+
+protected:
+    void customEvent(QEvent* Event) override
+    {
+        if (Event->type() != WakeType)
+            return;
+        FWakePending = false;
+        if (PumpDepth > 0)
+            return;
+        GuardEntry(nullptr, [] {
+            auto& Process = MessageProcessor();
+            for (int I = 0; I < 1000 && !Queue().empty(); ++I)
+                if (!(Process ? Process() : DefaultProcessOne()))
+                    break;
+        });
+    }
+
+private:
+    bool FWakePending = false;
+};
+
+TPump& Pump()
+{
+    static auto* P = new TPump;
+    return *P;
+}
+
+struct TTimerKey {
+    HWND Wnd;
+    std::uint64_t Serial;
+    std::uintptr_t Id;
+    bool operator<(const TTimerKey& O) const
+    {
+        return std::tie(Wnd, Serial, Id) < std::tie(O.Wnd, O.Serial, O.Id);
+    }
+};
+struct TTimerEntry {
+    QTimer* Timer;
+    bool Queued;
+};
+std::map<TTimerKey, TTimerEntry>& Timers()
+{
+    static auto* Map = new std::map<TTimerKey, TTimerEntry>;
+    return *Map;
+}
+
+bool InRange(UINT Msg, UINT Min, UINT Max)
+{
+    return (Min == 0 && Max == 0) || (Msg >= Min && Msg <= Max);
+}
+
+bool Matches(const MSG& M, HWND Wnd, UINT Min, UINT Max)
+{
+    if (M.message == WM_QUIT)
+        return true;
+    if (!InRange(M.message, Min, Max))
+        return false;
+    return Wnd == nullptr || M.hwnd == Wnd || IsChild(Wnd, M.hwnd);
+}
+
+void TakeQtEvents()
+{
+    ++PumpDepth;
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    --PumpDepth;
+}
+
+std::function<DWORD()>& TickHook()
+{
+    static std::function<DWORD()> Hook;
+    return Hook;
+}
+
+} // namespace
+
+namespace QvWnd {
+
+void QueueInput(const MSG& Msg)
+{
+    Queue().push_back(Msg);
+    Pump().Wake();
+}
+
+void DropQueuedFor(HWND Wnd)
+{
+    auto& Q = Queue();
+    for (auto It = Q.begin(); It != Q.end();)
+        It = It->hwnd == Wnd ? Q.erase(It) : It + 1;
+}
+
+void KillTimersOf(HWND Wnd)
+{
+    auto& Map = Timers();
+    for (auto It = Map.begin(); It != Map.end();) {
+        if (It->first.Wnd == Wnd) {
+            It->second.Timer->stop();
+            It->second.Timer->deleteLater();
+            It = Map.erase(It);
+        } else {
+            ++It;
+        }
+    }
+}
+
+bool Pumping()
+{
+    return PumpDepth > 0;
+}
+
+} // namespace QvWnd
+
+using namespace QvWnd;
+
+void SetMessageProcessor(std::function<bool()> Processor)
+{
+    MessageProcessor() = std::move(Processor);
+}
+
+BOOL PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (Wnd != nullptr && Live(Wnd) == nullptr)
+        return FALSE;
+    MSG M;
+    M.hwnd = Wnd;
+    M.message = Msg;
+    M.wParam = WParam;
+    M.lParam = LParam;
+    M.time = GetTickCount();
+    GetCursorPos(&M.pt);
+    M.Serial = WindowSerial(Wnd);
+    QueueInput(M);
+    return TRUE;
+}
+
+void PostQuitMessage(int ExitCode)
+{
+    PostMessage(nullptr, WM_QUIT, WPARAM(ExitCode), 0);
+}
+
+BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
+{
+    TakeQtEvents();
+    auto& Q = Queue();
+    for (auto It = Q.begin(); It != Q.end(); ++It) {
+        if (!Matches(*It, Wnd, Min, Max))
+            continue;
+        Msg = *It;
+        if ((Remove & PM_REMOVE) != 0) {
+            Q.erase(It);
+            LastMessage = Msg;
+            if (Msg.message == WM_TIMER) {
+                auto T = Timers().find({Msg.hwnd, Msg.Serial, std::uintptr_t(Msg.wParam)});
+                if (T != Timers().end())
+                    T->second.Queued = false;
+            }
+        }
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL GetMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max)
+{
+    while (!PeekMessage(Msg, Wnd, Min, Max, PM_REMOVE))
+        WaitMessage();
+    return Msg.message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL WaitMessage()
+{
+    if (!Queue().empty())
+        return TRUE;
+    ++PumpDepth;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    --PumpDepth;
+    return TRUE;
+}
+
+BOOL TranslateMessage(const MSG& Msg)
+{
+    if ((Msg.message != WM_KEYDOWN && Msg.message != WM_SYSKEYDOWN) || Msg.Text.isEmpty())
+        return FALSE;
+    const UINT CharMsg = Msg.message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    auto& Q = Queue();
+    auto Pos = Q.begin();
+    for (QChar C : Msg.Text) {
+        MSG M = Msg;
+        M.message = CharMsg;
+        M.wParam = C.unicode();
+        M.Text.clear();
+        Pos = Q.insert(Pos, M) + 1;
+    }
+    return TRUE;
+}
+
+LRESULT DispatchMessage(const MSG& Msg)
+{
+    if (Msg.hwnd == nullptr || !IsWindowSerial(Msg.hwnd, Msg.Serial))
+        return 0;
+    LastMessage = Msg;
+    LRESULT Result = 0;
+    ++Depth;
+    try {
+        Result = SendMessage(Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam);
+    } catch (...) {
+        ExceptionHook()(Msg.hwnd);
+    }
+    --Depth;
+    if (Depth == 0) {
+        auto& After = AfterDispatch();
+        while (!After.empty()) {
+            std::vector<std::function<void()>> Batch;
+            Batch.swap(After);
+            for (auto& F : Batch)
+                GuardEntry(nullptr, F);
+        }
+    }
+    return Result;
+}
+
+DWORD GetMessagePos()
+{
+    return DWORD(MAKELPARAM(LastMessage.pt.X, LastMessage.pt.Y));
+}
+
+DWORD GetMessageTime()
+{
+    return LastMessage.time;
+}
+
+void SetEntryExceptionHook(TExceptionHook Hook)
+{
+    ExceptionHook() = Hook ? std::move(Hook) : TExceptionHook(DefaultExceptionHook);
+}
+
+void GuardEntry(HWND Wnd, const std::function<void()>& F)
+{
+    try {
+        F();
+    } catch (...) {
+        try {
+            ExceptionHook()(Wnd);
+        } catch (...) {
+            DefaultExceptionHook(Wnd);
+        }
+    }
+}
+
+int DispatchDepth()
+{
+    return Depth;
+}
+
+void RunAfterDispatch(std::function<void()> F)
+{
+    if (Depth == 0) {
+        GuardEntry(nullptr, F);
+        return;
+    }
+    AfterDispatch().push_back(std::move(F));
+}
+
+// --- timers ------------------------------------------------------------------------------
+
+std::uintptr_t SetTimer(HWND Wnd, std::uintptr_t Id, UINT Elapse)
+{
+    if (Live(Wnd) == nullptr)
+        return 0;
+    const TTimerKey Key{Wnd, Wnd->Serial, Id};
+    auto& Map = Timers();
+    auto It = Map.find(Key);
+    QTimer* Timer = nullptr;
+    if (It != Map.end()) {
+        Timer = It->second.Timer;
+    } else {
+        Timer = new QTimer(&Pump());
+        Map[Key] = {Timer, false};
+        QObject::connect(Timer, &QTimer::timeout, [Key, Timer] {
+            // A timer killed and set again has a new QTimer: the old one's
+            // last tick must not count for it.
+            auto E = Timers().find(Key);
+            if (E == Timers().end() || E->second.Timer != Timer || E->second.Queued
+                || !IsWindowSerial(Key.Wnd, Key.Serial))
+                return;
+            E->second.Queued = true;
+            MSG M;
+            M.hwnd = Key.Wnd;
+            M.message = WM_TIMER;
+            M.wParam = Key.Id;
+            M.time = GetTickCount();
+            M.Serial = Key.Serial;
+            QueueInput(M);
+        });
+    }
+    Timer->start(int(std::max<UINT>(Elapse, 1)));
+    return Id;
+}
+
+BOOL KillTimer(HWND Wnd, std::uintptr_t Id)
+{
+    if (Live(Wnd) == nullptr)
+        return FALSE;
+    auto& Map = Timers();
+    auto It = Map.find({Wnd, Wnd->Serial, Id});
+    if (It == Map.end())
+        return FALSE;
+    It->second.Timer->stop();
+    It->second.Timer->deleteLater();
+    Map.erase(It);
+    auto& Q = Queue();
+    for (auto M = Q.begin(); M != Q.end();)
+        M = M->hwnd == Wnd && M->message == WM_TIMER && M->wParam == Id ? Q.erase(M) : M + 1;
+    return TRUE;
+}
+
+DWORD GetTickCount()
+{
+    if (TickHook())
+        return TickHook()();
+    static QElapsedTimer Clock = [] {
+        QElapsedTimer T;
+        T.start();
+        return T;
+    }();
+    return DWORD(Clock.elapsed());
+}
+
+void SetTickCountHook(std::function<DWORD()> Hook)
+{
+    TickHook() = std::move(Hook);
+}

@@ -1,0 +1,902 @@
+#include "platform/forms/Forms.h"
+
+#include "platform/actions/Menus.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Resources.h"
+#include "platform/classes/Subrange.h"
+#include "platform/classes/TypInfo.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/Screen.h"
+#include "platform/graphics/Canvas.h"
+
+#include <algorithm>
+
+REGISTER_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
+REGISTER_SUBRANGE(TBorderStyle)
+REGISTER_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
+REGISTER_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+REGISTER_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+              poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
+REGISTER_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
+REGISTER_ENUM(TDefaultMonitor, dmDesktop, dmPrimary, dmMainForm, dmActiveForm)
+
+REGISTER_CLASS(TScrollingWinControl, TWinControl)
+END_REGISTER
+
+REGISTER_COMPONENT(TCustomForm, TScrollingWinControl)
+    PUBLISHED(Color, clBtnFace)
+    PUBLISHED(ParentColor, false)
+    PUBLISHED(ParentFont, false)
+    PUBLISHED(Visible, false)
+    // A form is sized by its client area; its Width is the same here.
+    PUBLISHED_NODEFAULT_STORED(Width, [](const TCustomForm&) { return false; })
+    PUBLISHED_NODEFAULT_STORED(Height, [](const TCustomForm&) { return false; })
+    PUBLISHED_NODEFAULT(ClientWidth)
+    PUBLISHED_NODEFAULT(ClientHeight)
+    PUBLISHED(ActiveControl, nullptr)
+    PUBLISHED(BorderIcons, TBorderIcons({biSystemMenu, biMinimize, biMaximize}))
+    PUBLISHED(BorderStyle, bsSizeable)
+    PUBLISHED(FormStyle, fsNormal)
+    PUBLISHED(KeyPreview, false)
+    PUBLISHED(Menu, nullptr)
+    PUBLISHED(OldCreateOrder, false)
+    PUBLISHED(Position, poDesigned)
+    PUBLISHED(DefaultMonitor, dmActiveForm)
+    PUBLISHED(Scaled, true)
+    PUBLISHED(WindowState, wsNormal)
+    PUBLISHED_EVENT(OnCreate)
+    PUBLISHED_EVENT(OnDestroy)
+    PUBLISHED_EVENT(OnShow)
+    PUBLISHED_EVENT(OnHide)
+    PUBLISHED_EVENT(OnActivate)
+    PUBLISHED_EVENT(OnDeactivate)
+    PUBLISHED_EVENT(OnPaint)
+    PUBLISHED_EVENT(OnClose)
+    PUBLISHED_EVENT(OnCloseQuery)
+    PUBLISHED_EVENT(OnShortCut)
+END_REGISTER
+
+REGISTER_COMPONENT(TForm, TCustomForm)
+END_REGISTER
+
+// --- TScrollingWinControl ----------------------------------------------------------------------
+
+TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+void TScrollingWinControl::EnableAutoRange()
+{
+    if (FAutoRangeCount > 0)
+        --FAutoRangeCount;
+}
+
+// --- construction and streaming -------------------------------------------------------------------
+
+TCustomForm::TCustomForm(TComponent* AOwner)
+    : TScrollingWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
+{
+    FCanvas->SetControl(this);
+    FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    FLeft = 0;
+    FTop = 0;
+    FWidth = 320;
+    FHeight = 240;
+    FVisible = false;
+    SetColor(clBtnFace);
+    SetParentFont(false);
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    if (!FDestroyDone)
+        TCustomForm::BeforeDestruction();
+    FCanvas->SetControl(nullptr);
+}
+
+void TCustomForm::AfterConstruction()
+{
+    // The definition of the form's class, then OnCreate; a form whose
+    // definition says Visible shows once it is complete.
+    FControlState.Include(csCreating);
+    try {
+        TClass Class = ClassOfObject(this);
+        if (CreatingNew == 0 && Class != ClassOf<TForm>() && Class != ClassOf<TCustomForm>()
+            && !InitInheritedComponent(this, ClassOf<TForm>()))
+            throw EResNotFound(QStringLiteral("Resource %1 not found").arg(ClassName()));
+    } catch (...) {
+        FControlState.Exclude(csCreating);
+        throw;
+    }
+    FControlState.Exclude(csCreating);
+    DoCreate();
+    if (FVisibleAfterCreate) {
+        FVisibleAfterCreate = false;
+        SetVisible(true);
+    }
+}
+
+void TCustomForm::BeforeDestruction()
+{
+    if (FDestroyDone) {
+        TScrollingWinControl::BeforeDestruction();
+        return;
+    }
+    FDestroyDone = true;
+    if (FCreated && !ComponentState().Contains(csDestroying))
+        DoDestroy();
+    if (Screen != nullptr)
+        Screen->RemoveForm(this);
+    if (Application != nullptr)
+        Application->FormDestroyed(this);
+    TScrollingWinControl::BeforeDestruction();
+}
+
+void TCustomForm::DoCreate()
+{
+    FCreated = true;
+    if (FOnCreate)
+        FOnCreate(this);
+}
+
+void TCustomForm::DoDestroy()
+{
+    if (FOnDestroy)
+        FOnDestroy(this);
+}
+
+void TCustomForm::Loaded()
+{
+    TScrollingWinControl::Loaded();
+    if (FActiveControl != nullptr && FActiveControl->Parent() == nullptr)
+        FActiveControl = nullptr;
+}
+
+void TCustomForm::DefineProperties(TFiler& Filer)
+{
+    TScrollingWinControl::DefineProperties(Filer);
+    // Written by the classic designer; the screen here is always 96 dpi.
+    for (const char* Name : {"PixelsPerInch", "TextHeight", "DesignSize", "IsControl"})
+        Filer.DefineProperty(QString::fromLatin1(Name), [](TReader& R) { R.SkipValue(); }, nullptr, false);
+}
+
+void TCustomForm::SetVisible(bool Value)
+{
+    if (FControlState.Contains(csCreating) || ComponentState().Contains(csLoading)) {
+        FVisibleAfterCreate = Value;
+        return;
+    }
+    TScrollingWinControl::SetVisible(Value);
+}
+
+void TCustomForm::CMVisibleChanged(TMessage& Message)
+{
+    TScrollingWinControl::CMVisibleChanged(Message);
+}
+
+// --- geometry ---------------------------------------------------------------------------------------
+
+TRect TCustomForm::GetClientRect()
+{
+    if (!HandleAllocated())
+        return {0, 0, FWidth, FHeight};
+    return TScrollingWinControl::GetClientRect();
+}
+
+void TCustomForm::SetClientSize(TSize Value)
+{
+    // No frame of ours: the client area is the window.
+    SetBounds(FLeft, FTop, Value.cx, Value.cy);
+}
+
+TWindowState TCustomForm::WindowState() const
+{
+    if (FHandle != nullptr) {
+        if (IsIconic(FHandle))
+            return wsMinimized;
+        if (IsZoomed(FHandle))
+            return wsMaximized;
+        return wsNormal;
+    }
+    return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value)
+{
+    FWindowState = Value;
+    if (FHandle == nullptr || !Showing())
+        return;
+    static const int Commands[] = {SW_RESTORE, SW_MINIMIZE, SW_SHOWMAXIMIZED};
+    ShowWindow(FHandle, Commands[Value]);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
+{
+    if (FBorderStyle == Value)
+        return;
+    FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value)
+{
+    if (FBorderIcons == Value)
+        return;
+    FBorderIcons = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value)
+{
+    if (FFormStyle == Value)
+        return;
+    FFormStyle = Value;
+    if (FHandle != nullptr)
+        ::SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value)
+{
+    if (FMenu == Value)
+        return;
+    if (FMenu != nullptr)
+        FMenu->RemoveFreeNotification(this);
+    FMenu = Value;
+    if (Value != nullptr)
+        Value->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TScrollingWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FMenu)
+        FMenu = nullptr;
+    if (AComponent == FActiveControl)
+        FActiveControl = nullptr;
+    if (AComponent == FFocusedControl)
+        FFocusedControl = nullptr;
+}
+
+TMonitor* TCustomForm::Monitor()
+{
+    return Screen->MonitorFromRect(BoundsRect());
+}
+
+void TCustomForm::CreateParams(TCreateParams& Params)
+{
+    TScrollingWinControl::CreateParams(Params);
+    Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    Params.ExStyle &= ~DWORD(WS_EX_CONTROLPARENT);
+    Params.WndParent = nullptr;
+    switch (FBorderStyle) {
+    case bsNone:
+        Params.Style |= WS_POPUP;
+        break;
+    case bsSingle:
+    case bsToolWindow:
+        Params.Style |= WS_CAPTION | WS_BORDER;
+        break;
+    case bsSizeable:
+    case bsSizeToolWin:
+        Params.Style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    case bsDialog:
+        Params.Style |= WS_POPUP | WS_CAPTION;
+        Params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    }
+    if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin)
+        Params.ExStyle |= WS_EX_TOOLWINDOW;
+    if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
+        Params.Style |= WS_SYSMENU;
+        if (FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin) {
+            if (FBorderIcons.Contains(biMinimize))
+                Params.Style |= WS_MINIMIZEBOX;
+            if (FBorderIcons.Contains(biMaximize))
+                Params.Style |= WS_MAXIMIZEBOX;
+        }
+    }
+    if (FFormStyle == fsStayOnTop)
+        Params.ExStyle |= WS_EX_TOPMOST;
+    if (!Enabled())
+        Params.Style |= WS_DISABLED;
+}
+
+void TCustomForm::CreateWnd()
+{
+    TScrollingWinControl::CreateWnd();
+    SetWindowText(FHandle, Caption());
+}
+
+// --- showing, activating and closing -------------------------------------------------------------
+
+void TCustomForm::Show()
+{
+    SetVisible(true);
+    BringToFront();
+    if (FHandle != nullptr && Showing())
+        ::SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TCustomForm::PlaceOnScreen()
+{
+    TRect Area = Screen->WorkAreaRect();
+    TCustomForm* Center = nullptr;
+    switch (FPosition) {
+    case poScreenCenter:
+        if (TMonitor* M = Screen->MonitorFromRect(BoundsRect()))
+            Area = M->WorkareaRect();
+        break;
+    case poDesktopCenter:
+        Area = Screen->DesktopRect();
+        break;
+    case poMainFormCenter:
+        Center = Application->MainForm();
+        break;
+    case poOwnerFormCenter:
+        Center = dynamic_cast<TCustomForm*>(Owner());
+        if (Center == nullptr)
+            Center = Application->MainForm();
+        break;
+    default:
+        return;
+    }
+    if (Center == this || (Center != nullptr && !Center->Visible()))
+        Center = nullptr;
+    if ((FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) && Center == nullptr)
+        Area = Screen->WorkAreaRect();
+    if (Center != nullptr)
+        Area = Center->BoundsRect();
+    int X = Area.Left + (Area.Width() - FWidth) / 2;
+    int Y = Area.Top + (Area.Height() - FHeight) / 2;
+    const TRect Work = Screen->WorkAreaRect();
+    X = std::max(Work.Left, std::min(X, Work.Right - FWidth));
+    Y = std::max(Work.Top, std::min(Y, Work.Bottom - FHeight));
+    SetBounds(X, Y, FWidth, FHeight);
+    FPosition = poDesigned;
+}
+
+void TCustomForm::CMShowingChanged(TMessage& Message)
+{
+    (void)Message;
+    if (FShowingNow)
+        throw EInvalidOperation(QStringLiteral("Cannot change Visible in OnShow or OnHide"));
+    FShowingNow = true;
+    try {
+        if (Showing()) {
+            GuardEntry(FHandle, [this] { DoShow(); });
+            PlaceOnScreen();
+            static const int Commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+            ShowWindow(FHandle, Commands[FWindowState]);
+            if (FWindowState == wsNormal && FHandle != nullptr)
+                SetActiveWindow(FHandle);
+        } else {
+            GuardEntry(FHandle, [this] { DoHide(); });
+            if (FHandle != nullptr) {
+                const bool WasActive = GetActiveWindow() == FHandle;
+                ShowWindow(FHandle, SW_HIDE);
+                if (WasActive)
+                    Screen->ActivateNextForm(this);
+            }
+        }
+    } catch (...) {
+        FShowingNow = false;
+        throw;
+    }
+    FShowingNow = false;
+}
+
+void TCustomForm::DoShow()
+{
+    if (FOnShow)
+        FOnShow(this);
+}
+
+void TCustomForm::DoHide()
+{
+    if (FOnHide)
+        FOnHide(this);
+}
+
+TModalResult TCustomForm::ShowModal()
+{
+    if (Visible() || !Enabled() || FModal)
+        throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
+    if (HWND Capture = GetCapture())
+        SendMessage(Capture, WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+    FModal = true;
+    HWND ActiveBefore = GetActiveWindow();
+    const TCursor SaveCursor = Screen->Cursor();
+    Screen->SetCursor(crDefault);
+    // Every other form waits while this one is shown.
+    std::vector<HWND> Disabled;
+    for (int I = 0; I < Screen->CustomFormCount(); ++I) {
+        TCustomForm* F = Screen->CustomForms(I);
+        HWND W = F->WindowHandle();
+        if (F != this && W != nullptr && IsWindowVisible(W) && IsWindowEnabled(W)) {
+            EnableWindow(W, FALSE);
+            Disabled.push_back(W);
+        }
+    }
+    TModalResult Result = mrNone;
+    auto Restore = [&] {
+        for (HWND W : Disabled)
+            if (IsWindow(W))
+                EnableWindow(W, TRUE);
+        if (Screen->Cursor() == crDefault)
+            Screen->SetCursor(SaveCursor);
+        FModal = false;
+        if (ActiveBefore != nullptr && IsWindow(ActiveBefore) && IsWindowVisible(ActiveBefore))
+            SetActiveWindow(ActiveBefore);
+    };
+    try {
+        Show();
+        SendMessage(Handle(), CM_ACTIVATE, 0, 0);
+        FModalResult = mrNone;
+        do {
+            Application->HandleMessage();
+            if (Application->Terminated())
+                FModalResult = mrCancel;
+            else if (FModalResult != mrNone)
+                CloseModal();
+        } while (FModalResult == mrNone);
+        Result = FModalResult;
+        if (HandleAllocated())
+            SendMessage(FHandle, CM_DEACTIVATE, 0, 0);
+        Hide();
+    } catch (...) {
+        Restore();
+        throw;
+    }
+    Restore();
+    return Result;
+}
+
+void TCustomForm::CloseModal()
+{
+    try {
+        TCloseAction Action = caNone;
+        if (CloseQuery()) {
+            Action = caHide;
+            DoClose(Action);
+        }
+        if (Action == caNone)
+            FModalResult = mrNone;
+        else if (Action == caFree)
+            Release();
+    } catch (...) {
+        FModalResult = mrNone;
+        Application->HandleException(this);
+    }
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool CanClose = true;
+    if (FOnCloseQuery)
+        FOnCloseQuery(this, CanClose);
+    return CanClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action)
+{
+    if (FOnClose)
+        FOnClose(this, Action);
+}
+
+void TCustomForm::Close()
+{
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction Action = caHide;
+    DoClose(Action);
+    if (Action == caNone)
+        return;
+    if (Application->MainForm() == this)
+        Application->Terminate();
+    else if (Action == caHide)
+        Hide();
+    else if (Action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Release();
+}
+
+void TCustomForm::Release()
+{
+    // Freed once the message that asked for it has returned.
+    if (HandleAllocated())
+        PostMessage(FHandle, CM_RELEASE, 0, 0);
+    else
+        RunAfterDispatch([this] { Free(); });
+}
+
+void TCustomForm::CMRelease(TMessage& Message)
+{
+    (void)Message;
+    Free();
+}
+
+void TCustomForm::WMClose(TMessage& Message)
+{
+    (void)Message;
+    Close();
+}
+
+void TCustomForm::WMSysCommand(TMessage& Message)
+{
+    if ((Message.WParam & 0xFFF0) == SC_MINIMIZE && Application->MainForm() == this) {
+        SetWindowState(wsMinimized);
+        return;
+    }
+    DefaultHandler(Message);
+}
+
+void TCustomForm::WMActivate(TMessage& Message)
+{
+    SetActive(LOWORD(Message.WParam) != WA_INACTIVE);
+}
+
+void TCustomForm::SetActive(bool Value)
+{
+    FActive = Value;
+    if (!Value)
+        return;
+    if (FActiveControl == nullptr && !ComponentState().Contains(csDesigning))
+        FActiveControl = FindNextControl(nullptr, true, true, false);
+    SetWindowFocus();
+}
+
+void TCustomForm::CMActivate(TMessage& Message)
+{
+    (void)Message;
+    Activate();
+}
+
+void TCustomForm::CMDeactivate(TMessage& Message)
+{
+    (void)Message;
+    Deactivate();
+}
+
+void TCustomForm::Activate()
+{
+    if (FOnActivate)
+        FOnActivate(this);
+}
+
+void TCustomForm::Deactivate()
+{
+    if (FOnDeactivate)
+        FOnDeactivate(this);
+}
+
+// --- focus --------------------------------------------------------------------------------------------
+
+bool TCustomForm::FormEnabledAndVisible() const
+{
+    return Enabled() && Visible();
+}
+
+void TCustomForm::SetFocus()
+{
+    if (!FActive) {
+        if (!(Visible() && Enabled()))
+            throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
+        SetWindowFocus();
+        return;
+    }
+    TScrollingWinControl::SetFocus();
+}
+
+void TCustomForm::SetWindowFocus()
+{
+    HWND Focus = FActiveControl != nullptr ? FActiveControl->Handle() : (HandleAllocated() ? FHandle : nullptr);
+    if (Focus != nullptr)
+        ::SetFocus(Focus);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control)
+{
+    if (FActiveControl == Control)
+        return;
+    if (Control != nullptr && !(Control != this && GetParentForm(Control) == this
+                                && (ComponentState().Contains(csLoading) || Control->CanFocus())))
+        throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
+    FActiveControl = Control;
+    if (!ComponentState().Contains(csLoading) && FActive)
+        SetWindowFocus();
+}
+
+void TCustomForm::FocusControl(TWinControl* Control)
+{
+    const bool WasActive = FActive;
+    SetActiveControl(Control);
+    if (!WasActive && Visible() && HandleAllocated())
+        SetWindowFocus();
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing)
+{
+    if (Removing && Control->ContainsControl(FFocusedControl))
+        FFocusedControl = Control->Parent();
+    if (Control->ContainsControl(FActiveControl))
+        SetActiveControl(nullptr);
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control)
+{
+    // The classic order: CM_EXIT up from the control losing the focus to
+    // the common parent, then CM_ENTER down to the new one; a handler that
+    // moves the focus elsewhere ends the walk.
+    const int Count = ++FFocusCount;
+    if (Control != this)
+        FActiveControl = Control;
+    Screen->SetActiveControlAndForm(Control, this);
+    if (Control->ControlState().Contains(csFocusing))
+        return false;
+    TControlState State = Control->ControlState();
+    State.Include(csFocusing);
+    Control->SetControlState(State);
+    auto Sent = [this, Count](TWinControl* Target, UINT Msg) {
+        if (Target->HandleAllocated())
+            SendMessage(Target->Handle(), Msg, 0, 0);
+        return FFocusCount == Count;
+    };
+    bool Result = false;
+    try {
+        if (Screen->FocusedForm() != this) {
+            if (TCustomForm* Old = Screen->FocusedForm()) {
+                Screen->SetFocusedForm(nullptr);
+                if (!Sent(Old, CM_DEACTIVATE))
+                    throw 0;
+            }
+            Screen->SetFocusedForm(this);
+            if (!Sent(this, CM_ACTIVATE))
+                throw 0;
+        }
+        if (FFocusedControl == nullptr)
+            FFocusedControl = this;
+        if (FFocusedControl != Control) {
+            while (FFocusedControl != nullptr && !FFocusedControl->ContainsControl(Control)) {
+                TWinControl* Leaving = FFocusedControl;
+                FFocusedControl = FFocusedControl->Parent();
+                if (!Sent(Leaving, CM_EXIT))
+                    throw 0;
+            }
+            while (FFocusedControl != Control) {
+                TWinControl* Entering = Control;
+                while (Entering->Parent() != FFocusedControl)
+                    Entering = Entering->Parent();
+                FFocusedControl = Entering;
+                if (!Sent(Entering, CM_ENTER))
+                    throw 0;
+            }
+            Perform(CM_FOCUSCHANGED, 0, PtrToLParam(Control));
+        }
+        Result = true;
+    } catch (int) {
+        Result = false;
+    } catch (...) {
+        State = Control->ControlState();
+        State.Exclude(csFocusing);
+        Control->SetControlState(State);
+        throw;
+    }
+    State = Control->ControlState();
+    State.Exclude(csFocusing);
+    Control->SetControlState(State);
+    return Result;
+}
+
+bool TCustomForm::WantChildKey(TControl* Child, TMessage& Message)
+{
+    (void)Child;
+    (void)Message;
+    return false;
+}
+
+namespace {
+
+bool DispatchShortCut(TComponent* Owner, TShortCut Key)
+{
+    for (int I = 0; I < Owner->ComponentCount(); ++I) {
+        TComponent* C = Owner->Components(I);
+        if (auto* List = dynamic_cast<TCustomActionList*>(C)) {
+            if (List->IsShortCut(Key))
+                return true;
+        } else if (DispatchShortCut(C, Key)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool TCustomForm::IsShortCut(TMessage& Message)
+{
+    bool Handled = false;
+    if (FOnShortCut)
+        FOnShortCut(Message, Handled);
+    if (Handled)
+        return true;
+    const TShiftState Shift = KeyDataToShiftState(Message.LParam);
+    const TShortCut Key = ::ShortCut(WORD(Message.WParam), Shift.Contains(ssShift), Shift.Contains(ssCtrl),
+                                     Shift.Contains(ssAlt));
+    if (FMenu != nullptr && FMenu->IsShortCut(Key))
+        return true;
+    return DispatchShortCut(this, Key);
+}
+
+void TCustomForm::CMDialogKey(TMessage& Message)
+{
+    if (GetKeyState(VK_MENU) >= 0) {
+        switch (Message.WParam) {
+        case VK_TAB:
+            if (GetKeyState(VK_CONTROL) >= 0) {
+                SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+                Message.Result = 1;
+                return;
+            }
+            break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            if (FActiveControl != nullptr && FActiveControl->Parent() != nullptr) {
+                FActiveControl->Parent()->SelectNext(FActiveControl,
+                                                     Message.WParam == VK_RIGHT || Message.WParam == VK_DOWN, false);
+                Message.Result = 1;
+            }
+            return;
+        default:
+            break;
+        }
+    }
+    TScrollingWinControl::CMDialogKey(Message);
+}
+
+void TCustomForm::MouseWheelHandler(TMessage& Message)
+{
+    if (FFocusedControl != nullptr && FFocusedControl != this)
+        Message.Result = FFocusedControl->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+    else
+        Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+}
+
+// --- painting and messages ---------------------------------------------------------------------------
+
+void TCustomForm::WMPaint(TMessage& Message)
+{
+    FControlState.Include(csCustomPaint);
+    try {
+        TScrollingWinControl::WMPaint(Message);
+    } catch (...) {
+        FControlState.Exclude(csCustomPaint);
+        throw;
+    }
+    FControlState.Exclude(csCustomPaint);
+}
+
+void TCustomForm::PaintWindow(HDC DC)
+{
+    FCanvas->FreeHandle();
+    FCanvas->SetHandle(DC);
+    try {
+        Paint();
+    } catch (...) {
+        FCanvas->SetHandle(nullptr);
+        throw;
+    }
+    FCanvas->SetHandle(nullptr);
+}
+
+void TCustomForm::Paint()
+{
+    if (FOnPaint)
+        FOnPaint(this);
+}
+
+void TCustomForm::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_CLOSE: WMClose(Message); return;
+    case WM_ACTIVATE: WMActivate(Message); return;
+    case WM_SYSCOMMAND: WMSysCommand(Message); return;
+    case CM_ACTIVATE: CMActivate(Message); return;
+    case CM_DEACTIVATE: CMDeactivate(Message); return;
+    case CM_RELEASE: CMRelease(Message); return;
+    case CM_TEXTCHANGED:
+        if (HandleAllocated())
+            SetWindowText(FHandle, FText);
+        TScrollingWinControl::Dispatch(Message);
+        return;
+    default: TScrollingWinControl::Dispatch(Message); return;
+    }
+}
+
+// --- actions ---------------------------------------------------------------------------------------
+
+void TCustomForm::UpdateActions()
+{
+    if (ComponentState().Contains(csDesigning))
+        return;
+    InitiateAction();
+    std::function<void(TComponent*)> Components = [&](TComponent* Owner) {
+        for (int I = 0; I < Owner->ComponentCount(); ++I) {
+            TComponent* C = Owner->Components(I);
+            if (auto* List = dynamic_cast<TCustomActionList*>(C))
+                List->UpdateActions();
+            else if (auto* M = dynamic_cast<TMenu*>(C))
+                M->UpdateItems();
+        }
+    };
+    Components(this);
+    std::function<void(TWinControl*)> Traverse = [&](TWinControl* Container) {
+        for (int I = 0; I < Container->ControlCount(); ++I) {
+            TControl* C = Container->Controls(I);
+            if (!C->Visible())
+                continue;
+            C->InitiateAction();
+            if (auto* W = dynamic_cast<TWinControl*>(C); W != nullptr && W->ControlCount() > 0)
+                Traverse(W);
+        }
+    };
+    Traverse(this);
+}
+
+bool TCustomForm::ExecuteAction(TBasicAction* Action)
+{
+    if (FActiveControl != nullptr && FActiveControl->ExecuteAction(Action))
+        return true;
+    if (TScrollingWinControl::ExecuteAction(Action))
+        return true;
+    std::function<bool(TWinControl*)> Traverse = [&](TWinControl* Container) {
+        if (!Container->Showing())
+            return false;
+        for (int I = 0; I < Container->ControlCount(); ++I) {
+            TControl* C = Container->Controls(I);
+            if (C->Visible() && C->ExecuteAction(Action))
+                return true;
+            if (auto* W = dynamic_cast<TWinControl*>(C); W != nullptr && Traverse(W))
+                return true;
+        }
+        return false;
+    };
+    return Traverse(this);
+}
+
+bool TCustomForm::UpdateAction(TBasicAction* Action)
+{
+    if (FActiveControl != nullptr && FActiveControl->UpdateAction(Action))
+        return true;
+    return TScrollingWinControl::UpdateAction(Action);
+}
+
+TForm::TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+
+TCustomForm* GetParentForm(const TControl* Control)
+{
+    if (Control == nullptr)
+        return nullptr;
+    const TControl* Top = Control;
+    while (Top->Parent() != nullptr)
+        Top = Top->Parent();
+    return dynamic_cast<TCustomForm*>(const_cast<TControl*>(Top));
+}
+
+TCustomForm* ValidParentForm(const TControl* Control)
+{
+    TCustomForm* Form = GetParentForm(Control);
+    if (Form == nullptr)
+        throw EInvalidOperation(QStringLiteral("Control '%1' has no parent window").arg(Control->Name()));
+    return Form;
+}

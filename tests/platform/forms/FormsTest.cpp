@@ -1,0 +1,211 @@
+// Forms: streamed from a definition and shown, modal loops, closing with
+// its questions, release after the running message, the main form.
+#include "tests/platform/forms/TestControls.h"
+#include "tests/support/ImageHelpers.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WindowHelpers.h"
+
+#include "platform/classes/Resources.h"
+#include "platform/forms/Timer.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const TestFormText = R"(object TestForm: TTestForm
+  Left = 30
+  Top = 20
+  Caption = 'Proef'
+  ClientWidth = 240
+  ClientHeight = 120
+  Color = clBtnFace
+  OnCreate = FormCreate
+  OnShow = FormShow
+  object Box1: TTestBox
+    Left = 8
+    Top = 8
+    Width = 100
+    Height = 50
+    Align = alTop
+    Color = clYellow
+  end
+  object ButtonOK: TTestButton
+    Left = 150
+    Top = 80
+    Caption = '&OK'
+    Default = True
+    ModalResult = 1
+    OnClick = ButtonClick
+  end
+end
+)";
+
+struct FormDefinition : ::testing::Test {
+    TTestDir Dir;
+    void SetUp() override
+    {
+        QFile F(Dir.File(QStringLiteral("TestForm.form")));
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+        F.write(TestFormText);
+        F.close();
+        AddFormSearchPath(Dir.Path());
+    }
+    void TearDown() override { RemoveFormSearchPath(Dir.Path()); }
+};
+
+TEST_F(FormDefinition, IsStreamedThenCreatedThenShownOffscreen)
+{
+    TTestForm* F = CreateComponent<TTestForm>(nullptr);
+    ASSERT_NE(F->Box1, nullptr);
+    EXPECT_EQ(F->Created, 1);
+    EXPECT_EQ(F->Shown, 0);
+    EXPECT_EQ(F->Caption(), QStringLiteral("Proef"));
+    F->Show();
+    EXPECT_EQ(F->Shown, 1);
+    EXPECT_EQ(F->ClientWidth(), 240);
+    EXPECT_EQ(F->Box1->BoundsRect(), Rect(0, 0, 240, 50));
+    EXPECT_TRUE(RectHasColor(FormImage(F), Bounds(0, 0, 240, 50), ColorToRGB(clYellow)));
+    PressKey(F, Qt::Key_Return);
+    EXPECT_EQ(F->Clicked, QStringList({"ButtonOK"}));
+    F->Free();
+}
+
+TEST_F(FormDefinition, ShowModalReturnsTheResultAButtonSets)
+{
+    TTestForm* F = CreateComponent<TTestForm>(nullptr);
+    // Whatever ends a modal loop is scheduled before the loop starts.
+    TTimer Later(nullptr);
+    Later.SetInterval(1);
+    Later.SetOnTimer([&](TObject*) {
+        Later.SetEnabled(false);
+        MouseClick(F->ButtonOK, {5, 5});
+    });
+    EXPECT_EQ(F->ShowModal(), mrOk);
+    EXPECT_FALSE(F->Visible());
+    EXPECT_EQ(F->Clicked, QStringList({"ButtonOK"}));
+    F->Free();
+}
+
+struct Forms : ::testing::Test {
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    void TearDown() override
+    {
+        if (Form != nullptr)
+            Form->Free();
+    }
+};
+
+TEST_F(Forms, ACloseQueryCanRefuseTheClose)
+{
+    bool Allow = false;
+    int Closed = 0;
+    Form->SetOnCloseQuery([&](TObject*, bool& CanClose) { CanClose = Allow; });
+    Form->SetOnClose([&](TObject*, TCloseAction&) { ++Closed; });
+    Form->Show();
+    Form->Close();
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_EQ(Closed, 0);
+    Allow = true;
+    // The desktop's close button goes the same way.
+    PostMessage(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages();
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_EQ(Closed, 1);
+}
+
+TEST_F(Forms, CloseWithCaFreeReleasesTheFormAfterTheMessage)
+{
+    bool Destroyed = false;
+    Form->SetOnClose([](TObject*, TCloseAction& Action) { Action = caFree; });
+    Form->SetOnDestroy([&](TObject*) { Destroyed = true; });
+    Form->Show();
+    Form->Close();
+    EXPECT_FALSE(Destroyed);
+    PumpMessages();
+    EXPECT_TRUE(Destroyed);
+    Form = nullptr;
+}
+
+TEST_F(Forms, AModalFormClosedByItsCloseQueryStaysUntilAllowed)
+{
+    int Asked = 0;
+    Form->SetOnCloseQuery([&](TObject*, bool& CanClose) { CanClose = ++Asked > 1; });
+    TTimer Later(nullptr);
+    Later.SetInterval(1);
+    Later.SetOnTimer([&](TObject*) { Form->SetModalResult(mrCancel); });
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_EQ(Asked, 2);
+}
+
+TEST_F(Forms, OtherFormsTakeNoInputWhileAModalOneRuns)
+{
+    TForm* Other = CreateNewForm<TForm>(nullptr);
+    Other->Show();
+    bool OtherEnabled = true;
+    TTimer Later(nullptr);
+    Later.SetInterval(1);
+    Later.SetOnTimer([&](TObject*) {
+        OtherEnabled = IsWindowEnabled(Other->Handle()) != 0;
+        Form->SetModalResult(mrOk);
+    });
+    Form->ShowModal();
+    EXPECT_FALSE(OtherEnabled);
+    EXPECT_TRUE(IsWindowEnabled(Other->Handle()));
+    Other->Free();
+}
+
+TEST_F(Forms, ShowModalOnAVisibleFormIsRefused)
+{
+    Form->Show();
+    EXPECT_THROW(Form->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(Forms, DraggingTheSizeGripOrTheCaptionFollowsTheMouse)
+{
+    // Offscreen there is no desktop drag: the window's own loop follows
+    // the queued mouse until the button is let go or Escape is pressed.
+    Form->SetBounds(100, 100, 300, 200);
+    Form->Constraints()->SetMinWidth(250);
+    Form->Show();
+    const TPoint Grip{295, 195};
+    auto Drag = [&](WPARAM Command, TPoint To, bool Escape) {
+        MouseMove(Form, Grip);
+        QueueMouseMove(Form, {Grip.X + 40, Grip.Y + 30});
+        QueueMouseMove(Form, To);
+        if (Escape)
+            PostMessage(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            QueueMouseUp(Form, To);
+        SendMessage(Form->Handle(), WM_SYSCOMMAND, Command, 0);
+        EXPECT_EQ(GetCapture(), nullptr);
+    };
+    Drag(WPARAM(SC_SIZE) + WMSZ_BOTTOMRIGHT, {Grip.X - 100, Grip.Y + 10}, false);
+    EXPECT_EQ(Form->BoundsRect(), Bounds(100, 100, 250, 210)); // 200 wide asked, the minimum holds
+    Drag(WPARAM(SC_SIZE) + WMSZ_BOTTOMRIGHT, {Grip.X + 10, Grip.Y + 10}, true);
+    EXPECT_EQ(Form->BoundsRect(), Bounds(100, 100, 250, 210));
+    Drag(SC_MOVE, {Grip.X + 5, Grip.Y - 20}, false);
+    EXPECT_EQ(Form->BoundsRect(), Bounds(105, 80, 250, 210));
+}
+
+TEST_F(Forms, TheFirstFormMadeByTheApplicationIsItsMainForm)
+{
+    ASSERT_EQ(Application->MainForm(), nullptr);
+    TForm* Main = nullptr;
+    TTestDir Dir;
+    QFile F(Dir.File(QStringLiteral("TestForm.form")));
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+    F.write(TestFormText);
+    F.close();
+    AddFormSearchPath(Dir.Path());
+    TTestForm* Made = nullptr;
+    Application->CreateForm(Made);
+    Main = Made;
+    EXPECT_EQ(Application->MainForm(), Main);
+    EXPECT_EQ(Made->Created, 1);
+    Main->Free();
+    RemoveFormSearchPath(Dir.Path());
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+} // namespace

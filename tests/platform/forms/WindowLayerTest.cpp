@@ -1,0 +1,174 @@
+// Pieces of the window layer the control libraries build on: dock sites
+// with their grabbers, a popup's own message loop, embedded Qt editors,
+// lock keys and scroll bars.
+#include "tests/platform/forms/TestControls.h"
+#include "tests/support/ImageHelpers.h"
+#include "tests/support/WindowHelpers.h"
+
+#include "platform/controls/DockTree.h"
+#include "platform/stdctrls/ExtCtrls.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Layer : ::testing::Test {
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    void SetUp() override { Form->SetBounds(60, 60, 320, 200); }
+    void TearDown() override { Form->Free(); }
+};
+
+TEST_F(Layer, ADockedClientGetsItsGrabberStrip)
+{
+    auto* Site = new TPanel(Form);
+    Site->SetParent(Form);
+    Site->SetBoundsRect(Bounds(0, 0, 200, 150));
+    Site->SetBevelOuter(bvNone);
+    Site->SetDockSite(true);
+    auto* Client = new TTestBox(Form);
+    Client->SetColor(clRed);
+    Form->Show();
+    Client->ManualDock(Site);
+    ASSERT_EQ(Site->DockClientCount(), 1);
+    EXPECT_EQ(Client->HostDockSite(), Site);
+    auto* Tree = dynamic_cast<TDockTree*>(Site->DockManager());
+    ASSERT_NE(Tree, nullptr);
+    // Not aligned to a top or bottom edge: the grabber is on top.
+    EXPECT_EQ(Client->BoundsRect(), Rect(0, Tree->GrabberSize(), 200, 150));
+    const QImage Img = FormImage(Site);
+    EXPECT_TRUE(RectHasColor(Img, Bounds(0, Tree->GrabberSize(), 200, 150 - Tree->GrabberSize()), ColorToRGB(clRed)));
+    EXPECT_GT(CountColor(Img, ColorToRGB(clBtnHighlight), Bounds(0, 0, 200, Tree->GrabberSize())), 10);
+    // Undocking floats it out of the site.
+    Client->ManualDock(nullptr);
+    EXPECT_EQ(Site->DockClientCount(), 0);
+    EXPECT_EQ(Client->Parent(), nullptr);
+    Client->Free();
+}
+
+TEST_F(Layer, APopupLoopSwallowsThePressOutsideThatEndsIt)
+{
+    auto* Button = new TTestBox(Form);
+    Button->SetBoundsRect(Bounds(10, 10, 80, 30));
+    Button->SetParent(Form);
+    Form->Show();
+    // An owned popup that never takes activation, as a drop-down panel.
+    TWindowCreateParams P;
+    P.Style = WS_POPUP | WS_BORDER;
+    P.Parent = Form->Handle();
+    P.X = 100;
+    P.Y = 100;
+    P.Width = 50;
+    P.Height = 40;
+    HWND Popup = CreateWindowEx(P);
+    SetWindowPos(Popup, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    EXPECT_EQ(GetActiveWindow(), Form->Handle());
+    // The press is queued before the loop runs, as tests must.
+    QueueMouseDown(Button, {5, 5});
+    bool Closed = false;
+    MSG M;
+    while (!Closed && PeekMessage(M, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (M.message == WM_LBUTTONDOWN && M.hwnd != Popup && !IsChild(Popup, M.hwnd)) {
+            PeekMessage(M, nullptr, 0, 0, PM_REMOVE);
+            Closed = true;
+            break;
+        }
+        PeekMessage(M, nullptr, 0, 0, PM_REMOVE);
+        DispatchMessage(M);
+    }
+    EXPECT_TRUE(Closed);
+    EXPECT_EQ(Button->Clicks, 0);
+    DestroyWindow(Popup);
+}
+
+// A control whose window holds a Qt line edit, as the edits do.
+class TLineEditHost : public TWinControl {
+public:
+    explicit TLineEditHost(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
+    QLineEdit* Edit() const { return static_cast<QLineEdit*>(HostedWidget()); }
+
+protected:
+    QWidget* CreateHostedWidget() override { return new QLineEdit; }
+};
+
+TEST_F(Layer, KeysForAnEmbeddedEditorGoThroughTheControlFirst)
+{
+    auto* Host = new TLineEditHost(Form);
+    Host->SetBoundsRect(Bounds(10, 10, 120, 24));
+    Host->SetParent(Form);
+    auto* Next = new TTestButton(Form);
+    Next->SetBoundsRect(Bounds(10, 50, 75, 25));
+    Next->SetParent(Form);
+    Form->Show();
+    Host->SetFocus();
+    PumpMessages();
+    // Qt's focus follows ours.
+    ASSERT_TRUE(Host->Edit()->hasFocus());
+    Host->SetOnKeyPress([](TObject*, QChar& Key) {
+        if (Key == QLatin1Char('x'))
+            Key = QChar();
+        else
+            Key = Key.toUpper();
+    });
+    for (int K : {Qt::Key_A, Qt::Key_X, Qt::Key_B})
+        PressKey(Host, K);
+    EXPECT_EQ(Host->Edit()->text(), QStringLiteral("AB"));
+    PressKey(Host, Qt::Key_Left);
+    PressKey(Host, Qt::Key_Backspace);
+    EXPECT_EQ(Host->Edit()->text(), QStringLiteral("B"));
+    // Tab never reaches Qt's own focus chain: our Tab order moves on.
+    PressKey(Host, Qt::Key_Tab);
+    EXPECT_TRUE(Next->Focused());
+    EXPECT_EQ(Host->Edit()->text(), QStringLiteral("B"));
+    // The editor is part of the window's image.
+    EXPECT_GT(CountColor(FormImage(Form), 0x000000, Bounds(10, 10, 120, 24)), 0);
+}
+
+TEST(KeyState, LockKeysToggleOnEachPress)
+{
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    Form->Show();
+    const bool Before = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    PressKey(Form, Qt::Key_CapsLock);
+    EXPECT_NE((GetKeyState(VK_CAPITAL) & 1) != 0, Before);
+    KeyDown(Form, Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    KeyUp(Form, Qt::Key_Shift);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+    PressKey(Form, Qt::Key_CapsLock);
+    EXPECT_EQ((GetKeyState(VK_CAPITAL) & 1) != 0, Before);
+    Form->Free();
+}
+
+TEST_F(Layer, ScrollBarsTakeTheirRoomAndSendScrollMessages)
+{
+    auto* Box = new TTestBox(Form);
+    Box->SetBoundsRect(Bounds(0, 0, 100, 100));
+    Box->SetParent(Form);
+    Form->Show();
+    std::vector<int> Codes;
+    Box->SetWindowProc([&, Old = Box->WindowProc()](TMessage& M) {
+        if (M.Msg == WM_VSCROLL)
+            Codes.push_back(LOWORD(M.WParam));
+        Old(M);
+    });
+    SCROLLINFO Info;
+    Info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    Info.nMax = 99;
+    Info.nPage = 10;
+    SetScrollInfo(Box->Handle(), SB_VERT, &Info, TRUE);
+    EXPECT_EQ(Box->ClientWidth(), 100 - GetSystemMetrics(SM_CXVSCROLL));
+    // A click on the down arrow: one line, then the end of scrolling.
+    const TPoint Arrow = Box->ScreenToClient(Box->ClientToScreen({0, 0}));
+    (void)Arrow;
+    const TPoint Screen = Box->ClientToScreen({100 - GetSystemMetrics(SM_CXVSCROLL) + 5, 95});
+    PostMessage(Box->Handle(), WM_LBUTTONUP, 0, 0);
+    SendMessage(Box->Handle(), WM_NCLBUTTONDOWN, HTVSCROLL, PointToLParam(Screen));
+    EXPECT_EQ(Codes, (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL}));
+    // Too little to scroll: the bar goes and the client area grows back.
+    Info.nPage = 100;
+    SetScrollInfo(Box->Handle(), SB_VERT, &Info, TRUE);
+    EXPECT_EQ(Box->ClientWidth(), 100);
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+#pragma once
+// Driving windows in tests, headless: input sent to a control as the desktop
+// would send it to the control's Qt window, the message loop run until
+// something holds (with a time limit), a clock the tests move, message
+// boxes answered by script, and any control painted into an image.
+//
+// Every sender runs the application's message processing afterwards, so
+// the control has handled the input when the call returns.
+#include "platform/forms/Application.h"
+#include "platform/forms/Dialogs.h"
+
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class TControl;
+
+// --- mouse, in the control's client coordinates ---
+void MouseMove(TControl* Control, TPoint P, Qt::MouseButtons Buttons = Qt::NoButton);
+void MouseDown(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton,
+               Qt::KeyboardModifiers Mods = Qt::NoModifier);
+void MouseUp(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton,
+             Qt::KeyboardModifiers Mods = Qt::NoModifier);
+void MouseClick(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
+// Mouse input queued as the desktop would deliver it, without handling it:
+// for a test that runs a message loop of its own (popups, drags).
+void QueueMouseDown(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
+void QueueMouseMove(TControl* Control, TPoint P, Qt::MouseButtons Buttons = Qt::LeftButton);
+void QueueMouseUp(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
+// Wheel steps as a mouse reports them (angle delta, 120 a notch).
+void MouseWheel(TControl* Control, TPoint P, int AngleDelta);
+// The mouse leaves the control's top-level window.
+void MouseLeaveWindow(TControl* Control);
+
+// --- keys, to whatever window has the focus of Form ---
+void KeyDown(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier,
+             const QString& Text = QString());
+void KeyUp(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier);
+// Down and up; the text defaults to what the key types.
+void PressKey(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier,
+              const QString& Text = QString());
+
+// --- the loop ---
+void PumpMessages();
+// Runs the message loop until Done() holds; false after TimeoutMs.
+bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 2000);
+
+// --- the clock of GetTickCount ---
+class TTestClock {
+public:
+    TTestClock();
+    ~TTestClock();
+    void Advance(DWORD Milliseconds) { FNow += Milliseconds; }
+    DWORD Now() const { return FNow; }
+
+private:
+    DWORD FNow = 100000;
+};
+
+// --- message boxes ---
+class TScriptedMessageBoxes {
+public:
+    struct TQuestion {
+        QString Text;
+        QString Caption;
+        unsigned Flags;
+    };
+    // Answers with Answers in turn; the last one again when they run out.
+    explicit TScriptedMessageBoxes(std::vector<int> Answers = {IDOK});
+    ~TScriptedMessageBoxes();
+    const std::vector<TQuestion>& Asked() const { return FAsked; }
+
+private:
+    std::vector<int> FAnswers;
+    std::vector<TQuestion> FAsked;
+};
+
+// --- pictures ---
+// The control as it paints (windowed: frame and children included;
+// graphic: its own painting) on a background of BackgroundColor.
+QImage PaintControlImage(TControl* Control, COLORREF Background = 0xFF00FF);
+// The image a form shows once everything pending is painted.
+QImage FormImage(TControl* AnyOnForm);
