@@ -776,27 +776,13 @@ void TCustomForm::MouseWheelHandler(TMessage& Message)
 
 void TCustomForm::WMPaint(TMessage& Message)
 {
-    FControlState.Include(csCustomPaint);
-    try {
-        TScrollingWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState.Exclude(csCustomPaint);
-        throw;
-    }
-    FControlState.Exclude(csCustomPaint);
+    const TControlStateFlag Custom(FControlState, csCustomPaint);
+    TScrollingWinControl::WMPaint(Message);
 }
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 void TCustomForm::Paint()
