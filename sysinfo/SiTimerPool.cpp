@@ -93,12 +93,15 @@ void TSiTimerPool::Remove(TSiTimerEntry* Entry)
 {
     if (Entry == nullptr || Entry->FPool != this || Entry->FRemoved)
         return;
-    // Entries go after the tick, so that a handler may remove any of them.
-    Entry->FRemoved = true;
-    Entry->FEnabled = false;
-    if (!FInTick)
-        Purge();
+    Discard(*Entry);
+    Purge();
     UpdateTimer();
+}
+
+void TSiTimerPool::Discard(TSiTimerEntry& Entry)
+{
+    Entry.FRemoved = true;
+    Entry.FEnabled = false;
 }
 
 int TSiTimerPool::Count() const
@@ -129,8 +132,10 @@ void TSiTimerPool::Notification(TComponent* AComponent, TOperation Operation)
     for (const auto& E : FEntries)
         if (E->FTarget == AComponent) {
             E->FTarget = nullptr;
-            Remove(E.get());
+            Discard(*E);
         }
+    Purge();
+    UpdateTimer();
 }
 
 void TSiTimerPool::UpdateTimer()
@@ -203,7 +208,9 @@ bool TSiTimerPool::Fire(TSiTimerEntry& E)
 
 void TSiTimerPool::Purge()
 {
-    std::erase_if(FEntries, [](const auto& E) { return E->FRemoved; });
+    // Entries go after the tick, so that a handler may remove any of them.
+    if (!FInTick)
+        std::erase_if(FEntries, [](const auto& E) { return E->FRemoved; });
 }
 
 bool TSiTimerPool::AnyEnabled() const

@@ -71,6 +71,7 @@ public:
     // entry goes when Target goes.  EInvalidOperation when Target is not an
     // ISiTimerTarget.
     TSiTimerEntry* AddTarget(TComponent* Target, int ID, std::uint16_t Multiplier, int MaxCount = 0);
+    // Entry must be one of this pool's entries (nullptr is ignored).
     void Remove(TSiTimerEntry* Entry);
     int Count() const;
     TSiTimerEntry* Entries(int Index) const;
@@ -99,6 +100,8 @@ private:
     void Tick();
     // True when the entry reached its maximum and disabled itself.
     bool Fire(TSiTimerEntry& Entry);
+    // Marks an entry as gone; Purge frees the marked ones outside a tick.
+    void Discard(TSiTimerEntry& Entry);
     void Purge();
     bool AnyEnabled() const;
 

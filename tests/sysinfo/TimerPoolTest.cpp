@@ -90,11 +90,13 @@ TEST_F(SiTimerPoolTest, TargetsHearTheirIdentifierAndCountAndLeaveWhenTheyGo)
 {
     auto* Target = new TTickTarget(nullptr);
     Pool.AddTarget(Target, 42, 2);
+    AddCounting(1);
+    Pool.AddTarget(Target, 7, 3, 1);
     Pool.SetActive(true);
     Tick(Pool, 4);
-    EXPECT_EQ(Target->Calls, (std::vector<std::pair<int, int>>{{42, 1}, {42, 2}}));
+    EXPECT_EQ(Target->Calls, (std::vector<std::pair<int, int>>{{42, 1}, {7, 1}, {42, 2}}));
     Target->Free();
-    EXPECT_EQ(Pool.Count(), 0);
+    EXPECT_EQ(Pool.Count(), 1);
     Tick(Pool, 2);
     TComponent Plain(nullptr);
     EXPECT_THROW(Pool.AddTarget(&Plain, 1, 1), EInvalidOperation);
