@@ -1,0 +1,39 @@
+#include "platform/graphics/ThemeIcons.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+
+String IconThemeName()
+{
+    return QStringLiteral("Tango");
+}
+
+void SelectIconTheme()
+{
+    if (QIcon::themeName() != IconThemeName())
+        QIcon::setThemeName(IconThemeName());
+}
+
+QImage ThemeIconImage(const String& Name, int Width, int Height)
+{
+    if (QGuiApplication::instance() == nullptr || Name.isEmpty() || Width <= 0 || Height <= 0)
+        return QImage();
+    SelectIconTheme();
+    const QIcon Icon = QIcon::fromTheme(Name);
+    if (Icon.isNull())
+        return QImage();
+    const QImage Found = Icon.pixmap(QSize(Width, Height), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    if (Found.isNull())
+        return QImage();
+    if (Found.size() == QSize(Width, Height))
+        return Found;
+    // A smaller icon sits in the middle of the cell, as the theme draws it.
+    QImage Cell(Width, Height, QImage::Format_ARGB32);
+    Cell.fill(Qt::transparent);
+    QPainter P(&Cell);
+    P.setCompositionMode(QPainter::CompositionMode_Source);
+    P.drawImage((Width - Found.width()) / 2, (Height - Found.height()) / 2, Found);
+    P.end();
+    return Cell;
+}
