@@ -1,6 +1,8 @@
 #include "platform/forms/Application.h"
 
 #include "platform/classes/TypInfo.h"
+#include "platform/forms/Translations.h"
+#include "platform/graphics/ThemeIcons.h"
 #include "platform/forms/AppEvnts.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/HintWindow.h"
@@ -89,6 +91,12 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
     ControlHooks().ScreenCursor = [] { return Screen != nullptr ? Screen->Cursor() : crDefault; };
     ActionHooks().Execute = [this](TBasicAction* A) { return ExecuteAction(A); };
     ActionHooks().Update = [this](TBasicAction* A) { return UpdateAction(A); };
+}
+
+void TApplication::Initialize()
+{
+    LoadDutchTranslations();
+    SelectIconTheme();
 }
 
 TApplication::~TApplication()
