@@ -95,6 +95,11 @@ const TKeyName KeyNames[] = {
     {VK_UP, "Up"},       {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
 };
 
+const TKeyName LongKeyNames[] = {
+    {VK_BACK, "Backspace"}, {VK_RETURN, "Return"},   {VK_ESCAPE, "Escape"}, {VK_PRIOR, "PageUp"},
+    {VK_NEXT, "PageDown"},  {VK_INSERT, "Insert"},   {VK_DELETE, "Delete"},
+};
+
 String KeyName(WORD Key)
 {
     if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9'))
@@ -191,6 +196,10 @@ TShortCut TextToShortCut(const String& Text)
     for (int Key = 1; Key < 256; ++Key)
         if (!KeyName(WORD(Key)).isEmpty() && KeyName(WORD(Key)).compare(Rest, Qt::CaseInsensitive) == 0)
             return TShortCut(Key) | Shift;
+    // The long names people write are read too ("Ctrl+PageDown").
+    for (const TKeyName& K : LongKeyNames)
+        if (Rest.compare(QLatin1String(K.Name), Qt::CaseInsensitive) == 0)
+            return TShortCut(K.Key) | Shift;
     return 0;
 }
 

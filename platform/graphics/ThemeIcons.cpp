@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QStringList>
 
 String IconThemeName()
 {
@@ -11,6 +12,22 @@ String IconThemeName()
 
 void SelectIconTheme()
 {
+    // Without a desktop's platform theme (the tests' offscreen platform)
+    // Qt knows no folders to look in: the freedesktop ones are added.
+    QStringList Paths = QIcon::themeSearchPaths();
+    QStringList DataDirs = qEnvironmentVariable("XDG_DATA_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (DataDirs.isEmpty())
+        DataDirs = {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
+    bool Added = false;
+    for (const QString& Dir : DataDirs) {
+        const QString Icons = Dir + QStringLiteral("/icons");
+        if (!Paths.contains(Icons)) {
+            Paths << Icons;
+            Added = true;
+        }
+    }
+    if (Added)
+        QIcon::setThemeSearchPaths(Paths);
     if (QIcon::themeName() != IconThemeName())
         QIcon::setThemeName(IconThemeName());
 }
