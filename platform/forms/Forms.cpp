@@ -200,8 +200,9 @@ void TCustomForm::UpdateMenuBar()
 {
     const bool Want = FMenu != nullptr && FHandle != nullptr && QCoreApplication::instance() != nullptr
                       && !ComponentState().Contains(csDestroying);
-    const bool Have = FMenuBar && FMenuBar->Window() == FHandle && FMenuBar->Menu() == FMenu && FMenuBar->Alive();
-    if (Want == Have)
+    const bool Current = Want && FMenuBar && FMenuBar->Window() == FHandle && FMenuBar->Menu() == FMenu
+                         && FMenuBar->Alive();
+    if (Current || (!Want && !FMenuBar))
         return;
     const int Old = FMenuBar && FMenuBar->Window() == FHandle ? FMenuBar->AppliedHeight() : 0;
     FMenuBar.reset();
