@@ -96,8 +96,8 @@ const TKeyName KeyNames[] = {
 };
 
 const TKeyName LongKeyNames[] = {
-    {VK_BACK, "Backspace"}, {VK_RETURN, "Return"},   {VK_ESCAPE, "Escape"}, {VK_PRIOR, "PageUp"},
-    {VK_NEXT, "PageDown"},  {VK_INSERT, "Insert"},   {VK_DELETE, "Delete"},
+    {VK_BACK, "Backspace"}, {VK_RETURN, "Return"}, {VK_ESCAPE, "Escape"}, {VK_PRIOR, "PageUp"},
+    {VK_NEXT, "PageDown"},  {VK_INSERT, "Insert"}, {VK_DELETE, "Delete"},
 };
 
 String KeyName(WORD Key)

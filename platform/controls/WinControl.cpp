@@ -1465,7 +1465,8 @@ std::unique_ptr<TControlActionLink> TWinControl::CreateActionLink()
     return std::make_unique<TWinControlActionLink>(this);
 }
 
-TWinControlActionLink::TWinControlActionLink(TWinControl* Client) : TControlActionLink(Client), FWinClient(Client) {}
+TWinControlActionLink::TWinControlActionLink(TWinControl* Client) : TControlActionLink(Client), FWinClient(Client)
+{}
 
 void TWinControl::WMMouseWheelWin(TMessage& Message)
 {

@@ -1,12 +1,12 @@
 #include "platform/forms/Application.h"
 
 #include "platform/classes/TypInfo.h"
-#include "platform/forms/Translations.h"
-#include "platform/graphics/ThemeIcons.h"
 #include "platform/forms/AppEvnts.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/HintWindow.h"
 #include "platform/forms/Screen.h"
+#include "platform/forms/Translations.h"
+#include "platform/graphics/ThemeIcons.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 

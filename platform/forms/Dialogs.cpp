@@ -25,10 +25,14 @@ TMessageDlgHook& DlgHook()
 QMessageBox::Icon QtIcon(TMsgDlgType Icon)
 {
     switch (Icon) {
-    case mtError: return QMessageBox::Critical;
-    case mtConfirmation: return QMessageBox::Question;
-    case mtWarning: return QMessageBox::Warning;
-    case mtInformation: return QMessageBox::Information;
+    case mtError:
+        return QMessageBox::Critical;
+    case mtConfirmation:
+        return QMessageBox::Question;
+    case mtWarning:
+        return QMessageBox::Warning;
+    case mtInformation:
+        return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
     }
 }
@@ -36,11 +40,16 @@ QMessageBox::Icon QtIcon(TMsgDlgType Icon)
 TMsgDlgType IconOfFlags(unsigned Flags)
 {
     switch (Flags & MB_ICONMASK) {
-    case MB_ICONSTOP: return mtError;
-    case MB_ICONQUESTION: return mtConfirmation;
-    case MB_ICONWARNING: return mtWarning;
-    case MB_ICONINFORMATION: return mtInformation;
-    default: return mtCustom;
+    case MB_ICONSTOP:
+        return mtError;
+    case MB_ICONQUESTION:
+        return mtConfirmation;
+    case MB_ICONWARNING:
+        return mtWarning;
+    case MB_ICONINFORMATION:
+        return mtInformation;
+    default:
+        return mtCustom;
     }
 }
 
@@ -60,7 +69,9 @@ TMessageBoxLayout MessageBoxLayout(unsigned Flags)
     case MB_OKCANCEL: L.Buttons = {IDOK, IDCANCEL}; L.EscapeButton = IDCANCEL; break;
     case MB_ABORTRETRYIGNORE: L.Buttons = {IDABORT, IDRETRY, IDIGNORE}; break;
     case MB_YESNOCANCEL: L.Buttons = {IDYES, IDNO, IDCANCEL}; L.EscapeButton = IDCANCEL; break;
-    case MB_YESNO: L.Buttons = {IDYES, IDNO}; break;
+    case MB_YESNO:
+        L.Buttons = {IDYES, IDNO};
+        break;
     case MB_RETRYCANCEL: L.Buttons = {IDRETRY, IDCANCEL}; L.EscapeButton = IDCANCEL; break;
     default: L.Buttons = {IDOK}; L.EscapeButton = IDOK; break;
     }
@@ -75,11 +86,16 @@ String MessageBoxButtonCaption(int Id)
     switch (Id) {
     case IDOK: return QStringLiteral("OK");
     case IDCANCEL: return QStringLiteral("Annuleren");
-    case IDABORT: return QStringLiteral("&Afbreken");
-    case IDRETRY: return QStringLiteral("&Opnieuw");
-    case IDIGNORE: return QStringLiteral("&Negeren");
-    case IDYES: return QStringLiteral("&Ja");
-    case IDNO: return QStringLiteral("&Nee");
+    case IDABORT:
+        return QStringLiteral("&Afbreken");
+    case IDRETRY:
+        return QStringLiteral("&Opnieuw");
+    case IDIGNORE:
+        return QStringLiteral("&Negeren");
+    case IDYES:
+        return QStringLiteral("&Ja");
+    case IDNO:
+        return QStringLiteral("&Nee");
     default: return String();
     }
 }
@@ -123,7 +139,7 @@ int MessageBox(const String& Text, const String& Caption, unsigned Flags)
 
 TMessageBoxLayout MessageDlgLayout(TMsgDlgType DlgType, TMsgDlgButtons Buttons)
 {
-    static const TModalResult Results[] = {mrYes,   mrNo,  mrOk,      mrCancel,   mrAbort, mrRetry,
+    static const TModalResult Results[] = {mrYes,    mrNo,  mrOk,      mrCancel,   mrAbort, mrRetry,
                                            mrIgnore, mrAll, mrNoToAll, mrYesToAll, mrNone};
     TMessageBoxLayout L;
     L.Icon = DlgType;
@@ -135,7 +151,9 @@ TMessageBoxLayout MessageDlgLayout(TMsgDlgType DlgType, TMsgDlgButtons Buttons)
         L.Buttons.push_back(mrOk);
     // The classic choice: OK, else Yes, else Retry is the default; Cancel,
     // else No, else OK is what Escape gives.
-    const auto Has = [&L](TModalResult R) { return std::find(L.Buttons.begin(), L.Buttons.end(), R) != L.Buttons.end(); };
+    const auto Has = [&L](TModalResult R) {
+        return std::find(L.Buttons.begin(), L.Buttons.end(), R) != L.Buttons.end();
+    };
     L.DefaultButton = Has(mrOk) ? mrOk : Has(mrYes) ? mrYes : Has(mrRetry) ? mrRetry : L.Buttons.front();
     L.EscapeButton = Has(mrCancel) ? mrCancel : Has(mrNo) ? mrNo : Has(mrOk) ? mrOk : 0;
     return L;
@@ -144,21 +162,30 @@ TMessageBoxLayout MessageDlgLayout(TMsgDlgType DlgType, TMsgDlgButtons Buttons)
 String MessageDlgCaption(TMsgDlgType DlgType)
 {
     switch (DlgType) {
-    case mtWarning: return QStringLiteral("Waarschuwing");
-    case mtError: return QStringLiteral("Fout");
-    case mtInformation: return QStringLiteral("Informatie");
-    case mtConfirmation: return QStringLiteral("Bevestigen");
-    default: return Application != nullptr ? Application->Title() : String();
+    case mtWarning:
+        return QStringLiteral("Waarschuwing");
+    case mtError:
+        return QStringLiteral("Fout");
+    case mtInformation:
+        return QStringLiteral("Informatie");
+    case mtConfirmation:
+        return QStringLiteral("Bevestigen");
+    default:
+        return Application != nullptr ? Application->Title() : String();
     }
 }
 
 String MessageDlgButtonCaption(TModalResult Result)
 {
     switch (Result) {
-    case mrAll: return QStringLiteral("&Alles");
-    case mrNoToAll: return QStringLiteral("N&ee op alles");
-    case mrYesToAll: return QStringLiteral("J&a op alles");
-    default: return MessageBoxButtonCaption(Result);
+    case mrAll:
+        return QStringLiteral("&Alles");
+    case mrNoToAll:
+        return QStringLiteral("N&ee op alles");
+    case mrYesToAll:
+        return QStringLiteral("J&a op alles");
+    default:
+        return MessageBoxButtonCaption(Result);
     }
 }
 

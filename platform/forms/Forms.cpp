@@ -199,9 +199,9 @@ int TCustomForm::MenuBarHeight() const
 void TCustomForm::UpdateMenuBar()
 {
     const bool Want = FMenu != nullptr && FHandle != nullptr && QCoreApplication::instance() != nullptr
-                      && !ComponentState().Contains(csDestroying);
-    const bool Current = Want && FMenuBar && FMenuBar->Window() == FHandle && FMenuBar->Menu() == FMenu
-                         && FMenuBar->Alive();
+        && !ComponentState().Contains(csDestroying);
+    const bool Current =
+        Want && FMenuBar && FMenuBar->Window() == FHandle && FMenuBar->Menu() == FMenu && FMenuBar->Alive();
     if (Current || (!Want && !FMenuBar))
         return;
     const int Old = FMenuBar && FMenuBar->Window() == FHandle ? FMenuBar->AppliedHeight() : 0;

@@ -382,8 +382,8 @@ struct BLENDFUNCTION {
     unsigned char AlphaFormat = 0;
 };
 enum : unsigned char { AC_SRC_OVER = 0x00, AC_SRC_ALPHA = 0x01 };
-BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth,
-                int SrcHeight, BLENDFUNCTION Blend);
+BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth, int SrcHeight,
+                BLENDFUNCTION Blend);
 
 // --- edges and frame controls ------------------------------------------------------
 

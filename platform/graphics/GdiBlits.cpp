@@ -302,8 +302,8 @@ BOOL TransparentBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int 
     return StretchCore(Dest, X, Y, Width, Height, S, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
 }
 
-BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth,
-                int SrcHeight, BLENDFUNCTION Blend)
+BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth, int SrcHeight,
+                BLENDFUNCTION Blend)
 {
     if (!IsValidDC(Dest) || !IsValidDC(Src) || Width <= 0 || Height <= 0 || SrcWidth <= 0 || SrcHeight <= 0)
         return 0;
@@ -332,8 +332,8 @@ BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX
                     continue;
                 const QRgb D = Line[Col];
                 const auto Mix = [Weight](int SC, int DC) { return (SC * Weight + DC * (255 - Weight) + 127) / 255; };
-                Line[Col] = (D & 0xFF000000u) | qRgb(Mix(qRed(S), qRed(D)), Mix(qGreen(S), qGreen(D)),
-                                                       Mix(qBlue(S), qBlue(D)));
+                Line[Col] =
+                    (D & 0xFF000000u) | qRgb(Mix(qRed(S), qRed(D)), Mix(qGreen(S), qGreen(D)), Mix(qBlue(S), qBlue(D)));
             }
         });
     }

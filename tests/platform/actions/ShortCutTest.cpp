@@ -13,24 +13,24 @@ struct TNamed {
 const TNamed Named[] = {
     {TShortCut(scAlt | 'X'), "Alt+X"},
     {TShortCut(VK_F(1)), "F1"},
-    {TShortCut(VK_F(12) | scShift), "Shift+F12"},
+    {TShortCut(VK_F(12) | unsigned(scShift)), "Shift+F12"},
     {TShortCut(scCtrl | 'F'), "Ctrl+F"},
     {TShortCut(scCtrl | VK_PRIOR), "Ctrl+PgUp"},
     {TShortCut(scCtrl | VK_NEXT), "Ctrl+PgDn"},
     {TShortCut(scCtrl | VK_RETURN), "Ctrl+Enter"},
     {TShortCut(scCtrl | VK_DELETE), "Ctrl+Del"},
-    {TShortCut(scShift | scCtrl | scAlt | '5'), "Shift+Ctrl+Alt+5"},
+    {TShortCut(scShift | unsigned(scCtrl) | unsigned(scAlt) | '5'), "Shift+Ctrl+Alt+5"},
     {TShortCut(VK_INSERT), "Ins"},
     {TShortCut(VK_ESCAPE), "Esc"},
-    {TShortCut(VK_BACK | scAlt), "Alt+BkSp"},
-    {TShortCut(VK_SPACE | scCtrl), "Ctrl+Space"},
+    {TShortCut(VK_BACK | unsigned(scAlt)), "Alt+BkSp"},
+    {TShortCut(VK_SPACE | unsigned(scCtrl)), "Ctrl+Space"},
     {TShortCut(VK_TAB), "Tab"},
     {TShortCut(VK_HOME), "Home"},
     {TShortCut(VK_END), "End"},
     {TShortCut(VK_LEFT), "Left"},
-    {TShortCut(VK_DOWN | scShift), "Shift+Down"},
+    {TShortCut(VK_DOWN | unsigned(scShift)), "Shift+Down"},
     {TShortCut(VK_NUMPAD0 + 7), "Num 7"},
-    {TShortCut(VK_ADD | scCtrl), "Ctrl+Num +"},
+    {TShortCut(VK_ADD | unsigned(scCtrl)), "Ctrl+Num +"},
 };
 
 TEST(ShortCuts, TextAndShortCutRoundTrip)
@@ -63,7 +63,7 @@ TEST(ShortCuts, ShortCutPacksKeyAndShiftState)
     EXPECT_EQ(ShortCut('S', false, true, false), TShortCut(scCtrl | 'S'));
     WORD Key = 0;
     bool Shift = false, Ctrl = false, Alt = false;
-    ShortCutToKey(TShortCut(scShift | scAlt | VK_F(4)), Key, Shift, Ctrl, Alt);
+    ShortCutToKey(TShortCut(scShift | unsigned(scAlt) | VK_F(4)), Key, Shift, Ctrl, Alt);
     EXPECT_EQ(Key, WORD(VK_F(4)));
     EXPECT_TRUE(Shift && Alt && !Ctrl);
 }
