@@ -91,10 +91,10 @@ TEST_F(Links, AControlFollowsEachPropertyUntilItIsChangedByHand)
 TEST_F(Links, AMenuItemFollowsItsActionUntilChangedByHand)
 {
     EXPECT_EQ(Item->Caption(), QStringLiteral("Open"));
-    Action->SetShortCut(TShortCut(scCtrl | 'O'));
+    Action->SetShortCut(TShortCut(unsigned(scCtrl) | 'O'));
     Action->SetChecked(true);
     Action->SetImageIndex(4);
-    EXPECT_EQ(Item->ShortCut(), TShortCut(scCtrl | 'O'));
+    EXPECT_EQ(Item->ShortCut(), TShortCut(unsigned(scCtrl) | 'O'));
     EXPECT_TRUE(Item->Checked());
     EXPECT_EQ(Item->ImageIndex(), 4);
     Item->SetImageIndex(1);

@@ -103,7 +103,7 @@ TEST_F(Menus, AreBuiltFromTheDefinitionAndWrittenBackTheSame)
     ASSERT_NE(M, nullptr);
     ASSERT_EQ(M->Items()->Count(), 5);
     EXPECT_TRUE(Item("N1")->IsLine());
-    EXPECT_EQ(Item("LeegMRUlijst")->ShortCut(), TShortCut(scCtrl | 'L'));
+    EXPECT_EQ(Item("LeegMRUlijst")->ShortCut(), TShortCut(unsigned(scCtrl) | 'L'));
     EXPECT_EQ(Item("Eerste")->Parent(), Item("Meer"));
     EXPECT_EQ(Item("Eerste")->GetParentMenu(), M);
     EXPECT_EQ(M->Alignment(), paRight);

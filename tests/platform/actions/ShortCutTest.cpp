@@ -11,15 +11,15 @@ struct TNamed {
 };
 
 const TNamed Named[] = {
-    {TShortCut(scAlt | 'X'), "Alt+X"},
+    {TShortCut(unsigned(scAlt) | 'X'), "Alt+X"},
     {TShortCut(VK_F(1)), "F1"},
     {TShortCut(VK_F(12) | unsigned(scShift)), "Shift+F12"},
-    {TShortCut(scCtrl | 'F'), "Ctrl+F"},
-    {TShortCut(scCtrl | VK_PRIOR), "Ctrl+PgUp"},
-    {TShortCut(scCtrl | VK_NEXT), "Ctrl+PgDn"},
-    {TShortCut(scCtrl | VK_RETURN), "Ctrl+Enter"},
-    {TShortCut(scCtrl | VK_DELETE), "Ctrl+Del"},
-    {TShortCut(scShift | unsigned(scCtrl) | unsigned(scAlt) | '5'), "Shift+Ctrl+Alt+5"},
+    {TShortCut(unsigned(scCtrl) | 'F'), "Ctrl+F"},
+    {TShortCut(unsigned(scCtrl) | VK_PRIOR), "Ctrl+PgUp"},
+    {TShortCut(unsigned(scCtrl) | VK_NEXT), "Ctrl+PgDn"},
+    {TShortCut(unsigned(scCtrl) | VK_RETURN), "Ctrl+Enter"},
+    {TShortCut(unsigned(scCtrl) | VK_DELETE), "Ctrl+Del"},
+    {TShortCut(unsigned(scShift) | unsigned(scCtrl) | unsigned(scAlt) | '5'), "Shift+Ctrl+Alt+5"},
     {TShortCut(VK_INSERT), "Ins"},
     {TShortCut(VK_ESCAPE), "Esc"},
     {TShortCut(VK_BACK | unsigned(scAlt)), "Alt+BkSp"},
@@ -44,11 +44,11 @@ TEST(ShortCuts, TextAndShortCutRoundTrip)
 TEST(ShortCuts, ReadingIgnoresCaseAndAcceptsTheLongNames)
 {
     const std::pair<const char*, TShortCut> Read[] = {
-        {"ctrl+f", TShortCut(scCtrl | 'F')},
-        {"Ctrl+PageUp", TShortCut(scCtrl | VK_PRIOR)},
-        {"Ctrl+PageDown", TShortCut(scCtrl | VK_NEXT)},
-        {"Ctrl+Delete", TShortCut(scCtrl | VK_DELETE)},
-        {"  Alt+X ", TShortCut(scAlt | 'X')},
+        {"ctrl+f", TShortCut(unsigned(scCtrl) | 'F')},
+        {"Ctrl+PageUp", TShortCut(unsigned(scCtrl) | VK_PRIOR)},
+        {"Ctrl+PageDown", TShortCut(unsigned(scCtrl) | VK_NEXT)},
+        {"Ctrl+Delete", TShortCut(unsigned(scCtrl) | VK_DELETE)},
+        {"  Alt+X ", TShortCut(unsigned(scAlt) | 'X')},
         {"Ctrl+", 0},
         {"Ctrl+Nothing", 0},
         {"", 0},
@@ -60,10 +60,10 @@ TEST(ShortCuts, ReadingIgnoresCaseAndAcceptsTheLongNames)
 
 TEST(ShortCuts, ShortCutPacksKeyAndShiftState)
 {
-    EXPECT_EQ(ShortCut('S', false, true, false), TShortCut(scCtrl | 'S'));
+    EXPECT_EQ(ShortCut('S', false, true, false), TShortCut(unsigned(scCtrl) | 'S'));
     WORD Key = 0;
     bool Shift = false, Ctrl = false, Alt = false;
-    ShortCutToKey(TShortCut(scShift | unsigned(scAlt) | VK_F(4)), Key, Shift, Ctrl, Alt);
+    ShortCutToKey(TShortCut(unsigned(scShift) | unsigned(scAlt) | VK_F(4)), Key, Shift, Ctrl, Alt);
     EXPECT_EQ(Key, WORD(VK_F(4)));
     EXPECT_TRUE(Shift && Alt && !Ctrl);
 }
