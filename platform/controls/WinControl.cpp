@@ -1445,6 +1445,29 @@ void TWinControl::WMCommand(TMessage& Message)
     DefaultHandler(Message);
 }
 
+void TWinControl::WMContextMenu(TMessage& Message)
+{
+    if (Message.Result != 0)
+        return;
+    if (Message.LParam != -1) {
+        const TPoint Pt = ScreenToClient(LParamToPoint(Message.LParam));
+        if (TControl* Child = ControlAtPos(Pt, false); Child != nullptr) {
+            Message.Result = Child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+            if (Message.Result != 0)
+                return;
+        }
+    }
+    TControl::WMContextMenu(Message);
+}
+
+std::unique_ptr<TControlActionLink> TWinControl::CreateActionLink()
+{
+    return std::make_unique<TWinControlActionLink>(this);
+}
+
+TWinControlActionLink::TWinControlActionLink(TWinControl* Client) : TControlActionLink(Client), FWinClient(Client)
+{}
+
 void TWinControl::WMMouseWheelWin(TMessage& Message)
 {
     MouseWheelHandler(Message);

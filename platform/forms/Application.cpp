@@ -5,6 +5,8 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/HintWindow.h"
 #include "platform/forms/Screen.h"
+#include "platform/forms/Translations.h"
+#include "platform/graphics/ThemeIcons.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -89,6 +91,12 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
     ControlHooks().ScreenCursor = [] { return Screen != nullptr ? Screen->Cursor() : crDefault; };
     ActionHooks().Execute = [this](TBasicAction* A) { return ExecuteAction(A); };
     ActionHooks().Update = [this](TBasicAction* A) { return UpdateAction(A); };
+}
+
+void TApplication::Initialize()
+{
+    LoadDutchTranslations();
+    SelectIconTheme();
 }
 
 TApplication::~TApplication()

@@ -45,7 +45,8 @@ public:
     ~TApplication() override;
     void BeforeDestruction() override;
 
-    void Initialize() {}
+    // At start: Qt's own dialogs in Dutch, the Tango icons.
+    void Initialize();
     // Makes a form owned by the application; Reference is set before its
     // OnCreate runs.  The first form made this way is the main form.
     template <typename T>

@@ -301,3 +301,41 @@ BOOL TransparentBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int 
     S.Transparent = Transparent & 0xFFFFFF;
     return StretchCore(Dest, X, Y, Width, Height, S, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
 }
+
+BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth, int SrcHeight,
+                BLENDFUNCTION Blend)
+{
+    if (!IsValidDC(Dest) || !IsValidDC(Src) || Width <= 0 || Height <= 0 || SrcWidth <= 0 || SrcHeight <= 0)
+        return 0;
+    QImage* DstImg = Dest->Image();
+    const QImage* SrcImg = Src->Image();
+    if (DstImg == nullptr || SrcImg == nullptr || DstImg == SrcImg)
+        return 0;
+    const bool PerPixel = (Blend.AlphaFormat & AC_SRC_ALPHA) != 0 && SrcImg->hasAlphaChannel();
+    const TRect R = ImageRect(Dest, X, Y, Width, Height);
+    const TPoint SrcOrg = Src->ToImage({SrcX, SrcY});
+    const TRect Limit = Dest->ClipRegion().Bounds();
+    for (int RowY = std::max(R.Top, Limit.Top); RowY < std::min(R.Bottom, Limit.Bottom); ++RowY) {
+        const long long SrcRow = SrcOrg.Y + (long long)(RowY - R.Top) * SrcHeight / Height;
+        if (SrcRow < 0 || SrcRow >= SrcImg->height())
+            continue;
+        const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcImg->constScanLine(int(SrcRow)));
+        auto* Line = reinterpret_cast<QRgb*>(DstImg->scanLine(RowY));
+        Dest->ClipRegion().ForEachSpan(RowY, R.Left, R.Right, [&](int A, int B) {
+            for (int Col = A; Col < B; ++Col) {
+                const long long SrcCol = SrcOrg.X + (long long)(Col - R.Left) * SrcWidth / Width;
+                if (SrcCol < 0 || SrcCol >= SrcImg->width())
+                    continue;
+                const QRgb S = SrcLine[SrcCol];
+                const int Weight = PerPixel ? Blend.SourceConstantAlpha * qAlpha(S) / 255 : Blend.SourceConstantAlpha;
+                if (Weight == 0)
+                    continue;
+                const QRgb D = Line[Col];
+                const auto Mix = [Weight](int SC, int DC) { return (SC * Weight + DC * (255 - Weight) + 127) / 255; };
+                Line[Col] =
+                    (D & 0xFF000000u) | qRgb(Mix(qRed(S), qRed(D)), Mix(qGreen(S), qGreen(D)), Mix(qBlue(S), qBlue(D)));
+            }
+        });
+    }
+    return 1;
+}
