@@ -203,22 +203,6 @@ TShortCut TextToShortCut(const String& Text)
     return 0;
 }
 
-bool ShortCutToIdent(std::int64_t Value, String& Ident)
-{
-    (void)Value;
-    (void)Ident;
-    return false;
-}
-
-bool IdentToShortCut(const String& Ident, std::int64_t& Value)
-{
-    const TShortCut S = TextToShortCut(Ident);
-    if (S == 0)
-        return false;
-    Value = S;
-    return true;
-}
-
 QChar GetHotkey(const String& Caption)
 {
     for (int I = 0; I + 1 < Caption.size(); ++I) {

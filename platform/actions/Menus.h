@@ -28,8 +28,6 @@ String ShortCutToText(TShortCut ShortCut);
 TShortCut TextToShortCut(const String& Text);
 // Splits a shortcut into its key and shift keys.
 void ShortCutToKey(TShortCut ShortCut, WORD& Key, bool& Shift, bool& Ctrl, bool& Alt);
-bool ShortCutToIdent(std::int64_t Value, String& Ident);
-bool IdentToShortCut(const String& Ident, std::int64_t& Value);
 // The accelerator character of a caption ("&Open" gives 'O'); null when none.
 QChar GetHotkey(const String& Caption);
 // Whether Key is the accelerator of Caption (without regard to case).
