@@ -341,7 +341,15 @@ TComponent* TReader::ReadComponent(const TFormObject& Obj)
             Error(QStringLiteral("Ancestor for '%1' not found").arg(Obj.Name), Obj.Line);
     } else {
         TComponentClass Class = FindComponentClass(Obj.ClassName, Obj.Line);
-        Result = Class->CreateComponent(FOwner);
+        try {
+            Result = Class->CreateComponent(FOwner);
+        } catch (const EPlacedReadError&) {
+            throw;
+        } catch (const Exception& E) {
+            // A class that cannot be made here (a designed module without
+            // its definition, say): the error belongs to this object.
+            Error(E.Message(), Obj.Line);
+        }
         try {
             Result->IncludeState(csLoading);
             Result->IncludeState(csReading);
