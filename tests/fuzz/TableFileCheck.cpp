@@ -85,6 +85,10 @@ QString OrdersUnsound(TTableData& T)
             return Problem;
     }
     for (const TTableField& F : T.Fields()) {
+        // A name a field list cannot hold (with ';' or blanks at its ends)
+        // names no order; that is no fault of the file.
+        if (F.Name.contains(QLatin1Char(';')) || F.Name != F.Name.trimmed())
+            continue;
         const QString Problem = OrderUnsound(T, T.IndexByFields(F.Name), F.Name);
         if (!Problem.isEmpty())
             return Problem;
