@@ -1030,6 +1030,9 @@ HWND SetFocus(HWND Wnd)
         return Old;
     if (Wnd != nullptr) {
         HWND Top = TopLevel(Wnd);
+        // A window a modal loop has disabled cannot take the focus.
+        if (!Top->Enabled())
+            return nullptr;
         if (Top != Alive(GActive) && Top->Visible()) {
             SetActiveWindow(Top);
             // Activating may have put the focus somewhere already.

@@ -554,7 +554,7 @@ void TCustomForm::Close()
     if (Action == caNone)
         return;
     if (Application->MainForm() == this)
-        Application->Terminate();
+        Application->MainFormClosed();
     else if (Action == caHide)
         Hide();
     else if (Action == caMinimize)
@@ -673,7 +673,9 @@ void TCustomForm::FocusControl(TWinControl* Control)
 {
     const bool WasActive = FActive;
     SetActiveControl(Control);
-    if (!WasActive && Visible() && HandleAllocated())
+    // While another form's modal loop has this one disabled the control is
+    // only remembered: it gets the focus when this form is active again.
+    if (!WasActive && Visible() && HandleAllocated() && IsWindowEnabled(FHandle))
         SetWindowFocus();
 }
 

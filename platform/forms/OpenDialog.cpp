@@ -45,8 +45,12 @@ QStringList FilterToNameFilters(const String& Filter)
     const QStringList Parts = Filter.split(QLatin1Char('|'));
     for (int I = 0; I + 1 < Parts.size(); I += 2) {
         QStringList Patterns = Parts[I + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& P : Patterns)
+        for (QString& P : Patterns) {
             P = P.trimmed();
+            // "*.*" meant every file; to Qt it means names with a dot.
+            if (P == QLatin1String("*.*"))
+                P = QStringLiteral("*");
+        }
         Result << QStringLiteral("%1 (%2)").arg(Parts[I].trimmed(), Patterns.join(QLatin1Char(' ')));
     }
     return Result;

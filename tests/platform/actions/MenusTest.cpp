@@ -175,6 +175,25 @@ TEST_F(Shown, TheFormDispatchesShortcutsBeforeTheFocusedControlSeesTheKey)
     EXPECT_EQ(Box->Keys, QStringList({"88", "76"}));
 }
 
+TEST_F(Shown, AParentsPopupMenuShortcutRunsItsItemsAction)
+{
+    // The focus on a child of the box whose popup menu holds the shortcut;
+    // the item runs through its action (whose shortcut it takes).
+    auto* Child = new TPlainBox(Form);
+    Child->SetBounds(5, 5, 30, 30);
+    Child->SetParent(Box);
+    Child->SetTabStop(true);
+    Child->SetFocus();
+    auto* Action = new TAction(Form);
+    int Executed = 0;
+    Action->SetOnExecute([&](TObject*) { ++Executed; });
+    Action->SetShortCut(TShortCut(unsigned(scCtrl) | 'L'));
+    Item("LeegMRUlijst")->SetAction(Action);
+    PressKey(Form, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(Executed, 1);
+    EXPECT_TRUE(Child->Keys.isEmpty());
+}
+
 TEST_F(Shown, RightClickAndTheContextKeyShowTheControlsPopupMenu)
 {
     TScriptedPopupMenus Menus({QStringLiteral("Laatst gebruikte Bestanden"), QString(), QString()});
