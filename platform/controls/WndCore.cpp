@@ -1023,6 +1023,10 @@ HWND Descend(HWND W, TPoint Screen)
     for (;;) {
         TPoint P = Screen;
         ScreenToClient(W, &P);
+        // Child windows show only within their parent's client area: a
+        // point on the parent's frame is the parent's.
+        if (!PtInRect({0, 0, W->Client.Width(), W->Client.Height()}, P))
+            return W;
         HWND Hit = nullptr;
         for (HWND C : W->Children) {
             if (!C->Visible() || !C->Enabled())
