@@ -223,6 +223,34 @@ void TButtonControl::PaintGlyphButton(TCanvas* Canvas, TAlignment Alignment,
     }
 }
 
+void TButtonControl::DrawStateGlyph(TCanvas* Canvas, const TRect& R, bool Radio, WPARAM CheckState)
+{
+    HDC DC = Canvas->Handle();
+    if (ThemeServices().ThemesEnabled()) {
+        // Each state's parts run normal, hot, pressed, disabled.
+        static const TThemedButton Check[] = {tbCheckBoxUncheckedNormal, tbCheckBoxCheckedNormal,
+                                              tbCheckBoxMixedNormal};
+        static const TThemedButton Dot[] = {tbRadioButtonUncheckedNormal, tbRadioButtonCheckedNormal,
+                                            tbRadioButtonCheckedNormal};
+        const int Look = !Enabled() ? 3 : FPushed ? 2 : 0;
+        const TThemedButton* Parts = Radio ? Dot : Check;
+        const TThemedButton First = Parts[std::min<WPARAM>(CheckState, BST_INDETERMINATE)];
+        ThemeServices().DrawElement(DC, TThemeServices::GetElementDetails(TThemedButton(First + Look)), R);
+        return;
+    }
+    unsigned Flags = Radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
+    if (CheckState == BST_CHECKED)
+        Flags |= DFCS_CHECKED;
+    else if (CheckState == BST_INDETERMINATE)
+        Flags |= DFCS_CHECKED | DFCS_BUTTON3STATE;
+    if (FPushed)
+        Flags |= DFCS_PUSHED;
+    if (!Enabled())
+        Flags |= DFCS_INACTIVE;
+    TRect Glyph = R;
+    DrawFrameControl(DC, &Glyph, DFC_BUTTON, Flags);
+}
+
 // --- the action link ------------------------------------------------------------------------------
 
 TButtonActionLink::TButtonActionLink(TButtonControl* Client) : TControlActionLink(Client), FClient(Client)

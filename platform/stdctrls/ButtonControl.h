@@ -57,6 +57,10 @@ protected:
     void PaintGlyphButton(TCanvas* Canvas, TAlignment Alignment, const std::function<void(TRect)>& DrawGlyph);
     // The size of that glyph (13 x 13, or the theme's).
     TSize GlyphSize();
+    // The check box's (or radio button's) glyph in R for CheckState
+    // (BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE), pressed and
+    // disabled as the button is; themed when themes are on.
+    void DrawStateGlyph(TCanvas* Canvas, const TRect& R, bool Radio, WPARAM CheckState);
 
 private:
     bool HandleMouse(TMessage& Message);

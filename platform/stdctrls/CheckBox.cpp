@@ -39,7 +39,9 @@ void TCustomCheckBox::SetState(TCheckBoxState Value)
     if (!AssignIfChanged(FState, Value))
         return;
     Invalidate();
-    if (!ClicksDisabled())
+    // A state read from a form definition is no click: the handlers are
+    // bound before the values are read.
+    if (!ClicksDisabled() && !ComponentState().Contains(csLoading))
         Click();
 }
 
@@ -104,29 +106,6 @@ void TCustomCheckBox::CMDialogChar(TMessage& Message)
 
 void TCustomCheckBox::PaintButton(TCanvas* Canvas)
 {
-    PaintGlyphButton(Canvas, Alignment(), [this, Canvas](TRect R) { DrawBox(Canvas, R); });
-}
-
-void TCustomCheckBox::DrawBox(TCanvas* Canvas, const TRect& R)
-{
-    HDC DC = Canvas->Handle();
-    if (ThemeServices().ThemesEnabled()) {
-        // Unchecked, checked and mixed, each normal, hot, pressed, disabled.
-        static const TThemedButton First[] = {tbCheckBoxUncheckedNormal, tbCheckBoxCheckedNormal,
-                                              tbCheckBoxMixedNormal};
-        const int Look = !Enabled() ? 3 : Pushed() ? 2 : 0;
-        ThemeServices().DrawElement(DC, TThemeServices::GetElementDetails(TThemedButton(First[FState] + Look)), R);
-        return;
-    }
-    unsigned Flags = DFCS_BUTTONCHECK;
-    if (FState == cbChecked)
-        Flags |= DFCS_CHECKED;
-    else if (FState == cbGrayed)
-        Flags |= DFCS_CHECKED | DFCS_BUTTON3STATE;
-    if (Pushed())
-        Flags |= DFCS_PUSHED;
-    if (!Enabled())
-        Flags |= DFCS_INACTIVE;
-    TRect Box = R;
-    DrawFrameControl(DC, &Box, DFC_BUTTON, Flags);
+    PaintGlyphButton(Canvas, Alignment(),
+                     [this, Canvas](TRect R) { DrawStateGlyph(Canvas, R, false, WPARAM(FState)); });
 }

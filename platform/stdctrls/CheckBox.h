@@ -31,8 +31,6 @@ protected:
     void PaintButton(TCanvas* Canvas) override;
 
 private:
-    void DrawBox(TCanvas* Canvas, const TRect& R);
-
     TLeftRight FAlignment = taRightJustify;
     bool FAllowGrayed = false;
     TCheckBoxState FState = cbUnchecked;

@@ -36,7 +36,8 @@ void TRadioButton::SetChecked(bool Value)
     if (!Value)
         return;
     TurnSiblingsOff();
-    if (!ClicksDisabled())
+    // Checked read from a form definition is no click (see TCheckBox).
+    if (!ClicksDisabled() && !ComponentState().Contains(csLoading))
         Click();
 }
 
@@ -107,25 +108,7 @@ void TRadioButton::CMDialogChar(TMessage& Message)
 
 void TRadioButton::PaintButton(TCanvas* Canvas)
 {
-    PaintGlyphButton(Canvas, Alignment(), [this, Canvas](TRect R) { DrawDot(Canvas, R); });
-}
-
-void TRadioButton::DrawDot(TCanvas* Canvas, const TRect& R)
-{
-    HDC DC = Canvas->Handle();
-    if (ThemeServices().ThemesEnabled()) {
-        const int Look = !Enabled() ? 3 : Pushed() ? 2 : 0;
-        const TThemedButton Part = FChecked ? tbRadioButtonCheckedNormal : tbRadioButtonUncheckedNormal;
-        ThemeServices().DrawElement(DC, TThemeServices::GetElementDetails(TThemedButton(Part + Look)), R);
-        return;
-    }
-    unsigned Flags = DFCS_BUTTONRADIO;
-    if (FChecked)
-        Flags |= DFCS_CHECKED;
-    if (Pushed())
-        Flags |= DFCS_PUSHED;
-    if (!Enabled())
-        Flags |= DFCS_INACTIVE;
-    TRect Glyph = R;
-    DrawFrameControl(DC, &Glyph, DFC_BUTTON, Flags);
+    PaintGlyphButton(Canvas, Alignment(), [this, Canvas](TRect R) {
+        DrawStateGlyph(Canvas, R, true, FChecked ? WPARAM(BST_CHECKED) : WPARAM(BST_UNCHECKED));
+    });
 }

@@ -23,7 +23,6 @@ protected:
 
 private:
     void TurnSiblingsOff();
-    void DrawDot(TCanvas* Canvas, const TRect& R);
 
     TLeftRight FAlignment = taRightJustify;
     bool FChecked = false;
