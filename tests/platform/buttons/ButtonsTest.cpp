@@ -1,11 +1,14 @@
 // Push buttons, check boxes and radio buttons: modal results, default and
 // cancel buttons, the pressed look, the check cycle and its clicks, radio
 // groups, accelerators, action links and the painted faces.
+#include "platform/controls/Themes.h"
 #include "platform/forms/Timer.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/CheckBox.h"
 #include "platform/stdctrls/ExtCtrls.h"
 #include "platform/stdctrls/RadioButton.h"
+#include "platform/stdctrls/SpeedButton.h"
+#include "tests/platform/buttons/FormFixture.h"
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/WindowHelpers.h"
 
@@ -13,22 +16,18 @@
 
 namespace {
 
-struct Buttons : ::testing::Test {
-    TForm* Form = CreateNewForm<TForm>(nullptr);
+struct Buttons : TFormFixture {
     QStringList Clicked;
 
+    // Named, on Parent, recording its clicks.
     template <typename T>
     T* Add(const char* Name, TRect R, TWinControl* Parent = nullptr)
     {
-        auto* C = new T(Form);
-        C->SetName(QString::fromLatin1(Name));
-        C->SetBoundsRect(R);
-        C->SetParent(Parent != nullptr ? Parent : Form);
+        T* C = TFormFixture::Add<T>(Name, R, Parent);
         C->SetOnClick([this, C](TObject*) { Clicked << C->Name(); });
         return C;
     }
     void SetUp() override { Form->SetBounds(0, 0, 320, 200); }
-    void TearDown() override { Form->Free(); }
 
     // Runs Form modally; Script runs once the loop is going.
     TModalResult RunModal(const std::function<void()>& Script)
@@ -351,6 +350,37 @@ TEST_F(Buttons, GlyphsSitBesideTheCaptionOnTheAlignmentSide)
     Radio->SetChecked(false);
     Image = PaintControlImage(Radio);
     EXPECT_EQ(CountColor(Image, Ink, Bounds(0, 0, 12, 17)), 0);
+}
+
+TEST_F(Buttons, WithThemesOnTheFacesComeFromTheTheme)
+{
+    auto* Push = Add<TButton>("Push", Bounds(10, 10, 75, 25));
+    auto* Box = Add<TCheckBox>("Box", Bounds(10, 40, 97, 17));
+    auto* Radio = Add<TRadioButton>("Radio", Bounds(10, 60, 97, 17));
+    auto* Speed = TFormFixture::Add<TSpeedButton>(Bounds(100, 40, 23, 22));
+    Form->Show();
+    const std::vector<TControl*> Controls{Push, Box, Radio, Speed};
+    std::vector<QImage> Classic;
+    for (TControl* C : Controls)
+        Classic.push_back(PaintControlImage(C));
+    struct TThemesOn {
+        TThemesOn() { ThemeServices().SetThemesEnabled(true); }
+        ~TThemesOn() { ThemeServices().SetThemesEnabled(false); }
+    } On;
+    for (std::size_t I = 0; I < Controls.size(); ++I) {
+        const QImage Themed = PaintControlImage(Controls[I]);
+        EXPECT_NE(Themed, Classic[I]) << Controls[I]->Name().toStdString();
+        // Nothing of the magenta background is left uncovered inside.
+        EXPECT_LT(CountColor(Themed, 0xFF00FF, Controls[I]->ClientRect()), Controls[I]->Width());
+    }
+    // The theme's check box shows its state.
+    const QImage Unchecked = PaintControlImage(Box);
+    Box->SetChecked(true);
+    EXPECT_NE(PaintControlImage(Box), Unchecked);
+    // And a pressed push button looks pressed.
+    const QImage Up = PaintControlImage(Push);
+    Push->Perform(BM_SETSTATE, 1, 0);
+    EXPECT_NE(PaintControlImage(Push), Up);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/stdctrls/ExtCtrls.h"
 #include "platform/stdctrls/Image.h"
 #include "platform/stdctrls/Splitter.h"
+#include "tests/platform/buttons/FormFixture.h"
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/WindowHelpers.h"
 
@@ -11,19 +12,8 @@
 
 namespace {
 
-struct Controls : ::testing::Test {
-    TForm* Form = CreateNewForm<TForm>(nullptr);
+struct Controls : TFormFixture {
     void SetUp() override { Form->SetBounds(0, 0, 320, 200); }
-    void TearDown() override { Form->Free(); }
-
-    template <typename T>
-    T* Add(TRect R)
-    {
-        auto* C = new T(Form);
-        C->SetBoundsRect(R);
-        C->SetParent(Form);
-        return C;
-    }
 };
 
 std::unique_ptr<TBitmap> Solid(int W, int H, COLORREF Color)

@@ -3,6 +3,7 @@
 // and the disabled look.
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/CheckBox.h"
+#include "tests/platform/buttons/FormFixture.h"
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/WindowHelpers.h"
 
@@ -10,16 +11,9 @@
 
 namespace {
 
-struct Labels : ::testing::Test {
-    TForm* Form = CreateNewForm<TForm>(nullptr);
-    TLabel* Label = new TLabel(Form);
-    void SetUp() override
-    {
-        Form->SetBounds(0, 0, 300, 200);
-        Label->SetBounds(100, 10, 65, 17);
-        Label->SetParent(Form);
-    }
-    void TearDown() override { Form->Free(); }
+struct Labels : TFormFixture {
+    TLabel* Label = Add<TLabel>(Bounds(100, 10, 65, 17));
+    void SetUp() override { Form->SetBounds(0, 0, 300, 200); }
 
     // What DrawText measures for Text in the label's font.
     TRect Measure(const String& Text, unsigned Flags, int Width = 0)
@@ -82,12 +76,8 @@ TEST_F(Labels, WithoutAutoSizeOrTextTheSizeStays)
 
 TEST_F(Labels, TheAcceleratorGivesFocusControlTheFocus)
 {
-    auto* Target = new TCheckBox(Form);
-    Target->SetBounds(10, 50, 97, 17);
-    Target->SetParent(Form);
-    auto* Other = new TCheckBox(Form);
-    Other->SetBounds(10, 80, 97, 17);
-    Other->SetParent(Form);
+    auto* Target = Add<TCheckBox>(Bounds(10, 50, 97, 17));
+    auto* Other = Add<TCheckBox>(Bounds(10, 80, 97, 17));
     Label->SetCaption(QStringLiteral("&Naam"));
     Label->SetFocusControl(Target);
     Form->Show();

@@ -6,6 +6,7 @@
 #include "platform/stdctrls/HeaderControl.h"
 #include "platform/stdctrls/PageScroller.h"
 #include "platform/stdctrls/ScrollBar.h"
+#include "tests/platform/buttons/FormFixture.h"
 #include "tests/support/ErrorMessages.h"
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/WindowHelpers.h"
@@ -14,21 +15,11 @@
 
 namespace {
 
-struct Scrolling : ::testing::Test {
-    TForm* Form = CreateNewForm<TForm>(nullptr);
+struct Scrolling : TFormFixture {
     void SetUp() override
     {
         Form->SetBounds(0, 0, 400, 300);
         Form->Show();
-    }
-    void TearDown() override { Form->Free(); }
-    template <typename T>
-    T* Add(TRect R)
-    {
-        auto* C = new T(Form);
-        C->SetBoundsRect(R);
-        C->SetParent(Form);
-        return C;
     }
 };
 

@@ -2,6 +2,7 @@
 // look while held (what repeating buttons ask), glyph cells and their
 // layout, flat buttons, accelerators and the action link.
 #include "platform/stdctrls/SpeedButton.h"
+#include "tests/platform/buttons/FormFixture.h"
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/WindowHelpers.h"
 
@@ -25,17 +26,14 @@ std::unique_ptr<TBitmap> MakeGlyph(int Size, const std::vector<COLORREF>& Colors
     return B;
 }
 
-struct SpeedButtons : ::testing::Test {
-    TForm* Form = CreateNewForm<TForm>(nullptr);
+struct SpeedButtons : TFormFixture {
     QStringList Clicked;
 
+    // A button at Left in group GroupIndex, recording its clicks.
     TSpeedButton* Add(const char* Name, int Left, int GroupIndex = 0)
     {
-        auto* B = new TSpeedButton(Form);
-        B->SetName(QString::fromLatin1(Name));
-        B->SetBounds(Left, 10, 23, 22);
+        auto* B = TFormFixture::Add<TSpeedButton>(Name, Bounds(Left, 10, 23, 22));
         B->SetGroupIndex(GroupIndex);
-        B->SetParent(Form);
         B->SetOnClick([this, B](TObject*) { Clicked << B->Name(); });
         return B;
     }
@@ -44,7 +42,6 @@ struct SpeedButtons : ::testing::Test {
         Form->SetBounds(0, 0, 300, 100);
         Form->Show();
     }
-    void TearDown() override { Form->Free(); }
 };
 
 TEST_F(SpeedButtons, AGroupKeepsOneButtonDown)
