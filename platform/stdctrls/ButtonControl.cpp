@@ -45,56 +45,64 @@ void TButtonControl::ActionChange(TObject* Sender, bool CheckDefaults)
 
 void TButtonControl::DefaultHandler(TMessage& Message)
 {
-    if (WindowHandle() != nullptr) {
-        switch (Message.Msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT PS;
-            HDC DC = Message.WParam != 0 ? HDC(Message.WParam) : BeginPaint(WindowHandle(), &PS);
-            TCanvas Canvas;
-            Canvas.SetHandle(DC);
-            const int Saved = SaveDC(DC);
-            PaintButton(&Canvas);
-            RestoreDC(DC, Saved);
-            Canvas.SetHandle(nullptr);
-            if (Message.WParam == 0)
-                EndPaint(WindowHandle(), &PS);
-            return;
-        }
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-        case WM_ENABLE:
-            if (Message.Msg != WM_SETFOCUS)
-                StopTracking();
-            Invalidate();
-            break;
-        case WM_CANCELMODE:
-        case WM_CAPTURECHANGED:
-            if (FTracking && Message.Msg == WM_CANCELMODE && GetCapture() == WindowHandle())
-                ReleaseCapture();
-            if (FTracking) {
-                FTracking = false;
-                SetPushed(false);
-            }
-            break;
-        case BM_GETSTATE:
-            Message.Result = LRESULT((Checked() ? WPARAM(BST_CHECKED) : 0) | (FPushed ? WPARAM(BST_PUSHED) : 0)
-                                     | (Focused() ? WPARAM(BST_FOCUS) : 0));
-            return;
-        case BM_SETSTATE:
-            SetPushed(Message.WParam != 0);
-            return;
-        case BM_CLICK:
-            NotifyClicked();
-            return;
-        default:
-            if (HandleMouse(Message) || HandleKey(Message))
-                return;
-            break;
-        }
-    }
+    if (WindowHandle() != nullptr && HandleButtonMessage(Message))
+        return;
     TWinControl::DefaultHandler(Message);
     if (Message.Msg == WM_SETTEXT)
         Invalidate();
+}
+
+bool TButtonControl::HandleButtonMessage(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_PAINT:
+        PaintWindowFace(Message);
+        return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+        // Focus and enabling change the face; losing either ends a press.
+        if (Message.Msg != WM_SETFOCUS)
+            StopTracking();
+        Invalidate();
+        return false;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+        if (FTracking && Message.Msg == WM_CANCELMODE && GetCapture() == WindowHandle())
+            ReleaseCapture();
+        if (FTracking) {
+            FTracking = false;
+            SetPushed(false);
+        }
+        return false;
+    case BM_GETSTATE:
+        Message.Result = LRESULT((Checked() ? WPARAM(BST_CHECKED) : 0) | (FPushed ? WPARAM(BST_PUSHED) : 0)
+                                 | (Focused() ? WPARAM(BST_FOCUS) : 0));
+        return true;
+    case BM_SETSTATE:
+        SetPushed(Message.WParam != 0);
+        return true;
+    case BM_CLICK:
+        NotifyClicked();
+        return true;
+    default:
+        return HandleMouse(Message) || HandleKey(Message);
+    }
+}
+
+// WM_PAINT: into the context it brings, else the window's own.
+void TButtonControl::PaintWindowFace(TMessage& Message)
+{
+    PAINTSTRUCT PS;
+    HDC DC = Message.WParam != 0 ? HDC(Message.WParam) : BeginPaint(WindowHandle(), &PS);
+    TCanvas Canvas;
+    Canvas.SetHandle(DC);
+    const int Saved = SaveDC(DC);
+    PaintButton(&Canvas);
+    RestoreDC(DC, Saved);
+    Canvas.SetHandle(nullptr);
+    if (Message.WParam == 0)
+        EndPaint(WindowHandle(), &PS);
 }
 
 bool TButtonControl::HandleMouse(TMessage& Message)

@@ -63,6 +63,8 @@ protected:
     void DrawStateGlyph(TCanvas* Canvas, const TRect& R, bool Radio, WPARAM CheckState);
 
 private:
+    bool HandleButtonMessage(TMessage& Message);
+    void PaintWindowFace(TMessage& Message);
     bool HandleMouse(TMessage& Message);
     bool HandleKey(TMessage& Message);
     void StopTracking();
