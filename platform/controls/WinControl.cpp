@@ -1299,6 +1299,16 @@ void TWinControl::Dispatch(TMessage& Message)
     case CM_UNDOCKCLIENT: CMUnDockClient(Message); return;
     case CM_INVALIDATE: CMInvalidate(Message); return;
     case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); return;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        // A scroll-bar control reports to its parent; the control hears it
+        // back as CN_HSCROLL / CN_VSCROLL.
+        if (TWinControl* C = FindControl(HWND(Message.LParam)); Message.LParam != 0 && C != nullptr && C != this) {
+            Message.Result = C->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+        TControl::Dispatch(Message);
+        return;
     default: TControl::Dispatch(Message); return;
     }
 }

@@ -97,8 +97,11 @@ TPoint ClientOrigin(HWND Wnd);
 // Top-left corner of the top-level window's image on the screen.
 TPoint SurfaceScreenOrigin(HWND Top);
 // What of the window (Client false: the whole window, frame included)
-// can be seen in its top-level's image, in image coordinates.
-TRegionData VisibleRegion(HWND Wnd, bool ClientOnly);
+// can be seen in its top-level's image, in image coordinates.  Child
+// windows are left out when the window has WS_CLIPCHILDREN, unless
+// ClipChildren says otherwise (GetDCEx's flags decide for themselves).
+enum class TClipChildren { ByStyle, Yes, No };
+TRegionData VisibleRegion(HWND Wnd, bool ClientOnly, TClipChildren ClipChildren = TClipChildren::ByStyle);
 // Every live window, top-level windows first in creation order.
 std::vector<HWND> TopLevelWindows();
 // Re-runs WM_NCCALCSIZE.

@@ -99,7 +99,7 @@ TRegionData RedirectedRegion(HWND Wnd, bool ClientOnly, const TRedirect& R)
     return Area.Combine(R.Clip, RGN_AND);
 }
 
-HDC MakeWindowDC(HWND Wnd, bool ClientOnly)
+HDC MakeWindowDC(HWND Wnd, bool ClientOnly, QvWnd::TClipChildren ClipChildren = QvWnd::TClipChildren::ByStyle)
 {
     using namespace QvWnd;
     HWND Top = TopLevel(Wnd);
@@ -114,7 +114,7 @@ HDC MakeWindowDC(HWND Wnd, bool ClientOnly)
     }
     if (!Top->Surface)
         return nullptr;
-    auto* DC = new TDeviceContext(&Top->Surface->Image, Origin, VisibleRegion(Wnd, ClientOnly));
+    auto* DC = new TDeviceContext(&Top->Surface->Image, Origin, VisibleRegion(Wnd, ClientOnly, ClipChildren));
     WindowDCs()[DC] = {Top, false};
     return DC;
 }
@@ -519,7 +519,10 @@ HDC GetDCEx(HWND Wnd, HRGN Clip, DWORD Flags)
 {
     if (Live(Wnd) == nullptr)
         return GetDC(nullptr);
-    HDC DC = MakeWindowDC(Wnd, (Flags & DCX_WINDOW) == 0);
+    // The flags alone decide whether child windows are drawn over (the
+    // splitter's drag line crosses them).
+    HDC DC = MakeWindowDC(Wnd, (Flags & DCX_WINDOW) == 0,
+                          (Flags & DCX_CLIPCHILDREN) != 0 ? QvWnd::TClipChildren::Yes : QvWnd::TClipChildren::No);
     if (DC != nullptr && Clip != nullptr && IsGdiObject(Clip) && (Flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)) != 0)
         ExtSelectClipRgn(DC, Clip, (Flags & DCX_EXCLUDERGN) != 0 ? RGN_DIFF : RGN_AND);
     return DC;
