@@ -281,10 +281,10 @@ String KeyText(WORD Vk, const QKeyEvent* E)
     return Printable;
 }
 
+// Keys go to the focused window, whoever holds the mouse capture (a drag
+// that wants Escape watches the queue or its parent, as the classic ones do).
 HWND KeyTarget(HWND Top)
 {
-    if (Alive(GCapture) != nullptr)
-        return GCapture;
     if (Alive(GFocus) != nullptr)
         return GFocus;
     if (Alive(GActive) != nullptr)

@@ -261,7 +261,7 @@ void TButtonControl::DrawStateGlyph(TCanvas* Canvas, const TRect& R, bool Radio,
 
 // --- the action link ------------------------------------------------------------------------------
 
-TButtonActionLink::TButtonActionLink(TButtonControl* Client) : TControlActionLink(Client), FClient(Client)
+TButtonActionLink::TButtonActionLink(TButtonControl* Client) : TWinControlActionLink(Client), FClient(Client)
 {}
 
 bool TButtonActionLink::IsCheckedLinked()

@@ -78,7 +78,7 @@ private:
 
 // Links Checked to the action's Checked: while the two agree, the action's
 // changes reach the control without a click.
-class TButtonActionLink : public TControlActionLink {
+class TButtonActionLink : public TWinControlActionLink {
 public:
     explicit TButtonActionLink(TButtonControl* Client);
 

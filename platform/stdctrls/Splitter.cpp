@@ -41,7 +41,7 @@ TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner)
 
 TSplitter::~TSplitter()
 {
-    UnhookParentKeys();
+    UnhookFocusKeys();
     if (FLineDC != nullptr && Parent() != nullptr)
         ReleaseDC(Parent()->Handle(), FLineDC);
 }
@@ -179,7 +179,7 @@ void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     FOldSize = Vertical() ? FControl->Width() : FControl->Height();
     // The line crosses the parent's child windows too.
     FLineDC = GetDCEx(Parent()->Handle(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    HookParentKeys();
+    HookFocusKeys();
     if (FResizeStyle == rsLine || FResizeStyle == rsPattern)
         DrawLine();
 }
@@ -259,7 +259,7 @@ void TSplitter::StopSizing()
         ReleaseDC(Parent() != nullptr ? Parent()->Handle() : nullptr, FLineDC);
         FLineDC = nullptr;
     }
-    UnhookParentKeys();
+    UnhookFocusKeys();
 }
 
 // The line that follows the mouse: inverted, so drawing it again takes it
@@ -281,11 +281,11 @@ void TSplitter::DrawLine()
 }
 
 // Escape while dragging ends the drag and leaves the control alone.  Keys
-// go to the window that holds the mouse, the parent, whose window is
-// subclassed meanwhile; losing the mouse ends the drag the same way.
-void TSplitter::HookParentKeys()
+// go to the focused window (the parent's when none has the focus), whose
+// window is subclassed meanwhile; losing the mouse ends the drag the same way.
+void TSplitter::HookFocusKeys()
 {
-    FHookedWnd = Parent()->Handle();
+    FHookedWnd = GetFocus() != nullptr ? GetFocus() : Parent()->Handle();
     FHookedSerial = WindowSerial(FHookedWnd);
     FParentProc = GetWindowProc(FHookedWnd);
     ::SetWindowProc(FHookedWnd, [this, Old = FParentProc](TMessage& Message) {
@@ -299,7 +299,7 @@ void TSplitter::HookParentKeys()
     });
 }
 
-void TSplitter::UnhookParentKeys()
+void TSplitter::UnhookFocusKeys()
 {
     if (FHookedWnd != nullptr && IsWindowSerial(FHookedWnd, FHookedSerial))
         ::SetWindowProc(FHookedWnd, FParentProc);

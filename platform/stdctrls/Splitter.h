@@ -53,8 +53,8 @@ private:
     void UpdateControlSize();
     void StopSizing();
     void DrawLine();
-    void HookParentKeys();
-    void UnhookParentKeys();
+    void HookFocusKeys();
+    void UnhookFocusKeys();
 
     bool FAutoSnap = true;
     bool FBeveled = false;
