@@ -563,6 +563,18 @@ void TCustomForm::Close()
         Release();
 }
 
+void TCustomForm::GetChildren(const TGetChildProc& Proc, TComponent* Root)
+{
+    // The controls, then what the form owns outside them (data sources,
+    // action lists, menus, timers) so that its definition keeps them.
+    TScrollingWinControl::GetChildren(Proc, Root);
+    if (Root != this)
+        return;
+    for (int I = 0; I < ComponentCount(); ++I)
+        if (!Components(I)->HasParent())
+            Proc(Components(I));
+}
+
 void TCustomForm::Release()
 {
     // Freed once the message that asked for it has returned.

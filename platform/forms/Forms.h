@@ -154,6 +154,7 @@ protected:
     virtual void Paint();
     void PaintWindow(HDC DC) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     void Loaded() override;
     TRect GetClientRect() override;
     void SetClientSize(TSize Value) override;

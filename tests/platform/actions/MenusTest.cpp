@@ -114,6 +114,9 @@ TEST_F(Menus, AreBuiltFromTheDefinitionAndWrittenBackTheSame)
     EXPECT_FALSE(Item("MenuStandaard")->Checked());
     Item("MenuStandaard")->SetChecked(true);
     const QByteArray Written = WriteComponentToText(Form);
+    // The form writes what it owns outside its controls.
+    EXPECT_TRUE(Written.contains("object PopupMenuMRU: TPopupMenu"));
+    EXPECT_TRUE(Written.contains("object MainMenu1: TMainMenu"));
     TForm* Again = CreateNewForm<TForm>(nullptr);
     ReadComponentFromText(Written, Again, QStringLiteral("again.form"));
     EXPECT_EQ(WriteComponentToText(Again), Written);
