@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -451,12 +452,21 @@ public:
     }
 
 private:
+    // Spans are short (a dozen pixels): four at a time, the last four
+    // ending exactly at the span's end, rather than a loop with a tail.
     void Fill(QRgb* Line, long long A, long long C, QRgb Color) const
     {
         const long long From = std::clamp<long long>(std::min(A, C), 0, FW);
         const long long To = std::clamp<long long>(std::max(A, C), 0, FW);
-        for (long long X = From; X < To; ++X)
-            Line[X] = Color;
+        if (To - From < 4) {
+            for (long long X = From; X < To; ++X)
+                Line[X] = Color;
+            return;
+        }
+        const QRgb Four[4] = {Color, Color, Color, Color};
+        for (long long X = From; X < To - 4; X += 4)
+            std::memcpy(Line + X, Four, sizeof Four);
+        std::memcpy(Line + To - 4, Four, sizeof Four);
     }
 
     TDiagonalSweep& FS1;
