@@ -43,6 +43,7 @@ TEST_F(MaskEdits, AnEmptyMaskedEditShowsLiteralsAndBlanks)
     EXPECT_EQ(Edit->EditText(), QStringLiteral("(4__) ___"));
     EXPECT_EQ(Edit->SelStart(), 2);
     // The caret put on a literal moves on when the edit is entered.
+    Edit->SetText(QString());
     Edit->SetAutoSelect(false);
     auto* Other = Make<TMaskEdit>(Bounds(10, 40, 150, 21));
     Other->SetFocus();

@@ -13,6 +13,9 @@
 #include <gtest/gtest.h>
 
 struct StdForm : ::testing::Test {
+    // A message box no test expects answers at once and fails the test,
+    // where a real one would wait for a person.
+    TScriptedMessageBoxes Unexpected;
     TForm* Form = CreateNewForm<TForm>(nullptr);
 
     void SetUp() override
@@ -24,6 +27,8 @@ struct StdForm : ::testing::Test {
     {
         if (Form != nullptr)
             Form->Free();
+        for (const auto& Box : Unexpected.Asked())
+            ADD_FAILURE() << "Unexpected message box: " << Box.Text.toStdString();
     }
     template <typename T>
     T* Make(const TRect& Bounds)
