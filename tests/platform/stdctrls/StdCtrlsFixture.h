@@ -30,6 +30,13 @@ struct StdForm : ::testing::Test {
         for (const auto& Box : Unexpected.Asked())
             ADD_FAILURE() << "Unexpected message box: " << Box.Text.toStdString();
     }
+    // Where a client point of Control is in the form's image.
+    TPoint InForm(TControl* Control, TPoint P = {0, 0})
+    {
+        const TPoint S = Control->ClientToScreen(P);
+        const TPoint F = Form->ClientToScreen({0, 0});
+        return {S.X - F.X, S.Y - F.Y};
+    }
     template <typename T>
     T* Make(const TRect& Bounds)
     {
