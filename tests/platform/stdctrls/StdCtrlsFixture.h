@@ -57,24 +57,32 @@ inline QString ClipboardText()
     return QApplication::clipboard()->text();
 }
 
-// Steps a test posts before a control starts a loop of its own: each runs
-// from the queue, one per message, in the order given.
+// Steps a test has run from the queue once a control runs a loop of its
+// own: Start posts the first, and each posts the next when it is done, so
+// that input a step sends is handled before the next step runs.
 class TQueuedSteps {
 public:
     TQueuedSteps() : FWnd(AllocateHWnd([this](TMessage& M) { Run(M); })) {}
     ~TQueuedSteps() { DeallocateHWnd(FWnd); }
-    void Post(std::function<void()> Step)
+    void Add(std::function<void()> Step) { FSteps.push_back(std::move(Step)); }
+    // Runs the steps added since the last start.
+    void Start()
     {
-        FSteps.push_back(std::move(Step));
-        PostMessage(FWnd, WM_USER, WPARAM(FSteps.size() - 1), 0);
+        if (FStarted < FSteps.size())
+            PostMessage(FWnd, WM_USER, FStarted, 0);
+        FStarted = FSteps.size();
     }
 
 private:
     void Run(TMessage& M)
     {
-        if (M.Msg == WM_USER && M.WParam < FSteps.size())
-            FSteps[M.WParam]();
+        if (M.Msg != WM_USER || M.WParam >= FSteps.size())
+            return;
+        FSteps[M.WParam]();
+        if (M.WParam + 1 < FStarted)
+            PostMessage(FWnd, WM_USER, M.WParam + 1, 0);
     }
     HWND FWnd;
     std::deque<std::function<void()>> FSteps;
+    std::size_t FStarted = 0;
 };
