@@ -6,6 +6,7 @@
 #include "platform/stdctrls/ItemStrings.h"
 #include "platform/stdctrls/LineEditWindow.h"
 #include "platform/stdctrls/ListMessages.h"
+#include "platform/stdctrls/TextMetrics.h"
 
 REGISTER_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
 
@@ -155,13 +156,7 @@ bool TCustomComboBox::Focused() const
 
 int TCustomComboBox::FontHeight()
 {
-    HDC DC = GetDC(nullptr);
-    HGDIOBJ Old = SelectObject(DC, Font()->Handle());
-    TEXTMETRIC Metrics;
-    GetTextMetrics(DC, &Metrics);
-    SelectObject(DC, Old);
-    ReleaseDC(nullptr, DC);
-    return Metrics.tmHeight;
+    return FontTextMetrics(Font()).tmHeight;
 }
 
 int TCustomComboBox::FieldHeight()
@@ -197,15 +192,8 @@ void TCustomComboBox::ApplyStyle()
 
 void TCustomComboBox::MeasureNewItem(int Index)
 {
-    if (FStyle != csOwnerDrawVariable)
-        return;
-    MEASUREITEMSTRUCT Measure;
-    Measure.CtlType = ODT_COMBOBOX;
-    Measure.itemID = UINT(Index);
-    Measure.itemHeight = UINT(FItemHeight);
-    Measure.itemData = FEngine.Data(Index);
-    Perform(CN_MEASUREITEM, 0, PtrToLParam(&Measure));
-    FEngine.SetHeightOf(Index, int(Measure.itemHeight));
+    if (FStyle == csOwnerDrawVariable)
+        FEngine.SetHeightOf(Index, MeasureOwnerItem(this, ODT_COMBOBOX, Index, FItemHeight, FEngine.Data(Index)));
 }
 
 // --- properties --------------------------------------------------------------------------------
@@ -505,43 +493,13 @@ void TCustomComboBox::CNCommand(TMessage& Message)
 
 void TCustomComboBox::CNDrawItem(TMessage& Message)
 {
-    auto* Item = LParamToPtr<DRAWITEMSTRUCT>(Message.LParam);
-    if (Item == nullptr)
-        return;
-    const TOwnerDrawState State = OwnerDrawStateFromFlags(Item->itemState);
-    const int Index = int(Item->itemID);
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(Item->hDC);
-    FCanvas->SetFont(Font());
-    FCanvas->SetBrush(Brush());
-    if (Index >= 0 && State.Contains(odSelected)) {
-        FCanvas->Brush()->SetColor(clHighlight);
-        FCanvas->Font()->SetColor(clHighlightText);
-    }
-    try {
-        if (Index >= 0)
-            DrawItem(Index, Item->rcItem, State);
-        else
-            FCanvas->FillRect(Item->rcItem);
-        if (State.Contains(odFocused))
-            FCanvas->DrawFocusRect(Item->rcItem);
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    Message.Result = TRUE;
+    OwnerDrawItem(this, FCanvas.get(), Message,
+                  [this](int Index, TRect Rect, TOwnerDrawState State) { DrawItem(Index, Rect, State); });
 }
 
 void TCustomComboBox::CNMeasureItem(TMessage& Message)
 {
-    auto* Measure = LParamToPtr<MEASUREITEMSTRUCT>(Message.LParam);
-    if (Measure == nullptr)
-        return;
-    int Height = FItemHeight;
-    MeasureItem(int(Measure->itemID), Height);
-    Measure->itemHeight = UINT(std::max(1, Height));
-    Message.Result = TRUE;
+    AnswerMeasureItem(Message, FItemHeight, [this](int Index, int& Height) { MeasureItem(Index, Height); });
 }
 
 void TCustomComboBox::CMFontChanged(TMessage& Message)

@@ -5,20 +5,11 @@
 #include "platform/stdctrls/ComboBox.h"
 #include "platform/stdctrls/ComboDropDown.h"
 #include "platform/stdctrls/EditMessages.h"
+#include "platform/stdctrls/ItemMessages.h"
 #include "platform/stdctrls/ListMessages.h"
+#include "platform/stdctrls/MessageArgs.h"
 
 namespace {
-
-const String& StringArg(const TMessage& M)
-{
-    static const String Empty;
-    return M.LParam != 0 ? *LParamToPtr<const String>(M.LParam) : Empty;
-}
-
-int Signed(WPARAM W)
-{
-    return int(std::intptr_t(W));
-}
 
 bool IsPress(UINT Msg)
 {
@@ -142,63 +133,25 @@ bool TComboBoxWindow::Handle(TMessage& M)
 bool TComboBoxWindow::ItemMessage(TMessage& M)
 {
     TListEngine& E = Engine();
-    const int Index = Signed(M.WParam);
+    TItemHooks Hooks;
+    Hooks.Added = [this](int Index) { FCombo->MeasureNewItem(Index); };
+    // The control hears of every item that carries data before it goes.
+    Hooks.Deleting = [this, &E](int Index) {
+        if (E.Data(Index) == 0)
+            return;
+        DELETEITEMSTRUCT Item{ODT_COMBOBOX, 0, UINT(Index), FCombo->FHandle, E.Data(Index)};
+        FCombo->Perform(WM_DELETEITEM, 0, PtrToLParam(&Item));
+    };
+    // Emptied, a combo box's edit part is emptied too.
+    Hooks.Cleared = [this] {
+        if (FCombo->HasEdit())
+            SetEditText(String());
+    };
+    Hooks.Changed = [this] { ItemsChanged(); };
+    if (HandleItemMessage(E, ComboBoxItemMessages, M, Hooks))
+        return true;
+    const int Index = IndexArg(M);
     switch (M.Msg) {
-    case CB_ADDSTRING:
-    case CB_INSERTSTRING: {
-        const int At = M.Msg == CB_ADDSTRING ? E.Add(StringArg(M)) : E.Insert(Index, StringArg(M));
-        if (At >= 0)
-            FCombo->MeasureNewItem(At);
-        M.Result = At >= 0 ? At : LRESULT(CB_ERR);
-        ItemsChanged();
-        return true;
-    }
-    case CB_DELETESTRING:
-    case CB_RESETCONTENT: {
-        const bool All = M.Msg == CB_RESETCONTENT;
-        // The control hears of every item that carries data before it goes.
-        for (int I = All ? E.Count() - 1 : Index; E.IsItem(I) && (All || I == Index); --I)
-            if (E.Data(I) != 0) {
-                DELETEITEMSTRUCT Item{ODT_COMBOBOX, 0, UINT(I), FCombo->FHandle, E.Data(I)};
-                FCombo->Perform(WM_DELETEITEM, 0, PtrToLParam(&Item));
-            }
-        if (All) {
-            E.Clear();
-            if (FCombo->HasEdit())
-                SetEditText(String());
-        } else {
-            M.Result = E.Delete(Index) ? E.Count() : LRESULT(CB_ERR);
-        }
-        ItemsChanged();
-        return true;
-    }
-    case CB_GETCOUNT:
-        M.Result = E.Count();
-        return true;
-    case CB_GETLBTEXT:
-    case CB_GETLBTEXTLEN: {
-        if (!E.IsItem(Index)) {
-            M.Result = CB_ERR;
-            return true;
-        }
-        const String Text = E.Text(Index);
-        if (M.Msg == CB_GETLBTEXT && M.LParam != 0)
-            *LParamToPtr<String>(M.LParam) = Text;
-        M.Result = Text.size();
-        return true;
-    }
-    case CB_GETITEMDATA:
-        M.Result = E.IsItem(Index) ? LRESULT(E.Data(Index)) : LRESULT(CB_ERR);
-        return true;
-    case CB_SETITEMDATA:
-        M.Result = E.SetData(Index, std::uintptr_t(M.LParam)) ? LRESULT(CB_OKAY) : LRESULT(CB_ERR);
-        return true;
-    case CB_FINDSTRING:
-        M.Result = E.FindPrefix(StringArg(M), Index);
-        return true;
-    case CB_FINDSTRINGEXACT:
-        M.Result = E.FindExact(StringArg(M), Index);
-        return true;
     case CB_SELECTSTRING:
         M.Result = E.FindPrefix(StringArg(M), Index);
         if (M.Result >= 0)
@@ -219,7 +172,7 @@ bool TComboBoxWindow::ItemMessage(TMessage& M)
 bool TComboBoxWindow::OtherComboMessage(TMessage& M)
 {
     TListEngine& E = Engine();
-    const int Index = Signed(M.WParam);
+    const int Index = IndexArg(M);
     HWND Edit = FCombo->FEditHandle;
     switch (M.Msg) {
     case CB_SHOWDROPDOWN:
@@ -659,30 +612,15 @@ void TComboBoxWindow::PaintField(void* Context)
     const int Saved = SaveDC(DC);
     IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
     if (FCombo->IsOwnerDrawn()) {
-        DRAWITEMSTRUCT Item;
-        Item.CtlType = ODT_COMBOBOX;
-        Item.itemID = UINT(Index);
-        Item.itemState = State;
-        Item.hwndItem = FCombo->FHandle;
-        Item.hDC = DC;
-        Item.rcItem = R;
-        Item.itemData = E.Data(Index);
-        FCombo->Perform(CN_DRAWITEM, 0, PtrToLParam(&Item));
+        SendDrawItem(FCombo, ODT_COMBOBOX, FCombo->FHandle, DC, Index, R, State, E.Data(Index));
     } else {
-        HBRUSH Back = CreateSolidBrush(ColorToRGB(Lit ? clHighlight : FCombo->Color()));
-        FillRect(DC, &R, Back);
-        DeleteObject(Back);
-        if (Index >= 0) {
-            SelectObject(DC, FCombo->Font()->Handle());
-            SetTextColor(DC,
-                         ColorToRGB(!FCombo->Enabled() ? clGrayText
-                                        : Lit          ? clHighlightText
-                                                       : FCombo->Font()->Color()));
-            SetBkMode(DC, TRANSPARENT);
-            TRect T = R;
-            T.Left += 2;
-            DrawText(DC, E.Text(Index), &T, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        }
+        TPlainItem Item;
+        Item.Text = E.Text(Index);
+        Item.Back = FCombo->Color();
+        Item.Font = FCombo->Font();
+        Item.Lit = Lit;
+        Item.Disabled = !FCombo->Enabled();
+        DrawPlainItem(DC, R, Item);
         if (Lit)
             DrawFocusRect(DC, &R);
     }

@@ -139,25 +139,15 @@ void TComboDropDownList::PaintItem(int Index, const TRect& R)
     const int Saved = SaveDC(DC);
     IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
     if (FCombo->IsOwnerDrawn()) {
-        DRAWITEMSTRUCT Item;
-        Item.CtlType = ODT_COMBOBOX;
-        Item.itemID = UINT(Index);
-        Item.itemState = Lit ? UINT(ODS_SELECTED) : 0u;
-        Item.hwndItem = FCombo->WindowHandle();
-        Item.hDC = DC;
-        Item.rcItem = R;
-        Item.itemData = Engine().Data(Index);
-        FCombo->Perform(CN_DRAWITEM, 0, PtrToLParam(&Item));
+        SendDrawItem(FCombo, ODT_COMBOBOX, FCombo->WindowHandle(), DC, Index, R, Lit ? UINT(ODS_SELECTED) : 0u,
+                     Engine().Data(Index));
     } else {
-        HBRUSH Back = CreateSolidBrush(ColorToRGB(Lit ? clHighlight : FCombo->Color()));
-        FillRect(DC, &R, Back);
-        DeleteObject(Back);
-        SelectObject(DC, FCombo->Font()->Handle());
-        SetTextColor(DC, ColorToRGB(Lit ? clHighlightText : FCombo->Font()->Color()));
-        SetBkMode(DC, TRANSPARENT);
-        TRect T = R;
-        T.Left += 2;
-        DrawText(DC, Engine().Text(Index), &T, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        TPlainItem Item;
+        Item.Text = Engine().Text(Index);
+        Item.Back = FCombo->Color();
+        Item.Font = FCombo->Font();
+        Item.Lit = Lit;
+        DrawPlainItem(DC, R, Item);
     }
     RestoreDC(DC, Saved);
 }

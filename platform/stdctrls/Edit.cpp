@@ -3,6 +3,7 @@
 #include "platform/classes/TypInfo.h"
 #include "platform/stdctrls/EditMessages.h"
 #include "platform/stdctrls/LineEditWindow.h"
+#include "platform/stdctrls/TextMetrics.h"
 
 #include <QVariant>
 #include <QWidget>
@@ -118,13 +119,7 @@ void TCustomEdit::AdjustHeight()
 {
     if (!HandleAllocated() || ComponentState().Contains(csLoading) || FBorderStyle != bsSingle)
         return;
-    HDC DC = GetDC(nullptr);
-    HGDIOBJ Old = SelectObject(DC, Font()->Handle());
-    TEXTMETRIC Metrics;
-    GetTextMetrics(DC, &Metrics);
-    SelectObject(DC, Old);
-    ReleaseDC(nullptr, DC);
-    SetHeight(Metrics.tmHeight + (Ctl3D() ? 8 : 6));
+    SetHeight(FontTextMetrics(Font()).tmHeight + (Ctl3D() ? 8 : 6));
 }
 
 void TCustomEdit::UpdateEditorLooks()

@@ -1,14 +1,5 @@
 #include "platform/stdctrls/ItemStrings.h"
 
-#include "platform/stdctrls/ListMessages.h"
-
-const TItemMessages ListBoxItemMessages = {LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
-                                           LB_RESETCONTENT, LB_GETTEXT,      LB_GETCOUNT,
-                                           LB_GETITEMDATA,  LB_SETITEMDATA,  LB_FINDSTRINGEXACT};
-const TItemMessages ComboBoxItemMessages = {CB_ADDSTRING,    CB_INSERTSTRING, CB_DELETESTRING,
-                                            CB_RESETCONTENT, CB_GETLBTEXT,    CB_GETCOUNT,
-                                            CB_GETITEMDATA,  CB_SETITEMDATA,  CB_FINDSTRINGEXACT};
-
 namespace {
 
 const char* const IndexError = "List index out of bounds (%d)";

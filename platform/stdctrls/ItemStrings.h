@@ -5,13 +5,7 @@
 // its items, a check list that keeps flags per item) sees every change.
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/StringList.h"
-
-// The messages of one kind of list window.
-struct TItemMessages {
-    UINT Add, Insert, Delete, Reset, GetText, GetCount, GetData, SetData, FindExact;
-};
-extern const TItemMessages ListBoxItemMessages;
-extern const TItemMessages ComboBoxItemMessages;
+#include "platform/stdctrls/ItemMessages.h"
 
 class TItemStrings : public TStrings {
 public:

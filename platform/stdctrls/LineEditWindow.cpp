@@ -1,6 +1,7 @@
 #include "platform/stdctrls/LineEditWindow.h"
 
 #include "platform/stdctrls/EditMessages.h"
+#include "platform/stdctrls/MessageArgs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -78,8 +79,7 @@ void SetPasswordChar(TQtLineEdit* E, QChar C)
 void SetReadOnly(HWND Wnd, TQtLineEdit* E, bool ReadOnly)
 {
     E->setReadOnly(ReadOnly);
-    const long Style = GetWindowLong(Wnd, GWL_STYLE);
-    SetWindowLong(Wnd, GWL_STYLE, ReadOnly ? Style | long(ES_READONLY) : Style & ~long(ES_READONLY));
+    SetReadOnlyStyle(Wnd, ReadOnly);
 }
 
 // The selection as the classic edit reports it: start and end, the end
@@ -115,15 +115,7 @@ void Paste(TQtLineEdit* E)
     const int Break = Text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
     if (Break >= 0)
         Text.truncate(Break);
-    Text = Converted(Text, E->Case);
-    if (E->Limit > 0) {
-        const int Room = E->Limit - int(E->text().size() - E->selectedText().size());
-        if (Text.size() > Room) {
-            Text.truncate(std::max(Room, 0));
-            MessageBeep(MB_OK_BEEP);
-        }
-    }
-    E->insert(Text);
+    E->insert(FitToLimit(Converted(Text, E->Case), E->Limit, int(E->text().size()), int(E->selectedText().size())));
 }
 
 void Cut(TQtLineEdit* E)
@@ -216,20 +208,14 @@ bool HandleEditMessage(HWND Wnd, TQtLineEdit* E, TMessage& M)
         M.Result = TRUE;
         return true;
     case WM_GETTEXT:
-        if (M.LParam != 0)
-            *LParamToPtr<String>(M.LParam) = E->text();
-        M.Result = E->text().size();
+        AnswerText(M, E->text());
         return true;
     case WM_GETTEXTLENGTH:
         M.Result = E->text().size();
         return true;
     case EM_GETSEL: {
         const auto [Start, End] = Selection(E);
-        if (M.WParam != 0)
-            *reinterpret_cast<DWORD*>(M.WParam) = DWORD(Start);
-        if (M.LParam != 0)
-            *LParamToPtr<DWORD>(M.LParam) = DWORD(End);
-        M.Result = MAKELPARAM(Start, End);
+        AnswerSelection(M, Start, End);
         return true;
     }
     case EM_SETSEL:
@@ -359,6 +345,21 @@ bool RouteEditorKeys(HWND Wnd, TMessage& Message)
     if (Message.Msg == WM_CHAR)
         return RouteChar(Wnd, Message.WParam);
     return false;
+}
+
+void SetReadOnlyStyle(HWND Wnd, bool ReadOnly)
+{
+    const long Style = GetWindowLong(Wnd, GWL_STYLE);
+    SetWindowLong(Wnd, GWL_STYLE, ReadOnly ? Style | long(ES_READONLY) : Style & ~long(ES_READONLY));
+}
+
+String FitToLimit(const String& Text, int Limit, int Length, int Selected)
+{
+    const int Room = std::max(Limit - (Length - Selected), 0);
+    if (Limit <= 0 || Text.size() <= Room)
+        return Text;
+    MessageBeep(MB_OK_BEEP);
+    return Text.left(Room);
 }
 
 QLineEdit* LineEditOf(HWND Wnd)

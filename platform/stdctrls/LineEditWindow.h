@@ -40,6 +40,13 @@ void LineEditWndProc(HWND Wnd, TMessage& Message);
 // True when the message was one of those and has been handled.
 bool RouteEditorKeys(HWND Wnd, TMessage& Message);
 
+// Marks the editor window read-only in its style (ES_READONLY), as
+// EM_SETREADONLY does.
+void SetReadOnlyStyle(HWND Wnd, bool ReadOnly);
+// Pasted text cut to what a text limit (0: none) leaves room for, with a
+// beep when it did not all fit.
+String FitToLimit(const String& Text, int Limit, int Length, int Selected);
+
 // Colours and font of an editing widget: background, text, and the
 // selection colours of the classic scheme.
 void SetEditorColors(QWidget* Editor, TColor Background, TColor Text);

@@ -4,6 +4,7 @@
 #include "platform/stdctrls/ItemStrings.h"
 #include "platform/stdctrls/ListBoxWindow.h"
 #include "platform/stdctrls/ListMessages.h"
+#include "platform/stdctrls/TextMetrics.h"
 
 REGISTER_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw)
 
@@ -114,13 +115,7 @@ bool TCustomListBox::IsOwnerDrawn() const
 
 int TCustomListBox::StandardItemHeight()
 {
-    HDC DC = GetDC(nullptr);
-    HGDIOBJ Old = SelectObject(DC, Font()->Handle());
-    TEXTMETRIC Metrics;
-    GetTextMetrics(DC, &Metrics);
-    SelectObject(DC, Old);
-    ReleaseDC(nullptr, DC);
-    return Metrics.tmHeight;
+    return FontTextMetrics(Font()).tmHeight;
 }
 
 void TCustomListBox::ApplyStyle()
@@ -146,15 +141,8 @@ void TCustomListBox::ApplyColumnWidth()
 
 void TCustomListBox::MeasureNewItem(int Index)
 {
-    if (FStyle != lbOwnerDrawVariable)
-        return;
-    MEASUREITEMSTRUCT Measure;
-    Measure.CtlType = ODT_LISTBOX;
-    Measure.itemID = UINT(Index);
-    Measure.itemHeight = UINT(FItemHeight);
-    Measure.itemData = FEngine.Data(Index);
-    Perform(CN_MEASUREITEM, 0, PtrToLParam(&Measure));
-    FEngine.SetHeightOf(Index, int(Measure.itemHeight));
+    if (FStyle == lbOwnerDrawVariable)
+        FEngine.SetHeightOf(Index, MeasureOwnerItem(this, ODT_LISTBOX, Index, FItemHeight, FEngine.Data(Index)));
 }
 
 void TCustomListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -413,32 +401,8 @@ void TCustomListBox::Dispatch(TMessage& Message)
 
 void TCustomListBox::CNDrawItem(TMessage& Message)
 {
-    auto* Item = LParamToPtr<DRAWITEMSTRUCT>(Message.LParam);
-    if (Item == nullptr)
-        return;
-    const TOwnerDrawState State = OwnerDrawStateFromFlags(Item->itemState);
-    const int Index = int(Item->itemID);
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(Item->hDC);
-    FCanvas->SetFont(Font());
-    FCanvas->SetBrush(Brush());
-    if (Index < Count() && State.Contains(odSelected)) {
-        FCanvas->Brush()->SetColor(clHighlight);
-        FCanvas->Font()->SetColor(clHighlightText);
-    }
-    try {
-        if (Index >= 0)
-            DrawItem(Index, Item->rcItem, State);
-        else
-            FCanvas->FillRect(Item->rcItem);
-        if (State.Contains(odFocused))
-            FCanvas->DrawFocusRect(Item->rcItem);
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    Message.Result = TRUE;
+    OwnerDrawItem(this, FCanvas.get(), Message,
+                  [this](int Index, TRect Rect, TOwnerDrawState State) { DrawItem(Index, Rect, State); });
 }
 
 void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)
@@ -465,13 +429,7 @@ void TCustomListBox::MeasureItem(int Index, int& Height)
 
 void TCustomListBox::CNMeasureItem(TMessage& Message)
 {
-    auto* Measure = LParamToPtr<MEASUREITEMSTRUCT>(Message.LParam);
-    if (Measure == nullptr)
-        return;
-    int Height = FItemHeight;
-    MeasureItem(int(Measure->itemID), Height);
-    Measure->itemHeight = UINT(std::max(1, Height));
-    Message.Result = TRUE;
+    AnswerMeasureItem(Message, FItemHeight, [this](int Index, int& Height) { MeasureItem(Index, Height); });
 }
 
 void TCustomListBox::CNCommand(TMessage& Message)

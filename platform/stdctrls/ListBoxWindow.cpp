@@ -1,24 +1,12 @@
 #include "platform/stdctrls/ListBoxWindow.h"
 
+#include "platform/stdctrls/ItemMessages.h"
 #include "platform/stdctrls/ListBox.h"
 #include "platform/stdctrls/ListMessages.h"
+#include "platform/stdctrls/MessageArgs.h"
+#include "platform/stdctrls/TextMetrics.h"
 
 #include <algorithm>
-
-namespace {
-
-const String& StringArg(const TMessage& M)
-{
-    static const String Empty;
-    return M.LParam != 0 ? *LParamToPtr<const String>(M.LParam) : Empty;
-}
-
-int Signed(WPARAM W)
-{
-    return int(std::intptr_t(W));
-}
-
-} // namespace
 
 TListEngine& TListBoxWindow::Engine()
 {
@@ -112,55 +100,16 @@ bool TListBoxWindow::ListMessage(TMessage& M)
 bool TListBoxWindow::ItemMessage(TMessage& M)
 {
     TListEngine& E = Engine();
-    const int Index = Signed(M.WParam);
+    TItemHooks Hooks;
+    Hooks.Added = [this](int Index) { FBox->MeasureNewItem(Index); };
+    Hooks.Changed = [this] { Changed(); };
+    if (HandleItemMessage(E, ListBoxItemMessages, M, Hooks))
+        return true;
+    const int Index = IndexArg(M);
     switch (M.Msg) {
-    case LB_ADDSTRING:
-    case LB_INSERTSTRING: {
-        const int At = M.Msg == LB_ADDSTRING ? E.Add(StringArg(M)) : E.Insert(Index, StringArg(M));
-        if (At >= 0)
-            FBox->MeasureNewItem(At);
-        M.Result = At >= 0 ? At : LRESULT(LB_ERR);
-        Changed();
-        return true;
-    }
-    case LB_DELETESTRING:
-        M.Result = E.Delete(Index) ? E.Count() : LRESULT(LB_ERR);
-        Changed();
-        return true;
-    case LB_RESETCONTENT:
-        E.Clear();
-        Changed();
-        return true;
     case LB_SETCOUNT:
         E.SetVirtualCount(Index);
         Changed();
-        return true;
-    case LB_GETCOUNT:
-        M.Result = E.Count();
-        return true;
-    case LB_GETTEXT:
-    case LB_GETTEXTLEN: {
-        if (!E.IsItem(Index)) {
-            M.Result = LB_ERR;
-            return true;
-        }
-        const String Text = E.Text(Index);
-        if (M.Msg == LB_GETTEXT && M.LParam != 0)
-            *LParamToPtr<String>(M.LParam) = Text;
-        M.Result = Text.size();
-        return true;
-    }
-    case LB_GETITEMDATA:
-        M.Result = E.IsItem(Index) ? LRESULT(E.Data(Index)) : LRESULT(LB_ERR);
-        return true;
-    case LB_SETITEMDATA:
-        M.Result = E.SetData(Index, std::uintptr_t(M.LParam)) ? LRESULT(LB_OKAY) : LRESULT(LB_ERR);
-        return true;
-    case LB_FINDSTRING:
-        M.Result = E.FindPrefix(StringArg(M), Index);
-        return true;
-    case LB_FINDSTRINGEXACT:
-        M.Result = E.FindExact(StringArg(M), Index);
         return true;
     case LB_SELECTSTRING: {
         const int Found = E.FindPrefix(StringArg(M), Index);
@@ -187,7 +136,7 @@ bool TListBoxWindow::SelectionMessage(TMessage& M)
             M.Result = LB_ERR;
             return true;
         }
-        const int Index = Signed(M.WParam);
+        const int Index = IndexArg(M);
         M.Result = E.SetCurSel(Index) ? Index : LRESULT(LB_ERR);
         E.EnsureVisible(Index, Client());
         Changed();
@@ -219,7 +168,7 @@ bool TListBoxWindow::SelectionMessage(TMessage& M)
         Changed();
         return true;
     case LB_GETSEL:
-        M.Result = E.IsItem(Signed(M.WParam)) ? (E.Selected(Signed(M.WParam)) ? 1 : 0) : LRESULT(LB_ERR);
+        M.Result = E.IsItem(IndexArg(M)) ? (E.Selected(IndexArg(M)) ? 1 : 0) : LRESULT(LB_ERR);
         return true;
     case LB_GETSELCOUNT:
         M.Result = Single ? LRESULT(LB_ERR) : E.SelCount();
@@ -227,24 +176,24 @@ bool TListBoxWindow::SelectionMessage(TMessage& M)
     case LB_GETSELITEMS: {
         int* Out = LParamToPtr<int>(M.LParam);
         int N = 0;
-        for (int I = 0; I < E.Count() && N < Signed(M.WParam) && Out != nullptr; ++I)
+        for (int I = 0; I < E.Count() && N < IndexArg(M) && Out != nullptr; ++I)
             if (E.Selected(I))
                 Out[N++] = I;
         M.Result = Single ? LRESULT(LB_ERR) : N;
         return true;
     }
     case LB_SETCARETINDEX:
-        M.Result = E.IsItem(Signed(M.WParam)) ? LRESULT(LB_OKAY) : LRESULT(LB_ERR);
-        E.SetCaret(Signed(M.WParam));
+        M.Result = E.IsItem(IndexArg(M)) ? LRESULT(LB_OKAY) : LRESULT(LB_ERR);
+        E.SetCaret(IndexArg(M));
         if (M.LParam == 0)
-            E.EnsureVisible(Signed(M.WParam), Client());
+            E.EnsureVisible(IndexArg(M), Client());
         Changed();
         return true;
     case LB_GETCARETINDEX:
         M.Result = Single ? E.CurSel() : E.Caret();
         return true;
     case LB_SETANCHORINDEX:
-        E.SetAnchor(Signed(M.WParam));
+        E.SetAnchor(IndexArg(M));
         return true;
     case LB_GETANCHORINDEX:
         M.Result = E.Anchor();
@@ -257,7 +206,7 @@ bool TListBoxWindow::SelectionMessage(TMessage& M)
 bool TListBoxWindow::GeometryMessage(TMessage& M)
 {
     TListEngine& E = Engine();
-    const int Index = Signed(M.WParam);
+    const int Index = IndexArg(M);
     switch (M.Msg) {
     case LB_SETTOPINDEX:
         E.SetTopIndex(Index, Client());
@@ -478,15 +427,7 @@ void TListBoxWindow::PaintItem(void* Context, int Index, const TRect& R)
     const int Saved = SaveDC(DC);
     IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
     if (FBox->IsOwnerDrawn()) {
-        DRAWITEMSTRUCT Item;
-        Item.CtlType = ODT_LISTBOX;
-        Item.itemID = UINT(Index);
-        Item.itemState = State;
-        Item.hwndItem = FBox->FHandle;
-        Item.hDC = DC;
-        Item.rcItem = R;
-        Item.itemData = E.Data(Index);
-        FBox->Perform(CN_DRAWITEM, 0, PtrToLParam(&Item));
+        SendDrawItem(FBox, ODT_LISTBOX, FBox->FHandle, DC, Index, R, State, E.Data(Index));
     } else {
         DrawStandardItem(DC, Index, R, State);
     }
@@ -496,27 +437,17 @@ void TListBoxWindow::PaintItem(void* Context, int Index, const TRect& R)
 void TListBoxWindow::DrawStandardItem(void* Context, int Index, const TRect& R, unsigned State)
 {
     HDC DC = static_cast<HDC>(Context);
-    const bool Selected = (State & ODS_SELECTED) != 0;
-    HBRUSH Back = CreateSolidBrush(ColorToRGB(Selected ? clHighlight : FBox->Color()));
-    FillRect(DC, &R, Back);
-    DeleteObject(Back);
-    if (Index >= 0) {
-        SelectObject(DC, FBox->Font()->Handle());
-        SetTextColor(DC,
-                     ColorToRGB((State & ODS_DISABLED) != 0 ? clGrayText
-                                    : Selected              ? clHighlightText
-                                                            : FBox->Font()->Color()));
-        SetBkMode(DC, TRANSPARENT);
-        // Tab stops come in dialog units: a quarter of the average width.
-        TEXTMETRIC Metrics;
-        GetTextMetrics(DC, &Metrics);
-        std::vector<int> Stops;
-        for (int Stop : FTabStops)
-            Stops.push_back(Stop * Metrics.tmAveCharWidth / 4);
-        const String Text = Engine().Text(Index);
-        TabbedTextOut(DC, R.Left + 2, R.Top + (R.Height() - Metrics.tmHeight) / 2, Text, int(Text.size()),
-                      int(Stops.size()), Stops.empty() ? nullptr : Stops.data(), R.Left + 2);
-    }
+    TPlainItem Item;
+    Item.Text = Engine().Text(Index);
+    Item.Back = FBox->Color();
+    Item.Font = FBox->Font();
+    Item.Lit = (State & ODS_SELECTED) != 0;
+    Item.Disabled = (State & ODS_DISABLED) != 0;
+    // Tab stops come in dialog units: a quarter of the average width.
+    const int CharWidth = FontTextMetrics(FBox->Font()).tmAveCharWidth;
+    for (int Stop : FTabStops)
+        Item.TabStops.push_back(Stop * CharWidth / 4);
+    DrawPlainItem(DC, R, Item);
     if ((State & ODS_FOCUS) != 0)
         DrawFocusRect(DC, &R);
 }
@@ -544,16 +475,7 @@ void TListBoxWindow::MouseDown(TMessage& M, bool Double)
         E.SetCaret(Index);
         break;
     case TListSelectMode::Extended:
-        if (Shift) {
-            E.SelectRange(E.Anchor() >= 0 ? E.Anchor() : Index, Index, Ctrl);
-        } else if (Ctrl) {
-            E.SetSelected(Index, !E.Selected(Index));
-            E.SetAnchor(Index);
-        } else {
-            E.SelectRange(Index, Index);
-            E.SetAnchor(Index);
-        }
-        E.SetCaret(Index);
+        Extend(Index, Shift, Ctrl, true);
         break;
     }
     E.EnsureVisible(Index, Client());
@@ -562,6 +484,26 @@ void TListBoxWindow::MouseDown(TMessage& M, bool Double)
     SetCapture(FBox->FHandle);
     if (Double)
         Notify(LBN_DBLCLK);
+}
+
+void TListBoxWindow::Extend(int Index, bool Shift, bool Ctrl, bool CtrlToggles)
+{
+    // Shift: the range from the anchor (added to the rest with Ctrl); Ctrl
+    // alone: a click toggles the item, a key only moves the caret; neither:
+    // the item alone, the new anchor.
+    TListEngine& E = Engine();
+    if (Shift) {
+        E.SelectRange(E.Anchor() >= 0 ? E.Anchor() : Index, Index, Ctrl);
+    } else if (Ctrl) {
+        if (CtrlToggles) {
+            E.SetSelected(Index, !E.Selected(Index));
+            E.SetAnchor(Index);
+        }
+    } else {
+        E.SelectRange(Index, Index);
+        E.SetAnchor(Index);
+    }
+    E.SetCaret(Index);
 }
 
 void TListBoxWindow::MouseMove(TMessage& M)
@@ -675,13 +617,7 @@ void TListBoxWindow::MoveCaret(int Index, bool Shift, bool Ctrl)
         E.SetCaret(Index);
         break;
     case TListSelectMode::Extended:
-        if (Shift) {
-            E.SelectRange(E.Anchor() >= 0 ? E.Anchor() : Index, Index, Ctrl);
-        } else if (!Ctrl) {
-            E.SelectRange(Index, Index);
-            E.SetAnchor(Index);
-        }
-        E.SetCaret(Index);
+        Extend(Index, Shift, Ctrl, false);
         break;
     }
     E.EnsureVisible(Index, Client());

@@ -44,6 +44,7 @@ private:
     void MouseMove(TMessage& M);
     void MouseUp();
     void TrackTo(int Index, bool Shift, bool Ctrl);
+    void Extend(int Index, bool Shift, bool Ctrl, bool CtrlToggles);
     bool KeyDown(TMessage& M);
     void Char(TMessage& M);
     void MoveCaret(int Index, bool Shift, bool Ctrl);

@@ -1,6 +1,7 @@
 #include "platform/stdctrls/MemoWindow.h"
 
 #include "platform/stdctrls/EditMessages.h"
+#include "platform/stdctrls/MessageArgs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -151,15 +152,9 @@ void Paste(TQtMemo* E)
 {
     if (E->isReadOnly() || QApplication::clipboard() == nullptr)
         return;
-    String Text = QtText(QApplication::clipboard()->text());
-    if (E->Limit > 0) {
-        const int Room = E->Limit - (E->document()->characterCount() - 1 - int(E->textCursor().selectedText().size()));
-        if (Text.size() > Room) {
-            Text.truncate(std::max(Room, 0));
-            MessageBeep(MB_OK_BEEP);
-        }
-    }
-    E->textCursor().insertText(Text);
+    const String Text = QtText(QApplication::clipboard()->text());
+    E->textCursor().insertText(
+        FitToLimit(Text, E->Limit, E->document()->characterCount() - 1, int(E->textCursor().selectedText().size())));
 }
 
 bool FullForTyping(const TQtMemo* E)
@@ -255,13 +250,9 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
         E->setPlainText(QtText(M.LParam != 0 ? *LParamToPtr<const String>(M.LParam) : String()));
         M.Result = TRUE;
         return true;
-    case WM_GETTEXT: {
-        const String Text = WithClassicLineBreaks(E->toPlainText());
-        if (M.LParam != 0)
-            *LParamToPtr<String>(M.LParam) = Text;
-        M.Result = Text.size();
+    case WM_GETTEXT:
+        AnswerText(M, WithClassicLineBreaks(E->toPlainText()));
         return true;
-    }
     case WM_GETTEXTLENGTH:
         M.Result = ToClassic(E->document(), E->document()->characterCount() - 1);
         return true;
@@ -270,11 +261,7 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
         return true;
     case EM_GETSEL: {
         const auto [Start, End] = Selection(E);
-        if (M.WParam != 0)
-            *reinterpret_cast<DWORD*>(M.WParam) = DWORD(Start);
-        if (M.LParam != 0)
-            *LParamToPtr<DWORD>(M.LParam) = DWORD(End);
-        M.Result = MAKELPARAM(Start, End);
+        AnswerSelection(M, Start, End);
         return true;
     }
     case EM_SETSEL:
@@ -298,8 +285,7 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
         return true;
     case EM_SETREADONLY: {
         E->setReadOnly(M.WParam != 0);
-        const long Style = GetWindowLong(Wnd, GWL_STYLE);
-        SetWindowLong(Wnd, GWL_STYLE, M.WParam != 0 ? Style | long(ES_READONLY) : Style & ~long(ES_READONLY));
+        SetReadOnlyStyle(Wnd, M.WParam != 0);
         M.Result = TRUE;
         return true;
     }

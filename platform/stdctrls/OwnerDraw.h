@@ -6,8 +6,11 @@
 #include "platform/controls/Messages.h"
 
 #include <functional>
+#include <vector>
 
 class TWinControl;
+class TControlCanvas;
+class TFont;
 
 enum : UINT { WM_DRAWITEM = 0x002B, WM_MEASUREITEM = 0x002C, WM_DELETEITEM = 0x002D, WM_COMPAREITEM = 0x0039 };
 enum : UINT {
@@ -88,3 +91,37 @@ UINT OwnerDrawFlagsFromState(TOwnerDrawState State);
 
 using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
+
+// --- the handling lists and combos share ----------------------------------------------
+
+// Sends CN_DRAWITEM for one item to Control (the window asks its control).
+void SendDrawItem(TWinControl* Control, UINT CtlType, HWND Wnd, HDC DC, int Index, const TRect& R, UINT State,
+                  std::uintptr_t Data);
+// Asks Control for the height of an item of a variable-height list
+// (CN_MEASUREITEM); DefaultHeight unless it says otherwise.
+int MeasureOwnerItem(TWinControl* Control, UINT CtlType, int Index, int DefaultHeight, std::uintptr_t Data);
+
+// The classic CN_DRAWITEM of a list or combo box: Canvas draws on the
+// item's context with the control's font and brush, a selected item in the
+// selection colours; Draw paints an item, an index below 0 (an empty
+// list's focus) is filled; the focus rectangle comes last.
+void OwnerDrawItem(TWinControl* Control, TControlCanvas* Canvas, TMessage& Message,
+                   const std::function<void(int Index, TRect Rect, TOwnerDrawState State)>& Draw);
+// The classic CN_MEASUREITEM: the height starts at DefaultHeight and
+// Measure may change it.
+void AnswerMeasureItem(TMessage& Message, int DefaultHeight,
+                       const std::function<void(int Index, int& Height)>& Measure);
+
+// An item as a list draws it when no program does: the selection colour
+// behind a lit item (else Back), the text 2 pixels in and centred in the
+// item's height, grey when disabled, tabs at TabStops (pixels from the
+// text's start; none: every eight characters).
+struct TPlainItem {
+    String Text;
+    TColor Back = clWindow;
+    TFont* Font = nullptr;
+    bool Lit = false;
+    bool Disabled = false;
+    std::vector<int> TabStops;
+};
+void DrawPlainItem(HDC DC, const TRect& R, const TPlainItem& Item);

@@ -351,6 +351,36 @@ TEST_F(Combos, AComboBoxThatGoesWhileItsListIsOpenEndsTheLoop)
     EXPECT_EQ(Form, nullptr);
 }
 
+TEST_F(Combos, LosingTheActivationOrTabbingAwayClosesTheList)
+{
+    auto* Next = Make<TComboBox>(Bounds(10, 60, 150, 21));
+    WhileOpen.push_back([&] { PostMessage(nullptr, CM_DEACTIVATE, 0, 0); });
+    Combo->SetFocus();
+    Combo->SetDroppedDown(true);
+    EXPECT_FALSE(Combo->DroppedDown());
+    EXPECT_EQ(Events, QStringList({"dropdown", "closeup"}));
+    // Tab chooses the lit item and moves on.
+    WhileOpen.push_back([&] { PressKey(Combo, Qt::Key_Down); });
+    WhileOpen.push_back([&] { PressKey(Combo, Qt::Key_Tab); });
+    Combo->SetDroppedDown(true);
+    PumpMessages();
+    EXPECT_FALSE(Combo->DroppedDown());
+    EXPECT_EQ(Combo->Text(), QStringLiteral("Januari"));
+    EXPECT_TRUE(Next->Focused());
+}
+
+TEST_F(Combos, SortedItemsAndTheLetterCaseOfTheEditPart)
+{
+    Combo->SetSorted(true);
+    EXPECT_EQ(Combo->Items()->ToStringList(), QStringList({"April", "Februari", "Januari", "Maart", "Mei"}));
+    EXPECT_EQ(Combo->Items()->Add(QStringLiteral("Juni")), 3);
+    Combo->SetCharCase(ecUpperCase);
+    Combo->SetAutoComplete(false);
+    Combo->SetFocus();
+    PressKey(Combo, Qt::Key_Z);
+    EXPECT_EQ(Combo->Text(), QStringLiteral("Z"));
+}
+
 TEST_F(Combos, ItemDataGoesWithItsItemAndIsAnnouncedWhenDeleted)
 {
     TObject A, B;

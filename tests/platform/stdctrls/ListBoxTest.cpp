@@ -223,6 +223,21 @@ TEST_F(ListBoxes, TheWheelAndTheScrollBarScrollTheItems)
     EXPECT_EQ(List->ClientWidth(), List->Width() - 4);
 }
 
+TEST_F(ListBoxes, AScrollWidthScrollsTheItemsSideways)
+{
+    Fill({"a", "b"});
+    const int Full = List->ClientHeight();
+    List->SetScrollWidth(400);
+    EXPECT_EQ(List->ScrollWidth(), 400);
+    EXPECT_EQ(List->ClientHeight(), Full - GetSystemMetrics(SM_CYHSCROLL));
+    List->Perform(WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(List->ItemRect(0).Left, -List->ClientWidth());
+    List->Perform(WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_EQ(List->ItemRect(0).Left, List->ClientWidth() - 400);
+    List->SetScrollWidth(0);
+    EXPECT_EQ(List->ClientHeight(), Full);
+}
+
 TEST_F(ListBoxes, ItemAtPosAndItemRect)
 {
     Fill({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"});

@@ -116,6 +116,19 @@ TEST_F(Memos, PositionsCountTheLineBreakAsTwoCharacters)
     EXPECT_EQ(Memo->SelStart(), 2);
 }
 
+TEST_F(Memos, TheCaretAndCharacterPositionsOnScreen)
+{
+    Memo->SetText(QStringLiteral("one\r\ntwo"));
+    Memo->SetCaretPos(Point(1, 1));
+    TPoint Caret;
+    ASSERT_TRUE(GetCaretPos(&Caret));
+    const LRESULT At = Memo->Perform(EM_CHARFROMPOS, 0, PointToLParam({Caret.X + 1, Caret.Y + 2}));
+    EXPECT_EQ(LOWORD(std::uintptr_t(At)), 6);
+    EXPECT_EQ(HIWORD(std::uintptr_t(At)), 1);
+    const LRESULT Pos = Memo->Perform(EM_POSFROMCHAR, 6, 0);
+    EXPECT_EQ(GET_Y_LPARAM(Pos), Caret.Y);
+}
+
 TEST_F(Memos, EnterAndTabTypeOnlyWhenWanted)
 {
     PressKey(Memo, Qt::Key_A);
