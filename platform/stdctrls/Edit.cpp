@@ -300,8 +300,10 @@ void TCustomEdit::CNCommand(TMessage& Message)
 
 void TCustomEdit::CMEnter(TMessage& Message)
 {
-    // Tabbing into the edit selects its text; a click places the caret.
-    if (FAutoSelect && !FControlState.Contains(csLButtonDown))
+    // Tabbing into a single-line edit selects its text; a click places
+    // the caret, and a memo keeps its own.
+    const bool MultiLine = HandleAllocated() && (GetWindowLong(FHandle, GWL_STYLE) & long(ES_MULTILINE)) != 0;
+    if (FAutoSelect && !MultiLine && !FControlState.Contains(csLButtonDown))
         SelectAll();
     TWinControl::CMEnter(Message);
 }

@@ -76,11 +76,11 @@ public:
     // Existing, a point below the last item gives Count.
     int ItemAtPos(TPoint Pos, bool Existing);
     TRect ItemRect(int Index);
-    void AddItem(const String& Item, TObject* AObject);
-    void Clear();
-    void ClearSelection();
-    void DeleteSelected();
-    void SelectAll();
+    virtual void AddItem(const String& Item, TObject* AObject);
+    virtual void Clear();
+    virtual void ClearSelection();
+    virtual void DeleteSelected();
+    virtual void SelectAll();
 
     DECLARE_EVENT(TDrawItemEvent, OnDrawItem)
     DECLARE_EVENT(TMeasureItemEvent, OnMeasureItem)
@@ -107,6 +107,9 @@ protected:
     void CMColorChanged(TMessage& Message) override;
     String DoGetData(int Index);
     bool IsOwnerDrawn() const;
+    // A descendant that keeps more per item than the list box does (a
+    // check list's flags) puts its own item list in place of Items.
+    void ReplaceItems(std::unique_ptr<TStrings> Value) { FItems = std::move(Value); }
 
 private:
     friend class TListBoxWindow;

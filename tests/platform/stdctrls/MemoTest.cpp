@@ -131,6 +131,14 @@ TEST_F(Memos, TheCaretAndCharacterPositionsOnScreen)
 
 TEST_F(Memos, EnterAndTabTypeOnlyWhenWanted)
 {
+    // Entering a memo selects nothing.
+    Memo->SetText(QStringLiteral("kept"));
+    auto* Other = Make<TMemo>(Bounds(10, 200, 50, 30));
+    Other->SetFocus();
+    Memo->SetFocus();
+    EXPECT_EQ(Memo->SelLength(), 0);
+    Other->Free();
+    Memo->SetText(QString());
     PressKey(Memo, Qt::Key_A);
     PressKey(Memo, Qt::Key_Return);
     PressKey(Memo, Qt::Key_B);
