@@ -103,7 +103,7 @@ public:
 
     // --- focus and keys ---
     virtual bool CanFocus();
-    bool Focused() const;
+    virtual bool Focused() const;
     virtual void SetFocus();
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
