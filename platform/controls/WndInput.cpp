@@ -503,9 +503,14 @@ protected:
         HWND W = Wnd();
         if (W == nullptr || !W->Surface)
             return;
-        GuardEntry(W, [W] { PaintPending(W); });
+        bool Again = false;
+        GuardEntry(W, [W, &Again] { Again = PaintPending(W); });
         if (Live(W) == nullptr || !W->Surface)
             return;
+        // Invalidated while painting: one more pass once this one is shown.
+        if (Again)
+            QMetaObject::invokeMethod(
+                this, [this] { update(); }, Qt::QueuedConnection);
         QPainter P(this);
         P.drawImage(E->rect(), W->Surface->Image, E->rect());
     }
