@@ -200,6 +200,9 @@ bool ScrollBarMouse(HWND Wnd, UINT Msg, TPoint Screen)
     const TParts Start = Measure(Wnd->Scroll[Bar].Info, Bar == SB_VERT ? Bounds.Height() : Bounds.Width());
     const int GrabOffset = (Bar == SB_VERT ? P.Y - Bounds.Top : P.X - Bounds.Left) - Start.ThumbStart;
     int TrackPos = Wnd->Scroll[Bar].Info.nPos;
+    // A thumb let go where it was taken reports where it is, not where
+    // an earlier drag left it.
+    Wnd->Scroll[Bar].Info.nTrackPos = TrackPos;
     if (Part != SB_THUMBTRACK) {
         Send(Wnd, Bar, Part);
         SetTimer(Wnd, RepeatTimer, 400);
