@@ -271,11 +271,14 @@ void TCustomDBGrid::LayoutChanged()
         return;
     ++FLayoutLock;
     BeginUpdateLock();
+    // The current column stays the same column when the indicator comes or goes.
+    const int Selected = Col() - FixedCols();
     try {
         FColumns->ForgetFields();
         FColumns->BuildDefaultColumns();
         ApplyColumnWidths();
         ApplyRowHeights();
+        MoveCurrent(std::clamp(FixedCols() + Selected, FixedCols(), std::max(FixedCols(), ColCount() - 1)), Row());
     } catch (...) {
         EndUpdateLock();
         --FLayoutLock;

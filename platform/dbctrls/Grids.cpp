@@ -546,18 +546,6 @@ void TCustomGrid::InvalidateRow(int ARow)
     InvalidateRect(Handle(), &R, FALSE);
 }
 
-void TCustomGrid::InvalidateCol(int ACol)
-{
-    if (!HandleAllocated() || FUpdateLock > 0)
-        return;
-    const TGridDrawInfo Info = DrawInfo();
-    const int X = CellStart(Info.Horz, true, ACol);
-    if (X < 0 || X >= Info.Horz.GridExtent)
-        return;
-    TRect R{X, 0, X + ColWidths(ACol) + FGridLineWidth, Info.Vert.GridExtent};
-    InvalidateRect(Handle(), &R, FALSE);
-}
-
 void TCustomGrid::InvalidateGrid()
 {
     if (HandleAllocated() && FUpdateLock == 0)
@@ -714,7 +702,7 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, int FirstCol, int FirstRo
             if (FDefaultDrawing)
                 PrepareCell(Where, State, AColor);
             DrawCell(C, R, Where, State);
-            if (FDefaultDrawing && Edges)
+            if (Edges)
                 DrawCellEdge(Where);
             if (FDefaultDrawing && State.Contains(gdFocused) && !FOptions.Contains(goRowSelect))
                 Canvas()->DrawFocusRect(Where);

@@ -159,7 +159,6 @@ protected:
     // --- invalidation ---
     void InvalidateCell(int ACol, int ARow);
     void InvalidateRow(int ARow);
-    void InvalidateCol(int ACol);
     void InvalidateGrid();
 
     // --- painting ---

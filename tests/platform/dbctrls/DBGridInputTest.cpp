@@ -85,6 +85,16 @@ TEST_F(GridInput, EnteringAColumnIsReportedAndSelectedFieldFollows)
     EXPECT_EQ(Entered, 2);
 }
 
+TEST_F(GridInput, TheCurrentColumnStaysWhenTheIndicatorComesOrGoes)
+{
+    Grid->SetSelectedIndex(2);
+    Grid->SetOptions(Grid->Options() - TDBGridOptions{dgIndicator});
+    EXPECT_EQ(Grid->FixedCols(), 0);
+    EXPECT_EQ(Grid->SelectedIndex(), 2);
+    Grid->SetOptions(Grid->Options() + TDBGridOptions{dgIndicator});
+    EXPECT_EQ(Grid->SelectedIndex(), 2);
+}
+
 TEST_F(GridInput, OnKeyDownSeesTheKeyFirstAndMayTakeIt)
 {
     Grid->SetOnKeyDown([](TObject*, WORD& Key, TShiftState) {

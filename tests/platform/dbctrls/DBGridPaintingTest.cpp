@@ -177,6 +177,9 @@ TEST_F(GridPainting, OwnerDrawingGetsEveryDataCellWithItsColumn)
     EXPECT_EQ(DataCells, Cells);
     const TPoint B = Blank(NameCol, 2);
     EXPECT_TRUE(PixelIs(Img, B.X, B.Y, Rgb(clYellow)));
+    // Titles and the indicator are the grid's own still.
+    const TRect Title = Grid->CellRect(NameCol, 0);
+    EXPECT_TRUE(PixelIs(Img, Title.Left, Title.Top + 3, Rgb(clBtnHighlight)));
 
     // Columns of one's own: the data-cell event is for default columns only.
     DataCells = 0;
