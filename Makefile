@@ -1,8 +1,12 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+# `make fuzz`: clang build of the fuzz targets, each run FUZZ_SECONDS.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS    ?= 4
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup configure build run test bench fuzz fuzz-seeds clean
 
 all: build
 
@@ -26,5 +30,12 @@ test: build
 bench: build
 	@set -e; for b in $(BUILD)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
 
+fuzz: setup
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
+
+# Writes the seed corpora in tests/fuzz/corpus again.
+fuzz-seeds: configure
+	@bash scripts/fuzz-seeds.sh $(BUILD)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need,
-# only those that are missing, as root or through sudo.
+# only those that are missing, as root or through sudo.  Packages named as
+# arguments are installed as well (scripts/fuzz.sh adds clang's).
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make ccache pkg-config
   qt6-base-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-  fonts-dejavu-core tango-icon-theme
+  fonts-dejavu-core tango-icon-theme qt6-translations-l10n
+  "$@"
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "controls/foundation/FcColors.h"
 #include "controls/foundation/FcThemeBridge.h"
+#include "platform/controls/Themes.h"
 #include "platform/graphics/Gdi.h"
 #include "platform/rtl/Registry.h"
 
@@ -50,6 +51,19 @@ const TColor GroupTextTable[3][2] = {{TColor(0xC65D21), TColor(0xFF8E42)},
                                      {TColor(0x3D3D3F), TColor(0x7C7C7E)}};
 
 struct TColorState {
+    TColorState()
+    {
+        // From now on every theme change (the one that brings the windows
+        // WM_THEMECHANGED) reads the scheme again first, so that they
+        // repaint in the new one.  Hooked in on first use, after the
+        // window layer has installed its own part.
+        TThemeHooks& Hooks = ThemeHooks();
+        Hooks.ThemeChanged = [Windows = Hooks.ThemeChanged] {
+            XpColorSchemeChanged();
+            if (Windows)
+                Windows();
+        };
+    }
     bool ManyColors = ScreenHasManyColors();
     std::uint8_t Scheme = ReadXpColorScheme();
 };

@@ -30,7 +30,8 @@ void SetManyColors(bool Value);
 // silver count as blue.
 std::uint8_t XpColorScheme();
 void SetXpColorScheme(std::uint8_t Value);
-// Reads the scheme again; called when the theme changes (WM_THEMECHANGED).
+// Reads the scheme again.  Runs on every theme change of the theme
+// services, before the windows hear of it (WM_THEMECHANGED).
 void XpColorSchemeChanged();
 
 // Hot-tracked buttons: frame, light (the fill when few colours) and fill.

@@ -16,18 +16,18 @@ struct TColorPair {
 };
 
 // Upper-left and lower-right colours of the single-colour-pair styles.
-const std::array<TColorPair, LastFrameStyle + 1> FrameColors = {{
-    {clWindow, clWindow},             // fsNone
-    {cl3DDkShadow, cl3DDkShadow},     // fsFlat
-    {clBtnShadow, clBtnHighlight},    // fsGroove
-    {clBtnHighlight, clBtnShadow},    // fsBump
-    {clBtnShadow, clBtnHighlight},    // fsLowered
-    {clNone, clNone},                 // fsButtonDown
-    {cl3DDkShadow, clBtnFace},        // fsRaised
-    {clNone, clNone},                 // fsButtonUp
-    {clBtnShadow, clBtnHighlight},    // fsStatus
-    {clBtnHighlight, clBtnShadow},    // fsPopup
-    {clBtnShadow, clBtnShadow},       // fsFlatBold
+const std::array<TColorPair, TFrameStyle::High + 1> FrameColors = {{
+    {clWindow, clWindow}, // fsNone
+    {cl3DDkShadow, cl3DDkShadow}, // fsFlat
+    {clBtnShadow, clBtnHighlight}, // fsGroove
+    {clBtnHighlight, clBtnShadow}, // fsBump
+    {clBtnShadow, clBtnHighlight}, // fsLowered
+    {clNone, clNone}, // fsButtonDown
+    {cl3DDkShadow, clBtnFace}, // fsRaised
+    {clNone, clNone}, // fsButtonUp
+    {clBtnShadow, clBtnHighlight}, // fsStatus
+    {clBtnHighlight, clBtnShadow}, // fsPopup
+    {clBtnShadow, clBtnShadow}, // fsFlatBold
 }};
 
 // R moved in by Amount on each chosen side.
@@ -143,7 +143,8 @@ struct TPanelBorder {
         case fsFlatRounded: return Rounded(R, Outer);
         case fsPopup: return PaintBevelRings(Canvas, R, BorderHighlight, BorderShadow, BevelWidth, Sides);
         case fsStatus: return PaintBevelRings(Canvas, R, BorderShadow, BorderHighlight, BevelWidth, Sides);
-        default: return PaintFrameStyleSides(Canvas, R, Style, Sides);
+        default:
+            return TFrameStyle::Contains(Style) ? PaintFrameStyleSides(Canvas, R, Style, Sides) : R;
         }
     }
 };
@@ -214,9 +215,7 @@ TRect PaintColoredButtonEdge(TCanvas* Canvas, const TRect& R, TColor Color, bool
 
 TRect PaintFrameStyleSides(TCanvas* Canvas, const TRect& R, TFrameStyle FrameStyle, TSides Sides)
 {
-    if (FrameStyle < fsNone || FrameStyle > LastFrameStyle)
-        return R;
-    const TColorPair P = FrameColors[FrameStyle];
+    const TColorPair P = FrameColors[std::size_t(TFrameStyleEx(FrameStyle))];
     switch (FrameStyle) {
     case fsFlat:
     case fsStatus:
@@ -354,6 +353,9 @@ void PaintControlFrame(TCanvas* Canvas, int Width, int Height, TFrameStyleEx Fra
     case fsFlat: PaintSideLines(Canvas, R, FrameColor, FrameColor, Sides); break;
     case fsFlatBold: PaintBevelRings(Canvas, R, FrameColor, FrameColor, 2, Sides); break;
     default:
+        // fsFlatRounded is no frame style of edits: only the erase shows.
+        if (!TFrameStyle::Contains(FrameStyle))
+            break;
         if (Color != clWindow)
             PaintColoredFrameSides(Canvas, R, Color, FrameStyle, Sides);
         else

@@ -25,8 +25,7 @@ TRect PaintButtonEdge(TCanvas* Canvas, const TRect& R, bool Down);
 TRect PaintColoredButtonEdgeSides(TCanvas* Canvas, const TRect& R, TColor Color, bool Down, TSides Sides);
 TRect PaintColoredButtonEdge(TCanvas* Canvas, const TRect& R, TColor Color, bool Down);
 
-// A frame style in the system colours; fsNone (and fsFlatRounded, which
-// only panel borders draw) leaves R as it is.
+// A frame style in the system colours; fsNone leaves R as it is.
 TRect PaintFrameStyleSides(TCanvas* Canvas, const TRect& R, TFrameStyle FrameStyle, TSides Sides);
 TRect PaintFrameStyle(TCanvas* Canvas, const TRect& R, TFrameStyle FrameStyle);
 // A frame style in shades of Color.

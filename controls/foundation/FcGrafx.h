@@ -10,9 +10,9 @@
 
 #include <cstdint>
 
-// Fills R with a gradient from StartColor to StopColor.  The gradient is
-// painted into an off-screen bitmap of R's size (|Right - Left| by
-// |Bottom - Top|) and drawn once at (Left, Top) with the canvas's copy mode;
+// Fills R with a gradient from StartColor to StopColor.  It paints what
+// drawing a bitmap of the gradient, of R's size (|Right - Left| by
+// |Bottom - Top|), at (Left, Top) with the canvas's copy mode would paint;
 // an empty size draws nothing.  Steps widens the bands of one colour (1,
 // what every caller passes, gives the finest gradient).
 void FillGradientRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direction, TColor StartColor,

@@ -1,5 +1,49 @@
 #include "controls/foundation/FcThemeBridge.h"
 
+#include "platform/controls/Themes.h"
+
+namespace {
+
+TThemedElementDetails DetailsOf(TFcThemeClass Theme, int Part)
+{
+    switch (Theme) {
+    case TFcThemeClass::Edit:
+        return TThemeServices::GetElementDetails(TThemedEdit(Part));
+    case TFcThemeClass::ExplorerBar:
+        return TThemeServices::GetElementDetails(TThemedExplorerBar(Part));
+    case TFcThemeClass::Button:
+        return TThemeServices::GetElementDetails(TThemedButton(Part));
+    case TFcThemeClass::ComboBox:
+        return TThemeServices::GetElementDetails(TThemedComboBox(Part));
+    default:
+        return TThemeServices::GetElementDetails(TThemedProgress(Part));
+    }
+}
+
+void DrawOn(TCanvas* Canvas, const TThemedElementDetails& Details, const TRect& R)
+{
+    if (Canvas != nullptr)
+        ThemeServices().DrawElement(Canvas->Handle(), Details, R);
+}
+
+} // namespace
+
+TFcThemeBridge::TFcThemeBridge()
+    : ThemesEnabled([] { return ThemeServices().ThemesEnabled(); }),
+      ThemeColor([](TFcThemeClass Theme, int Part, int Property) {
+          return ThemeServices().GetThemeColor(DetailsOf(Theme, Part), Property);
+      }),
+      DrawExplorerBarBackground([](TCanvas* Canvas, const TRect& R) {
+          DrawOn(Canvas, TThemeServices::GetElementDetails(tebExplorerBarRoot), R);
+      }),
+      DrawProgressChunks([](TCanvas* Canvas, const TRect& R, bool Vertical) {
+          DrawOn(Canvas, TThemeServices::GetElementDetails(Vertical ? tpChunkVert : tpChunk), R);
+      }),
+      DrawComboDropDownButton([](TCanvas* Canvas, const TRect& R) {
+          DrawOn(Canvas, TThemeServices::GetElementDetails(tcDropDownButtonNormal), R);
+      })
+{}
+
 TFcThemeBridge& FcThemeBridge()
 {
     static TFcThemeBridge Bridge;

@@ -1,9 +1,9 @@
 #pragma once
-// What the control foundation needs of the platform's theme services: the
-// themes switch, theme colours and three themed elements.  Until the theme
-// services exist the bridge reports themes off, so the library's own
-// classic painting is used; the windowing layer fills the bridge in, and
-// tests may, to reach the themed paths.
+// What the control foundation asks of the platform's theme services: the
+// themes switch, theme colours and three themed elements.  Each is a
+// replaceable entry that starts out as the call to ThemeServices(), so
+// tests can stand in for one theme answer without switching the whole
+// process's themes.
 #include "platform/graphics/Canvas.h"
 
 #include <functional>
@@ -12,10 +12,12 @@
 enum class TFcThemeClass { Edit, ExplorerBar, Button, ComboBox, Progress };
 
 struct TFcThemeBridge {
-    // Whether themed drawing is on; unset means off.
+    TFcThemeBridge();
+
+    // Whether themed drawing is on (ThemesEnabled of the theme services).
     std::function<bool()> ThemesEnabled;
     // GetThemeColor of the part (by its ordinal in the platform's themed
-    // element enumeration) and property.
+    // element enumeration of the class) and property.
     std::function<TColor(TFcThemeClass Theme, int Part, int Property)> ThemeColor;
     // The explorer bar's themed background over R.
     std::function<void(TCanvas* Canvas, const TRect& R)> DrawExplorerBarBackground;

@@ -6,6 +6,7 @@
 
 REGISTER_ENUM(TFrameStyleEx, fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp,
               fsStatus, fsPopup, fsFlatBold, fsFlatRounded)
+REGISTER_SUBRANGE(TFrameStyle)
 REGISTER_ENUM(TSide, sdLeft, sdTop, sdRight, sdBottom)
 REGISTER_ENUM(TFramingPreference, fpCustomFraming, fpXPThemes)
 REGISTER_ENUM(TTextStyle, tsNormal, tsRaised, tsRecessed, tsShadow)

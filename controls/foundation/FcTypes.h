@@ -3,6 +3,7 @@
 // frame styles and sides, framing preference, text styles, gradient
 // directions, visual and gradient colour styles.  Ordinal values are those
 // stored in form definitions; never reorder them.
+#include "platform/classes/Subrange.h"
 #include "platform/rtl/System.h"
 
 enum TFrameStyleEx {
@@ -20,11 +21,9 @@ enum TFrameStyleEx {
     fsFlatRounded
 };
 
-// The frame styles without fsFlatRounded (fsNone .. fsFlatBold).  Kept as a
-// plain alias for now: the one place to turn it into a checked sub-range of
-// TFrameStyleEx once the property registry can describe one.
-using TFrameStyle = TFrameStyleEx;
-inline constexpr TFrameStyleEx LastFrameStyle = fsFlatBold;
+// The frame styles without fsFlatRounded, which only panel borders draw:
+// a sub-range of TFrameStyleEx, sharing its identifiers.
+using TFrameStyle = TSubrange<TFrameStyleEx, fsNone, fsFlatBold>;
 
 enum TSide { sdLeft, sdTop, sdRight, sdBottom };
 // Bit n is the side of ordinal n: sdLeft 1, sdTop 2, sdRight 4, sdBottom 8.

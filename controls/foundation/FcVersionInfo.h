@@ -19,8 +19,10 @@ public:
     explicit TFcVersionInfo(TComponent* AOwner);
     ~TFcVersionInfo() override;
 
-    // The file read; empty means the running program, whose path is then
-    // filled in.  A changed path is read at once (not while loading).
+    // The file read; empty means the running program.  The path stays
+    // empty then, so that a form definition never records where this
+    // machine keeps the program.  A changed path is read at once (not while
+    // loading).
     String FilePath() const { return FFilePath; }
     void SetFilePath(const String& Value);
     bool HasVersionInfo() const { return FHasVersionInfo; }

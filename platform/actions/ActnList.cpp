@@ -31,7 +31,10 @@ REGISTER_CLASS(TCustomActionList, TComponent)
 END_REGISTER
 
 REGISTER_COMPONENT(TActionList, TCustomActionList)
+    PUBLISHED(Images, nullptr)
     PUBLISHED_EVENT(OnChange)
+    PUBLISHED_EVENT(OnExecute)
+    PUBLISHED_EVENT(OnUpdate)
 END_REGISTER
 
 namespace {
@@ -277,6 +280,14 @@ bool TCustomAction::Execute()
     return TContainedAction::Execute();
 }
 
+bool TCustomAction::Update()
+{
+    const bool Handled = TContainedAction::Update();
+    if (!Handled && FDisableIfNoHandler && FEnabled && !OnExecute())
+        SetEnabled(false);
+    return Handled;
+}
+
 bool TCustomAction::DoHint(String& HintStr)
 {
     bool CanShow = true;
@@ -297,9 +308,27 @@ THintAction::THintAction(TComponent* AOwner) : TCustomAction(AOwner)
 
 // --- TCustomActionList ----------------------------------------------------------------
 
-TCustomActionList::TCustomActionList(TComponent* AOwner) : TComponent(AOwner)
+TCustomActionList::TCustomActionList(TComponent* AOwner)
+    : TComponent(AOwner), FImageChangeLink(std::make_unique<TChangeLink>())
 {
     LiveLists().push_back(this);
+    FImageChangeLink->SetOnChange([this](TObject*) { Change(); });
+}
+
+void TCustomActionList::SetImages(TCustomImageList* Value)
+{
+    if (Value == FImages)
+        return;
+    if (FImages != nullptr) {
+        FImages->UnRegisterChanges(FImageChangeLink.get());
+        FImages->RemoveFreeNotification(this);
+    }
+    FImages = Value;
+    if (Value != nullptr) {
+        Value->RegisterChanges(FImageChangeLink.get());
+        Value->FreeNotification(this);
+    }
+    Change();
 }
 
 TCustomActionList::~TCustomActionList()
@@ -311,6 +340,8 @@ void TCustomActionList::BeforeDestruction()
 {
     auto& L = LiveLists();
     L.erase(std::remove(L.begin(), L.end(), this), L.end());
+    if (FImages != nullptr)
+        FImages->UnRegisterChanges(FImageChangeLink.get());
     while (!FActions.empty()) {
         TContainedAction* A = FActions.back();
         FActions.pop_back();
@@ -362,16 +393,8 @@ bool TCustomActionList::IsShortCut(TShortCut ShortCut)
 
 void TCustomActionList::UpdateActions()
 {
-    for (TContainedAction* A : std::vector<TContainedAction*>(FActions)) {
-        auto* CA = dynamic_cast<TCustomAction*>(A);
-        if (CA == nullptr) {
-            A->Update();
-            continue;
-        }
-        // Without any handler the action is disabled, as classically.
-        if (!A->Update() && CA->DisableIfNoHandler())
-            CA->SetEnabled(bool(CA->OnExecute()));
-    }
+    for (TContainedAction* A : std::vector<TContainedAction*>(FActions))
+        A->Update();
 }
 
 void TCustomActionList::GetChildren(const TGetChildProc& Proc, TComponent* Root)
@@ -418,6 +441,8 @@ void TCustomActionList::Notification(TComponent* AComponent, TOperation Operatio
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
+    if (AComponent == FImages)
+        SetImages(nullptr);
     if (auto* A = dynamic_cast<TContainedAction*>(AComponent))
         RemoveAction(A);
 }

@@ -5,6 +5,7 @@
 // a property only while the client's own value still equals the action's
 // (a property changed by hand stops following).  THintAction carries the
 // application's hint to whatever control shows it.
+#include "platform/actions/ImgList.h"
 #include "platform/classes/BasicAction.h"
 
 #include <cstdint>
@@ -102,6 +103,9 @@ public:
     void SetOnHint(THintEvent Value) { FOnHint = std::move(Value); }
 
     bool Execute() override;
+    // Without any handler that updates it, an enabled action that has no
+    // OnExecute either disables itself (DisableIfNoHandler).
+    bool Update() override;
     // True unless OnHint refuses.
     virtual bool DoHint(String& HintStr);
 
@@ -144,6 +148,9 @@ public:
 
     int ActionCount() const { return int(FActions.size()); }
     TContainedAction* Actions(int Index) const;
+    // The images the actions' ImageIndex refers to.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
     TActionEvent OnExecute() const { return FOnExecute; }
     void SetOnExecute(TActionEvent Value) { FOnExecute = std::move(Value); }
     TActionEvent OnUpdate() const { return FOnUpdate; }
@@ -156,7 +163,8 @@ public:
     virtual bool UpdateAction(TBasicAction* Action);
     // Whether a key matches an action's shortcut; runs it when it does.
     bool IsShortCut(TShortCut ShortCut);
-    // Idle-time update of every action.
+    // Idle-time update of every action (each asks its handlers; one that
+    // nobody handles and that has no OnExecute disables itself).
     void UpdateActions();
 
     void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
@@ -171,6 +179,8 @@ protected:
 
 private:
     std::vector<TContainedAction*> FActions;
+    TCustomImageList* FImages = nullptr;
+    std::unique_ptr<TChangeLink> FImageChangeLink;
     TActionEvent FOnExecute;
     TActionEvent FOnUpdate;
     TNotifyEvent FOnChange;

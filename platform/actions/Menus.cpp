@@ -1,5 +1,6 @@
 #include "platform/actions/Menus.h"
 
+#include "platform/actions/QtMenuView.h"
 #include "platform/classes/TypInfo.h"
 
 #include <QAction>
@@ -28,6 +29,7 @@ REGISTER_COMPONENT(TMenuItem, TComponent)
 END_REGISTER
 
 REGISTER_CLASS(TMenu, TComponent)
+    PUBLISHED(Images, nullptr)
 END_REGISTER
 
 REGISTER_ENUM(TPopupAlignment, paLeft, paRight, paCenter)
@@ -49,6 +51,24 @@ std::unordered_set<const TMenuItem*>& LiveItems()
 {
     static auto* Set = new std::unordered_set<const TMenuItem*>;
     return *Set;
+}
+
+// Command numbers in use; a new item takes the next free one.
+std::unordered_set<WORD>& UsedCommands()
+{
+    static auto* Set = new std::unordered_set<WORD>;
+    return *Set;
+}
+
+WORD UniqueCommand()
+{
+    static WORD Next = 0;
+    auto& Used = UsedCommands();
+    do
+        ++Next;
+    while (Next == 0 || Used.count(Next) != 0);
+    Used.insert(Next);
+    return Next;
 }
 
 std::vector<TPopupMenu*>& ShowingMenus()
@@ -73,6 +93,11 @@ const TKeyName KeyNames[] = {
     {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},  {VK_SPACE, "Space"},
     {VK_PRIOR, "PgUp"},  {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},   {VK_LEFT, "Left"},
     {VK_UP, "Up"},       {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
+};
+
+const TKeyName LongKeyNames[] = {
+    {VK_BACK, "Backspace"}, {VK_RETURN, "Return"}, {VK_ESCAPE, "Escape"}, {VK_PRIOR, "PageUp"},
+    {VK_NEXT, "PageDown"},  {VK_INSERT, "Insert"}, {VK_DELETE, "Delete"},
 };
 
 String KeyName(WORD Key)
@@ -171,23 +196,11 @@ TShortCut TextToShortCut(const String& Text)
     for (int Key = 1; Key < 256; ++Key)
         if (!KeyName(WORD(Key)).isEmpty() && KeyName(WORD(Key)).compare(Rest, Qt::CaseInsensitive) == 0)
             return TShortCut(Key) | Shift;
+    // The long names people write are read too ("Ctrl+PageDown").
+    for (const TKeyName& K : LongKeyNames)
+        if (Rest.compare(QLatin1String(K.Name), Qt::CaseInsensitive) == 0)
+            return TShortCut(K.Key) | Shift;
     return 0;
-}
-
-bool ShortCutToIdent(std::int64_t Value, String& Ident)
-{
-    (void)Value;
-    (void)Ident;
-    return false;
-}
-
-bool IdentToShortCut(const String& Ident, std::int64_t& Value)
-{
-    const TShortCut S = TextToShortCut(Ident);
-    if (S == 0)
-        return false;
-    Value = S;
-    return true;
 }
 
 QChar GetHotkey(const String& Caption)
@@ -304,7 +317,7 @@ void TMenuActionLink::SetOnExecute(const TNotifyEvent& Value)
 
 // --- TMenuItem --------------------------------------------------------------------------
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner)
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(UniqueCommand())
 {
     LiveItems().insert(this);
 }
@@ -313,6 +326,7 @@ TMenuItem::~TMenuItem()
 {
     BeforeDestruction();
     LiveItems().erase(this);
+    UsedCommands().erase(FCommand);
 }
 
 void TMenuItem::BeforeDestruction()
@@ -342,8 +356,9 @@ void TMenuItem::SetAction(TBasicAction* Value)
     }
     if (!FActionLink)
         FActionLink = std::make_unique<TMenuActionLink>(this);
+    // From now on each property follows the action through the link, and
+    // only while the item still shows the action's value.
     FActionLink->SetAction(Value);
-    FActionLink->SetOnChange([this](TObject* Sender) { ActionChange(Sender, false); });
     ActionChange(Value, ComponentState().Contains(csLoading));
     Value->FreeNotification(this);
 }
@@ -552,13 +567,15 @@ void TMenuItem::Click()
 {
     if (!FEnabled)
         return;
-    if (FAutoCheck && !(FRadioItem && FChecked))
+    TBasicAction* A = Action();
+    auto* Custom = dynamic_cast<TCustomAction*>(A);
+    if (FAutoCheck && !(Custom != nullptr && Custom->AutoCheck()) && !(FRadioItem && FChecked))
         SetChecked(!FChecked);
-    if (FOnClick && !(FActionLink && FActionLink->Action() != nullptr && FOnClick == nullptr)) {
+    if (FOnClick) {
         FOnClick(this);
         return;
     }
-    if (FActionLink && FActionLink->Action() != nullptr)
+    if (A != nullptr && !ComponentState().Contains(csDesigning))
         FActionLink->Execute(this);
 }
 
@@ -620,9 +637,43 @@ void TMenuItem::Notification(TComponent* AComponent, TOperation Operation)
 
 // --- TMenu ----------------------------------------------------------------------------------
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr))
+TMenu::TMenu(TComponent* AOwner)
+    : TComponent(AOwner), FItems(new TMenuItem(nullptr)), FImageChangeLink(std::make_unique<TChangeLink>())
 {
     FItems->SetOwnerMenu(this);
+    FImageChangeLink->SetOnChange([this](TObject*) { MenuChanged(nullptr); });
+}
+
+void TMenu::SetImages(TCustomImageList* Value)
+{
+    if (Value == FImages)
+        return;
+    if (FImages != nullptr) {
+        FImages->UnRegisterChanges(FImageChangeLink.get());
+        FImages->RemoveFreeNotification(this);
+    }
+    FImages = Value;
+    if (Value != nullptr) {
+        Value->RegisterChanges(FImageChangeLink.get());
+        Value->FreeNotification(this);
+    }
+    MenuChanged(nullptr);
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages)
+        SetImages(nullptr);
+}
+
+bool TMenu::DispatchCommand(WORD Command)
+{
+    TMenuItem* Item = FindItem([Command](TMenuItem* I) { return I->Command() == Command; });
+    if (Item == nullptr)
+        return false;
+    Item->Click();
+    return true;
 }
 
 TMenu::~TMenu()
@@ -632,6 +683,12 @@ TMenu::~TMenu()
 
 void TMenu::BeforeDestruction()
 {
+    if (FView != nullptr)
+        FView->MenuGone();
+    if (FImages != nullptr) {
+        FImages->UnRegisterChanges(FImageChangeLink.get());
+        FImages = nullptr;
+    }
     if (FItems != nullptr) {
         TMenuItem* Root = FItems;
         FItems = nullptr;
@@ -684,7 +741,8 @@ void TMenu::SetChildOrder(TComponent* Child, int Order)
 
 void TMenu::MenuChanged(TMenuItem* Item)
 {
-    (void)Item;
+    if (FView != nullptr)
+        FView->ItemChanged(Item);
     if (FOnChange)
         FOnChange(this);
 }
@@ -702,73 +760,6 @@ void TMenu::UpdateItems()
 }
 
 // --- TPopupMenu ---------------------------------------------------------------------------
-
-namespace {
-
-// Builds the Qt menu that shows Parent's items; each action remembers its item.
-void FillQtMenu(QMenu* Menu, TMenuItem* Parent)
-{
-    bool LastWasLine = true;
-    for (int I = 0; I < Parent->Count(); ++I) {
-        TMenuItem* Item = Parent->Items(I);
-        Item->InitiateAction();
-        if (!Item->Visible())
-            continue;
-        if (Item->IsLine()) {
-            if (!LastWasLine)
-                Menu->addSeparator();
-            LastWasLine = true;
-            continue;
-        }
-        LastWasLine = false;
-        String Text = Item->Caption();
-        if (Item->ShortCut() != 0)
-            Text += QLatin1Char('\t') + ShortCutToText(Item->ShortCut());
-        QAction* A = nullptr;
-        if (Item->Count() > 0) {
-            QMenu* Sub = Menu->addMenu(Text);
-            FillQtMenu(Sub, Item);
-            A = Sub->menuAction();
-        } else {
-            A = Menu->addAction(Text);
-        }
-        A->setEnabled(Item->Enabled());
-        A->setCheckable(Item->Checked() || Item->RadioItem() || Item->AutoCheck());
-        A->setChecked(Item->Checked());
-        if (Item->Default()) {
-            QFont F = A->font();
-            F.setBold(true);
-            A->setFont(F);
-        }
-        A->setData(QVariant::fromValue<quintptr>(quintptr(Item)));
-    }
-}
-
-TMenuItem* ShowQtMenu(TPopupMenu* Menu, TPoint Screen, const std::shared_ptr<bool>& Alive)
-{
-    if (qApp == nullptr)
-        return nullptr;
-    QPointer<QMenu> Qm = new QMenu;
-    FillQtMenu(Qm, Menu->Items());
-    QPoint At(Screen.X, Screen.Y);
-    const QSize Size = Qm->sizeHint();
-    if (Menu->Alignment() == paRight)
-        At.rx() -= Size.width();
-    else if (Menu->Alignment() == paCenter)
-        At.rx() -= Size.width() / 2;
-    QObject::connect(Qm, &QMenu::aboutToHide, [] {});
-    QAction* Chosen = Qm->exec(At);
-    TMenuItem* Item = nullptr;
-    if (Chosen != nullptr && *Alive) {
-        auto* Candidate = reinterpret_cast<TMenuItem*>(Chosen->data().value<quintptr>());
-        if (LiveItems().count(Candidate) != 0)
-            Item = Candidate;
-    }
-    delete Qm;
-    return Item;
-}
-
-} // namespace
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner), FAlive(std::make_shared<bool>(true)) {}
 
@@ -821,7 +812,7 @@ void TPopupMenu::Popup(int X, int Y)
     ShowingMenus().push_back(this);
     TMenuItem* Chosen = nullptr;
     try {
-        Chosen = PopupHook() ? PopupHook()(this, {X, Y}) : ShowQtMenu(this, {X, Y}, Alive);
+        Chosen = PopupHook() ? PopupHook()(this, {X, Y}) : ShowQtMenu({X, Y});
     } catch (...) {
         if (*Alive) {
             FShowing = false;
@@ -842,12 +833,28 @@ void TPopupMenu::Popup(int X, int Y)
         Chosen->Click();
 }
 
+TMenuItem* TPopupMenu::ShowQtMenu(TPoint Screen)
+{
+    if (qApp == nullptr)
+        return nullptr;
+    const std::shared_ptr<bool> Alive = FAlive;
+    QMenu Menu;
+    TQtMenuView View(this, &Menu);
+    QPoint At(Screen.X, Screen.Y);
+    const int Width = Menu.sizeHint().width();
+    if (FAlignment == paRight)
+        At.rx() -= Width;
+    else if (FAlignment == paCenter)
+        At.rx() -= Width / 2;
+    QAction* Chosen = Menu.exec(At);
+    // The menu may have gone while it was open: then nothing is chosen.
+    return *Alive ? View.ItemOf(Chosen) : nullptr;
+}
+
 void TPopupMenu::CloseMenu()
 {
-    if (!FShowing || qApp == nullptr)
-        return;
-    if (QWidget* W = QApplication::activePopupWidget())
-        W->close();
+    if (FShowing && View() != nullptr)
+        View()->Close();
 }
 
 const std::vector<TPopupMenu*>& ShowingPopupMenus()

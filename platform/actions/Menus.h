@@ -7,6 +7,7 @@
 // may free the menu or its owner.  Tests replace the showing of a popup
 // menu with a hook that picks an item (or none).
 #include "platform/actions/ActnList.h"
+#include "platform/actions/ImgList.h"
 // Key codes and message records only (a header without code).
 #include "platform/controls/Messages.h"
 
@@ -16,6 +17,7 @@
 
 class TMenu;
 class TMenuItem;
+class TQtMenuView;
 
 // A shortcut: the virtual key in the low byte, the shift keys above it.
 enum : TShortCut { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, scNone = 0 };
@@ -26,8 +28,6 @@ String ShortCutToText(TShortCut ShortCut);
 TShortCut TextToShortCut(const String& Text);
 // Splits a shortcut into its key and shift keys.
 void ShortCutToKey(TShortCut ShortCut, WORD& Key, bool& Shift, bool& Ctrl, bool& Alt);
-bool ShortCutToIdent(std::int64_t Value, String& Ident);
-bool IdentToShortCut(const String& Ident, std::int64_t& Value);
 // The accelerator character of a caption ("&Open" gives 'O'); null when none.
 QChar GetHotkey(const String& Caption);
 // Whether Key is the accelerator of Caption (without regard to case).
@@ -112,7 +112,14 @@ public:
     // The menu the item belongs to (nullptr while it is loose).
     TMenu* GetParentMenu() const;
 
-    // Fires OnClick, or runs the action.
+    // The item's command number, unique among the live items: a Qt menu
+    // bar posts it to the form in WM_COMMAND, which clicks the item once
+    // the menu has closed.
+    WORD Command() const { return FCommand; }
+
+    // A disabled item does nothing.  Its own OnClick wins; without one the
+    // action runs.  AutoCheck toggles Checked first, unless an auto-check
+    // action does that for it.
     virtual void Click();
     // The item whose shortcut this is (enabled and visible, searched in
     // the tree), or nullptr.
@@ -153,6 +160,7 @@ private:
     TShortCut FShortCut = 0;
     bool FVisible = true;
     TNotifyEvent FOnClick;
+    WORD FCommand = 0;
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr;
     std::vector<TMenuItem*> FItems;
@@ -167,6 +175,11 @@ public:
 
     // The invisible root; the menu's items are its children.
     TMenuItem* Items() const { return FItems; }
+    // The images the items' ImageIndex refers to.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    // Clicks the item with that command number; false when there is none.
+    bool DispatchCommand(WORD Command);
     // The item with this shortcut, clicked; false when none matched.
     bool IsShortCut(TShortCut ShortCut);
     TMenuItem* FindItem(const std::function<bool(TMenuItem*)>& Match) const;
@@ -178,9 +191,18 @@ public:
     virtual void MenuChanged(TMenuItem* Item);
     // The idle-time action update of every item.
     void UpdateItems();
+    // The Qt menu showing the items now (set by the view itself).
+    TQtMenuView* View() const { return FView; }
+    void SetView(TQtMenuView* Value) { FView = Value; }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     TMenuItem* FItems;
+    TCustomImageList* FImages = nullptr;
+    std::unique_ptr<TChangeLink> FImageChangeLink;
+    TQtMenuView* FView = nullptr;
     TNotifyEvent FOnChange;
 };
 
@@ -215,6 +237,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    TMenuItem* ShowQtMenu(TPoint Screen);
     TPopupAlignment FAlignment = paLeft;
     bool FAutoPopup = true;
     TComponent* FPopupComponent = nullptr;

@@ -3,3 +3,4 @@
 #include "platform/classes/TypInfo.h"
 
 REGISTER_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
+REGISTER_SUBRANGE(TLeftRight)

@@ -200,6 +200,22 @@ T* CreateComponent(TComponent* AOwner)
     return static_cast<T*>(FinishConstruction(new T(AOwner)));
 }
 
+// The same, with SetUp run on the new object before its definition is
+// read and its OnCreate runs: values a window's creation already needs
+// (whether it edits a new record, what is selected) are given here.
+template <typename T, typename TSetUp>
+T* CreateComponent(TComponent* AOwner, TSetUp&& SetUp)
+{
+    T* Instance = new T(AOwner);
+    try {
+        SetUp(Instance);
+    } catch (...) {
+        Instance->Free();
+        throw;
+    }
+    return static_cast<T*>(FinishConstruction(Instance));
+}
+
 // Deletes a component through Free() (for std::unique_ptr).
 struct TComponentDeleter {
     void operator()(TComponent* C) const

@@ -25,6 +25,7 @@
 #include <vector>
 
 class TCollection;
+class TFreeListener;
 class TPropInfo;
 class TStrings;
 
@@ -143,7 +144,10 @@ private:
     };
 
     TComponent* ReadComponent(const TFormObject& Obj);
+    // Reads the properties of a component or collection item (the holder
+    // of whatever references they queue).
     void ReadProperties(TObject* Instance, const std::vector<TFormProperty>& Properties);
+    void ReadPropertyList(TObject* Instance, const std::vector<TFormProperty>& Properties);
     void ReadProperty(TObject* Instance, const TFormProperty& Prop);
     void ReadPropertyValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value);
     void ReadObjectValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value);
@@ -159,6 +163,10 @@ private:
     void BeginValue(const TFormValue& Value);
     void EndValue();
     String ErrorText(const String& Message, int Line) const;
+    // Instance has gone: it is neither resolved nor loaded.
+    void ForgetObject(TObject* Instance);
+    void ResolveFixups(TComponent* Root);
+    void RunLoaded();
 
     TFormObject FTree;
     String FSourceName;
@@ -171,14 +179,19 @@ private:
     std::vector<TFormValue> FSingle;
     std::vector<TCursor> FCursors;
     int FValueLine = 0;
+    // The components read, in order; nullptr where one has gone since.
     std::vector<TComponent*> FLoaded;
+    // The component or collection item whose properties are being read.
+    TObject* FHolder = nullptr;
     struct TFixup {
-        TObject* Instance;
+        TObject* Instance; // nullptr once it or its holder has gone
+        TObject* Holder;
         const TPropInfo* PropInfo;
         String Name;
         int Line;
     };
     std::vector<TFixup> FFixups;
+    std::unique_ptr<TFreeListener> FFreeListener;
 };
 
 class TWriter : public TFiler {

@@ -7,6 +7,7 @@
 #include "platform/classes/Component.h"
 
 #include <QStringList>
+#include <functional>
 
 class TPropInfo;
 
@@ -26,11 +27,31 @@ enum TReferenceResult { rrResolved, rrPending, rrMissing };
 TReferenceResult ResolveReference(TComponent* Root, const String& Reference, TComponent*& Component);
 
 // Keeps a reference for later; Where names source and line for reports.
-void AddGlobalFixup(TComponent* Root, TObject* Instance, const TPropInfo* PropInfo, const String& Reference,
-                    const String& Where);
+// Holder is the component or collection item whose definition set it:
+// Instance itself, or the owner of the sub-object Instance ("Font.Link").
+void AddGlobalFixup(TComponent* Root, TObject* Instance, TObject* Holder, const TPropInfo* PropInfo,
+                    const String& Reference, const String& Where);
 // Resolves every waiting reference whose module is there now.
 void GlobalFixupReferences();
-// Forgets the references held by Instance or read into the root Instance.
+// Called by every component and collection item as it goes: forgets the
+// references held by Instance or read into the root Instance, and tells
+// every reader at work (TFreeListener).
 void RemoveFixupReferences(TObject* Instance);
 // "Where: Reference" for every reference still waiting.
 QStringList PendingGlobalFixups();
+
+// Hears of every component and collection item that goes while it lives.  A
+// reader keeps the components it has read and the references it has queued
+// until the whole text is read; anything freed meanwhile (a collection set
+// twice, a component a setter replaces) must drop out of those lists.
+class TFreeListener {
+public:
+    explicit TFreeListener(std::function<void(TObject* Instance)> OnFree);
+    ~TFreeListener();
+    TFreeListener(const TFreeListener&) = delete;
+    TFreeListener& operator=(const TFreeListener&) = delete;
+
+private:
+    friend void RemoveFixupReferences(TObject* Instance);
+    std::function<void(TObject* Instance)> FOnFree;
+};

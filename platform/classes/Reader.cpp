@@ -139,7 +139,8 @@ String InstanceName(TObject* Instance)
 } // namespace
 
 TReader::TReader(const QByteArray& Text, const String& SourceName)
-    : FTree(ParseFormText(Text, SourceName)), FSourceName(SourceName)
+    : FTree(ParseFormText(Text, SourceName)), FSourceName(SourceName),
+      FFreeListener(std::make_unique<TFreeListener>([this](TObject* Instance) { ForgetObject(Instance); }))
 {
 }
 
@@ -215,34 +216,14 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
         FCurrentObject = &FTree;
         Root->ReadState(*this);
         Root->ExcludeState(csReading);
-
-        for (const TFixup& F : FFixups) {
-            TComponent* Found = nullptr;
-            switch (ResolveReference(Root, F.Name, Found)) {
-            case rrResolved:
-                if (!F.PropInfo->SetObject(F.Instance, Found))
-                    Error(QStringLiteral("Error reading %1.%2: Invalid property value")
-                              .arg(InstanceName(F.Instance), F.PropInfo->Name),
-                          F.Line);
-                break;
-            case rrPending:
-                AddGlobalFixup(Root, F.Instance, F.PropInfo, F.Name, ErrorText(F.PropInfo->Name, F.Line));
-                break;
-            case rrMissing:
-                Error(QStringLiteral("Error reading %1.%2: Unresolved reference '%3'")
-                          .arg(InstanceName(F.Instance), F.PropInfo->Name, F.Name),
-                      F.Line);
-            }
-        }
-        FFixups.clear();
+        ResolveFixups(Root);
         GlobalFixupReferences();
         CheckFieldsBound(Root);
-        for (TComponent* C : FLoaded) {
-            C->Loaded();
-            C->ExcludeState(csLoading);
-        }
+        RunLoaded();
     } catch (...) {
         for (TComponent* C : FLoaded) {
+            if (C == nullptr)
+                continue;
             C->ExcludeState(csReading);
             C->ExcludeState(csLoading);
         }
@@ -256,6 +237,55 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
     }
     FLoaded.clear();
     return Root;
+}
+
+void TReader::ResolveFixups(TComponent* Root)
+{
+    // By index: a setter may free objects, which then drop out (ForgetObject).
+    for (std::size_t I = 0; I < FFixups.size(); ++I) {
+        const TFixup F = FFixups[I];
+        if (F.Instance == nullptr)
+            continue;
+        TComponent* Found = nullptr;
+        switch (ResolveReference(Root, F.Name, Found)) {
+        case rrResolved:
+            if (!F.PropInfo->SetObject(F.Instance, Found))
+                Error(QStringLiteral("Error reading %1.%2: Invalid property value")
+                          .arg(InstanceName(F.Instance), F.PropInfo->Name),
+                      F.Line);
+            break;
+        case rrPending:
+            AddGlobalFixup(Root, F.Instance, F.Holder, F.PropInfo, F.Name, ErrorText(F.PropInfo->Name, F.Line));
+            break;
+        case rrMissing:
+            Error(QStringLiteral("Error reading %1.%2: Unresolved reference '%3'")
+                      .arg(InstanceName(F.Instance), F.PropInfo->Name, F.Name),
+                  F.Line);
+        }
+    }
+    FFixups.clear();
+}
+
+void TReader::RunLoaded()
+{
+    // By index, skipping the gone: Loaded may free a component read earlier.
+    for (std::size_t I = 0; I < FLoaded.size(); ++I) {
+        if (TComponent* C = FLoaded[I]) {
+            C->Loaded();
+            if (FLoaded[I] == C)
+                C->ExcludeState(csLoading);
+        }
+    }
+}
+
+void TReader::ForgetObject(TObject* Instance)
+{
+    for (TFixup& F : FFixups)
+        if (F.Instance == Instance || F.Holder == Instance)
+            F.Instance = nullptr;
+    for (TComponent*& C : FLoaded)
+        if (static_cast<TObject*>(C) == Instance)
+            C = nullptr;
 }
 
 void TReader::CheckFieldsBound(TComponent* Root) const
@@ -311,7 +341,15 @@ TComponent* TReader::ReadComponent(const TFormObject& Obj)
             Error(QStringLiteral("Ancestor for '%1' not found").arg(Obj.Name), Obj.Line);
     } else {
         TComponentClass Class = FindComponentClass(Obj.ClassName, Obj.Line);
-        Result = Class->CreateComponent(FOwner);
+        try {
+            Result = Class->CreateComponent(FOwner);
+        } catch (const EPlacedReadError&) {
+            throw;
+        } catch (const Exception& E) {
+            // A class that cannot be made here (a designed module without
+            // its definition, say): the error belongs to this object.
+            Error(E.Message(), Obj.Line);
+        }
         try {
             Result->IncludeState(csLoading);
             Result->IncludeState(csReading);
@@ -347,6 +385,19 @@ bool TReader::HandleError(const String& Message)
 }
 
 void TReader::ReadProperties(TObject* Instance, const std::vector<TFormProperty>& Properties)
+{
+    TObject* const SavedHolder = FHolder;
+    FHolder = Instance;
+    try {
+        ReadPropertyList(Instance, Properties);
+    } catch (...) {
+        FHolder = SavedHolder;
+        throw;
+    }
+    FHolder = SavedHolder;
+}
+
+void TReader::ReadPropertyList(TObject* Instance, const std::vector<TFormProperty>& Properties)
 {
     for (const TFormProperty& Prop : Properties) {
         String Message;
@@ -460,7 +511,7 @@ void TReader::ReadObjectValue(TObject* Instance, const TPropInfo* PropInfo, cons
         InvalidValue();
     // Resolved once the whole tree is read: the component may come later in
     // the text or live in another module.
-    FFixups.push_back(TFixup{Instance, PropInfo, Value.Str, Value.Line});
+    FFixups.push_back(TFixup{Instance, FHolder != nullptr ? FHolder : Instance, PropInfo, Value.Str, Value.Line});
 }
 
 void TReader::ReadMethodValue(TObject* Instance, const TPropInfo* PropInfo, const TFormValue& Value)

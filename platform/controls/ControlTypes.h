@@ -61,6 +61,22 @@ enum TControlStateItem {
 };
 using TControlState = TSet<TControlStateItem>;
 
+// Holds Flag in a control's state for the length of a scope, raising or not.
+class TControlStateFlag {
+public:
+    TControlStateFlag(TControlState& State, TControlStateItem Flag) : FState(State), FFlag(Flag)
+    {
+        FState.Include(FFlag);
+    }
+    ~TControlStateFlag() { FState.Exclude(FFlag); }
+    TControlStateFlag(const TControlStateFlag&) = delete;
+    TControlStateFlag& operator=(const TControlStateFlag&) = delete;
+
+private:
+    TControlState& FState;
+    TControlStateItem FFlag;
+};
+
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TDragMode { dmManual, dmAutomatic };
 enum TDragKind { dkDrag, dkDock };

@@ -647,8 +647,10 @@ void TControl::SetAction(TBasicAction* Value)
 
 void TControl::DoActionChange(TObject* Sender)
 {
-    if (FActionLink && Sender == FActionLink->Action())
-        ActionChange(Sender, false);
+    // Each property follows the action through its link, and only while
+    // the control still shows the action's value: taking every property
+    // over here would undo what was changed by hand.
+    (void)Sender;
 }
 
 void TControl::ActionChange(TObject* Sender, bool CheckDefaults)

@@ -18,25 +18,11 @@ TCustomControl::~TCustomControl()
 
 void TCustomControl::WMPaint(TMessage& Message)
 {
-    FControlState.Include(csCustomPaint);
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState.Exclude(csCustomPaint);
-        throw;
-    }
-    FControlState.Exclude(csCustomPaint);
+    const TControlStateFlag Custom(FControlState, csCustomPaint);
+    TWinControl::WMPaint(Message);
 }
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->PaintOn(DC, [this] { Paint(); });
 }

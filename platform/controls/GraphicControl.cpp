@@ -29,15 +29,5 @@ void TGraphicControl::WMPaint(TMessage& Message)
 {
     if (Message.WParam == 0)
         return;
-    // Paint into the context the parent hands over, then let it go: the
-    // canvas fetches a context of its own when drawn on later.
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(HDC(Message.WParam));
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->PaintOn(HDC(Message.WParam), [this] { Paint(); });
 }

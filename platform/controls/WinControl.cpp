@@ -1299,6 +1299,16 @@ void TWinControl::Dispatch(TMessage& Message)
     case CM_UNDOCKCLIENT: CMUnDockClient(Message); return;
     case CM_INVALIDATE: CMInvalidate(Message); return;
     case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); return;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        // A scroll-bar control reports to its parent; the control hears it
+        // back as CN_HSCROLL / CN_VSCROLL.
+        if (TWinControl* C = FindControl(HWND(Message.LParam)); Message.LParam != 0 && C != nullptr && C != this) {
+            Message.Result = C->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+        TControl::Dispatch(Message);
+        return;
     default: TControl::Dispatch(Message); return;
     }
 }
@@ -1444,6 +1454,29 @@ void TWinControl::WMCommand(TMessage& Message)
 {
     DefaultHandler(Message);
 }
+
+void TWinControl::WMContextMenu(TMessage& Message)
+{
+    if (Message.Result != 0)
+        return;
+    if (Message.LParam != -1) {
+        const TPoint Pt = ScreenToClient(LParamToPoint(Message.LParam));
+        if (TControl* Child = ControlAtPos(Pt, false); Child != nullptr) {
+            Message.Result = Child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+            if (Message.Result != 0)
+                return;
+        }
+    }
+    TControl::WMContextMenu(Message);
+}
+
+std::unique_ptr<TControlActionLink> TWinControl::CreateActionLink()
+{
+    return std::make_unique<TWinControlActionLink>(this);
+}
+
+TWinControlActionLink::TWinControlActionLink(TWinControl* Client) : TControlActionLink(Client), FWinClient(Client)
+{}
 
 void TWinControl::WMMouseWheelWin(TMessage& Message)
 {

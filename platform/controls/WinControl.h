@@ -103,7 +103,7 @@ public:
 
     // --- focus and keys ---
     virtual bool CanFocus();
-    bool Focused() const;
+    virtual bool Focused() const;
     virtual void SetFocus();
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
@@ -256,6 +256,9 @@ protected:
     virtual void WMNCHitTest(TMessage& Message);
     virtual void WMCommand(TMessage& Message);
     virtual void WMMouseWheelWin(TMessage& Message);
+    // A graphic control under the mouse shows its own popup menu first.
+    void WMContextMenu(TMessage& Message) override;
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
     void WMWindowPosChanged(TMessage& Message) override;
     virtual void WMWindowPosChanging(TMessage& Message);
     virtual void CNKeyDown(TMessage& Message);
@@ -324,4 +327,15 @@ private:
     TDockOverEvent FOnDockOver;
     TGetSiteInfoEvent FOnGetSiteInfo;
     TUnDockEvent FOnUnDock;
+};
+
+// The windowed control's side of an action link (a check box adds its
+// checked state to it).
+class TWinControlActionLink : public TControlActionLink {
+public:
+    explicit TWinControlActionLink(TWinControl* Client);
+    TWinControl* Client() const { return FWinClient; }
+
+protected:
+    TWinControl* FWinClient;
 };

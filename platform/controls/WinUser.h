@@ -191,6 +191,14 @@ int GetScrollPos(HWND Wnd, int Bar);
 BOOL SetScrollRange(HWND Wnd, int Bar, int Min, int Max, BOOL Redraw);
 BOOL GetScrollRange(HWND Wnd, int Bar, int* Min, int* Max);
 BOOL ShowScrollBar(HWND Wnd, int Bar, BOOL Show);
+// The scroll-bar control's window procedure: a window that is one scroll
+// bar (upright with SBS_VERT in its style), its state SB_CTL's.  It paints
+// the bar over its client area, follows a left press (the arrows and the
+// track repeat while held, the thumb follows the mouse) and the arrow,
+// page, Home and End keys, and sends WM_HSCROLL / WM_VSCROLL to its parent
+// with its own handle in LParam; everything else goes to DefWindowProc.
+enum : DWORD { SBS_HORZ = 0x0000, SBS_VERT = 0x0001 };
+LRESULT DefScrollBarProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 // --- input -----------------------------------------------------------------------
 HWND SetCapture(HWND Wnd);

@@ -1,6 +1,7 @@
 // Window objects: creation and destruction, the tree, geometry, styles,
 // text, sending messages and the default window procedure.
 #include "platform/controls/WndHandle.h"
+#include "platform/graphics/GdiObjects.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -164,7 +165,7 @@ void Exclude(TRegionData& R, const TRect& Limit, HWND W, TPoint Origin)
 
 } // namespace
 
-TRegionData VisibleRegion(HWND Wnd, bool ClientOnly)
+TRegionData VisibleRegion(HWND Wnd, bool ClientOnly, TClipChildren ClipChildren)
 {
     if (!IsShowing(Wnd))
         return {};
@@ -193,7 +194,9 @@ TRegionData VisibleRegion(HWND Wnd, bool ClientOnly)
             if (W->Parent->Shape)
                 R = R.Combine(WindowArea(W->Parent, WindowOrigin(W->Parent)), RGN_AND);
     }
-    if ((Wnd->Style & WS_CLIPCHILDREN) != 0) {
+    const bool Clip = ClipChildren == TClipChildren::ByStyle ? (Wnd->Style & WS_CLIPCHILDREN) != 0
+                                                             : ClipChildren == TClipChildren::Yes;
+    if (Clip) {
         const TPoint CO = ClientOrigin(Wnd);
         for (HWND C : Wnd->Children)
             Exclude(R, Limit, C, {CO.X + C->Rect.Left, CO.Y + C->Rect.Top});
@@ -518,6 +521,13 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
         return Wnd->Text.size();
     case WM_GETTEXTLENGTH:
         return Wnd->Text.size();
+    case WM_SETFONT: {
+        // An embedded editor writes in the window's font.
+        LOGFONT Log;
+        if (Wnd->Hosted && GetObject(reinterpret_cast<HFONT>(WParam), Log))
+            Wnd->Hosted->setFont(QFontFromLogFont(Log));
+        return 0;
+    }
     case WM_SETCURSOR:
         return DefSetCursor(Wnd, WParam, LParam);
     case WM_MOUSEACTIVATE:
@@ -1021,6 +1031,10 @@ HWND Descend(HWND W, TPoint Screen)
     for (;;) {
         TPoint P = Screen;
         ScreenToClient(W, &P);
+        // Child windows show only within their parent's client area: a
+        // point on the parent's frame is the parent's.
+        if (!PtInRect({0, 0, W->Client.Width(), W->Client.Height()}, P))
+            return W;
         HWND Hit = nullptr;
         for (HWND C : W->Children) {
             if (!C->Visible() || !C->Enabled())

@@ -57,6 +57,9 @@ struct TWndHandle {
     bool UpdateErase = false;
     bool FrameUpdate = false;
     bool Painting = false;
+    // Counts BeginPaint and ValidateRect calls: a paint that validated keeps
+    // what was invalidated while it painted for the next pass.
+    std::uint64_t Validations = 0;
 
     // SB_HORZ, SB_VERT and (for a scroll-bar control) SB_CTL.
     TScrollBarState Scroll[3];
@@ -97,8 +100,11 @@ TPoint ClientOrigin(HWND Wnd);
 // Top-left corner of the top-level window's image on the screen.
 TPoint SurfaceScreenOrigin(HWND Top);
 // What of the window (Client false: the whole window, frame included)
-// can be seen in its top-level's image, in image coordinates.
-TRegionData VisibleRegion(HWND Wnd, bool ClientOnly);
+// can be seen in its top-level's image, in image coordinates.  Child
+// windows are left out when the window has WS_CLIPCHILDREN, unless
+// ClipChildren says otherwise (GetDCEx's flags decide for themselves).
+enum class TClipChildren { ByStyle, Yes, No };
+TRegionData VisibleRegion(HWND Wnd, bool ClientOnly, TClipChildren ClipChildren = TClipChildren::ByStyle);
 // Every live window, top-level windows first in creation order.
 std::vector<HWND> TopLevelWindows();
 // Re-runs WM_NCCALCSIZE.
@@ -106,7 +112,9 @@ void RecalcClient(HWND Wnd);
 
 // --- painting (WndPaint) ---
 void SchedulePaint(HWND Top, const TRect& ImageRect);
-void PaintPending(HWND Wnd);
+// Paints what is pending in Wnd's tree; true when something was
+// invalidated again while it painted (another pass is due).
+bool PaintPending(HWND Wnd);
 void ResizeSurface(HWND Top);
 // WM_SYSCOMMAND's SC_MOVE and SC_SIZE (+ WMSZ_* edge): the user moves or
 // sizes Wnd's top-level window with the mouse; Where is the screen point

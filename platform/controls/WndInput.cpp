@@ -281,10 +281,10 @@ String KeyText(WORD Vk, const QKeyEvent* E)
     return Printable;
 }
 
+// Keys go to the focused window, whoever holds the mouse capture (a drag
+// that wants Escape watches the queue or its parent, as the classic ones do).
 HWND KeyTarget(HWND Top)
 {
-    if (Alive(GCapture) != nullptr)
-        return GCapture;
     if (Alive(GFocus) != nullptr)
         return GFocus;
     if (Alive(GActive) != nullptr)
@@ -503,9 +503,14 @@ protected:
         HWND W = Wnd();
         if (W == nullptr || !W->Surface)
             return;
-        GuardEntry(W, [W] { PaintPending(W); });
+        bool Again = false;
+        GuardEntry(W, [W, &Again] { Again = PaintPending(W); });
         if (Live(W) == nullptr || !W->Surface)
             return;
+        // Invalidated while painting: one more pass once this one is shown.
+        if (Again)
+            QMetaObject::invokeMethod(
+                this, [this] { update(); }, Qt::QueuedConnection);
         QPainter P(this);
         P.drawImage(E->rect(), W->Surface->Image, E->rect());
     }
@@ -1030,6 +1035,9 @@ HWND SetFocus(HWND Wnd)
         return Old;
     if (Wnd != nullptr) {
         HWND Top = TopLevel(Wnd);
+        // A window a modal loop has disabled cannot take the focus.
+        if (!Top->Enabled())
+            return nullptr;
         if (Top != Alive(GActive) && Top->Visible()) {
             SetActiveWindow(Top);
             // Activating may have put the focus somewhere already.

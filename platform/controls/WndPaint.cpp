@@ -99,7 +99,7 @@ TRegionData RedirectedRegion(HWND Wnd, bool ClientOnly, const TRedirect& R)
     return Area.Combine(R.Clip, RGN_AND);
 }
 
-HDC MakeWindowDC(HWND Wnd, bool ClientOnly)
+HDC MakeWindowDC(HWND Wnd, bool ClientOnly, QvWnd::TClipChildren ClipChildren = QvWnd::TClipChildren::ByStyle)
 {
     using namespace QvWnd;
     HWND Top = TopLevel(Wnd);
@@ -114,7 +114,7 @@ HDC MakeWindowDC(HWND Wnd, bool ClientOnly)
     }
     if (!Top->Surface)
         return nullptr;
-    auto* DC = new TDeviceContext(&Top->Surface->Image, Origin, VisibleRegion(Wnd, ClientOnly));
+    auto* DC = new TDeviceContext(&Top->Surface->Image, Origin, VisibleRegion(Wnd, ClientOnly, ClipChildren));
     WindowDCs()[DC] = {Top, false};
     return DC;
 }
@@ -227,12 +227,14 @@ void PaintTree(HWND Wnd, bool Everything)
     }
     if (!Wnd->Update.IsEmpty() && !Wnd->Painting) {
         Wnd->Painting = true;
+        const std::uint64_t Validated = Wnd->Validations;
         SendMessage(Wnd, WM_PAINT, 0, 0);
         if (Live(Wnd) == nullptr)
             return;
         Wnd->Painting = false;
-        // A procedure that never validated would be asked for ever.
-        if (Everything || !Wnd->Update.IsEmpty()) {
+        // A procedure that never validated would be asked for ever; what a
+        // validating one invalidated while it painted waits for the next pass.
+        if (Everything || Wnd->Validations == Validated) {
             Wnd->Update = TRegionData();
             Wnd->UpdateErase = false;
         }
@@ -254,11 +256,26 @@ void InstallDCHooks()
     WindowDCHooks().ReleaseDC = [](HWND Wnd, HDC DC) { return ReleaseWindowDC(Wnd, DC); };
 }
 
-void PaintPending(HWND Wnd)
+namespace {
+
+bool AnythingPending(HWND Wnd)
+{
+    if (!Wnd->Update.IsEmpty() || Wnd->FrameUpdate)
+        return true;
+    for (HWND C : Wnd->Children)
+        if (C->Visible() && AnythingPending(C))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool PaintPending(HWND Wnd)
 {
     if (!IsShowing(Wnd))
-        return;
+        return false;
     PaintTree(Wnd, false);
+    return Live(Wnd) != nullptr && AnythingPending(Wnd);
 }
 
 void ResizeSurface(HWND Top)
@@ -415,6 +432,7 @@ BOOL ValidateRect(HWND Wnd, const TRect* R)
     } else {
         Wnd->Update = Wnd->Update.Combine(TRegionData(NormalizeRect(*R)), RGN_DIFF);
     }
+    ++Wnd->Validations;
     return TRUE;
 }
 
@@ -477,6 +495,7 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT* Paint)
     if (!Redirected) {
         Wnd->Update = TRegionData();
         Wnd->UpdateErase = false;
+        ++Wnd->Validations;
     }
     HDC DC = MakeWindowDC(Wnd, true);
     Paint->hdc = DC;
@@ -519,7 +538,10 @@ HDC GetDCEx(HWND Wnd, HRGN Clip, DWORD Flags)
 {
     if (Live(Wnd) == nullptr)
         return GetDC(nullptr);
-    HDC DC = MakeWindowDC(Wnd, (Flags & DCX_WINDOW) == 0);
+    // The flags alone decide whether child windows are drawn over (the
+    // splitter's drag line crosses them).
+    HDC DC = MakeWindowDC(Wnd, (Flags & DCX_WINDOW) == 0,
+                          (Flags & DCX_CLIPCHILDREN) != 0 ? QvWnd::TClipChildren::Yes : QvWnd::TClipChildren::No);
     if (DC != nullptr && Clip != nullptr && IsGdiObject(Clip) && (Flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)) != 0)
         ExtSelectClipRgn(DC, Clip, (Flags & DCX_EXCLUDERGN) != 0 ? RGN_DIFF : RGN_AND);
     return DC;

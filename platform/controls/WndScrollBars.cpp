@@ -1,6 +1,7 @@
 // The scroll bars of a window (WS_HSCROLL, WS_VSCROLL): their state, their
 // painting in the window's frame and the classic mouse tracking that sends
-// WM_HSCROLL / WM_VSCROLL to the window.
+// WM_HSCROLL / WM_VSCROLL to the window.  A scroll-bar control (SB_CTL) is
+// the same bar filling a window's client area; it reports to its parent.
 #include "platform/controls/WndHandle.h"
 
 #include <algorithm>
@@ -90,15 +91,40 @@ HBRUSH TrackBrush()
     return Brush;
 }
 
-void PaintBar(HWND W, HDC DC, int Bar, int PressedPart)
+// One bar: the window it belongs to, which of its bars, and where it lies
+// in window coordinates.
+struct TBar {
+    HWND Wnd = nullptr;
+    int Bar = SB_HORZ;
+    TRect Rect;
+    bool Vertical = false;
+    const SCROLLINFO& Info() const { return Wnd->Scroll[Bar].Info; }
+    int Length() const { return Vertical ? Rect.Height() : Rect.Width(); }
+    // A point in window coordinates, along the bar.
+    int At(TPoint P) const { return Vertical ? P.Y - Rect.Top : P.X - Rect.Left; }
+};
+
+TBar FrameBar(HWND W, int Bar)
 {
-    const TRect R = ScrollBarRect(W, Bar);
+    return {W, Bar, ScrollBarRect(W, Bar), Bar == SB_VERT};
+}
+
+TBar ControlBar(HWND W)
+{
+    return {W, SB_CTL, W->Client, (W->Style & SBS_VERT) != 0};
+}
+
+// Paints B, its rectangle moved by Offset (into DC's coordinates).
+void PaintBar(const TBar& B, HDC DC, TPoint Offset, int PressedPart)
+{
+    TRect R = B.Rect;
+    OffsetRect(R, Offset.X, Offset.Y);
     if (IsRectEmpty(R))
         return;
-    const SCROLLINFO& I = W->Scroll[Bar].Info;
-    const bool Vertical = Bar == SB_VERT;
-    const TParts P = Measure(I, Vertical ? R.Height() : R.Width());
-    const bool Enabled = BarEnabled(I) && W->Enabled();
+    const SCROLLINFO& I = B.Info();
+    const bool Vertical = B.Vertical;
+    const TParts P = Measure(I, B.Length());
+    const bool Enabled = BarEnabled(I) && B.Wnd->Enabled();
     auto Part = [&](int From, int To) {
         return Vertical ? TRect{R.Left, R.Top + From, R.Right, R.Top + To}
                         : TRect{R.Left + From, R.Top, R.Left + To, R.Bottom};
@@ -108,8 +134,8 @@ void PaintBar(HWND W, HDC DC, int Bar, int PressedPart)
     DrawFrameControl(DC, &A, DFC_SCROLL,
                      (Vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | Inactive
                          | (PressedPart == SB_LINEUP ? unsigned(DFCS_PUSHED) : 0u));
-    TRect B = Part(P.Length - P.Arrow, P.Length);
-    DrawFrameControl(DC, &B, DFC_SCROLL,
+    TRect Down = Part(P.Length - P.Arrow, P.Length);
+    DrawFrameControl(DC, &Down, DFC_SCROLL,
                      (Vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | Inactive
                          | (PressedPart == SB_LINEDOWN ? unsigned(DFCS_PUSHED) : 0u));
     TRect Track = Part(P.Arrow, P.Length - P.Arrow);
@@ -121,11 +147,10 @@ void PaintBar(HWND W, HDC DC, int Bar, int PressedPart)
     }
 }
 
-int HitPart(HWND W, int Bar, TPoint WindowPoint)
+int HitPart(const TBar& B, TPoint WindowPoint)
 {
-    const TRect R = ScrollBarRect(W, Bar);
-    const TParts P = Measure(W->Scroll[Bar].Info, Bar == SB_VERT ? R.Height() : R.Width());
-    const int At = Bar == SB_VERT ? WindowPoint.Y - R.Top : WindowPoint.X - R.Left;
+    const TParts P = Measure(B.Info(), B.Length());
+    const int At = B.At(WindowPoint);
     if (At < P.Arrow)
         return SB_LINEUP;
     if (At >= P.Length - P.Arrow)
@@ -139,9 +164,110 @@ int HitPart(HWND W, int Bar, TPoint WindowPoint)
     return SB_THUMBTRACK;
 }
 
-void Send(HWND W, int Bar, int Code, int Pos = 0)
+// A window's own bar tells the window; a scroll-bar control tells its
+// parent, naming itself.
+void Send(const TBar& B, int Code, int Pos = 0)
 {
-    SendMessage(W, Bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(Code, Pos), 0);
+    const UINT Msg = B.Vertical ? WM_VSCROLL : WM_HSCROLL;
+    if (B.Bar == SB_CTL)
+        SendMessage(B.Wnd->Parent, Msg, MAKEWPARAM(Code, Pos), LPARAM(B.Wnd));
+    else
+        SendMessage(B.Wnd, Msg, MAKEWPARAM(Code, Pos), 0);
+}
+
+// Follows a left press on the bar at WindowPoint until the release: the
+// arrows and the track repeat while held over their part, the thumb
+// follows the mouse.
+void TrackBar(const TBar& B, TPoint WindowPoint)
+{
+    HWND Wnd = B.Wnd;
+    const int Part = HitPart(B, WindowPoint);
+    if (Part < 0)
+        return;
+    const std::uint64_t Serial = Wnd->Serial;
+    SetCapture(Wnd);
+    const TParts Start = Measure(B.Info(), B.Length());
+    const int GrabOffset = B.At(WindowPoint) - Start.ThumbStart;
+    int TrackPos = B.Info().nPos;
+    // A thumb let go where it was taken reports where it is, not where
+    // an earlier drag left it.
+    Wnd->Scroll[B.Bar].Info.nTrackPos = TrackPos;
+    if (Part != SB_THUMBTRACK) {
+        Send(B, Part);
+        SetTimer(Wnd, RepeatTimer, 400);
+    }
+    bool Over = true;
+    MSG M;
+    while (IsWindowSerial(Wnd, Serial) && GetCapture() == Wnd) {
+        if (!GetMessage(M, nullptr, 0, 0)) {
+            PostQuitMessage(int(M.wParam));
+            break;
+        }
+        if (M.message == WM_LBUTTONUP || M.message == WM_NCLBUTTONUP)
+            break;
+        if (M.message == WM_MOUSEMOVE && M.hwnd == Wnd) {
+            TPoint C = LParamToPoint(M.lParam);
+            const TPoint WP{C.X + Wnd->Client.Left, C.Y + Wnd->Client.Top};
+            if (Part == SB_THUMBTRACK) {
+                const SCROLLINFO& I = B.Info();
+                const int At = B.At(WP) - GrabOffset;
+                const int Free = Start.Length - 2 * Start.Arrow - Start.ThumbSize;
+                const int Span = MaxPos(I) - I.nMin;
+                const int Pos = Free > 0 ? I.nMin + int((long long)(At - Start.Arrow) * Span / Free) : I.nMin;
+                const int Clamped = std::clamp(Pos, I.nMin, MaxPos(I));
+                if (Clamped != TrackPos) {
+                    TrackPos = Clamped;
+                    Wnd->Scroll[B.Bar].Info.nTrackPos = TrackPos;
+                    Send(B, SB_THUMBTRACK, TrackPos);
+                }
+            } else {
+                Over = HitPart(B, WP) == Part;
+            }
+            continue;
+        }
+        if (M.message == WM_TIMER && M.hwnd == Wnd && M.wParam == RepeatTimer) {
+            SetTimer(Wnd, RepeatTimer, 100);
+            if (Over)
+                Send(B, Part);
+            continue;
+        }
+        if (M.message >= WM_MOUSEFIRST && M.message <= WM_MOUSELAST)
+            continue;
+        TranslateMessage(M);
+        DispatchMessage(M);
+    }
+    if (!IsWindowSerial(Wnd, Serial))
+        return;
+    KillTimer(Wnd, RepeatTimer);
+    if (GetCapture() == Wnd)
+        ReleaseCapture();
+    if (Part == SB_THUMBTRACK)
+        Send(B, SB_THUMBPOSITION, TrackPos);
+    if (IsWindowSerial(Wnd, Serial))
+        Send(B, SB_ENDSCROLL);
+}
+
+// The keys a focused scroll-bar control answers, and the codes they send.
+int KeyCode(WPARAM Key)
+{
+    switch (Key) {
+    case VK_LEFT:
+    case VK_UP:
+        return SB_LINEUP;
+    case VK_RIGHT:
+    case VK_DOWN:
+        return SB_LINEDOWN;
+    case VK_PRIOR:
+        return SB_PAGEUP;
+    case VK_NEXT:
+        return SB_PAGEDOWN;
+    case VK_HOME:
+        return SB_TOP;
+    case VK_END:
+        return SB_BOTTOM;
+    default:
+        return -1;
+    }
 }
 
 } // namespace
@@ -166,8 +292,8 @@ TRect ScrollBarRect(HWND Wnd, int Bar)
 
 void PaintScrollBars(HWND Wnd, HDC WindowDC)
 {
-    PaintBar(Wnd, WindowDC, SB_VERT, -1);
-    PaintBar(Wnd, WindowDC, SB_HORZ, -1);
+    PaintBar(FrameBar(Wnd, SB_VERT), WindowDC, {0, 0}, -1);
+    PaintBar(FrameBar(Wnd, SB_HORZ), WindowDC, {0, 0}, -1);
     if ((Wnd->Style & WS_VSCROLL) != 0 && (Wnd->Style & WS_HSCROLL) != 0) {
         const TRect V = ScrollBarRect(Wnd, SB_VERT);
         const TRect H = ScrollBarRect(Wnd, SB_HORZ);
@@ -191,71 +317,7 @@ bool ScrollBarMouse(HWND Wnd, UINT Msg, TPoint Screen)
     }
     if (Bar < 0 || !BarEnabled(Wnd->Scroll[Bar].Info) || !Wnd->Enabled())
         return false;
-    const int Part = HitPart(Wnd, Bar, P);
-    if (Part < 0)
-        return true;
-    const std::uint64_t Serial = Wnd->Serial;
-    SetCapture(Wnd);
-    const TRect Bounds = ScrollBarRect(Wnd, Bar);
-    const TParts Start = Measure(Wnd->Scroll[Bar].Info, Bar == SB_VERT ? Bounds.Height() : Bounds.Width());
-    const int GrabOffset = (Bar == SB_VERT ? P.Y - Bounds.Top : P.X - Bounds.Left) - Start.ThumbStart;
-    int TrackPos = Wnd->Scroll[Bar].Info.nPos;
-    // A thumb let go where it was taken reports where it is, not where
-    // an earlier drag left it.
-    Wnd->Scroll[Bar].Info.nTrackPos = TrackPos;
-    if (Part != SB_THUMBTRACK) {
-        Send(Wnd, Bar, Part);
-        SetTimer(Wnd, RepeatTimer, 400);
-    }
-    bool Over = true;
-    MSG M;
-    while (IsWindowSerial(Wnd, Serial) && GetCapture() == Wnd) {
-        if (!GetMessage(M, nullptr, 0, 0)) {
-            PostQuitMessage(int(M.wParam));
-            break;
-        }
-        if (M.message == WM_LBUTTONUP || M.message == WM_NCLBUTTONUP)
-            break;
-        if (M.message == WM_MOUSEMOVE && M.hwnd == Wnd) {
-            TPoint C = LParamToPoint(M.lParam);
-            const TPoint WP{C.X + Wnd->Client.Left, C.Y + Wnd->Client.Top};
-            if (Part == SB_THUMBTRACK) {
-                const SCROLLINFO& I = Wnd->Scroll[Bar].Info;
-                const int At = (Bar == SB_VERT ? WP.Y - Bounds.Top : WP.X - Bounds.Left) - GrabOffset;
-                const int Free = Start.Length - 2 * Start.Arrow - Start.ThumbSize;
-                const int Span = MaxPos(I) - I.nMin;
-                const int Pos = Free > 0 ? I.nMin + int((long long)(At - Start.Arrow) * Span / Free) : I.nMin;
-                const int Clamped = std::clamp(Pos, I.nMin, MaxPos(I));
-                if (Clamped != TrackPos) {
-                    TrackPos = Clamped;
-                    Wnd->Scroll[Bar].Info.nTrackPos = TrackPos;
-                    Send(Wnd, Bar, SB_THUMBTRACK, TrackPos);
-                }
-            } else {
-                Over = HitPart(Wnd, Bar, WP) == Part;
-            }
-            continue;
-        }
-        if (M.message == WM_TIMER && M.hwnd == Wnd && M.wParam == RepeatTimer) {
-            SetTimer(Wnd, RepeatTimer, 100);
-            if (Over)
-                Send(Wnd, Bar, Part);
-            continue;
-        }
-        if (M.message >= WM_MOUSEFIRST && M.message <= WM_MOUSELAST)
-            continue;
-        TranslateMessage(M);
-        DispatchMessage(M);
-    }
-    if (!IsWindowSerial(Wnd, Serial))
-        return true;
-    KillTimer(Wnd, RepeatTimer);
-    if (GetCapture() == Wnd)
-        ReleaseCapture();
-    if (Part == SB_THUMBTRACK)
-        Send(Wnd, Bar, SB_THUMBPOSITION, TrackPos);
-    if (IsWindowSerial(Wnd, Serial))
-        Send(Wnd, Bar, SB_ENDSCROLL);
+    TrackBar(FrameBar(Wnd, Bar), P);
     return true;
 }
 
@@ -356,4 +418,55 @@ BOOL ShowScrollBar(HWND Wnd, int Bar, BOOL Show)
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
     return TRUE;
+}
+
+LRESULT DefScrollBarProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (Live(Wnd) == nullptr)
+        return 0;
+    const TBar B = ControlBar(Wnd);
+    // Painted in client coordinates.
+    const TPoint ToClient{-Wnd->Client.Left, -Wnd->Client.Top};
+    switch (Msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT PS;
+        HDC DC = WParam != 0 ? HDC(WParam) : BeginPaint(Wnd, &PS);
+        PaintBar(B, DC, ToClient, -1);
+        if (WParam == 0)
+            EndPaint(Wnd, &PS);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_ENABLE:
+        InvalidateRect(Wnd, nullptr, FALSE);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // A bar that is a tab stop takes the focus when pressed.
+        if ((Wnd->Style & WS_TABSTOP) != 0 && GetFocus() != Wnd)
+            SetFocus(Wnd);
+        if (Live(Wnd) != nullptr && BarEnabled(B.Info()) && Wnd->Enabled()) {
+            const TPoint C = LParamToPoint(LParam);
+            TrackBar(B, {C.X + Wnd->Client.Left, C.Y + Wnd->Client.Top});
+        }
+        return 0;
+    case WM_KEYDOWN:
+        if (KeyCode(WParam) >= 0 && BarEnabled(B.Info()) && Wnd->Enabled()) {
+            Send(B, KeyCode(WParam));
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+        if (KeyCode(WParam) >= 0) {
+            Send(B, SB_ENDSCROLL);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProc(Wnd, Msg, WParam, LParam);
 }

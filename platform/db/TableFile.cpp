@@ -5,6 +5,7 @@
 #include "platform/rtl/SaveTemps.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -66,6 +67,61 @@ private:
     DatabaseErrorFmt(Fmt, FileName);
 }
 
+struct THeader {
+    std::uint32_t Version = 0;
+    std::uint64_t DeclaredLength = 0;
+    std::uint32_t FieldCount = 0;
+    std::uint32_t IndexCount = 0;
+    std::uint32_t RecordCount = 0;
+};
+
+// The fixed header at the start of Start (a whole image, or only its
+// first bytes); refuses a foreign file by its first bytes.
+THeader ReadHeader(const QByteArray& Start, const String& FileName)
+{
+    const std::size_t MagicLen = std::min(std::size_t(Start.size()), sizeof Magic);
+    if (MagicLen == 0 || std::memcmp(Start.constData(), Magic, MagicLen) != 0)
+        Refuse(DBConsts::SNotTableFile, FileName);
+    if (std::size_t(Start.size()) < HeaderSize)
+        Refuse(DBConsts::STableFileShort, FileName);
+    TReader R(Start, HeaderSize);
+    R.Take(sizeof Magic);
+    THeader H;
+    H.Version = R.Num<std::uint32_t>();
+    R.Num<std::uint32_t>();
+    H.DeclaredLength = R.Num<std::uint64_t>();
+    H.FieldCount = R.Num<std::uint32_t>();
+    H.IndexCount = R.Num<std::uint32_t>();
+    H.RecordCount = R.Num<std::uint32_t>();
+    return H;
+}
+
+// Refuses a file of Size bytes that is not as long as its header says.
+void CheckLength(const THeader& Header, std::size_t Size, const String& FileName)
+{
+    if (Size < HeaderSize + 4 || Header.DeclaredLength > Size)
+        Refuse(DBConsts::STableFileShort, FileName);
+    if (Header.DeclaredLength < Size)
+        Refuse(DBConsts::STableFileDamaged, FileName);
+}
+
+// Up to Count more bytes from File, piece by piece: nothing is allocated for
+// bytes a pipe or device never delivers.
+bool ReadMore(QFile& File, std::uint64_t Count, QByteArray& Into)
+{
+    constexpr std::uint64_t Piece = std::uint64_t(1) << 20;
+    while (Count > 0) {
+        const QByteArray Got = File.read(qint64(std::min(Count, Piece)));
+        if (File.error() != QFileDevice::NoError)
+            return false;
+        if (Got.isEmpty())
+            break;
+        Into += Got;
+        Count -= std::uint64_t(Got.size());
+    }
+    return true;
+}
+
 }  // namespace
 
 void TTableFile::Load(const String& FileName, TTableData& Into)
@@ -76,14 +132,27 @@ void TTableFile::Load(const String& FileName, TTableData& Into)
     QFile File(FileName);
     if (!File.exists() || !File.open(QIODevice::ReadOnly))
         Refuse(DBConsts::STableFileMissing, FileName);
-    // A foreign file is refused by its first bytes, not after reading all of
-    // what may be gigabytes of something else.
-    const QByteArray Start = File.peek(sizeof Magic);
-    if (Start.size() == qsizetype(sizeof Magic) && std::memcmp(Start.constData(), Magic, sizeof Magic) != 0)
-        Refuse(DBConsts::SNotTableFile, FileName);
-    QByteArray Image = File.readAll();
+    // The header first: a foreign file is refused by its first bytes, and a
+    // file whose length is not the one declared before the rest is read (it
+    // may be gigabytes of something else).
+    QByteArray Image = File.read(qint64(HeaderSize));
     if (File.error() != QFileDevice::NoError)
         Refuse(DBConsts::STableFileMissing, FileName);
+    if (std::size_t(Image.size()) == HeaderSize) {
+        const THeader Header = ReadHeader(Image, FileName);
+        std::uint64_t Rest = 0;
+        if (File.isSequential()) {
+            // A pipe or device shows its length only by reading: what the
+            // header declares and one byte more, which tells a longer one.
+            Rest = std::max<std::uint64_t>(Header.DeclaredLength, HeaderSize) - HeaderSize + 1;
+        } else {
+            CheckLength(Header, std::size_t(File.size()), FileName);
+            Rest = Header.DeclaredLength - HeaderSize;
+            Image.reserve(qsizetype(Header.DeclaredLength));
+        }
+        if (!ReadMore(File, Rest, Image))
+            Refuse(DBConsts::STableFileMissing, FileName);
+    }
     File.close();
     LoadImage(std::move(Image), FileName, Into);
 }
@@ -91,40 +160,24 @@ void TTableFile::Load(const String& FileName, TTableData& Into)
 void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData& Into)
 {
     const std::size_t Size = std::size_t(Image.size());
-    const std::size_t MagicLen = std::min(Size, sizeof Magic);
-    if (MagicLen == 0 || std::memcmp(Image.constData(), Magic, MagicLen) != 0)
-        Refuse(DBConsts::SNotTableFile, FileName);
-    if (Size < HeaderSize + 4)
-        Refuse(DBConsts::STableFileShort, FileName);
-
-    TReader Header(Image, HeaderSize);
-    Header.Take(sizeof Magic);
-    const auto Version = Header.Num<std::uint32_t>();
-    Header.Num<std::uint32_t>();
-    const auto DeclaredLength = Header.Num<std::uint64_t>();
-    const auto FieldCount = Header.Num<std::uint32_t>();
-    const auto IndexCount = Header.Num<std::uint32_t>();
-    const auto RecordCount = Header.Num<std::uint32_t>();
-    if (DeclaredLength > Size)
-        Refuse(DBConsts::STableFileShort, FileName);
-    if (DeclaredLength < Size)
-        Refuse(DBConsts::STableFileDamaged, FileName);
+    const THeader Header = ReadHeader(Image, FileName);
+    CheckLength(Header, Size, FileName);
     const std::size_t Body = Size - 4;
     if (Crc32(Image.constData(), Body) != TRecordLayout::Load<std::uint32_t>(
             reinterpret_cast<const std::uint8_t*>(Image.constData()) + Body))
         Refuse(DBConsts::STableFileDamaged, FileName);
-    if (Version != FormatVersion)
+    if (Header.Version != FormatVersion)
         throw EDatabaseError(QString::fromLatin1(DBConsts::STableFileVersion)
                                  .replace(QLatin1String("%s"), FileName)
-                                 .replace(QLatin1String("%d"), QString::number(Version)));
-    if (FieldCount > MaxFields || IndexCount > MaxIndexes)
+                                 .replace(QLatin1String("%d"), QString::number(Header.Version)));
+    if (Header.FieldCount > MaxFields || Header.IndexCount > MaxIndexes)
         Refuse(DBConsts::STableFileDamaged, FileName);
 
     TTableData Loaded;
     try {
         TReader R(Image, Body);
         R.Seek(HeaderSize);
-        std::vector<TTableField> Fields(FieldCount);
+        std::vector<TTableField> Fields(Header.FieldCount);
         for (TTableField& F : Fields) {
             F.Name = R.Text();
             // Checked before it becomes a TFieldType: a byte past the last
@@ -138,7 +191,7 @@ void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData&
             if (F.Name.isEmpty() || StorageKindOf(F.DataType) == skNone)
                 Refuse(DBConsts::STableFileDamaged, FileName);
         }
-        std::vector<TTableIndexDef> Indexes(IndexCount);
+        std::vector<TTableIndexDef> Indexes(Header.IndexCount);
         for (TTableIndexDef& D : Indexes) {
             D.Name = R.Text();
             D.Fields = R.Text();
@@ -150,8 +203,8 @@ void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData&
 
         const TRecordLayout& Layout = Loaded.Layout();
         std::vector<std::uint32_t> Offsets;
-        Offsets.reserve(std::min<std::size_t>(RecordCount, (Body - R.Pos()) / Layout.FixedSize() + 1));
-        for (std::uint32_t I = 0; I < RecordCount; ++I) {
+        Offsets.reserve(std::min<std::size_t>(Header.RecordCount, (Body - R.Pos()) / Layout.FixedSize() + 1));
+        for (std::uint32_t I = 0; I < Header.RecordCount; ++I) {
             const std::size_t Pos = R.Pos();
             const auto* Rec = reinterpret_cast<const std::uint8_t*>(Image.constData()) + Pos;
             if (!Layout.Validate(Rec, Body - Pos))

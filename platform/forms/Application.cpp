@@ -5,6 +5,8 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/HintWindow.h"
 #include "platform/forms/Screen.h"
+#include "platform/forms/Translations.h"
+#include "platform/graphics/ThemeIcons.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -91,6 +93,12 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
     ActionHooks().Update = [this](TBasicAction* A) { return UpdateAction(A); };
 }
 
+void TApplication::Initialize()
+{
+    LoadDutchTranslations();
+    SelectIconTheme();
+}
+
 TApplication::~TApplication()
 {
     TApplication::BeforeDestruction();
@@ -121,8 +129,10 @@ void TApplication::BeforeDestruction()
 
 void TApplication::SetMainFormIfFirst(TComponent* Form)
 {
-    if (FMainForm == nullptr)
+    if (FMainForm == nullptr) {
         FMainForm = dynamic_cast<TCustomForm*>(Form);
+        FMainFormClosed = false;
+    }
 }
 
 String TApplication::ExeName() const
@@ -149,19 +159,42 @@ void TApplication::Run()
     FRunning = true;
     if (FMainForm != nullptr && FShowMainForm)
         FMainForm->SetVisible(true);
-    while (!FTerminate) {
-        try {
-            HandleMessage();
-        } catch (...) {
-            HandleException(this);
+    do {
+        while (!FTerminate) {
+            try {
+                HandleMessage();
+            } catch (...) {
+                HandleException(this);
+            }
         }
-    }
+    } while (!MainFormLetsGo());
     FRunning = false;
+}
+
+bool TApplication::MainFormLetsGo()
+{
+    if (FMainFormClosed || FMainForm == nullptr || !FMainForm->HandleAllocated() || !FMainForm->Visible())
+        return true;
+    // Loop on: a close that went through has posted the quit again, one
+    // that was refused lets the program go on.
+    FTerminate = false;
+    try {
+        FMainForm->Close();
+    } catch (...) {
+        HandleException(this);
+    }
+    return false;
 }
 
 void TApplication::Terminate()
 {
     PostQuitMessage(0);
+}
+
+void TApplication::MainFormClosed()
+{
+    FMainFormClosed = true;
+    Terminate();
 }
 
 void TApplication::ProcessMessages()

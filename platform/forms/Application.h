@@ -45,14 +45,21 @@ public:
     ~TApplication() override;
     void BeforeDestruction() override;
 
-    void Initialize() {}
+    // At start: Qt's own dialogs in Dutch, the Tango icons.
+    void Initialize();
     // Makes a form owned by the application; Reference is set before its
     // OnCreate runs.  The first form made this way is the main form.
     template <typename T>
     void CreateForm(T*& Reference);
+    // The main loop.  When it is told to end by anything but the main
+    // form's own close (an exception handler's Terminate, say), the main
+    // form is closed first, so that its close query and OnClose run (they
+    // keep the user's work); a close query that refuses keeps it running.
     void Run();
     // Ends the loop once the messages already queued are handled.
     void Terminate();
+    // The main form has closed: its close query and OnClose have run.
+    void MainFormClosed();
     bool Terminated() const { return FTerminate; }
     void ProcessMessages();
     void HandleMessage();
@@ -132,11 +139,14 @@ private:
     void DoActionIdle();
     void WndProc(TMessage& Message);
     void SetMainFormIfFirst(TComponent* Form);
+    bool MainFormLetsGo();
+    friend struct TApplicationTestAccess;
 
     HWND FHandle = nullptr;
     TCustomForm* FMainForm = nullptr;
     bool FShowMainForm = true;
     bool FTerminate = false;
+    bool FMainFormClosed = false;
     bool FRunning = false;
     String FTitle;
     String FHint;

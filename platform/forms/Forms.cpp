@@ -6,9 +6,11 @@
 #include "platform/classes/Subrange.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/MenuBar.h"
 #include "platform/forms/Screen.h"
 #include "platform/graphics/Canvas.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 REGISTER_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
@@ -122,6 +124,7 @@ void TCustomForm::BeforeDestruction()
         return;
     }
     FDestroyDone = true;
+    FMenuBar.reset();
     if (FCreated && !ComponentState().Contains(csDestroying))
         DoDestroy();
     if (Screen != nullptr)
@@ -184,8 +187,55 @@ TRect TCustomForm::GetClientRect()
 
 void TCustomForm::SetClientSize(TSize Value)
 {
-    // No frame of ours: the client area is the window.
-    SetBounds(FLeft, FTop, Value.cx, Value.cy);
+    // No frame of ours: the client area is the window below the menu bar.
+    SetBounds(FLeft, FTop, Value.cx, Value.cy + MenuBarHeight());
+}
+
+int TCustomForm::MenuBarHeight() const
+{
+    return FMenuBar ? FMenuBar->AppliedHeight() : 0;
+}
+
+void TCustomForm::UpdateMenuBar()
+{
+    const bool Want = FMenu != nullptr && FHandle != nullptr && QCoreApplication::instance() != nullptr
+        && !ComponentState().Contains(csDestroying);
+    const bool Current =
+        Want && FMenuBar && FMenuBar->Window() == FHandle && FMenuBar->Menu() == FMenu && FMenuBar->Alive();
+    if (Current || (!Want && !FMenuBar))
+        return;
+    const int Old = FMenuBar && FMenuBar->Window() == FHandle ? FMenuBar->AppliedHeight() : 0;
+    FMenuBar.reset();
+    if (Want) {
+        FMenuBar = std::make_unique<TFormMenuBar>(FHandle, FMenu);
+        FMenuBar->OnHeightChanged = [this] { MenuBarHeightChanged(); };
+    }
+    if (FHandle != nullptr && MenuBarHeight() != Old)
+        MenuBarHeightChanged();
+}
+
+void TCustomForm::MenuBarHeightChanged()
+{
+    // The client area is worked out again (WM_NCCALCSIZE), then the
+    // controls follow it.
+    ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (FMenuBar)
+        FMenuBar->Place();
+    Realign();
+}
+
+void TCustomForm::WMCommand(TMessage& Message)
+{
+    if (FMenu != nullptr && Message.LParam == 0 && FMenu->DispatchCommand(WORD(Message.WParam & 0xFFFF)))
+        return;
+    TScrollingWinControl::WMCommand(Message);
+}
+
+void TCustomForm::DestroyWnd()
+{
+    FMenuBar.reset();
+    TScrollingWinControl::DestroyWnd();
 }
 
 TWindowState TCustomForm::WindowState() const
@@ -244,6 +294,7 @@ void TCustomForm::SetMenu(TMainMenu* Value)
     FMenu = Value;
     if (Value != nullptr)
         Value->FreeNotification(this);
+    UpdateMenuBar();
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
@@ -251,8 +302,10 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
     TScrollingWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == FMenu)
+    if (AComponent == FMenu) {
         FMenu = nullptr;
+        UpdateMenuBar();
+    }
     if (AComponent == FActiveControl)
         FActiveControl = nullptr;
     if (AComponent == FFocusedControl)
@@ -308,6 +361,7 @@ void TCustomForm::CreateWnd()
 {
     TScrollingWinControl::CreateWnd();
     SetWindowText(FHandle, Caption());
+    UpdateMenuBar();
 }
 
 // --- showing, activating and closing -------------------------------------------------------------
@@ -500,13 +554,25 @@ void TCustomForm::Close()
     if (Action == caNone)
         return;
     if (Application->MainForm() == this)
-        Application->Terminate();
+        Application->MainFormClosed();
     else if (Action == caHide)
         Hide();
     else if (Action == caMinimize)
         SetWindowState(wsMinimized);
     else
         Release();
+}
+
+void TCustomForm::GetChildren(const TGetChildProc& Proc, TComponent* Root)
+{
+    // The controls, then what the form owns outside them (data sources,
+    // action lists, menus, timers) so that its definition keeps them.
+    TScrollingWinControl::GetChildren(Proc, Root);
+    if (Root != this)
+        return;
+    for (int I = 0; I < ComponentCount(); ++I)
+        if (!Components(I)->HasParent())
+            Proc(Components(I));
 }
 
 void TCustomForm::Release()
@@ -619,7 +685,9 @@ void TCustomForm::FocusControl(TWinControl* Control)
 {
     const bool WasActive = FActive;
     SetActiveControl(Control);
-    if (!WasActive && Visible() && HandleAllocated())
+    // While another form's modal loop has this one disabled the control is
+    // only remembered: it gets the focus when this form is active again.
+    if (!WasActive && Visible() && HandleAllocated() && IsWindowEnabled(FHandle))
         SetWindowFocus();
 }
 
@@ -776,27 +844,13 @@ void TCustomForm::MouseWheelHandler(TMessage& Message)
 
 void TCustomForm::WMPaint(TMessage& Message)
 {
-    FControlState.Include(csCustomPaint);
-    try {
-        TScrollingWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState.Exclude(csCustomPaint);
-        throw;
-    }
-    FControlState.Exclude(csCustomPaint);
+    const TControlStateFlag Custom(FControlState, csCustomPaint);
+    TScrollingWinControl::WMPaint(Message);
 }
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 void TCustomForm::Paint()
@@ -808,6 +862,16 @@ void TCustomForm::Paint()
 void TCustomForm::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_NCCALCSIZE:
+        TScrollingWinControl::Dispatch(Message);
+        if (FMenuBar)
+            LParamToPtr<NCCALCSIZE_PARAMS>(Message.LParam)->rgrc[0].Top += FMenuBar->AppliedHeight();
+        return;
+    case WM_SIZE:
+        TScrollingWinControl::Dispatch(Message);
+        if (FMenuBar)
+            FMenuBar->Place();
+        return;
     case WM_CLOSE: WMClose(Message); return;
     case WM_ACTIVATE: WMActivate(Message); return;
     case WM_SYSCOMMAND: WMSysCommand(Message); return;

@@ -15,6 +15,7 @@
 
 class TMainMenu;
 class TMonitor;
+class TFormMenuBar;
 
 // Forms scroll in the classic library; ours never need scroll bars, but
 // popups still pause and resume the automatic ranging.
@@ -106,7 +107,11 @@ public:
     TWindowState WindowState() const;
     void SetWindowState(TWindowState Value);
     TMainMenu* Menu() const { return FMenu; }
+    // The main menu shows as a bar along the top of the window; its height
+    // comes off the client area.
     void SetMenu(TMainMenu* Value);
+    // The height of the menu bar (0 without one or while no item shows).
+    int MenuBarHeight() const;
     bool OldCreateOrder() const { return FOldCreateOrder; }
     void SetOldCreateOrder(bool Value) { FOldCreateOrder = Value; }
     bool Scaled() const { return FScaled; }
@@ -149,6 +154,7 @@ protected:
     virtual void Paint();
     void PaintWindow(HDC DC) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     void Loaded() override;
     TRect GetClientRect() override;
     void SetClientSize(TSize Value) override;
@@ -164,8 +170,13 @@ protected:
     virtual void CMDeactivate(TMessage& Message);
     virtual void CMRelease(TMessage& Message);
     void CMVisibleChanged(TMessage& Message) override;
+    // A command of the main menu, posted by its bar.
+    void WMCommand(TMessage& Message) override;
+    void DestroyWnd() override;
 
 private:
+    void UpdateMenuBar();
+    void MenuBarHeightChanged();
     void PlaceOnScreen();
     void CloseModal();
     void SetActive(bool Value);
@@ -180,6 +191,7 @@ private:
     TDefaultMonitor FDefaultMonitor = dmActiveForm;
     TWindowState FWindowState = wsNormal;
     TMainMenu* FMenu = nullptr;
+    std::unique_ptr<TFormMenuBar> FMenuBar;
     bool FOldCreateOrder = false;
     bool FScaled = true;
     bool FKeyPreview = false;

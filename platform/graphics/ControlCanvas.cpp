@@ -19,6 +19,19 @@ void TControlCanvas::SetControl(TControl* Value)
     FControl = Value;
 }
 
+void TControlCanvas::PaintOn(HDC DC, const std::function<void()>& Paint)
+{
+    FreeHandle();
+    SetHandle(DC);
+    try {
+        Paint();
+    } catch (...) {
+        SetHandle(nullptr);
+        throw;
+    }
+    SetHandle(nullptr);
+}
+
 void TControlCanvas::FreeHandle()
 {
     if (FDeviceContext == nullptr)

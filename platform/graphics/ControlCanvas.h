@@ -4,6 +4,8 @@
 // and drawing raises EInvalidOperation "Canvas does not allow drawing".
 #include "platform/graphics/Canvas.h"
 
+#include <functional>
+
 class TControl;
 
 struct TControlCanvasHooks {
@@ -25,6 +27,10 @@ public:
     void SetControl(TControl* Value);
     // Lets go of the context (it is fetched again on the next drawing).
     void FreeHandle();
+    // Draws through DC (the context a paint message hands over) for the
+    // length of Paint, then lets it go, also when Paint raises: the canvas
+    // fetches a context of its own when drawn on later.
+    void PaintOn(HDC DC, const std::function<void()>& Paint);
 
 protected:
     void CreateHandle() override;

@@ -371,6 +371,19 @@ BOOL TransparentStretchBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Sr
 // Copies all source pixels except those of the colour Transparent.
 BOOL TransparentBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth,
                     int SrcHeight, COLORREF Transparent);
+// Blends the source over the destination: each pixel weighs
+// SourceConstantAlpha / 255, times its own alpha / 255 with AC_SRC_ALPHA.
+// Our 32-bit images keep straight (not premultiplied) alpha, and so does
+// the source here.  Scaled sources are picked, not filtered.
+struct BLENDFUNCTION {
+    unsigned char BlendOp = 0;
+    unsigned char BlendFlags = 0;
+    unsigned char SourceConstantAlpha = 255;
+    unsigned char AlphaFormat = 0;
+};
+enum : unsigned char { AC_SRC_OVER = 0x00, AC_SRC_ALPHA = 0x01 };
+BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth, int SrcHeight,
+                BLENDFUNCTION Blend);
 
 // --- edges and frame controls ------------------------------------------------------
 

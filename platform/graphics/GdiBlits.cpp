@@ -7,7 +7,58 @@
 #include <optional>
 #include <vector>
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace {
+
+// Copies From onto [First, Last) except the pixels of colour Key, which
+// leave the destination as it was.  Glyphs and icons go through here all
+// the time: written as a choice per pixel rather than a branch, the loop
+// runs on whole vectors of pixels.
+void KeySpanPlain(QRgb* First, QRgb* Last, const QRgb* From, QRgb Key, QRgb KeepAlpha)
+{
+    for (; First < Last; ++First, ++From) {
+        const QRgb S = *From;
+        *First = (S & 0xFFFFFF) == Key ? *First : S | KeepAlpha;
+    }
+}
+
+// Where the processor has them, sixteen pixels at once, with a masked
+// store for groups that are partly transparent.
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target("avx512f"))) void KeySpanWide(QRgb* First, QRgb* Last, const QRgb* From, QRgb Key, QRgb KeepAlpha)
+{
+    const __m512i Colour = _mm512_set1_epi32(0xFFFFFF), Keys = _mm512_set1_epi32(int(Key));
+    const __m512i Alpha = _mm512_set1_epi32(int(KeepAlpha));
+    for (; Last - First >= 16; First += 16, From += 16) {
+        const __m512i S = _mm512_loadu_si512(From);
+        const __mmask16 Opaque = _mm512_cmpneq_epi32_mask(_mm512_and_si512(S, Colour), Keys);
+        // Glyphs are mostly long runs of one kind: whole groups are left
+        // alone or stored plainly.
+        if (Opaque == 0xFFFF)
+            _mm512_storeu_si512(First, _mm512_or_si512(S, Alpha));
+        else if (Opaque != 0)
+            _mm512_mask_storeu_epi32(First, Opaque, _mm512_or_si512(S, Alpha));
+    }
+    KeySpanPlain(First, Last, From, Key, KeepAlpha);
+}
+
+void KeySpan(QRgb* First, QRgb* Last, const QRgb* From, QRgb Key, QRgb KeepAlpha)
+{
+    static const bool Wide = __builtin_cpu_supports("avx512f");
+    if (Wide)
+        KeySpanWide(First, Last, From, Key, KeepAlpha);
+    else
+        KeySpanPlain(First, Last, From, Key, KeepAlpha);
+}
+#else
+void KeySpan(QRgb* First, QRgb* Last, const QRgb* From, QRgb Key, QRgb KeepAlpha)
+{
+    KeySpanPlain(First, Last, From, Key, KeepAlpha);
+}
+#endif
 
 bool UsesSource(std::uint8_t Code)
 {
@@ -117,21 +168,37 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
     const bool PlainCopy = Code == 0xCC && SrcMono == DstMono;
     // Only an image with an alpha channel keeps the source's alpha.
     const QRgb KeepAlpha = DstImg->format() == QImage::Format_ARGB32 ? 0u : 0xFF000000u;
-    // Plain copies move whole spans (gathered when scaled).
+    // Plain copies move whole spans (gathered when scaled), and so do
+    // copies that leave out a transparent colour.
     const bool SpanCopy = PlainCopy && MaskImg == nullptr && !Source.Transparent;
+    const bool KeyCopy = PlainCopy && MaskImg == nullptr && Source.Transparent;
     const bool Unscaled = SX.Count == DX.Count;
 
     // Only the destination rows and columns inside the clip are visited;
     // each visited column's offset into the source is worked out once.
-    const TRect Limit = Dest->ClipRegion().Bounds();
+    const TRegionData& Clip = Dest->ClipRegion();
+    const TRect Limit = Clip.Bounds();
     const long long FirstRow = std::max(0LL, Limit.Top - DY.First);
     const long long EndRow = std::min(DY.Count, Limit.Bottom - DY.First);
     const int Col0 = int(std::clamp<long long>(DX.First, Limit.Left, Limit.Right));
     const int Col1 = int(std::clamp<long long>(DX.First + DX.Count, Limit.Left, Limit.Right));
-    std::vector<long long> Offsets(std::size_t(std::max(Col1 - Col0, 0)));
-    for (int Col = Col0; Col < Col1; ++Col) {
-        const long long L = (Col - DX.First) * SX.Count / DX.Count;
-        Offsets[std::size_t(Col - Col0)] = MirrorX ? SX.Count - 1 - L : L;
+    // Column Col reads (Col - DX.First) * SX.Count / DX.Count, worked out
+    // as a running quotient and remainder rather than a division per column.
+    // Spans copied one to one need no table: their offsets follow the columns.
+    const bool OneToOne = Unscaled && (SpanCopy || (KeyCopy && !MirrorX));
+    std::vector<long long> Offsets(OneToOne ? 0 : std::size_t(std::max(Col1 - Col0, 0)));
+    if (Col1 > Col0 && !OneToOne) {
+        const long long Whole = SX.Count / DX.Count, Part = SX.Count % DX.Count;
+        long long L = (Col0 - DX.First) * SX.Count / DX.Count, Rem = (Col0 - DX.First) * SX.Count % DX.Count;
+        for (int Col = Col0; Col < Col1; ++Col) {
+            Offsets[std::size_t(Col - Col0)] = MirrorX ? SX.Count - 1 - L : L;
+            L += Whole;
+            Rem += Part;
+            if (Rem >= DX.Count) {
+                Rem -= DX.Count;
+                ++L;
+            }
+        }
     }
     // The masking operations are spelt out; the rest go through the table.
     const auto Combine = [Code](std::uint32_t P, std::uint32_t S, std::uint32_t D) -> std::uint32_t {
@@ -144,16 +211,51 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
     };
     const int SrcW = SrcImg->width();
     const auto InSource = [SrcW](long long SrcCol) { return SrcCol >= 0 && SrcCol < SrcW; };
+    const auto OffsetOf = [&](int Col) {
+        if (!OneToOne)
+            return Offsets[std::size_t(Col - Col0)];
+        const long long L = Col - DX.First;
+        return MirrorX ? SX.Count - 1 - L : L;
+    };
 
+    // The destination's rows found once, not a scan-line lookup per row.
+    uchar* const DstBits = DstImg->bits();
+    const qsizetype DstStride = DstImg->bytesPerLine();
+    const uchar* const SrcBits = SrcImg->constBits();
+    const qsizetype SrcStride = SrcImg->bytesPerLine();
+    const int SrcH = SrcImg->height();
+
+    // A transparent copy one to one, all inside the source and a
+    // rectangular clip - a glyph or an icon - needs no bookkeeping per span.
+    if (KeyCopy && OneToOne && !MirrorX && SY.Count == DY.Count && !MirrorY && Clip.IsRect() && Col0 < Col1
+        && FirstRow < EndRow && InSource(SrcLeft + OffsetOf(Col0)) && InSource(SrcLeft + OffsetOf(Col1 - 1))
+        && SrcTop + FirstRow >= 0 && SrcTop + EndRow <= SrcH) {
+        for (long long I = FirstRow; I < EndRow; ++I) {
+            auto* Line = reinterpret_cast<QRgb*>(DstBits + (DY.First + I) * DstStride);
+            const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcBits + (SrcTop + I) * SrcStride);
+            KeySpan(Line + Col0, Line + Col1, SrcLine + SrcLeft + OffsetOf(Col0), Key, KeepAlpha);
+        }
+        return 1;
+    }
+    // Row I reads source row I * SY.Count / DY.Count, a running quotient.
+    const long long RowWhole = SY.Count / DY.Count, RowPart = SY.Count % DY.Count;
+    long long Pick = FirstRow < EndRow ? FirstRow * SY.Count / DY.Count : 0;
+    long long PickRem = FirstRow < EndRow ? FirstRow * SY.Count % DY.Count : 0;
     for (long long I = FirstRow; I < EndRow; ++I) {
         const int RowY = int(DY.First + I);
-        long long J = I * SY.Count / DY.Count;
+        long long J = Pick;
+        Pick += RowWhole;
+        PickRem += RowPart;
+        if (PickRem >= DY.Count) {
+            PickRem -= DY.Count;
+            ++Pick;
+        }
         if (MirrorY)
             J = SY.Count - 1 - J;
         const long long SrcRow = SrcTop + J;
-        if (SrcRow < 0 || SrcRow >= SrcImg->height())
+        if (SrcRow < 0 || SrcRow >= SrcH)
             continue;
-        const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcImg->constScanLine(int(SrcRow)));
+        const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcBits + SrcRow * SrcStride);
         const QRgb* MaskLine = nullptr;
         if (MaskImg != nullptr) {
             const long long MaskRow = Source.MaskOrigin.Y + J;
@@ -161,14 +263,17 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
                 continue;
             MaskLine = reinterpret_cast<const QRgb*>(MaskImg->constScanLine(int(MaskRow)));
         }
-        auto* Line = reinterpret_cast<QRgb*>(DstImg->scanLine(RowY));
-        Dest->ClipRegion().ForEachSpan(RowY, Col0, Col1, [&](int A, int B) {
+        auto* Line = reinterpret_cast<QRgb*>(DstBits + RowY * DstStride);
+        Clip.ForEachSpan(RowY, Col0, Col1, [&](int A, int B) {
             if (SpanCopy) {
-                const long long First = SrcLeft + Offsets[std::size_t(A - Col0)];
-                const long long Last = SrcLeft + Offsets[std::size_t(B - 1 - Col0)];
+                const long long First = SrcLeft + OffsetOf(A);
+                const long long Last = SrcLeft + OffsetOf(B - 1);
                 if (InSource(First) && InSource(Last)) {
                     const QRgb* S = SrcLine + First;
-                    if (!Unscaled)
+                    if (SX.Count == 1)
+                        // One source column stretched: a solid span.
+                        std::fill(Line + A, Line + B, *S | KeepAlpha);
+                    else if (!Unscaled)
                         for (int Col = A; Col < B; ++Col)
                             Line[Col] = SrcLine[SrcLeft + Offsets[std::size_t(Col - Col0)]] | KeepAlpha;
                     else if (MirrorX)
@@ -180,8 +285,16 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
                     return;
                 }
             }
+            if (KeyCopy) {
+                const long long First = SrcLeft + OffsetOf(A);
+                const long long Last = SrcLeft + OffsetOf(B - 1);
+                if (InSource(First) && InSource(Last) && Unscaled && !MirrorX) {
+                    KeySpan(Line + A, Line + B, SrcLine + First, Key, KeepAlpha);
+                    return;
+                }
+            }
             for (int Col = A; Col < B; ++Col) {
-                const long long L = Offsets[std::size_t(Col - Col0)];
+                const long long L = OffsetOf(Col);
                 const long long SrcCol = SrcLeft + L;
                 if (!InSource(SrcCol))
                     continue;
@@ -300,4 +413,42 @@ BOOL TransparentBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int 
     TBlitSource S = SourceOf(Src);
     S.Transparent = Transparent & 0xFFFFFF;
     return StretchCore(Dest, X, Y, Width, Height, S, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
+}
+
+BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth, int SrcHeight,
+                BLENDFUNCTION Blend)
+{
+    if (!IsValidDC(Dest) || !IsValidDC(Src) || Width <= 0 || Height <= 0 || SrcWidth <= 0 || SrcHeight <= 0)
+        return 0;
+    QImage* DstImg = Dest->Image();
+    const QImage* SrcImg = Src->Image();
+    if (DstImg == nullptr || SrcImg == nullptr || DstImg == SrcImg)
+        return 0;
+    const bool PerPixel = (Blend.AlphaFormat & AC_SRC_ALPHA) != 0 && SrcImg->hasAlphaChannel();
+    const TRect R = ImageRect(Dest, X, Y, Width, Height);
+    const TPoint SrcOrg = Src->ToImage({SrcX, SrcY});
+    const TRect Limit = Dest->ClipRegion().Bounds();
+    for (int RowY = std::max(R.Top, Limit.Top); RowY < std::min(R.Bottom, Limit.Bottom); ++RowY) {
+        const long long SrcRow = SrcOrg.Y + (long long)(RowY - R.Top) * SrcHeight / Height;
+        if (SrcRow < 0 || SrcRow >= SrcImg->height())
+            continue;
+        const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcImg->constScanLine(int(SrcRow)));
+        auto* Line = reinterpret_cast<QRgb*>(DstImg->scanLine(RowY));
+        Dest->ClipRegion().ForEachSpan(RowY, R.Left, R.Right, [&](int A, int B) {
+            for (int Col = A; Col < B; ++Col) {
+                const long long SrcCol = SrcOrg.X + (long long)(Col - R.Left) * SrcWidth / Width;
+                if (SrcCol < 0 || SrcCol >= SrcImg->width())
+                    continue;
+                const QRgb S = SrcLine[SrcCol];
+                const int Weight = PerPixel ? Blend.SourceConstantAlpha * qAlpha(S) / 255 : Blend.SourceConstantAlpha;
+                if (Weight == 0)
+                    continue;
+                const QRgb D = Line[Col];
+                const auto Mix = [Weight](int SC, int DC) { return (SC * Weight + DC * (255 - Weight) + 127) / 255; };
+                Line[Col] =
+                    (D & 0xFF000000u) | qRgb(Mix(qRed(S), qRed(D)), Mix(qGreen(S), qGreen(D)), Mix(qBlue(S), qBlue(D)));
+            }
+        });
+    }
+    return 1;
 }

@@ -134,6 +134,47 @@ void PaintArrow(HDC DC, const TRect& R, int Direction, int Size, QRgb C)
     }
 }
 
+// The classic 12 x 12 radio button: an outer and an inner ring, shaded
+// like a sunken edge (the upper-left half dark, the lower-right half
+// light), a well, and a 4 x 4 dot with its corners cut when checked.
+void PaintRadio(HDC DC, int X, int Y, unsigned State)
+{
+    static const char* const Shape[12] = {
+        "....OOOO....", "..OOIIIIOO..", ".OIIWWWWIIO.", ".OIWWWWWWIO.", "OIWWWWWWWWIO", "OIWWWWWWWWIO",
+        "OIWWWWWWWWIO", "OIWWWWWWWWIO", ".OIWWWWWWIO.", ".OIIWWWWIIO.", "..OOIIIIOO..", "....OOOO....",
+    };
+    static const char* const Dot[4] = {".XX.", "XXXX", "XXXX", ".XX."};
+    const bool Inactive = State & DFCS_INACTIVE, Grey = Inactive || (State & DFCS_PUSHED);
+    for (int Row = 0; Row < 12; ++Row)
+        for (int Col = 0; Col < 12; ++Col) {
+            const bool UpperLeft = Row + Col < 11;
+            int Index = -1;
+            switch (Shape[Row][Col]) {
+            case 'O':
+                Index = UpperLeft ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT;
+                break;
+            case 'I':
+                Index = UpperLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT;
+                break;
+            case 'W':
+                if (!(State & DFCS_TRANSPARENT))
+                    Index = Grey ? COLOR_BTNFACE : COLOR_WINDOW;
+                break;
+            default:
+                break;
+            }
+            if (Index >= 0)
+                Fill(DC, {X + Col, Y + Row, X + Col + 1, Y + Row + 1}, Sys(DC, Index));
+        }
+    if (!(State & DFCS_CHECKED))
+        return;
+    const QRgb Mark = Sys(DC, Inactive ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
+    for (int Row = 0; Row < 4; ++Row)
+        for (int Col = 0; Col < 4; ++Col)
+            if (Dot[Row][Col] == 'X')
+                Fill(DC, {X + 4 + Col, Y + 4 + Row, X + 5 + Col, Y + 5 + Row}, Mark);
+}
+
 } // namespace
 
 BOOL DrawEdge(HDC DC, TRect* R, unsigned Edge, unsigned Flags)
@@ -196,9 +237,13 @@ BOOL DrawFrameControl(HDC DC, TRect* R, unsigned Type, unsigned State)
     if (IsRectEmpty(Box))
         return 1;
     const bool Inactive = State & DFCS_INACTIVE, Pushed = State & DFCS_PUSHED;
+    if (Type == DFC_BUTTON && (State & 0x1F) == DFCS_BUTTONRADIO) {
+        PaintRadio(DC, Box.Left + (Box.Width() - 12) / 2, Box.Top + (Box.Height() - 12) / 2, State);
+        return 1;
+    }
     if (Type == DFC_BUTTON && (State & 0x1F) != DFCS_BUTTONPUSH) {
-        // Check box (or radio button, drawn square here): a square of the
-        // smaller side, centred, a sunken well and the tick.
+        // Check box: a square of the smaller side, centred, a sunken well
+        // and the tick.
         const int S = std::min(Box.Width(), Box.Height());
         TRect Sq = Bounds(Box.Left + (Box.Width() - S) / 2, Box.Top + (Box.Height() - S) / 2, S, S);
         TRect L = LogicalRect(DC, Sq);

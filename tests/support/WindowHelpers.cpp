@@ -79,6 +79,19 @@ TMessageBoxHook GSavedHook;
 
 } // namespace
 
+struct TApplicationTestAccess {
+    static void Restart()
+    {
+        Application->FTerminate = false;
+        Application->FMainFormClosed = false;
+    }
+};
+
+void RestartApplication()
+{
+    TApplicationTestAccess::Restart();
+}
+
 void MouseMove(TControl* Control, TPoint P, Qt::MouseButtons Buttons)
 {
     SendMouse(Control, QEvent::MouseMove, P, Qt::NoButton, Buttons, Qt::NoModifier);

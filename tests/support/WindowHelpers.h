@@ -43,6 +43,8 @@ void PressKey(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::N
 
 // --- the loop ---
 void PumpMessages();
+// After a test ran Application->Run to its end: loops can run again.
+void RestartApplication();
 // Runs the message loop until Done() holds; false after TimeoutMs.
 bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 2000);
 

@@ -2,6 +2,8 @@
 // it or from the system colours.
 #include "controls/foundation/FcColorScheme.h"
 #include "controls/foundation/FcColors.h"
+#include "platform/controls/Themes.h"
+#include "platform/forms/Forms.h"
 #include "platform/rtl/Registry.h"
 #include "tests/controls/foundation/FcTestSupport.h"
 
@@ -13,6 +15,21 @@ TColor C(COLORREF Value)
 {
     return TColor(std::int32_t(Value));
 }
+
+// Notes the scheme when WM_THEMECHANGED arrives.
+class TThemeListener : public TWinControl {
+public:
+    explicit TThemeListener(TComponent* AOwner) : TWinControl(AOwner) {}
+    int Scheme = -1;
+
+protected:
+    void WndProc(TMessage& Message) override
+    {
+        if (Message.Msg == WM_THEMECHANGED)
+            Scheme = XpColorScheme();
+        TWinControl::WndProc(Message);
+    }
+};
 
 void SetSchemeName(const QString& Name)
 {
@@ -192,4 +209,37 @@ TEST(ColorSets, GroupItemAndTextColours)
     GetGroupTextColors(gcsSystem, Text, Hot);
     EXPECT_EQ(Text, C(0x3D3D3F));
     EXPECT_EQ(Hot, C(0x7C7C7E));
+}
+
+TEST(XpColorScheme, AThemeChangeReadsTheSchemeBeforeTheWindowsHearOfIt)
+{
+    TColorStateGuard Guard(false);
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    auto* Window = new TThemeListener(Form);
+    Window->SetParent(Form);
+    Form->Show();
+    SetSchemeName("Metallic");
+    ThemeServices().ApplyThemeChange();
+    EXPECT_EQ(XpColorScheme(), XpSchemeSilver);
+    EXPECT_EQ(Window->Scheme, XpSchemeSilver);
+    SetSchemeName("");
+    ThemeServices().ApplyThemeChange();
+    EXPECT_EQ(Window->Scheme, XpSchemeBlue);
+    Form->Free();
+}
+
+TEST(ThemeBridge, AnswersComeFromTheThemeServices)
+{
+    TColorStateGuard Guard(false);
+    FcThemeBridge() = TFcThemeBridge();
+    EXPECT_FALSE(FcThemesEnabled());
+    EXPECT_EQ(GetThemedColor(0), clBtnFace);
+    ThemeServices().SetThemesEnabled(true);
+    ASSERT_TRUE(ThemeServices().ThemesEnabled());
+    EXPECT_TRUE(FcThemesEnabled());
+    EXPECT_EQ(GetThemedColor(0),
+              ThemeServices().GetThemeColor(TThemeServices::GetElementDetails(teEditRoot), TMT_BORDERCOLOR));
+    EXPECT_EQ(GetThemedColor(6),
+              ThemeServices().GetThemeColor(TThemeServices::GetElementDetails(tbGroupBoxNormal), TMT_TEXTCOLOR));
+    ThemeServices().SetThemesEnabled(false);
 }

@@ -21,3 +21,13 @@ TEST(Vocabulary, SidesAreBitsOfAByte)
     EXPECT_EQ(SetToString(TypeInfoOf<TSides>(), 5), "[sdLeft,sdRight]");
     EXPECT_EQ(StringToSet(TypeInfoOf<TSides>(), "[sdTop,sdBottom]"), 10);
 }
+
+TEST(Vocabulary, FrameStyleIsTheSubRangeWithoutTheRoundedFrame)
+{
+    const TFrameStyle Bold = fsFlatBold;
+    EXPECT_EQ(Bold, fsFlatBold);
+    const TFrameStyleEx Rounded = fsFlatRounded;
+    EXPECT_THROW(TFrameStyle{Rounded}, ERangeError);
+    EXPECT_EQ(TypeInfoOf<TFrameStyle>()->Name, "TFrameStyle");
+    EXPECT_EQ(TypeInfoOf<TFrameStyle>()->Names().size(), 12);
+}

@@ -316,6 +316,12 @@ TEST(StreamingTest, ErrorsNameSourceLineAndProblem)
                         "  end\n"
                         "end\n"),
               QStringLiteral("bad.form(4): A component named a already exists"));
+    // A designed module whose definition this program does not hold.
+    EXPECT_EQ(ReadError("object TestModule: TTestModule\n"
+                        "  object Other: TTestOtherModule\n"
+                        "  end\n"
+                        "end\n"),
+              QStringLiteral("bad.form(2): Resource TTestOtherModule not found"));
 }
 
 TEST(StreamingTest, SecondRootOfTheSameNameGetsAUniqueName)

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/resource.h>
 
 namespace {
 
@@ -288,6 +289,61 @@ TEST(TableFileDamage, ForeignFilesAreRefusedByTheirFirstBytes)
         }
     }
     EXPECT_FALSE(Target.Defined());
+}
+
+namespace {
+
+// The most memory the process has held so far, in KiB.
+long PeakKiB()
+{
+    rusage Usage{};
+    getrusage(RUSAGE_SELF, &Usage);
+    return Usage.ru_maxrss;
+}
+
+} // namespace
+
+TEST(TableFileDamage, LengthIsCheckedAgainstTheFileBeforeTheRestIsRead)
+{
+    TTestDir Dir;
+    TTableData Good;
+    Good.Define(PersonFields(), Indexes());
+    Fill(Good, 3);
+    const QByteArray Image = TTableFile::Image(Good);
+    struct {
+        const char* Name;
+        qint64 FileSize; // the image, then zeros (a sparse file)
+        const char* Message;
+    } const Cases[] = {
+        // A real header before a gigabyte: read whole, it took seconds and
+        // more than a gigabyte of memory to be refused.
+        {"huge.quorvy", qint64(1) << 30, "Table file '%1' is damaged"},
+        {"longer.quorvy", Image.size() + 1, "Table file '%1' is damaged"},
+        {"cut.quorvy", Image.size() - 1, "Table file '%1' is incomplete"},
+        {"header.quorvy", 40, "Table file '%1' is incomplete"},
+    };
+    const long PeakBefore = PeakKiB();
+    for (const auto& C : Cases) {
+        const QString Path = Dir.File(QString::fromLatin1(C.Name));
+        QFile File(Path);
+        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write(Image.left(C.FileSize));
+        ASSERT_TRUE(File.resize(C.FileSize));
+        File.close();
+        TTableData Target;
+        EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { TTableFile::Load(Path, Target); }),
+                  QString::fromLatin1(C.Message).arg(Path))
+            << C.Name;
+        EXPECT_FALSE(Target.Defined());
+    }
+    // Refused from its header: the gigabyte was never read into memory.
+    EXPECT_LT(PeakKiB() - PeakBefore, 64 * 1024);
+    // The image itself still loads, from a file as from memory.
+    const QString Path = Dir.File("good.quorvy");
+    ASSERT_TRUE(WriteRaw(Path, Image));
+    TTableData Back;
+    TTableFile::Load(Path, Back);
+    EXPECT_EQ(TTableFile::Image(Back), Image);
 }
 
 TEST(TableFileDamage, KeysTheDataSetHoldsUniqueAreUniqueInTheFileToo)

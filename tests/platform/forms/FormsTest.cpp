@@ -71,6 +71,45 @@ TEST_F(FormDefinition, IsStreamedThenCreatedThenShownOffscreen)
     F->Free();
 }
 
+TEST_F(FormDefinition, ValuesGivenBeforeStreamingAreSeenByOnCreate)
+{
+    TTestForm* F = CreateComponent<TTestForm>(nullptr, [](TTestForm* Made) {
+        EXPECT_EQ(Made->Box1, nullptr); // not streamed yet
+        Made->IsNew = true;
+    });
+    EXPECT_TRUE(F->IsNewAtCreate);
+    EXPECT_EQ(F->Created, 1);
+    F->Free();
+    // A set-up step that raises frees the half-made form.
+    EXPECT_THROW(CreateComponent<TTestForm>(nullptr, [](TTestForm*) { throw EInvalidOperation("nee"); }),
+                 EInvalidOperation);
+}
+
+TEST_F(FormDefinition, TerminatingFromTheExceptionHandlerStillClosesTheMainForm)
+{
+    TTestForm* Main = nullptr;
+    Application->CreateForm(Main);
+    int Asked = 0, Closed = 0, Raised = 0;
+    // The first close query refuses: the program goes on until the next
+    // error, whose Terminate closes the main form for good.
+    Main->SetOnCloseQuery([&](TObject*, bool& CanClose) { CanClose = ++Asked > 1; });
+    Main->SetOnClose([&](TObject*, TCloseAction&) { ++Closed; });
+    Application->SetOnException([](TObject*, Exception&) { Application->Terminate(); });
+    TTimer Failing(nullptr);
+    Failing.SetInterval(1);
+    Failing.SetOnTimer([&](TObject*) {
+        if (++Raised <= 2)
+            throw EInvalidOperation("fout");
+    });
+    Application->Run();
+    EXPECT_GE(Raised, 2);
+    EXPECT_EQ(Asked, 2);
+    EXPECT_EQ(Closed, 1);
+    Application->SetOnException(nullptr);
+    Main->Free();
+    RestartApplication();
+}
+
 TEST_F(FormDefinition, ShowModalReturnsTheResultAButtonSets)
 {
     TTestForm* F = CreateComponent<TTestForm>(nullptr);
@@ -153,6 +192,35 @@ TEST_F(Forms, OtherFormsTakeNoInputWhileAModalOneRuns)
     EXPECT_FALSE(OtherEnabled);
     EXPECT_TRUE(IsWindowEnabled(Other->Handle()));
     Other->Free();
+}
+
+TEST_F(Forms, FocusGivenToAnotherFormDuringAModalLoopWaitsForThatForm)
+{
+    auto* First = new TTestBox(Form);
+    auto* Second = new TTestBox(Form);
+    for (TTestBox* B : {First, Second}) {
+        B->SetTabStop(true);
+        B->SetParent(Form);
+    }
+    Second->SetLeft(50);
+    Form->Show();
+    First->SetFocus();
+    TForm* Dialog = CreateNewForm<TForm>(nullptr);
+    HWND FocusDuring = nullptr;
+    TTimer Later(nullptr);
+    Later.SetInterval(1);
+    Later.SetOnTimer([&](TObject*) {
+        Later.SetEnabled(false);
+        EXPECT_NO_THROW(Second->SetFocus());
+        FocusDuring = GetFocus();
+        Dialog->SetModalResult(mrOk);
+    });
+    Dialog->ShowModal();
+    EXPECT_NE(FocusDuring, Second->Handle());
+    EXPECT_EQ(Form->ActiveControl(), Second);
+    PumpMessages();
+    EXPECT_TRUE(Second->Focused());
+    Dialog->Free();
 }
 
 TEST_F(Forms, ShowModalOnAVisibleFormIsRefused)

@@ -175,6 +175,7 @@ void TTestForm::FormCreate(TObject* Sender)
 {
     (void)Sender;
     ++Created;
+    IsNewAtCreate = IsNew;
 }
 
 void TTestForm::FormShow(TObject* Sender)

@@ -72,6 +72,9 @@ public:
     TTestButton* ButtonOK = nullptr;
     int Created = 0;
     int Shown = 0;
+    // Set before the definition is read; FormCreate records what it saw.
+    bool IsNew = false;
+    bool IsNewAtCreate = false;
     QStringList Clicked;
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);

@@ -214,3 +214,49 @@ TEST(Blits, DestinationClipAndViewportApply)
     EXPECT_FALSE(BitBlt(Dst.DC(), 0, 0, 4, 4, nullptr, 0, 0, SRCCOPY));
     EXPECT_TRUE(BitBlt(Dst.DC(), 0, 0, 4, 4, nullptr, 0, 0, BLACKNESS)); // needs no source
 }
+
+TEST(Blits, TransparentCopiesOfWideRowsKeepTheKeyedPixelsEverywhere)
+{
+    // Rows wider than the widest vector the copy uses, with a ragged end,
+    // so that whole groups, mixed groups and the tail all occur.
+    constexpr int W = 37, H = 5;
+    const auto SourcePixel = [](int X, int Y) -> COLORREF {
+        return (X / 3 + Y) % 4 == 0 ? Blue : RGB(X * 6, Y * 40, 7);
+    };
+    TTestSurface Src(W, H);
+    for (int Y = 0; Y < H; ++Y)
+        for (int X = 0; X < W; ++X)
+            SetPixelV(Src.DC(), X, Y, SourcePixel(X, Y));
+    const struct {
+        const char* Name;
+        TRect Clip; // device coordinates; empty for none
+        bool Hole; // a hole cut out of the clip
+        int DestWidth;
+    } Cases[] = {
+        {"unclipped", {}, false, W},
+        {"rectangular clip", {5, 1, 30, 6}, false, W},
+        {"clip with a hole", {0, 0, 50, 10}, true, W},
+        {"stretched", {}, false, 2 * W},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TTestSurface Dst(80, 10, 0x00FF00);
+        if (!IsRectEmpty(C.Clip))
+            IntersectClipRect(Dst.DC(), C.Clip.Left, C.Clip.Top, C.Clip.Right, C.Clip.Bottom);
+        if (C.Hole)
+            ExcludeClipRect(Dst.DC(), 10, 2, 20, 4);
+        EXPECT_TRUE(TransparentBlt(Dst.DC(), 2, 1, C.DestWidth, H, Src.DC(), 0, 0, W, H, Blue));
+        EXPECT_TRUE(PixelsMatch(Dst.Image(), [&](int X, int Y, COLORREF& Want) {
+            Want = 0x00FF00;
+            const bool Inside = X >= 2 && X < 2 + C.DestWidth && Y >= 1 && Y < 1 + H;
+            const bool Clipped =
+                (!IsRectEmpty(C.Clip) && !PtInRect(C.Clip, {X, Y})) || (C.Hole && X >= 10 && X < 20 && Y >= 2 && Y < 4);
+            if (Inside && !Clipped) {
+                const COLORREF S = SourcePixel((X - 2) * W / C.DestWidth, Y - 1);
+                if (S != Blue)
+                    Want = S;
+            }
+            return true;
+        }));
+    }
+}

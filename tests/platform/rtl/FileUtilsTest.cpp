@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "tests/support/AtomicSaves.h"
+#include "tests/support/EnvGuard.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>
@@ -24,24 +25,6 @@ QStringList FindAll(const QString& Pattern, int Attr)
     FindClose(F);
     return Names;
 }
-
-// Restores an environment variable when the test ends.
-class TEnvGuard {
-public:
-    explicit TEnvGuard(const char* Name) : FName(Name), FHad(qEnvironmentVariableIsSet(Name)), FOld(qgetenv(Name)) {}
-    ~TEnvGuard()
-    {
-        if (FHad)
-            qputenv(FName, FOld);
-        else
-            qunsetenv(FName);
-    }
-
-private:
-    const char* FName;
-    bool FHad;
-    QByteArray FOld;
-};
 
 }  // namespace
 

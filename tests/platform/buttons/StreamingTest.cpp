@@ -1,0 +1,300 @@
+// A form definition with every control of this part, each with values of
+// its own: it reads, its values arrive, and what it writes reads back into
+// the same text; handlers bind by name.
+#include "platform/classes/Filer.h"
+#include "platform/classes/TypInfo.h"
+#include "platform/stdctrls/Bevel.h"
+#include "platform/stdctrls/Button.h"
+#include "platform/stdctrls/CheckBox.h"
+#include "platform/stdctrls/ExtCtrls.h"
+#include "platform/stdctrls/Header.h"
+#include "platform/stdctrls/HeaderControl.h"
+#include "platform/stdctrls/Image.h"
+#include "platform/stdctrls/Label.h"
+#include "platform/stdctrls/PageScroller.h"
+#include "platform/stdctrls/RadioButton.h"
+#include "platform/stdctrls/ScrollBar.h"
+#include "platform/stdctrls/SpeedButton.h"
+#include "platform/stdctrls/Splitter.h"
+#include "tests/support/WindowHelpers.h"
+
+#include <QBuffer>
+#include <gtest/gtest.h>
+
+// A form whose handlers the definition names.
+class TButtonsForm : public TForm {
+public:
+    explicit TButtonsForm(TComponent* AOwner) : TForm(AOwner) {}
+    QStringList Clicked;
+    void ControlClick(TObject* Sender) { Clicked << static_cast<TComponent*>(Sender)->Name(); }
+};
+
+REGISTER_COMPONENT(TButtonsForm, TForm)
+    PUBLISHED_METHOD(ControlClick)
+END_REGISTER
+
+namespace {
+
+// A 32 x 16 picture (two 16 x 16 cells) as form data.
+QByteArray GlyphHex()
+{
+    QImage Img(32, 16, QImage::Format_RGB32);
+    Img.fill(qRgb(255, 0, 255));
+    for (int Y = 4; Y < 12; ++Y)
+        for (int X = 4; X < 12; ++X) {
+            Img.setPixel(X, Y, qRgb(255, 0, 0));
+            Img.setPixel(X + 16, Y, qRgb(0, 0, 255));
+        }
+    QByteArray Png;
+    QBuffer B(&Png);
+    B.open(QIODevice::WriteOnly);
+    Img.save(&B, "PNG");
+    return Png.toHex().toUpper();
+}
+
+QByteArray DefinitionText()
+{
+    return QByteArray(R"(object ButtonsForm: TButtonsForm
+  Caption = 'Knoppen'
+  ClientWidth = 400
+  ClientHeight = 300
+  object ButtonOK: TButton
+    Left = 300
+    Top = 260
+    Caption = '&OK'
+    Default = True
+    ModalResult = 1
+    TabOrder = 0
+    OnClick = ControlClick
+  end
+  object ButtonCancel: TButton
+    Left = 220
+    Top = 260
+    Width = 70
+    Caption = 'Annuleren'
+    Cancel = True
+    ModalResult = 2
+    WordWrap = True
+  end
+  object CheckBoxActief: TCheckBox
+    Left = 8
+    Top = 8
+    Caption = '&Actief'
+    Alignment = taLeftJustify
+    AllowGrayed = True
+    State = cbGrayed
+    OnClick = ControlClick
+  end
+  object RadioMan: TRadioButton
+    Left = 8
+    Top = 30
+    Caption = 'Man'
+  end
+  object RadioVrouw: TRadioButton
+    Left = 8
+    Top = 50
+    Caption = 'Vrouw'
+    Checked = True
+    OnClick = ControlClick
+  end
+  object LabelNaam: TLabel
+    Left = 120
+    Top = 8
+    Caption = '&Naam:'
+    FocusControl = CheckBoxActief
+    Alignment = taRightJustify
+    Layout = tlCenter
+    Transparent = True
+    WordWrap = True
+  end
+  object SpeedButtonGo: TSpeedButton
+    Left = 120
+    Top = 40
+    Width = 60
+    Height = 30
+    Caption = 'Ga'
+    GroupIndex = 4
+    AllowAllUp = True
+    Down = True
+    Flat = True
+    Glyph.Data = {)")
+        + GlyphHex() + QByteArray(R"(}
+    Layout = blGlyphTop
+    Margin = 2
+    NumGlyphs = 2
+    Spacing = 1
+    Transparent = False
+  end
+  object ImageLogo: TImage
+    Left = 200
+    Top = 40
+    Width = 40
+    Height = 40
+    Center = True
+    Proportional = True
+    Stretch = True
+  end
+  object BevelLine: TBevel
+    Left = 8
+    Top = 100
+    Width = 380
+    Height = 2
+    Shape = bsTopLine
+    Style = bsRaised
+  end
+  object ScrollBarZoom: TScrollBar
+    Left = 8
+    Top = 110
+    Width = 17
+    Height = 100
+    Kind = sbVertical
+    LargeChange = 10
+    Max = 200
+    Min = 20
+    PageSize = 10
+    Position = 50
+    SmallChange = 5
+  end
+  object HeaderControlKolommen: THeaderControl
+    Left = 30
+    Top = 110
+    Width = 300
+    Height = 17
+    Sections = <
+      item
+        Text = 'Naam'
+        Width = 80
+      end
+      item
+        Alignment = taRightJustify
+        MinWidth = 20
+        Text = 'Bedrag'
+        Width = 60
+      end>
+    Style = hsFlat
+  end
+  object HeaderOud: THeader
+    Left = 30
+    Top = 140
+    Width = 300
+    Sections.Strings = (
+      'Een'
+      'Twee')
+    SectionWidths = (
+      70
+      40)
+  end
+  object PageScrollerBalk: TPageScroller
+    Left = 30
+    Top = 180
+    Width = 100
+    Height = 30
+    Control = PanelBalk
+    Position = 20
+    object PanelBalk: TPanel
+      Width = 300
+      Height = 30
+    end
+  end
+  object PanelLinks: TPanel
+    Left = 0
+    Top = 220
+    Width = 100
+    Height = 80
+    Align = alBottom
+  end
+  object SplitterLinks: TSplitter
+    Top = 217
+    Width = 400
+    Height = 3
+    Cursor = crVSplit
+    Align = alBottom
+    AutoSnap = False
+    Beveled = True
+    MinSize = 20
+    ResizeStyle = rsUpdate
+  end
+end
+)");
+}
+
+using TFormPtr = std::unique_ptr<TButtonsForm, TComponentDeleter>;
+
+TFormPtr ReadForm(const QByteArray& Text)
+{
+    TFormPtr Form(CreateNewForm<TButtonsForm>(nullptr));
+    ReadComponentFromText(Text, Form.get(), QStringLiteral("ButtonsForm.form"));
+    return Form;
+}
+
+template <typename T>
+T* Find(TComponent* Form, const char* Name)
+{
+    auto* C = dynamic_cast<T*>(Form->FindComponent(QString::fromLatin1(Name)));
+    EXPECT_NE(C, nullptr) << Name;
+    return C;
+}
+
+TEST(ButtonsStreaming, EveryControlReadsItsValuesAndWritesThemBackTheSame)
+{
+    TFormPtr Form = ReadForm(DefinitionText());
+    auto* OK = Find<TButton>(Form.get(), "ButtonOK");
+    EXPECT_TRUE(OK->Default());
+    EXPECT_EQ(OK->ModalResult(), mrOk);
+    EXPECT_TRUE(Find<TButton>(Form.get(), "ButtonCancel")->Cancel());
+    auto* Box = Find<TCheckBox>(Form.get(), "CheckBoxActief");
+    EXPECT_EQ(Box->State(), cbGrayed);
+    EXPECT_EQ(TAlignment(Box->Alignment()), taLeftJustify);
+    EXPECT_FALSE(Find<TRadioButton>(Form.get(), "RadioMan")->Checked());
+    EXPECT_TRUE(Find<TRadioButton>(Form.get(), "RadioVrouw")->Checked());
+    auto* Label = Find<TLabel>(Form.get(), "LabelNaam");
+    EXPECT_EQ(Label->FocusControl(), Box);
+    EXPECT_TRUE(Label->Transparent());
+    EXPECT_EQ(Label->Layout(), tlCenter);
+    auto* Go = Find<TSpeedButton>(Form.get(), "SpeedButtonGo");
+    EXPECT_TRUE(Go->Down());
+    EXPECT_EQ(Go->NumGlyphs(), 2);
+    EXPECT_EQ(Go->Glyph()->Width(), 32);
+    EXPECT_EQ(Go->Layout(), blGlyphTop);
+    auto* Zoom = Find<TScrollBar>(Form.get(), "ScrollBarZoom");
+    EXPECT_EQ(Zoom->Kind(), sbVertical);
+    EXPECT_EQ(Zoom->Min(), 20);
+    EXPECT_EQ(Zoom->Position(), 50);
+    auto* Columns = Find<THeaderControl>(Form.get(), "HeaderControlKolommen");
+    ASSERT_EQ(Columns->Sections()->Count(), 2);
+    EXPECT_EQ(Columns->Sections()->Items(1)->Left(), 80);
+    EXPECT_EQ(Columns->Sections()->Items(1)->Text(), QStringLiteral("Bedrag"));
+    auto* Old = Find<THeader>(Form.get(), "HeaderOud");
+    EXPECT_EQ(Old->SectionWidth(0), 70);
+    EXPECT_EQ(Old->SectionWidth(1), 40);
+    auto* Scroller = Find<TPageScroller>(Form.get(), "PageScrollerBalk");
+    EXPECT_EQ(Scroller->Control(), Find<TPanel>(Form.get(), "PanelBalk"));
+    EXPECT_EQ(Scroller->ClassName(), QStringLiteral("TPageScroller"));
+    EXPECT_EQ(Find<TSplitter>(Form.get(), "SplitterLinks")->MinSize(), 20);
+
+    const QByteArray Written = WriteComponentToText(Form.get());
+    Form.reset();
+    TFormPtr Again = ReadForm(Written);
+    EXPECT_EQ(WriteComponentToText(Again.get()).toStdString(), Written.toStdString());
+    // The handlers come before the states in what is written; reading the
+    // states clicks nothing.
+    EXPECT_LT(Written.indexOf("OnClick = ControlClick"), Written.indexOf("State = cbGrayed"));
+    EXPECT_TRUE(Again->Clicked.isEmpty());
+}
+
+TEST(ButtonsStreaming, HandlersBindByNameAndTheFormRunsModally)
+{
+    TFormPtr Form = ReadForm(DefinitionText());
+    auto* Box = Find<TCheckBox>(Form.get(), "CheckBoxActief");
+    Box->SetState(cbChecked);
+    EXPECT_EQ(Form->Clicked, QStringList({"CheckBoxActief"}));
+    Form->Show();
+    // The label's accelerator focuses the check box; Enter presses OK.
+    PressKey(Form.get(), Qt::Key_N, Qt::AltModifier, QStringLiteral("n"));
+    EXPECT_TRUE(Box->Focused());
+    PressKey(Form.get(), Qt::Key_Return);
+    EXPECT_EQ(Form->Clicked, QStringList({"CheckBoxActief", "ButtonOK"}));
+    EXPECT_EQ(Form->ModalResult(), mrOk);
+}
+
+} // namespace

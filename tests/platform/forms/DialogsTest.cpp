@@ -1,0 +1,263 @@
+// Dialogs and the shell, scripted: the message-box flags the program uses
+// (buttons, icon, default, Escape), MessageDlg, input, file and folder
+// dialogs, and the shell hand-off with its refusals.
+#include "platform/forms/Translations.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WindowHelpers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TBoxCase {
+    unsigned Flags;
+    std::vector<int> Buttons;
+    int Default;
+    int Escape;
+    TMsgDlgType Icon;
+};
+
+const TBoxCase BoxCases[] = {
+    {16, {IDOK}, IDOK, IDOK, mtError},
+    {35, {IDYES, IDNO, IDCANCEL}, IDYES, IDCANCEL, mtConfirmation},
+    {36, {IDYES, IDNO}, IDYES, 0, mtConfirmation},
+    {48, {IDOK}, IDOK, IDOK, mtWarning},
+    {64, {IDOK}, IDOK, IDOK, mtInformation},
+    {292, {IDYES, IDNO}, IDNO, 0, mtConfirmation},
+    {308, {IDYES, IDNO}, IDNO, 0, mtWarning},
+    {547, {IDYES, IDNO, IDCANCEL}, IDCANCEL, IDCANCEL, mtConfirmation},
+    {MB_OKCANCEL, {IDOK, IDCANCEL}, IDOK, IDCANCEL, mtCustom},
+    {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, {IDABORT, IDRETRY, IDIGNORE}, IDIGNORE, 0, mtCustom},
+    {MB_YESNO | MB_DEFBUTTON3, {IDYES, IDNO}, IDYES, 0, mtCustom},
+};
+
+TEST(MessageBoxes, EachFlagValueGivesItsButtonsIconDefaultAndEscape)
+{
+    for (const TBoxCase& C : BoxCases) {
+        SCOPED_TRACE(C.Flags);
+        const TMessageBoxLayout L = MessageBoxLayout(C.Flags);
+        EXPECT_EQ(L.Buttons, C.Buttons);
+        EXPECT_EQ(L.DefaultButton, C.Default);
+        EXPECT_EQ(L.EscapeButton, C.Escape);
+        EXPECT_EQ(L.Icon, C.Icon);
+    }
+}
+
+TEST(MessageBoxes, ButtonsSpeakDutch)
+{
+    const std::pair<int, const char*> Captions[] = {
+        {IDOK, "OK"},           {IDCANCEL, "Annuleren"}, {IDYES, "&Ja"},        {IDNO, "&Nee"},
+        {IDABORT, "&Afbreken"}, {IDRETRY, "&Opnieuw"},   {IDIGNORE, "&Negeren"}};
+    for (const auto& [Id, Caption] : Captions)
+        EXPECT_EQ(MessageBoxButtonCaption(Id), QString::fromUtf8(Caption));
+    EXPECT_EQ(MessageDlgButtonCaption(mrYesToAll), QStringLiteral("J&a op alles"));
+}
+
+TEST(MessageBoxes, TheScriptAnswersAndRecords)
+{
+    TScriptedMessageBoxes Boxes({IDNO});
+    EXPECT_EQ(MessageBox(QStringLiteral("Wilt u werkelijk stoppen?"), QStringLiteral("Beëindigen"), 36), IDNO);
+    ASSERT_EQ(Boxes.Asked().size(), 1u);
+    EXPECT_EQ(Boxes.Asked()[0].Flags, 36u);
+}
+
+TEST(MessageDialogs, LayoutFollowsTheClassicDefaultAndCancelChoice)
+{
+    struct TCase {
+        TMsgDlgType Type;
+        TMsgDlgButtons Buttons;
+        std::vector<int> Shown;
+        int Default;
+        int Escape;
+        const char* Caption;
+    };
+    const TCase Cases[] = {
+        {mtConfirmation, {mbYes, mbNo}, {mrYes, mrNo}, mrYes, mrNo, "Bevestigen"},
+        {mtWarning, {mbOK, mbCancel}, {mrOk, mrCancel}, mrOk, mrCancel, "Waarschuwing"},
+        {mtError, {mbAbort, mbRetry, mbIgnore}, {mrAbort, mrRetry, mrIgnore}, mrRetry, 0, "Fout"},
+        {mtInformation, {mbOK}, {mrOk}, mrOk, mrOk, "Informatie"},
+        {mtConfirmation,
+         {mbYes, mbNo, mbCancel, mbYesToAll},
+         {mrYes, mrNo, mrCancel, mrYesToAll},
+         mrYes,
+         mrCancel,
+         "Bevestigen"},
+    };
+    for (const TCase& C : Cases) {
+        const TMessageBoxLayout L = MessageDlgLayout(C.Type, C.Buttons);
+        EXPECT_EQ(L.Buttons, C.Shown);
+        EXPECT_EQ(L.DefaultButton, C.Default);
+        EXPECT_EQ(L.EscapeButton, C.Escape);
+        EXPECT_EQ(L.Icon, C.Type);
+        EXPECT_EQ(MessageDlgCaption(C.Type), QString::fromLatin1(C.Caption));
+    }
+    TScriptedMessageDialogs Dialogs({mrNo});
+    EXPECT_EQ(MessageDlg(QStringLiteral("Aanmaken?"), mtConfirmation, {mbYes, mbNo}, 0), mrNo);
+    ASSERT_EQ(Dialogs.Asked().size(), 1u);
+    EXPECT_EQ(Dialogs.Asked()[0].Buttons, TMsgDlgButtons({mbYes, mbNo}));
+}
+
+TEST(InputDialogs, OkTakesTheTypedTextAndCancelKeepsTheValue)
+{
+    TScriptedInputQueries Inputs({QStringLiteral("Jansen"), std::nullopt});
+    String Value = QStringLiteral("<Achternaam>");
+    EXPECT_TRUE(InputQuery(QStringLiteral("Zoeken naar \"Achternaam\""), QStringLiteral("Achternaam:"), Value));
+    EXPECT_EQ(Value, QStringLiteral("Jansen"));
+    EXPECT_EQ(InputBox(QStringLiteral("Graven"), QStringLiteral("Zoekargument:"), QStringLiteral("oud")),
+              QStringLiteral("oud"));
+    ASSERT_EQ(Inputs.Asked().size(), 2u);
+    EXPECT_EQ(Inputs.Asked()[0].Value, QStringLiteral("<Achternaam>"));
+    EXPECT_EQ(Inputs.Asked()[1].Prompt, QStringLiteral("Zoekargument:"));
+}
+
+TEST(FileDialogs, TheOpenDialogAsksWithItsSettingsAndTakesTheAnswer)
+{
+    TOpenDialog Dialog(nullptr);
+    Dialog.SetFilter(QStringLiteral("Contactbestanden|*.quorvy|Alle bestanden|*.*"));
+    Dialog.SetInitialDir(QStringLiteral("/data"));
+    Dialog.SetTitle(QStringLiteral("Open een bestaand contact- en adressenbestand"));
+    Dialog.SetDefaultExt(QStringLiteral("quorvy"));
+    // The name of a file still to be made is taken as it is.
+    TScriptedOpenDialogs Dialogs({QStringLiteral("/data/familie"), std::nullopt});
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Dialog.FileName(), QStringLiteral("/data/familie.quorvy"));
+    EXPECT_EQ(Dialog.Files()->Count(), 1);
+    EXPECT_FALSE(Dialog.Execute());
+    ASSERT_EQ(Dialogs.Asked().size(), 2u);
+    EXPECT_EQ(Dialogs.Asked()[0].InitialDir, QStringLiteral("/data"));
+    EXPECT_EQ(Dialogs.Asked()[0].FilterIndex, 1);
+    EXPECT_EQ(Dialogs.Asked()[0].Options, TOpenOptions({ofHideReadOnly, ofEnableSizing}));
+    EXPECT_EQ(FilterToNameFilters(Dialog.Filter()), QStringList({"Contactbestanden (*.quorvy)", "Alle bestanden (*)"}));
+    EXPECT_EQ(FilterToNameFilters(QStringLiteral("Afbeeldingen|*.png;*.jpg")),
+              QStringList({"Afbeeldingen (*.png *.jpg)"}));
+}
+
+TEST(FileDialogs, SelectDirectoryCreatesAMissingFolderOnlyAfterAYes)
+{
+    TTestDir Dir;
+    const QString Missing = Dir.Path() + QStringLiteral("nieuw/data");
+    const TSelectDirOpts All{sdAllowCreate, sdPerformCreate, sdPrompt};
+    {
+        // No: the dialog comes back; then cancel.
+        TScriptedDirectorySelection Folders({Missing});
+        TScriptedMessageDialogs Questions({mrNo});
+        String D = Dir.Path();
+        EXPECT_FALSE(SelectDirectory(D, All, 0));
+        EXPECT_EQ(D, Dir.Path());
+        EXPECT_EQ(Folders.Asked().size(), 2u);
+        EXPECT_EQ(Folders.Asked()[0].Directory, Dir.Path());
+        EXPECT_FALSE(QFileInfo(Missing).exists());
+    }
+    {
+        TScriptedDirectorySelection Folders({Missing});
+        TScriptedMessageDialogs Questions({mrYes});
+        String D = Dir.Path();
+        EXPECT_TRUE(SelectDirectory(D, All, 0));
+        EXPECT_EQ(D, Missing);
+        EXPECT_TRUE(QFileInfo(Missing).isDir());
+        ASSERT_EQ(Questions.Asked().size(), 1u);
+    }
+    {
+        // Without sdAllowCreate a missing folder is refused.
+        TScriptedDirectorySelection Folders({Dir.Path() + QStringLiteral("weg"), Dir.Path()});
+        TScriptedMessageBoxes Boxes;
+        String D;
+        EXPECT_TRUE(SelectDirectory(D, {}, 0));
+        EXPECT_EQ(D, Dir.Path());
+        EXPECT_EQ(Boxes.Asked().size(), 1u);
+    }
+}
+
+TEST(Shell, OpensWebAndMailAddressesAndExistingDocuments)
+{
+    TTestDir Dir;
+    const QString Report = Dir.File(QStringLiteral("rapport.html"));
+    QFile F(Report);
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+    F.write("<HTML></HTML>");
+    F.close();
+    TShellRecorder Shell;
+    TScriptedMessageBoxes Boxes;
+    EXPECT_GT(
+        ShellExecute(nullptr, QStringLiteral("open"), QStringLiteral("http://www.example.nl"), {}, {}, SW_SHOWNORMAL),
+        32);
+    EXPECT_GT(ShellExecute(nullptr, QStringLiteral("Open"),
+                           QStringLiteral("mailto:info@example.nl?subject=Quorvy® Versie 2023"), {}, {}, SW_SHOWNORMAL),
+              32);
+    EXPECT_GT(ShellExecute(nullptr, QStringLiteral("open"), Report, {}, {}, SW_SHOWNORMAL), 32);
+    ASSERT_EQ(Shell.Opened().size(), 3u);
+    EXPECT_EQ(Shell.Opened()[0].host(), QStringLiteral("www.example.nl"));
+    EXPECT_EQ(Shell.Opened()[1].scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(Shell.Opened()[2], QUrl::fromLocalFile(QFileInfo(Report).absoluteFilePath()));
+    EXPECT_TRUE(Boxes.Asked().empty());
+}
+
+TEST(Shell, RefusesEverythingElseWithAMessageAndHandsNothingOn)
+{
+    TTestDir Dir;
+    const QString Script = Dir.File(QStringLiteral("start.sh"));
+    QFile F(Script);
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+    F.write("#!/bin/sh\n");
+    F.close();
+    F.setPermissions(F.permissions() | QFileDevice::ExeOwner);
+    const QString Launcher = Dir.File(QStringLiteral("x.desktop"));
+    QFile L(Launcher);
+    ASSERT_TRUE(L.open(QIODevice::WriteOnly));
+    L.close();
+    struct TRefused {
+        QString Verb;
+        QString File;
+        QString Parameters;
+        HINSTANCE Error;
+    };
+    const TRefused Refused[] = {
+        {"open", "javascript:alert(1)", "", SE_ERR_ACCESSDENIED},
+        {"open", "ftp://example.nl/x", "", SE_ERR_ACCESSDENIED},
+        {"open", "www.example.nl", "", SE_ERR_FNF},
+        {"open", "http://", "", SE_ERR_ACCESSDENIED},
+        {"open", "mailto:", "", SE_ERR_ACCESSDENIED},
+        {"open", Dir.File(QStringLiteral("weg.html")), "", SE_ERR_FNF},
+        {"open", Dir.Path(), "", SE_ERR_ACCESSDENIED},
+        {"open", Script, "", SE_ERR_ACCESSDENIED},
+        {"open", Launcher, "", SE_ERR_ACCESSDENIED},
+        {"open", "", "", SE_ERR_ACCESSDENIED},
+        {"print", "http://www.example.nl", "", SE_ERR_ACCESSDENIED},
+        {"open", "http://www.example.nl", "--kiosk", SE_ERR_ACCESSDENIED},
+    };
+    TShellRecorder Shell;
+    TScriptedMessageBoxes Boxes;
+    for (const TRefused& R : Refused) {
+        SCOPED_TRACE(R.File.toStdString());
+        EXPECT_EQ(ShellExecute(nullptr, R.Verb, R.File, R.Parameters, {}, SW_SHOWNORMAL), R.Error);
+        EXPECT_FALSE(ShellTarget(R.Verb, R.File, R.Parameters).Allowed());
+    }
+    EXPECT_TRUE(Shell.Opened().empty());
+    ASSERT_EQ(Boxes.Asked().size(), std::size(Refused));
+    EXPECT_TRUE(Boxes.Asked()[0].Text.contains(QStringLiteral("Alleen webadressen")));
+    EXPECT_EQ(Boxes.Asked()[0].Caption, QStringLiteral("Openen niet mogelijk"));
+}
+
+TEST(Shell, ADesktopThatCannotOpenIsNotReported)
+{
+    TShellRecorder Shell(false);
+    TScriptedMessageBoxes Boxes;
+    EXPECT_EQ(
+        ShellExecute(nullptr, QStringLiteral("open"), QStringLiteral("https://example.nl"), {}, {}, SW_SHOWNORMAL),
+        SE_ERR_NOASSOC);
+    EXPECT_TRUE(Boxes.Asked().empty());
+}
+
+TEST(Translations, QtSpeaksDutch)
+{
+    ASSERT_TRUE(LoadDutchTranslations()) << "Qt's translations (qt6-translations-l10n) are missing in "
+                                         << QtTranslationsPath().toStdString();
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), QStringLiteral("&Openen"));
+}
+
+} // namespace
