@@ -4,6 +4,7 @@
 #include "platform/db/DataSource.h"
 #include "platform/dbctrls/GridCells.h"
 #include "platform/dbctrls/GridDataLink.h"
+#include "platform/dbctrls/InplaceEdit.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/graphics/Bitmap.h"
 
@@ -196,7 +197,7 @@ int TCustomDBGrid::VisibleDataRows() const
     return FDataLink->Active() ? FDataLink->BufferCount() : 0;
 }
 
-bool TCustomDBGrid::CanEditModify() const
+bool TCustomDBGrid::CanChangeRecords() const
 {
     TDataSet* DS = DataSet();
     return !FReadOnly && FDataLink->Active() && !FDataLink->ReadOnly() && DS != nullptr && DS->CanModify();
@@ -299,6 +300,7 @@ void TCustomDBGrid::LayoutChanged()
         UpdateScrollBar();
     }
     InvalidateGrid();
+    LoadEditor();
 }
 
 void TCustomDBGrid::UpdateRowCount()
@@ -384,6 +386,7 @@ void TCustomDBGrid::DataChanged()
     UpdateRowCount();
     UpdateScrollBar();
     InvalidateDataRows();
+    LoadEditor();
 }
 
 void TCustomDBGrid::Scroll(int Distance)
@@ -399,13 +402,17 @@ void TCustomDBGrid::Scroll(int Distance)
         InvalidateRow(Row());
     }
     UpdateScrollBar();
+    // Another record under the editor (the row may be the same).
+    LoadEditor();
 }
 
 void TCustomDBGrid::RecordChanged(TField* Field)
 {
-    (void)Field;
-    if (!FDestroying)
-        InvalidateRow(Row());
+    if (FDestroying)
+        return;
+    InvalidateRow(Row());
+    if (!FModifying && (Field == nullptr || Field == FEditField))
+        LoadEditor();
 }
 
 void TCustomDBGrid::EditingChanged()
@@ -415,11 +422,14 @@ void TCustomDBGrid::EditingChanged()
 }
 
 void TCustomDBGrid::UpdateData()
-{}
+{
+    CommitEditor();
+}
 
 void TCustomDBGrid::FieldGone(TField* Field)
 {
-    (void)Field;
+    if (Field == FEditField)
+        FEditField = nullptr;
     FColumns->ForgetFields();
     LayoutChanged();
 }
@@ -629,7 +639,7 @@ void TCustomDBGrid::MoveDown()
         return;
     }
     DS->MoveBy(1);
-    if (DS->Eof() && FOptions.Contains(dgEditing) && CanEditModify() && DS->State() == dsBrowse)
+    if (DS->Eof() && FOptions.Contains(dgEditing) && CanChangeRecords() && DS->State() == dsBrowse)
         DS->Append();
 }
 
@@ -667,7 +677,7 @@ void TCustomDBGrid::TabTo(bool Forward)
 void TCustomDBGrid::DeleteRecord()
 {
     TDataSet* DS = DataSet();
-    if (!CanEditModify() || DS->IsEmpty())
+    if (!CanChangeRecords() || DS->IsEmpty())
         return;
     if (FOptions.Contains(dgConfirmDelete)
         && MessageBox(SDeleteRecordQuestion, SConfirmCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
@@ -733,7 +743,7 @@ void TCustomDBGrid::KeyDown(WORD& Key, TShiftState Shift)
             TabTo(!Shift.Contains(ssShift));
         break;
     case VK_INSERT:
-        if (!Ctrl && FOptions.Contains(dgEditing) && CanEditModify())
+        if (!Ctrl && FOptions.Contains(dgEditing) && CanChangeRecords())
             DS->Insert();
         break;
     case VK_DELETE:
@@ -741,8 +751,14 @@ void TCustomDBGrid::KeyDown(WORD& Key, TShiftState Shift)
             DeleteRecord();
         break;
     case VK_ESCAPE:
-        if (Active && (DS->State() == dsEdit || DS->State() == dsInsert))
-            DS->Cancel();
+        EscapeKey();
+        break;
+    case VK_RETURN:
+        ReturnKey();
+        break;
+    case VK_F(2):
+        if (FOptions.Contains(dgEditing))
+            ShowEditor();
         break;
     default:
         return;
@@ -752,7 +768,7 @@ void TCustomDBGrid::KeyDown(WORD& Key, TShiftState Shift)
 
 void TCustomDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (!Focused() && CanFocus())
+    if (!GridFocused() && CanFocus())
         SetFocus();
     TCustomGrid::MouseDown(Button, Shift, X, Y);
     FTitlePressed = -1;
@@ -768,11 +784,15 @@ void TCustomDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         return;
     }
     const int DataRow = Cell.Y - TitleOffset();
+    // A click on the current cell opens it for editing.
+    const bool OnCurrent = Cell.X == Col() && Cell.Y == Row() && !Shift.Contains(ssDouble);
     if (FDataLink->Active() && DataRow < FDataLink->RecordCount())
         MoveBy(DataRow - FDataLink->ActiveRecord());
     if (Cell.X >= IndicatorOffset()) {
         MoveCol(Cell.X);
         FCellPressed = Cell.X;
+        if (OnCurrent && FOptions.Contains(dgEditing))
+            ShowEditor();
     }
 }
 
@@ -857,6 +877,7 @@ void TCustomDBGrid::WMSize(TMessage& Message)
 
 void TCustomDBGrid::CMExit(TMessage& Message)
 {
+    CommitEditor();
     TDataSet* DS = DataSet();
     if (FOptions.Contains(dgCancelOnExit) && FDataLink->Active() && DS != nullptr && DS->State() == dsInsert
         && !DS->Modified())
@@ -879,4 +900,114 @@ void TCustomDBGrid::Loaded()
 {
     TCustomGrid::Loaded();
     LayoutChanged();
+}
+
+// --- editing in place ----------------------------------------------------------------------
+
+TField* TCustomDBGrid::ColumnField(int ACol) const
+{
+    const int I = RawToDataColumn(ACol);
+    return I >= 0 && I < FColumns->Count() ? FColumns->Items(I)->Field() : nullptr;
+}
+
+bool TCustomDBGrid::CanEditShow()
+{
+    if (!TCustomGrid::CanEditShow() || !FDataLink->Active() || FReadOnly)
+        return false;
+    // Memos are too long for one line; they are edited elsewhere.
+    TField* F = ColumnField(Col());
+    return F != nullptr && F->DataType() != ftMemo && F->DataType() != ftFmtMemo;
+}
+
+bool TCustomDBGrid::CanEditModify()
+{
+    if (!CanChangeRecords())
+        return false;
+    const int I = SelectedIndex();
+    TField* F = I >= 0 ? FColumns->Items(I)->Field() : nullptr;
+    if (F == nullptr || FColumns->Items(I)->ReadOnly() || !F->CanModify())
+        return false;
+    if (!FDataLink->Editing()) {
+        TFlagScope Modifying(FModifying);
+        FDataLink->Edit();
+    }
+    return FDataLink->Editing();
+}
+
+String TCustomDBGrid::GetEditText(int ACol, int ARow)
+{
+    (void)ARow;
+    FEditField = ColumnField(ACol);
+    return FEditField != nullptr ? FEditField->Text() : String();
+}
+
+String TCustomDBGrid::GetEditMask(int ACol, int ARow)
+{
+    (void)ARow;
+    TField* F = ColumnField(ACol);
+    return F != nullptr ? F->EditMask() : String();
+}
+
+int TCustomDBGrid::GetEditLimit()
+{
+    TField* F = ColumnField(Col());
+    return F != nullptr && F->DataType() == ftString ? F->Size() : 0;
+}
+
+void TCustomDBGrid::CommitEditor()
+{
+    TInplaceEdit* Editor = InplaceEditor();
+    if (!EditorMode() || Editor == nullptr || FEditField == nullptr || !Editor->Modified())
+        return;
+    // A text the mask does not take stays in the editor with the error.
+    Editor->ValidateEdit();
+    FEditField->SetText(Editor->Text());
+    Editor->SetModified(false);
+}
+
+bool TCustomDBGrid::SelectCell(int ACol, int ARow)
+{
+    if (ACol != Col())
+        CommitEditor();
+    return TCustomGrid::SelectCell(ACol, ARow);
+}
+
+void TCustomDBGrid::ReturnKey()
+{
+    if (EditorMode()) {
+        CommitEditor();
+        if (FOptions.Contains(dgAlwaysShowEditor))
+            InplaceEditor()->SelectAll();
+        else
+            HideEditor();
+    } else if (FOptions.Contains(dgEditing)) {
+        ShowEditor();
+    }
+}
+
+void TCustomDBGrid::EscapeKey()
+{
+    // Once: what was typed into the cell goes; again: the record's changes.
+    if (EditorMode() && InplaceEditor()->Modified()) {
+        InplaceEditor()->UpdateContents();
+        return;
+    }
+    TDataSet* DS = DataSet();
+    if (FDataLink->Active() && DS != nullptr && (DS->State() == dsEdit || DS->State() == dsInsert))
+        DS->Cancel();
+    if (!FOptions.Contains(dgAlwaysShowEditor))
+        HideEditor();
+}
+
+void TCustomDBGrid::KeyPress(QChar& Key)
+{
+    TCustomGrid::KeyPress(Key);
+    // A character typed on the grid opens the cell and goes into it.
+    if (Key.unicode() < 32 || !FOptions.Contains(dgEditing) || EditorMode())
+        return;
+    ShowEditor();
+    if (!EditorMode() || !InplaceEditor()->Visible())
+        return;
+    InplaceEditor()->Perform(WM_CHAR, Key.unicode(), 0);
+    Key = QChar();
 }

@@ -11,6 +11,14 @@
 // A title row (dgTitles) and an indicator column (dgIndicator, the current
 // record's arrow, edit or insert mark) are the fixed cells; every column
 // of Columns is one grid column after them.
+//
+// With dgEditing a cell opens for editing when the user types into it,
+// presses F2 or Enter, or clicks it while it is current: the in-place
+// editor takes the field's edit text and edit mask, the first change puts
+// the record into edit mode, and what was typed goes into the field when
+// the user leaves the cell, presses Enter or the record is posted (a text
+// the mask does not take raises the mask's error and stays).  Escape drops
+// the typing, a second Escape the record's changes.
 #include "platform/dbctrls/DBGridColumns.h"
 #include "platform/dbctrls/Grids.h"
 
@@ -139,8 +147,17 @@ protected:
     void CurrentMoved(int OldCol, int OldRow) override;
     void Loaded() override;
 
-    // The grid, its link and the data set allow changing records.
-    bool CanEditModify() const;
+    // --- editing in place ---
+    bool CanEditShow() override;
+    // Puts the record into edit mode when the current column's field may
+    // change.
+    bool CanEditModify() override;
+    String GetEditText(int ACol, int ARow) override;
+    String GetEditMask(int ACol, int ARow) override;
+    int GetEditLimit() override;
+    // Leaving a column writes what was typed into its field first.
+    bool SelectCell(int ACol, int ARow) override;
+    void KeyPress(QChar& Key) override;
 
 private:
     void UpdateRowCount();
@@ -161,6 +178,15 @@ private:
     void MoveCol(int RawCol);
     void TabTo(bool Forward);
     void DeleteRecord();
+    // The grid, its link and the data set allow changing records.
+    bool CanChangeRecords() const;
+    // The field of a grid column (nullptr for none).
+    TField* ColumnField(int ACol) const;
+    // What was typed into the editor goes into its field (after the edit
+    // mask has accepted it).
+    void CommitEditor();
+    void EscapeKey();
+    void ReturnKey();
     int FirstDataCol() const;
     int LastDataCol() const;
 
@@ -181,6 +207,11 @@ private:
     // The title or data column the left button went down on (-1: none).
     int FTitlePressed = -1;
     int FCellPressed = -1;
+    // The field the editor shows; set while the editor's first change puts
+    // the record into edit mode (the record notice that brings must not
+    // reload the editor under the user's keystroke).
+    TField* FEditField = nullptr;
+    bool FModifying = false;
 };
 
 class TDBGrid : public TCustomDBGrid {

@@ -1,6 +1,7 @@
 #include "platform/dbctrls/Grids.h"
 
 #include "platform/classes/TypInfo.h"
+#include "platform/dbctrls/InplaceEdit.h"
 #include "platform/graphics/Canvas.h"
 
 #include <algorithm>
@@ -132,6 +133,7 @@ void TCustomGrid::SetColWidths(int Index, int Value)
     ClampCurrent();
     UpdateHorzScrollBar();
     InvalidateGrid();
+    MoveEditor();
     ColWidthsChanged();
 }
 
@@ -405,6 +407,7 @@ void TCustomGrid::SetLeftCol(int Value)
         return;
     UpdateHorzScrollBar();
     InvalidateGrid();
+    MoveEditor();
     TopLeftChanged();
 }
 
@@ -506,6 +509,7 @@ void TCustomGrid::CurrentMoved(int OldCol, int OldRow)
 {
     (void)OldCol;
     (void)OldRow;
+    LoadEditor();
 }
 
 void TCustomGrid::ColWidthsChanged()
@@ -824,11 +828,14 @@ void TCustomGrid::WMSize(TMessage& Message)
         SetLeftCol(MaxLeftCol());
     UpdateHorzScrollBar();
     InvalidateGrid();
+    MoveEditor();
 }
 
 void TCustomGrid::CMEnter(TMessage& Message)
 {
     TCustomControl::CMEnter(Message);
+    if (FOptions.Contains(goAlwaysShowEditor))
+        ShowEditor();
     if (FOptions.Contains(goRowSelect))
         InvalidateRow(FCurrent.Y);
     else
@@ -838,8 +845,117 @@ void TCustomGrid::CMEnter(TMessage& Message)
 void TCustomGrid::CMExit(TMessage& Message)
 {
     TCustomControl::CMExit(Message);
+    if (!FOptions.Contains(goAlwaysShowEditor))
+        HideEditor();
     if (FOptions.Contains(goRowSelect))
         InvalidateRow(FCurrent.Y);
     else
         InvalidateCell(FCurrent.X, FCurrent.Y);
+}
+
+// --- editing in place ----------------------------------------------------------------------
+
+TInplaceEdit* TCustomGrid::CreateEditor()
+{
+    return new TInplaceEdit(this);
+}
+
+bool TCustomGrid::CanEditShow()
+{
+    return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) && HandleAllocated()
+        && FCurrent.X >= FFixedCols && FCurrent.X < FColCount && FCurrent.Y >= FFixedRows && FCurrent.Y < FRowCount
+        && ColWidths(FCurrent.X) >= 0;
+}
+
+bool TCustomGrid::CanEditModify()
+{
+    return true;
+}
+
+String TCustomGrid::GetEditText(int ACol, int ARow)
+{
+    (void)ACol;
+    (void)ARow;
+    return {};
+}
+
+String TCustomGrid::GetEditMask(int ACol, int ARow)
+{
+    (void)ACol;
+    (void)ARow;
+    return {};
+}
+
+int TCustomGrid::GetEditLimit()
+{
+    return 0;
+}
+
+bool TCustomGrid::GridFocused()
+{
+    return Focused() || (FInplaceEdit != nullptr && FInplaceEdit->Focused());
+}
+
+void TCustomGrid::SetEditorMode(bool Value)
+{
+    if (Value)
+        ShowEditor();
+    else
+        HideEditor();
+}
+
+void TCustomGrid::ShowEditor()
+{
+    if (!CanEditShow()) {
+        HideEditor();
+        return;
+    }
+    if (FInplaceEdit == nullptr) {
+        FInplaceEdit = CreateEditor();
+        FInplaceEdit->SetParent(this);
+    }
+    const bool HadFocus = GridFocused();
+    if (!FEditorShown) {
+        FEditorShown = true;
+        LoadEditor();
+    }
+    if (HadFocus && FInplaceEdit->Visible() && !FInplaceEdit->Focused() && FInplaceEdit->CanFocus())
+        FInplaceEdit->SetFocus();
+}
+
+void TCustomGrid::HideEditor()
+{
+    if (!FEditorShown)
+        return;
+    FEditorShown = false;
+    // The focus stays with the grid, not with whatever comes next.
+    if (FInplaceEdit->Focused() && CanFocus())
+        SetFocus();
+    FInplaceEdit->Hide();
+}
+
+void TCustomGrid::LoadEditor()
+{
+    if (!FEditorShown)
+        return;
+    if (!CanEditShow()) {
+        HideEditor();
+        return;
+    }
+    FInplaceEdit->UpdateContents();
+    MoveEditor();
+}
+
+void TCustomGrid::MoveEditor()
+{
+    if (!FEditorShown || FUpdateLock > 0)
+        return;
+    const TRect R = CellRect(FCurrent.X, FCurrent.Y);
+    if (IsRectEmpty(R)) {
+        FInplaceEdit->Hide();
+        return;
+    }
+    FInplaceEdit->SetBoundsRect(R);
+    FInplaceEdit->SetColor(Color());
+    FInplaceEdit->Show();
 }

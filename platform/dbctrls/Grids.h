@@ -10,8 +10,14 @@
 // grid lines of each area in one stroke list, then the cells, each through
 // DrawCell with the canvas prepared, then the focus rectangle and the
 // background beyond the last cell.  Descendants choose the line colours.
+//
+// With goEditing the current cell can be edited in place: the editor
+// (TInplaceEdit, made by CreateEditor) lies over the cell while EditorMode
+// is on, follows the current cell and takes its text from GetEditText.
 #include "platform/controls/CustomControl.h"
 #include "platform/forms/Forms.h"
+
+class TInplaceEdit;
 
 #include <vector>
 
@@ -125,6 +131,12 @@ public:
     TGridCoord MouseCoord(int X, int Y);
     TGridDrawInfo DrawInfo();
 
+    // --- editing in place ---
+    // Whether the editor lies over the current cell.
+    bool EditorMode() const { return FEditorShown; }
+    void SetEditorMode(bool Value);
+    TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
+
     void WndProc(TMessage& Message) override;
 
 protected:
@@ -185,6 +197,30 @@ protected:
     // What the keyboard wants from the dialog manager.
     virtual LRESULT DialogCode();
 
+    // --- editing in place ---
+    friend class TInplaceEdit;
+    virtual TInplaceEdit* CreateEditor();
+    // Whether the current cell may be edited now.
+    virtual bool CanEditShow();
+    // Asked before the user's first change of the editor's text: false
+    // refuses it.
+    virtual bool CanEditModify();
+    virtual String GetEditText(int ACol, int ARow);
+    virtual String GetEditMask(int ACol, int ARow);
+    // Characters the editor takes (0: no limit).
+    virtual int GetEditLimit();
+    // A key the editor hands on, as if pressed on the grid.
+    void EditorKeyDown(WORD& Key, TShiftState Shift) { KeyDown(Key, Shift); }
+    void ShowEditor();
+    void HideEditor();
+    // The editor over the current cell again, its text read afresh.
+    void LoadEditor();
+    // The editor's bounds follow the current cell (hidden while the cell is
+    // scrolled out of view).
+    void MoveEditor();
+    // Whether the grid or its editor has the focus.
+    bool GridFocused();
+
     TGridState GridState() const { return FGridState; }
     // Painting is being suppressed while the layout changes.
     int UpdateLock() const { return FUpdateLock; }
@@ -225,4 +261,7 @@ private:
     // Column sizing: the column, where its cell starts.
     int FSizingCol = -1;
     int FSizingStart = 0;
+    // Owned as a component of the grid.
+    TInplaceEdit* FInplaceEdit = nullptr;
+    bool FEditorShown = false;
 };
