@@ -163,3 +163,27 @@ TEST_F(GridEditing, LeavingTheGridWritesTheCellAndClosesIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GridEditing, AnAlwaysShownEditorOpensWithTheGridAndStays)
+{
+    auto* Next = new TDBGrid(Form);
+    Next->SetBounds(10, 220, 100, 40);
+    Next->SetParent(Form);
+    Grid->SetOptions(Grid->Options() + TDBGridOptions{dgAlwaysShowEditor});
+    Next->SetFocus();
+    Grid->SetFocus();
+    ASSERT_TRUE(EditorShown());
+    EXPECT_TRUE(Editor()->Focused());
+    Type("Fien");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(EditorShown());
+    EXPECT_EQ(Name()->AsString(), "Fien");
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(EditorShown());
+    EXPECT_EQ(Table->State(), dsBrowse);
+    EXPECT_EQ(Editor()->Text(), "Persoon 01");
+}
+
+} // namespace
