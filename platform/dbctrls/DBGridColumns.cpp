@@ -13,6 +13,8 @@ REGISTER_ENUM(TDBGridColumnsState, csDefault, csCustomized)
 REGISTER_CLASS(TColumnTitle, TPersistent)
     PUBLISHED_NODEFAULT_STORED(Alignment, &TColumnTitle::IsAlignmentStored)
     PUBLISHED_NODEFAULT_STORED(Caption, &TColumnTitle::IsCaptionStored)
+    PUBLISHED_NODEFAULT_STORED(Color, &TColumnTitle::IsColorStored)
+    PUBLISHED_OBJECT(Font).Stored(&TColumnTitle::IsFontStored)
 END_REGISTER
 
 REGISTER_CLASS(TColumn, TCollectionItem)
@@ -38,8 +40,53 @@ constexpr int TextMargin = 4;
 
 // --- TColumnTitle --------------------------------------------------------------------------
 
-TColumnTitle::TColumnTitle(TColumn* Column) : FColumn(Column)
-{}
+TColumnTitle::TColumnTitle(TColumn* Column) : FColumn(Column), FFont(std::make_unique<TFont>())
+{
+    FFont->SetOnChange([this](TObject*) { FontChanged(); });
+}
+
+TColor TColumnTitle::Color() const
+{
+    return FColumn->FAssignedValues.Contains(cvTitleColor) ? FColor : DefaultColor();
+}
+
+void TColumnTitle::SetColor(TColor Value)
+{
+    if (FColumn->AssignValue(FColor, Value, cvTitleColor))
+        FColumn->ValueChanged(false);
+}
+
+TFont* TColumnTitle::Font() const
+{
+    // Not set on the column: the grid's title font, copied in without
+    // counting as a change of the column's own.
+    TFont* Default = DefaultFont();
+    if (!FColumn->FAssignedValues.Contains(cvTitleFont) && Default != nullptr && !FFont->Equals(*Default)) {
+        auto* Self = const_cast<TColumnTitle*>(this);
+        Self->FSyncingFont = true;
+        FFont->Assign(Default);
+        Self->FSyncingFont = false;
+    }
+    return FFont.get();
+}
+
+void TColumnTitle::FontChanged()
+{
+    if (FSyncingFont)
+        return;
+    FColumn->FAssignedValues.Include(cvTitleFont);
+    FColumn->ValueChanged(true);
+}
+
+bool TColumnTitle::IsColorStored() const
+{
+    return FColumn->FAssignedValues.Contains(cvTitleColor);
+}
+
+bool TColumnTitle::IsFontStored() const
+{
+    return FColumn->FAssignedValues.Contains(cvTitleFont);
+}
 
 TPersistent* TColumnTitle::GetOwner() const
 {
@@ -109,6 +156,10 @@ void TColumnTitle::Assign(TPersistent* Source)
         SetCaption(Other->FCaption);
     if (Other->IsAlignmentStored())
         SetAlignment(Other->FAlignment);
+    if (Other->IsColorStored())
+        SetColor(Other->FColor);
+    if (Other->IsFontStored())
+        SetFont(Other->FFont.get());
 }
 
 // --- TColumn -----------------------------------------------------------------------------
@@ -244,6 +295,10 @@ void TColumn::Assign(TPersistent* Source)
     FAssignedValues = Other->FAssignedValues;
     FTitle->FCaption = Other->FTitle->FCaption;
     FTitle->FAlignment = Other->FTitle->FAlignment;
+    FTitle->FColor = Other->FTitle->FColor;
+    FTitle->FSyncingFont = true;
+    FTitle->FFont->Assign(Other->FTitle->FFont.get());
+    FTitle->FSyncingFont = false;
     if (Collection() != nullptr)
         Collection()->EndUpdate();
     else

@@ -4,11 +4,9 @@
 //
 // Every look a column has follows its field (width, alignment, caption)
 // until it is set on the column itself; only what was set is stored in a
-// form definition (the assigned values).  The title is painted with the
-// colour and the font DefaultColor and DefaultFont name, the grid's
-// FixedColor and TitleFont; a title colour and font of its own become two
-// more assigned values (cvTitleColor, cvTitleFont) without touching the
-// painting.
+// form definition (the assigned values).  A title's colour and font follow
+// the grid's FixedColor and TitleFont until the column sets its own
+// (cvTitleColor, cvTitleFont).
 #include "platform/classes/Alignment.h"
 #include "platform/classes/Collection.h"
 #include "platform/graphics/Font.h"
@@ -31,6 +29,12 @@ public:
     void SetCaption(const String& Value);
     TAlignment Alignment() const;
     void SetAlignment(TAlignment Value);
+    // The title cell's own colour and font; until set they follow the
+    // grid's FixedColor and TitleFont.
+    TColor Color() const;
+    void SetColor(TColor Value);
+    TFont* Font() const;
+    void SetFont(TFont* Value) { Font()->Assign(Value); }
 
     // The field's display label (the field name without a field).
     String DefaultCaption() const;
@@ -41,15 +45,24 @@ public:
 
     bool IsCaptionStored() const;
     bool IsAlignmentStored() const;
+    bool IsColorStored() const;
+    bool IsFontStored() const;
     void Assign(TPersistent* Source) override;
     TPersistent* GetOwner() const override;
 
 private:
     friend class TColumn;
 
+    void FontChanged();
+
     TColumn* FColumn;
     String FCaption;
     TAlignment FAlignment = taLeftJustify;
+    TColor FColor = clBtnFace;
+    // Holds the grid's title font until the column's own is set; mutable
+    // because reading the font brings it up to date.
+    std::unique_ptr<TFont> FFont;
+    bool FSyncingFont = false;
 };
 
 class TColumn : public TCollectionItem {

@@ -481,8 +481,8 @@ void TCustomDBGrid::DrawTitleCell(int ACol, const TRect& ARect)
 {
     TColumn* Column = FColumns->Items(RawToDataColumn(ACol));
     TColumnTitle* Title = Column->Title();
-    TFont* TitleFont = Title->DefaultFont();
-    Canvas()->Brush()->SetColor(Title->DefaultColor());
+    TFont* TitleFont = Title->Font();
+    Canvas()->Brush()->SetColor(Title->Color());
     UseCanvasFont(TitleFont, TitleFont->Color());
     WriteCellText(Canvas(), ARect, CellTextDX, CellTextDY, Title->Caption(), Title->Alignment());
 }

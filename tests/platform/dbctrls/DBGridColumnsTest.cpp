@@ -66,6 +66,8 @@ TEST_F(GridColumns, OnlyWhatWasSetOnAColumnIsStoredAndItReadsBack)
     Id->SetAlignment(taRightJustify);
     Id->SetReadOnly(true);
     Id->Title()->SetAlignment(taCenter);
+    Id->Title()->SetColor(clYellow);
+    Id->Title()->Font()->SetStyle({fsBold});
     Id->SetVisible(false);
     Grid->TitleFont()->SetName("Tahoma");
     Grid->SetOptions({dgTitles, dgIndicator, dgColLines, dgRowLines, dgConfirmDelete});
@@ -82,6 +84,12 @@ TEST_F(GridColumns, OnlyWhatWasSetOnAColumnIsStoredAndItReadsBack)
                               "        FieldName = 'ID'\n"
                               "        ReadOnly = True\n"
                               "        Title.Alignment = taCenter\n"
+                              "        Title.Color = clYellow\n"
+                              "        Title.Font.Charset = DEFAULT_CHARSET\n"
+                              "        Title.Font.Color = clWindowText\n"
+                              "        Title.Font.Height = -11\n"
+                              "        Title.Font.Name = 'MS Sans Serif'\n"
+                              "        Title.Font.Style = [fsBold]\n"
                               "        Visible = False\n"
                               "      end>"))
         << Text.constData();

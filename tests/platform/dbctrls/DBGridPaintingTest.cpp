@@ -39,6 +39,30 @@ TEST_F(GridPainting, TitlesAndIndicatorAreRaisedFixedCellsBetweenBlackLines)
     EXPECT_TRUE(PixelIs(Img, Indicator.Left, Indicator.Top + 1, Rgb(clBtnHighlight)));
 }
 
+TEST_F(GridPainting, AColumnsTitleTakesItsOwnColourAndFont)
+{
+    // The name column's title in yellow with red text; the id column keeps
+    // the grid's fixed colour and title font.
+    Grid->Columns()->Add()->SetFieldName("ID");
+    TColumn* Name = Grid->Columns()->Add();
+    Name->SetFieldName("NAAM");
+    Name->Title()->SetColor(clYellow);
+    Name->Title()->Font()->SetColor(clRed);
+    Name->Title()->Font()->SetStyle({fsBold});
+    Grid->SetFixedColor(clInfoBk);
+    const QImage Img = ClientImage();
+    const TRect NameTitle = Grid->CellRect(NameCol, 0), IdTitle = Grid->CellRect(IdCol, 0);
+    EXPECT_TRUE(PixelIs(Img, NameTitle.Right - 3, NameTitle.Bottom - 3, Rgb(clYellow)));
+    EXPECT_GT(CountColor(Img, Rgb(clRed), NameTitle), 10);
+    EXPECT_TRUE(PixelIs(Img, IdTitle.Left + 2, IdTitle.Bottom - 3, Rgb(clInfoBk)));
+    EXPECT_EQ(CountColor(Img, Rgb(clRed), IdTitle), 0);
+    // The title font is the grid's until set, and stays the column's after.
+    EXPECT_EQ(Grid->Columns()->Items(0)->Title()->Font()->Color(), Grid->TitleFont()->Color());
+    Grid->TitleFont()->SetColor(clNavy);
+    EXPECT_EQ(Grid->Columns()->Items(0)->Title()->Font()->Color(), clNavy);
+    EXPECT_EQ(Name->Title()->Font()->Color(), clRed);
+}
+
 TEST_F(GridPainting, DataCellsAreWindowColouredBetweenSilverLines)
 {
     const QImage Img = ClientImage();
