@@ -115,6 +115,9 @@ void SchedulePaint(HWND Top, const TRect& ImageRect);
 // Paints what is pending in Wnd's tree; true when something was
 // invalidated again while it painted (another pass is due).
 bool PaintPending(HWND Wnd);
+// True while an embedded editor is being drawn into its window's image:
+// the paint events that drawing causes are not the editor changing.
+bool& RenderingHosted();
 void ResizeSurface(HWND Top);
 // WM_SYSCOMMAND's SC_MOVE and SC_SIZE (+ WMSZ_* edge): the user moves or
 // sizes Wnd's top-level window with the mouse; Where is the screen point

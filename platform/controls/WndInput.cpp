@@ -634,6 +634,13 @@ public:
         }
         case QEvent::ContextMenu:
             return true;
+        case QEvent::Paint:
+            // The editor changed on the screen (text, caret, selection):
+            // its window's image, which a bitmap of the window is taken
+            // from, is brought up to date in the next pass.
+            if (!RenderingHosted())
+                InvalidateRect(W, nullptr, FALSE);
+            return false;
         default:
             return false;
         }

@@ -204,7 +204,9 @@ void RenderHosted(HWND Wnd)
         const TPoint O = DC->ToImage({0, 0});
         QPainter Painter(Image);
         Painter.setClipRegion(Region);
+        QvWnd::RenderingHosted() = true;
         Wnd->Hosted->render(&Painter, QPoint(O.X, O.Y), QRegion(), QWidget::DrawChildren);
+        QvWnd::RenderingHosted() = false;
     }
     ReleaseWindowDC(Wnd, DC);
 }
@@ -254,6 +256,12 @@ void InstallDCHooks()
 {
     WindowDCHooks().GetDC = [](HWND Wnd) { return MakeWindowDC(Wnd, true); };
     WindowDCHooks().ReleaseDC = [](HWND Wnd, HDC DC) { return ReleaseWindowDC(Wnd, DC); };
+}
+
+bool& RenderingHosted()
+{
+    static bool Rendering = false;
+    return Rendering;
 }
 
 namespace {

@@ -63,6 +63,17 @@ TEST_F(Edits, TypedCharactersPassTheKeyChainAndFireOnChange)
     EXPECT_EQ(Changes.last(), QStringLiteral("set"));
 }
 
+TEST_F(Edits, WhatIsTypedReachesTheWindowsImage)
+{
+    // The editor draws itself on the screen; the window's image (what a
+    // bitmap of the form shows) follows it.
+    const TRect Inside = Bounds(12, 12, 146, 17);
+    const int Before = CountColor(FormImage(Form), ColorToRGB(clWindowText), Inside);
+    Type(QStringLiteral("WWWW"));
+    RunUntil([&] { return CountColor(FormImage(Form), ColorToRGB(clWindowText), Inside) > Before; }, 500);
+    EXPECT_GT(CountColor(FormImage(Form), ColorToRGB(clWindowText), Inside), Before + 20);
+}
+
 TEST_F(Edits, MaxLengthStopsTypingButNeverCutsTheProgramsText)
 {
     Edit->SetMaxLength(3);
