@@ -535,6 +535,10 @@ void TFcCustomPanel::WMEraseBkgnd(TMessage& Message)
         Message.Result = 1;
         return;
     }
+    if (PaintCoversBackground()) {
+        Message.Result = 1;
+        return;
+    }
     TCustomPanel::WMEraseBkgnd(Message);
 }
 

@@ -108,6 +108,8 @@ protected:
     // Whether the client rectangle itself leaves the borders out (a dock
     // site's, for its dock manager); otherwise only aligning does.
     virtual bool ClientRectExcludesBorders() { return DockSite(); }
+    // Whether Paint covers every pixel, so that erasing first is wasted.
+    virtual bool PaintCoversBackground() { return !FTransparent && FPaintClientArea; }
     void Paint() override;
     void Dispatch(TMessage& Message) override;
     void WndProc(TMessage& Message) override;

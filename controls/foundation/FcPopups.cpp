@@ -86,6 +86,12 @@ TFcCustomPopup::TFcCustomPopup(TComponent* AOwner) : TFcCustomPanel(AOwner)
     FVisible = false;
 }
 
+// The themed border alone may leave the inside to the erased background.
+bool TFcCustomPopup::PaintCoversBackground()
+{
+    return !FcThemesEnabled() && TFcCustomPanel::PaintCoversBackground();
+}
+
 void TFcCustomPopup::Paint()
 {
     if (!FcThemesEnabled()) {

@@ -21,6 +21,7 @@ public:
 
 protected:
     bool ClientRectExcludesBorders() override { return true; }
+    bool PaintCoversBackground() override;
     void Paint() override;
 };
 

@@ -288,8 +288,13 @@ void TFcCustomStatusPane::DrawCaption(const String& Text)
 void TFcCustomStatusPane::DrawCaptionText(const String& Text, TColor Color)
 {
     TCanvas* C = Canvas();
-    C->Font()->Assign(Font());
-    C->Font()->SetColor(Color);
+    // The canvas keeps its font from paint to paint: only a changed font
+    // is made afresh (the colour alone is no new font).
+    TFont* CanvasFont = C->Font();
+    CanvasFont->SetColor(Font()->Color());
+    if (!CanvasFont->Equals(*Font()))
+        CanvasFont->Assign(Font());
+    CanvasFont->SetColor(Color);
     TRect R;
     GetTextRect(R);
     TAlignment A = FAlignment;
@@ -311,7 +316,10 @@ void TFcCustomStatusPane::DrawCaptionText(const String& Text, TColor Color)
         Align = TA_CENTER;
         break;
     }
-    const int Y = R.Top + (R.Bottom - R.Top - C->TextHeight(QStringLiteral("Pp"))) / 2;
+    // The line's height is measured once per font: panes repaint often.
+    if (FLineHeight < 0)
+        FLineHeight = C->TextHeight(QStringLiteral("Pp"));
+    const int Y = R.Top + (R.Bottom - R.Top - FLineHeight) / 2;
     if (Themed()) {
         PaintThemedBackground(R);
         C->Brush()->SetStyle(bsClear);
@@ -415,6 +423,7 @@ void TFcCustomStatusPane::Notification(TComponent* AComponent, TOperation Operat
 void TFcCustomStatusPane::CMFontChanged(TMessage& Message)
 {
     TGraphicControl::CMFontChanged(Message);
+    FLineHeight = -1;
     if (ComponentState().Contains(csLoading))
         return;
     FNormalFontColor = Font()->Color();

@@ -125,6 +125,8 @@ private:
     int FDefaultWidth = 40;
     TColor FNormalFontColor = clWindowText;
     TColor FCurrentFontColor = clWindowText;
+    // The height of "Pp" in the font; -1 until measured.
+    int FLineHeight = -1;
 };
 
 template <typename T>

@@ -234,21 +234,26 @@ void TFcStatusBar::PaintSizeGrip(HDC DC)
         GetStatusGradientColors(GradientColorStyle(), Start, Highlight, Shadow);
     }
     // Six dots in a triangle, each a highlight square with its shadow one
-    // pixel up and to the left.
+    // pixel up and to the left (a shadow covers only its own square, so
+    // all highlights go first).
     const TPoint Dots[] = {{4, 12}, {4, 8}, {4, 4}, {8, 8}, {8, 4}, {12, 4}};
-    const auto Square = [&](TColor Color, int X, int Y, TPoint D) {
-        C.Pen()->SetColor(Color);
+    const auto Squares = [&](TColor Color, int X, int Y) {
+        C.Brush()->SetStyle(bsSolid);
         C.Brush()->SetColor(Color);
-        C.Rectangle(X - D.X, Y - D.Y, X - D.X + 2, Y - D.Y + 2);
+        for (const TPoint D : Dots)
+            C.FillRect(Rect(X - D.X, Y - D.Y, X - D.X + 2, Y - D.Y + 2));
     };
-    for (const TPoint D : Dots) {
-        Square(Highlight, R.Right - 1, R.Bottom, D);
-        Square(Shadow, R.Right - 2, R.Bottom - 1, D);
-    }
+    Squares(Highlight, R.Right - 1, R.Bottom);
+    Squares(Shadow, R.Right - 2, R.Bottom - 1);
     C.SetHandle(nullptr);
 }
 
 // --- painting -----------------------------------------------------------------------------
+
+bool TFcStatusBar::PaintCoversBackground()
+{
+    return !(VisualStyle() == vsWinXP && FcThemesEnabled()) && TFcCustomPanel::PaintCoversBackground();
+}
 
 void TFcStatusBar::Paint()
 {

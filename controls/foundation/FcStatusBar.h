@@ -41,6 +41,8 @@ public:
 
 protected:
     TRect GetClientRect() override;
+    // The themed background may leave parts to the erased background.
+    bool PaintCoversBackground() override;
     void Paint() override;
     void Loaded() override;
     void Resize() override;
