@@ -148,6 +148,8 @@ bool TFcPopupPanel::Popup(TControl* Control, int X, int Y)
             if (!*Alive)
                 return;
             if (Panel->FPopup != nullptr) {
+                // Also when an exception ended it: the controls go home.
+                Panel->FPopup->HideAndReturnContent();
                 Panel->FPopup->PostClose();
                 Panel->FPopup = nullptr;
             }

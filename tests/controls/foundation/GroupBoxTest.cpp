@@ -189,3 +189,19 @@ TEST_F(GroupBox, TheThemedFrameIsTheThemesWithTheCaptionCutOut)
     PaintControlImage(Box);
     EXPECT_TRUE(Drawn.empty());
 }
+
+TEST_F(GroupBox, TheCustomStyleHasThePanelsLook)
+{
+    Box->SetGroupStyle(gsCustom);
+    Box->SetBorderOuter(fsFlat);
+    auto* Twin = Add<TFcPanel>(Bounds(150, 10, 120, 80));
+    Twin->SetColor(clYellow);
+    Twin->SetFlatColor(clRed);
+    Twin->SetFlatColorAdjustment(0);
+    Twin->SetBorderOuter(fsFlat);
+    Twin->Font()->SetColor(clBlack);
+    Twin->SetAlignment(taLeftJustify);
+    Twin->SetAlignmentVertical(avTop);
+    Twin->SetCaption(QStringLiteral("&Adres"));
+    EXPECT_EQ(PaintControlImage(Box), PaintControlImage(Twin));
+}

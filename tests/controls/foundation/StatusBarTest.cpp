@@ -8,6 +8,8 @@
 #include "tests/controls/foundation/FcTestSupport.h"
 #include "tests/support/FormTextHelpers.h"
 
+#include "platform/controls/Themes.h"
+
 namespace {
 
 struct StatusBar : TContainerFixture {
@@ -207,4 +209,21 @@ TEST_F(StatusBar, ACustomGradientRunsFromStopToStart)
     Bar->GetGradientColors(Start, Stop);
     EXPECT_EQ(Start, clBlue);
     EXPECT_EQ(Stop, clRed);
+}
+
+TEST_F(StatusBar, ThemedItIsTheThemesBarWithItsGripper)
+{
+    const TColorStateGuard Themes(true);
+    std::vector<std::pair<TThemedElementDetails, TRect>> Drawn;
+    FcThemeBridge().DrawElement = [&](TCanvas*, const TThemedElementDetails& D, const TRect& R) {
+        Drawn.emplace_back(D, R);
+    };
+    Form->Show();
+    Drawn.clear();
+    Bar->Repaint();
+    ASSERT_EQ(Drawn.size(), 2u);
+    EXPECT_EQ(Drawn[0].first, TThemeServices::GetElementDetails(tsStatusRoot));
+    EXPECT_EQ(Drawn[0].second, Rect(0, 0, 400, 19));
+    EXPECT_EQ(Drawn[1].first, TThemeServices::GetElementDetails(tsGripper));
+    EXPECT_EQ(Drawn[1].second, Rect(380, 0, 400, 18));
 }
