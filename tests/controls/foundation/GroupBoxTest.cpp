@@ -62,11 +62,13 @@ TEST_F(GroupBox, EachStyleLeavesAGapForItsCaption)
         const TRect Before = Rect(C.Line.Left, C.Line.Top, C.Gap.Left, C.Line.Bottom);
         const TRect After =
             Rect(IsRectEmpty(C.Gap) ? C.Line.Left : C.Gap.Right, C.Line.Top, C.Line.Right, C.Line.Bottom);
-        if (!IsRectEmpty(Before) && !IsRectEmpty(C.Gap))
+        if (!IsRectEmpty(Before) && !IsRectEmpty(C.Gap)) {
             EXPECT_TRUE(RectHasColor(I, Before, C.Frame));
+        }
         EXPECT_TRUE(RectHasColor(I, After, C.Frame));
-        if (!IsRectEmpty(C.Gap))
+        if (!IsRectEmpty(C.Gap)) {
             EXPECT_EQ(CountColor(I, C.Frame, C.Gap), 0);
+        }
     }
     // Without a caption the standard frame runs through.
     Box->SetGroupStyle(gsStandard);
