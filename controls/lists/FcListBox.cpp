@@ -32,13 +32,9 @@ REGISTER_COMPONENT(TFcListBox, TFcCustomListBox)
 END_REGISTER
 
 TFcCustomListBox::TFcCustomListBox(TComponent* AOwner)
-    : TFcFramedControl<TCustomListBox>(AOwner), FGroupFont(std::make_unique<TFont>())
+    : TFcFramedControl<TCustomListBox>(AOwner), FSearch(this), FGroupFont(std::make_unique<TFont>())
 {
     FControlStyle.Exclude(csOpaque);
-    FSearchTimer = new TTimer(this);
-    FSearchTimer->SetEnabled(false);
-    FSearchTimer->SetInterval(SearchTimeout);
-    FSearchTimer->SetOnTimer([this](TObject* Sender) { SearchTimerTick(Sender); });
     FGroupFont->Assign(Font());
     FGroupFont->SetStyle(FGroupFont->Style() + TFontStyles{fsBold});
     FGroupFont->SetColor(clHighlight);
@@ -253,7 +249,7 @@ void TFcCustomListBox::SearchFor(const String& S, TMessage& Message)
     } else {
         SetItemIndex(Found);
     }
-    FSearchString = S;
+    FSearch.SetText(S);
     DoKeyPress(Message);
     Match();
 }
@@ -262,64 +258,33 @@ void TFcCustomListBox::Backspace(TMessage& Message)
 {
     if (Count() == 0)
         return;
-    if (FSearchString.isEmpty()) {
+    if (FSearch.Empty()) {
         // An empty search matches nothing.
         InvalidKeyBeep();
         return;
     }
-    String S = FSearchString;
-    S.chop(S.size() >= 2 && S.at(S.size() - 1).isLowSurrogate() && S.at(S.size() - 2).isHighSurrogate() ? 2 : 1);
+    const String S = FSearch.WithoutLast();
     if (S.isEmpty()) {
         SetItemIndex(0);
         Click();
-        FSearchString.clear();
+        FSearch.Clear();
         DoKeyPress(Message);
         return;
     }
     SearchFor(S, Message);
 }
 
-void TFcCustomListBox::AddToSearch(QChar C, TMessage& Message)
+void TFcCustomListBox::AddToSearch(const String& Character, TMessage& Message)
 {
-    FTyping = true;
-    String Added(C);
-    if (C.isLowSurrogate() && FPendingSurrogate.isHighSurrogate())
-        Added = String(FPendingSurrogate) + C;
-    FPendingSurrogate = QChar();
-    try {
-        SearchFor(FSearchString + Added, Message);
-        RestartSearchTimer();
-    } catch (...) {
-        FTyping = false;
-        throw;
-    }
-    FTyping = false;
-}
-
-void TFcCustomListBox::RestartSearchTimer()
-{
-    FSearchTimer->SetEnabled(false);
-    FSearchTimer->SetInterval(SearchTimeout);
-    FSearchTimer->SetEnabled(true);
-}
-
-void TFcCustomListBox::SearchTimerTick(TObject* Sender)
-{
-    (void)Sender;
-    if (FTyping)
-        return;
-    FSearchTimer->SetEnabled(false);
-    FSearchString.clear();
+    FSearch.Typed([&] { SearchFor(FSearch.Text() + Character, Message); });
 }
 
 void TFcCustomListBox::IncrementalChar(TMessage& Message)
 {
-    const QChar C(char16_t(Message.WParam));
-    if (C.isHighSurrogate()) {
-        // The other half of the character follows.
-        FPendingSurrogate = C;
+    String Character;
+    if (!FSearch.TakeCharacter(QChar(char16_t(Message.WParam)), Character))
         return;
-    }
+    const QChar C = Character.at(0);
     if (C == QChar(8)) {
         Backspace(Message);
     } else if (C == QChar(13)) {
@@ -328,10 +293,10 @@ void TFcCustomListBox::IncrementalChar(TMessage& Message)
             DoKeyPress(Message);
     } else if (C == QChar(27)) {
         SetItemIndex(-1);
-    } else if (C.isPrint() || C.isLowSurrogate()) {
+    } else if (C.isPrint() || C.isSurrogate()) {
         if (C == QLatin1Char(' ') && MultiSelect() && !ExtendedSelect())
             return;
-        AddToSearch(C, Message);
+        AddToSearch(Character, Message);
     }
 }
 
@@ -353,11 +318,11 @@ void TFcCustomListBox::WndProc(TMessage& Message)
         }
         break;
     case WM_LBUTTONDOWN:
-        FSearchString.clear();
+        FSearch.Clear();
         break;
     case WM_KEYDOWN:
         if (Message.WParam == VK_ESCAPE || (Message.WParam >= VK_PRIOR && Message.WParam <= VK_DOWN))
-            FSearchString.clear();
+            FSearch.Clear();
         break;
     case WM_SETREDRAW:
         // Items change between BeginUpdate and EndUpdate; what follows all

@@ -13,6 +13,7 @@
 // outside the Basic Multilingual Plane (a surrogate pair) counts as one
 // character of the search.
 #include "controls/lists/FcFramedControl.h"
+#include "controls/lists/FcIncrementalSearch.h"
 #include "platform/forms/HintWindow.h"
 #include "platform/forms/Timer.h"
 #include "platform/stdctrls/ListBox.h"
@@ -49,9 +50,9 @@ public:
     bool ShowGroups() const { return FShowGroups; }
     virtual void SetShowGroups(bool Value);
     // The text typed so far.
-    String SearchString() const { return FSearchString; }
+    String SearchString() const { return FSearch.Text(); }
     // The timer that ends a search after a pause (owned).
-    TTimer* SearchTimer() const { return FSearchTimer; }
+    TTimer* SearchTimer() const { return FSearch.Timer(); }
     // The hint window of the item under the mouse; nullptr before one
     // was needed.
     THintWindow* ItemHintWindow() const { return FItemHint; }
@@ -121,9 +122,7 @@ private:
     void IncrementalChar(TMessage& Message);
     void SearchFor(const String& S, TMessage& Message);
     void Backspace(TMessage& Message);
-    void AddToSearch(QChar C, TMessage& Message);
-    void RestartSearchTimer();
-    void SearchTimerTick(TObject* Sender);
+    void AddToSearch(const String& Character, TMessage& Message);
     void ShowItemHint(TPoint P);
     void HideItemHint();
     void GroupFontChange(TObject* Sender);
@@ -132,10 +131,7 @@ private:
     bool FBeepOnInvalidKey = true;
     std::uint16_t FHorzExtent = 0;
     bool FHorzScrollBar = false;
-    String FSearchString;
-    TTimer* FSearchTimer = nullptr;
-    bool FTyping = false;
-    QChar FPendingSurrogate;
+    TFcIncrementalSearch FSearch;
     int FOwnerDrawIndent = 0;
     bool FShowItemHints = true;
     THintWindow* FItemHint = nullptr;
