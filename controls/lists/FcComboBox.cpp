@@ -299,13 +299,15 @@ bool TFcCustomComboBox::AutoCompleteText(const String& S, TMessage& Message)
         // The item is chosen; the typed characters keep their case.
         Perform(CB_SETCURSEL, WPARAM(Found), 0);
         SetTextLocked(S + Item.mid(S.size()));
-    } else {
-        SetItemIndex(-1);
-        SetItemIndex(Found);
+    } else if (Found != Old || Text() != Item) {
+        // Chosen afresh, so that the text takes the item's case.
+        Perform(CB_SETCURSEL, WPARAM(Found), 0);
     }
     Click();
     Change();
-    DoKeyPress(Message);
+    // A typed character has been through the key press already.
+    if (!FKeyPressDone)
+        DoKeyPress(Message);
     SetSelStart(int(S.size()));
     SetSelLength(int(Item.size() - S.size()));
     if (ItemIndex() != Old)
@@ -465,7 +467,16 @@ bool TFcCustomComboBox::TypedChar(TMessage& Message, const TWindowProcedure& Com
     Plain.remove(SelStart(), SelLength());
     const int Caret = SelStart();
     const String Typed = Plain.left(Caret) + Character + Plain.mid(Caret);
-    if (AutoCompleteText(Typed, Message)) {
+    FKeyPressDone = true;
+    bool Completed = false;
+    try {
+        Completed = AutoCompleteText(Typed, Message);
+    } catch (...) {
+        FKeyPressDone = false;
+        throw;
+    }
+    FKeyPressDone = false;
+    if (Completed) {
         FSearch.SetText(Typed);
         return true;
     }

@@ -133,6 +133,7 @@ private:
     bool FReadOnly = false;
     bool FSystemKey = false;
     bool FPasteMarked = false;
+    bool FKeyPressDone = false;
     bool FFocusHot = false;
     bool FSelectedItemFocusRect = true;
     bool FHasFocus = false;
