@@ -8,7 +8,7 @@
 #include "platform/stdctrls/ListMessages.h"
 
 REGISTER_COMPONENT(TFcCustomComboBox, TCustomComboBox)
-    PUBLISHED_STORED(Color, clWindow, &Self::IsColorStored)
+    FC_PUBLISHED_COLOR
     PUBLISHED(AllowEdit, true)
     PUBLISHED(AutoComplete, true)
     PUBLISHED(BeepOnInvalidKey, true)

@@ -6,7 +6,7 @@
 #include "platform/stdctrls/EditMessages.h"
 
 REGISTER_COMPONENT(TFcCustomEdit, TCustomMaskEdit)
-    PUBLISHED_STORED(Color, clWindow, &Self::IsColorStored)
+    FC_PUBLISHED_COLOR
     PUBLISHED(Alignment, taLeftJustify)
     FC_PUBLISHED_FRAME_PROPERTIES
     PUBLISHED(ReadOnly, false)

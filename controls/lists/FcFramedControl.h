@@ -321,6 +321,13 @@ private:
     bool FMouseHot = false;
 };
 
+// Color as form definitions hold it: the user's own colour, not a state
+// colour the control shows while focused or read-only (that one would come
+// back as the user's), and only while the control is enabled and the
+// controller does not govern it.
+#define FC_PUBLISHED_COLOR                                                                                             \
+    PUBLISHED_AS(Color, &Self::NormalColor, &Self::SetColor, clWindow).Stored(&Self::IsColorStored)
+
 // The published framing properties every framed editing control shares,
 // each under its controller bit (registration lines, in this order).
 #define FC_PUBLISHED_FRAMING(Prop, Name, ...)                                                                          \

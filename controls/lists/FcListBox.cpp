@@ -10,7 +10,7 @@
 #include "platform/stdctrls/ListMessages.h"
 
 REGISTER_COMPONENT(TFcCustomListBox, TCustomListBox)
-    PUBLISHED_STORED(Color, clWindow, &Self::IsColorStored)
+    FC_PUBLISHED_COLOR
     PUBLISHED(BeepOnInvalidKey, true)
     FC_PUBLISHED_FRAME_PROPERTIES
     PUBLISHED(GroupColor, clInactiveCaptionText)

@@ -9,7 +9,7 @@
 #include <QMimeData>
 
 REGISTER_COMPONENT(TFcMemo, TMemo)
-    PUBLISHED_STORED(Color, clWindow, &Self::IsColorStored)
+    FC_PUBLISHED_COLOR
     FC_PUBLISHED_FRAME_PROPERTIES
     PUBLISHED(ReadOnly, false)
     FC_PUBLISHED_FRAMING(fcpReadOnlyColor, ReadOnlyColor, clInfoBk)

@@ -8,9 +8,9 @@
 REGISTER_ENUM(TFcScrollStyle, scsNone, scsLeft, scsUp, scsRight, scsDown)
 
 REGISTER_COMPONENT(TFcRapidFireButton, TSpeedButton)
-    PUBLISHED(Delay, std::uint16_t(100))
-    PUBLISHED(InitialDelay, std::uint16_t(400))
-    PUBLISHED(ScrollStyle, scsNone)
+    // A scroll style's arrow is made again from the style.
+    PUBLISHED_OBJECT(Glyph).Stored([](const TFcRapidFireButton& B) { return B.ScrollStyle() == scsNone; })
+        PUBLISHED(Delay, std::uint16_t(100)) PUBLISHED(InitialDelay, std::uint16_t(400)) PUBLISHED(ScrollStyle, scsNone)
 END_REGISTER
 
 TFcRapidFireButton::TFcRapidFireButton(TComponent* AOwner) : TSpeedButton(AOwner)

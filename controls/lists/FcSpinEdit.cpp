@@ -1,5 +1,7 @@
 #include "controls/lists/FcSpinEdit.h"
 
+#include "controls/foundation/FcOldPropReader.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/stdctrls/EditMessages.h"
@@ -49,6 +51,14 @@ void TFcSpinEdit::GetChildren(const TGetChildProc& Proc, TComponent* Root)
     // The spin buttons are part of the edit, never streamed.
     (void)Proc;
     (void)Root;
+}
+
+void TFcSpinEdit::DefineProperties(TFiler& Filer)
+{
+    TFcCustomEdit::DefineProperties(Filer);
+    // Older form definitions: read and dropped.
+    Filer.DefineProperty(QStringLiteral("FlatButtonParentColor"), TFcOldPropReader::SkipBooleanProperty, nullptr,
+                         false);
 }
 
 void TFcSpinEdit::CreateWnd()

@@ -79,6 +79,7 @@ protected:
     void CreateWnd() override;
     TRect GetEditRect() override;
     void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+    void DefineProperties(TFiler& Filer) override;
 
     // Whether Key may be typed here.
     virtual bool IsValidChar(QChar Key);
