@@ -394,6 +394,27 @@ TEST_F(CheckLists, ACustomGlyphIsTheCellOfTheStateAndEnabledFlag)
     EXPECT_TRUE(PixelIs(I, 2 + 4 + 5, 2 + List->ItemRect(1).Top + List->ItemHeight() / 2, White));
 }
 
+TEST_F(CheckLists, TabStopsBecomePixelsWithTheListsFont)
+{
+    Fill({"a\tb"});
+    List->SetWidth(380);
+    List->TabStops()->Add(10);
+    const int Before = List->CharWidth();
+    auto SecondColumn = [&] {
+        const QImage I = PaintControlImage(List);
+        const TRect Item = List->ItemRect(0);
+        List->Canvas()->SetFont(List->Font());
+        const int From = 2 + List->GlyphWidth() + 8 + List->Canvas()->TextWidth(QStringLiteral("a")) + 4;
+        const TRect B = BoundsOfColor(I.copy(From, 2 + Item.Top, I.width() - From, Item.Height()), Black);
+        return B.Left + From - 2;
+    };
+    // A glyph's side bearing may add a pixel or two.
+    EXPECT_NEAR(SecondColumn(), 10 * Before, 2);
+    List->Font()->SetSize(20);
+    ASSERT_GT(List->CharWidth(), Before);
+    EXPECT_NEAR(SecondColumn(), 10 * List->CharWidth(), 3);
+}
+
 TEST_F(CheckLists, AutomaticStopsMakeRoomForTheGlyphInTheFirstColumn)
 {
     Fill({"ab\tc"});
