@@ -80,6 +80,22 @@ QString LatePrefix(const QStringList& Items)
     return Items.at(Items.size() - 10).chopped(1);
 }
 
+// The first paint of a list just filled (TList: TOurList or TQtList).
+template <typename TList>
+void FirstPaint(benchmark::State& State)
+{
+    for (auto _ : State) {
+        State.PauseTiming();
+        auto L = std::make_unique<TList>();
+        L->Fill();
+        State.ResumeTiming();
+        L->Paint();
+        State.PauseTiming();
+        L.reset();
+        State.ResumeTiming();
+    }
+}
+
 // --- ours ----------------------------------------------------------------------------------
 
 struct TOurList {
@@ -113,20 +129,6 @@ void OursFill(benchmark::State& State)
         L.List->Items()->Clear();
         State.ResumeTiming();
         L.Fill();
-    }
-}
-
-void OursFirstPaint(benchmark::State& State)
-{
-    for (auto _ : State) {
-        State.PauseTiming();
-        auto L = std::make_unique<TOurList>();
-        L->Fill();
-        State.ResumeTiming();
-        L->Paint();
-        State.PauseTiming();
-        L.reset();
-        State.ResumeTiming();
     }
 }
 
@@ -224,20 +226,6 @@ void QtFill(benchmark::State& State)
     }
 }
 
-void QtFirstPaint(benchmark::State& State)
-{
-    for (auto _ : State) {
-        State.PauseTiming();
-        auto L = std::make_unique<TQtList>();
-        L->Fill();
-        State.ResumeTiming();
-        L->Paint();
-        State.PauseTiming();
-        L.reset();
-        State.ResumeTiming();
-    }
-}
-
 void QtSearch(benchmark::State& State)
 {
     TQtList L;
@@ -306,8 +294,8 @@ void QtCompleteKey(benchmark::State& State)
 
 BENCHMARK(OursFill)->Name("fill/ours")->Unit(benchmark::kMillisecond);
 BENCHMARK(QtFill)->Name("fill/qt")->Unit(benchmark::kMillisecond);
-BENCHMARK(OursFirstPaint)->Name("first paint/ours")->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(QtFirstPaint)->Name("first paint/qt")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_TEMPLATE(FirstPaint, TOurList)->Name("first paint/ours")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_TEMPLATE(FirstPaint, TQtList)->Name("first paint/qt")->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(OursSearch)->Name("search/ours")->Unit(benchmark::kMillisecond);
 BENCHMARK(QtSearch)->Name("search/qt")->Unit(benchmark::kMillisecond);
 BENCHMARK(OursScrollEnd)->Name("scroll end/ours")->Unit(benchmark::kMillisecond);

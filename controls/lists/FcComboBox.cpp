@@ -219,37 +219,19 @@ void TFcCustomComboBox::UpdateFrame(bool ViaMouse, bool Active)
 
 void TFcCustomComboBox::CMEnter(TMessage& Message)
 {
-    TFcFramedControl::CMEnter(Message);
+    // The combo box's own handling first: the focus flag follows it.
+    TCustomComboBox::CMEnter(Message);
     FHasFocus = true;
     UpdateFrame(false, true);
 }
 
 void TFcCustomComboBox::CMExit(TMessage& Message)
 {
-    TFcFramedControl::CMExit(Message);
+    TCustomComboBox::CMExit(Message);
     FHasFocus = false;
     UpdateFrame(false, false);
     if (Style() == csDropDown && !Text().isEmpty() && Items()->IndexOf(Text()) == -1)
         NotInList();
-}
-
-void TFcCustomComboBox::CMEnabledChanged(TMessage& Message)
-{
-    TFcFramedControl::CMEnabledChanged(Message);
-    UpdateColors();
-}
-
-void TFcCustomComboBox::CMMouseEnter(TMessage& Message)
-{
-    TFcFramedControl::CMMouseEnter(Message);
-    if (!ComponentState().Contains(csDesigning))
-        UpdateFrame(true, true);
-}
-
-void TFcCustomComboBox::CMMouseLeave(TMessage& Message)
-{
-    TFcFramedControl::CMMouseLeave(Message);
-    UpdateFrame(true, false);
 }
 
 // --- completion and search ----------------------------------------------------------------------
@@ -707,11 +689,6 @@ void TFcCustomComboBox::WndProc(TMessage& Message)
     case WM_PAINT:
         TFcFramedControl::WndProc(Message);
         PaintFace(HDC(Message.WParam));
-        return;
-    case WM_SIZE:
-        TFcFramedControl::WndProc(Message);
-        if (FrameVisible() && !UseThemes())
-            Invalidate();
         return;
     default:
         break;

@@ -77,9 +77,6 @@ protected:
     void CNDrawItem(TMessage& Message) override;
     void CMEnter(TMessage& Message) override;
     void CMExit(TMessage& Message) override;
-    void CMEnabledChanged(TMessage& Message) override;
-    void CMMouseEnter(TMessage& Message) override;
-    void CMMouseLeave(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
 
     bool ColorFocused() override { return FHasFocus; }
@@ -88,6 +85,8 @@ protected:
     void FrameVisibleChanged() override;
     void NormalColorKept() override {}
     void RepaintFrame() override { Invalidate(); }
+    // The frame is painted over the client area (WM_PAINT), not around it.
+    void PaintFrameArea() override {}
 
     virtual void InvalidKeyBeep();
     // The drop-down-list style's search: the first item that begins with S.

@@ -114,7 +114,7 @@ void TFcCustomEdit::SetButtonState(int Value)
 
 // --- hot state and colours -------------------------------------------------------------------
 
-bool TFcCustomEdit::FrameHot() const
+bool TFcCustomEdit::FrameHot()
 {
     return FrameHotTrack() && (FFocusHot || MouseHot());
 }
@@ -144,36 +144,10 @@ void TFcCustomEdit::UpdateFrame(bool ViaMouse, bool Active)
     UpdateColors();
 }
 
-void TFcCustomEdit::CMEnter(TMessage& Message)
-{
-    UpdateFrame(false, true);
-    TFcFramedControl::CMEnter(Message);
-}
-
-void TFcCustomEdit::CMExit(TMessage& Message)
-{
-    TFcFramedControl::CMExit(Message);
-    UpdateFrame(false, false);
-}
-
 void TFcCustomEdit::CMEnabledChanged(TMessage& Message)
 {
     TFcFramedControl::CMEnabledChanged(Message);
-    UpdateColors();
     RepaintNonClient();
-}
-
-void TFcCustomEdit::CMMouseEnter(TMessage& Message)
-{
-    TFcFramedControl::CMMouseEnter(Message);
-    if (!ComponentState().Contains(csDesigning))
-        UpdateFrame(true, true);
-}
-
-void TFcCustomEdit::CMMouseLeave(TMessage& Message)
-{
-    TFcFramedControl::CMMouseLeave(Message);
-    UpdateFrame(true, false);
 }
 
 // --- keys ------------------------------------------------------------------------------------
@@ -354,10 +328,9 @@ void TFcCustomEdit::NCCalcSize(TMessage& Message)
     TFcFramedControl::WndProc(Message);
 }
 
-void TFcCustomEdit::NCPaint()
+void TFcCustomEdit::PaintFrameArea()
 {
-    if (FrameVisible() && !UseThemes())
-        PaintWindowFrame(FrameHot());
+    TFcFramedControl::PaintFrameArea();
     if (!FDropButtonVisible)
         return;
     HDC DC = GetWindowDC(FHandle);
@@ -403,11 +376,6 @@ void TFcCustomEdit::WndProc(TMessage& Message)
     case WM_NCCALCSIZE:
         NCCalcSize(Message);
         return;
-    case WM_NCPAINT:
-        TFcFramedControl::WndProc(Message);
-        NCPaint();
-        Message.Result = 0;
-        return;
     case WM_NCHITTEST:
         NCHitTest(Message);
         return;
@@ -434,11 +402,6 @@ void TFcCustomEdit::WndProc(TMessage& Message)
     case WM_KILLFOCUS:
         TFcFramedControl::WndProc(Message);
         ReleaseButton();
-        return;
-    case WM_SIZE:
-        TFcFramedControl::WndProc(Message);
-        if (FrameVisible() && !UseThemes())
-            RepaintFrame();
         return;
     default:
         break;

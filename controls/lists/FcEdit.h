@@ -62,11 +62,8 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(QChar& Key) override;
     void ValidateError() override;
-    void CMEnter(TMessage& Message) override;
-    void CMExit(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
-    void CMMouseEnter(TMessage& Message) override;
-    void CMMouseLeave(TMessage& Message) override;
+    void PaintFrameArea() override;
 
     bool ColorFocused() override { return FFocusHot; }
     bool ColorReadOnly() override { return GetReadOnly(); }
@@ -79,12 +76,11 @@ protected:
     virtual void DropButtonClick();
     // WM_NCPAINT with no region: the frame and the drop button again.
     void RepaintNonClient();
-    // The frame's hot look applies.
-    bool FrameHot() const;
+    // Hot by the focus-hot flag or the mouse.
+    bool FrameHot() override;
 
 private:
     void NCCalcSize(TMessage& Message);
-    void NCPaint();
     void NCHitTest(TMessage& Message);
     void ButtonMouseDown(TMessage& Message);
     bool OverButton(const TMessage& Message);

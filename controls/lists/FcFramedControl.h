@@ -216,6 +216,61 @@ protected:
         UpdateColors();
         UpdateFrame(false, false);
     }
+    // The frame is painted after the window's own frame area, and again
+    // after a change of size.
+    void WndProc(TMessage& Message) override
+    {
+        switch (Message.Msg) {
+        case WM_NCPAINT:
+            TBase::WndProc(Message);
+            PaintFrameArea();
+            Message.Result = 0;
+            return;
+        case WM_SIZE:
+            TBase::WndProc(Message);
+            if (FFrameVisible && !UseThemes())
+                RepaintFrame();
+            return;
+        default:
+            TBase::WndProc(Message);
+            return;
+        }
+    }
+    // What WM_NCPAINT adds to the window's frame area: the frame.
+    virtual void PaintFrameArea()
+    {
+        if (FFrameVisible && !UseThemes())
+            PaintWindowFrame(FrameHot());
+    }
+    // The frame shows its hot look.
+    virtual bool FrameHot() { return FFrameHotTrack && (this->Focused() || FMouseHot); }
+    // Focus and mouse make the control hot; the colour follows the state.
+    void CMEnter(TMessage& Message) override
+    {
+        UpdateFrame(false, true);
+        TBase::CMEnter(Message);
+    }
+    void CMExit(TMessage& Message) override
+    {
+        TBase::CMExit(Message);
+        UpdateFrame(false, false);
+    }
+    void CMEnabledChanged(TMessage& Message) override
+    {
+        TBase::CMEnabledChanged(Message);
+        UpdateColors();
+    }
+    void CMMouseEnter(TMessage& Message) override
+    {
+        TBase::CMMouseEnter(Message);
+        if (!this->ComponentState().Contains(csDesigning))
+            UpdateFrame(true, true);
+    }
+    void CMMouseLeave(TMessage& Message) override
+    {
+        TBase::CMMouseLeave(Message);
+        UpdateFrame(true, false);
+    }
     // The hot state changed by the mouse (ViaMouse) or the focus.
     virtual void UpdateFrame(bool ViaMouse, bool Active)
     {

@@ -344,17 +344,6 @@ void TFcCustomListBox::WndProc(TMessage& Message)
         else
             ItemsChanged();
         return;
-    case WM_NCPAINT:
-        TFcFramedControl::WndProc(Message);
-        if (FrameVisible() && !UseThemes())
-            PaintWindowFrame(FrameHotTrack() && (Focused() || MouseHot()));
-        Message.Result = 0;
-        return;
-    case WM_SIZE:
-        TFcFramedControl::WndProc(Message);
-        if (FrameVisible() && !UseThemes())
-            RepaintFrame();
-        return;
     case WM_MOUSEMOVE:
         TFcFramedControl::WndProc(Message);
         if (FShowItemHints)
@@ -364,24 +353,6 @@ void TFcCustomListBox::WndProc(TMessage& Message)
         break;
     }
     TFcFramedControl::WndProc(Message);
-}
-
-void TFcCustomListBox::CMEnter(TMessage& Message)
-{
-    UpdateFrame(false, true);
-    TFcFramedControl::CMEnter(Message);
-}
-
-void TFcCustomListBox::CMExit(TMessage& Message)
-{
-    TFcFramedControl::CMExit(Message);
-    UpdateFrame(false, false);
-}
-
-void TFcCustomListBox::CMEnabledChanged(TMessage& Message)
-{
-    TFcFramedControl::CMEnabledChanged(Message);
-    UpdateColors();
 }
 
 void TFcCustomListBox::CMFontChanged(TMessage& Message)
@@ -398,7 +369,6 @@ void TFcCustomListBox::CMMouseEnter(TMessage& Message)
     TFcFramedControl::CMMouseEnter(Message);
     if (ComponentState().Contains(csDesigning))
         return;
-    UpdateFrame(true, true);
     if (FShowItemHints && HandleAllocated()) {
         TPoint P;
         GetCursorPos(&P);
@@ -409,7 +379,6 @@ void TFcCustomListBox::CMMouseEnter(TMessage& Message)
 void TFcCustomListBox::CMMouseLeave(TMessage& Message)
 {
     TFcFramedControl::CMMouseLeave(Message);
-    UpdateFrame(true, false);
     HideItemHint();
 }
 

@@ -86,9 +86,6 @@ protected:
     void WndProc(TMessage& Message) override;
     void CNDrawItem(TMessage& Message) override;
     void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
-    void CMEnter(TMessage& Message) override;
-    void CMExit(TMessage& Message) override;
-    void CMEnabledChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;

@@ -28,7 +28,6 @@ public:
 
 protected:
     void CreateWnd() override;
-    void WndProc(TMessage& Message) override;
     void Change() override;
     void Click() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -36,11 +35,6 @@ protected:
     void KeyPress(QChar& Key) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
-    void CMEnter(TMessage& Message) override;
-    void CMExit(TMessage& Message) override;
-    void CMEnabledChanged(TMessage& Message) override;
-    void CMMouseEnter(TMessage& Message) override;
-    void CMMouseLeave(TMessage& Message) override;
     bool ColorReadOnly() override { return ReadOnly(); }
 
     // OnLineColChange with the caret's line and column, then ClipboardChange.
