@@ -1,0 +1,73 @@
+#pragma once
+// What the button, label and toolbar tests share: a shown form to put
+// controls on, the pixels of one control as the form shows them, themes
+// switched on for one test, and glyph bitmaps whose cells can be told apart
+// by colour.
+#include "platform/controls/Themes.h"
+#include "platform/forms/Forms.h"
+#include "tests/controls/foundation/FcTestSupport.h"
+#include "tests/support/ImageHelpers.h"
+#include "tests/support/WindowHelpers.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+struct TControlForm : ::testing::Test {
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    void SetUp() override
+    {
+        Form->SetBounds(20, 20, 400, 200);
+        Form->SetColor(clWhite);
+        Form->Show();
+    }
+    void TearDown() override { Form->Free(); }
+
+    // A new T owned by the form, at R on Parent (the form when nullptr).
+    template <typename T>
+    T* Add(TRect R, TWinControl* Parent = nullptr)
+    {
+        auto* C = new T(Form);
+        C->SetBoundsRect(R);
+        C->SetParent(Parent != nullptr ? Parent : Form);
+        return C;
+    }
+
+    // The control's pixels as the form shows them.
+    QImage Shown(TControl* C)
+    {
+        const QImage I = FormImage(Form);
+        const TPoint A = C->ClientToScreen({0, 0}), B = Form->ClientToScreen({0, 0});
+        return I.copy(A.X - B.X, A.Y - B.Y, C->Width(), C->Height());
+    }
+};
+
+// Themes on, in the theme services and the foundation's bridge, for the
+// life of the object.
+class TThemesOn {
+public:
+    TThemesOn() : FGuard(true) { ThemeServices().SetThemesEnabled(true); }
+    ~TThemesOn() { ThemeServices().SetThemesEnabled(false); }
+
+private:
+    TColorStateGuard FGuard;
+};
+
+// A glyph of Size x Size cells: cell I a solid square of Colors[I] inside a
+// one-pixel margin of magenta, the transparent colour (its bottom-left
+// pixel), so where each cell lands is told by its colour.
+inline std::unique_ptr<TBitmap> CellGlyph(int Size, const std::vector<COLORREF>& Colors)
+{
+    QImage Img(Size * int(Colors.size()), Size, QImage::Format_RGB32);
+    Img.fill(ColorRefToQRgb(0xFF00FF));
+    for (std::size_t I = 0; I < Colors.size(); ++I)
+        for (int Y = 1; Y < Size - 1; ++Y)
+            for (int X = 1; X < Size - 1; ++X)
+                Img.setPixel(int(I) * Size + X, Y, ColorRefToQRgb(Colors[I]));
+    auto B = std::make_unique<TBitmap>();
+    B->SetImage(Img);
+    return B;
+}
+
+// Colours the cells of test glyphs use.
+inline constexpr COLORREF Cell0 = 0x0000C0, Cell1 = 0x00C000, Cell2 = 0xC00000, Cell3 = 0x00C0C0;
