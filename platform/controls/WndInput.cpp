@@ -69,7 +69,9 @@ void SetKey(int Vk, bool Down)
 {
     Vk &= 0xFF;
     if (Down) {
-        if ((GKeys[Vk] & 0x80) == 0 && (Vk == VK_CAPITAL || Vk == VK_NUMLOCK || Vk == VK_SCROLL))
+        // The lock keys, and Insert: the program's one insert/overwrite
+        // flag, which every Insert press it sees flips.
+        if ((GKeys[Vk] & 0x80) == 0 && (Vk == VK_CAPITAL || Vk == VK_NUMLOCK || Vk == VK_SCROLL || Vk == VK_INSERT))
             GKeys[Vk] ^= 0x01;
         GKeys[Vk] |= 0x80;
     } else {
