@@ -4,7 +4,7 @@
 // switched on for one test, and glyph bitmaps whose cells can be told apart
 // by colour.
 #include "platform/controls/Themes.h"
-#include "platform/forms/Forms.h"
+#include "tests/controls/foundation/ContainerFixture.h"
 #include "tests/controls/foundation/FcTestSupport.h"
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/WindowHelpers.h"
@@ -13,32 +13,13 @@
 #include <memory>
 #include <vector>
 
-struct TControlForm : ::testing::Test {
-    TForm* Form = CreateNewForm<TForm>(nullptr);
+// The container tests' form, shown, white, with room for a toolbar.
+struct TControlForm : TContainerFixture {
     void SetUp() override
     {
         Form->SetBounds(20, 20, 400, 200);
         Form->SetColor(clWhite);
         Form->Show();
-    }
-    void TearDown() override { Form->Free(); }
-
-    // A new T owned by the form, at R on Parent (the form when nullptr).
-    template <typename T>
-    T* Add(TRect R, TWinControl* Parent = nullptr)
-    {
-        auto* C = new T(Form);
-        C->SetBoundsRect(R);
-        C->SetParent(Parent != nullptr ? Parent : Form);
-        return C;
-    }
-
-    // The control's pixels as the form shows them.
-    QImage Shown(TControl* C)
-    {
-        const QImage I = FormImage(Form);
-        const TPoint A = C->ClientToScreen({0, 0}), B = Form->ClientToScreen({0, 0});
-        return I.copy(A.X - B.X, A.Y - B.Y, C->Width(), C->Height());
     }
 };
 
