@@ -443,7 +443,7 @@ void TFcToolButton::Dispatch(TMessage& Message)
         if (FUseToolbarButtonSize && T != nullptr) {
             int W = T->ButtonWidth();
             if (FShowCaption) {
-                Canvas()->Font()->Assign(Font());
+                UseFont(Canvas());
                 const int Text = Canvas()->TextWidth(Caption());
                 const bool Beside = FLayout == blGlyphLeft || FLayout == blGlyphRight;
                 W = std::max(W, Beside ? GetImageSize().cx + Text + 12 : Text + 8);
@@ -789,7 +789,6 @@ void TFcToolButton::CalcLayout(TRect& GlyphRect, TRect& TextRect)
     InflateRect(R, -2, -2);
     const TSize G = GetImageSize();
     const int GW = G.cx, GH = G.cy;
-    Canvas()->Font()->Assign(Font());
     const String Text = Caption();
     int Slack = 0;
     if (!FShowCaption || Text.isEmpty()) {
@@ -815,8 +814,8 @@ void TFcToolButton::CalcLayout(TRect& GlyphRect, TRect& TextRect)
             Room.Bottom -= VGap;
             break;
         }
-        DrawText(Canvas()->Handle(), Text, &Room, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
-        const int TW = Room.Width(), TH = Room.Height();
+        const TSize Extent = CaptionExtent(Text, Room);
+        const int TW = Extent.cx, TH = Extent.cy;
         const int W = R.Width(), H = R.Height();
         int GX = 0, GY = 0, TX = 0, TY = 0;
         if (FLayout == blGlyphLeft || FLayout == blGlyphRight) {
@@ -855,6 +854,34 @@ void TFcToolButton::CalcLayout(TRect& GlyphRect, TRect& TextRect)
         OffsetRect(GlyphRect, 1, DY);
         OffsetRect(TextRect, 1, DY);
     }
+}
+
+// The caption's block as DrawText measures it in Room; kept until the
+// caption, the font or the room changes, since every paint lays it out.
+TSize TFcToolButton::CaptionExtent(const String& Text, const TRect& Room)
+{
+    TCaptionExtent& C = FCaptionExtent;
+    if (!C.Valid || C.Text != Text || C.RoomWidth != Room.Width() || C.RoomHeight != Room.Height()
+        || !C.Font.Equals(*Font())) {
+        UseFont(Canvas());
+        TRect R = Room;
+        DrawText(Canvas()->Handle(), Text, &R, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+        C.Valid = true;
+        C.Text = Text;
+        C.RoomWidth = Room.Width();
+        C.RoomHeight = Room.Height();
+        C.Font.Assign(Font());
+        C.Extent = {R.Width(), R.Height()};
+    }
+    return C.Extent;
+}
+
+// The canvas takes the button's font only when it differs: a new font
+// means a new handle, made again on every paint otherwise.
+void TFcToolButton::UseFont(TCanvas* C)
+{
+    if (!C->Font()->Equals(*Font()))
+        C->Font()->Assign(Font());
 }
 
 void TFcToolButton::GetSelectionColors(TColor& Frame, TColor& Start, TColor& Stop) const
@@ -1103,7 +1130,7 @@ void TFcToolButton::DrawCaption(const TRect& TextRect)
         return;
     TCanvas* C = Canvas();
     C->Brush()->SetStyle(bsClear);
-    C->Font()->Assign(Font());
+    UseFont(C);
     if (FVisualStyle != vsGradient && FState == bsDown)
         C->Font()->SetColor(clHighlightText);
     if (!Enabled())

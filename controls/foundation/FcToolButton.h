@@ -9,6 +9,7 @@
 #include "controls/foundation/FcTypes.h"
 #include "platform/actions/ImgList.h"
 #include "platform/controls/GraphicControl.h"
+#include "platform/graphics/Font.h"
 #include "platform/stdctrls/ButtonGlyph.h"
 
 #include <memory>
@@ -143,6 +144,17 @@ private:
     void DrawThemedFace(const TRect& R);
     void DrawArrowGlyph();
     void ReadOldColor(TReader& Reader, TColor& Target);
+    TSize CaptionExtent(const String& Text, const TRect& Room);
+    void UseFont(TCanvas* C);
+
+    struct TCaptionExtent {
+        bool Valid = false;
+        String Text;
+        int RoomWidth = 0;
+        int RoomHeight = 0;
+        TFont Font;
+        TSize Extent;
+    };
 
     bool FAllowAllUp = false;
     bool FDown = false;
@@ -175,6 +187,7 @@ private:
     bool FUseToolbarShowCaption = true;
     bool FUseToolbarVisualStyle = true;
     TFcToolButtonState FState = bsUp;
+    TCaptionExtent FCaptionExtent;
     // Cleared when the button goes: a blocking menu may free it.
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

@@ -213,16 +213,19 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
 {
     if (Canvas == nullptr || Index < 0 || Index >= Count())
         return;
-    const QImage& Image = FImages[std::size_t(Index)].Image;
+    TEntry& Entry = FImages[std::size_t(Index)];
     if (!Enabled) {
-        DrawDisabled(Canvas, X, Y, Image);
+        DrawDisabled(Canvas, X, Y, Entry.Image);
         return;
     }
-    TBitmap Source;
-    Source.SetImage(Image);
+    if (!Entry.Drawn) {
+        Entry.Drawn = std::make_shared<TBitmap>();
+        Entry.Drawn->SetImage(Entry.Image);
+    }
     BLENDFUNCTION Blend;
     Blend.AlphaFormat = AC_SRC_ALPHA;
-    AlphaBlend(Canvas->Handle(), X, Y, FWidth, FHeight, Source.Canvas()->Handle(), 0, 0, FWidth, FHeight, Blend);
+    AlphaBlend(Canvas->Handle(), X, Y, FWidth, FHeight, Entry.Drawn->Canvas()->Handle(), 0, 0, FWidth, FHeight,
+               Blend);
 }
 
 void TCustomImageList::DrawDisabled(TCanvas* Canvas, int X, int Y, const QImage& Image)

@@ -11,6 +11,7 @@
 #include "platform/graphics/Bitmap.h"
 
 #include <QImage>
+#include <memory>
 #include <vector>
 
 class TCustomImageList;
@@ -88,6 +89,9 @@ private:
     struct TEntry {
         QImage Image;
         String IconName;
+        // The image as a bitmap with its drawing context, made by the
+        // first Draw: toolbars draw every image on every paint.
+        std::shared_ptr<TBitmap> Drawn;
     };
     void ReadImages(TReader& Reader);
     void WriteImages(TWriter& Writer);
