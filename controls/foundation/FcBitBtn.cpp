@@ -1,6 +1,7 @@
 #include "controls/foundation/FcBitBtn.h"
 
 #include "controls/foundation/FcGrafx.h"
+#include "controls/foundation/FcImageLists.h"
 #include "platform/classes/TypInfo.h"
 
 REGISTER_ENUM(TBitBtnKind, bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll)
@@ -128,18 +129,8 @@ void TFcBitBtn::SetDisabledIndex(TImageIndex Value)
 
 void TFcBitBtn::SetImages(TCustomImageList* Value)
 {
-    if (FImages == Value)
-        return;
-    if (FImages != nullptr) {
-        FImages->UnRegisterChanges(FImageChangeLink.get());
-        FImages->RemoveFreeNotification(this);
-    }
-    FImages = Value;
-    if (FImages != nullptr) {
-        FImages->RegisterChanges(FImageChangeLink.get());
-        FImages->FreeNotification(this);
-    }
-    Invalidate();
+    if (ChangeImageList(this, FImageChangeLink.get(), FImages, Value))
+        Invalidate();
 }
 
 void TFcBitBtn::Notification(TComponent* AComponent, TOperation Operation)

@@ -258,6 +258,21 @@ void TFcControlButton::DrawFlatFrame(TRect& R)
         R = PaintFrameStyle(Canvas(), R, FDown ? fsStatus : fsPopup);
 }
 
+// The face without themes: a flat button's frame only while hot, in its
+// colour; a raised one sunk while down and filled with RaisedFill.
+void TFcControlButton::DrawClassicFace(TRect& R, TFrameStyle Up, TColor RaisedFill)
+{
+    TCanvas* C = Canvas();
+    if (FFlat) {
+        DrawFlatFrame(R);
+        C->Brush()->SetColor(Color());
+    } else {
+        R = FDown ? PaintBoxOutline(C, R, clBtnShadow) : PaintFrameStyle(C, R, Up);
+        C->Brush()->SetColor(RaisedFill);
+    }
+    C->FillRect(R);
+}
+
 // The scroll-bar thumb, its outer border left outside the button.
 void TFcControlButton::DrawThemedThumb(TRect& R)
 {
@@ -284,14 +299,7 @@ void TFcControlButton::DrawButtonFace(TRect& R)
         InflateRect(R, -2, -2);
         return;
     }
-    if (FFlat) {
-        DrawFlatFrame(R);
-        C->Brush()->SetColor(Color());
-    } else {
-        R = FDown ? PaintBoxOutline(C, R, clBtnShadow) : PaintFrameStyle(C, R, fsRaised);
-        C->Brush()->SetColor(clBtnFace);
-    }
-    C->FillRect(R);
+    DrawClassicFace(R, fsRaised, clBtnFace);
 }
 
 void TFcControlButton::DrawArrowFace(TRect& R)
@@ -317,14 +325,7 @@ void TFcControlButton::DrawArrowFace(TRect& R)
         InflateRect(R, -2, -2);
         return;
     }
-    if (FFlat) {
-        DrawFlatFrame(R);
-        C->Brush()->SetColor(Color());
-    } else {
-        R = FDown ? PaintBoxOutline(C, R, clBtnShadow) : PaintFrameStyle(C, R, fsButtonUp);
-        C->Brush()->SetColor(OwnerIsSpinEdit() ? clBtnFace : Color());
-    }
-    C->FillRect(R);
+    DrawClassicFace(R, fsButtonUp, OwnerIsSpinEdit() ? clBtnFace : Color());
     PaintDirectionArrow(C, R, false, Direction, Enabled(), FDown);
 }
 
@@ -345,14 +346,7 @@ void TFcControlButton::DrawDropDownFace(TRect& R)
         InflateRect(R, -2, -2);
         return;
     }
-    if (FFlat) {
-        DrawFlatFrame(R);
-        C->Brush()->SetColor(Color());
-    } else {
-        R = FDown ? PaintBoxOutline(C, R, clBtnShadow) : PaintFrameStyle(C, R, fsButtonUp);
-        C->Brush()->SetColor(clBtnFace);
-    }
-    C->FillRect(R);
+    DrawClassicFace(R, fsButtonUp, clBtnFace);
     PaintDropDownArrow(C, R, false, Enabled(), FDown);
 }
 

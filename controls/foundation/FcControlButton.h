@@ -6,6 +6,7 @@
 // first after InitialDelay, then every Delay milliseconds, and once more
 // on a release inside.  A flat button shows a frame only while the mouse
 // is over it or it is pressed.
+#include "controls/foundation/FcTypes.h"
 #include "platform/controls/GraphicControl.h"
 #include "platform/forms/Timer.h"
 #include "platform/stdctrls/ButtonGlyph.h"
@@ -74,6 +75,7 @@ private:
     void EndPress();
     bool FlatOrThemed() const;
     void DrawFlatFrame(TRect& R);
+    void DrawClassicFace(TRect& R, TFrameStyle Up, TColor RaisedFill);
     void DrawThemedThumb(TRect& R);
     template <typename TThemed>
     TThemed ThemedState(TThemed Normal) const;

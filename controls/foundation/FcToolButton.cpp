@@ -4,6 +4,7 @@
 #include "controls/foundation/FcColors.h"
 #include "controls/foundation/FcFramePainters.h"
 #include "controls/foundation/FcGrafx.h"
+#include "controls/foundation/FcImageLists.h"
 #include "controls/foundation/FcMessages.h"
 #include "controls/foundation/FcOldPropReader.h"
 #include "controls/foundation/FcPlatformHelpers.h"
@@ -81,9 +82,7 @@ TFcToolButton::TFcToolButton(TComponent* AOwner)
     : TGraphicControl(AOwner), FImageChangeLink(std::make_unique<TChangeLink>())
 {
     FImageChangeLink->SetOnChange([this](TObject*) {
-        const TSize S = GetImageSize();
-        if (Width() < S.cx || Height() < S.cy)
-            SetBounds(Left(), Top(), std::max(Width(), S.cx), std::max(Height(), S.cy));
+        FitImage();
         Invalidate();
     });
     FControlStyle = {csCaptureMouse};
@@ -226,23 +225,21 @@ void TFcToolButton::SetHotIndex(TImageIndex Value)
         Invalidate();
 }
 
+// The button grows to hold the new list's images.
 void TFcToolButton::SetImages(TCustomImageList* Value)
 {
-    if (FImages == Value)
+    if (!ChangeImageList(this, FImageChangeLink.get(), FImages, Value))
         return;
-    if (FImages != nullptr) {
-        FImages->UnRegisterChanges(FImageChangeLink.get());
-        FImages->RemoveFreeNotification(this);
-    }
-    FImages = Value;
-    if (FImages != nullptr) {
-        FImages->RegisterChanges(FImageChangeLink.get());
-        FImages->FreeNotification(this);
-        const TSize S = GetImageSize();
-        if (Width() < S.cx || Height() < S.cy)
-            SetBounds(Left(), Top(), std::max(Width(), S.cx), std::max(Height(), S.cy));
-    }
+    if (FImages != nullptr)
+        FitImage();
     Invalidate();
+}
+
+void TFcToolButton::FitImage()
+{
+    const TSize S = GetImageSize();
+    if (Width() < S.cx || Height() < S.cy)
+        SetBounds(Left(), Top(), std::max(Width(), S.cx), std::max(Height(), S.cy));
 }
 
 void TFcToolButton::SetLayout(TButtonLayout Value)

@@ -144,6 +144,7 @@ private:
     void DrawThemedFace(const TRect& R);
     void DrawArrowGlyph();
     void ReadOldColor(TReader& Reader, TColor& Target);
+    void FitImage();
     TSize CaptionExtent(const String& Text, const TRect& Room);
     void UseFont(TCanvas* C);
 

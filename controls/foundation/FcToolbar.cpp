@@ -1,6 +1,7 @@
 #include "controls/foundation/FcToolbar.h"
 
 #include "controls/foundation/FcColors.h"
+#include "controls/foundation/FcImageLists.h"
 #include "controls/foundation/FcMessages.h"
 #include "controls/foundation/FcSpacer.h"
 #include "controls/foundation/FcThemeBridge.h"
@@ -134,18 +135,8 @@ void TFcToolbar::SetBackground(TBitmap* Value)
 
 void TFcToolbar::SetImages(TCustomImageList* Value)
 {
-    if (FImages == Value)
-        return;
-    if (FImages != nullptr) {
-        FImages->UnRegisterChanges(FImageChangeLink.get());
-        FImages->RemoveFreeNotification(this);
-    }
-    FImages = Value;
-    if (FImages != nullptr) {
-        FImages->RegisterChanges(FImageChangeLink.get());
-        FImages->FreeNotification(this);
-    }
-    Invalidate();
+    if (ChangeImageList(this, FImageChangeLink.get(), FImages, Value))
+        Invalidate();
 }
 
 void TFcToolbar::SetMargin(int Value)

@@ -9,9 +9,13 @@
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/WindowHelpers.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
+
+// Paints the expected face of a control into R, its client rectangle.
+using TPainter = std::function<void(TCanvas& C, TRect R)>;
 
 // The container tests' form, shown, white, with room for a toolbar.
 struct TControlForm : TContainerFixture {
@@ -20,6 +24,19 @@ struct TControlForm : TContainerFixture {
         Form->SetBounds(20, 20, 400, 200);
         Form->SetColor(clWhite);
         Form->Show();
+    }
+
+    // The control as the form shows it equals Expected painted over the
+    // form's white.
+    ::testing::AssertionResult LooksLike(TControl* C, const TPainter& Expected)
+    {
+        const QImage Want = PaintToImage(
+            C->Width(), C->Height(), [&](TCanvas& Canvas) { Expected(Canvas, Rect(0, 0, C->Width(), C->Height())); },
+            ColorToRGB(clWhite));
+        return PixelsMatch(Shown(C), [&](int X, int Y, COLORREF& W) {
+            W = ImagePixel(Want, X, Y);
+            return true;
+        });
     }
 };
 

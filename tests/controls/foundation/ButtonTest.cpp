@@ -13,8 +13,6 @@
 
 namespace {
 
-using TPainter = std::function<void(TCanvas& C, TRect R)>;
-
 struct PushButtons : TControlForm {
     QStringList Clicked;
 
@@ -26,19 +24,6 @@ struct PushButtons : TControlForm {
         B->SetGroupIndex(GroupIndex);
         B->SetOnClick([this, B](TObject*) { Clicked << B->Name(); });
         return B;
-    }
-
-    // The button as shown equals Expected painted over the form's white.
-    ::testing::AssertionResult LooksLike(TControl* C, const TPainter& Expected)
-    {
-        const QImage Want = PaintToImage(
-            C->Width(), C->Height(), [&](TCanvas& Canvas) { Expected(Canvas, Rect(0, 0, C->Width(), C->Height())); },
-            ColorToRGB(clWhite));
-        const QImage Got = Shown(C);
-        return PixelsMatch(Got, [&](int X, int Y, COLORREF& W) {
-            W = ImagePixel(Want, X, Y);
-            return true;
-        });
     }
 };
 

@@ -18,8 +18,6 @@ public:
 
 namespace {
 
-using TPainter = std::function<void(TCanvas& C, TRect R)>;
-
 struct ControlButtons : TControlForm {
     int Clicks = 0;
 
@@ -34,17 +32,6 @@ struct ControlButtons : TControlForm {
     }
     // One tick of the repeat timer, as the timer would give it.
     static void Tick(TFcControlButton* B) { B->RepeatTimer()->OnTimer()(B->RepeatTimer()); }
-
-    ::testing::AssertionResult LooksLike(TControl* C, const TPainter& Expected)
-    {
-        const QImage Want = PaintToImage(
-            C->Width(), C->Height(), [&](TCanvas& Canvas) { Expected(Canvas, Rect(0, 0, C->Width(), C->Height())); },
-            ColorToRGB(clWhite));
-        return PixelsMatch(Shown(C), [&](int X, int Y, COLORREF& W) {
-            W = ImagePixel(Want, X, Y);
-            return true;
-        });
-    }
 };
 
 void Fill(TCanvas& C, const TRect& R, TColor Color)

@@ -17,8 +17,6 @@
 
 namespace {
 
-using TPainter = std::function<void(TCanvas& C, TRect R)>;
-
 struct ToolButtons : TControlForm {
     TFcToolbar* Bar = nullptr;
     TImageList* Images = nullptr;
@@ -49,16 +47,6 @@ struct ToolButtons : TControlForm {
         TFcToolButton* B = Button(Name, Form);
         B->SetBoundsRect(R);
         return B;
-    }
-    ::testing::AssertionResult LooksLike(TControl* C, const TPainter& Expected)
-    {
-        const QImage Want = PaintToImage(
-            C->Width(), C->Height(), [&](TCanvas& Canvas) { Expected(Canvas, Rect(0, 0, C->Width(), C->Height())); },
-            ColorToRGB(clWhite));
-        return PixelsMatch(Shown(C), [&](int X, int Y, COLORREF& W) {
-            W = ImagePixel(Want, X, Y);
-            return true;
-        });
     }
 };
 
