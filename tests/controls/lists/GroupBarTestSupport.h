@@ -50,8 +50,13 @@ protected:
             Item->SetOnClick([this, Text](TObject*) { ++Clicks[Text]; });
         return Item;
     }
-    // The middle of an item's caption as the painter left it.
     static TPoint Middle(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
-    static TPoint ItemPoint(TFcGroupItem* Item) { return Middle(Item->CaptionRect()); }
+    // The middle of an item's caption, once everything pending is painted
+    // (the painter places the items).
+    TPoint ItemPoint(TFcGroupItem* Item)
+    {
+        Paint();
+        return Middle(Item->CaptionRect());
+    }
     void Paint() { FormImage(Bar); }
 };
