@@ -620,6 +620,7 @@ void TFcGroup::ItemsChanged()
 {
     if (ComponentState().Contains(csDestroying))
         return;
+    FMeasured.clear();
     if (FGroupBar != nullptr)
         FGroupBar->UpdateGroupLayout(this);
     if (FBarStyle == gbsOutlook)

@@ -12,9 +12,12 @@
 #include "controls/lists/FcGroupItems.h"
 #include "platform/actions/ImgList.h"
 #include "platform/controls/CustomControl.h"
+#include "platform/graphics/Bitmap.h"
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <tuple>
 
 class TFcGroupBar;
 class TFcGroupController;
@@ -200,6 +203,7 @@ protected:
     void DoContextPopup(TPoint MousePos, bool& Handled) override;
     void WMLButtonDown(TMessage& Message) override;
     void WMLButtonDblClk(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message) override;
     void WMSetCursor(TMessage& Message) override;
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
@@ -254,6 +258,13 @@ private:
     void DrawSelectionBox(TRect R, bool LightFirst, const TItemColors& Colors);
     void DrawItemImage(TCustomImageList* Images, TFcGroupItem* Item, int X, int Y);
     void RoundCorners(TColor CornerColor);
+    // Whether the look paints every pixel of the client area (no erase).
+    bool PaintCoversClient() const;
+    // The caption measured word-wrapped in R with the canvas's font, as
+    // last measured while caption, place and font are the same.
+    TRect MeasureCaption(TCanvas* C, TFcGroupItem* Item, TRect R, unsigned Format);
+    // The height of "Pp" in the canvas's font, the height of a line.
+    int SampleHeight(TCanvas* C);
 
     // --- input helpers (FcGroupInput.cpp) ---
     TRect CaptionBandRect();
@@ -313,6 +324,29 @@ private:
     TPopupMenu* FItemPopupMenu = nullptr;
     // The Outlook style's up and down buttons, children of the group.
     TControl* FScrollButtons[2] = {nullptr, nullptr};
+    // Measured captions by item ID, and the open/close button as last
+    // drawn: measuring text and setting pixels one by one are the dear
+    // parts of painting a group.
+    struct TMeasured {
+        String Caption;
+        TRect Area;
+        unsigned Format = 0;
+        String FontName;
+        int FontHeight = 0;
+        TFontStyles FontStyle;
+        TRect Result;
+        bool Valid = false;
+    };
+    std::map<int, TMeasured> FMeasured;
+    std::map<std::tuple<String, int, std::uint64_t>, int> FSampleHeights;
+    struct TButtonImage {
+        bool Opened = false;
+        TColor Chevron = clNone;
+        TColor Dark = clNone;
+        TColor Light = clNone;
+        std::unique_ptr<TBitmap> Bitmap;
+    };
+    TButtonImage FButtonImage;
     // Declared after the fonts, so the items (whose last repaint uses them)
     // go first.
     std::unique_ptr<TFcGroupItems> FItems;

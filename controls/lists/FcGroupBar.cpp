@@ -5,6 +5,7 @@
 #include "controls/foundation/FcMessages.h"
 #include "controls/foundation/FcOldPropReader.h"
 #include "controls/foundation/FcPlatformHelpers.h"
+#include "controls/foundation/FcThemeBridge.h"
 #include "controls/foundation/FcWindowPaint.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
@@ -725,6 +726,17 @@ void TFcGroupBar::WndProc(TMessage& Message)
         break;
     }
     TCustomControl::WndProc(Message);
+}
+
+// Under its gradient the bar needs no erasing.
+void TFcGroupBar::WMEraseBkgnd(TMessage& Message)
+{
+    const bool Themed = FVisualStyle == vsWinXP && FcThemesEnabled();
+    if (FStyle == gbsCategoryView && FVisualStyle != vsClassic && !Themed && ManyColors()) {
+        Message.Result = 1;
+        return;
+    }
+    TCustomControl::WMEraseBkgnd(Message);
 }
 
 void TFcGroupBar::WMLButtonDown(TMessage& Message)

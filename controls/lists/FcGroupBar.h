@@ -105,6 +105,7 @@ protected:
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
     void WndProc(TMessage& Message) override;
     void WMLButtonDown(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message) override;
     void CMColorChanged(TMessage& Message) override;
     void CMFocusChanged(TMessage& Message) override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;

@@ -51,12 +51,23 @@ TThemedElementDetails ExplorerBar(int Ordinal)
     return TThemeServices::GetElementDetails(TThemedExplorerBar(Ordinal));
 }
 
-// Whether any of R lies inside the canvas's clip box: items outside are
-// laid out but not drawn (a hover repaints only the items it changes).
-bool NeedsPainting(TCanvas* C, const TRect& R)
+// Whether any of R lies inside the clip box: items outside are laid out
+// but not drawn (a hover repaints only the items it changes).
+bool NeedsPainting(const TRect& Clip, const TRect& R)
 {
-    TRect Clip = C->ClipRect(), Common;
+    TRect Common;
     return IntersectRect(Common, Clip, R);
+}
+
+// Puts Base's face into the canvas's font unless it is there already (the
+// caller sets colour and style): every change of the canvas's font
+// selects a new one.
+void UseFace(TCanvas* C, TFont* Base)
+{
+    TFont* F = C->Font();
+    if (F->Name() != Base->Name() || F->Height() != Base->Height() || F->Charset() != Base->Charset()
+        || F->Pitch() != Base->Pitch() || F->Orientation() != Base->Orientation())
+        F->Assign(Base);
 }
 
 } // namespace
@@ -78,6 +89,31 @@ TColor TFcGroup::CaptionTextColor(TColor Normal, TColor Hot) const
     default:
         return Normal;
     }
+}
+
+// The hand-drawn category view paints every pixel, and so does the
+// Outlook look with its gradients: erasing first would be wasted.
+bool TFcGroup::PaintCoversClient() const
+{
+    if (FGroupBar == nullptr)
+        return false;
+    switch (FGroupBar->Style()) {
+    case gbsCategoryView:
+        return !(FGroupBar->VisualStyle() == vsWinXP && FcThemesEnabled()) && (FOpened || Height() <= FCaptionHeight);
+    case gbsOutlook:
+        return UseGradients();
+    default:
+        return false;
+    }
+}
+
+void TFcGroup::WMEraseBkgnd(TMessage& Message)
+{
+    if (PaintCoversClient()) {
+        Message.Result = 1;
+        return;
+    }
+    TCustomControl::WMEraseBkgnd(Message);
 }
 
 void TFcGroup::Paint()
@@ -175,7 +211,7 @@ void TFcGroup::DrawCategoryGroup()
     }
 
     const int L = DrawCaptionImage();
-    const int Offset = (CH - C->TextHeight(TextSample)) / 2;
+    const int Offset = (CH - SampleHeight(C)) / 2;
     C->Brush()->SetStyle(bsClear);
     if (!Rtl) {
         C->TextRect(Rect(L, 0, W - 24, CH), L, Offset, Caption());
@@ -279,7 +315,7 @@ void TFcGroup::DrawOutlookGroup()
     else
         FillSolid(C, Inside, FCaptionColor);
 
-    const int TextHeight = C->TextHeight(TextSample);
+    const int TextHeight = SampleHeight(C);
     int X = std::max((W - C->TextWidth(Caption())) / 2, 0);
     TCustomImageList* Images = CaptionImages();
     if (Images != nullptr && FCaptionImageIndex != -1) {
@@ -312,7 +348,7 @@ void TFcGroup::DrawTaskListGroup()
         C->Pen()->SetStyle(psSolid);
     }
     const int L = DrawCaptionImage();
-    const int Offset = (CH - C->TextHeight(TextSample)) / 2;
+    const int Offset = (CH - SampleHeight(C)) / 2;
     C->Brush()->SetStyle(bsClear);
     if (!Rtl) {
         C->TextRect(Rect(L, 0, W, CH), L, Offset, Caption());
@@ -346,19 +382,38 @@ void TFcGroup::DrawOpenCloseButton(bool IsOpened, int X, int Y, TColor ChevronCo
     };
     // One chevron pointing up, its apex on the first row.
     static const char* const Chevron[4] = {"...X...", "..XXX..", ".XX.XX.", "XX...XX"};
-    TCanvas* C = Canvas();
-    const TColor Blend = MixColors(DarkColor, LightColor, 128);
-    for (int Row = 0; Row < 15; ++Row)
-        for (int Col = 0; Col < 15; ++Col) {
-            const char P = Shape[Row][Col];
-            if (P != '.')
-                C->SetPixels(X + Col, Y + Row, P == 'D' ? DarkColor : P == 'B' ? Blend : LightColor);
-        }
-    for (int Apex : {3, 7})
-        for (int Row = 0; Row < 4; ++Row)
-            for (int Col = 0; Col < 7; ++Col)
-                if (Chevron[Row][Col] == 'X')
-                    C->SetPixels(X + 4 + Col, Y + (IsOpened ? Apex + Row : 14 - Apex - Row), ChevronColor);
+    TButtonImage& B = FButtonImage;
+    if (!B.Bitmap || B.Opened != IsOpened || B.Chevron != ChevronColor || B.Dark != DarkColor
+        || B.Light != LightColor) {
+        const auto Argb = [](TColor C) {
+            const COLORREF R = ColorToRGB(C);
+            return qRgba(GetRValue(R), GetGValue(R), GetBValue(R), 255);
+        };
+        QImage Image(15, 15, QImage::Format_ARGB32);
+        Image.fill(Qt::transparent);
+        const QRgb Dark = Argb(DarkColor), Light = Argb(LightColor),
+                   Blend = Argb(MixColors(DarkColor, LightColor, 128));
+        for (int Row = 0; Row < 15; ++Row)
+            for (int Col = 0; Col < 15; ++Col) {
+                const char P = Shape[Row][Col];
+                if (P != '.')
+                    Image.setPixel(Col, Row, P == 'D' ? Dark : P == 'B' ? Blend : Light);
+            }
+        for (int Apex : {3, 7})
+            for (int Row = 0; Row < 4; ++Row)
+                for (int Col = 0; Col < 7; ++Col)
+                    if (Chevron[Row][Col] == 'X')
+                        Image.setPixel(4 + Col, IsOpened ? Apex + Row : 14 - Apex - Row, Argb(ChevronColor));
+        B.Bitmap = std::make_unique<TBitmap>();
+        B.Bitmap->SetImage(Image);
+        B.Opened = IsOpened;
+        B.Chevron = ChevronColor;
+        B.Dark = DarkColor;
+        B.Light = LightColor;
+    }
+    BLENDFUNCTION Blend;
+    Blend.AlphaFormat = AC_SRC_ALPHA;
+    AlphaBlend(Canvas()->Handle(), X, Y, 15, 15, B.Bitmap->Canvas()->Handle(), 0, 0, 15, 15, Blend);
 }
 
 // --- the items -------------------------------------------------------------------------------------------------
@@ -392,34 +447,37 @@ void TFcGroup::SetItemFont(TCanvas* C, TFcGroupItem* Item, const TItemColors& Co
 {
     const bool Static = !Item->IsClickable();
     if (!Item->Enabled()) {
-        C->Font()->Assign(Static ? FItemStaticFont.get() : Font());
+        UseFace(C, Static ? FItemStaticFont.get() : Font());
         C->Font()->SetColor(ColorToRGB(Color()) == ColorToRGB(clBtnShadow) ? clBtnFace : clBtnShadow);
         C->Font()->SetStyle({});
         return;
     }
+    TFont* Base = Font();
+    TColor Ink = Colors.Text;
     TFontStyles Style;
     switch (Item->HotState()) {
     case HotOver:
-        C->Font()->Assign(Font());
-        C->Font()->SetColor(Colors.HotText);
+        Ink = Colors.HotText;
         if (Underline)
             Style.Include(fsUnderline);
         break;
     case HotPressed:
-        C->Font()->Assign(Font());
-        C->Font()->SetColor(Colors.PressedText);
+        Ink = Colors.PressedText;
         if (Underline)
             Style.Include(fsUnderline);
         break;
     default:
-        C->Font()->Assign(Static ? FItemStaticFont.get() : Font());
-        if (!Static)
-            C->Font()->SetColor(Colors.Text);
+        if (Static) {
+            Base = FItemStaticFont.get();
+            Ink = Base->Color();
+        }
         break;
     }
     if (Item->FontColor() != clDefault)
-        C->Font()->SetColor(Item->FontColor());
-    C->Font()->SetStyle(C->Font()->Style() + Style + Item->FontStyle());
+        Ink = Item->FontColor();
+    UseFace(C, Base);
+    C->Font()->SetColor(Ink);
+    C->Font()->SetStyle(Base->Style() + Style + Item->FontStyle());
 }
 
 void TFcGroup::DrawSeparator(int Y)
@@ -453,6 +511,35 @@ void TFcGroup::DrawItemImage(TCustomImageList* Images, TFcGroupItem* Item, int X
         Images->Draw(Canvas(), X, Y, Item->Enabled() ? Item->ImageIndex() : Item->DisabledIndex(), true);
 }
 
+TRect TFcGroup::MeasureCaption(TCanvas* C, TFcGroupItem* Item, TRect R, unsigned Format)
+{
+    TFont* Font = C->Font();
+    TMeasured& M = FMeasured[Item->ID()];
+    if (!M.Valid || M.Caption != Item->Caption() || M.Area != R || M.Format != Format || M.FontName != Font->Name()
+        || M.FontHeight != Font->Height() || M.FontStyle != Font->Style()) {
+        M.Valid = true;
+        M.Caption = Item->Caption();
+        M.Area = R;
+        M.Format = Format;
+        M.FontName = Font->Name();
+        M.FontHeight = Font->Height();
+        M.FontStyle = Font->Style();
+        M.Result = R;
+        DrawText(C->Handle(), Item->Caption(), &M.Result, Format | DT_CALCRECT);
+    }
+    return M.Result;
+}
+
+int TFcGroup::SampleHeight(TCanvas* C)
+{
+    TFont* F = C->Font();
+    const auto Key = std::make_tuple(F->Name(), F->Height(), F->Style().Bits());
+    const auto It = FSampleHeights.find(Key);
+    if (It != FSampleHeights.end())
+        return It->second;
+    return FSampleHeights[Key] = C->TextHeight(TextSample);
+}
+
 void TFcGroup::DrawItems()
 {
     const TItemColors Colors = ItemColors();
@@ -465,8 +552,9 @@ void TFcGroup::DrawItems()
 void TFcGroup::DrawSmallItems(const TItemColors& Colors)
 {
     TCanvas* C = Canvas();
+    const TRect Clip = C->ClipRect();
     C->Font()->Assign(Font());
-    const int LineHeight = C->TextHeight(TextSample);
+    const int LineHeight = SampleHeight(C);
     const int Pad = (FItemHeight - LineHeight) / 2;
     const int W = Width(), Left = ItemTextLeft();
     const bool Rtl = UseRightToLeftAlignment();
@@ -481,11 +569,11 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
         SetItemFont(C, Item, Colors, true);
         const int Indent = Item->IndentLevel() * FItemIndent;
         const int X = Left + Indent;
-        TRect Text = Rect(X, Y + Pad, std::max(X + 1, W - 8), Y + Pad);
-        DrawText(C->Handle(), Item->Caption(), &Text, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        const TRect Text = MeasureCaption(C, Item, Rect(X, Y + Pad, std::max(X + 1, W - 8), Y + Pad),
+                                          DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
         const int TH = Text.Height();
         const int Advance = std::max(2 * Pad + TH, FItemHeight);
-        const bool Draw = NeedsPainting(C, Rect(0, Y - 4, W, Y + Advance + 4));
+        const bool Draw = NeedsPainting(Clip, Rect(0, Y - 4, W, Y + Advance + 4));
         const bool HasImage = Images != nullptr && Item->ImageIndex() != -1 && !Item->IsSeparator();
         const bool Selected = FShowItemSelection && Item->Selected();
         const bool Pressed = Item->Pressed() || Item->HotState() == HotPressed;
@@ -494,7 +582,7 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
             if (Draw)
                 DrawSeparator(Y + FItemHeight / 2);
         } else if (!Item->Caption().isEmpty() && Draw) {
-            const int TextWidth = C->TextWidth(StripAccelChars(Item->Caption()));
+            const int TextWidth = Selected ? C->TextWidth(StripAccelChars(Item->Caption())) : 0;
             if (Selected && FItemSelectionStyle == issImageAndCaption) {
                 TRect Box = Rect(X - (HasImage ? Images->Width() + 4 : 0), Y + Pad, X + TextWidth, Y + Pad + TH);
                 InflateRect(Box, 2, 2);
@@ -507,8 +595,10 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
             C->Brush()->SetStyle(bsClear);
             TRect R =
                 Rtl ? Rect(8, Y + Pad, W - X, Y + Pad + TH) : Rect(X, Y + Pad, std::max(X + 1, W - 8), Y + Pad + TH);
+            // A caption that fits on one line needs no word breaking.
+            const unsigned Lines = TH <= LineHeight ? DT_SINGLELINE : DT_WORDBREAK;
             DrawText(C->Handle(), Item->Caption(), &R,
-                     DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | (Rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+                     Lines | DT_EXPANDTABS | DT_NOPREFIX | (Rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
         }
         Item->SetCaptionRect(Text);
         if (HasImage) {
@@ -534,8 +624,9 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
 void TFcGroup::DrawLargeItems(const TItemColors& Colors)
 {
     TCanvas* C = Canvas();
+    const TRect Clip = C->ClipRect();
     C->Font()->Assign(Font());
-    const int Pad = (FItemHeight - C->TextHeight(TextSample)) / 2;
+    const int Pad = (FItemHeight - SampleHeight(C)) / 2;
     const int W = Width();
     TCustomImageList* Images = EffectiveLargeImages();
     const int ImageH = Images != nullptr ? Images->Height() + 2 : 34;
@@ -547,19 +638,18 @@ void TFcGroup::DrawLargeItems(const TItemColors& Colors)
         if (Item->IsSeparator()) {
             if (IsSeparatorHidden(I))
                 continue;
-            if (NeedsPainting(C, Rect(0, Y, W, Y + 12)))
+            if (NeedsPainting(Clip, Rect(0, Y, W, Y + 12)))
                 DrawSeparator(Y + 2);
             Y += 12;
             continue;
         }
         SetItemFont(C, Item, Colors, false);
         const int Right = std::max(9, W - 8);
-        TRect Measured = Rect(8, 0, Right, 0);
-        DrawText(C->Handle(), Item->Caption(), &Measured,
-                 DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        const TRect Measured =
+            MeasureCaption(C, Item, Rect(8, 0, Right, 0), DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
         const int TH = Measured.Height();
         const int Advance = std::max(2 * Pad + TH, FItemHeight) + ImageH + 8;
-        const bool Draw = NeedsPainting(C, Rect(0, Y - 4, W, Y + Advance));
+        const bool Draw = NeedsPainting(Clip, Rect(0, Y - 4, W, Y + Advance));
         const int TextTop = Y + ImageH + Pad;
         if (Draw) {
             TRect R = Rect(8, TextTop, Right, TextTop + TH);
