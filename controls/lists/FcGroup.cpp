@@ -97,6 +97,9 @@ TFcGroup::TFcGroup(TComponent* AOwner)
     // The system's pointing hand; the program carries no cursor of its own.
     FHandCursor = LoadCursor(nullptr, IDC_HAND);
     SetOpened(true);
+    // The Outlook style's up and down buttons are rapid-fire buttons bound
+    // to ScrollUp and ScrollDown; they are made here once that button
+    // exists, and until then the group scrolls through those two alone.
 }
 
 TFcGroup::~TFcGroup()
@@ -625,6 +628,13 @@ void TFcGroup::ItemsChanged()
         FGroupBar->UpdateGroupLayout(this);
     if (FBarStyle == gbsOutlook)
         UpdateScrollButtons();
+}
+
+void TFcGroup::InitiateAction()
+{
+    TCustomControl::InitiateAction();
+    for (TCollectionItem* I : *FItems)
+        static_cast<TFcGroupItem*>(I)->InitiateAction();
 }
 
 void TFcGroup::ActionCountChanged(int Delta)

@@ -179,6 +179,8 @@ public:
     void SetParentComponent(TComponent* Value) override;
     // Only a group bar can parent a group.
     void SetParent(TWinControl* AParent) override;
+    // The idle-time action update reaches the items' actions too.
+    void InitiateAction() override;
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void DoEndDrag(TObject* Target, int X, int Y) override;
 

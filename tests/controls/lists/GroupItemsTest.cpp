@@ -326,6 +326,23 @@ TEST_F(GroupItemActions, TheHintShowsTheActionsShortcutWhenTheApplicationShowsTh
     Application->SetHintShortCuts(true);
 }
 
+TEST_F(GroupBarFixture, TheIdleUpdateOfTheFormReachesTheItemsActions)
+{
+    TFcGroup* G = AddGroup("G");
+    auto* Action = new TAction(Form);
+    Action->SetCaption(QStringLiteral("Opslaan"));
+    bool CanSave = false;
+    Action->SetOnExecute([](TObject*) {});
+    Action->SetOnUpdate([&](TObject*) { Action->SetEnabled(CanSave); });
+    TFcGroupItem* Item = G->Items()->Add();
+    Item->SetAction(Action);
+    Form->UpdateActions();
+    EXPECT_FALSE(Item->Enabled());
+    CanSave = true;
+    Form->UpdateActions();
+    EXPECT_TRUE(Item->Enabled());
+}
+
 // --- actions linked while a form loads --------------------------------------------------------------
 
 class TItemActionsForm : public TForm {
