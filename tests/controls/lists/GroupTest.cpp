@@ -190,6 +190,10 @@ TEST_F(GroupBarFixture, OnlyAGroupBarCanHoldAGroup)
     EXPECT_EQ(A->Parent(), nullptr);
     EXPECT_FALSE(A->Visible());
     EXPECT_EQ(Bar->GroupCount(), 0);
+    // Parenting it on a bar in code joins that bar.
+    A->SetParent(Bar);
+    EXPECT_EQ(A->GroupBar(), Bar);
+    EXPECT_EQ(Bar->GroupCount(), 1);
 }
 
 TEST_F(GroupBarFixture, TheBarsStyleRestylesItsGroups)
