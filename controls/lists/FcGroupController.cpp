@@ -352,7 +352,6 @@ void TFcGroupController::OwnFontChanged(bool& ChangedFlag, int PropertyIndex)
 // their own; the groups get all three.
 void TFcGroupController::FontChanged()
 {
-    FFontChanged = true;
     if (!FCaptionFontChanged)
         ChangeFontQuietly(FCaptionFont.get(), [this](TFont* F) {
             F->SetName(FFont->Name());

@@ -138,7 +138,6 @@ private:
     TColor FCaptionColorStart = clWindow;
     TColor FCaptionColorStop = clBtnFace;
     std::unique_ptr<TFont> FFont;
-    bool FFontChanged = false;
     std::unique_ptr<TFont> FCaptionFont;
     bool FCaptionFontChanged = false;
     int FCaptionHeight = 20;
