@@ -126,8 +126,7 @@ void EndDrag(bool Drop)
     } else {
         if (D->Object->Dropped) {
             const TPoint P = Target->ScreenToClient(Pos);
-            if (Target->OnDragDrop())
-                Target->OnDragDrop()(Target, SourceObject(*D), P.X, P.Y);
+            Target->DragDrop(SourceObject(*D), P.X, P.Y);
         }
         const TPoint P = Target != nullptr ? Target->ScreenToClient(Pos) : TPoint{0, 0};
         D->Source->DoEndDrag(D->Object->Dropped ? Target : nullptr, P.X, P.Y);
