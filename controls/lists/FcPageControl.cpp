@@ -51,7 +51,8 @@ void TFcPageControl::CreateParams(TCreateParams& Params)
 bool TFcPageControl::Destroying() const
 {
     const TComponent* Root = Owner();
-    return ComponentState().Contains(csDestroying) || (Root != nullptr && Root->ComponentState().Contains(csDestroying));
+    return ComponentState().Contains(csDestroying)
+        || (Root != nullptr && Root->ComponentState().Contains(csDestroying));
 }
 
 // --- pages -----------------------------------------------------------------------------------------

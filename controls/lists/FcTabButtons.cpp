@@ -19,8 +19,7 @@ REGISTER_COMPONENT(TFcTabMenuButton, TFcTabStripButton)
     PUBLISHED_EVENT(OnDisplayMenu)
 END_REGISTER
 
-void PaintTabButtonFace(TCanvas* Canvas, const TRect& R, TFcCustomTabControl* TabControl, TColor FrameColor,
-                        bool Down)
+void PaintTabButtonFace(TCanvas* Canvas, const TRect& R, TFcCustomTabControl* TabControl, TColor FrameColor, bool Down)
 {
     const TFcTabColors Defaults;
     const TFcTabColors* Colors = TabControl != nullptr ? TabControl->TabColors() : &Defaults;
@@ -98,7 +97,8 @@ void TFcTabStripButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
 
 // --- the close button -----------------------------------------------------------------------------------
 
-TFcTabCloseButton::TFcTabCloseButton(TComponent* AOwner) : TFcTabStripButton(AOwner) {}
+TFcTabCloseButton::TFcTabCloseButton(TComponent* AOwner) : TFcTabStripButton(AOwner)
+{}
 
 void TFcTabCloseButton::Paint()
 {
@@ -115,7 +115,8 @@ void TFcTabCloseButton::ButtonClick()
 
 // --- the tab menu button ----------------------------------------------------------------------------------
 
-TFcTabMenuButton::TFcTabMenuButton(TComponent* AOwner) : TFcTabStripButton(AOwner), FMenu(new TPopupMenu(this)) {}
+TFcTabMenuButton::TFcTabMenuButton(TComponent* AOwner) : TFcTabStripButton(AOwner), FMenu(new TPopupMenu(this))
+{}
 
 int TFcTabMenuButton::ArrowDirection() const
 {

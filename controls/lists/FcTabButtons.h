@@ -14,8 +14,7 @@ class TPopupMenu;
 
 // The face of a strip button in R: a gradient of the tab colours (reversed
 // while Down) or a flat fill, framed in FrameColor lightened by 30.
-void PaintTabButtonFace(TCanvas* Canvas, const TRect& R, TFcCustomTabControl* TabControl, TColor FrameColor,
-                        bool Down);
+void PaintTabButtonFace(TCanvas* Canvas, const TRect& R, TFcCustomTabControl* TabControl, TColor FrameColor, bool Down);
 
 // What the close and menu buttons share: a press, a slide and a release
 // that clicks while the pointer is still inside.

@@ -22,7 +22,8 @@ REGISTER_COMPONENT(TFcCustomTabControl, TCustomControl)
     PUBLISHED(TabStop, true)
     PUBLISHED(AlignTabs, false)
     PUBLISHED(AllowTabDragging, false)
-    PUBLISHED_STORED(BackgroundColor, clBtnFace, [](const TFcCustomTabControl& C) { return !C.ParentBackgroundColor(); })
+    PUBLISHED_STORED(BackgroundColor, clBtnFace,
+                     [](const TFcCustomTabControl& C) { return !C.ParentBackgroundColor(); })
     PUBLISHED(BoldCurrentTab, false)
     PUBLISHED(CutCornerSize, 6)
     PUBLISHED(FlatColor, clBtnShadow)
@@ -622,6 +623,14 @@ void TFcCustomTabControl::WndProc(TMessage& Message)
         Message.Result = Tab != -1 && Tab != FTabIndex ? 1 : 0;
         return;
     }
+    case WM_PAINT:
+        // Children move before the picture is taken: a page or strip button
+        // moved inside the paint would leave its old place unpainted.
+        if (FLayoutDirty)
+            UpdateTabLayout();
+        if (!ComponentState().Contains(csLoading))
+            PlaceStripButtons();
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::WndProc(Message);

@@ -37,12 +37,12 @@ class TTimer;
 // The outline command list: each command one integer, those from 2 on
 // followed by two operands.
 enum : int {
-    tcSetPen = 0,        // the pen takes the current outline colour
-    tcNop = 1,           // nothing
-    tcBeginShape = 2,    // (kind, index): kind 0 a tab, 1 a card (index = row)
-    tcMoveTo = 3,        // (x, y)
-    tcLineTo = 4,        // (x, y), the end pixel left out
-    tcDarkShadowTo = 5,  // (x, y), both ends included, black at weight 30
+    tcSetPen = 0, // the pen takes the current outline colour
+    tcNop = 1, // nothing
+    tcBeginShape = 2, // (kind, index): kind 0 a tab, 1 a card (index = row)
+    tcMoveTo = 3, // (x, y)
+    tcLineTo = 4, // (x, y), the end pixel left out
+    tcDarkShadowTo = 5, // (x, y), both ends included, black at weight 30
     tcLightShadowTo = 6, // (x, y), both ends included, black at weight 15
 };
 
@@ -194,6 +194,11 @@ public:
     TRect DropMarkerRect() const { return FDropMarkerRect; }
     int DropTargetIndex() const { return FDropTargetIndex; }
 
+    // The picture the control paints into before it is shown.
+    TBitmap* OffscreenBitmap() const { return FBitmap.get(); }
+    // Rotated fonts selected and not yet given back (0 outside painting).
+    int FontStackDepth() const { return int(FFontStack.size()); }
+
     // --- layout and hit testing ---
     void UpdateTabLayout();
     bool IsTabFullyVisible(int Index);
@@ -264,7 +269,6 @@ protected:
     void Loaded() override;
     void DefineProperties(TFiler& Filer) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void SetParent(TWinControl* AParent) override;
     // Without a window yet: the whole control (it has no frame).
     TRect GetClientRect() override;
     void AdjustClientRect(TRect& Rect) override;
@@ -281,6 +285,7 @@ protected:
     void DestroyWnd() override;
 
 public:
+    void SetParent(TWinControl* AParent) override;
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void DragDrop(TObject* Source, int X, int Y) override;
     void DoEndDrag(TObject* Target, int X, int Y) override;

@@ -154,8 +154,8 @@ void TFcCustomTabControl::ComputeTabSizes(std::vector<TSize>& Sizes)
         if (!FTabs->Items(I)->Visible())
             continue;
         Sizes[std::size_t(I)] = TabSize(I);
-        FFixedDimension = std::max(FFixedDimension, IsVerticalStrip() ? Sizes[std::size_t(I)].cx
-                                                                      : Sizes[std::size_t(I)].cy);
+        FFixedDimension =
+            std::max(FFixedDimension, IsVerticalStrip() ? Sizes[std::size_t(I)].cx : Sizes[std::size_t(I)].cy);
     }
 }
 
@@ -292,9 +292,10 @@ int TFcCustomTabControl::PlaceTabs(const std::vector<TSize>& Sizes, int Rows)
 
     // Row 0 lies against the page, every further row further out.
     const int Pitch = FFixedDimension - FRowOverlap;
+    const int Row0 = TabAreaDepth() - FFixedDimension;
     const int End = X; // the distance after the last tab
     for (const TPlacedTab& P : Placed) {
-        const int Y = Pitch * (Used - 1 - P.Row);
+        const int Y = Row0 - Pitch * P.Row;
         TRect R;
         if (FTabSequence == tsStandard) {
             R = Rect(P.Start, Y, P.Start + P.Length, Y + FFixedDimension);
@@ -353,6 +354,10 @@ void TFcCustomTabControl::UpdateTabLayout()
             Used = PlaceTabs(Sizes, Rows);
         }
     }
+    // Rows are placed in tab order: the current tab's row goes back
+    // against the page.
+    if (FTabIndex >= 0 && FTabIndex < FTabs->Count() && FTabs->Items(FTabIndex)->Visible())
+        RotateTabRows(FTabIndex);
     FRegionCache->Clear();
     FOverflow = ComputeOverflow();
     UpdateFirstShownTab();

@@ -155,12 +155,12 @@ void TFcCustomTabControl::Paint()
         TSavedDC Saved(C->Handle());
         IntersectClipRect(C->Handle(), Update.Left, Update.Top, Update.Right, Update.Bottom);
         PaintBackground(C);
-        if (!ComponentState().Contains(csLoading)) {
-            PlaceStripButtons();
+        if (!ComponentState().Contains(csLoading))
             RepaintStripButtons(true);
-        }
         DrawTabs(C);
     }
+    // The canvas's pen, brush and font were selected inside the saved state.
+    C->Refresh();
     BitBlt(Canvas()->Handle(), Update.Left, Update.Top, Update.Width(), Update.Height(), C->Handle(), Update.Left,
            Update.Top, SRCCOPY);
     FHotRepaint = false;
@@ -261,6 +261,7 @@ void TFcCustomTabControl::DrawTab(TCanvas* Canvas, int Index)
         FillTab(Canvas, Index, R);
         DrawTabContents(Canvas, Index, R);
     }
+    Canvas->Refresh();
     BuildTabShape(Index);
     RenderShapeEdges(Canvas);
 }
