@@ -220,6 +220,10 @@ void TFcPageControl::SetActivePage(TFcTabSheet* Value)
     }
     if (Value != nullptr && Value->TabVisible()) {
         SetTabIndex(Value->TabIndex());
+        // Refused (or a disabled tab): the page does not stay shown beside
+        // the active one.
+        if (FActivePage != Value)
+            Value->ShowPage(false);
         return;
     }
     ChangeActivePage(Value);

@@ -36,18 +36,22 @@ struct TTabFixture : ::testing::Test {
     TFcPageControl* NewPages(TRect R, const QStringList& Captions)
     {
         auto* P = new TFcPageControl(Form);
-        P->SetName(QStringLiteral("Pages"));
+        const QString Prefix = FPageControls++ == 0 ? QString() : QString::number(FPageControls);
+        P->SetName(QStringLiteral("Pages") + Prefix);
         P->SetBoundsRect(R);
         P->SetParent(Form);
         for (int I = 0; I < Captions.size(); ++I) {
             auto* S = new TFcTabSheet(Form);
-            S->SetName(QStringLiteral("Page%1").arg(I));
+            S->SetName(QStringLiteral("Page%1%2").arg(Prefix).arg(I));
             S->SetCaption(Captions[I]);
             S->SetPageControl(P);
         }
         return P;
     }
     TFcTabSheet* Page(TFcPageControl* P, int Index) { return P->Pages(Index); }
+
+private:
+    int FPageControls = 0;
 };
 
 // A point inside tab Index, away from its slants: the middle of its client
