@@ -173,6 +173,7 @@ void TFcCustomTabControl::SetPaintProperty(T& Field, const T& Value)
 void TFcCustomTabControl::TabsChanged()
 {
     FLayoutDirty = true;
+    FButtonSize = -1;
     FullRepaint();
 }
 
@@ -568,6 +569,7 @@ void TFcCustomTabControl::DefineProperties(TFiler& Filer)
 void TFcCustomTabControl::ReadFixedDimension(TReader& Reader)
 {
     FFixedDimension = Reader.ReadInteger();
+    FButtonSize = -1;
 }
 
 void TFcCustomTabControl::WriteFixedDimension(TWriter& Writer)
@@ -652,6 +654,7 @@ void TFcCustomTabControl::CMFontChanged(TMessage& Message)
 {
     TCustomControl::CMFontChanged(Message);
     FTabFont->Assign(Font());
+    FButtonSize = -1;
     TabsChanged();
 }
 
@@ -669,9 +672,13 @@ void TFcCustomTabControl::CMParentColorChanged(TMessage& Message)
         FullRepaint();
 }
 
+// The control draws no frame of its own: without a border width the client
+// area is the whole control, window or not (asked for at every hit test).
 TRect TFcCustomTabControl::GetClientRect()
 {
-    return HandleAllocated() ? TCustomControl::GetClientRect() : Rect(0, 0, Width(), Height());
+    if (HandleAllocated() && BorderWidth() != 0)
+        return TCustomControl::GetClientRect();
+    return Rect(0, 0, Width(), Height());
 }
 
 void TFcCustomTabControl::AdjustClientRect(TRect& Rect)

@@ -213,7 +213,8 @@ public:
     TRect CardRect(int Row);
     // Where child controls (the pages) go.
     TRect DisplayRect();
-    // The size of the close and menu buttons (the scroller is 2b - 1 long).
+    // The size of the close and menu buttons (the scroller is 2b - 1 long);
+    // worked out again after each change of the tabs or the font.
     int ButtonSize();
     // The scroll offset along the strip.
     int ScrollOffset();
@@ -462,6 +463,8 @@ private:
     int FRowCount = 1;
     bool FOverflow = false;
     int FFixedDimension = 0;
+    // The strip buttons' size as worked out last (-1: to be worked out).
+    int FButtonSize = -1;
     int FRegionCacheCapacity = 1;
     std::uintptr_t FHotTrackTimer = 0;
     int FDragSourceIndex = -1;

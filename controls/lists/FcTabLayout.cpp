@@ -199,6 +199,8 @@ int TFcCustomTabControl::StripLength()
 
 int TFcCustomTabControl::ButtonSize()
 {
+    if (FButtonSize >= 0)
+        return FButtonSize;
     HDC DC = FBitmap->Canvas()->Handle();
     HGDIOBJ Old = SelectObject(DC, FTabFont->Handle());
     TSize Probe;
@@ -208,7 +210,8 @@ int TFcCustomTabControl::ButtonSize()
     const bool Larger = IsVerticalStrip() ? IsVerticalText() && FTabWidth >= 1 : !IsVerticalText() && FTabHeight >= 1;
     B = Larger ? std::max(B, FFixedDimension - 2) : std::min(B, FFixedDimension - 2);
     // Without tabs the row has no depth: the buttons have no size either.
-    return std::max(B, 0);
+    FButtonSize = std::max(B, 0);
+    return FButtonSize;
 }
 
 // The strip length the close and menu buttons (and, when asked, the
@@ -342,6 +345,7 @@ void TFcCustomTabControl::UpdateFirstShownTab()
 void TFcCustomTabControl::UpdateTabLayout()
 {
     FLayoutDirty = false;
+    FButtonSize = -1;
     std::vector<TSize> Sizes;
     ComputeTabSizes(Sizes);
     int Rows = 1;

@@ -155,7 +155,8 @@ void TFcCustomTabControl::Paint()
         TSavedDC Saved(C->Handle());
         IntersectClipRect(C->Handle(), Update.Left, Update.Top, Update.Right, Update.Bottom);
         PaintBackground(C);
-        if (!ComponentState().Contains(csLoading))
+        // A change of the hot tab alone changes nothing on the buttons.
+        if (!ComponentState().Contains(csLoading) && !FHotRepaint)
             RepaintStripButtons(true);
         DrawTabs(C);
     }

@@ -253,3 +253,18 @@ TEST_F(TabButtons, TheFaceIsAGradientOfTheTabColoursInALighterFrame)
         PaintToImage(20, 20, [&](TCanvas& C) { PaintTabButtonFace(&C, Rect(0, 0, 20, 20), T, clBtnShadow, true); });
     EXPECT_TRUE(RectHasColor(Flat, Rect(1, 1, 19, 19), White));
 }
+
+TEST_F(TabButtons, AClickThatRaisesStopsTheRepeat)
+{
+    TFcCustomTabControl* T = Overflowing();
+    TFcTabScroller* S = T->Scroller();
+    T->SetOnScrolledTabs([](TObject*) { throw Exception(QStringLiteral("stop")); });
+    QStringList Errors;
+    Application->SetOnException([&](TObject*, Exception& E) { Errors << E.Message(); });
+    MouseDown(S, CenterPoint(S->HalfRect(1)));
+    EXPECT_THROW(Tick(S), Exception);
+    EXPECT_FALSE(S->RepeatTimer()->Enabled());
+    T->SetOnScrolledTabs(nullptr);
+    MouseUp(S, CenterPoint(S->HalfRect(1)));
+    Application->SetOnException(nullptr);
+}

@@ -192,3 +192,20 @@ TEST_F(TabDragging, MarkersSitNextToTheTargetForEachSideAndOrder)
         EXPECT_FALSE(P->DropMarkerShown());
     }
 }
+
+TEST_F(TabDragging, AScrollThatRaisesStopsTheDragScrolling)
+{
+    TFcPageControl* P = Draggable(10);
+    StartDrag(P, {P->Width() - 2, 100});
+    TTimer* Timer = P->DragScrollTimer();
+    ASSERT_NE(Timer, nullptr);
+    P->ScrollTabs(true);
+    P->SetOnScrolledTabs([](TObject*) { throw Exception(QStringLiteral("stop")); });
+    const TPoint Beyond = P->ClientToScreen({-30, 5});
+    SetFcTabCursorPosFunction([Beyond] { return Beyond; });
+    EXPECT_THROW(Timer->OnTimer()(Timer), Exception);
+    SetFcTabCursorPosFunction(nullptr);
+    EXPECT_FALSE(Timer->Enabled());
+    P->SetOnScrolledTabs(nullptr);
+    P->EndDrag(false);
+}

@@ -225,3 +225,49 @@ TEST_F(TabShapes, APaintThatFailsLeavesNoSavedStateBehind)
     RestoreDC(DC, -1);
     EXPECT_EQ(T->FontStackDepth(), 0);
 }
+
+TEST_F(TabShapes, PaintingCanBeTakenOverAtEachStep)
+{
+    TFcCustomTabControl* T = TwoTabs(toTop, tsSingleSlant);
+    T->Tabs()->Items(0)->SetCaption(QStringLiteral("Tekst"));
+    QStringList Steps;
+    T->SetOnPaintBackground([&](TObject*, TCanvas* C, const TRect& R, bool& Handled) {
+        Steps << "background";
+        C->Brush()->SetColor(clLime);
+        C->FillRect(R);
+        Handled = true;
+    });
+    T->SetOnPaintCardBackground([&](TObject*, TCanvas* C, int Row, const TRect& R, bool& Handled) {
+        Steps << QStringLiteral("card %1").arg(Row);
+        C->Brush()->SetColor(clFuchsia);
+        C->FillRect(R);
+        Handled = true;
+    });
+    T->SetOnGetTextColor([&](TObject*, int Tab, TFcTextStyle Style, TColor& Color, bool& Handled) {
+        Steps << QStringLiteral("text %1 %2").arg(Tab).arg(int(Style));
+        Color = clRed;
+        Handled = true;
+    });
+    Form->Show();
+    const QImage I = Shown(T);
+    EXPECT_EQ(Steps, QStringList({"background", "text 0 1", "card 0"}));
+    EXPECT_TRUE(PixelIs(I, 250, 5, ColorToRGB(clLime)));
+    EXPECT_TRUE(PixelIs(I, 130, 120, ColorToRGB(clFuchsia)));
+    EXPECT_GT(CountColor(I, Red, T->TabClientRect(0)), 0);
+}
+
+TEST_F(TabShapes, ATransparentStripShowsItsParentBehindTheTabs)
+{
+    Form->SetColor(clNavy);
+    TFcCustomTabControl* T = TwoTabs(toTop, tsSingleSlant);
+    T->SetParentBackgroundColor(false);
+    T->SetBackgroundColor(clYellow);
+    Form->Show();
+    EXPECT_TRUE(PixelIs(Shown(T), 250, 5, ColorToRGB(clYellow)));
+    T->SetTransparent(true);
+    EXPECT_TRUE(PixelIs(Shown(T), 250, 5, ColorToRGB(clNavy)));
+    // A strip that follows its parent takes the parent's colour.
+    T->SetTransparent(false);
+    T->SetParentBackgroundColor(true);
+    EXPECT_EQ(T->BackgroundColor(), clNavy);
+}
