@@ -92,16 +92,6 @@ TRect PaintGroove(TCanvas* Canvas, const TRect& R, TColor UL, TColor LR, TSides 
     return Shrunk(R, Sides, 2);
 }
 
-// fsFlat with open corners: four lines that leave the corner pixels out.
-TRect PaintFlatLines(TCanvas* Canvas, const TRect& R, TColor Color)
-{
-    Line(Canvas, Color, R.Left, R.Top + 1, R.Left, R.Bottom - 1);
-    Line(Canvas, Color, R.Left + 1, R.Top, R.Right - 1, R.Top);
-    Line(Canvas, Color, R.Right - 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
-    Line(Canvas, Color, R.Left + 1, R.Bottom - 1, R.Right - 1, R.Bottom - 1);
-    return Shrunk(R, AllSides, 1);
-}
-
 // What PaintPanelBorder paints for one of its two styles.
 struct TPanelBorder {
     TCanvas* Canvas;
@@ -150,6 +140,15 @@ struct TPanelBorder {
 };
 
 } // namespace
+
+TRect PaintFlatLines(TCanvas* Canvas, const TRect& R, TColor Color)
+{
+    Line(Canvas, Color, R.Left, R.Top + 1, R.Left, R.Bottom - 1);
+    Line(Canvas, Color, R.Left + 1, R.Top, R.Right - 1, R.Top);
+    Line(Canvas, Color, R.Right - 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
+    Line(Canvas, Color, R.Left + 1, R.Bottom - 1, R.Right - 1, R.Bottom - 1);
+    return Shrunk(R, AllSides, 1);
+}
 
 TRect PaintSideLines(TCanvas* Canvas, const TRect& R, TColor ULColor, TColor LRColor, TSides Sides)
 {

@@ -36,6 +36,9 @@ TRect PaintColoredFrame(TCanvas* Canvas, const TRect& R, TColor Color, TFrameSty
 TRect PaintBoxOutline(TCanvas* Canvas, const TRect& R, TColor Color);
 // Only the corners of R's outline, each arm CornerSize long; R shrinks by 1.
 TRect PaintCornerBrackets(TCanvas* Canvas, const TRect& R, TColor Color, int CornerSize);
+// The four lines of R with the corner pixels left out, a flat frame that
+// looks rounded; R shrinks by 1.
+TRect PaintFlatLines(TCanvas* Canvas, const TRect& R, TColor Color);
 // Every second pixel of the four edges, from the second one on, set to
 // black whatever was there; R shrinks by 1.
 TRect PaintDottedOutline(TCanvas* Canvas, const TRect& R);

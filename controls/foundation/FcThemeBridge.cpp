@@ -41,6 +41,20 @@ TFcThemeBridge::TFcThemeBridge()
       }),
       DrawComboDropDownButton([](TCanvas* Canvas, const TRect& R) {
           DrawOn(Canvas, TThemeServices::GetElementDetails(tcDropDownButtonNormal), R);
+      }),
+      DrawElement(
+          [](TCanvas* Canvas, const TThemedElementDetails& Details, const TRect& R) { DrawOn(Canvas, Details, R); }),
+      DrawText([](TCanvas* Canvas, const TThemedElementDetails& Details, const String& Text, const TRect& R,
+                  unsigned Flags, unsigned Flags2) {
+          if (Canvas != nullptr)
+              ThemeServices().DrawText(Canvas->Handle(), Details, Text, R, Flags, Flags2);
+      }),
+      TextExtent([](TCanvas* Canvas, const TThemedElementDetails& Details, const String& Text, unsigned Flags) {
+          TRect Extent;
+          if (Canvas == nullptr
+              || !ThemeServices().GetTextExtent(Canvas->Handle(), Details, Text, Flags, nullptr, Extent))
+              return TSize{};
+          return TSize{Extent.Width(), Extent.Height()};
       })
 {}
 
@@ -60,4 +74,25 @@ TColor FcThemeColor(TFcThemeClass Theme, int Part, int Property)
 {
     const TFcThemeBridge& B = FcThemeBridge();
     return B.ThemeColor ? B.ThemeColor(Theme, Part, Property) : clNone;
+}
+
+void FcDrawThemedElement(TCanvas* Canvas, const TThemedElementDetails& Details, const TRect& R)
+{
+    const TFcThemeBridge& B = FcThemeBridge();
+    if (B.DrawElement)
+        B.DrawElement(Canvas, Details, R);
+}
+
+void FcDrawThemedText(TCanvas* Canvas, const TThemedElementDetails& Details, const String& Text, const TRect& R,
+                      unsigned Flags, unsigned Flags2)
+{
+    const TFcThemeBridge& B = FcThemeBridge();
+    if (B.DrawText)
+        B.DrawText(Canvas, Details, Text, R, Flags, Flags2);
+}
+
+TSize FcThemedTextExtent(TCanvas* Canvas, const TThemedElementDetails& Details, const String& Text, unsigned Flags)
+{
+    const TFcThemeBridge& B = FcThemeBridge();
+    return B.TextExtent ? B.TextExtent(Canvas, Details, Text, Flags) : TSize{};
 }

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+struct TThemedElementDetails;
+
 // The theme classes the foundation asks about.
 enum class TFcThemeClass { Edit, ExplorerBar, Button, ComboBox, Progress };
 
@@ -26,6 +28,17 @@ struct TFcThemeBridge {
     std::function<void(TCanvas* Canvas, const TRect& R, bool Vertical)> DrawProgressChunks;
     // The themed drop-down button of a combo box in R.
     std::function<void(TCanvas* Canvas, const TRect& R)> DrawComboDropDownButton;
+    // Any other element the containers draw (group-box frames, the status
+    // bar with its panes and gripper, a popup's edit border) over R.
+    std::function<void(TCanvas* Canvas, const TThemedElementDetails& Details, const TRect& R)> DrawElement;
+    // Text in the element's colour (grayed with DTT_GRAYED in Flags2), on a
+    // transparent background; Flags are DrawText's.
+    std::function<void(TCanvas* Canvas, const TThemedElementDetails& Details, const String& Text, const TRect& R,
+                       unsigned Flags, unsigned Flags2)>
+        DrawText;
+    // The size Text takes when drawn by DrawText with Flags.
+    std::function<TSize(TCanvas* Canvas, const TThemedElementDetails& Details, const String& Text, unsigned Flags)>
+        TextExtent;
 };
 
 // The one process-wide bridge.
@@ -35,3 +48,7 @@ TFcThemeBridge& FcThemeBridge();
 // theme colour of clNone, nothing drawn.
 bool FcThemesEnabled();
 TColor FcThemeColor(TFcThemeClass Theme, int Part, int Property);
+void FcDrawThemedElement(TCanvas* Canvas, const TThemedElementDetails& Details, const TRect& R);
+void FcDrawThemedText(TCanvas* Canvas, const TThemedElementDetails& Details, const String& Text, const TRect& R,
+                      unsigned Flags, unsigned Flags2 = 0);
+TSize FcThemedTextExtent(TCanvas* Canvas, const TThemedElementDetails& Details, const String& Text, unsigned Flags);

@@ -1301,13 +1301,12 @@ void TWinControl::Dispatch(TMessage& Message)
     case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); return;
     case WM_HSCROLL:
     case WM_VSCROLL:
-        // A scroll-bar control reports to its parent; the control hears it
-        // back as CN_HSCROLL / CN_VSCROLL.
-        if (TWinControl* C = FindControl(HWND(Message.LParam)); Message.LParam != 0 && C != nullptr && C != this) {
-            Message.Result = C->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
-            return;
-        }
-        TControl::Dispatch(Message);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        if (!ReflectToControl(Message))
+            TControl::Dispatch(Message);
         return;
     default: TControl::Dispatch(Message); return;
     }
@@ -1452,7 +1451,22 @@ void TWinControl::WMNCHitTest(TMessage& Message)
 
 void TWinControl::WMCommand(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (!ReflectToControl(Message))
+        DefaultHandler(Message);
+}
+
+bool TWinControl::ReflectToControl(TMessage& Message)
+{
+    // A child window reports to its parent with its own handle in LParam
+    // (commands, scrolling, colours); the control behind it hears it back
+    // as CN_* and answers for it.
+    if (Message.LParam == 0)
+        return false;
+    TWinControl* C = FindControl(HWND(Message.LParam));
+    if (C == nullptr || C == this)
+        return false;
+    Message.Result = C->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return true;
 }
 
 void TWinControl::WMContextMenu(TMessage& Message)

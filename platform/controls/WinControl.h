@@ -103,7 +103,7 @@ public:
 
     // --- focus and keys ---
     virtual bool CanFocus();
-    bool Focused() const;
+    virtual bool Focused() const;
     virtual void SetFocus();
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
@@ -255,6 +255,9 @@ protected:
     virtual void WMNCDestroy(TMessage& Message);
     virtual void WMNCHitTest(TMessage& Message);
     virtual void WMCommand(TMessage& Message);
+    // Sends a child window's notice back to its control as CN_*; false
+    // when LParam names no other control.
+    bool ReflectToControl(TMessage& Message);
     virtual void WMMouseWheelWin(TMessage& Message);
     // A graphic control under the mouse shows its own popup menu first.
     void WMContextMenu(TMessage& Message) override;

@@ -1,6 +1,7 @@
 // Window objects: creation and destruction, the tree, geometry, styles,
 // text, sending messages and the default window procedure.
 #include "platform/controls/WndHandle.h"
+#include "platform/graphics/GdiObjects.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -520,6 +521,13 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
         return Wnd->Text.size();
     case WM_GETTEXTLENGTH:
         return Wnd->Text.size();
+    case WM_SETFONT: {
+        // An embedded editor writes in the window's font.
+        LOGFONT Log;
+        if (Wnd->Hosted && GetObject(reinterpret_cast<HFONT>(WParam), Log))
+            Wnd->Hosted->setFont(QFontFromLogFont(Log));
+        return 0;
+    }
     case WM_SETCURSOR:
         return DefSetCursor(Wnd, WParam, LParam);
     case WM_MOUSEACTIVATE:

@@ -57,6 +57,9 @@ struct TWndHandle {
     bool UpdateErase = false;
     bool FrameUpdate = false;
     bool Painting = false;
+    // Counts BeginPaint and ValidateRect calls: a paint that validated keeps
+    // what was invalidated while it painted for the next pass.
+    std::uint64_t Validations = 0;
 
     // SB_HORZ, SB_VERT and (for a scroll-bar control) SB_CTL.
     TScrollBarState Scroll[3];
@@ -109,7 +112,12 @@ void RecalcClient(HWND Wnd);
 
 // --- painting (WndPaint) ---
 void SchedulePaint(HWND Top, const TRect& ImageRect);
-void PaintPending(HWND Wnd);
+// Paints what is pending in Wnd's tree; true when something was
+// invalidated again while it painted (another pass is due).
+bool PaintPending(HWND Wnd);
+// True while an embedded editor is being drawn into its window's image:
+// the paint events that drawing causes are not the editor changing.
+bool& RenderingHosted();
 void ResizeSurface(HWND Top);
 // WM_SYSCOMMAND's SC_MOVE and SC_SIZE (+ WMSZ_* edge): the user moves or
 // sizes Wnd's top-level window with the mouse; Where is the screen point

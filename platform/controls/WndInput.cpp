@@ -69,7 +69,9 @@ void SetKey(int Vk, bool Down)
 {
     Vk &= 0xFF;
     if (Down) {
-        if ((GKeys[Vk] & 0x80) == 0 && (Vk == VK_CAPITAL || Vk == VK_NUMLOCK || Vk == VK_SCROLL))
+        // The lock keys, and Insert: the program's one insert/overwrite
+        // flag, which every Insert press it sees flips.
+        if ((GKeys[Vk] & 0x80) == 0 && (Vk == VK_CAPITAL || Vk == VK_NUMLOCK || Vk == VK_SCROLL || Vk == VK_INSERT))
             GKeys[Vk] ^= 0x01;
         GKeys[Vk] |= 0x80;
     } else {
@@ -503,9 +505,14 @@ protected:
         HWND W = Wnd();
         if (W == nullptr || !W->Surface)
             return;
-        GuardEntry(W, [W] { PaintPending(W); });
+        bool Again = false;
+        GuardEntry(W, [W, &Again] { Again = PaintPending(W); });
         if (Live(W) == nullptr || !W->Surface)
             return;
+        // Invalidated while painting: one more pass once this one is shown.
+        if (Again)
+            QMetaObject::invokeMethod(
+                this, [this] { update(); }, Qt::QueuedConnection);
         QPainter P(this);
         P.drawImage(E->rect(), W->Surface->Image, E->rect());
     }
@@ -629,6 +636,13 @@ public:
         }
         case QEvent::ContextMenu:
             return true;
+        case QEvent::Paint:
+            // The editor changed on the screen (text, caret, selection):
+            // its window's image, which a bitmap of the window is taken
+            // from, is brought up to date in the next pass.
+            if (!RenderingHosted())
+                InvalidateRect(W, nullptr, FALSE);
+            return false;
         default:
             return false;
         }

@@ -204,7 +204,9 @@ void RenderHosted(HWND Wnd)
         const TPoint O = DC->ToImage({0, 0});
         QPainter Painter(Image);
         Painter.setClipRegion(Region);
+        QvWnd::RenderingHosted() = true;
         Wnd->Hosted->render(&Painter, QPoint(O.X, O.Y), QRegion(), QWidget::DrawChildren);
+        QvWnd::RenderingHosted() = false;
     }
     ReleaseWindowDC(Wnd, DC);
 }
@@ -227,12 +229,14 @@ void PaintTree(HWND Wnd, bool Everything)
     }
     if (!Wnd->Update.IsEmpty() && !Wnd->Painting) {
         Wnd->Painting = true;
+        const std::uint64_t Validated = Wnd->Validations;
         SendMessage(Wnd, WM_PAINT, 0, 0);
         if (Live(Wnd) == nullptr)
             return;
         Wnd->Painting = false;
-        // A procedure that never validated would be asked for ever.
-        if (Everything || !Wnd->Update.IsEmpty()) {
+        // A procedure that never validated would be asked for ever; what a
+        // validating one invalidated while it painted waits for the next pass.
+        if (Everything || Wnd->Validations == Validated) {
             Wnd->Update = TRegionData();
             Wnd->UpdateErase = false;
         }
@@ -254,11 +258,32 @@ void InstallDCHooks()
     WindowDCHooks().ReleaseDC = [](HWND Wnd, HDC DC) { return ReleaseWindowDC(Wnd, DC); };
 }
 
-void PaintPending(HWND Wnd)
+bool& RenderingHosted()
+{
+    static bool Rendering = false;
+    return Rendering;
+}
+
+namespace {
+
+bool AnythingPending(HWND Wnd)
+{
+    if (!Wnd->Update.IsEmpty() || Wnd->FrameUpdate)
+        return true;
+    for (HWND C : Wnd->Children)
+        if (C->Visible() && AnythingPending(C))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool PaintPending(HWND Wnd)
 {
     if (!IsShowing(Wnd))
-        return;
+        return false;
     PaintTree(Wnd, false);
+    return Live(Wnd) != nullptr && AnythingPending(Wnd);
 }
 
 void ResizeSurface(HWND Top)
@@ -415,6 +440,7 @@ BOOL ValidateRect(HWND Wnd, const TRect* R)
     } else {
         Wnd->Update = Wnd->Update.Combine(TRegionData(NormalizeRect(*R)), RGN_DIFF);
     }
+    ++Wnd->Validations;
     return TRUE;
 }
 
@@ -477,6 +503,7 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT* Paint)
     if (!Redirected) {
         Wnd->Update = TRegionData();
         Wnd->UpdateErase = false;
+        ++Wnd->Validations;
     }
     HDC DC = MakeWindowDC(Wnd, true);
     Paint->hdc = DC;

@@ -189,6 +189,9 @@ void TrackBar(const TBar& B, TPoint WindowPoint)
     const TParts Start = Measure(B.Info(), B.Length());
     const int GrabOffset = B.At(WindowPoint) - Start.ThumbStart;
     int TrackPos = B.Info().nPos;
+    // A thumb let go where it was taken reports where it is, not where
+    // an earlier drag left it.
+    Wnd->Scroll[B.Bar].Info.nTrackPos = TrackPos;
     if (Part != SB_THUMBTRACK) {
         Send(B, Part);
         SetTimer(Wnd, RepeatTimer, 400);

@@ -38,6 +38,9 @@ void TDataSource::SetDataSet(TDataSet* Value)
         FDataSet = nullptr;
         Old->RemoveDataSource(this);
         Old->RemoveFreeNotification(this);
+        // The links let go of the old data set (and its fields) before the
+        // new one comes, also when both are open.
+        UpdateState();
     }
     FDataSet = Value;
     if (Value) {

@@ -229,3 +229,22 @@ TEST(DataLinkFields, ALinkLetsGoOfAFieldThatIsDestroyed)
     EXPECT_GE(Changes, 2);
     Link.SetDataSource(nullptr);
 }
+
+TEST_F(DataLinks, ASourceSwitchedBetweenOpenDataSetsMovesItsLinksToTheNewFields)
+{
+    auto* Other = new TClientDataSet(Module.get());
+    DefinePersons(Other);
+    Other->CreateDataSet();
+    AddPerson(Other, 1, "Q1");
+    TFieldDataLink Link;
+    Link.SetDataSource(DS);
+    Link.SetFieldName("NAAM");
+    DS->SetDataSet(T);
+    ASSERT_EQ(Link.Field(), T->FieldByName("NAAM"));
+    DS->SetDataSet(Other);
+    EXPECT_EQ(Link.Field(), Other->FieldByName("NAAM"));
+    // The old data set can go without the link holding one of its fields.
+    T->Free();
+    EXPECT_EQ(Link.Field()->AsString(), "Q1");
+    Link.SetDataSource(nullptr);
+}

@@ -42,6 +42,34 @@ struct TExceptionCount {
     ~TExceptionCount() { Application->SetOnException({}); }
 };
 
+// Records the notices reflected back to it.
+class TReflected : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    std::vector<UINT> Heard;
+
+protected:
+    void WndProc(TMessage& Message) override
+    {
+        if (Message.Msg >= CN_BASE && Message.Msg < CN_BASE + 0x1000)
+            Heard.push_back(Message.Msg);
+        TWinControl::WndProc(Message);
+    }
+};
+
+TEST(Messages, AChildWindowsNoticeToItsParentIsReflectedToItsControl)
+{
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    auto* Child = new TReflected(Form);
+    Child->SetParent(Form);
+    for (UINT Msg : {UINT(WM_COMMAND), UINT(WM_HSCROLL), UINT(WM_CTLCOLOREDIT)})
+        SendMessage(Form->Handle(), Msg, 0, PtrToLParam(Child->Handle()));
+    // A menu command (no window in LParam) stays the form's own.
+    SendMessage(Form->Handle(), WM_COMMAND, 7, 0);
+    EXPECT_EQ(Child->Heard, std::vector<UINT>({CN_COMMAND, CN_HSCROLL, CN_CTLCOLOREDIT}));
+    Form->Free();
+}
+
 TEST(Messages, PostedMessagesArriveInTheOrderPosted)
 {
     TRecorder R;

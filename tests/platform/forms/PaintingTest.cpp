@@ -141,6 +141,30 @@ TEST_F(Painting, DrawingOutsideThePaintPassReachesTheImage)
     EXPECT_TRUE(PixelIs(*Img, 16, 16, ColorToRGB(clWhite)));
 }
 
+// Invalidates itself while it paints, the first time only.
+class TRepaintingBox : public TTestBox {
+public:
+    using TTestBox::TTestBox;
+    int Paints = 0;
+
+protected:
+    void Paint() override
+    {
+        TTestBox::Paint();
+        if (++Paints == 1)
+            Invalidate();
+    }
+};
+
+TEST_F(Painting, WhatIsInvalidatedWhilePaintingIsPaintedNext)
+{
+    auto* Box = Add<TRepaintingBox>(Form, "Box", Bounds(10, 10, 50, 30));
+    Form->Show();
+    EXPECT_TRUE(RunUntil([&] { return Box->Paints >= 2; }));
+    PumpMessages();
+    EXPECT_EQ(Box->Paints, 2);
+}
+
 TEST_F(Painting, WindowRegionShapesTheWindow)
 {
     auto* Box = Add<TTestBox>(Form, "Box", Bounds(10, 10, 40, 40));

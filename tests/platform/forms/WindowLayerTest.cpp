@@ -137,6 +137,10 @@ TEST(KeyState, LockKeysToggleOnEachPress)
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);
     PressKey(Form, Qt::Key_CapsLock);
     EXPECT_EQ((GetKeyState(VK_CAPITAL) & 1) != 0, Before);
+    // Insert toggles the program's overwrite flag the same way.
+    const bool Overwrite = (GetKeyState(VK_INSERT) & 1) != 0;
+    PressKey(Form, Qt::Key_Insert);
+    EXPECT_NE((GetKeyState(VK_INSERT) & 1) != 0, Overwrite);
     Form->Free();
 }
 

@@ -1,0 +1,226 @@
+#include "controls/foundation/FcPopups.h"
+
+#include "controls/foundation/FcPlatformHelpers.h"
+#include "controls/foundation/FcPopupWindow.h"
+#include "controls/foundation/FcThemeBridge.h"
+#include "platform/classes/TypInfo.h"
+#include "platform/controls/Themes.h"
+#include "platform/forms/Forms.h"
+
+REGISTER_COMPONENT(TFcCustomPopup, TFcCustomPanel)
+    PUBLISHED(BorderWidth, 2)
+    PUBLISHED(BorderOuter, fsPopup)
+    PUBLISHED(FlatColorAdjustment, 0)
+    PUBLISHED_STORED(Visible, false, &TFcCustomPopup::IsVisibleStored)
+END_REGISTER
+
+REGISTER_COMPONENT(TFcPopupPanel, TFcCustomPopup)
+    PUBLISHED(Alignment, taRightJustify)
+    PUBLISHED(AutoSize, true)
+    PUBLISHED_EVENT(OnClose)
+    PUBLISHED_EVENT(OnPopup)
+END_REGISTER
+
+namespace {
+
+// Follows one component: Get() is nullptr once it has gone.
+class TComponentWatch : public TComponent {
+public:
+    explicit TComponentWatch(TComponent* Watched) : TComponent(nullptr), FWatched(Watched)
+    {
+        if (Watched != nullptr)
+            Watched->FreeNotification(this);
+    }
+    ~TComponentWatch() override
+    {
+        if (FWatched != nullptr)
+            FWatched->RemoveFreeNotification(this);
+    }
+    TComponent* Get() const { return FWatched; }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override
+    {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && AComponent == FWatched)
+            FWatched = nullptr;
+    }
+
+private:
+    TComponent* FWatched;
+};
+
+// The anchor's rectangle on the screen.
+TRect AnchorRect(TControl* Control)
+{
+    TRect R;
+    if (auto* Win = dynamic_cast<TWinControl*>(Control)) {
+        GetWindowRect(Win->Handle(), &R);
+        return R;
+    }
+    if (Control == nullptr || Control->Parent() == nullptr)
+        return Control != nullptr ? Control->BoundsRect() : TRect();
+    const TPoint P = Control->Parent()->ClientToScreen({Control->Left(), Control->Top()});
+    return Bounds(P.X, P.Y, Control->Width(), Control->Height());
+}
+
+TRect WorkAreaAt(TPoint P)
+{
+    TRect Work;
+    if (TMonitor* M = FindMonitorAtPoint(P))
+        GetMonitorWorkArea(M, Work);
+    else
+        Work = Screen->WorkAreaRect();
+    return Work;
+}
+
+} // namespace
+
+// --- the common look ----------------------------------------------------------------------
+
+TFcCustomPopup::TFcCustomPopup(TComponent* AOwner) : TFcCustomPanel(AOwner)
+{
+    SetBorderWidth(2);
+    SetBorderOuter(fsPopup);
+    SetFlatColorAdjustment(0);
+    FVisible = false;
+}
+
+// The themed border alone may leave the inside to the erased background.
+bool TFcCustomPopup::PaintCoversBackground()
+{
+    return !FcThemesEnabled() && TFcCustomPanel::PaintCoversBackground();
+}
+
+void TFcCustomPopup::Paint()
+{
+    if (!FcThemesEnabled()) {
+        TFcCustomPanel::Paint();
+        return;
+    }
+    FcDrawThemedElement(Canvas(), TThemeServices::GetElementDetails(teEditBorderNoScrollNormal), ClientRect());
+}
+
+// --- the panel ----------------------------------------------------------------------------
+
+TFcPopupPanel::TFcPopupPanel(TComponent* AOwner) : TFcCustomPopup(AOwner)
+{
+    SetAlignment(taRightJustify);
+    SetAutoSize(true);
+    FControlStyle.Include(csAcceptsControls);
+    FWidth = 100;
+    FHeight = 100;
+}
+
+TFcPopupPanel::~TFcPopupPanel()
+{
+    // A Popup further up the stack must not touch the panel again.
+    *FAlive = false;
+    ClosePopup();
+}
+
+bool TFcPopupPanel::Popup(TControl* Control)
+{
+    return Popup(Control, -1, -1);
+}
+
+bool TFcPopupPanel::Popup(TControl* Control, int X, int Y)
+{
+    if (FPopup != nullptr)
+        return false;
+    FAnchor = Control;
+    const std::shared_ptr<bool> Alive = FAlive;
+    TCustomForm* Form = GetParentForm(this);
+    TComponentWatch FormWatch(Form);
+    TComponentWatch Active(Form != nullptr ? Form->ActiveControl() : nullptr);
+    if (Form != nullptr)
+        Form->DisableAutoRange();
+    // Whatever way the popup ends, the form ranges its scroll bars again
+    // and the window is told to go.
+    struct TCleanup {
+        TFcPopupPanel* Panel;
+        const std::shared_ptr<bool>& Alive;
+        TComponentWatch& FormWatch;
+        ~TCleanup()
+        {
+            if (auto* F = static_cast<TCustomForm*>(FormWatch.Get()))
+                F->EnableAutoRange();
+            if (!*Alive)
+                return;
+            if (Panel->FPopup != nullptr) {
+                // Also when an exception ended it: the controls go home.
+                Panel->FPopup->HideAndReturnContent();
+                Panel->FPopup->PostClose();
+                Panel->FPopup = nullptr;
+            }
+            Panel->FAnchor = nullptr;
+        }
+    } Cleanup{this, Alive, FormWatch};
+
+    if (FOnPopup)
+        FOnPopup(this);
+    if (!*Alive)
+        return false;
+    HandleNeeded();
+    FPopup = new TFcPopup(this);
+    FPopup->SetBorderOuter(BorderOuter());
+    FPopup->SetFlatColor(FlatColor());
+    const bool Result = ShowPopupAt(Control, Alignment(), X, Y);
+    if (!*Alive)
+        return Result;
+    if (FOnClose)
+        FOnClose(this);
+    if (!*Alive)
+        return Result;
+    auto* Previous = dynamic_cast<TWinControl*>(Active.Get());
+    if (ApplicationIsActive() && Previous != nullptr && Previous->CanFocus())
+        Previous->SetFocus();
+    return Result;
+}
+
+bool TFcPopupPanel::ShowPopupAt(TControl* Control, TAlignment Alignment, int X, int Y)
+{
+    const TRect AR = AnchorRect(Control);
+    FPopup->TakeContent();
+    const int W = Width(), H = Height();
+    TPoint P;
+    if (X != -1 || Y != -1) {
+        P = {AR.Left + X, AR.Top + Y};
+    } else {
+        P.Y = AR.Bottom;
+        P.X = Alignment == taLeftJustify  ? AR.Left
+            : Alignment == taRightJustify ? AR.Right - W
+                                          : (AR.Left + AR.Right - W) / 2;
+    }
+    // On the screen: to the left of the work area's right edge, above the
+    // anchor when there is no room below it.
+    const TRect Work = WorkAreaAt(P);
+    if (P.X + W > Work.Right)
+        P.X = Work.Right - W;
+    if (P.Y + H > Work.Bottom)
+        P.Y = AR.Top - H;
+    P.X = std::max(P.X, Work.Left);
+    P.Y = std::max(P.Y, Work.Top);
+    const std::shared_ptr<bool> Window = FPopup->AliveToken();
+    FPopup->SetBounds(P.X, P.Y, W, H);
+    SetWindowPos(FPopup->Handle(), nullptr, P.X, P.Y, W, H, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (!*Window)
+        return false;
+    FPopup->SetVisible(true);
+    FPopup->SetStillOpen(true);
+    return FPopup->RunLoop();
+}
+
+void TFcPopupPanel::ClosePopup()
+{
+    if (FPopup == nullptr)
+        return;
+    FPopup->SetStillOpen(false);
+    FPopup->PostClose();
+}
+
+void TFcPopupPanel::DestroyWnd()
+{
+    ClosePopup();
+    TFcCustomPopup::DestroyWnd();
+}

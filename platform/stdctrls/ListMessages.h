@@ -1,0 +1,141 @@
+#pragma once
+// The list box's and combo box's messages, notifications and window styles
+// under their classic names and numbers, as the lists and combos of this
+// library answer them and the framed controls send them.
+#include "platform/controls/Messages.h"
+
+// Private to the lists of this library: a change made while the list was
+// painting is painted once that paint is over (the window layer drops
+// what is invalidated during a paint).
+enum : UINT { QV_LIST_CHANGED = WM_USER + 0x0100 };
+
+// --- list boxes ---------------------------------------------------------------------
+
+enum : DWORD {
+    LBS_NOTIFY = 0x0001,
+    LBS_SORT = 0x0002,
+    LBS_NOREDRAW = 0x0004,
+    LBS_MULTIPLESEL = 0x0008,
+    LBS_OWNERDRAWFIXED = 0x0010,
+    LBS_OWNERDRAWVARIABLE = 0x0020,
+    LBS_HASSTRINGS = 0x0040,
+    LBS_USETABSTOPS = 0x0080,
+    LBS_NOINTEGRALHEIGHT = 0x0100,
+    LBS_MULTICOLUMN = 0x0200,
+    LBS_WANTKEYBOARDINPUT = 0x0400,
+    LBS_EXTENDEDSEL = 0x0800,
+    LBS_DISABLENOSCROLL = 0x1000,
+    LBS_NODATA = 0x2000,
+};
+
+enum : UINT {
+    LB_ADDSTRING = 0x0180,
+    LB_INSERTSTRING = 0x0181,
+    LB_DELETESTRING = 0x0182,
+    LB_SELITEMRANGEEX = 0x0183,
+    LB_RESETCONTENT = 0x0184,
+    LB_SETSEL = 0x0185,
+    LB_SETCURSEL = 0x0186,
+    LB_GETSEL = 0x0187,
+    LB_GETCURSEL = 0x0188,
+    LB_GETTEXT = 0x0189,
+    LB_GETTEXTLEN = 0x018A,
+    LB_GETCOUNT = 0x018B,
+    LB_SELECTSTRING = 0x018C,
+    LB_GETTOPINDEX = 0x018E,
+    LB_FINDSTRING = 0x018F,
+    LB_GETSELCOUNT = 0x0190,
+    LB_GETSELITEMS = 0x0191,
+    LB_SETTABSTOPS = 0x0192,
+    LB_GETHORIZONTALEXTENT = 0x0193,
+    LB_SETHORIZONTALEXTENT = 0x0194,
+    LB_SETCOLUMNWIDTH = 0x0195,
+    LB_SETTOPINDEX = 0x0197,
+    LB_GETITEMRECT = 0x0198,
+    LB_GETITEMDATA = 0x0199,
+    LB_SETITEMDATA = 0x019A,
+    LB_SELITEMRANGE = 0x019B,
+    LB_SETANCHORINDEX = 0x019C,
+    LB_GETANCHORINDEX = 0x019D,
+    LB_SETCARETINDEX = 0x019E,
+    LB_GETCARETINDEX = 0x019F,
+    LB_SETITEMHEIGHT = 0x01A0,
+    LB_GETITEMHEIGHT = 0x01A1,
+    LB_FINDSTRINGEXACT = 0x01A2,
+    LB_SETCOUNT = 0x01A7,
+    LB_ITEMFROMPOINT = 0x01A9,
+};
+
+enum : LRESULT { LB_OKAY = 0, LB_ERR = -1, LB_ERRSPACE = -2 };
+
+enum : WORD {
+    LBN_ERRSPACE = 0xFFFE,
+    LBN_SELCHANGE = 1,
+    LBN_DBLCLK = 2,
+    LBN_SELCANCEL = 3,
+    LBN_SETFOCUS = 4,
+    LBN_KILLFOCUS = 5,
+};
+
+// --- combo boxes -----------------------------------------------------------------------
+
+enum : DWORD {
+    CBS_SIMPLE = 0x0001,
+    CBS_DROPDOWN = 0x0002,
+    CBS_DROPDOWNLIST = 0x0003,
+    CBS_OWNERDRAWFIXED = 0x0010,
+    CBS_OWNERDRAWVARIABLE = 0x0020,
+    CBS_AUTOHSCROLL = 0x0040,
+    CBS_OEMCONVERT = 0x0080,
+    CBS_SORT = 0x0100,
+    CBS_HASSTRINGS = 0x0200,
+    CBS_NOINTEGRALHEIGHT = 0x0400,
+    CBS_DISABLENOSCROLL = 0x0800,
+    CBS_UPPERCASE = 0x2000,
+    CBS_LOWERCASE = 0x4000,
+};
+
+enum : UINT {
+    CB_GETEDITSEL = 0x0140,
+    CB_LIMITTEXT = 0x0141,
+    CB_SETEDITSEL = 0x0142,
+    CB_ADDSTRING = 0x0143,
+    CB_DELETESTRING = 0x0144,
+    CB_GETCOUNT = 0x0146,
+    CB_GETCURSEL = 0x0147,
+    CB_GETLBTEXT = 0x0148,
+    CB_GETLBTEXTLEN = 0x0149,
+    CB_INSERTSTRING = 0x014A,
+    CB_RESETCONTENT = 0x014B,
+    CB_FINDSTRING = 0x014C,
+    CB_SELECTSTRING = 0x014D,
+    CB_SETCURSEL = 0x014E,
+    CB_SHOWDROPDOWN = 0x014F,
+    CB_GETITEMDATA = 0x0150,
+    CB_SETITEMDATA = 0x0151,
+    CB_GETDROPPEDCONTROLRECT = 0x0152,
+    CB_SETITEMHEIGHT = 0x0153,
+    CB_GETITEMHEIGHT = 0x0154,
+    CB_GETDROPPEDSTATE = 0x0157,
+    CB_FINDSTRINGEXACT = 0x0158,
+    CB_GETTOPINDEX = 0x015B,
+    CB_SETTOPINDEX = 0x015C,
+    CB_GETDROPPEDWIDTH = 0x015F,
+    CB_SETDROPPEDWIDTH = 0x0160,
+};
+
+enum : LRESULT { CB_OKAY = 0, CB_ERR = -1, CB_ERRSPACE = -2 };
+
+enum : WORD {
+    CBN_ERRSPACE = 0xFFFF,
+    CBN_SELCHANGE = 1,
+    CBN_DBLCLK = 2,
+    CBN_SETFOCUS = 3,
+    CBN_KILLFOCUS = 4,
+    CBN_EDITCHANGE = 5,
+    CBN_EDITUPDATE = 6,
+    CBN_DROPDOWN = 7,
+    CBN_CLOSEUP = 8,
+    CBN_SELENDOK = 9,
+    CBN_SELENDCANCEL = 10,
+};

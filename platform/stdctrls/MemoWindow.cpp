@@ -1,0 +1,381 @@
+#include "platform/stdctrls/MemoWindow.h"
+
+#include "platform/stdctrls/EditMessages.h"
+#include "platform/stdctrls/MessageArgs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+class TQtMemo : public QPlainTextEdit {
+public:
+    explicit TQtMemo(TEditNotify ANotify) : Notify(std::move(ANotify)) {}
+    int Limit = 0;
+    // Wheel steps smaller than a notch, kept until they make one.
+    int WheelRest = 0;
+    TEditNotify Notify;
+};
+
+TQtMemo* QtMemo(HWND Wnd)
+{
+    return dynamic_cast<TQtMemo*>(GetWindowHostedWidget(Wnd));
+}
+
+String QtText(const String& Classic)
+{
+    String S = Classic;
+    S.replace(CRLF, QStringLiteral("\n"));
+    S.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return S;
+}
+
+// --- classic character positions (CR LF counts two) against Qt's (one) --------------------
+
+int ToClassic(const QTextDocument* Doc, int QtPos)
+{
+    const QTextBlock B = Doc->findBlock(QtPos);
+    return QtPos + (B.isValid() ? B.blockNumber() : std::max(0, Doc->blockCount() - 1));
+}
+
+int ToQt(const QTextDocument* Doc, int Classic)
+{
+    if (Classic < 0)
+        return 0;
+    for (QTextBlock B = Doc->begin(); B.isValid(); B = B.next()) {
+        const int Start = B.position() + B.blockNumber();
+        const int Length = B.length() - 1;
+        // Inside the block, at its end, or between the CR and LF after it.
+        if (Classic <= Start + Length + 1)
+            return B.position() + std::min(Classic - Start, Length);
+    }
+    return Doc->characterCount() - 1;
+}
+
+// The block of a classic line number (-1: the caret's line).
+QTextBlock LineBlock(const TQtMemo* E, int Line)
+{
+    if (Line < 0)
+        return E->textCursor().block();
+    return E->document()->findBlockByNumber(Line);
+}
+
+QTextBlock CharBlock(const TQtMemo* E, int Classic)
+{
+    if (Classic < 0)
+        return E->textCursor().block();
+    return E->document()->findBlock(ToQt(E->document(), Classic));
+}
+
+std::pair<int, int> Selection(const TQtMemo* E)
+{
+    const QTextCursor C = E->textCursor();
+    return {ToClassic(E->document(), C.selectionStart()), ToClassic(E->document(), C.selectionEnd())};
+}
+
+void SetSelection(TQtMemo* E, int Start, int End)
+{
+    QTextCursor C = E->textCursor();
+    if (Start < 0) {
+        C.clearSelection();
+    } else {
+        const int Last = E->document()->characterCount() - 1;
+        C.setPosition(std::min(ToQt(E->document(), Start), Last));
+        C.setPosition(End < 0 ? Last : std::min(ToQt(E->document(), End), Last), QTextCursor::KeepAnchor);
+    }
+    E->setTextCursor(C);
+}
+
+// --- scrolling ---------------------------------------------------------------------------------
+
+int ScrollLines(TQtMemo* E, int Lines)
+{
+    QScrollBar* Bar = E->verticalScrollBar();
+    const int Before = Bar->value();
+    Bar->setValue(Before + Lines);
+    return Bar->value() - Before;
+}
+
+LRESULT Scroll(TQtMemo* E, WPARAM Code)
+{
+    const int Page = std::max(1, E->verticalScrollBar()->pageStep());
+    int Moved = 0;
+    switch (LOWORD(Code)) {
+    case SB_LINEUP:
+        Moved = ScrollLines(E, -1);
+        break;
+    case SB_LINEDOWN:
+        Moved = ScrollLines(E, 1);
+        break;
+    case SB_PAGEUP:
+        Moved = ScrollLines(E, -Page);
+        break;
+    case SB_PAGEDOWN:
+        Moved = ScrollLines(E, Page);
+        break;
+    default:
+        return 0;
+    }
+    return MAKELPARAM(std::abs(Moved), TRUE);
+}
+
+void Wheel(TQtMemo* E, int Delta)
+{
+    E->WheelRest += Delta;
+    const int Notches = E->WheelRest / WHEEL_DELTA;
+    E->WheelRest -= Notches * WHEEL_DELTA;
+    if (Notches == 0)
+        return;
+    UINT Lines = 3;
+    SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &Lines, 0);
+    const int Page = std::max(1, E->verticalScrollBar()->pageStep());
+    ScrollLines(E, -Notches * (Lines == WHEEL_PAGESCROLL ? Page : int(Lines)));
+}
+
+// --- editing ------------------------------------------------------------------------------------
+
+void ReplaceSelection(TQtMemo* E, const String& Text)
+{
+    QTextCursor C = E->textCursor();
+    C.insertText(QtText(Text));
+    E->setTextCursor(C);
+}
+
+void Paste(TQtMemo* E)
+{
+    if (E->isReadOnly() || QApplication::clipboard() == nullptr)
+        return;
+    const String Text = QtText(QApplication::clipboard()->text());
+    E->textCursor().insertText(
+        FitToLimit(Text, E->Limit, E->document()->characterCount() - 1, int(E->textCursor().selectedText().size())));
+}
+
+bool FullForTyping(const TQtMemo* E)
+{
+    return E->Limit > 0 && !E->textCursor().hasSelection() && E->document()->characterCount() - 1 >= E->Limit;
+}
+
+bool HandleChar(TQtMemo* E, TMessage& M)
+{
+    const QChar C(char16_t(M.WParam));
+    if (C == QChar(27))
+        return true;
+    if ((C.isPrint() || C == QChar(13) || C == QChar(9) || C == QChar(10)) && FullForTyping(E)) {
+        MessageBeep(MB_OK_BEEP);
+        return true;
+    }
+    // Ctrl+Enter types a line break as Enter does.
+    if (C == QChar(10)) {
+        if (!E->isReadOnly())
+            E->textCursor().insertText(QStringLiteral("\n"));
+        return true;
+    }
+    return false;
+}
+
+bool HandleLineMessage(TQtMemo* E, TMessage& M)
+{
+    QTextDocument* Doc = E->document();
+    switch (M.Msg) {
+    case EM_GETLINECOUNT:
+        M.Result = Doc->blockCount();
+        return true;
+    case EM_LINEINDEX: {
+        const QTextBlock B = LineBlock(E, int(std::intptr_t(M.WParam)));
+        M.Result = B.isValid() ? B.position() + B.blockNumber() : -1;
+        return true;
+    }
+    case EM_LINELENGTH: {
+        const QTextBlock B = CharBlock(E, int(std::intptr_t(M.WParam)));
+        M.Result = B.isValid() ? B.length() - 1 : 0;
+        return true;
+    }
+    case EM_LINEFROMCHAR:
+        M.Result = CharBlock(E, int(std::intptr_t(M.WParam))).blockNumber();
+        return true;
+    case EM_GETLINE: {
+        const QTextBlock B = LineBlock(E, int(M.WParam));
+        const String Line = B.isValid() ? B.text() : String();
+        if (M.LParam != 0)
+            *LParamToPtr<String>(M.LParam) = Line;
+        M.Result = Line.size();
+        return true;
+    }
+    case EM_CHARFROMPOS: {
+        const TPoint P = LParamToPoint(M.LParam);
+        const QTextCursor C = E->cursorForPosition(E->viewport()->mapFrom(E, QPoint(P.X, P.Y)));
+        M.Result = MAKELPARAM(ToClassic(Doc, C.position()), C.blockNumber());
+        return true;
+    }
+    case EM_POSFROMCHAR: {
+        QTextCursor C(Doc);
+        C.setPosition(std::min(ToQt(Doc, int(M.WParam)), Doc->characterCount() - 1));
+        const QPoint P = E->viewport()->mapTo(E, E->cursorRect(C).topLeft());
+        M.Result = MAKELPARAM(P.x(), P.y());
+        return true;
+    }
+    case EM_LINESCROLL:
+        ScrollLines(E, int(M.LParam));
+        E->horizontalScrollBar()->setValue(E->horizontalScrollBar()->value() + int(std::intptr_t(M.WParam)));
+        M.Result = TRUE;
+        return true;
+    case EM_SCROLL:
+        M.Result = Scroll(E, M.WParam);
+        return true;
+    case EM_GETFIRSTVISIBLELINE:
+        M.Result = E->verticalScrollBar()->value();
+        return true;
+    case EM_SCROLLCARET:
+        E->ensureCursorVisible();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
+{
+    if (HandleLineMessage(E, M))
+        return true;
+    switch (M.Msg) {
+    case WM_SETTEXT:
+        DefWindowProc(Wnd, M.Msg, M.WParam, M.LParam);
+        E->setPlainText(QtText(M.LParam != 0 ? *LParamToPtr<const String>(M.LParam) : String()));
+        M.Result = TRUE;
+        return true;
+    case WM_GETTEXT:
+        AnswerText(M, WithClassicLineBreaks(E->toPlainText()));
+        return true;
+    case WM_GETTEXTLENGTH:
+        M.Result = ToClassic(E->document(), E->document()->characterCount() - 1);
+        return true;
+    case WM_GETDLGCODE:
+        M.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTALLKEYS;
+        return true;
+    case EM_GETSEL: {
+        const auto [Start, End] = Selection(E);
+        AnswerSelection(M, Start, End);
+        return true;
+    }
+    case EM_SETSEL:
+        SetSelection(E, int(std::intptr_t(M.WParam)), int(M.LParam));
+        return true;
+    case EM_REPLACESEL:
+        if (M.LParam != 0)
+            ReplaceSelection(E, *LParamToPtr<const String>(M.LParam));
+        return true;
+    case EM_GETMODIFY:
+        M.Result = E->document()->isModified() ? TRUE : FALSE;
+        return true;
+    case EM_SETMODIFY:
+        E->document()->setModified(M.WParam != 0);
+        return true;
+    case EM_LIMITTEXT:
+        E->Limit = int(M.WParam);
+        return true;
+    case EM_GETLIMITTEXT:
+        M.Result = E->Limit > 0 ? E->Limit : 0x7FFFFFFE;
+        return true;
+    case EM_SETREADONLY: {
+        E->setReadOnly(M.WParam != 0);
+        SetReadOnlyStyle(Wnd, M.WParam != 0);
+        M.Result = TRUE;
+        return true;
+    }
+    case EM_CANUNDO:
+        M.Result = E->document()->isUndoAvailable() ? TRUE : FALSE;
+        return true;
+    case EM_UNDO:
+    case WM_UNDO:
+        if (!E->isReadOnly())
+            E->undo();
+        M.Result = TRUE;
+        return true;
+    case EM_EMPTYUNDOBUFFER:
+        E->document()->clearUndoRedoStacks();
+        return true;
+    case WM_COPY:
+        E->copy();
+        return true;
+    case WM_CUT:
+        if (!E->isReadOnly())
+            E->cut();
+        return true;
+    case WM_PASTE:
+        Paste(E);
+        return true;
+    case WM_CLEAR:
+        if (!E->isReadOnly())
+            E->textCursor().removeSelectedText();
+        return true;
+    case WM_MOUSEWHEEL:
+        Wheel(E, std::int16_t(HIWORD(M.WParam)));
+        return true;
+    case WM_KEYDOWN:
+        return RouteEditorKeys(Wnd, M);
+    case WM_CHAR:
+        return RouteEditorKeys(Wnd, M) || HandleChar(E, M);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+String WithClassicLineBreaks(const String& Text)
+{
+    return QtText(Text).replace(QLatin1Char('\n'), CRLF);
+}
+
+QWidget* CreateMemoWidget(HWND Wnd, TEditNotify Notify)
+{
+    auto* E = new TQtMemo(std::move(Notify));
+    const DWORD Style = DWORD(GetWindowLong(Wnd, GWL_STYLE));
+    E->setFrameShape(QFrame::NoFrame);
+    E->setAcceptDrops(false);
+    E->setTabChangesFocus(false);
+    E->setReadOnly((Style & ES_READONLY) != 0);
+    QTextOption Option = E->document()->defaultTextOption();
+    if ((Style & ES_RIGHT) != 0)
+        Option.setAlignment(Qt::AlignRight);
+    else if ((Style & ES_CENTER) != 0)
+        Option.setAlignment(Qt::AlignHCenter);
+    E->document()->setDefaultTextOption(Option);
+    E->setPlainText(QtText(GetWindowText(Wnd)));
+    E->document()->setModified(false);
+    QObject::connect(E, &QPlainTextEdit::textChanged, E, [E] {
+        if (E->Notify)
+            E->Notify(EN_CHANGE);
+    });
+    return E;
+}
+
+QPlainTextEdit* MemoEditOf(HWND Wnd)
+{
+    return QtMemo(Wnd);
+}
+
+void SetMemoScrolling(HWND Wnd, bool HorzBar, bool VertBar, bool WordWrap)
+{
+    TQtMemo* E = QtMemo(Wnd);
+    if (E == nullptr)
+        return;
+    E->setHorizontalScrollBarPolicy(HorzBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    E->setVerticalScrollBarPolicy(VertBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    E->setLineWrapMode(WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void MemoWndProc(HWND Wnd, TMessage& Message)
+{
+    TQtMemo* E = QtMemo(Wnd);
+    if (E != nullptr && HandleMemoMessage(Wnd, E, Message))
+        return;
+    Message.Result = DefWindowProc(Wnd, Message.Msg, Message.WParam, Message.LParam);
+}
