@@ -329,7 +329,6 @@ private:
     void AddCommand(int Code, int A = 0, int B = 0);
     void AddStroke(int Code, TPoint P) { AddCommand(Code, P.X, P.Y); }
     void BuildCardGap(const TRect& Card);
-    void BuildRoundCardGap(const TRect& Card);
     void BuildClosedCard(const TRect& Card);
     void AddCardShadow(TPoint P1, TPoint P2, TPoint P3);
     void RenderShapeEdges(TCanvas* Canvas);
@@ -344,17 +343,16 @@ private:
     void DrawTab(TCanvas* Canvas, int Index);
     void FillTab(TCanvas* Canvas, int Index, const TRect& R);
     void DrawTabContents(TCanvas* Canvas, int Index, const TRect& R);
-    TRect ContentRect(int Index, const TRect& R);
+    TRect ContentRect(const TRect& R);
     TRect PlaceImage(int Index, TRect& Content);
     TColor TabTextColor(int Index);
     void DrawHighlightBar(TCanvas* Canvas, int Index, const TRect& R);
     TRect DrawCaption(TCanvas* Canvas, int Index, const TRect& Content);
     void DrawCaptionLine(TCanvas* Canvas, const String& Line, TPoint At, bool Bold);
-    void DrawFocusRectangle(TCanvas* Canvas, int Index, TRect TextRect);
+    void DrawFocusRectangle(TCanvas* Canvas, TRect TextRect);
     void SelectRotatedFont(HDC DC, bool Bold, bool Underline = false);
     void RestoreTabFont(HDC DC);
     TSize LineExtent(HDC DC, const String& Line);
-    void PaintDropMarkerOverlay();
 
     // --- input (FcTabInput.cpp) ---
     void BringTabIntoView(int Index, bool& Scrolled);
@@ -369,7 +367,6 @@ private:
     void CancelHotTrack();
     void StopHotTrackTimer();
     void HotTrackTimerTick();
-    void InvalidateTabArea();
     void RepaintStripButtons(bool Scroller);
 
     // --- dragging (FcTabDragging.cpp) ---

@@ -264,15 +264,6 @@ void TFcCustomTabControl::CMDialogChar(TMessage& Message)
 
 // --- hot tracking and tab hints ----------------------------------------------------------------------------
 
-void TFcCustomTabControl::InvalidateTabArea()
-{
-    if (!HandleAllocated())
-        return;
-    const TRect A = TabAreaRect();
-    const TRect R{A.Left, A.Top, A.Right + 1, A.Bottom + 1};
-    InvalidateRect(Handle(), &R, FALSE);
-}
-
 void TFcCustomTabControl::InvalidateTab(int Index)
 {
     if (!HandleAllocated() || Index < 0 || Index >= FTabs->Count())

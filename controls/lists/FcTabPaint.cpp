@@ -299,9 +299,8 @@ void TFcCustomTabControl::FillTab(TCanvas* Canvas, int Index, const TRect& R)
 
 // --- contents --------------------------------------------------------------------------------------------
 
-TRect TFcCustomTabControl::ContentRect(int Index, const TRect& Tab)
+TRect TFcCustomTabControl::ContentRect(const TRect& Tab)
 {
-    (void)Index;
     TRect R = Tab;
     const int W = R.Width(), H = R.Height(), C = FCutCornerSize;
     const bool Horizontal = !IsVerticalStrip();
@@ -507,7 +506,7 @@ void TFcCustomTabControl::DrawHighlightBar(TCanvas* Canvas, int Index, const TRe
 void TFcCustomTabControl::DrawTabContents(TCanvas* Canvas, int Index, const TRect& Tab)
 {
     const TFcTabData* T = FTabs->Items(Index);
-    TRect Content = ContentRect(Index, Tab);
+    TRect Content = ContentRect(Tab);
     const TRect Image = PlaceImage(Index, Content);
     if (!IsZeroRect(Image)) {
         if (T->DisabledIndex() == -1)
@@ -522,7 +521,7 @@ void TFcCustomTabControl::DrawTabContents(TCanvas* Canvas, int Index, const TRec
         return;
     const TRect TextRect = DrawCaption(Canvas, Index, Content);
     if (FShowFocusRect && Index == FTabIndex && Focused())
-        DrawFocusRectangle(Canvas, Index, TextRect);
+        DrawFocusRectangle(Canvas, TextRect);
 }
 
 // Text space: u runs along the text, v across it (downwards of the
@@ -610,9 +609,8 @@ void TFcCustomTabControl::DrawCaptionLine(TCanvas* Canvas, const String& Line, T
     }
 }
 
-void TFcCustomTabControl::DrawFocusRectangle(TCanvas* Canvas, int Index, TRect R)
+void TFcCustomTabControl::DrawFocusRectangle(TCanvas* Canvas, TRect R)
 {
-    (void)Index;
     InflateRect(R, 1, 0);
     if (!IsVerticalStrip())
         OffsetRect(R, 0, 1);
