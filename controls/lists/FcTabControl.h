@@ -471,6 +471,8 @@ private:
     // The device context of the paint in progress (the drop marker is laid
     // over what it painted).
     HDC FMarkerDC = nullptr;
+    // The part of the control the paint in progress repaints.
+    TRect FPaintClip;
     String FSavedHint;
     bool FHintChanged = false;
     TRect FDisplayRect;

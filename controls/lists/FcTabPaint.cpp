@@ -151,6 +151,7 @@ void TFcCustomTabControl::Paint()
         FBitmap->SetSize(W, H);
     TCanvas* C = FBitmap->Canvas();
     const TRect Update = Canvas()->ClipRect();
+    FPaintClip = Update;
     {
         TSavedDC Saved(C->Handle());
         IntersectClipRect(C->Handle(), Update.Left, Update.Top, Update.Right, Update.Bottom);

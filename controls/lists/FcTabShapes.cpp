@@ -194,8 +194,14 @@ void TFcCustomTabControl::BuildCardShape(int Row)
 // The soft shadow right of and below a card whose tabs stand on top.
 void TFcCustomTabControl::AddCardShadow(TPoint P1, TPoint P2, TPoint P3)
 {
-    if (FHotRepaint)
-        return;
+    // A repaint of the hot tab alone leaves the shadow out, unless the part
+    // repainted reaches it (the background there was just filled).
+    if (FHotRepaint) {
+        TRect Meet;
+        const TRect Right{P1.X - 1, P1.Y, P1.X + 1, P2.Y + 1}, Below{P3.X, P3.Y - 1, P2.X + 1, P3.Y + 1};
+        if (!IntersectRect(Meet, Right, FPaintClip) && !IntersectRect(Meet, Below, FPaintClip))
+            return;
+    }
     AddCommand(tcMoveTo, P1.X - 1, P1.Y + 1);
     AddCommand(tcDarkShadowTo, P2.X - 1, P2.Y - 1);
     AddCommand(tcDarkShadowTo, P3.X, P3.Y - 1);

@@ -268,3 +268,26 @@ TEST_F(TabSelection, TheHotTabIsPaintedWithItsBarInTheHotColour)
     EXPECT_GT(CountColor(Text, Red, Tab), 0);
     EXPECT_EQ(CountColor(Text, ColorToRGB(T->TabColors()->HighlightBar()), T->TabClientRect(0)), 0);
 }
+
+TEST_F(TabSelection, AHoverMoveRepaintsOnlyTheTabsItChangesAndLeavesTheSamePicture)
+{
+    auto* T = Logged();
+    T->SetTabIndex(3);
+    T->SetTabWidth(90);
+    Form->Show();
+    Shown(T);
+    T->Perform(WM_MOUSEMOVE, 0, PointToLParam(TabCentre(T, 1)));
+    TRect Dirty;
+    ASSERT_TRUE(GetUpdateRect(T->Handle(), &Dirty, FALSE));
+    TRect Tabs;
+    UnionRect(Tabs, T->TabClientRect(0), T->TabClientRect(2));
+    InflateRect(Tabs, 2, 2);
+    TRect Inside;
+    IntersectRect(Inside, Dirty, Tabs);
+    EXPECT_EQ(Inside, Dirty) << "only the hot tab's neighbourhood is repainted";
+    EXPECT_LT(Dirty.Width(), T->Width() / 2);
+    T->Perform(WM_MOUSEMOVE, 0, PointToLParam(TabCentre(T, 2)));
+    const QImage Hovered = Shown(T);
+    T->Invalidate();
+    EXPECT_EQ(Shown(T), Hovered);
+}
