@@ -166,8 +166,11 @@ void CaptureProc(TMessage& M)
             EndDrag(false);
         return;
     case WM_KEYDOWN:
+    case CN_KEYDOWN:
+        // The application hands keys to the capture window as CN_KEYDOWN.
         if (M.WParam == VK_ESCAPE)
             EndDrag(false);
+        M.Result = 1;
         return;
     default:
         M.Result = DefWindowProc(GDrag->Capture, M.Msg, M.WParam, M.LParam);
