@@ -195,7 +195,10 @@ TEST_F(BalloonHints, AOneWordHintIsAtLeast55Wide)
     EXPECT_EQ(Window->Width(), 55);
 }
 
-TEST_F(BalloonHints, WithoutTheBalloonAPlainFramedRectangle)
+// The placement keeps to the algorithm: the hint rectangle the
+// application proposes is first widened by 2 on every side, and its corner
+// then goes 10 to the left - 12 left and 2 up of the proposed point.
+TEST_F(BalloonHints, WithoutTheBalloonAFramedRectangleTenLeftOfTheWidenedHintRect)
 {
     Hints->SetShowBalloon(false);
     HintOver(Big, {100, 50});

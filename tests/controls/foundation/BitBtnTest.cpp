@@ -130,6 +130,18 @@ TEST_F(BitButtons, GlyphAndCaptionPlacesForEachLayout)
     }
 }
 
+TEST_F(BitButtons, WithMarginMinusOneTheGlyphStartsTheCaptionAreaAndTheCaptionFollowsSpacingMinusOneAfter)
+{
+    const auto Glyph = CellGlyph(16, {Cell0});
+    auto* B = Button();
+    B->SetGlyph(Glyph.get());
+    B->SetMargin(-1);
+    B->SetSpacing(6);
+    const TRect G = B->GlyphRect(), T = B->CaptionRect();
+    EXPECT_EQ(G.Left, 5);
+    EXPECT_EQ(T.Left - G.Right, 6 - 1);
+}
+
 TEST_F(BitButtons, AStackedPairWithMarginMinusOneIsCentredInTheButton)
 {
     const auto Glyph = CellGlyph(16, {Cell0});
