@@ -111,7 +111,7 @@ int TCustomImageList::Add(TBitmap* Image, TBitmap* Mask)
     const int First = Count();
     BeginUpdate();
     for (int Left = 0; Left + FWidth <= Pixels.width(); Left += FWidth)
-        Append({Cell(Pixels, Left, FWidth, FHeight), String()});
+        Append({Cell(Pixels, Left, FWidth, FHeight), String(), {}, {}});
     EndUpdate();
     return First;
 }
@@ -140,7 +140,7 @@ int TCustomImageList::AddIconName(const String& Name)
     const QImage Icon = ThemeIconImage(Name, FWidth, FHeight);
     if (Icon.isNull())
         return -1;
-    return Append({Icon, Name});
+    return Append({Icon, Name, {}, {}});
 }
 
 int TCustomImageList::AddImage(const QImage& Image)
@@ -150,7 +150,7 @@ int TCustomImageList::AddImage(const QImage& Image)
     QImage Pixels = Image.convertToFormat(QImage::Format_ARGB32);
     if (Pixels.size() != QSize(FWidth, FHeight))
         Pixels = Pixels.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return Append({Pixels, String()});
+    return Append({Pixels, String(), {}, {}});
 }
 
 void TCustomImageList::Delete(int Index)
@@ -213,34 +213,38 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
 {
     if (Canvas == nullptr || Index < 0 || Index >= Count())
         return;
-    const QImage& Image = FImages[std::size_t(Index)].Image;
+    TEntry& Entry = FImages[std::size_t(Index)];
     if (!Enabled) {
-        DrawDisabled(Canvas, X, Y, Image);
+        DrawDisabled(Canvas, X, Y, Entry);
         return;
     }
-    TBitmap Source;
-    Source.SetImage(Image);
+    if (!Entry.Drawn) {
+        Entry.Drawn = std::make_shared<TBitmap>();
+        Entry.Drawn->SetImage(Entry.Image);
+    }
     BLENDFUNCTION Blend;
     Blend.AlphaFormat = AC_SRC_ALPHA;
-    AlphaBlend(Canvas->Handle(), X, Y, FWidth, FHeight, Source.Canvas()->Handle(), 0, 0, FWidth, FHeight, Blend);
+    AlphaBlend(Canvas->Handle(), X, Y, FWidth, FHeight, Entry.Drawn->Canvas()->Handle(), 0, 0, FWidth, FHeight, Blend);
 }
 
-void TCustomImageList::DrawDisabled(TCanvas* Canvas, int X, int Y, const QImage& Image)
+void TCustomImageList::DrawDisabled(TCanvas* Canvas, int X, int Y, TEntry& Entry)
 {
     // The monochrome "ink" of the image: 0 where a pixel is opaque and not
     // white, 1 elsewhere (transparent and white pixels drop out).
-    TBitmap Mono;
-    QImage Ink(FWidth, FHeight, QImage::Format_RGB32);
-    for (int Row = 0; Row < FHeight; ++Row) {
-        const auto* Src = reinterpret_cast<const QRgb*>(Image.constScanLine(Row));
-        auto* Line = reinterpret_cast<QRgb*>(Ink.scanLine(Row));
-        for (int Col = 0; Col < FWidth; ++Col)
-            Line[Col] = qAlpha(Src[Col]) >= 128 && (Src[Col] & 0xFFFFFF) != 0xFFFFFF ? 0xFF000000u : 0xFFFFFFFFu;
+    if (!Entry.DisabledInk) {
+        QImage Ink(FWidth, FHeight, QImage::Format_RGB32);
+        for (int Row = 0; Row < FHeight; ++Row) {
+            const auto* Src = reinterpret_cast<const QRgb*>(Entry.Image.constScanLine(Row));
+            auto* Line = reinterpret_cast<QRgb*>(Ink.scanLine(Row));
+            for (int Col = 0; Col < FWidth; ++Col)
+                Line[Col] = qAlpha(Src[Col]) >= 128 && (Src[Col] & 0xFFFFFF) != 0xFFFFFF ? 0xFF000000u : 0xFFFFFFFFu;
+        }
+        Entry.DisabledInk = std::make_shared<TBitmap>();
+        Entry.DisabledInk->SetImage(Ink);
+        Entry.DisabledInk->SetMonochrome(true);
     }
-    Mono.SetImage(Ink);
-    Mono.SetMonochrome(true);
     // Handle() selects the canvas's brush of the moment.
-    HDC Src = Mono.Canvas()->Handle();
+    HDC Src = Entry.DisabledInk->Canvas()->Handle();
     Canvas->Brush()->SetColor(clBtnHighlight);
     HDC DC = Canvas->Handle();
     const COLORREF OldText = SetTextColor(DC, 0xFFFFFF);
@@ -316,7 +320,7 @@ void TCustomImageList::ReadImages(TReader& Reader)
                 Reader.Error(QStringLiteral("Invalid image data in %1").arg(Name()));
             // Several cells side by side make several images.
             for (int Left = 0; Left + FWidth <= Image.width(); Left += FWidth)
-                Append({Cell(Image.convertToFormat(QImage::Format_ARGB32), Left, FWidth, FHeight), String()});
+                Append({Cell(Image.convertToFormat(QImage::Format_ARGB32), Left, FWidth, FHeight), String(), {}, {}});
             continue;
         }
         const String IconName = Reader.ReadString();
@@ -327,7 +331,7 @@ void TCustomImageList::ReadImages(TReader& Reader)
             Icon = QImage(FWidth, FHeight, QImage::Format_ARGB32);
             Icon.fill(Qt::transparent);
         }
-        Append({Icon, IconName});
+        Append({Icon, IconName, {}, {}});
     }
     Reader.ReadListEnd();
     EndUpdate();

@@ -88,10 +88,14 @@ private:
     struct TEntry {
         QImage Image;
         String IconName;
+        // Made on the first drawing and kept: toolbars and bars draw the
+        // same images on every repaint.
+        std::shared_ptr<TBitmap> Drawn;
+        std::shared_ptr<TBitmap> DisabledInk;
     };
     void ReadImages(TReader& Reader);
     void WriteImages(TWriter& Writer);
-    void DrawDisabled(TCanvas* Canvas, int X, int Y, const QImage& Image);
+    void DrawDisabled(TCanvas* Canvas, int X, int Y, TEntry& Entry);
     int Append(TEntry Entry);
 
     int FWidth = 16;

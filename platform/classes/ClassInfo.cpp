@@ -134,10 +134,14 @@ const std::vector<const TPropInfo*>& TClassInfo::Props() const
         auto Same = std::find_if(FAllProps.begin(), FAllProps.end(), [&](const TPropInfo* P) {
             return P->Name.compare(Own->Name, Qt::CaseInsensitive) == 0;
         });
-        if (Same != FAllProps.end())
+        if (Own->Unpublished) {
+            if (Same != FAllProps.end())
+                FAllProps.erase(Same);
+        } else if (Same != FAllProps.end()) {
             *Same = Own.get();
-        else
+        } else {
             FAllProps.push_back(Own.get());
+        }
     }
     FAllPropsGeneration = Generation;
     return FAllProps;

@@ -111,6 +111,10 @@ public:
     std::function<bool(TObject*, const std::any&)> SetMethod;
     std::function<bool(TObject*)> Stored;
 
+    // Registered by a class that does not publish an inherited property:
+    // the class and its descendants do not list it.
+    bool Unpublished = false;
+
     bool IsReadOnly() const;
     bool IsStored(TObject* Instance) const { return !Stored || Stored(Instance); }
     // True when the value equals the declared default (never for a

@@ -15,6 +15,7 @@
 //       PUBLISHED_OBJECT(Font)          // read-only getter, sub-object
 //       PUBLISHED(DataSet, nullptr)     // component reference
 //       PUBLISHED_EVENT(OnClick)
+//       UNPUBLISHED(Visible)            // inherited, not published here
 //   END_REGISTER
 //
 //   REGISTER_COMPONENT(TFormMain, TForm)
@@ -272,6 +273,14 @@ public:
         return *this;
     }
 
+    // An inherited property this class does not publish (a page's Visible,
+    // which only its page control sets).
+    TClassRegistration& Unpublished(const char* Name)
+    {
+        FInfo->AddProp(QString::fromLatin1(Name)).Unpublished = true;
+        return *this;
+    }
+
     // A field of the class pointing at the owned component of that name.
     template <typename T>
     TClassRegistration& Field(const char* Name, T* C::*Member)
@@ -432,6 +441,8 @@ QStringList SplitEnumNames(const char* Text);
 #define PUBLISHED_NODEFAULT_STORED(Name, Pred) .PublishedNoDefault(#Name, &Self::Name, &Self::Set##Name).Stored(Pred)
 #define PUBLISHED_OBJECT(Name) .PublishedObject(#Name, &Self::Name)
 #define PUBLISHED_EVENT(Name) .PublishedEvent(#Name, &Self::Name, &Self::Set##Name)
+// An inherited property the class does not publish.
+#define UNPUBLISHED(Name) .Unpublished(#Name)
 // Explicit accessors, for overloaded or differently named ones.
 #define PUBLISHED_AS(Name, Getter, Setter, ...) .Published(#Name, Getter, Setter, __VA_ARGS__)
 #define PUBLISHED_METHOD(Name) .Method(#Name, &Self::Name)

@@ -378,6 +378,7 @@ void TControl::SetVisible(bool Value)
     FVisible = Value;
     Perform(CM_VISIBLECHANGED, Value ? 1 : 0, 0);
     RequestAlign();
+    SendDockNotification(CM_VISIBLECHANGED, Value ? 1 : 0, 0);
 }
 
 void TControl::SetEnabled(bool Value)
@@ -508,6 +509,19 @@ void TControl::SetText(const TCaption& Value)
     if (GetText() == Value)
         return;
     SetTextBuf(Value);
+    SendDockNotification(WM_SETTEXT, 0, PtrToLParam(&Value));
+}
+
+// A docked control tells its dock site of a new caption or visibility (a
+// page control shows them on the control's tab); not while the control is
+// read, dragged or going.
+void TControl::SendDockNotification(UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (FHostDockSite == nullptr || DragControl() != nullptr
+        || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying))
+        return;
+    TDockNotifyRec Rec{Msg, WParam, LParam};
+    FHostDockSite->Perform(CM_DOCKNOTIFICATION, WPARAM(this), PtrToLParam(&Rec));
 }
 
 void TControl::SetTextBuf(const String& Value)
@@ -1345,6 +1359,12 @@ void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& A
         Accept = true;
         FOnDragOver(this, Source, X, Y, State, Accept);
     }
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y)
+{
+    if (FOnDragDrop)
+        FOnDragDrop(this, Source, X, Y);
 }
 
 void TControl::DoEndDock(TObject* Target, int X, int Y)

@@ -26,6 +26,15 @@ class TDragObject;
 class TDragDockObject;
 class TCanvas;
 
+// What a docked control tells its dock site about itself
+// (CM_DOCKNOTIFICATION, WParam the control, LParam this record): a new
+// caption (WM_SETTEXT) or visibility (CM_VISIBLECHANGED, MsgWParam 1 or 0).
+struct TDockNotifyRec {
+    UINT ClientMsg = 0;
+    WPARAM MsgWParam = 0;
+    LPARAM MsgLParam = 0;
+};
+
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner);
@@ -187,6 +196,8 @@ public:
     virtual void DoEndDrag(TObject* Target, int X, int Y);
     virtual void DoStartDrag(TDragObject*& DragObject);
     virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // A drag was dropped on this control: fires OnDragDrop.
+    virtual void DragDrop(TObject* Source, int X, int Y);
     virtual void DoEndDock(TObject* Target, int X, int Y);
     virtual void DoStartDock(TDragObject*& DragObject);
     virtual TDragObject* CreateDockObject();
@@ -373,6 +384,7 @@ protected:
 private:
     void FontChanged(TObject* Sender);
     void SendCancelMode();
+    void SendDockNotification(UINT Msg, WPARAM WParam, LPARAM LParam);
     void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TMessage& Message, TMouseButton Button);
     bool IsActionLinked(bool (TControlActionLink::*Test)()) const;

@@ -126,8 +126,7 @@ void EndDrag(bool Drop)
     } else {
         if (D->Object->Dropped) {
             const TPoint P = Target->ScreenToClient(Pos);
-            if (Target->OnDragDrop())
-                Target->OnDragDrop()(Target, SourceObject(*D), P.X, P.Y);
+            Target->DragDrop(SourceObject(*D), P.X, P.Y);
         }
         const TPoint P = Target != nullptr ? Target->ScreenToClient(Pos) : TPoint{0, 0};
         D->Source->DoEndDrag(D->Object->Dropped ? Target : nullptr, P.X, P.Y);
@@ -167,8 +166,11 @@ void CaptureProc(TMessage& M)
             EndDrag(false);
         return;
     case WM_KEYDOWN:
+    case CN_KEYDOWN:
+        // The application hands keys to the capture window as CN_KEYDOWN.
         if (M.WParam == VK_ESCAPE)
             EndDrag(false);
+        M.Result = 1;
         return;
     default:
         M.Result = DefWindowProc(GDrag->Capture, M.Msg, M.WParam, M.LParam);
@@ -212,12 +214,23 @@ void StartDrag(TControl* Control, bool Immediate, int Threshold)
         D->OwnsObject = true;
     }
     D->Object = Object;
+    // The drag is known to the capture window's procedure from its first
+    // message on, so that its creation messages get their default answers
+    // (a window refusing WM_NCCREATE would never be made).
+    TDrag* Raw = D.get();
+    GDrag = D.release();
     TWindowCreateParams P;
     P.ClassName = QStringLiteral("TDragCapture");
     P.Style = WS_POPUP;
     P.WindowProc = CaptureProc;
-    D->Capture = CreateWindowEx(P);
-    GDrag = D.release();
+    P.Created = [Raw](HWND Wnd) { Raw->Capture = Wnd; };
+    if (CreateWindowEx(P) == nullptr) {
+        GDrag = nullptr;
+        if (Raw->OwnsObject)
+            delete Raw->Object;
+        delete Raw;
+        return;
+    }
     SetCapture(GDrag->Capture);
     if (Immediate)
         DragTo(*GDrag, GDrag->Start);

@@ -15,6 +15,10 @@ std::unordered_set<HWND>& LiveWindows()
     return *Set;
 }
 
+// The window last found alive: most calls ask about the same window again
+// and again.  Forgotten whenever a window goes.
+HWND LastLive = nullptr;
+
 // Top-level windows, the front of the desktop's z-order first.
 std::vector<HWND>& TopOrder()
 {
@@ -86,8 +90,11 @@ namespace QvWnd {
 
 TWndHandle* Live(HWND Wnd)
 {
+    if (Wnd == LastLive)
+        return Wnd;
     if (Wnd == nullptr || LiveWindows().count(Wnd) == 0)
         return nullptr;
+    LastLive = Wnd;
     return Wnd;
 }
 
@@ -327,6 +334,7 @@ void DestroyTree(HWND W)
     W->Children.clear();
     W->Alive = false;
     LiveWindows().erase(W);
+    LastLive = nullptr;
     DeadWindows().push_back(W);
 }
 

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -225,10 +226,30 @@ void PostQuitMessage(int ExitCode)
     PostMessage(nullptr, WM_QUIT, WPARAM(ExitCode), 0);
 }
 
+namespace {
+
+// Qt's events (input, painting, timers) are taken whenever our queue has
+// nothing for the caller, and at least every few milliseconds while it is
+// busy: running Qt's loop for every message taken would double the cost
+// of a busy queue.
+bool QtEventsDue(bool Waiting)
+{
+    static QElapsedTimer Since;
+    if (Waiting || !Since.isValid() || Since.elapsed() >= 2) {
+        Since.start();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
 {
-    TakeQtEvents();
     auto& Q = Queue();
+    const bool Waiting = std::none_of(Q.begin(), Q.end(), [&](const MSG& M) { return Matches(M, Wnd, Min, Max); });
+    if (QtEventsDue(Waiting))
+        TakeQtEvents();
     for (auto It = Q.begin(); It != Q.end(); ++It) {
         if (!Matches(*It, Wnd, Min, Max))
             continue;

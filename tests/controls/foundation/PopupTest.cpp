@@ -7,36 +7,12 @@
 #include "controls/foundation/FcPopupWindow.h"
 #include "controls/foundation/FcPopups.h"
 #include "tests/controls/foundation/ContainerFixture.h"
+#include "tests/controls/foundation/PostedTasks.h"
 
 #include "platform/forms/Screen.h"
 #include "platform/stdctrls/Button.h"
 
 namespace {
-
-// Work that the message loop reaches in turn: each task is a posted
-// message of its own window.
-class TPostedTasks {
-public:
-    TPostedTasks()
-    {
-        FWnd = AllocateHWnd([this](TMessage& M) {
-            if (M.Msg == WM_USER) {
-                const std::function<void()> Task = FTasks[std::size_t(M.WParam)];
-                Task();
-            }
-        });
-    }
-    ~TPostedTasks() { DeallocateHWnd(FWnd); }
-    void Post(std::function<void()> Task)
-    {
-        FTasks.push_back(std::move(Task));
-        PostMessage(FWnd, WM_USER, FTasks.size() - 1, 0);
-    }
-
-private:
-    HWND FWnd = nullptr;
-    std::vector<std::function<void()>> FTasks;
-};
 
 struct Popup : TContainerFixture {
     TFcPopupPanel* Panel = nullptr;

@@ -46,6 +46,39 @@ TEST_F(Layer, ADockedClientGetsItsGrabberStrip)
     Client->Free();
 }
 
+TEST_F(Layer, ADragEndsOnATargetThatAcceptsItOrIsCalledOffByEscape)
+{
+    auto* Source = new TTestBox(Form);
+    auto* Target = new TTestBox(Form);
+    Source->SetBoundsRect(Bounds(10, 10, 40, 40));
+    Target->SetBoundsRect(Bounds(100, 10, 60, 60));
+    Source->SetParent(Form);
+    Target->SetParent(Form);
+    Form->Show();
+    TObject* Ended = Source;
+    int Dropped = 0;
+    Target->SetOnDragOver(
+        [&](TObject*, TObject* From, int, int, TDragState, bool& Accept) { Accept = From == Source; });
+    Target->SetOnDragDrop([&](TObject*, TObject*, int, int) { ++Dropped; });
+    Source->SetOnEndDrag([&](TObject*, TObject* On, int, int) { Ended = On; });
+    // Dropped on the target.
+    MouseDown(Source, {5, 5});
+    Source->BeginDrag(true);
+    MouseMove(Source, {120, 20}, Qt::LeftButton);
+    MouseUp(Source, {120, 20});
+    EXPECT_EQ(Dropped, 1);
+    EXPECT_EQ(Ended, Target);
+    // Called off by Escape: no drop, and the source hears of no target.
+    MouseDown(Source, {5, 5});
+    Source->BeginDrag(true);
+    MouseMove(Source, {120, 20}, Qt::LeftButton);
+    PressKey(Form, Qt::Key_Escape);
+    EXPECT_FALSE(Source->Dragging());
+    EXPECT_EQ(Ended, nullptr);
+    MouseUp(Source, {120, 20});
+    EXPECT_EQ(Dropped, 1);
+}
+
 TEST_F(Layer, APopupLoopSwallowsThePressOutsideThatEndsIt)
 {
     auto* Button = new TTestBox(Form);

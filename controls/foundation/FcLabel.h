@@ -1,0 +1,169 @@
+#pragma once
+// TFcLabel (unit FcLabel): the platform label with 3-D text (raised,
+// recessed, shadowed), text turned to any angle (flat) or set along an
+// ellipse (curve), a border of the frame styles, blinking in the shared
+// rhythm of the blinking list, a fly-by colour while the mouse is over it,
+// captions shortened with an ellipsis, and frame-controller membership.
+#include "controls/foundation/FcFrameController.h"
+#include "controls/foundation/FcTypes.h"
+#include "platform/stdctrls/Label.h"
+
+#include <cstdint>
+
+enum TRotation { roNone, roFlat, roCurve };
+enum TCenterPoint {
+    cpUpperLeft,
+    cpUpperCenter,
+    cpUpperRight,
+    cpLeftCenter,
+    cpCenter,
+    cpRightCenter,
+    cpLowerLeft,
+    cpLowerCenter,
+    cpLowerRight
+};
+enum TFcCondenseCaption { ccNone, ccAtEnd, ccWithinPath };
+
+class TFcLabel : public TCustomLabel, public IFcFrameControllerClient {
+public:
+    explicit TFcLabel(TComponent* AOwner);
+    ~TFcLabel() override;
+
+    void ApplyFrameController() override;
+
+    // Degrees anticlockwise, kept in 0..359 (-90 is 270, 450 is 90).  A
+    // turned label is drawn flat (Rotation roFlat) at least.
+    int Angle() const { return FAngle; }
+    virtual void SetAngle(int Value);
+    TRotation Rotation() const { return FRotation; }
+    virtual void SetRotation(TRotation Value);
+    TCenterPoint CenterPoint() const { return FCenterPoint; }
+    virtual void SetCenterPoint(TCenterPoint Value);
+
+    bool Blinking() const { return FBlinking; }
+    virtual void SetBlinking(bool Value);
+    TColor BlinkColor() const { return FBlinkColor; }
+    virtual void SetBlinkColor(TColor Value);
+    // The blinking list's intervals, shared by every blinking control.
+    std::uint16_t BlinkIntervalOff() const;
+    virtual void SetBlinkIntervalOff(std::uint16_t Value);
+    std::uint16_t BlinkIntervalOn() const;
+    virtual void SetBlinkIntervalOn(std::uint16_t Value);
+
+    int BevelWidth() const { return FBevelWidth; }
+    virtual void SetBevelWidth(int Value);
+    TFrameStyleEx BorderInner() const { return FBorderInner; }
+    virtual void SetBorderInner(TFrameStyleEx Value);
+    TFrameStyleEx BorderOuter() const { return FBorderOuter; }
+    virtual void SetBorderOuter(TFrameStyleEx Value);
+    TSides BorderSides() const { return FBorderSides; }
+    virtual void SetBorderSides(TSides Value);
+    TColor BorderColor() const { return FBorderColor; }
+    virtual void SetBorderColor(TColor Value);
+    TColor BorderHighlight() const { return FBorderHighlight; }
+    virtual void SetBorderHighlight(TColor Value);
+    TColor BorderShadow() const { return FBorderShadow; }
+    virtual void SetBorderShadow(TColor Value);
+    int BorderWidth() const { return FBorderWidth; }
+    virtual void SetBorderWidth(int Value);
+    TColor FlatColor() const { return FFlatColor; }
+    virtual void SetFlatColor(TColor Value);
+    int FlatColorAdjustment() const { return FFlatColorAdjustment; }
+    virtual void SetFlatColorAdjustment(int Value);
+    // Shortened captions turn AutoSize off.
+    TFcCondenseCaption CondenseCaption() const { return FCondenseCaption; }
+    virtual void SetCondenseCaption(TFcCondenseCaption Value);
+    TFcFrameController* FrameController() const { return FFrameController; }
+    virtual void SetFrameController(TFcFrameController* Value);
+    TFcFrameControllerNotifications FrameControllerNotifications() const { return FNotifications; }
+    void SetFrameControllerNotifications(TFcFrameControllerNotifications Value) { FNotifications = Value; }
+    TColor FlyByColor() const { return FFlyByColor; }
+    virtual void SetFlyByColor(TColor Value);
+    bool FlyByEnabled() const { return FFlyByEnabled; }
+    virtual void SetFlyByEnabled(bool Value);
+    bool LightTextStyle() const { return FLightTextStyle; }
+    virtual void SetLightTextStyle(bool Value);
+    TTextStyle TextStyle() const { return FTextStyle; }
+    virtual void SetTextStyle(TTextStyle Value);
+    TColor HighlightColor() const { return FHighlightColor; }
+    virtual void SetHighlightColor(TColor Value);
+    TColor ShadowColor() const { return FShadowColor; }
+    virtual void SetShadowColor(TColor Value);
+    int ShadowDepth() const { return FShadowDepth; }
+    virtual void SetShadowDepth(int Value);
+    int TextMargin() const { return FTextMargin; }
+    virtual void SetTextMargin(int Value);
+
+    // The colour the text is drawn in now: the normal one, or BlinkColor in
+    // the blink phase.
+    TColor CurrentFontColor() const { return FCurrentFontColor; }
+    // The point the text turns about (flat) or the curve's centre.
+    TPoint CenterPointPosition();
+    // The curve's radii.
+    TPoint CurveRadii();
+    // Width of each side's border (left, top, right, bottom).
+    TRect BorderWidths() const;
+
+    void DefineProperties(TFiler& Filer) override;
+
+protected:
+    virtual void BlinkPhaseChanged(bool On);
+    void AdjustBounds() override;
+    void DoDrawText(TRect& Rect, unsigned Flags) override;
+    String GetLabelText() override { return Caption(); }
+    void Paint() override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Dispatch(TMessage& Message) override;
+    // Sets the font colour on behalf of the label (fly-by, links) while
+    // keeping the normal and current colours in step.
+    void SetFontColor(TColor Value);
+
+private:
+    template <typename T>
+    void Change(T& Field, const T& Value);
+    template <typename T>
+    void ChangeAndSize(T& Field, const T& Value);
+    bool IsLoading() const;
+    void FontChanged();
+    void UseScalableFont();
+    unsigned TextFlags();
+    TRect TextRect();
+    void DrawPasses(const std::function<void(int DX, int DY, TColor Color)>& Draw);
+    void PaintFlatText();
+    void PaintCurvedText();
+
+    int FAngle = 0;
+    TColor FBlinkColor = clHighlight;
+    bool FBlinkOn = false;
+    bool FBlinking = false;
+    int FBevelWidth = 1;
+    TFrameStyleEx FBorderInner = fsNone;
+    TFrameStyleEx FBorderOuter = fsNone;
+    TSides FBorderSides = AllSides;
+    TColor FBorderColor = clBtnFace;
+    TColor FBorderHighlight = clBtnHighlight;
+    TColor FBorderShadow = clBtnShadow;
+    int FBorderWidth = 0;
+    TColor FFlatColor = clBtnShadow;
+    int FFlatColorAdjustment = 30;
+    TColor FNormalFontColor = clWindowText;
+    TFcFrameController* FFrameController = nullptr;
+    TFcFrameControllerNotifications FNotifications = AllFrameControllerNotifications;
+    TCenterPoint FCenterPoint = cpCenter;
+    TColor FSavedFontColor = clWindowText;
+    bool FNoParentColor = false;
+    bool FFlyByEnabled = false;
+    TColor FFlyByColor = clHighlight;
+    bool FLightTextStyle = false;
+    TTextStyle FTextStyle = tsNormal;
+    TRotation FRotation = roNone;
+    TColor FHighlightColor = clBtnHighlight;
+    TColor FShadowColor = clBtnShadow;
+    int FShadowDepth = 2;
+    int FTextMargin = 0;
+    TFcCondenseCaption FCondenseCaption = ccNone;
+    TColor FCurrentFontColor = clWindowText;
+    bool FInFlyBy = false;
+    bool FSettingFontColor = false;
+};
