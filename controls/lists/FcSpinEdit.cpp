@@ -1,6 +1,7 @@
 #include "controls/lists/FcSpinEdit.h"
 
 #include "controls/foundation/FcOldPropReader.h"
+#include "controls/foundation/FcTextHelpers.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/rtl/SysUtils.h"
@@ -12,22 +13,44 @@
 
 REGISTER_ENUM(TSpinButtonType, sbUp, sbDown)
 
+// The .Stored() rules would make the formatter run the list together.
+// clang-format off
 REGISTER_COMPONENT(TFcSpinEdit, TFcCustomEdit)
     // The text is the value's; neither it nor a mask is streamed.
-    .PublishedNoDefault("Caption", &TControl::Caption, &TControl::SetCaption)
-        .Stored(false)
-        .PublishedNoDefault("Text", &TControl::Text, &TControl::SetText)
-        .Stored(false) PUBLISHED_STORED(EditMask, String(), false) PUBLISHED_STORED(MaxLength, 0, false)
-            PUBLISHED(AllowBlank, false) PUBLISHED_NODEFAULT(BlankValue) PUBLISHED(AllowKeyEdit, false)
-                PUBLISHED(Alignment, taRightJustify) PUBLISHED(BeepOnInvalidKey, true) PUBLISHED(ButtonWidth, 17)
-                    PUBLISHED(CheckRange, false) PUBLISHED(Decimals, std::uint8_t(0))
-                        FC_PUBLISHED_FRAMING(fcpFlatButtons, FlatButtons, false) PUBLISHED(FlatButtonColor, clBtnFace)
-                            PUBLISHED(Increment, 1.0L) PUBLISHED(IntegersOnly, true) PUBLISHED(Max, 100.0L)
-                                PUBLISHED(Min, 0.0L) PUBLISHED(PageSize, 10.0L) PUBLISHED_NODEFAULT(Value)
-                                    PUBLISHED_EVENT(OnChanging) PUBLISHED_EVENT(OnButtonClick)
-                                        PUBLISHED_EVENT(OnMouseWheel) PUBLISHED_EVENT(OnMouseWheelUp)
-                                            PUBLISHED_EVENT(OnMouseWheelDown)
+    .PublishedNoDefault("Caption", &TControl::Caption, &TControl::SetCaption).Stored(false)
+    .PublishedNoDefault("Text", &TControl::Text, &TControl::SetText).Stored(false)
+    PUBLISHED_STORED(EditMask, String(), false)
+    PUBLISHED_STORED(MaxLength, 0, false)
+    PUBLISHED(AllowBlank, false)
+    PUBLISHED_NODEFAULT(BlankValue)
+    PUBLISHED(AllowKeyEdit, false)
+    PUBLISHED(Alignment, taRightJustify)
+    PUBLISHED(BeepOnInvalidKey, true)
+    // The direction comes first: a change of it drops custom glyphs.
+    PUBLISHED(Direction, sdUpDown)
+    PUBLISHED(Orientation, orVertical)
+    PUBLISHED_OBJECT(ButtonUpGlyph).Stored(&TFcSpinEdit::IsButtonUpGlyphStored)
+    PUBLISHED_OBJECT(ButtonDownGlyph).Stored(&TFcSpinEdit::IsButtonDownGlyphStored)
+    PUBLISHED_STORED(ButtonUpNumGlyphs, 2, &TFcSpinEdit::IsButtonUpGlyphStored)
+    PUBLISHED_STORED(ButtonDownNumGlyphs, 2, &TFcSpinEdit::IsButtonDownGlyphStored)
+    PUBLISHED(ButtonWidth, 17)
+    PUBLISHED(CheckRange, false)
+    PUBLISHED(Decimals, std::uint8_t(0))
+    FC_PUBLISHED_FRAMING(fcpFlatButtons, FlatButtons, false)
+    PUBLISHED(FlatButtonColor, clBtnFace)
+    PUBLISHED(Increment, 1.0L)
+    PUBLISHED(IntegersOnly, true)
+    PUBLISHED(Max, 100.0L)
+    PUBLISHED(Min, 0.0L)
+    PUBLISHED(PageSize, 10.0L)
+    PUBLISHED_NODEFAULT(Value)
+    PUBLISHED_EVENT(OnChanging)
+    PUBLISHED_EVENT(OnButtonClick)
+    PUBLISHED_EVENT(OnMouseWheel)
+    PUBLISHED_EVENT(OnMouseWheelUp)
+    PUBLISHED_EVENT(OnMouseWheelDown)
 END_REGISTER
+// clang-format on
 
 namespace {
 
@@ -41,6 +64,13 @@ bool IsSign(QChar C)
 TFcSpinEdit::TFcSpinEdit(TComponent* AOwner) : TFcCustomEdit(AOwner)
 {
     FControlStyle.Exclude(csSetCaption);
+    FSpinButtons = new TFcSpinButtons(this);
+    FSpinButtons->SetBounds(0, 0, 17, 17);
+    FSpinButtons->SetVisible(true);
+    FSpinButtons->SetFocusControl(this);
+    FSpinButtons->SetOnUpRightClick([this](TObject*) { UpButtonClick(); });
+    FSpinButtons->SetOnDownLeftClick([this](TObject*) { DownButtonClick(); });
+    FSpinButtons->SetParent(this);
     SetWidth(47);
     SetAlignment(taRightJustify);
     SetValue(0);
@@ -64,7 +94,13 @@ void TFcSpinEdit::DefineProperties(TFiler& Filer)
 void TFcSpinEdit::CreateWnd()
 {
     TFcCustomEdit::CreateWnd();
-    SetEditMargins();
+    PositionSpinButtons();
+}
+
+void TFcSpinEdit::Loaded()
+{
+    TFcCustomEdit::Loaded();
+    PositionSpinButtons();
 }
 
 // --- the value ------------------------------------------------------------------------------
@@ -229,10 +265,11 @@ void TFcSpinEdit::SetMax(long double V)
 
 void TFcSpinEdit::SetButtonWidth(int V)
 {
-    if (AssignIfChanged(FButtonWidth, std::max(V, 0))) {
-        SetEditMargins();
-        Invalidate();
-    }
+    if (!AssignIfChanged(FButtonWidth, std::max(V, 0)))
+        return;
+    FSpinButtons->SetWidth(Orientation() == orVertical ? FButtonWidth : 2 * FButtonWidth);
+    PositionSpinButtons();
+    Invalidate();
 }
 
 void TFcSpinEdit::SetFlatButtonColor(TColor V)
@@ -241,7 +278,107 @@ void TFcSpinEdit::SetFlatButtonColor(TColor V)
         Invalidate();
 }
 
+// --- the spin buttons ---------------------------------------------------------------------------------
+
+TFcControlButton* TFcSpinEdit::GetButton(TSpinButtonType Button) const
+{
+    return Button == sbUp ? FSpinButtons->UpRightButton() : FSpinButtons->DownLeftButton();
+}
+
+void TFcSpinEdit::SetDirection(TSpinDirection V)
+{
+    FSpinButtons->SetDirection(V);
+}
+
+void TFcSpinEdit::SetOrientation(TOrientation V)
+{
+    FSpinButtons->SetOrientation(V);
+    PositionSpinButtons();
+}
+
+void TFcSpinEdit::SetFlatButtons(bool V)
+{
+    TFcCustomEdit::SetFlatButtons(V);
+    FSpinButtons->SetFlat(V);
+    PositionSpinButtons();
+}
+
+void TFcSpinEdit::SetFrameStyle(TFrameStyle V)
+{
+    TFcCustomEdit::SetFrameStyle(V);
+    PositionSpinButtons();
+}
+
+void TFcSpinEdit::ReadOnlyChanged()
+{
+    TFcCustomEdit::ReadOnlyChanged();
+    FSpinButtons->SetVisible(!GetReadOnly());
+    PositionSpinButtons();
+}
+
+void TFcSpinEdit::CMColorChanged(TMessage& Message)
+{
+    TFcCustomEdit::CMColorChanged(Message);
+    FSpinButtons->SetColor(Color());
+}
+
+void TFcSpinEdit::CMEnabledChanged(TMessage& Message)
+{
+    TFcCustomEdit::CMEnabledChanged(Message);
+    FSpinButtons->SetEnabled(Enabled());
+    if (FlatButtons())
+        FSpinButtons->SetColor(Color());
+    SetEditMargins();
+}
+
+void TFcSpinEdit::CMFontChanged(TMessage& Message)
+{
+    TFcCustomEdit::CMFontChanged(Message);
+    FSpinButtons->SetEnabled(Enabled());
+    SetEditMargins();
+}
+
+// Flat buttons look flat in the edit's colour while it is neither focused
+// nor under the mouse, and raised in FlatButtonColor otherwise.
+void TFcSpinEdit::UpdateFrame(bool ViaMouse, bool Active)
+{
+    TFcCustomEdit::UpdateFrame(ViaMouse, Active);
+    if (!FlatButtons())
+        return;
+    const bool Resting = !Active && !Focused();
+    if (FcThemesEnabled()) {
+        FSpinButtons->SetFlat(Resting);
+        FSpinButtons->SetColor(Color());
+    } else {
+        FSpinButtons->SetColor(Resting ? Color() : FFlatButtonColor);
+    }
+}
+
 // --- layout -------------------------------------------------------------------------------------------
+
+// The buttons take the client area's height at its right edge (its left
+// under right-to-left alignment), one pixel in from a frameless edit's
+// edges; never over the frame.
+void TFcSpinEdit::PositionSpinButtons()
+{
+    // The client area is the window's: placed when the window is made.
+    if (ComponentState().Contains(csLoading) || !HandleAllocated())
+        return;
+    const int FontHeight = GetFontHeight(Font());
+    if (FontHeight > Height()) {
+        SetHeight(FontHeight);
+        return;
+    }
+    const TRect Client = ClientRect();
+    const int W = SpinButtonsWidth();
+    if (UseRightToLeftAlignment())
+        FSpinButtons->SetBounds(0, 0, W, Client.Height());
+    else if (FrameVisible() || Ctl3D())
+        FSpinButtons->SetBounds(Client.Width() - W, 0, W, Client.Height());
+    else
+        FSpinButtons->SetBounds(Client.Width() - W - 1, 1, W, Client.Height() - 2);
+    SetEditMargins();
+}
 
 void TFcSpinEdit::SetEditMargins()
 {
@@ -392,6 +529,10 @@ void TFcSpinEdit::WndProc(TMessage& Message)
         break;
     }
     TFcCustomEdit::WndProc(Message);
+    // The buttons move with the size and to the side the reading order
+    // puts them on.
+    if (Message.Msg == WM_SIZE || Message.Msg == CM_BIDIMODECHANGED)
+        PositionSpinButtons();
 }
 
 // --- focus ------------------------------------------------------------------------------------------

@@ -9,11 +9,16 @@
 // without it no key, paste, cut, undo, clear or middle-button paste edits
 // the text, and a paste with it must leave a number in the making.
 //
+// The spin buttons sit at the right (left under right-to-left alignment)
+// inside the client area the edit's frame leaves; they are hidden while
+// the edit is read-only, and they are part of the edit, never streamed.
+//
 // The classic values are 80-bit floating point; here they are long double,
 // but texts are made and read through the platform's double conversions,
 // and form definitions carry them as doubles, so about 15 significant
 // digits survive a text or a form definition.
 #include "controls/lists/FcEdit.h"
+#include "controls/lists/FcSpinButtons.h"
 
 enum TSpinButtonType { sbUp, sbDown };
 
@@ -48,6 +53,31 @@ public:
     void SetPageSize(long double Value) { FPageSize = Value; }
     TColor FlatButtonColor() const { return FFlatButtonColor; }
     void SetFlatButtonColor(TColor Value);
+    void SetFlatButtons(bool Value) override;
+    void SetFrameStyle(TFrameStyle Value) override;
+
+    // What the spin buttons show, forwarded to them.
+    TSpinDirection Direction() const { return FSpinButtons->Direction(); }
+    virtual void SetDirection(TSpinDirection Value);
+    TOrientation Orientation() const { return FSpinButtons->Orientation(); }
+    virtual void SetOrientation(TOrientation Value);
+    TBitmap* ButtonUpGlyph() const { return FSpinButtons->GlyphUpRight(); }
+    virtual void SetButtonUpGlyph(TBitmap* Value) { FSpinButtons->SetGlyphUpRight(Value); }
+    TBitmap* ButtonDownGlyph() const { return FSpinButtons->GlyphDownLeft(); }
+    virtual void SetButtonDownGlyph(TBitmap* Value) { FSpinButtons->SetGlyphDownLeft(Value); }
+    TNumGlyphs ButtonUpNumGlyphs() const { return FSpinButtons->NumGlyphsUpRight(); }
+    virtual void SetButtonUpNumGlyphs(TNumGlyphs Value) { FSpinButtons->SetNumGlyphsUpRight(Value); }
+    TNumGlyphs ButtonDownNumGlyphs() const { return FSpinButtons->NumGlyphsDownLeft(); }
+    virtual void SetButtonDownNumGlyphs(TNumGlyphs Value) { FSpinButtons->SetNumGlyphsDownLeft(Value); }
+    bool IsButtonUpGlyphStored() const { return FSpinButtons->UpRightGlyphCustom(); }
+    bool IsButtonDownGlyphStored() const { return FSpinButtons->DownLeftGlyphCustom(); }
+    // The spin buttons' up/right button for sbUp, down/left for sbDown.
+    virtual TFcControlButton* GetButton(TSpinButtonType Button) const;
+    TFcSpinButtons* SpinButtons() const { return FSpinButtons; }
+
+    void UpdateFrame(bool ViaMouse, bool Active) override;
+    // The framed edit's area without the spin buttons' strip.
+    TRect GetEditRect() override;
 
     // The value the text shows (a text that is no number reads as Min).
     virtual long double Value();
@@ -77,7 +107,11 @@ protected:
     void CMEnter(TMessage& Message) override;
     void CMExit(TMessage& Message) override;
     void CreateWnd() override;
-    TRect GetEditRect() override;
+    void Loaded() override;
+    void ReadOnlyChanged() override;
+    void CMColorChanged(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
     void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     void DefineProperties(TFiler& Filer) override;
 
@@ -85,10 +119,11 @@ protected:
     virtual bool IsValidChar(QChar Key);
     virtual bool DoChanging(long double NewValue);
     virtual void DoButtonClick(TSpinButtonType Button);
+    // The spin buttons inside the client area (or a taller edit when the
+    // font needs it).
+    virtual void PositionSpinButtons();
     // The edit's margin on the buttons' side.
     virtual void SetEditMargins();
-    // The width the spin buttons take.
-    virtual int SpinButtonsWidth() const { return FButtonWidth; }
 
 private:
     // A read-only edit only beeps; otherwise Stepped is the new value.
@@ -99,6 +134,9 @@ private:
     long double TextValue(const String& Text, bool& Ok);
     String Formatted(long double Value) const;
 
+    int SpinButtonsWidth() const { return FSpinButtons->Width(); }
+
+    TFcSpinButtons* FSpinButtons = nullptr;
     bool FAllowKeyEdit = false;
     bool FAllowBlank = false;
     long double FBlankValue = 0;

@@ -7,6 +7,7 @@
 #include "controls/lists/FcEdit.h"
 #include "controls/lists/FcMemo.h"
 #include "controls/lists/FcRapidFireButton.h"
+#include "controls/lists/FcSpinButtons.h"
 #include "controls/lists/FcSpinEdit.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
@@ -91,6 +92,9 @@ const char* const Definition = R"(object ListsForm: TListsForm
     Width = 60
     Height = 21
     AllowKeyEdit = True
+    Direction = sdLeftRight
+    Orientation = orHorizontal
+    ButtonWidth = 12
     Increment = 10
     Max = 1000
     Min = 100
@@ -165,6 +169,18 @@ const char* const Definition = R"(object ListsForm: TListsForm
     ToggleOnItemClick = True
     OnChanging = ItemsChanging
   end
+  object SpinJaar: TFcSpinButtons
+    Left = 80
+    Top = 40
+    Width = 32
+    Height = 20
+    Delay = 50
+    Direction = sdLeftRight
+    Flat = True
+    FocusControl = EditJaar
+    Orientation = orHorizontal
+    OnUpRightClick = YearChange
+  end
   object ButtonOmhoog: TFcRapidFireButton
     Left = 380
     Top = 170
@@ -213,6 +229,8 @@ TEST(ListsStreaming, EveryControlReadsItsValuesAndDropsTheObsoleteOnes)
     auto* Width = Find<TFcSpinEdit>(Form.get(), "SpinEditBreedte");
     EXPECT_EQ(Width->Value(), 500);
     EXPECT_EQ(Width->Min(), 100);
+    EXPECT_EQ(Width->GetButton(sbUp)->Style(), cbsRight);
+    EXPECT_EQ(Width->SpinButtons()->Width(), 24);
     auto* Month = Find<TFcComboBox>(Form.get(), "ComboMaand");
     EXPECT_TRUE(Month->ReadOnly());
     EXPECT_EQ(Month->Values()->Count(), 2);
@@ -226,6 +244,10 @@ TEST(ListsStreaming, EveryControlReadsItsValuesAndDropsTheObsoleteOnes)
     EXPECT_EQ(Fields->ItemState(0), cbChecked);
     EXPECT_FALSE(Fields->ItemEnabled(2));
     EXPECT_EQ(Fields->ItemState(2), cbGrayed);
+    auto* YearSpin = Find<TFcSpinButtons>(Form.get(), "SpinJaar");
+    EXPECT_EQ(YearSpin->FocusControl(), Year);
+    EXPECT_EQ(YearSpin->UpRightButton()->BoundsRect(), Bounds(16, 0, 16, 20)) << "read whole, then laid out";
+    EXPECT_EQ(YearSpin->DownLeftButton()->Delay(), 50);
     auto* Up = Find<TFcRapidFireButton>(Form.get(), "ButtonOmhoog");
     EXPECT_EQ(Up->ScrollStyle(), scsUp);
     EXPECT_EQ(Up->Glyph()->Height(), 6);

@@ -1,12 +1,16 @@
-// The spin edit: its value and text, clamping to the range, steps by keys
+// The spin edit: its embedded spin buttons (placed inside the client area,
+// clicked with repeat and veto), its value and text, clamping to the range, steps by keys
 // and wheel with the veto, the character filter, every blocked way to edit
 // by hand, blank and non-numeric text on leaving, decimals in the locale's
 // separator, and what a form definition holds.
+#include "controls/foundation/FcTextHelpers.h"
 #include "controls/lists/FcSpinEdit.h"
 #include "platform/classes/Filer.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/stdctrls/EditMessages.h"
 #include "tests/controls/lists/ListsFixture.h"
+
+#include <QWidget>
 
 namespace {
 
@@ -34,7 +38,122 @@ struct SpinEdits : ListsForm {
         PumpMessages();
     }
     void Key(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier) { PressKey(Spin, QtKey, Mods); }
+    static void Tick(TFcControlButton* B)
+    {
+        if (B->RepeatTimer() != nullptr && B->RepeatTimer()->Enabled())
+            B->RepeatTimer()->OnTimer()(B->RepeatTimer());
+    }
 };
+
+struct TPlaceCase {
+    const char* Name;
+    bool Ctl3D;
+    TBiDiMode BiDi;
+    int Inset;
+    bool Right;
+};
+
+TEST_F(SpinEdits, TheSpinButtonsArePlacedInsideTheClientAreaTheFramedEditLeaves)
+{
+    const TPlaceCase Cases[] = {
+        {"framed", true, bdLeftToRight, 0, true},
+        {"frameless", false, bdLeftToRight, 1, true},
+        {"right to left", true, bdRightToLeft, 0, false},
+    };
+    for (const TPlaceCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Spin->SetCtl3D(C.Ctl3D);
+        Spin->SetBiDiMode(C.BiDi);
+        Spin->SetBounds(10, 10, 80, 25);
+        const TRect Client = Spin->ClientRect();
+        const TRect Buttons = Spin->SpinButtons()->BoundsRect();
+        EXPECT_EQ(Buttons.Width(), 17);
+        EXPECT_EQ(Buttons.Top, C.Inset);
+        EXPECT_EQ(Buttons.Bottom, Client.Bottom - C.Inset);
+        if (C.Right)
+            EXPECT_EQ(Buttons.Right, Client.Right - C.Inset);
+        else
+            EXPECT_EQ(Buttons.Left, 0);
+        // The text keeps clear of the buttons.
+        const LRESULT Margins = Spin->Perform(EM_GETMARGINS, 0, 0);
+        EXPECT_EQ(C.Right ? HIWORD(Margins) : LOWORD(Margins), 19);
+    }
+    Spin->SetBiDiMode(bdLeftToRight);
+    Spin->SetCtl3D(true);
+    EXPECT_EQ(Spin->GetEditRect().Right, Spin->ClientWidth() - 19);
+    // The editor shows nothing over them.
+    const QRegion Mask = Spin->HostedWidget()->mask();
+    EXPECT_FALSE(Mask.isEmpty());
+    EXPECT_FALSE(Mask.contains(QPoint(Spin->ClientWidth() - 5, 5)));
+    EXPECT_TRUE(Mask.contains(QPoint(5, 5)));
+    const QImage Image = Shown(Spin);
+    const TRect Up = Spin->GetButton(sbUp)->BoundsRect();
+    const TPoint At = Spin->SpinButtons()->ClientToScreen({Up.Left + 3, Up.Top + 3});
+    TRect W;
+    GetWindowRect(Spin->Handle(), &W);
+    EXPECT_TRUE(PixelIs(Image, At.X - W.Left, At.Y - W.Top, ColorToRGB(clBtnFace))) << "the button's face";
+}
+
+TEST_F(SpinEdits, TheButtonsFollowWidthOrientationDirectionAndReadOnly)
+{
+    Spin->SetButtonWidth(15);
+    EXPECT_EQ(Spin->SpinButtons()->Width(), 15);
+    Spin->SetOrientation(orHorizontal);
+    EXPECT_EQ(Spin->SpinButtons()->Width(), 30);
+    EXPECT_EQ(Spin->SpinButtons()->BoundsRect().Right, Spin->ClientWidth());
+    Spin->SetButtonWidth(-4);
+    EXPECT_EQ(Spin->ButtonWidth(), 0);
+    Spin->SetButtonWidth(15);
+    Spin->SetDirection(sdLeftRight);
+    EXPECT_EQ(Spin->GetButton(sbUp)->Style(), cbsRight);
+    EXPECT_EQ(Spin->GetButton(sbDown)->Style(), cbsLeft);
+    Spin->SetReadOnly(true);
+    EXPECT_FALSE(Spin->SpinButtons()->Visible());
+    EXPECT_EQ(Spin->Perform(EM_GETMARGINS, 0, 0), 0);
+    EXPECT_EQ(Spin->GetEditRect().Right, Spin->ClientWidth());
+    Spin->SetReadOnly(false);
+    EXPECT_TRUE(Spin->SpinButtons()->Visible());
+    // Flat buttons rest in the edit's colour and wake in their own.
+    Spin->SetFlatButtons(true);
+    Spin->SetFlatButtonColor(clYellow);
+    EXPECT_TRUE(Spin->SpinButtons()->Flat());
+    Focus();
+    EXPECT_EQ(Spin->SpinButtons()->Color(), clYellow);
+    Leave();
+    EXPECT_EQ(Spin->SpinButtons()->Color(), Spin->Color());
+    // A font taller than the edit makes the edit taller.
+    Spin->Font()->SetSize(30);
+    EXPECT_GE(Spin->Height(), GetFontHeight(Spin->Font()));
+}
+
+TEST_F(SpinEdits, ThePressedButtonsStepAndRepeatAndAVetoStopsThem)
+{
+    Spin->SetValue(10);
+    TFcControlButton* Up = Spin->GetButton(sbUp);
+    TFcControlButton* Down = Spin->GetButton(sbDown);
+    Other->SetFocus();
+    MouseDown(Up, {3, 3});
+    EXPECT_TRUE(Spin->Focused()) << "the press hands the focus to the edit";
+    Tick(Up);
+    Tick(Up);
+    MouseUp(Up, {3, 3});
+    EXPECT_EQ(Spin->Value(), 13);
+    MouseClick(Down, {3, 3});
+    EXPECT_EQ(Spin->Value(), 12);
+    EXPECT_EQ(Heard, QStringList({"up", "up", "up", "down"}));
+
+    int Asked = 0;
+    Spin->SetOnChanging([&](TObject*, long double, bool& Allow) {
+        ++Asked;
+        Allow = false;
+    });
+    MouseDown(Up, {3, 3});
+    Tick(Up);
+    MouseUp(Up, {3, 3});
+    EXPECT_EQ(Asked, 2);
+    EXPECT_EQ(Spin->Value(), 12);
+    EXPECT_EQ(Heard.size(), 4) << "no button event for a vetoed step";
+}
 
 TEST_F(SpinEdits, ANewSpinEditShowsZeroAndStepsWithinItsRange)
 {
