@@ -80,6 +80,12 @@ TEST_F(SpinEdits, TheSpinButtonsArePlacedInsideTheClientAreaTheFramedEditLeaves)
     }
     Spin->SetBiDiMode(bdLeftToRight);
     Spin->SetCtl3D(true);
+    // A new window (the alignment's) keeps the value and the buttons.
+    Spin->SetValue(42);
+    Spin->SetAlignment(taLeftJustify);
+    EXPECT_EQ(Spin->Text(), QStringLiteral("42"));
+    EXPECT_EQ(Spin->SpinButtons()->BoundsRect().Right, Spin->ClientWidth());
+    EXPECT_TRUE(Spin->SpinButtons()->HandleAllocated());
     EXPECT_EQ(Spin->GetEditRect().Right, Spin->ClientWidth() - 19);
     // The editor shows nothing over them.
     const QRegion Mask = Spin->HostedWidget()->mask();
@@ -301,6 +307,15 @@ TEST_F(SpinEdits, WithoutKeyEditingOnlyStepsChangeTheValue)
     MouseWheel(Spin, {10, 5}, 120);
     MouseWheel(Spin, {10, 5}, -120, Qt::ControlModifier);
     EXPECT_EQ(Spin->Value(), 32);
+}
+
+TEST_F(SpinEdits, TheWheelStepsTheFocusedSpinEditNotTheOneUnderThePointer)
+{
+    Other->SetFocus();
+    MouseWheel(Spin, {10, 5}, 120);
+    MouseWheel(Spin->GetButton(sbUp), {3, 3}, 120);
+    EXPECT_EQ(Spin->Value(), 0);
+    EXPECT_EQ(Other->Value(), 2);
 }
 
 TEST_F(SpinEdits, WithKeyEditingTheFilterTakesOnlyTheCharactersOfANumber)
