@@ -156,23 +156,6 @@ TEST_F(SpinButtons, TheArrowKeysClickTheButtons)
     EXPECT_EQ(Heard, QStringList({"up", "down", "down"}));
 }
 
-TEST_F(SpinButtons, SharedSettingsReachBothButtons)
-{
-    Spin->SetDelay(50);
-    Spin->SetInitialDelay(250);
-    Spin->SetFlat(true);
-    Spin->SetColor(clYellow);
-    Spin->SetEnabled(false);
-    for (TFcControlButton* B : {Spin->UpRightButton(), Spin->DownLeftButton()}) {
-        EXPECT_EQ(B->Delay(), 50);
-        EXPECT_EQ(B->InitialDelay(), 250);
-        EXPECT_TRUE(B->Flat());
-        EXPECT_EQ(B->Color(), clYellow);
-        EXPECT_FALSE(B->Enabled());
-        EXPECT_TRUE(B->RepeatClicks());
-    }
-}
-
 TEST_F(SpinButtons, AFormDefinitionHoldsCustomGlyphsButNeverTheArrows)
 {
     Spin->SetName(QStringLiteral("SpinJaar"));
