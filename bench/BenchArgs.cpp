@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -21,4 +22,38 @@ bool InitializeBenchmarks(int argc, char** argv, const char* DefaultMinTime)
     Args.push_back(nullptr);
     benchmark::Initialize(&Count, Args.data());
     return !benchmark::ReportUnrecognizedArguments(Count, Args.data());
+}
+
+void TRatioReporter::ReportRuns(const std::vector<Run>& Reports)
+{
+    ConsoleReporter::ReportRuns(Reports);
+    for (const Run& R : Reports) {
+        if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
+            continue;
+        // "operation/ours" or "operation/qt", perhaps with "/iterations:n".
+        const std::string Name = R.benchmark_name() + "/";
+        std::size_t Side = Name.find("/ours/");
+        const bool Ours = Side != std::string::npos;
+        if (!Ours)
+            Side = Name.find("/qt/");
+        if (Side == std::string::npos)
+            continue;
+        const std::string Operation = Name.substr(0, Side);
+        if (FPairs.find(Operation) == FPairs.end())
+            FOrder.push_back(Operation);
+        (Ours ? FPairs[Operation].Ours : FPairs[Operation].Qt) = R.real_accumulated_time / double(R.iterations);
+    }
+}
+
+void TRatioReporter::PrintRatios(const char* Title, const std::map<std::string, int>& Per)
+{
+    std::printf("\n%s\n", Title);
+    std::printf("%-28s %12s %12s %8s\n", "operation", "ours", "Qt", "ratio");
+    for (const std::string& Operation : FOrder) {
+        const TPair& P = FPairs[Operation];
+        const auto It = Per.find(Operation);
+        const double Divide = It != Per.end() && It->second > 0 ? It->second : 1;
+        std::printf("%-28s %9.3f ms %9.3f ms %8.2f\n", Operation.c_str(), P.Ours * 1e3 / Divide, P.Qt * 1e3 / Divide,
+                    P.Qt > 0 ? P.Ours / P.Qt : 0.0);
+    }
 }

@@ -1240,7 +1240,7 @@ int GetSystemMetrics(int Index)
     case SM_CYVSCROLL:
     case SM_CXHSCROLL:
     case SM_CYVTHUMB:
-    case SM_CXHTHUMB: return 16;
+    case SM_CXHTHUMB: return 17;
     case SM_CYCAPTION: return 19;
     case SM_CYSMCAPTION: return 15;
     case SM_CXBORDER:

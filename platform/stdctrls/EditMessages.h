@@ -51,6 +51,11 @@ enum : UINT {
     EM_CHARFROMPOS = 0x00D7,
 };
 
+// Our own, beside the classic ones: the caret's character index (the end
+// of the selection the caret is at), from the editor's own cursor whether
+// or not it has the focus, as a full integer.
+enum : UINT { QV_EM_GETCARETINDEX = WM_USER + 0x0110 };
+
 // Notifications (the high word of WParam of WM_COMMAND / CN_COMMAND).
 enum : WORD {
     EN_SETFOCUS = 0x0100,

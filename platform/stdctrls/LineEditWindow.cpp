@@ -284,6 +284,9 @@ bool HandleEditMessage(HWND Wnd, TQtLineEdit* E, TMessage& M)
     case EM_LINEFROMCHAR:
         M.Result = 0;
         return true;
+    case QV_EM_GETCARETINDEX:
+        M.Result = E->cursorPosition();
+        return true;
     case EM_SCROLLCARET:
         return true;
     case WM_COPY:

@@ -27,6 +27,7 @@ bool TListEngine::SetText(int Index, const String& Value)
 {
     if (!IsItem(Index))
         return false;
+    ForgetSearches();
     FItems[std::size_t(Index)].Text = Value;
     return true;
 }
@@ -69,6 +70,7 @@ int TListEngine::Insert(int Index, const String& S)
         Index = Count();
     if (Index > Count() || FVirtual)
         return NoItem;
+    ForgetSearches();
     FItems.insert(FItems.begin() + Index, TItem{S});
     Inserted(Index);
     return Index;
@@ -78,6 +80,7 @@ bool TListEngine::Delete(int Index)
 {
     if (!IsItem(Index))
         return false;
+    ForgetSearches();
     FItems.erase(FItems.begin() + Index);
     Deleted(Index);
     return true;
@@ -85,6 +88,7 @@ bool TListEngine::Delete(int Index)
 
 void TListEngine::Clear()
 {
+    ForgetSearches();
     FItems.clear();
     FVirtual = false;
     FCurSel = FCaret = FAnchor = NoItem;
@@ -133,6 +137,7 @@ void TListEngine::SetSorted(bool Value)
     FSorted = Value;
     if (!Value)
         return;
+    ForgetSearches();
     std::vector<int> Order(FItems.size());
     std::iota(Order.begin(), Order.end(), 0);
     std::stable_sort(Order.begin(), Order.end(),
@@ -150,19 +155,120 @@ void TListEngine::SetSorted(bool Value)
             *I = NewPlace[std::size_t(*I)];
 }
 
+namespace {
+
+// The case folding of one character, the letters of ASCII without a table.
+inline char16_t Folded(char16_t C)
+{
+    if (C < 128)
+        return C >= 'A' && C <= 'Z' ? char16_t(C + 32) : C;
+    return QChar::toCaseFolded(C);
+}
+
+// T begins with S without regard to case: Qt's case-insensitive rule (the
+// case folding of each character), with S folded beforehand (Folding) and
+// compared character by character, so that the common mismatch at the
+// first character costs little.
+bool StartsWithFolded(const String& T, const String& S, const String& Folding)
+{
+    if (T.size() < S.size())
+        return false;
+    const QChar* A = T.constData();
+    const QChar* B = Folding.constData();
+    for (qsizetype I = 0; I < S.size(); ++I) {
+        const char16_t X = A[I].unicode();
+        if (X == B[I].unicode())
+            continue;
+        // Characters beyond the basic plane fold as whole pairs.
+        if (QChar::isSurrogate(X) || B[I].isSurrogate())
+            return T.startsWith(S, Qt::CaseInsensitive);
+        if (Folded(X) != B[I].unicode())
+            return false;
+    }
+    return true;
+}
+
+String FoldedText(const String& S)
+{
+    String F = S;
+    for (QChar& C : F)
+        if (!C.isSurrogate())
+            C = QChar(Folded(C.unicode()));
+    return F;
+}
+
+} // namespace
+
+void TListEngine::ForgetSearches()
+{
+    FLastSearch.reset();
+    FExactIndex.reset();
+}
+
+bool TListEngine::Matches(int Index, const String& S, bool Exact, const String& Folding) const
+{
+    // The items' own texts are compared where they are, not copied.
+    String Virtual;
+    if (FVirtual)
+        Virtual = VirtualText ? VirtualText(Index) : String();
+    const String& T = FVirtual ? Virtual : FItems[std::size_t(Index)].Text;
+    if (Exact)
+        return T.size() == S.size() && T.compare(S, Qt::CaseInsensitive) == 0;
+    return StartsWithFolded(T, S, Folding);
+}
+
 int TListEngine::Find(const String& S, int StartAfter, bool Exact) const
 {
     const int N = Count();
     if (N == 0)
         return NoItem;
+    if (StartAfter < 0 && !FVirtual)
+        return Exact ? FindExactFromTop(S) : FindPrefixFromTop(S);
     const int Start = IsItem(StartAfter) ? StartAfter + 1 : 0;
+    const String Folding = FoldedText(S);
     for (int K = 0; K < N; ++K) {
         const int I = (Start + K) % N;
-        const String T = Text(I);
-        if (Exact ? T.compare(S, Qt::CaseInsensitive) == 0 : T.startsWith(S, Qt::CaseInsensitive))
+        if (Matches(I, S, Exact, Folding))
             return I;
     }
     return NoItem;
+}
+
+int TListEngine::FindExactFromTop(const String& S) const
+{
+    // An index of the texts, made by the first search after a change (the
+    // items from the last, so that the first of equal texts stays): a
+    // program looking up item after item in a long list does not go
+    // through the list each time.  Case-insensitive equality is equality
+    // of the case-folded texts.
+    if (!FExactIndex) {
+        FExactIndex.emplace();
+        FExactIndex->reserve(qsizetype(FItems.size()));
+        for (int I = Count() - 1; I >= 0; --I)
+            FExactIndex->insert(FItems[std::size_t(I)].Text.toCaseFolded(), I);
+    }
+    const auto It = FExactIndex->constFind(S.toCaseFolded());
+    return It == FExactIndex->cend() ? NoItem : It.value();
+}
+
+int TListEngine::FindPrefixFromTop(const String& S) const
+{
+    // Typing makes each search the last one with a character more: no item
+    // above the last one found begins with the longer text either, and when
+    // the shorter one found nothing neither will it.
+    int From = 0;
+    if (FLastSearch && S.startsWith(FLastSearch->Prefix, Qt::CaseInsensitive)) {
+        if (FLastSearch->Found == NoItem)
+            return NoItem;
+        From = FLastSearch->Found;
+    }
+    int Found = NoItem;
+    const String Folding = FoldedText(S);
+    for (int I = From, N = Count(); I < N && Found == NoItem; ++I)
+        if (Matches(I, S, false, Folding))
+            Found = I;
+    FLastSearch = TLastSearch{S, Found};
+    return Found;
 }
 
 int TListEngine::FindPrefix(const String& S, int StartAfter) const

@@ -15,6 +15,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+
+#include <QHash>
 #include <vector>
 
 enum class TListSelectMode { Single, Multiple, Extended };
@@ -112,9 +115,23 @@ private:
     void Inserted(int Index);
     void Deleted(int Index);
     int Find(const String& S, int StartAfter, bool Exact) const;
+    // Folding: S case-folded, for the prefix comparison.
+    bool Matches(int Index, const String& S, bool Exact, const String& Folding) const;
+    int FindPrefixFromTop(const String& S) const;
+    int FindExactFromTop(const String& S) const;
+    void ForgetSearches();
     void ClampTop();
 
     std::vector<TItem> FItems;
+    // The last prefix searched for from the top and where it was found;
+    // forgotten whenever the items change.
+    struct TLastSearch {
+        String Prefix;
+        int Found;
+    };
+    mutable std::optional<TLastSearch> FLastSearch;
+    // The first item of each case-folded text, made when first needed.
+    mutable std::optional<QHash<String, int>> FExactIndex;
     bool FVirtual = false;
     bool FSorted = false;
     TListSelectMode FMode = TListSelectMode::Single;

@@ -5,11 +5,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -59,19 +61,89 @@ int ToQt(const QTextDocument* Doc, int Classic)
     return Doc->characterCount() - 1;
 }
 
-// The block of a classic line number (-1: the caret's line).
-QTextBlock LineBlock(const TQtMemo* E, int Line)
+// --- display lines: a wrapped line counts as the lines it shows on ----------------------------
+
+// Every block laid out at the memo's width, so that each knows how many
+// display lines it takes.
+void LayOut(const TQtMemo* E)
 {
-    if (Line < 0)
-        return E->textCursor().block();
-    return E->document()->findBlockByNumber(Line);
+    auto* Layout = qobject_cast<QPlainTextDocumentLayout*>(E->document()->documentLayout());
+    if (Layout == nullptr)
+        return;
+    for (QTextBlock B = E->document()->begin(); B.isValid(); B = B.next())
+        Layout->ensureBlockLayout(B);
 }
 
-QTextBlock CharBlock(const TQtMemo* E, int Classic)
+int BlockLines(const QTextBlock& B)
+{
+    const QTextLayout* L = B.layout();
+    return std::max(L != nullptr ? L->lineCount() : 0, 1);
+}
+
+int DisplayLineCount(const TQtMemo* E)
+{
+    LayOut(E);
+    int N = 0;
+    for (QTextBlock B = E->document()->begin(); B.isValid(); B = B.next())
+        N += BlockLines(B);
+    return N;
+}
+
+// The display line that shows the Qt position Pos.
+int DisplayLineOf(const TQtMemo* E, int Pos)
+{
+    LayOut(E);
+    const QTextDocument* Doc = E->document();
+    QTextBlock Block = Doc->findBlock(Pos);
+    if (!Block.isValid())
+        Block = Doc->lastBlock();
+    int Line = 0;
+    for (QTextBlock B = Doc->begin(); B.isValid() && B != Block; B = B.next())
+        Line += BlockLines(B);
+    const QTextLayout* L = Block.layout();
+    const QTextLine In = L != nullptr ? L->lineForTextPosition(Pos - Block.position()) : QTextLine();
+    return Line + (In.isValid() ? In.lineNumber() : 0);
+}
+
+// Where display line Line starts (Qt position) and how long it is; false
+// beyond the last line.
+bool DisplayLineSpan(const TQtMemo* E, int Line, int& Start, int& Length)
+{
+    if (Line < 0)
+        return false;
+    LayOut(E);
+    for (QTextBlock B = E->document()->begin(); B.isValid(); B = B.next()) {
+        const int Lines = BlockLines(B);
+        if (Line >= Lines) {
+            Line -= Lines;
+            continue;
+        }
+        const QTextLayout* L = B.layout();
+        if (L == nullptr || L->lineCount() == 0) {
+            Start = B.position();
+            Length = B.length() - 1;
+        } else {
+            const QTextLine In = L->lineAt(Line);
+            Start = B.position() + In.textStart();
+            Length = In.textLength();
+        }
+        return true;
+    }
+    return false;
+}
+
+// The caret's display line (-1 as a line or character argument).
+int CaretLine(const TQtMemo* E)
+{
+    return DisplayLineOf(E, E->textCursor().position());
+}
+
+// The line of a classic character index; -1: the caret's line.
+int LineOfChar(const TQtMemo* E, int Classic)
 {
     if (Classic < 0)
-        return E->textCursor().block();
-    return E->document()->findBlock(ToQt(E->document(), Classic));
+        return CaretLine(E);
+    return DisplayLineOf(E, ToQt(E->document(), Classic));
 }
 
 std::pair<int, int> Selection(const TQtMemo* E)
@@ -185,24 +257,29 @@ bool HandleLineMessage(TQtMemo* E, TMessage& M)
     QTextDocument* Doc = E->document();
     switch (M.Msg) {
     case EM_GETLINECOUNT:
-        M.Result = Doc->blockCount();
+        M.Result = DisplayLineCount(E);
         return true;
     case EM_LINEINDEX: {
-        const QTextBlock B = LineBlock(E, int(std::intptr_t(M.WParam)));
-        M.Result = B.isValid() ? B.position() + B.blockNumber() : -1;
+        const int Line = IndexArg(M) < 0 ? CaretLine(E) : IndexArg(M);
+        int Start = 0, Length = 0;
+        M.Result = DisplayLineSpan(E, Line, Start, Length) ? ToClassic(Doc, Start) : -1;
         return true;
     }
     case EM_LINELENGTH: {
-        const QTextBlock B = CharBlock(E, int(std::intptr_t(M.WParam)));
-        M.Result = B.isValid() ? B.length() - 1 : 0;
+        int Start = 0, Length = 0;
+        M.Result = DisplayLineSpan(E, LineOfChar(E, IndexArg(M)), Start, Length) ? Length : 0;
         return true;
     }
     case EM_LINEFROMCHAR:
-        M.Result = CharBlock(E, int(std::intptr_t(M.WParam))).blockNumber();
+        M.Result = LineOfChar(E, IndexArg(M));
         return true;
     case EM_GETLINE: {
-        const QTextBlock B = LineBlock(E, int(M.WParam));
-        const String Line = B.isValid() ? B.text() : String();
+        int Start = 0, Length = 0;
+        String Line;
+        if (DisplayLineSpan(E, IndexArg(M), Start, Length)) {
+            const QTextBlock B = Doc->findBlock(Start);
+            Line = B.text().mid(Start - B.position(), Length);
+        }
         if (M.LParam != 0)
             *LParamToPtr<String>(M.LParam) = Line;
         M.Result = Line.size();
@@ -211,9 +288,12 @@ bool HandleLineMessage(TQtMemo* E, TMessage& M)
     case EM_CHARFROMPOS: {
         const TPoint P = LParamToPoint(M.LParam);
         const QTextCursor C = E->cursorForPosition(E->viewport()->mapFrom(E, QPoint(P.X, P.Y)));
-        M.Result = MAKELPARAM(ToClassic(Doc, C.position()), C.blockNumber());
+        M.Result = MAKELPARAM(ToClassic(Doc, C.position()), DisplayLineOf(E, C.position()));
         return true;
     }
+    case QV_EM_GETCARETINDEX:
+        M.Result = ToClassic(Doc, E->textCursor().position());
+        return true;
     case EM_POSFROMCHAR: {
         QTextCursor C(Doc);
         C.setPosition(std::min(ToQt(Doc, int(M.WParam)), Doc->characterCount() - 1));

@@ -3,8 +3,9 @@
 // procedure of a memo's window.  Text and character positions follow the
 // classic edit: lines are separated by CR LF, which counts as two
 // characters in SelStart, EM_GETSEL, EM_LINEINDEX and the rest; the line
-// messages count the lines between line breaks (Qt does the visual
-// wrapping).  The mouse wheel scrolls by the desktop's wheel-scroll-lines
+// messages count display lines as the classic memo does (a line that wraps
+// counts as the lines it takes on the screen; -1 means the caret's line),
+// and every index and line is a full integer.  The mouse wheel scrolls by the desktop's wheel-scroll-lines
 // setting (a page when it is WHEEL_PAGESCROLL).
 #include "platform/stdctrls/LineEditWindow.h"
 

@@ -129,12 +129,12 @@ void MouseClick(TControl* Control, TPoint P, Qt::MouseButton Button)
     MouseUp(Control, P, Button);
 }
 
-void MouseWheel(TControl* Control, TPoint P, int AngleDelta)
+void MouseWheel(TControl* Control, TPoint P, int AngleDelta, Qt::KeyboardModifiers Mods)
 {
     QWidget* W = TopWidget(Control);
     const QPoint L = LocalPoint(Control, P, W);
     const TPoint S = Control->ClientToScreen(P);
-    QWheelEvent E(QPointF(L), QPointF(S.X, S.Y), QPoint(), QPoint(0, AngleDelta), Qt::NoButton, Qt::NoModifier,
+    QWheelEvent E(QPointF(L), QPointF(S.X, S.Y), QPoint(), QPoint(0, AngleDelta), Qt::NoButton, Mods,
                   Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(W, &E);
     PumpMessages();

@@ -28,8 +28,9 @@ void MouseClick(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftBu
 void QueueMouseDown(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
 void QueueMouseMove(TControl* Control, TPoint P, Qt::MouseButtons Buttons = Qt::LeftButton);
 void QueueMouseUp(TControl* Control, TPoint P, Qt::MouseButton Button = Qt::LeftButton);
-// Wheel steps as a mouse reports them (angle delta, 120 a notch).
-void MouseWheel(TControl* Control, TPoint P, int AngleDelta);
+// Wheel steps as a mouse reports them (angle delta, 120 a notch), with the
+// keys held.
+void MouseWheel(TControl* Control, TPoint P, int AngleDelta, Qt::KeyboardModifiers Mods = Qt::NoModifier);
 // The mouse leaves the control's top-level window.
 void MouseLeaveWindow(TControl* Control);
 

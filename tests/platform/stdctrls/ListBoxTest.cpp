@@ -198,6 +198,36 @@ TEST_F(ListBoxes, TypedLettersSearchIncrementally)
     EXPECT_EQ(List->ItemIndex(), 1);
 }
 
+// Searches from the top remember their last answer and the texts' index:
+// every change of the items must make them look again.
+TEST_F(ListBoxes, SearchesFromTheTopFollowEveryChangeOfTheItems)
+{
+    Fill({"Appel", "Banaan", "Bes", "Citroen"});
+    auto Prefix = [&](const QString& S) { return int(List->Perform(LB_FINDSTRING, WPARAM(-1), PtrToLParam(&S))); };
+    EXPECT_EQ(Prefix(QStringLiteral("b")), 1);
+    EXPECT_EQ(Prefix(QStringLiteral("BE")), 2);
+    EXPECT_EQ(Prefix(QStringLiteral("bex")), -1);
+    List->Items()->Insert(0, QStringLiteral("Bex"));
+    EXPECT_EQ(Prefix(QStringLiteral("bex")), 0);
+    EXPECT_EQ(Prefix(QStringLiteral("bes")), 3);
+    List->Items()->SetStrings(3, QStringLiteral("Aardbei"));
+    EXPECT_EQ(Prefix(QStringLiteral("bes")), -1);
+    EXPECT_EQ(Prefix(QStringLiteral("b")), 0);
+    EXPECT_EQ(List->Items()->IndexOf(QStringLiteral("citroen")), 4);
+    List->Items()->Delete(0);
+    EXPECT_EQ(List->Items()->IndexOf(QStringLiteral("CITROEN")), 3);
+    EXPECT_EQ(List->Items()->IndexOf(QStringLiteral("Bex")), -1);
+    List->Items()->Add(QStringLiteral("appel"));
+    EXPECT_EQ(List->Items()->IndexOf(QStringLiteral("APPEL")), 0) << "the first of equal texts";
+    List->SetSorted(true);
+    EXPECT_EQ(List->Items()->IndexOf(QStringLiteral("Banaan")), 3);
+    // Letters of other scripts and beyond the basic plane fold as Qt folds them.
+    List->Items()->Add(QStringLiteral("Éclair"));
+    List->Items()->Add(QString::fromUtf8("\xF0\x90\x90\x80z"));
+    EXPECT_GE(Prefix(QStringLiteral("écl")), 0);
+    EXPECT_GE(Prefix(QString::fromUtf8("\xF0\x90\x90\xA8")), 0);
+}
+
 TEST_F(ListBoxes, TheWheelAndTheScrollBarScrollTheItems)
 {
     FillNumbers(40);

@@ -1,0 +1,44 @@
+#include "controls/lists/FcIncrementalSearch.h"
+
+#include "controls/foundation/FcPlatformHelpers.h"
+
+TFcIncrementalSearch::TFcIncrementalSearch(TComponent* Owner) : FTimer(new TTimer(Owner))
+{
+    FTimer->SetEnabled(false);
+    FTimer->SetInterval(SearchTimeout);
+    FTimer->SetOnTimer([this](TObject*) { Tick(); });
+}
+
+bool TFcIncrementalSearch::TakeCharacter(QChar Unit, String& Character)
+{
+    if (Unit.isHighSurrogate()) {
+        FHighSurrogate = Unit;
+        return false;
+    }
+    Character =
+        Unit.isLowSurrogate() && FHighSurrogate.isHighSurrogate() ? String(FHighSurrogate) + Unit : String(Unit);
+    FHighSurrogate = QChar();
+    return true;
+}
+
+String TFcIncrementalSearch::WithoutLast() const
+{
+    const qsizetype N = FText.size();
+    const bool Pair = N >= 2 && FText.at(N - 1).isLowSurrogate() && FText.at(N - 2).isHighSurrogate();
+    return FText.left(N - (Pair ? 2 : 1));
+}
+
+void TFcIncrementalSearch::Restart()
+{
+    FTimer->SetEnabled(false);
+    FTimer->SetInterval(SearchTimeout);
+    FTimer->SetEnabled(true);
+}
+
+void TFcIncrementalSearch::Tick()
+{
+    if (FTyping)
+        return;
+    FTimer->SetEnabled(false);
+    FText.clear();
+}
