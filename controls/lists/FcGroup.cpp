@@ -97,9 +97,27 @@ TFcGroup::TFcGroup(TComponent* AOwner)
     // The system's pointing hand; the program carries no cursor of its own.
     FHandCursor = LoadCursor(nullptr, IDC_HAND);
     SetOpened(true);
-    // The Outlook style's up and down buttons are rapid-fire buttons bound
-    // to ScrollUp and ScrollDown; they are made here once that button
-    // exists, and until then the group scrolls through those two alone.
+    CreateScrollButtons();
+}
+
+// The Outlook style's up and down buttons: owned by the group, so a form
+// definition never holds them, and hidden until the style and the items
+// call for them.
+void TFcGroup::CreateScrollButtons()
+{
+    const TFcScrollStyle Styles[2] = {scsUp, scsDown};
+    for (int I = 0; I < 2; ++I) {
+        auto* B = new TFcRapidFireButton(this);
+        B->SetVisible(false);
+        B->SetControlStyle(B->ControlStyle() + TControlStyle{csNoDesignVisible});
+        B->SetScrollStyle(Styles[I]);
+        B->SetParent(this);
+        if (I == 0)
+            B->SetOnClick([this](TObject*) { ScrollUp(); });
+        else
+            B->SetOnClick([this](TObject*) { ScrollDown(); });
+        FScrollButtons[I] = B;
+    }
 }
 
 TFcGroup::~TFcGroup()
@@ -901,6 +919,18 @@ void TFcGroup::WMWindowPosChanged(TMessage& Message)
         FGroupBar->UpdateGroupLayout(this);
 }
 
+// The scroll buttons belong to the group itself and are made by it, so a
+// definition written with the group as its root still leaves them out.
+void TFcGroup::GetChildren(const TGetChildProc& Proc, TComponent* Root)
+{
+    TCustomControl::GetChildren(
+        [&](TComponent* Child) {
+            if (Child != FScrollButtons[0] && Child != FScrollButtons[1])
+                Proc(Child);
+        },
+        Root);
+}
+
 void TFcGroup::Loaded()
 {
     TCustomControl::Loaded();
@@ -909,7 +939,8 @@ void TFcGroup::Loaded()
         if (Item->Action() != nullptr)
             Item->ActionChange(Item->Action(), true);
     }
-    PositionScrollButtons();
+    if (FBarStyle == gbsOutlook)
+        PositionScrollButtons();
 }
 
 void TFcGroup::Notification(TComponent* AComponent, TOperation Operation)

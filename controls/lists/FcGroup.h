@@ -10,6 +10,7 @@
 // and the items) and FcGroupInput.cpp (clicks, hot tracking, hints and the
 // cursor).
 #include "controls/lists/FcGroupItems.h"
+#include "controls/lists/FcRapidFireButton.h"
 #include "platform/actions/ImgList.h"
 #include "platform/controls/CustomControl.h"
 #include "platform/graphics/Bitmap.h"
@@ -155,6 +156,8 @@ public:
     // The items changed in a way that can move them.
     void ItemsChanged();
     // The Outlook style's scrolling by one item.
+    // The Outlook style's scroll buttons: up is 0, down is 1.
+    TFcRapidFireButton* ScrollButton(int Index) const { return FScrollButtons[Index & 1]; }
     void ScrollUp();
     void ScrollDown();
     // The caption image of a csLarge caption, on the bar's canvas, so that
@@ -215,6 +218,7 @@ protected:
     // --- the rest (FcGroup.cpp) ---
     void WndProc(TMessage& Message) override;
     void Loaded() override;
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     void ReadState(TReader& Reader) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void AdjustClientRect(TRect& Rect) override;
@@ -243,6 +247,7 @@ private:
     void ActionCountChanged(int Delta);
     void UpdateScrollButtons();
     void PositionScrollButtons();
+    void CreateScrollButtons();
     // Invalidates the caption band, or an item's image and caption.
     void InvalidateCaption();
     void InvalidateItem(TFcGroupItem* Item);
@@ -325,7 +330,7 @@ private:
     TFcGroupItem* FPopupItem = nullptr;
     TPopupMenu* FItemPopupMenu = nullptr;
     // The Outlook style's up and down buttons, children of the group.
-    TControl* FScrollButtons[2] = {nullptr, nullptr};
+    TFcRapidFireButton* FScrollButtons[2] = {nullptr, nullptr};
     // Measured captions by item ID, and the open/close button as last
     // drawn: measuring text and setting pixels one by one are the dear
     // parts of painting a group.

@@ -102,6 +102,48 @@ TEST_F(GroupOpening, AnOutlookGroupClosesOnlyWhenAnotherOpens)
     EXPECT_EQ(Log.Events, (QStringList{"CanOpen B", "Close A", "Open B"}));
 }
 
+// The Outlook style's scroll buttons: shown only for what is above or below
+// the page, placed at the body's right edge, and repeating while held.
+TEST_F(GroupBarFixture, OutlookScrollButtonsRepeatWhileHeldAndShowOnlyWhatIsOffThePage)
+{
+    Bar->SetStyle(gbsOutlook);
+    std::initializer_list<QString> Many = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11",
+                                           "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "22"};
+    TFcGroup* G = AddGroup("G", Many);
+    TFcGroup* Short = AddGroup("S", {"s1"});
+    TFcRapidFireButton* Up = G->ScrollButton(0);
+    TFcRapidFireButton* Down = G->ScrollButton(1);
+    ASSERT_GT(G->CalcItemsHeight(G->ClientWidth()), G->ClientHeight());
+    EXPECT_EQ(Up->ScrollStyle(), scsUp);
+    EXPECT_EQ(Down->ScrollStyle(), scsDown);
+    EXPECT_FALSE(Up->Visible()) << "nothing above the first item";
+    EXPECT_TRUE(Down->Visible());
+    EXPECT_EQ(Down->BoundsRect(), Bounds(G->ClientWidth() - 21, G->ClientHeight() - 21, 17, 17));
+    EXPECT_EQ(Up->BoundsRect(), Bounds(G->ClientWidth() - 21, G->CaptionHeight() + 4, 17, 17));
+
+    MouseDown(Down, {8, 8});
+    EXPECT_EQ(G->TopItemIndex(), 0) << "the press alone does not scroll";
+    for (int I = 0; I < 3; ++I)
+        Down->RepeatTimer()->OnTimer()(Down->RepeatTimer());
+    EXPECT_EQ(G->TopItemIndex(), 3);
+    MouseUp(Down, {8, 8});
+    EXPECT_EQ(G->TopItemIndex(), 4) << "the release clicks once more, as a speed button does";
+    EXPECT_FALSE(Down->RepeatTimer()->Enabled());
+    EXPECT_TRUE(Up->Visible());
+    MouseClick(Up, {8, 8});
+    EXPECT_EQ(G->TopItemIndex(), 3);
+
+    // Content shorter than the page, and the other styles, show neither.
+    Short->Open();
+    EXPECT_FALSE(Short->ScrollButton(0)->Visible());
+    EXPECT_FALSE(Short->ScrollButton(1)->Visible());
+    G->Open();
+    Bar->SetStyle(gbsCategoryView);
+    EXPECT_FALSE(Down->Visible());
+    EXPECT_FALSE(Up->Visible());
+    EXPECT_EQ(G->ControlCount(), 2) << "the buttons stay the group's own children";
+}
+
 TEST_F(GroupOpening, AGroupReadBeforeItJoinsABarKeepsItsState)
 {
     auto* G = new TFcGroup(Form);
