@@ -69,6 +69,25 @@ TFcBlinkingControlsList* BlinkingControlsList()
     return GlobalList().get();
 }
 
+std::uint16_t SharedBlinkInterval(bool On)
+{
+    const TFcBlinkingControlsList* List = BlinkingControlsList();
+    if (List == nullptr)
+        return 500;
+    return On ? List->BlinkIntervalOn() : List->BlinkIntervalOff();
+}
+
+void SetSharedBlinkInterval(bool On, std::uint16_t Value)
+{
+    TFcBlinkingControlsList* List = BlinkingControlsList();
+    if (List == nullptr)
+        return;
+    if (On)
+        List->SetBlinkIntervalOn(Value);
+    else
+        List->SetBlinkIntervalOff(Value);
+}
+
 void AddBlinkingControl(TControl* Control)
 {
     if (!GlobalList())

@@ -51,6 +51,11 @@ private:
 
 // The list, or nullptr while no label or status pane exists.
 TFcBlinkingControlsList* BlinkingControlsList();
+// The shared rhythm as a label or pane publishes it: 500 ms each while no
+// list exists, and a setting made then is dropped (there is nothing to
+// blink).
+std::uint16_t SharedBlinkInterval(bool On);
+void SetSharedBlinkInterval(bool On, std::uint16_t Value);
 // For the constructor of every label and status pane: creates the list
 // when there is none and adds the control, whether or not it blinks.
 void AddBlinkingControl(TControl* Control);

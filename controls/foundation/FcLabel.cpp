@@ -177,24 +177,22 @@ void TFcLabel::SetBlinkColor(TColor Value)
 
 std::uint16_t TFcLabel::BlinkIntervalOff() const
 {
-    return BlinkingControlsList() != nullptr ? BlinkingControlsList()->BlinkIntervalOff() : 500;
+    return SharedBlinkInterval(false);
 }
 
 void TFcLabel::SetBlinkIntervalOff(std::uint16_t Value)
 {
-    if (BlinkingControlsList() != nullptr)
-        BlinkingControlsList()->SetBlinkIntervalOff(Value);
+    SetSharedBlinkInterval(false, Value);
 }
 
 std::uint16_t TFcLabel::BlinkIntervalOn() const
 {
-    return BlinkingControlsList() != nullptr ? BlinkingControlsList()->BlinkIntervalOn() : 500;
+    return SharedBlinkInterval(true);
 }
 
 void TFcLabel::SetBlinkIntervalOn(std::uint16_t Value)
 {
-    if (BlinkingControlsList() != nullptr)
-        BlinkingControlsList()->SetBlinkIntervalOn(Value);
+    SetSharedBlinkInterval(true, Value);
 }
 
 void TFcLabel::SetBevelWidth(int Value)

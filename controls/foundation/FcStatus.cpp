@@ -136,24 +136,22 @@ void TFcCustomStatusPane::SetBlinkColor(TColor Value)
 
 std::uint16_t TFcCustomStatusPane::BlinkIntervalOff() const
 {
-    return BlinkingControlsList() != nullptr ? BlinkingControlsList()->BlinkIntervalOff() : 500;
+    return SharedBlinkInterval(false);
 }
 
 void TFcCustomStatusPane::SetBlinkIntervalOff(std::uint16_t Value)
 {
-    if (BlinkingControlsList() != nullptr)
-        BlinkingControlsList()->SetBlinkIntervalOff(Value);
+    SetSharedBlinkInterval(false, Value);
 }
 
 std::uint16_t TFcCustomStatusPane::BlinkIntervalOn() const
 {
-    return BlinkingControlsList() != nullptr ? BlinkingControlsList()->BlinkIntervalOn() : 500;
+    return SharedBlinkInterval(true);
 }
 
 void TFcCustomStatusPane::SetBlinkIntervalOn(std::uint16_t Value)
 {
-    if (BlinkingControlsList() != nullptr)
-        BlinkingControlsList()->SetBlinkIntervalOn(Value);
+    SetSharedBlinkInterval(true, Value);
 }
 
 void TFcCustomStatusPane::SetCaptionOffset(int Value)
