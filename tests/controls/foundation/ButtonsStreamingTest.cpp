@@ -14,6 +14,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/forms/Forms.h"
+#include "tests/support/StreamedForms.h"
 
 #include <gtest/gtest.h>
 
@@ -139,21 +140,17 @@ const char* const Definition = R"(object ButtonsForm: TButtonsForm
 end
 )";
 
-using TFormPtr = std::unique_ptr<TButtonsForm, TComponentDeleter>;
+using TFormPtr = TRootPtr<TButtonsForm>;
 
 TFormPtr ReadForm(const QByteArray& Text)
 {
-    TFormPtr Form(CreateNewForm<TButtonsForm>(nullptr));
-    ReadComponentFromText(Text, Form.get(), QStringLiteral("ButtonsForm.form"));
-    return Form;
+    return ReadFormText<TButtonsForm>(Text, QStringLiteral("ButtonsForm.form"));
 }
 
 template <typename T>
 T* Find(TComponent* Form, const char* Name)
 {
-    auto* C = dynamic_cast<T*>(Form->FindComponent(QString::fromLatin1(Name)));
-    EXPECT_NE(C, nullptr) << Name;
-    return C;
+    return FindNamed<T>(Form, Name);
 }
 
 } // namespace

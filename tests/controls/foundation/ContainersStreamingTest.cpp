@@ -11,6 +11,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/stdctrls/Button.h"
+#include "tests/support/StreamedForms.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
@@ -153,21 +154,17 @@ const char* const Definition = R"(object ContainersForm: TContainersForm
 end
 )";
 
-using TFormPtr = std::unique_ptr<TContainersForm, TComponentDeleter>;
+using TFormPtr = TRootPtr<TContainersForm>;
 
 TFormPtr ReadForm(const QByteArray& Text)
 {
-    TFormPtr Form(CreateNewForm<TContainersForm>(nullptr));
-    ReadComponentFromText(Text, Form.get(), QStringLiteral("ContainersForm.form"));
-    return Form;
+    return ReadFormText<TContainersForm>(Text, QStringLiteral("ContainersForm.form"));
 }
 
 template <typename T>
 T* Find(TComponent* Form, const char* Name)
 {
-    auto* C = dynamic_cast<T*>(Form->FindComponent(QString::fromLatin1(Name)));
-    EXPECT_NE(C, nullptr) << Name;
-    return C;
+    return FindNamed<T>(Form, Name);
 }
 
 } // namespace

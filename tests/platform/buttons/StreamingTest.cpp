@@ -16,6 +16,7 @@
 #include "platform/stdctrls/ScrollBar.h"
 #include "platform/stdctrls/SpeedButton.h"
 #include "platform/stdctrls/Splitter.h"
+#include "tests/support/StreamedForms.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <QBuffer>
@@ -218,21 +219,17 @@ end
 )");
 }
 
-using TFormPtr = std::unique_ptr<TButtonsForm, TComponentDeleter>;
+using TFormPtr = TRootPtr<TButtonsForm>;
 
 TFormPtr ReadForm(const QByteArray& Text)
 {
-    TFormPtr Form(CreateNewForm<TButtonsForm>(nullptr));
-    ReadComponentFromText(Text, Form.get(), QStringLiteral("ButtonsForm.form"));
-    return Form;
+    return ReadFormText<TButtonsForm>(Text, QStringLiteral("ButtonsForm.form"));
 }
 
 template <typename T>
 T* Find(TComponent* Form, const char* Name)
 {
-    auto* C = dynamic_cast<T*>(Form->FindComponent(QString::fromLatin1(Name)));
-    EXPECT_NE(C, nullptr) << Name;
-    return C;
+    return FindNamed<T>(Form, Name);
 }
 
 TEST(ButtonsStreaming, EveryControlReadsItsValuesAndWritesThemBackTheSame)
