@@ -14,8 +14,9 @@
 bool InitializeBenchmarks(int argc, char** argv, const char* DefaultMinTime);
 
 // The console report, with each "operation/ours" and "operation/qt" pair
-// kept (seconds per iteration, in the order they ran) for a summary of
-// ours / Qt ratios.
+// kept (seconds per iteration, the best of repeated runs, in the order they
+// ran) for a summary of ours / Qt ratios; an operation without a Qt side
+// shows ours alone.
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
     struct TPair {

@@ -210,41 +210,6 @@ BENCHMARK(OursSwitch)->Name("switch/ours")->Unit(benchmark::kMillisecond);
 BENCHMARK(QtSwitch)->Name("switch/qt")->Unit(benchmark::kMillisecond);
 BENCHMARK(OursHoverOneRegion)->Name("hover-one-region/ours")->Unit(benchmark::kMillisecond);
 
-struct TPair {
-    double Ours = 0;
-    double Qt = 0;
-};
-std::map<std::string, TPair> GPairs;
-
-class TCollectingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Reports) override
-    {
-        ConsoleReporter::ReportRuns(Reports);
-        for (const Run& R : Reports) {
-            if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
-                continue;
-            const std::string Name = R.benchmark_name();
-            const auto Slash = Name.find('/');
-            const double Seconds = R.real_accumulated_time / double(R.iterations);
-            TPair& P = GPairs[Name.substr(0, Slash)];
-            (Name.substr(Slash + 1).rfind("ours", 0) == 0 ? P.Ours : P.Qt) = Seconds;
-        }
-    }
-};
-
-void PrintSummary()
-{
-    std::printf("\nSummary: ours / QTabWidget (%d pages, %d x %d); target ratio <= 1\n", GPages, GWidth, GHeight);
-    std::printf("%-18s %12s %12s %8s\n", "operation", "ours", "Qt", "ratio");
-    for (const auto& [Key, P] : GPairs) {
-        if (P.Qt > 0)
-            std::printf("%-18s %9.3f ms %9.3f ms %8.2f\n", Key.c_str(), P.Ours * 1e3, P.Qt * 1e3, P.Ours / P.Qt);
-        else
-            std::printf("%-18s %9.3f ms %12s %8s\n", Key.c_str(), P.Ours * 1e3, "-", "-");
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -253,8 +218,10 @@ int main(int argc, char** argv)
     QApplication App(argc, argv);
     if (!InitializeBenchmarks(argc, argv, "0.2"))
         return 1;
-    TCollectingReporter Reporter;
+    TRatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
-    PrintSummary();
+    const std::string Title = "Summary: ours / QTabWidget (" + std::to_string(GPages) + " pages, " +
+                              std::to_string(GWidth) + " x " + std::to_string(GHeight) + "); target ratio <= 1";
+    Reporter.PrintRatios(Title.c_str());
     return 0;
 }

@@ -224,42 +224,16 @@ BENCHMARK(QtRepaint)->Name("repaint/qt")->Unit(benchmark::kMicrosecond)->Repetit
 BENCHMARK(OursHover)->Name("hover/ours")->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(QtHover)->Name("hover/qt")->Unit(benchmark::kMillisecond)->Repetitions(3);
 
-struct TPair {
-    double Ours = 0;
-    double Qt = 0;
-};
-std::map<std::string, TPair> GPairs;
-
-class TCollectingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Reports) override
-    {
-        ConsoleReporter::ReportRuns(Reports);
-        for (const Run& R : Reports) {
-            if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
-                continue;
-            const std::string Name = R.benchmark_name();
-            const auto Slash = Name.find('/');
-            const double Seconds = R.real_accumulated_time / double(R.iterations);
-            TPair& P = GPairs[Name.substr(0, Slash)];
-            double& Best = Name.substr(Slash + 1).rfind("ours", 0) == 0 ? P.Ours : P.Qt;
-            if (Best == 0 || Seconds < Best)
-                Best = Seconds;
-        }
-    }
-};
-
-void PrintSummary()
+void PrintSummary(TRatioReporter& Reporter)
 {
     TOurBar B = BuildOurBar();
-    std::printf("\nSummary: ours / Qt Widgets, a toolbar of %d x %d (ours laid out %d x %d) with %d tool buttons; "
-                "target ratio <= 1\n",
-                GWidth, GHeight, B.Bar->Width(), B.Bar->Height(), GButtons);
+    char Title[200];
+    std::snprintf(Title, sizeof Title,
+                  "Summary: ours / Qt Widgets, a toolbar of %d x %d (ours laid out %d x %d) with %d tool buttons; "
+                  "target ratio <= 1",
+                  GWidth, GHeight, B.Bar->Width(), B.Bar->Height(), GButtons);
     B.Form->Free();
-    std::printf("%-10s %12s %12s %8s\n", "operation", "ours", "Qt", "ratio");
-    for (const auto& [Key, P] : GPairs)
-        std::printf("%-10s %9.1f us %9.1f us %8.2f\n", Key.c_str(), P.Ours * 1e6, P.Qt * 1e6,
-                    P.Qt > 0 ? P.Ours / P.Qt : 0.0);
+    Reporter.PrintRatios(Title);
     std::printf("(hover: one sweep of %d moves; the Qt toolbar showed %d of its buttons)\n", GSweep, GQtButtonsShown);
 }
 
@@ -271,8 +245,8 @@ int main(int argc, char** argv)
     QApplication App(argc, argv);
     if (!InitializeBenchmarks(argc, argv, "0.2"))
         return 1;
-    TCollectingReporter Reporter;
+    TRatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
-    PrintSummary();
+    PrintSummary(Reporter);
     return 0;
 }
