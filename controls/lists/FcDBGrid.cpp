@@ -262,10 +262,28 @@ bool TFcDBGrid::RowShaded()
     return DataSet()->RecNo() % 2 != 0;
 }
 
+void TFcDBGrid::Paint()
+{
+    // Rows are decided afresh in every paint.
+    ++FPaintCount;
+    TFcFramedControl::Paint();
+}
+
 bool TFcDBGrid::RowMatches()
 {
     if (!FQuickCompare->Active() || FQuickCompare->FieldName().isEmpty())
         return false;
+    const int Row = DataLink()->ActiveRecord();
+    if (FMatchPaint != FPaintCount || FMatchRow != Row) {
+        FMatchResult = DecideRowMatches();
+        FMatchPaint = FPaintCount;
+        FMatchRow = Row;
+    }
+    return FMatchResult;
+}
+
+bool TFcDBGrid::DecideRowMatches()
+{
     // A field the data set does not have is no match either.
     TField* Field = DataSet()->FindField(FQuickCompare->FieldName());
     return Field != nullptr && FQuickCompare->Matches(Field->Value());
@@ -275,10 +293,8 @@ void TFcDBGrid::DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, 
 {
     TCanvas* C = Canvas();
     if (FAltRowShading && RowShaded()) {
-        TField* Field = Column->Field();
-        const String Value = Field != nullptr ? Field->DisplayText() : String();
-        C->Brush()->SetColor(HighlightCell(DataCol, DataLink()->ActiveRecord(), Value, State) ? clHighlight
-                                                                                              : FAltRowShadingColor);
+        const bool Highlight = HighlightCell(DataCol, DataLink()->ActiveRecord(), ColumnCellText(Column), State);
+        C->Brush()->SetColor(Highlight ? clHighlight : FAltRowShadingColor);
     }
     if (RowMatches()) {
         C->Brush()->SetColor(FQuickCompare->Color());

@@ -93,6 +93,7 @@ public:
     void InvalidateCells() { InvalidateGrid(); }
 
 protected:
+    void Paint() override;
     void DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State) override;
     void GetGridLineColors(TColor& FixedLine, TColor& Line) override;
     void Scroll(int Distance) override;
@@ -106,8 +107,10 @@ protected:
 private:
     // Whether the row being drawn is a shaded one.
     bool RowShaded();
-    // Whether the row being drawn meets the quick-compare rule.
+    // Whether the row being drawn meets the quick-compare rule (decided
+    // once per row and paint).
     bool RowMatches();
+    bool DecideRowMatches();
     void PaintGridFrame(TFrameStyle Style, TColor Color, TSides Sides);
     bool EditorFocused() const;
     void EditorTakesColor();
@@ -119,4 +122,9 @@ private:
     TColor FAltRowShadingColor = TColor(0xEBF5EB);
     bool FAltRowShadingFixed = true;
     bool FDefaultDrawing = true;
+    // The rule's answer for the row last asked about in this paint.
+    unsigned FPaintCount = 0;
+    unsigned FMatchPaint = 0;
+    int FMatchRow = -1;
+    bool FMatchResult = false;
 };
