@@ -1,8 +1,10 @@
-// The data grid against Qt's table view, in one run, on the address book's
+// The data grids against Qt's table view, in one run, on the address book's
 // person list (the 19 columns of the main window, 100 pixels each) at 1,000
-// and 100,000 persons: our TDBGrid over a TClientDataSet through a data
-// source, against a QTableView over a QAbstractTableModel of the same
-// generated persons.
+// and 100,000 persons: the platform's TDBGrid plain and the framed
+// TFcDBGrid (alternate rows shaded, its own line colours, a quick-compare
+// rule on the gender that colours about half the rows), each over a
+// TClientDataSet through a data source, against a QTableView over a
+// QAbstractTableModel of the same generated persons.
 //
 //   first_paint   a 1000 x 600 grid made, bound to the table and painted
 //                 once (a shown form's image; Qt: a shown view rendered),
@@ -14,11 +16,13 @@
 //                 and painted (both orders built beforehand: our indexes
 //                 are cached, Qt's model holds both permutations)
 //
-// After the Google Benchmark output a summary prints each figure as ours /
-// Qt (target <= 1) and ours at 100,000 / ours at 1,000 (target <= 1.5).
-// QV_BENCH_IMAGES=<folder> also saves both grids after a page-down there.
+// After the Google Benchmark output a summary prints each figure as plain /
+// Qt and framed / Qt (targets <= 1), framed / plain (target <= 1.2) and
+// each grid at 100,000 / at 1,000 (target <= 1.5).
+// QV_BENCH_IMAGES=<folder> also saves the grids after a page-down there.
 #include "bench/BenchArgs.h"
 #include "bench/ContactGenerator.h"
+#include "controls/lists/FcDBGrid.h"
 #include "platform/db/ClientDataSet.h"
 #include "platform/db/DataSource.h"
 #include "platform/dbctrls/DBGrids.h"
@@ -143,12 +147,30 @@ struct TOurGrid {
     void Paint() { UpdateWindow(Form->Handle()); }
 };
 
-std::unique_ptr<TOurGrid> MakeOurGrid(TData& D)
+// The platform's grid, or the framed one with everything it adds on.
+enum TOurKind { okPlain, okFramed };
+
+TDBGrid* NewGrid(TOurKind Kind, TComponent* Owner)
+{
+    if (Kind == okPlain)
+        return new TDBGrid(Owner);
+    auto* Grid = new TFcDBGrid(Owner);
+    Grid->SetAltRowShading(true);
+    Grid->SetLineColor(clSilver);
+    Grid->SetFixedLineColor(clBlack);
+    TFcDBGridQuickCompare* Rule = Grid->QuickCompare();
+    Rule->SetFieldName(QStringLiteral("GENDER"));
+    Rule->SetFieldValue(QStringLiteral("M"));
+    Rule->SetActive(true);
+    return Grid;
+}
+
+std::unique_ptr<TOurGrid> MakeOurGrid(TData& D, TOurKind Kind = okPlain)
 {
     auto G = std::make_unique<TOurGrid>();
     G->Form = CreateNewForm<TForm>(nullptr);
     G->Form->SetBounds(0, 0, GWidth, GHeight);
-    G->Grid = new TDBGrid(G->Form);
+    G->Grid = NewGrid(Kind, G->Form);
     G->Grid->SetAlign(alClient);
     G->Grid->SetOptions(
         {dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs, dgConfirmDelete, dgCancelOnExit});
@@ -299,11 +321,11 @@ int OurRowHeight()
 
 // --- the benchmarks --------------------------------------------------------------
 
-void OursFirstPaint(benchmark::State& State)
+void OursFirstPaint(benchmark::State& State, TOurKind Kind)
 {
     TData& D = Data(int(State.range(0)));
     for (auto _ : State)
-        MakeOurGrid(D);
+        MakeOurGrid(D, Kind);
 }
 
 void QtFirstPaint(benchmark::State& State)
@@ -314,10 +336,10 @@ void QtFirstPaint(benchmark::State& State)
         MakeQtGrid(D, RowHeight);
 }
 
-void OursPageDown(benchmark::State& State)
+void OursPageDown(benchmark::State& State, TOurKind Kind)
 {
     TData& D = Data(int(State.range(0)));
-    auto G = MakeOurGrid(D);
+    auto G = MakeOurGrid(D, Kind);
     for (auto _ : State) {
         D.Table->First();
         G->Paint();
@@ -354,10 +376,10 @@ void QtPageDown(benchmark::State& State)
     }
 }
 
-void OursSortSwitch(benchmark::State& State)
+void OursSortSwitch(benchmark::State& State, TOurKind Kind)
 {
     TData& D = Data(int(State.range(0)));
-    auto G = MakeOurGrid(D);
+    auto G = MakeOurGrid(D, Kind);
     bool ByFirstName = false;
     for (auto _ : State) {
         ByFirstName = !ByFirstName;
@@ -384,11 +406,14 @@ void Sizes(benchmark::internal::Benchmark* B)
     B->Unit(benchmark::kMillisecond);
 }
 
-BENCHMARK(OursFirstPaint)->Name("first_paint/ours")->Apply(Sizes);
+BENCHMARK_CAPTURE(OursFirstPaint, plain, okPlain)->Name("first_paint/plain")->Apply(Sizes);
+BENCHMARK_CAPTURE(OursFirstPaint, framed, okFramed)->Name("first_paint/framed")->Apply(Sizes);
 BENCHMARK(QtFirstPaint)->Name("first_paint/qt")->Apply(Sizes);
-BENCHMARK(OursPageDown)->Name("page_down/ours")->Apply(Sizes);
+BENCHMARK_CAPTURE(OursPageDown, plain, okPlain)->Name("page_down/plain")->Apply(Sizes);
+BENCHMARK_CAPTURE(OursPageDown, framed, okFramed)->Name("page_down/framed")->Apply(Sizes);
 BENCHMARK(QtPageDown)->Name("page_down/qt")->Apply(Sizes);
-BENCHMARK(OursSortSwitch)->Name("sort_switch/ours")->Apply(Sizes);
+BENCHMARK_CAPTURE(OursSortSwitch, plain, okPlain)->Name("sort_switch/plain")->Apply(Sizes);
+BENCHMARK_CAPTURE(OursSortSwitch, framed, okFramed)->Name("sort_switch/framed")->Apply(Sizes);
 BENCHMARK(QtSortSwitch)->Name("sort_switch/qt")->Apply(Sizes);
 
 // Seconds per iteration by operation, side and size.
@@ -412,13 +437,17 @@ public:
     }
 };
 
-// Both grids after one page-down, as PNG files in Folder, to look at.
+// The grids after one page-down, as PNG files in Folder, to look at.
 void SaveImages(const QString& Folder)
 {
-    auto G = MakeOurGrid(Data(GSizes[1]));
-    G->Grid->Perform(WM_KEYDOWN, VK_NEXT, 0);
-    G->Paint();
-    WindowSurfaceImage(G->Form->Handle())->save(Folder + QStringLiteral("/dbgrid_ours.png"));
+    for (TOurKind Kind : {okPlain, okFramed}) {
+        auto G = MakeOurGrid(Data(GSizes[1]), Kind);
+        G->Grid->Perform(WM_KEYDOWN, VK_NEXT, 0);
+        G->Paint();
+        WindowSurfaceImage(G->Form->Handle())
+            ->save(Folder
+                   + (Kind == okPlain ? QStringLiteral("/dbgrid_plain.png") : QStringLiteral("/dbgrid_framed.png")));
+    }
     auto Q = MakeQtGrid(Data(GSizes[1]), OurRowHeight());
     QKeyEvent Key(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
     QCoreApplication::sendEvent(Q->View.get(), &Key);
@@ -428,20 +457,21 @@ void SaveImages(const QString& Folder)
 
 void PrintSummary()
 {
-    std::printf("\nSummary: TDBGrid / QTableView, %d x %d, %d columns (target ours / Qt <= 1; "
-                "ours at %d / ours at %d <= 1.5)\n",
+    std::printf("\nSummary: TDBGrid (plain), TFcDBGrid (framed) and QTableView, %d x %d, %d columns\n"
+                "(targets: plain / Qt and framed / Qt <= 1, framed / plain <= 1.2, at %d / at %d <= 1.5)\n",
                 GWidth, GHeight, GColumnCount, GSizes[1], GSizes[0]);
-    std::printf("%-12s %8s %12s %12s %8s\n", "operation", "persons", "ours", "Qt", "ratio");
+    std::printf("%-12s %8s %12s %12s %12s %9s %9s %9s\n", "operation", "persons", "plain", "framed", "Qt", "plain/Qt",
+                "framed/Qt", "fr/plain");
+    auto Ratio = [](double A, double B) { return B > 0 ? A / B : 0.0; };
     for (auto& [Op, Sides] : GTimes) {
         for (int Size : GSizes) {
-            const double Ours = Sides["ours"][Size];
-            const double Qt = Sides["qt"][Size];
-            std::printf("%-12s %8d %9.3f ms %9.3f ms %8.2f\n", Op.c_str(), Size, Ours * 1e3, Qt * 1e3,
-                        Qt > 0 ? Ours / Qt : 0.0);
+            const double Plain = Sides["plain"][Size], Framed = Sides["framed"][Size], Qt = Sides["qt"][Size];
+            std::printf("%-12s %8d %9.3f ms %9.3f ms %9.3f ms %9.2f %9.2f %9.2f\n", Op.c_str(), Size, Plain * 1e3,
+                        Framed * 1e3, Qt * 1e3, Ratio(Plain, Qt), Ratio(Framed, Qt), Ratio(Framed, Plain));
         }
-        const double Small = Sides["ours"][GSizes[0]];
-        std::printf("%-12s ours at %d / at %d: %.2f\n", Op.c_str(), GSizes[1], GSizes[0],
-                    Small > 0 ? Sides["ours"][GSizes[1]] / Small : 0.0);
+        std::printf("%-12s at %d / at %d: plain %.2f, framed %.2f\n", Op.c_str(), GSizes[1], GSizes[0],
+                    Ratio(Sides["plain"][GSizes[1]], Sides["plain"][GSizes[0]]),
+                    Ratio(Sides["framed"][GSizes[1]], Sides["framed"][GSizes[0]]));
     }
 }
 

@@ -323,14 +323,22 @@ protected:
     // look when Hot.
     void PaintWindowFrame(bool Hot)
     {
+        PaintOnWindowFrame([&](TCanvas* Canvas) {
+            PaintControlFrame(Canvas, this->Width(), this->Height(), Hot ? FFrameHotStyle : FFrameStyle, this->Color(),
+                              Hot ? FFrameHotColor : FFrameColor, FFrameSides, true);
+        });
+    }
+    // Paint draws on the window's frame area through the frame canvas.
+    template <typename TPaint>
+    void PaintOnWindowFrame(TPaint Paint)
+    {
         HWND Wnd = this->WindowHandle();
         if (Wnd == nullptr)
             return;
         HDC DC = GetWindowDC(Wnd);
         FFrameCanvas->SetHandle(DC);
         try {
-            PaintControlFrame(FFrameCanvas.get(), this->Width(), this->Height(), Hot ? FFrameHotStyle : FFrameStyle,
-                              this->Color(), Hot ? FFrameHotColor : FFrameColor, FFrameSides, true);
+            Paint(FFrameCanvas.get());
         } catch (...) {
             FFrameCanvas->SetHandle(nullptr);
             ReleaseDC(Wnd, DC);

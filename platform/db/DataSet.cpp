@@ -464,17 +464,20 @@ const std::uint8_t* TDataSet::ActiveBuffer() const
     default:
         break;
     }
-    const int CurRow = FCurPos - FFirstPos;
-    const bool Editing = FState == dsEdit || FState == dsInsert;
-    if (Editing && FActiveRecord == CurRow)
+    if ((FState == dsEdit || FState == dsInsert) && FActiveRecord == FCurPos - FFirstPos)
         return FEditBuffer.data();
+    const int Pos = ActiveRowPosition();
+    return Pos < 0 ? nullptr : FTable->Record(View()[std::size_t(Pos)]);
+}
+
+int TDataSet::ActiveRowPosition() const
+{
+    const int CurRow = FCurPos - FFirstPos;
     int Pos = FFirstPos + FActiveRecord;
+    // Below a record being inserted the rows show the records one up.
     if (FState == dsInsert && FActiveRecord > CurRow)
         --Pos;
-    const TRecordIdList& V = View();
-    if (Pos < 0 || Pos >= int(V.size()))
-        return nullptr;
-    return FTable->Record(V[std::size_t(Pos)]);
+    return Pos >= 0 && Pos < int(View().size()) ? Pos : -1;
 }
 
 // --- navigation ----------------------------------------------------------------
@@ -551,6 +554,11 @@ int TDataSet::RecNo() const
 {
     if (!Active())
         return 0;
+    // While a link reads another row of its window (a grid drawing its
+    // rows), the number is that row's record's.
+    if (FCurPos >= 0 && FActiveRecord != FCurPos - FFirstPos && FOverrideRec == nullptr
+        && (FState == dsBrowse || FState == dsEdit || FState == dsInsert))
+        return ActiveRowPosition() + 1;
     if (FState == dsInsert)
         return -1;
     return FCurPos < 0 ? 0 : FCurPos + 1;

@@ -72,7 +72,8 @@ public:
     bool Bof() const { return FBof; }
     bool Eof() const { return FEof; }
     // 1-based position in the current order (filter applied); -1 while
-    // inserting, 0 when there is no record.
+    // inserting, 0 when there is no record.  While a link reads another
+    // row of its window, the position of that row's record.
     int RecNo() const;
     void SetRecNo(int Value);
     int RecordCount() const;
@@ -216,6 +217,9 @@ private:
     void InvalidateView() { FViewValid = false; }
     // After the order or the records changed: find the current record again.
     void SyncCursor();
+    // Position in View() of the record the active row shows (not the one
+    // being edited or inserted); -1 for none.
+    int ActiveRowPosition() const;
     // Keeps the current position within the window; returns rows scrolled.
     int AdjustWindow();
     void UpdateBufferCount();

@@ -527,7 +527,23 @@ void TCustomDBGrid::DrawDataRowCell(int ACol, int DataRow, const TRect& ARect, T
         WriteCellText(C, ARect, CellTextDX, CellTextDY, Value, Column->Alignment());
     if (FColumns->State() == csDefault)
         DrawDataCell(ARect, Field, AState);
-    DrawColumnCell(ARect, DataCol, Column, AState);
+    FDrawingColumn = Column;
+    FDrawingText = Value;
+    try {
+        DrawColumnCell(ARect, DataCol, Column, AState);
+    } catch (...) {
+        FDrawingColumn = nullptr;
+        throw;
+    }
+    FDrawingColumn = nullptr;
+}
+
+String TCustomDBGrid::ColumnCellText(TColumn* Column) const
+{
+    if (Column == FDrawingColumn)
+        return FDrawingText;
+    TField* Field = Column->Field();
+    return Field != nullptr ? Field->DisplayText() : String();
 }
 
 bool TCustomDBGrid::HighlightCell(int DataCol, int DataRow, const String& Value, TGridDrawState AState)
@@ -543,9 +559,7 @@ void TCustomDBGrid::DefaultDrawColumnCell(const TRect& Rect, int DataCol, TColum
 {
     (void)DataCol;
     (void)State;
-    TField* Field = Column->Field();
-    const String Value = Field != nullptr ? Field->DisplayText() : String();
-    WriteCellText(Canvas(), Rect, CellTextDX, CellTextDY, Value, Column->Alignment());
+    WriteCellText(Canvas(), Rect, CellTextDX, CellTextDY, ColumnCellText(Column), Column->Alignment());
 }
 
 void TCustomDBGrid::DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State)

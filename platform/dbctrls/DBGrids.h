@@ -109,6 +109,9 @@ protected:
     int VisibleDataRows() const;
 
     // --- drawing ---
+    // The display text of Column's field in the row being read: while a
+    // data cell is drawn, the text already read for that cell.
+    String ColumnCellText(TColumn* Column) const;
     virtual void DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State);
     virtual void DrawDataCell(const TRect& Rect, TField* Field, TGridDrawState State);
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
@@ -212,6 +215,9 @@ private:
     // reload the editor under the user's keystroke).
     TField* FEditField = nullptr;
     bool FModifying = false;
+    // The data cell being drawn and its text (read once per cell).
+    TColumn* FDrawingColumn = nullptr;
+    String FDrawingText;
 };
 
 class TDBGrid : public TCustomDBGrid {
