@@ -24,6 +24,15 @@ public:
     // Wheel steps smaller than a notch, kept until they make one.
     int WheelRest = 0;
     TEditNotify Notify;
+    // Input-method text is taken while read-only (QV_EM_SETREADONLYINPUT).
+    bool ReadOnlyInput = false;
+    QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override
+    {
+        if (Query == Qt::ImEnabled && ReadOnlyInput && isEnabled())
+            return true;
+        return QPlainTextEdit::inputMethodQuery(Query);
+    }
+    void ApplyInputMethod() { setAttribute(Qt::WA_InputMethodEnabled, !isReadOnly() || ReadOnlyInput); }
 };
 
 TQtMemo* QtMemo(HWND Wnd)
@@ -363,8 +372,13 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
     case EM_GETLIMITTEXT:
         M.Result = E->Limit > 0 ? E->Limit : 0x7FFFFFFE;
         return true;
+    case QV_EM_SETREADONLYINPUT:
+        E->ReadOnlyInput = M.WParam != 0;
+        E->ApplyInputMethod();
+        return true;
     case EM_SETREADONLY: {
         E->setReadOnly(M.WParam != 0);
+        E->ApplyInputMethod();
         SetReadOnlyStyle(Wnd, M.WParam != 0);
         M.Result = TRUE;
         return true;
