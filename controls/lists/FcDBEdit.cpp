@@ -319,6 +319,9 @@ void TFcDBEdit::KeyPress(QChar& Key)
 
 void TFcDBEdit::CMEnter(TMessage& Message)
 {
+    // Whether the field can be changed may have changed meanwhile (a data
+    // set made read-only tells no one).
+    UpdateReadOnlyInput();
     SetFocused(true);
     TFcCustomEdit::CMEnter(Message);
 }

@@ -194,6 +194,9 @@ void TDBMemo::WndProc(TMessage& Message)
 
 void TDBMemo::CMEnter(TMessage& Message)
 {
+    // Whether the field can be changed may have changed meanwhile (a data
+    // set made read-only tells no one).
+    UpdateReadOnlyInput();
     SetFocused(true);
     TCustomMemo::CMEnter(Message);
 }

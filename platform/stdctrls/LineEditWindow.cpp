@@ -45,6 +45,16 @@ public:
         return QLineEdit::inputMethodQuery(Query);
     }
     void ApplyInputMethod() { setAttribute(Qt::WA_InputMethodEnabled, !isReadOnly() || ReadOnlyInput); }
+    // Qt switches the input method off again for a read-only editor when
+    // it takes the focus or changes state.
+    bool event(QEvent* E) override
+    {
+        const bool Result = QLineEdit::event(E);
+        const QEvent::Type T = E->type();
+        if (ReadOnlyInput && (T == QEvent::FocusIn || T == QEvent::ReadOnlyChange || T == QEvent::EnabledChange))
+            ApplyInputMethod();
+        return Result;
+    }
 };
 
 // Applies the case conversion and the text limit to everything the user

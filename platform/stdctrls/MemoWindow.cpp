@@ -33,6 +33,16 @@ public:
         return QPlainTextEdit::inputMethodQuery(Query);
     }
     void ApplyInputMethod() { setAttribute(Qt::WA_InputMethodEnabled, !isReadOnly() || ReadOnlyInput); }
+    // Qt switches the input method off again for a read-only editor when
+    // it takes the focus or changes state.
+    bool event(QEvent* E) override
+    {
+        const bool Result = QPlainTextEdit::event(E);
+        const QEvent::Type T = E->type();
+        if (ReadOnlyInput && (T == QEvent::FocusIn || T == QEvent::ReadOnlyChange || T == QEvent::EnabledChange))
+            ApplyInputMethod();
+        return Result;
+    }
 };
 
 TQtMemo* QtMemo(HWND Wnd)
