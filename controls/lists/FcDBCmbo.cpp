@@ -239,12 +239,16 @@ String TFcDBComboBox::GetComboValue()
 
 void TFcDBComboBox::SetComboValue(const String& Value)
 {
-    // Reading the field always shows it, whatever was typed since.
-    if (Value == FLastValue && !FValuesChanging && !FReadingField)
+    if (Value == FLastValue && !FValuesChanging)
         return;
     {
         const QScopedValueRollback Selecting(FSelecting, true);
-        SetItemIndex(FindValue(Value));
+        // Read again, the item is chosen afresh: its text replaces any
+        // typed over it.
+        if (FValuesChanging)
+            Perform(CB_SETCURSEL, WPARAM(FindValue(Value)), 0);
+        else
+            SetItemIndex(FindValue(Value));
     }
     FLastValue = Value;
     if (!FReadingField && FDataLink->Editing())
@@ -339,9 +343,13 @@ void TFcDBComboBox::CloseUp()
     }
 }
 
+// The field is shown again whatever was chosen or typed since.
 void TFcDBComboBox::EscapeKey()
 {
-    FDataLink->Reset();
+    {
+        const QScopedValueRollback Changing(FValuesChanging, true);
+        FDataLink->Reset();
+    }
     SelectAll();
 }
 
@@ -400,6 +408,14 @@ bool TFcDBComboBox::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
     if (!DroppedDown() && !FDataLink->Edit())
         return true;
     return TFcCustomComboBox::DoMouseWheelUp(Shift, MousePos);
+}
+
+void TFcDBComboBox::CMEnter(TMessage& Message)
+{
+    // Whether the field can be changed may have changed meanwhile (a data
+    // set made read-only tells no one).
+    SetEditReadOnly();
+    TFcCustomComboBox::CMEnter(Message);
 }
 
 // The value goes into the field on leaving; a value the field refuses

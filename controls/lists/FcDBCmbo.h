@@ -89,6 +89,7 @@ protected:
     void KeyPress(QChar& Key) override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void CMEnter(TMessage& Message) override;
     void CMExit(TMessage& Message) override;
 
 private:
