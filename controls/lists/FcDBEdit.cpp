@@ -185,21 +185,25 @@ void TFcDBEdit::UpdateReadOnlyInput()
         Perform(QV_EM_SETREADONLYINPUT, FDataLink->CanModify() ? TRUE : FALSE, 0);
 }
 
-// A MaxLength taken from the old field's size does not outlive the link.
+// A MaxLength taken from a field's size does not outlive the link to it,
+// also when the data set has gone (then no field can be asked its size).
 void TFcDBEdit::ResetMaxLength()
 {
-    if (MaxLength() <= 0 || DataSource() == nullptr || DataSource()->DataSet() == nullptr)
-        return;
-    TField* F = DataSource()->DataSet()->FindField(DataField());
-    if (IsStringField(F) && F->Size() == MaxLength())
+    if (MaxLength() > 0 && MaxLength() == FFieldMaxLength)
         SetMaxLength(0);
+    FFieldMaxLength = 0;
 }
 
 // --- the field -------------------------------------------------------------------------------------------
 
+// The link reads its field before it reports the change of state: the
+// field is read once more, so that a MaxLength dropped for the old field
+// is taken from the new one at once.
 void TFcDBEdit::ActiveChange()
 {
     ResetMaxLength();
+    if (FDataLink->Active() && Field() != nullptr)
+        FDataLink->Reset();
 }
 
 TAlignment TFcDBEdit::FieldAlignment() const
@@ -228,8 +232,10 @@ void TFcDBEdit::DataChange()
         ApplyFieldAlignment();
     }
     SetEditMask(F->EditMask());
-    if (!ComponentState().Contains(csDesigning) && IsStringField(F) && MaxLength() == 0)
+    if (!ComponentState().Contains(csDesigning) && IsStringField(F) && MaxLength() == 0) {
         SetMaxLength(F->Size());
+        FFieldMaxLength = F->Size();
+    }
     if (FFocused && FDataLink->CanModify()) {
         SetText(F->Text());
     } else {

@@ -123,6 +123,8 @@ private:
     std::unique_ptr<TFieldDataLink> FDataLink;
     bool FFocused = false;
     TAlignment FAlignment = taLeftJustify;
+    // The MaxLength last taken from a field's size.
+    int FFieldMaxLength = 0;
 };
 
 class TFcDBMemo : public TFcMemoControl<TDBMemo> {
