@@ -132,10 +132,7 @@ void TFcDBComboBox::Notification(TComponent* AComponent, TOperation Operation)
 
 void TFcDBComboBox::SetDataSource(TDataSource* Value)
 {
-    if (!(FDataLink->DataSourceFixed() && ComponentState().Contains(csLoading)))
-        FDataLink->SetDataSource(Value);
-    if (Value != nullptr)
-        Value->FreeNotification(this);
+    FDataLink->SetControlDataSource(Value);
 }
 
 void TFcDBComboBox::SetReadOnly(bool Value)

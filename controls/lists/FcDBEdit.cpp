@@ -160,10 +160,7 @@ void TFcDBEdit::SetDataField(const String& Value)
 
 void TFcDBEdit::SetDataSource(TDataSource* Value)
 {
-    if (!(FDataLink->DataSourceFixed() && ComponentState().Contains(csLoading)))
-        FDataLink->SetDataSource(Value);
-    if (Value != nullptr)
-        Value->FreeNotification(this);
+    FDataLink->SetControlDataSource(Value);
 }
 
 void TFcDBEdit::SetReadOnly(bool Value)

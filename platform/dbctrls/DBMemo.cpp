@@ -32,10 +32,7 @@ TDBMemo::~TDBMemo()
 
 void TDBMemo::SetDataSource(TDataSource* Value)
 {
-    if (!(FDataLink->DataSourceFixed() && ComponentState().Contains(csLoading)))
-        FDataLink->SetDataSource(Value);
-    if (Value != nullptr)
-        Value->FreeNotification(this);
+    FDataLink->SetControlDataSource(Value);
 }
 
 void TDBMemo::Notification(TComponent* AComponent, TOperation Operation)
