@@ -5,6 +5,7 @@
 // data control grid.
 #include "controls/lists/FcDBCmbo.h"
 #include "platform/stdctrls/ListMessages.h"
+#include "tests/controls/foundation/PostedTasks.h"
 #include "tests/controls/lists/DBControlsFixture.h"
 
 #include <QLineEdit>
@@ -173,6 +174,37 @@ TEST_F(DBComboBoxes, EscapeShowsTheFieldAgainAndNeverStartsAnEdit)
     PressKey(Box, Qt::Key_Escape);
     EXPECT_EQ(Box->Text(), QStringLiteral("B"));
     EXPECT_EQ(Box->ItemIndex(), 1);
+    EXPECT_TRUE(Reported.isEmpty());
+}
+
+TEST_F(DBComboBoxes, OpeningTheListStartsAnEditAndEscapeInTheListOnlyClosesIt)
+{
+    Box->SetStyle(csDropDownList);
+    Box->SetFocus();
+    // Keys for the list, queued once it has opened.
+    TPostedTasks Tasks;
+    std::vector<int> Keys;
+    Box->SetOnDropDown([&](TObject*) {
+        for (int Key : Keys)
+            Tasks.Post([&, Key] { PressKey(Box, Key); });
+        Keys.clear();
+    });
+    Keys = {Qt::Key_Up, Qt::Key_Escape};
+    PressKey(Box, Qt::Key_F4);
+    EXPECT_FALSE(Box->DroppedDown());
+    EXPECT_EQ(Table->State(), dsEdit);
+    EXPECT_EQ(Box->ItemIndex(), 0) << "the choice made in the list stays";
+    PressKey(Box, Qt::Key_Escape);
+    EXPECT_EQ(Box->ItemIndex(), 1);
+    // A list opened and closed on a record that cannot be edited shows the
+    // field as it was.
+    Table->Cancel();
+    Table->SetReadOnly(true);
+    Keys = {Qt::Key_Down, Qt::Key_Escape};
+    PressKey(Box, Qt::Key_F4);
+    EXPECT_FALSE(Box->DroppedDown());
+    EXPECT_EQ(Box->ItemIndex(), 1);
+    EXPECT_EQ(Table->State(), dsBrowse);
     EXPECT_TRUE(Reported.isEmpty());
 }
 
