@@ -21,4 +21,7 @@ enum : UINT {
     PM_CLOSEPOPUP = 0x2423,
     // Group bar -> itself, after loading.
     CM_GROUPBARLOADED = 0x2424,
+    // Data-aware edit -> itself: take the field's alignment (posted, as
+    // making the window again cannot happen in the middle of painting it).
+    CM_APPLYFIELDALIGNMENT = CM_BASE + 1010,
 };

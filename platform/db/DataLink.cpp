@@ -222,6 +222,15 @@ void TFieldDataLink::SetField(TField* Value)
     RecordChanged(nullptr);
 }
 
+void TFieldDataLink::SetControlDataSource(TDataSource* Value)
+{
+    const bool Loading = FControl != nullptr && FControl->ComponentState().Contains(csLoading);
+    if (!(DataSourceFixed() && Loading))
+        SetDataSource(Value);
+    if (Value != nullptr && FControl != nullptr)
+        Value->FreeNotification(FControl);
+}
+
 bool TFieldDataLink::CanModify() const
 {
     return !ReadOnly() && FField && FField->CanModify();

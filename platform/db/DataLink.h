@@ -87,6 +87,10 @@ public:
     // The control the link belongs to (for focusing on errors).
     TComponent* Control() const { return FControl; }
     void SetControl(TComponent* Value) { FControl = Value; }
+    // A control's DataSource property: the source is taken unless it is
+    // fixed (a data control grid chose it) while the control is being read,
+    // and the control asks to be told when the source goes.
+    void SetControlDataSource(TDataSource* Value);
     bool CanModify() const;
     bool Edit();
     bool Editing() const override { return FFieldEditing; }

@@ -258,6 +258,11 @@ bool TField::IsValidChar(QChar Ch) const
     return true;
 }
 
+bool TField::IsBlob() const
+{
+    return FDataType >= ftBlob && FDataType <= ftTypedBinary;
+}
+
 bool TField::CanModify() const
 {
     if (FReadOnly || !FDataSet)

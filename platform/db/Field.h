@@ -86,6 +86,9 @@ public:
     void SetText(const String& Value);
     String DisplayText() const;
     virtual bool IsValidChar(QChar Ch) const;
+    // Whether the value is a large object (memo, binary) that controls may
+    // leave unloaded until the user asks for it.
+    bool IsBlob() const;
     bool CanModify() const;
     void FocusControl();
 

@@ -4,6 +4,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/db/RecordLayout.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/MaskUtils.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <cmath>
@@ -204,6 +205,13 @@ Variant TStringField::AsVariant() const
 }
 
 // --- TMemoField -------------------------------------------------------------
+
+void TStringField::GetText(String& Text, bool DisplayText) const
+{
+    Text = AsString();
+    if (DisplayText && !EditMask().isEmpty())
+        Text = FormatMaskText(EditMask(), Text);
+}
 
 TMemoField::TMemoField(TComponent* AOwner) : TField(AOwner)
 {

@@ -20,6 +20,8 @@ public:
 
 protected:
     int DefaultDisplayWidth() const override { return Size(); }
+    // The display text is shown through the edit mask, literals included.
+    void GetText(String& Text, bool DisplayText) const override;
 };
 
 class TMemoField : public TField {

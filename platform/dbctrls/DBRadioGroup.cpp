@@ -34,10 +34,7 @@ TDBRadioGroup::~TDBRadioGroup()
 
 void TDBRadioGroup::SetDataSource(TDataSource* Value)
 {
-    if (!(FDataLink->DataSourceFixed() && ComponentState().Contains(csLoading)))
-        FDataLink->SetDataSource(Value);
-    if (Value != nullptr)
-        Value->FreeNotification(this);
+    FDataLink->SetControlDataSource(Value);
 }
 
 void TDBRadioGroup::Notification(TComponent* AComponent, TOperation Operation)

@@ -55,6 +55,12 @@ enum : UINT {
 // of the selection the caret is at), from the editor's own cursor whether
 // or not it has the focus, as a full integer.
 enum : UINT { QV_EM_GETCARETINDEX = WM_USER + 0x0110 };
+// WParam TRUE: while read-only the editor still takes input-method text.
+// A control that leaves read-only when the user starts typing (the
+// data-aware edits) asks for it: the composed text then arrives as
+// characters the control may accept, instead of the input method being
+// switched off for a read-only editor and the text lost.
+enum : UINT { QV_EM_SETREADONLYINPUT = WM_USER + 0x0111 };
 
 // Notifications (the high word of WParam of WM_COMMAND / CN_COMMAND).
 enum : WORD {

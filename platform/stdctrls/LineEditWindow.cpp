@@ -36,6 +36,25 @@ public:
     // already the changed one.
     String Accepted;
     TEditNotify Notify;
+    // Input-method text is taken while read-only (QV_EM_SETREADONLYINPUT).
+    bool ReadOnlyInput = false;
+    QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override
+    {
+        if (Query == Qt::ImEnabled && ReadOnlyInput && isEnabled())
+            return true;
+        return QLineEdit::inputMethodQuery(Query);
+    }
+    void ApplyInputMethod() { setAttribute(Qt::WA_InputMethodEnabled, !isReadOnly() || ReadOnlyInput); }
+    // Qt switches the input method off again for a read-only editor when
+    // it takes the focus or changes state.
+    bool event(QEvent* E) override
+    {
+        const bool Result = QLineEdit::event(E);
+        const QEvent::Type T = E->type();
+        if (ReadOnlyInput && (T == QEvent::FocusIn || T == QEvent::ReadOnlyChange || T == QEvent::EnabledChange))
+            ApplyInputMethod();
+        return Result;
+    }
 };
 
 // Applies the case conversion and the text limit to everything the user
@@ -79,6 +98,7 @@ void SetPasswordChar(TQtLineEdit* E, QChar C)
 void SetReadOnly(HWND Wnd, TQtLineEdit* E, bool ReadOnly)
 {
     E->setReadOnly(ReadOnly);
+    E->ApplyInputMethod();
     SetReadOnlyStyle(Wnd, ReadOnly);
 }
 
@@ -241,8 +261,13 @@ bool HandleEditMessage(HWND Wnd, TQtLineEdit* E, TMessage& M)
         SetReadOnly(Wnd, E, M.WParam != 0);
         M.Result = TRUE;
         return true;
+    case QV_EM_SETREADONLYINPUT:
+        E->ReadOnlyInput = M.WParam != 0;
+        E->ApplyInputMethod();
+        return true;
     case EM_SETPASSWORDCHAR:
         SetPasswordChar(E, QChar(char16_t(M.WParam)));
+        E->ApplyInputMethod();
         return true;
     case EM_GETPASSWORDCHAR:
         M.Result = E->Password.unicode();

@@ -114,9 +114,11 @@ bool TCustomMaskEdit::EditCanModify()
     return true;
 }
 
+// The edit is asked first: a data-aware edit leaves read-only when its
+// record goes into edit mode, which this question brings about.
 bool TCustomMaskEdit::CanModify()
 {
-    return !ReadOnly() && EditCanModify();
+    return EditCanModify() && !ReadOnly();
 }
 
 // --- the caret ----------------------------------------------------------------------------------
