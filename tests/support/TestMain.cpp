@@ -1,12 +1,20 @@
 // Entry point of every test executable: a Qt application object exists for
 // the whole run (fonts, images and widgets need one), then GoogleTest runs.
+// Every program keeps its configuration files in a folder of its own:
+// nothing here may read or write the user's real configuration.
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir ConfigFolder;
+    if (!ConfigFolder.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigFolder.path()));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
