@@ -5,6 +5,8 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <unordered_set>
 
 namespace {
@@ -15,9 +17,18 @@ std::unordered_set<HWND>& LiveWindows()
     return *Set;
 }
 
-// The window last found alive: most calls ask about the same window again
-// and again.  Forgotten whenever a window goes.
-HWND LastLive = nullptr;
+// Windows lately found alive, a few slots chosen by address: a mouse move
+// asks about the same handful of windows (the top-level, the path down to
+// the window under the mouse) again and again, and walking that path
+// with one slot would look each of them up afresh.  Emptied whenever a
+// window goes.
+struct TLiveCache {
+    static constexpr int Bits = 4, Slots = 1 << Bits;
+    HWND Wnd[Slots] = {};
+    static int SlotOf(HWND W) { return int((std::uintptr_t(W) * 0x9E3779B97F4A7C15ull) >> (64 - Bits)); }
+    void Clear() { std::fill(std::begin(Wnd), std::end(Wnd), nullptr); }
+};
+TLiveCache LiveCache;
 
 // Top-level windows, the front of the desktop's z-order first.
 std::vector<HWND>& TopOrder()
@@ -90,11 +101,14 @@ namespace QvWnd {
 
 TWndHandle* Live(HWND Wnd)
 {
-    if (Wnd == LastLive)
-        return Wnd;
-    if (Wnd == nullptr || LiveWindows().count(Wnd) == 0)
+    if (Wnd == nullptr)
         return nullptr;
-    LastLive = Wnd;
+    HWND& Slot = LiveCache.Wnd[TLiveCache::SlotOf(Wnd)];
+    if (Wnd == Slot)
+        return Wnd;
+    if (LiveWindows().count(Wnd) == 0)
+        return nullptr;
+    Slot = Wnd;
     return Wnd;
 }
 
@@ -334,7 +348,7 @@ void DestroyTree(HWND W)
     W->Children.clear();
     W->Alive = false;
     LiveWindows().erase(W);
-    LastLive = nullptr;
+    LiveCache.Clear();
     DeadWindows().push_back(W);
 }
 
@@ -1064,7 +1078,9 @@ HWND Descend(HWND W, TPoint Screen)
 
 HWND WindowFromPoint(TPoint P)
 {
-    for (HWND Top : TopLevelWindows()) {
+    // The list is walked in place: nothing before the descent sends a
+    // message, so nothing can change it under the walk.
+    for (HWND Top : TopOrder()) {
         if (Live(Top) == nullptr || !IsShowing(Top))
             continue;
         if (!ContainsPoint(Top, {P.X - Top->Rect.Left, P.Y - Top->Rect.Top}))

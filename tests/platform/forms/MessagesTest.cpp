@@ -94,6 +94,22 @@ TEST(Messages, AMessageToAWindowThatWentIsDropped)
     EXPECT_EQ(PostMessage(Gone, WM_USER, 0, 0), IsWindow(Gone) ? TRUE : FALSE);
 }
 
+TEST(Messages, AWindowThatWentIsNoWindowWhicheverWereAskedAboutBefore)
+{
+    // More windows than are remembered as alive, every one asked about.
+    std::vector<HWND> Windows;
+    for (int I = 0; I < 64; ++I)
+        Windows.push_back(AllocateHWnd({}));
+    for (HWND W : Windows)
+        EXPECT_TRUE(IsWindow(W));
+    for (std::size_t I = 0; I < Windows.size(); I += 2)
+        DeallocateHWnd(Windows[I]);
+    for (std::size_t I = 0; I < Windows.size(); ++I)
+        EXPECT_EQ(IsWindow(Windows[I]) != FALSE, I % 2 == 1) << I;
+    for (std::size_t I = 1; I < Windows.size(); I += 2)
+        DeallocateHWnd(Windows[I]);
+}
+
 TEST(Messages, TimersFireOnTheUiThreadAndDieWithTheirWindow)
 {
     TRecorder R;
