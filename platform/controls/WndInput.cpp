@@ -1171,17 +1171,31 @@ HCURSOR LoadCursor(void* Instance, HCURSOR Name)
     return Name;
 }
 
+namespace {
+
+// Every mouse move sets the cursor again (WM_SETCURSOR), mostly to the
+// shape it has: Qt would store a new cursor, hand it to the platform and
+// send the window a cursor-change event each time.
+void ShowCursorShape(QWidget* Widget, Qt::CursorShape Shape)
+{
+    if (Widget->testAttribute(Qt::WA_SetCursor) && Widget->cursor().shape() == Shape)
+        return;
+    Widget->setCursor(QCursor(Shape));
+}
+
+} // namespace
+
 HCURSOR SetCursor(HCURSOR Cursor)
 {
     const HCURSOR Old = GCursor;
     GCursor = Cursor;
-    const QCursor Shape(CursorShape(Cursor));
+    const Qt::CursorShape Shape = CursorShape(Cursor);
     if (HWND Top = Alive(GMouseTop); Top != nullptr && Top->Surface && Top->Surface->Widget) {
-        Top->Surface->Widget->setCursor(Shape);
+        ShowCursorShape(Top->Surface->Widget, Shape);
     } else {
         for (HWND W : TopLevelWindows())
             if (W->Surface && W->Surface->Widget)
-                W->Surface->Widget->setCursor(Shape);
+                ShowCursorShape(W->Surface->Widget, Shape);
     }
     return Old;
 }
