@@ -8,6 +8,7 @@
 // still handed out: a posted wake-up event runs the message processor.
 #include "platform/controls/WndHandle.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -74,17 +75,22 @@ bool DefaultProcessOne()
     return true;
 }
 
-// Wakes a blocked Qt loop when a message arrives, and hands messages out
-// while Qt runs a loop of its own.
+// Hands messages out while Qt runs a loop of its own (a Qt dialog, a
+// menu).  A queued message only owes a wake-up: our own loop looks at the
+// queue after every pass through Qt's, so posting a Qt event (a lock, an
+// allocation and a write to the dispatcher's wake-up descriptor, then a
+// read and a dispatch on the other side) for every message would be
+// wasted there.  The debt is settled when Qt's dispatcher next starts a
+// pass: inside our loop it is dropped (our loop takes the message), in a
+// loop of Qt's the wake-up event is posted and runs the processor.
 class TPump : public QObject {
 public:
     static constexpr QEvent::Type WakeType = QEvent::Type(QEvent::User + 0x51);
-    void Wake()
+    void Owe()
     {
-        if (FWakePending)
-            return;
-        FWakePending = true;
-        QCoreApplication::postEvent(this, new QEvent(WakeType));
+        FOwed = true;
+        if (!FHooked && !Hook())
+            Wake();
     }
 
 protected:
@@ -104,7 +110,38 @@ protected:
     }
 
 private:
+    bool Hook()
+    {
+        QAbstractEventDispatcher* Dispatcher = QAbstractEventDispatcher::instance();
+        if (Dispatcher == nullptr)
+            return false;
+        // Every pass starts with one of the two: awake when it does not
+        // wait, aboutToBlock when it may.
+        connect(Dispatcher, &QAbstractEventDispatcher::awake, this, [this] { PassStarts(); });
+        connect(Dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { PassStarts(); });
+        connect(Dispatcher, &QObject::destroyed, this, [this] { FHooked = false; });
+        FHooked = true;
+        return true;
+    }
+    void PassStarts()
+    {
+        if (!FOwed)
+            return;
+        FOwed = false;
+        if (PumpDepth == 0)
+            Wake();
+    }
+    void Wake()
+    {
+        if (FWakePending)
+            return;
+        FWakePending = true;
+        QCoreApplication::postEvent(this, new QEvent(WakeType));
+    }
+
     bool FWakePending = false;
+    bool FOwed = false;
+    bool FHooked = false;
 };
 
 TPump& Pump()
@@ -167,7 +204,7 @@ namespace QvWnd {
 void QueueInput(const MSG& Msg)
 {
     Queue().push_back(Msg);
-    Pump().Wake();
+    Pump().Owe();
 }
 
 void DropQueuedFor(HWND Wnd)
