@@ -191,44 +191,48 @@ void TFcGroup::DrawCategoryGroup()
     } else {
         GetGroupColors(FGroupBar->GradientColorStyle(), FSpecial, C1, C2, C3, C4, C5, C6, C7, C8, C9, C10);
     }
-    // The bar's colour just left of the group shows in the round corners.
-    TColor Corner = FGroupBar->Color();
-    if (Left() > 0 && FGroupBar->HandleAllocated())
-        Corner = FGroupBar->Canvas()->Pixels(Left() - 1, Top());
     const int W = Width(), H = Height(), CH = FCaptionHeight;
     const bool Rtl = UseRightToLeftAlignment();
+    // A hover repaints one item: the caption band, its gradient, text and
+    // button, is drawn only when the paint reaches it.
+    if (NeedsPainting(C->ClipRect(), Rect(0, 0, W, CH))) {
+        // The bar's colour just left of the group shows in the round corners.
+        TColor Corner = FGroupBar->Color();
+        if (Left() > 0 && FGroupBar->HandleAllocated())
+            Corner = FGroupBar->Canvas()->Pixels(Left() - 1, Top());
 
-    C->Font()->Assign(FCaptionFont.get());
-    C->Font()->SetColor(CaptionTextColor(C4, C5));
-    if (!UseGradients()) {
-        FillSolid(C, Rect(0, 0, W, CH), C2);
-    } else if (!Rtl) {
-        FillSolid(C, Rect(0, 0, W / 2, CH), C2);
-        FillGradientRect(C, Rect(W / 2, 0, W, CH), gdVerticalEnd, C2, C3);
-    } else {
-        FillSolid(C, Rect(W / 2, 0, W, CH), C2);
-        FillGradientRect(C, Rect(0, 0, W / 2, CH), gdVerticalEnd, C3, C2);
-    }
+        C->Font()->Assign(FCaptionFont.get());
+        C->Font()->SetColor(CaptionTextColor(C4, C5));
+        if (!UseGradients()) {
+            FillSolid(C, Rect(0, 0, W, CH), C2);
+        } else if (!Rtl) {
+            FillSolid(C, Rect(0, 0, W / 2, CH), C2);
+            FillGradientRect(C, Rect(W / 2, 0, W, CH), gdVerticalEnd, C2, C3);
+        } else {
+            FillSolid(C, Rect(W / 2, 0, W, CH), C2);
+            FillGradientRect(C, Rect(0, 0, W / 2, CH), gdVerticalEnd, C3, C2);
+        }
 
-    const int L = DrawCaptionImage();
-    const int Offset = (CH - SampleHeight(C)) / 2;
-    C->Brush()->SetStyle(bsClear);
-    if (!Rtl) {
-        C->TextRect(Rect(L, 0, W - 24, CH), L, Offset, Caption());
-    } else {
-        TRect R = Rect(24, Offset, W - L, CH);
-        DrawText(C->Handle(), Caption(), &R, DT_RIGHT | DT_RTLREADING | DT_SINGLELINE | DT_NOPREFIX);
-    }
+        const int L = DrawCaptionImage();
+        const int Offset = (CH - SampleHeight(C)) / 2;
+        C->Brush()->SetStyle(bsClear);
+        if (!Rtl) {
+            C->TextRect(Rect(L, 0, W - 24, CH), L, Offset, Caption());
+        } else {
+            TRect R = Rect(24, Offset, W - L, CH);
+            DrawText(C->Handle(), Caption(), &R, DT_RIGHT | DT_RTLREADING | DT_SINGLELINE | DT_NOPREFIX);
+        }
 
-    if (FCanClose) {
-        DrawOpenCloseButton(FOpened, Rtl ? 4 : W - 20, (CH - 15) / 2, C->Font()->Color(), C7, C6);
-        RoundCorners(Corner);
-    }
-    if (FDividerVisible && FOpened) {
-        if (!UseGradients())
-            PenLine(C, 0, CH - 1, W, CH - 1, C8);
-        else
-            FillGradientRect(C, Rect(0, CH - 1, W, CH), gdVerticalEnd, Rtl ? C9 : C8, Rtl ? C8 : C9);
+        if (FCanClose) {
+            DrawOpenCloseButton(FOpened, Rtl ? 4 : W - 20, (CH - 15) / 2, C->Font()->Color(), C7, C6);
+            RoundCorners(Corner);
+        }
+        if (FDividerVisible && FOpened) {
+            if (!UseGradients())
+                PenLine(C, 0, CH - 1, W, CH - 1, C8);
+            else
+                FillGradientRect(C, Rect(0, CH - 1, W, CH), gdVerticalEnd, Rtl ? C9 : C8, Rtl ? C8 : C9);
+        }
     }
     if (FOpened) {
         C->Pen()->SetStyle(psSolid);
@@ -573,8 +577,18 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
                                           DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
         const int TH = Text.Height();
         const int Advance = std::max(2 * Pad + TH, FItemHeight);
-        const bool Draw = NeedsPainting(Clip, Rect(0, Y - 4, W, Y + Advance + 4));
         const bool HasImage = Images != nullptr && Item->ImageIndex() != -1 && !Item->IsSeparator();
+        const int IY = !HasImage                   ? Y
+            : TH <= LineHeight || TH < FItemHeight ? Y + (FItemHeight - Images->Height()) / 2
+                                                   : Y + Pad;
+        // What the item paints: its row, and its caption and image with the
+        // selection box 2 pixels around them, which a tall font or image
+        // pushes past the row.  A hover repaints one row: its neighbours,
+        // wholly outside, are not drawn only to be clipped away.
+        const int ImageH = HasImage ? Images->Height() : 0;
+        const bool Draw = NeedsPainting(
+            Clip,
+            Rect(0, std::min({Y, Y + Pad - 2, IY - 2}), W, std::max({Y + Advance, Y + Pad + TH + 2, IY + ImageH + 2})));
         const bool Selected = FShowItemSelection && Item->Selected();
         const bool Pressed = Item->Pressed() || Item->HotState() == HotPressed;
         const bool LightFirst = Item->HotState() == HotOver || (Item->Selected() && !Pressed);
@@ -603,7 +617,6 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
         Item->SetCaptionRect(Text);
         if (HasImage) {
             const int IX = Rtl ? W - (8 + Indent) - Images->Width() : 8 + Indent;
-            const int IY = TH <= LineHeight || TH < FItemHeight ? Y + (FItemHeight - Images->Height()) / 2 : Y + Pad;
             if (Draw) {
                 if (FShowItemSelection && FItemSelectionStyle == issImage
                     && (Item->HotState() != HotNormal || Item->Pressed() || Item->Selected())) {
