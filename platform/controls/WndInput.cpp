@@ -355,13 +355,15 @@ TMouseTarget FindMouseTarget(HWND Top, TPoint Screen)
 {
     if (Alive(GCapture) != nullptr)
         return {GCapture, HTCLIENT};
-    HWND W = WindowFromPoint(Screen);
-    if (W == nullptr || TopLevel(W) != Top)
-        W = Top;
-    (void)0;
+    TPointHit Under = HitFromPoint(Screen);
+    RememberInputHit(Screen, Under.Wnd);
+    if (Under.Wnd == nullptr || TopLevel(Under.Wnd) != Top)
+        Under = {Top};
+    HWND W = Under.Wnd;
     if (!IsWindowEnabled(TopLevel(W)))
         return {};
-    int Hit = int(SendMessage(W, WM_NCHITTEST, 0, PointToLParam(Screen)));
+    // The walk down to the window asked it already.
+    int Hit = Under.Asked ? Under.Hit : int(SendMessage(W, WM_NCHITTEST, 0, PointToLParam(Screen)));
     if (Live(W) == nullptr)
         return {};
     if (Hit == HTTRANSPARENT || Hit == HTNOWHERE)
@@ -567,6 +569,7 @@ protected:
         case QEvent::WindowStateChange:
             if (!Syncing) {
                 W->Minimized = isMinimized();
+                WindowsChanged();
                 W->Maximized = isMaximized();
             }
             return QWidget::event(E);

@@ -285,6 +285,9 @@ BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
 {
     auto& Q = Queue();
     const bool Waiting = std::none_of(Q.begin(), Q.end(), [&](const MSG& M) { return Matches(M, Wnd, Min, Max); });
+    // The input taken so far has been handled.
+    if (Waiting)
+        ForgetInputHit();
     if (QtEventsDue(Waiting))
         TakeQtEvents();
     for (auto It = Q.begin(); It != Q.end(); ++It) {
