@@ -581,14 +581,18 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
         const int IY = !HasImage                   ? Y
             : TH <= LineHeight || TH < FItemHeight ? Y + (FItemHeight - Images->Height()) / 2
                                                    : Y + Pad;
-        // What the item paints: its row, and its caption and image with the
-        // selection box 2 pixels around them, which a tall font or image
-        // pushes past the row.  A hover repaints one row: its neighbours,
-        // wholly outside, are not drawn only to be clipped away.
-        const int ImageH = HasImage ? Images->Height() : 0;
-        const bool Draw = NeedsPainting(
-            Clip,
-            Rect(0, std::min({Y, Y + Pad - 2, IY - 2}), W, std::max({Y + Advance, Y + Pad + TH + 2, IY + ImageH + 2})));
+        // What the item paints: its caption and image, with the selection
+        // box 2 pixels around them while selections show, or a separator's
+        // line; the row around them is the group's own.  A hover repaints
+        // one item: its neighbours, whose paint lies wholly outside, are not
+        // drawn only to be clipped away.
+        const int Box = FShowItemSelection ? 2 : 0;
+        TRect Extent = Rect(0, Y + Pad - Box, W, Y + Pad + TH + Box);
+        if (HasImage)
+            Extent = Rect(0, std::min(Extent.Top, IY - Box), W, std::max(Extent.Bottom, IY + Images->Height() + Box));
+        if (Item->IsSeparator())
+            Extent = Rect(0, Y + FItemHeight / 2, W, Y + FItemHeight / 2 + 1);
+        const bool Draw = NeedsPainting(Clip, Extent);
         const bool Selected = FShowItemSelection && Item->Selected();
         const bool Pressed = Item->Pressed() || Item->HotState() == HotPressed;
         const bool LightFirst = Item->HotState() == HotOver || (Item->Selected() && !Pressed);

@@ -397,10 +397,11 @@ TEST_F(GroupPaint, ALargeCaptionImageSticksOutAboveItsGroupOntoTheBar)
     EXPECT_TRUE(PixelIs(I, O.X - F.X + 8 + 16, O.Y - F.Y + 4, Rgb(clRed)));
 }
 
-TEST_F(GroupPaint, RepaintingPartOfTheGroupGivesThePixelsOfAWholeRepaint)
+TEST_F(GroupPaint, RepaintingAnyRowOfPixelsAloneGivesThePixelsOfAWholeRepaint)
 {
     // Images taller than the rows, so that the selection box around them
-    // reaches into the neighbouring rows.
+    // reaches into the neighbouring rows; a separator; a hot item with its
+    // underline and a selected one.
     auto* Images = new TImageList(Form);
     Images->SetWidth(24);
     Images->SetHeight(24);
@@ -408,25 +409,29 @@ TEST_F(GroupPaint, RepaintingPartOfTheGroupGivesThePixelsOfAWholeRepaint)
     G->SetSmallImages(Images);
     G->SetItemHeight(20);
     G->SetOpenedHeight(140);
-    G->SetShowItemSelection(true);
     G->SetItemSelectionStyle(issImage);
     G->SetSelectionFrameColor(clFuchsia);
-    for (const char* Text : {"Een", "Twee", "Drie", "Vier"})
+    for (const char* Text : {"Een", "Twee", "-", "Drie", "Vier"})
         AddItem(G, Text)->SetImageIndex(0);
     G->Items()->Items(1)->SetSelected(true);
-    const QImage Whole = GroupImage();
-    const TRect Row = G->Items()->Items(2)->CaptionRect();
-    const TRect Band = Rect(0, 0, W(), CH());
-    // One row; the caption band; one pixel line through the box that sticks
-    // out of the selected row into the next one.
-    const TRect Image1 = G->Items()->Items(1)->ImageRect();
-    for (TRect R : {Rect(0, Row.Top, W(), Row.Bottom), Band, Rect(0, Image1.Top + 23, W(), Image1.Top + 24)}) {
-        HDC DC = GetDC(G->Handle());
-        HBRUSH Spoil = CreateSolidBrush(0);
-        FillRect(DC, &R, Spoil);
-        DeleteObject(Spoil);
-        ReleaseDC(G->Handle(), DC);
-        InvalidateRect(G->Handle(), &R, FALSE);
-        EXPECT_TRUE(GroupImage() == Whole) << "rows " << R.Top << ".." << R.Bottom;
+    G->Items()->Items(3)->SetOnClick([](TObject*) {});
+    G->Items()->Items(3)->SetHotState(HotOver);
+    for (bool Shown : {true, false}) {
+        G->SetShowItemSelection(Shown);
+        const QImage Whole = GroupImage();
+        for (int Y = 0; Y < H(); ++Y) {
+            // Spoilt, then repainted alone: whatever paints there comes back.
+            const TRect R = Rect(0, Y, W(), Y + 1);
+            HDC DC = GetDC(G->Handle());
+            HBRUSH Spoil = CreateSolidBrush(0);
+            FillRect(DC, &R, Spoil);
+            DeleteObject(Spoil);
+            ReleaseDC(G->Handle(), DC);
+            InvalidateRect(G->Handle(), &R, FALSE);
+            if (!(GroupImage() == Whole)) {
+                ADD_FAILURE() << "row " << Y << (Shown ? " with" : " without") << " the selection shown";
+                break;
+            }
+        }
     }
 }
