@@ -386,9 +386,15 @@ void TFcGroup::DrawOpenCloseButton(bool IsOpened, int X, int Y, TColor ChevronCo
     };
     // One chevron pointing up, its apex on the first row.
     static const char* const Chevron[4] = {"...X...", "..XXX..", ".XX.XX.", "XX...XX"};
-    TButtonImage& B = FButtonImage;
-    if (!B.Bitmap || B.Opened != IsOpened || B.Chevron != ChevronColor || B.Dark != DarkColor
-        || B.Light != LightColor) {
+    const auto Fits = [&](const TButtonImage& I) {
+        return I.Bitmap && I.Opened == IsOpened && I.Chevron == ChevronColor && I.Dark == DarkColor
+            && I.Light == LightColor;
+    };
+    // The one used last comes first; a new button replaces the other.
+    if (!Fits(FButtonImages[0]))
+        std::swap(FButtonImages[0], FButtonImages[1]);
+    TButtonImage& B = FButtonImages[0];
+    if (!Fits(B)) {
         const auto Argb = [](TColor C) {
             const COLORREF R = ColorToRGB(C);
             return qRgba(GetRValue(R), GetGValue(R), GetBValue(R), 255);
@@ -519,15 +525,20 @@ TRect TFcGroup::MeasureCaption(TCanvas* C, TFcGroupItem* Item, TRect R, unsigned
 {
     TFont* Font = C->Font();
     TMeasured& M = FMeasured[Item->ID()];
+    // Lines drawn over the text (a hot item's underline) leave its size
+    // alone: a hover needs no new measure.
+    TFontStyles Style = Font->Style();
+    Style.Exclude(fsUnderline);
+    Style.Exclude(fsStrikeOut);
     if (!M.Valid || M.Caption != Item->Caption() || M.Area != R || M.Format != Format || M.FontName != Font->Name()
-        || M.FontHeight != Font->Height() || M.FontStyle != Font->Style()) {
+        || M.FontHeight != Font->Height() || M.FontStyle != Style) {
         M.Valid = true;
         M.Caption = Item->Caption();
         M.Area = R;
         M.Format = Format;
         M.FontName = Font->Name();
         M.FontHeight = Font->Height();
-        M.FontStyle = Font->Style();
+        M.FontStyle = Style;
         M.Result = R;
         DrawText(C->Handle(), Item->Caption(), &M.Result, Format | DT_CALCRECT);
     }
