@@ -498,6 +498,8 @@ public:
 
     HWND Wnd() const { return IsWindowSerial(FWnd, FSerial) ? FWnd : nullptr; }
     bool Syncing = false;
+    // The shape SetCursor gave the window last (-1: none yet).
+    int ShownCursor = -1;
 
 protected:
     bool focusNextPrevChild(bool) override { return false; }
@@ -1179,11 +1181,12 @@ namespace {
 // Every mouse move sets the cursor again (WM_SETCURSOR), mostly to the
 // shape it has: Qt would store a new cursor, hand it to the platform and
 // send the window a cursor-change event each time.
-void ShowCursorShape(QWidget* Widget, Qt::CursorShape Shape)
+void ShowCursorShape(TSurfaceWidget* Widget, Qt::CursorShape Shape)
 {
-    if (Widget->testAttribute(Qt::WA_SetCursor) && Widget->cursor().shape() == Shape)
+    if (Widget->ShownCursor == Shape)
         return;
     Widget->setCursor(QCursor(Shape));
+    Widget->ShownCursor = Shape;
 }
 
 } // namespace

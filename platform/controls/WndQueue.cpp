@@ -271,10 +271,17 @@ namespace {
 // of a busy queue.
 bool QtEventsDue(bool Waiting)
 {
+    // The clock is read only while the queue is busy: it starts at the
+    // first busy look after Qt's events were taken.
     static QElapsedTimer Since;
-    if (Waiting || !Since.isValid() || Since.elapsed() >= 2) {
-        Since.start();
+    static enum { Never, Taken, Timing } State = Never;
+    if (Waiting || State == Never || (State == Timing && Since.elapsed() >= 2)) {
+        State = Taken;
         return true;
+    }
+    if (State == Taken) {
+        Since.start();
+        State = Timing;
     }
     return false;
 }
@@ -295,7 +302,10 @@ BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
             continue;
         Msg = *It;
         if ((Remove & PM_REMOVE) != 0) {
-            Q.erase(It);
+            if (It == Q.begin())
+                Q.pop_front();
+            else
+                Q.erase(It);
             LastMessage = Msg;
             if (Msg.message == WM_TIMER) {
                 auto T = Timers().find({Msg.hwnd, Msg.Serial, std::uintptr_t(Msg.wParam)});
