@@ -15,6 +15,7 @@
 #include "platform/controls/CustomControl.h"
 #include "platform/graphics/Bitmap.h"
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -353,7 +354,9 @@ private:
         TColor Light = clNone;
         std::unique_ptr<TBitmap> Bitmap;
     };
-    TButtonImage FButtonImage;
+    // The caption's colour changes as the mouse comes and goes: the
+    // button of each colour is kept.
+    std::array<TButtonImage, 2> FButtonImages;
     // Declared after the fonts, so the items (whose last repaint uses them)
     // go first.
     std::unique_ptr<TFcGroupItems> FItems;

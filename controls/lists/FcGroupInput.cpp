@@ -340,7 +340,7 @@ bool TFcGroup::HandCursorAt(TPoint P)
     }
     if (FItems->Count() == 0 || Designing)
         return false;
-    return FirstItem([P](TFcGroupItem* I) { return I->Enabled() && I->Visible() && I->OnClick() && I->HitTest(P); })
+    return FirstItem([P](TFcGroupItem* I) { return I->Enabled() && I->Visible() && I->HitTest(P) && I->OnClick(); })
         != nullptr;
 }
 

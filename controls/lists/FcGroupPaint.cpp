@@ -191,44 +191,48 @@ void TFcGroup::DrawCategoryGroup()
     } else {
         GetGroupColors(FGroupBar->GradientColorStyle(), FSpecial, C1, C2, C3, C4, C5, C6, C7, C8, C9, C10);
     }
-    // The bar's colour just left of the group shows in the round corners.
-    TColor Corner = FGroupBar->Color();
-    if (Left() > 0 && FGroupBar->HandleAllocated())
-        Corner = FGroupBar->Canvas()->Pixels(Left() - 1, Top());
     const int W = Width(), H = Height(), CH = FCaptionHeight;
     const bool Rtl = UseRightToLeftAlignment();
+    // A hover repaints one item: the caption band, its gradient, text and
+    // button, is drawn only when the paint reaches it.
+    if (NeedsPainting(C->ClipRect(), Rect(0, 0, W, CH))) {
+        // The bar's colour just left of the group shows in the round corners.
+        TColor Corner = FGroupBar->Color();
+        if (Left() > 0 && FGroupBar->HandleAllocated())
+            Corner = FGroupBar->Canvas()->Pixels(Left() - 1, Top());
 
-    C->Font()->Assign(FCaptionFont.get());
-    C->Font()->SetColor(CaptionTextColor(C4, C5));
-    if (!UseGradients()) {
-        FillSolid(C, Rect(0, 0, W, CH), C2);
-    } else if (!Rtl) {
-        FillSolid(C, Rect(0, 0, W / 2, CH), C2);
-        FillGradientRect(C, Rect(W / 2, 0, W, CH), gdVerticalEnd, C2, C3);
-    } else {
-        FillSolid(C, Rect(W / 2, 0, W, CH), C2);
-        FillGradientRect(C, Rect(0, 0, W / 2, CH), gdVerticalEnd, C3, C2);
-    }
+        C->Font()->Assign(FCaptionFont.get());
+        C->Font()->SetColor(CaptionTextColor(C4, C5));
+        if (!UseGradients()) {
+            FillSolid(C, Rect(0, 0, W, CH), C2);
+        } else if (!Rtl) {
+            FillSolid(C, Rect(0, 0, W / 2, CH), C2);
+            FillGradientRect(C, Rect(W / 2, 0, W, CH), gdVerticalEnd, C2, C3);
+        } else {
+            FillSolid(C, Rect(W / 2, 0, W, CH), C2);
+            FillGradientRect(C, Rect(0, 0, W / 2, CH), gdVerticalEnd, C3, C2);
+        }
 
-    const int L = DrawCaptionImage();
-    const int Offset = (CH - SampleHeight(C)) / 2;
-    C->Brush()->SetStyle(bsClear);
-    if (!Rtl) {
-        C->TextRect(Rect(L, 0, W - 24, CH), L, Offset, Caption());
-    } else {
-        TRect R = Rect(24, Offset, W - L, CH);
-        DrawText(C->Handle(), Caption(), &R, DT_RIGHT | DT_RTLREADING | DT_SINGLELINE | DT_NOPREFIX);
-    }
+        const int L = DrawCaptionImage();
+        const int Offset = (CH - SampleHeight(C)) / 2;
+        C->Brush()->SetStyle(bsClear);
+        if (!Rtl) {
+            C->TextRect(Rect(L, 0, W - 24, CH), L, Offset, Caption());
+        } else {
+            TRect R = Rect(24, Offset, W - L, CH);
+            DrawText(C->Handle(), Caption(), &R, DT_RIGHT | DT_RTLREADING | DT_SINGLELINE | DT_NOPREFIX);
+        }
 
-    if (FCanClose) {
-        DrawOpenCloseButton(FOpened, Rtl ? 4 : W - 20, (CH - 15) / 2, C->Font()->Color(), C7, C6);
-        RoundCorners(Corner);
-    }
-    if (FDividerVisible && FOpened) {
-        if (!UseGradients())
-            PenLine(C, 0, CH - 1, W, CH - 1, C8);
-        else
-            FillGradientRect(C, Rect(0, CH - 1, W, CH), gdVerticalEnd, Rtl ? C9 : C8, Rtl ? C8 : C9);
+        if (FCanClose) {
+            DrawOpenCloseButton(FOpened, Rtl ? 4 : W - 20, (CH - 15) / 2, C->Font()->Color(), C7, C6);
+            RoundCorners(Corner);
+        }
+        if (FDividerVisible && FOpened) {
+            if (!UseGradients())
+                PenLine(C, 0, CH - 1, W, CH - 1, C8);
+            else
+                FillGradientRect(C, Rect(0, CH - 1, W, CH), gdVerticalEnd, Rtl ? C9 : C8, Rtl ? C8 : C9);
+        }
     }
     if (FOpened) {
         C->Pen()->SetStyle(psSolid);
@@ -382,9 +386,15 @@ void TFcGroup::DrawOpenCloseButton(bool IsOpened, int X, int Y, TColor ChevronCo
     };
     // One chevron pointing up, its apex on the first row.
     static const char* const Chevron[4] = {"...X...", "..XXX..", ".XX.XX.", "XX...XX"};
-    TButtonImage& B = FButtonImage;
-    if (!B.Bitmap || B.Opened != IsOpened || B.Chevron != ChevronColor || B.Dark != DarkColor
-        || B.Light != LightColor) {
+    const auto Fits = [&](const TButtonImage& I) {
+        return I.Bitmap && I.Opened == IsOpened && I.Chevron == ChevronColor && I.Dark == DarkColor
+            && I.Light == LightColor;
+    };
+    // The one used last comes first; a new button replaces the other.
+    if (!Fits(FButtonImages[0]))
+        std::swap(FButtonImages[0], FButtonImages[1]);
+    TButtonImage& B = FButtonImages[0];
+    if (!Fits(B)) {
         const auto Argb = [](TColor C) {
             const COLORREF R = ColorToRGB(C);
             return qRgba(GetRValue(R), GetGValue(R), GetBValue(R), 255);
@@ -515,15 +525,20 @@ TRect TFcGroup::MeasureCaption(TCanvas* C, TFcGroupItem* Item, TRect R, unsigned
 {
     TFont* Font = C->Font();
     TMeasured& M = FMeasured[Item->ID()];
+    // Lines drawn over the text (a hot item's underline) leave its size
+    // alone: a hover needs no new measure.
+    TFontStyles Style = Font->Style();
+    Style.Exclude(fsUnderline);
+    Style.Exclude(fsStrikeOut);
     if (!M.Valid || M.Caption != Item->Caption() || M.Area != R || M.Format != Format || M.FontName != Font->Name()
-        || M.FontHeight != Font->Height() || M.FontStyle != Font->Style()) {
+        || M.FontHeight != Font->Height() || M.FontStyle != Style) {
         M.Valid = true;
         M.Caption = Item->Caption();
         M.Area = R;
         M.Format = Format;
         M.FontName = Font->Name();
         M.FontHeight = Font->Height();
-        M.FontStyle = Font->Style();
+        M.FontStyle = Style;
         M.Result = R;
         DrawText(C->Handle(), Item->Caption(), &M.Result, Format | DT_CALCRECT);
     }
@@ -573,8 +588,22 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
                                           DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
         const int TH = Text.Height();
         const int Advance = std::max(2 * Pad + TH, FItemHeight);
-        const bool Draw = NeedsPainting(Clip, Rect(0, Y - 4, W, Y + Advance + 4));
         const bool HasImage = Images != nullptr && Item->ImageIndex() != -1 && !Item->IsSeparator();
+        const int IY = !HasImage                   ? Y
+            : TH <= LineHeight || TH < FItemHeight ? Y + (FItemHeight - Images->Height()) / 2
+                                                   : Y + Pad;
+        // What the item paints: its caption and image, with the selection
+        // box 2 pixels around them while selections show, or a separator's
+        // line; the row around them is the group's own.  A hover repaints
+        // one item: its neighbours, whose paint lies wholly outside, are not
+        // drawn only to be clipped away.
+        const int Box = FShowItemSelection ? 2 : 0;
+        TRect Extent = Rect(0, Y + Pad - Box, W, Y + Pad + TH + Box);
+        if (HasImage)
+            Extent = Rect(0, std::min(Extent.Top, IY - Box), W, std::max(Extent.Bottom, IY + Images->Height() + Box));
+        if (Item->IsSeparator())
+            Extent = Rect(0, Y + FItemHeight / 2, W, Y + FItemHeight / 2 + 1);
+        const bool Draw = NeedsPainting(Clip, Extent);
         const bool Selected = FShowItemSelection && Item->Selected();
         const bool Pressed = Item->Pressed() || Item->HotState() == HotPressed;
         const bool LightFirst = Item->HotState() == HotOver || (Item->Selected() && !Pressed);
@@ -603,7 +632,6 @@ void TFcGroup::DrawSmallItems(const TItemColors& Colors)
         Item->SetCaptionRect(Text);
         if (HasImage) {
             const int IX = Rtl ? W - (8 + Indent) - Images->Width() : 8 + Indent;
-            const int IY = TH <= LineHeight || TH < FItemHeight ? Y + (FItemHeight - Images->Height()) / 2 : Y + Pad;
             if (Draw) {
                 if (FShowItemSelection && FItemSelectionStyle == issImage
                     && (Item->HotState() != HotNormal || Item->Pressed() || Item->Selected())) {

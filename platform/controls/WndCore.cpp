@@ -15,9 +15,15 @@ std::unordered_set<HWND>& LiveWindows()
     return *Set;
 }
 
-// The window last found alive: most calls ask about the same window again
-// and again.  Forgotten whenever a window goes.
-HWND LastLive = nullptr;
+// See RememberInputHit.
+std::uint64_t LayoutSerial = 0;
+struct TInputHit {
+    bool Valid = false;
+    TPoint Screen;
+    HWND Wnd = nullptr;
+    std::uint64_t Layout = 0;
+};
+TInputHit InputHit;
 
 // Top-level windows, the front of the desktop's z-order first.
 std::vector<HWND>& TopOrder()
@@ -88,13 +94,13 @@ void Unlink(HWND Wnd)
 
 namespace QvWnd {
 
-TWndHandle* Live(HWND Wnd)
+TLiveCache LiveCache;
+
+TWndHandle* LookUpLive(HWND Wnd)
 {
-    if (Wnd == LastLive)
-        return Wnd;
     if (Wnd == nullptr || LiveWindows().count(Wnd) == 0)
         return nullptr;
-    LastLive = Wnd;
+    LiveCache.Wnd[TLiveCache::SlotOf(Wnd)] = Wnd;
     return Wnd;
 }
 
@@ -225,8 +231,24 @@ std::vector<HWND> TopLevelWindows()
     return TopOrder();
 }
 
+void RememberInputHit(TPoint Screen, HWND Wnd)
+{
+    InputHit = {true, Screen, Wnd, LayoutSerial};
+}
+
+void ForgetInputHit()
+{
+    InputHit.Valid = false;
+}
+
+void WindowsChanged()
+{
+    ++LayoutSerial;
+}
+
 void RecalcClient(HWND Wnd)
 {
+    WindowsChanged();
     NCCALCSIZE_PARAMS Params;
     Params.rgrc[0] = {0, 0, Wnd->Width(), Wnd->Height()};
     SendMessage(Wnd, WM_NCCALCSIZE, 0, PtrToLParam(&Params));
@@ -268,6 +290,7 @@ HWND CreateWindowEx(const TWindowCreateParams& Params)
     W->Rect = Bounds(Params.X, Params.Y, std::max(0, Params.Width), std::max(0, Params.Height));
     W->Client = {0, 0, W->Width(), W->Height()};
     LiveWindows().insert(W);
+    WindowsChanged();
     if (Child)
         Parent->Children.insert(Parent->Children.begin(), W);
     else if (!W->MessageOnly)
@@ -329,12 +352,13 @@ void DestroyTree(HWND W)
     if (W->Surface)
         DestroySurfaceWidget(W);
     Unlink(W);
+    WindowsChanged();
     for (HWND C : W->Children)
         C->Parent = nullptr;
     W->Children.clear();
     W->Alive = false;
     LiveWindows().erase(W);
-    LastLive = nullptr;
+    LiveCache.Clear();
     DeadWindows().push_back(W);
 }
 
@@ -637,6 +661,7 @@ HWND SetParent(HWND Wnd, HWND NewParent)
     if (Wnd->Surface && NewParent != nullptr)
         DestroySurfaceWidget(Wnd);
     Unlink(Wnd);
+    WindowsChanged();
     Wnd->Parent = NewParent;
     if (NewParent != nullptr) {
         Wnd->Style |= WS_CHILD;
@@ -850,6 +875,8 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Heigh
 
     if (WasVisible && Changed && (Moved || Sized || !Visible || ZChanged))
         InvalidateInParent(Wnd, Old);
+    if (Changed)
+        WindowsChanged();
     if (ZChanged)
         ApplyZOrder(Wnd, InsertAfter);
     Wnd->Rect = New;
@@ -906,16 +933,19 @@ BOOL ShowWindow(HWND Wnd, int Cmd)
     case SW_SHOWMINIMIZED:
     case SW_SHOWMINNOACTIVE:
         Wnd->Minimized = true;
+        WindowsChanged();
         SyncSurfaceWidget(Wnd, false, true);
         break;
     case SW_SHOWMAXIMIZED:
         Wnd->Minimized = false;
+        WindowsChanged();
         Wnd->Maximized = true;
         SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, Keep | SWP_SHOWWINDOW);
         SyncSurfaceWidget(Wnd, false, true);
         break;
     case SW_RESTORE:
         Wnd->Minimized = false;
+        WindowsChanged();
         Wnd->Maximized = false;
         SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, Keep | SWP_SHOWWINDOW);
         SyncSurfaceWidget(Wnd, false, true);
@@ -926,6 +956,7 @@ BOOL ShowWindow(HWND Wnd, int Cmd)
         break;
     default:
         Wnd->Minimized = false;
+        WindowsChanged();
         SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, Keep | SWP_SHOWWINDOW);
         break;
     }
@@ -954,6 +985,7 @@ BOOL EnableWindow(HWND Wnd, BOOL Enable)
     const BOOL WasDisabled = Wnd->Enabled() ? FALSE : TRUE;
     if (bool(Enable) == Wnd->Enabled())
         return WasDisabled;
+    WindowsChanged();
     if (Enable) {
         Wnd->Style &= ~WS_DISABLED;
     } else {
@@ -995,6 +1027,8 @@ long SetWindowLong(HWND Wnd, int Index, long Value)
     if (Live(Wnd) == nullptr)
         return 0;
     const long Old = GetWindowLong(Wnd, Index);
+    if (Index == GWL_STYLE || Index == GWL_EXSTYLE)
+        WindowsChanged();
     switch (Index) {
     case GWL_STYLE:
         // Visibility and enabling change only through their own calls.
@@ -1034,44 +1068,58 @@ bool ContainsPoint(HWND W, TPoint WindowPoint)
     return !W->Shape || W->Shape->Contains(WindowPoint.X, WindowPoint.Y);
 }
 
-HWND Descend(HWND W, TPoint Screen)
+TPointHit Descend(HWND W, TPoint Screen)
 {
+    TPointHit Result{W};
     for (;;) {
         TPoint P = Screen;
         ScreenToClient(W, &P);
         // Child windows show only within their parent's client area: a
         // point on the parent's frame is the parent's.
         if (!PtInRect({0, 0, W->Client.Width(), W->Client.Height()}, P))
-            return W;
+            return Result;
         HWND Hit = nullptr;
+        int Answer = HTNOWHERE;
         for (HWND C : W->Children) {
             if (!C->Visible() || !C->Enabled())
                 continue;
             if (!ContainsPoint(C, {P.X - C->Rect.Left, P.Y - C->Rect.Top}))
                 continue;
-            if (SendMessage(C, WM_NCHITTEST, 0, PointToLParam(Screen)) == HTTRANSPARENT)
+            Answer = int(SendMessage(C, WM_NCHITTEST, 0, PointToLParam(Screen)));
+            if (Answer == HTTRANSPARENT)
                 continue;
             Hit = C;
             break;
         }
         if (Hit == nullptr || Live(Hit) == nullptr)
-            return W;
+            return Result;
         W = Hit;
+        Result = {W, Answer, true};
     }
 }
 
 } // namespace
 
-HWND WindowFromPoint(TPoint P)
+TPointHit QvWnd::HitFromPoint(TPoint P)
 {
-    for (HWND Top : TopLevelWindows()) {
+    // The list is walked in place: nothing before the descent sends a
+    // message, so nothing can change it under the walk.
+    for (HWND Top : TopOrder()) {
         if (Live(Top) == nullptr || !IsShowing(Top))
             continue;
         if (!ContainsPoint(Top, {P.X - Top->Rect.Left, P.Y - Top->Rect.Top}))
             continue;
         return Descend(Top, P);
     }
-    return nullptr;
+    return {};
+}
+
+HWND WindowFromPoint(TPoint P)
+{
+    if (InputHit.Valid && InputHit.Screen == P && InputHit.Layout == LayoutSerial
+        && (InputHit.Wnd == nullptr || Live(InputHit.Wnd) != nullptr))
+        return InputHit.Wnd;
+    return HitFromPoint(P).Wnd;
 }
 
 HWND ChildWindowFromPoint(HWND Parent, TPoint ClientPoint)
@@ -1088,6 +1136,7 @@ int SetWindowRgn(HWND Wnd, HRGN Region, BOOL Redraw)
 {
     if (Live(Wnd) == nullptr)
         return 0;
+    WindowsChanged();
     TRegionData Old;
     if (Wnd->Shape)
         Old = *Wnd->Shape;

@@ -7,6 +7,9 @@
 
 #include <QImage>
 #include <QPointer>
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -89,8 +92,26 @@ enum : UINT {
 // --- shared between the window units ---
 namespace QvWnd {
 
+// Windows lately found alive, in slots chosen by address: a mouse move
+// asks about the same handful of windows (the top-level, the path down to
+// the window under the mouse, the windows it paints) again and again, and
+// with one slot each of them was looked up afresh.  Emptied whenever a
+// window goes.
+struct TLiveCache {
+    static constexpr int Bits = 6, Slots = 1 << Bits;
+    HWND Wnd[Slots] = {};
+    static int SlotOf(HWND W) { return int((std::uintptr_t(W) * 0x9E3779B97F4A7C15ull) >> (64 - Bits)); }
+    void Clear() { std::fill(std::begin(Wnd), std::end(Wnd), nullptr); }
+};
+extern TLiveCache LiveCache;
+// The registry of live windows, for a window not in the cache.
+TWndHandle* LookUpLive(HWND Wnd);
+
 // The live window or nullptr; never dereferences a dead pointer.
-TWndHandle* Live(HWND Wnd);
+inline TWndHandle* Live(HWND Wnd)
+{
+    return Wnd != nullptr && LiveCache.Wnd[TLiveCache::SlotOf(Wnd)] == Wnd ? Wnd : LookUpLive(Wnd);
+}
 HWND TopLevel(HWND Wnd);
 // Wnd and its ancestors are all visible (and the top-level is shown).
 bool IsShowing(HWND Wnd);
@@ -105,6 +126,25 @@ TPoint SurfaceScreenOrigin(HWND Top);
 // ClipChildren says otherwise (GetDCEx's flags decide for themselves).
 enum class TClipChildren { ByStyle, Yes, No };
 TRegionData VisibleRegion(HWND Wnd, bool ClientOnly, TClipChildren ClipChildren = TClipChildren::ByStyle);
+// The window under a screen point (WindowFromPoint) with its answer to
+// WM_NCHITTEST there; Asked is false when nobody was asked (a top-level
+// window, or no window at all).
+struct TPointHit {
+    HWND Wnd = nullptr;
+    int Hit = HTNOWHERE;
+    bool Asked = false;
+};
+TPointHit HitFromPoint(TPoint Screen);
+// The window the input layer found under the mouse for an event, kept
+// while the messages the event queued are handled (until the queue runs
+// dry) and while no window changes: the hint's and the drag's look for the
+// control under the mouse at the same point need not walk the windows and
+// ask each of them again.
+void RememberInputHit(TPoint Screen, HWND Wnd);
+void ForgetInputHit();
+// A window was made, went, moved, was sized, shown, hidden, enabled,
+// disabled, restyled, reshaped or put in another place in the z-order.
+void WindowsChanged();
 // Every live window, top-level windows first in creation order.
 std::vector<HWND> TopLevelWindows();
 // Re-runs WM_NCCALCSIZE.

@@ -355,13 +355,15 @@ TMouseTarget FindMouseTarget(HWND Top, TPoint Screen)
 {
     if (Alive(GCapture) != nullptr)
         return {GCapture, HTCLIENT};
-    HWND W = WindowFromPoint(Screen);
-    if (W == nullptr || TopLevel(W) != Top)
-        W = Top;
-    (void)0;
+    TPointHit Under = HitFromPoint(Screen);
+    RememberInputHit(Screen, Under.Wnd);
+    if (Under.Wnd == nullptr || TopLevel(Under.Wnd) != Top)
+        Under = {Top};
+    HWND W = Under.Wnd;
     if (!IsWindowEnabled(TopLevel(W)))
         return {};
-    int Hit = int(SendMessage(W, WM_NCHITTEST, 0, PointToLParam(Screen)));
+    // The walk down to the window asked it already.
+    int Hit = Under.Asked ? Under.Hit : int(SendMessage(W, WM_NCHITTEST, 0, PointToLParam(Screen)));
     if (Live(W) == nullptr)
         return {};
     if (Hit == HTTRANSPARENT || Hit == HTNOWHERE)
@@ -496,6 +498,8 @@ public:
 
     HWND Wnd() const { return IsWindowSerial(FWnd, FSerial) ? FWnd : nullptr; }
     bool Syncing = false;
+    // The shape SetCursor gave the window last (-1: none yet).
+    int ShownCursor = -1;
 
 protected:
     bool focusNextPrevChild(bool) override { return false; }
@@ -567,6 +571,7 @@ protected:
         case QEvent::WindowStateChange:
             if (!Syncing) {
                 W->Minimized = isMinimized();
+                WindowsChanged();
                 W->Maximized = isMaximized();
             }
             return QWidget::event(E);
@@ -1171,17 +1176,32 @@ HCURSOR LoadCursor(void* Instance, HCURSOR Name)
     return Name;
 }
 
+namespace {
+
+// Every mouse move sets the cursor again (WM_SETCURSOR), mostly to the
+// shape it has: Qt would store a new cursor, hand it to the platform and
+// send the window a cursor-change event each time.
+void ShowCursorShape(TSurfaceWidget* Widget, Qt::CursorShape Shape)
+{
+    if (Widget->ShownCursor == Shape)
+        return;
+    Widget->setCursor(QCursor(Shape));
+    Widget->ShownCursor = Shape;
+}
+
+} // namespace
+
 HCURSOR SetCursor(HCURSOR Cursor)
 {
     const HCURSOR Old = GCursor;
     GCursor = Cursor;
-    const QCursor Shape(CursorShape(Cursor));
+    const Qt::CursorShape Shape = CursorShape(Cursor);
     if (HWND Top = Alive(GMouseTop); Top != nullptr && Top->Surface && Top->Surface->Widget) {
-        Top->Surface->Widget->setCursor(Shape);
+        ShowCursorShape(Top->Surface->Widget, Shape);
     } else {
         for (HWND W : TopLevelWindows())
             if (W->Surface && W->Surface->Widget)
-                W->Surface->Widget->setCursor(Shape);
+                ShowCursorShape(W->Surface->Widget, Shape);
     }
     return Old;
 }

@@ -211,6 +211,16 @@ void RenderHosted(HWND Wnd)
     ReleaseWindowDC(Wnd, DC);
 }
 
+bool AnythingPending(HWND Wnd)
+{
+    if (!Wnd->Update.IsEmpty() || Wnd->FrameUpdate)
+        return true;
+    for (HWND C : Wnd->Children)
+        if (C->Visible() && AnythingPending(C))
+            return true;
+    return false;
+}
+
 void PaintTree(HWND Wnd, bool Everything)
 {
     using namespace QvWnd;
@@ -242,9 +252,11 @@ void PaintTree(HWND Wnd, bool Everything)
         }
         RenderHosted(Wnd);
     }
+    // Asked as each child's turn comes: an earlier sibling's paint may
+    // have invalidated it.  Branches with nothing to paint are not walked.
     std::vector<HWND> Kids(Wnd->Children.rbegin(), Wnd->Children.rend());
     for (HWND C : Kids)
-        if (Live(C) != nullptr && C->Visible())
+        if (Live(C) != nullptr && C->Visible() && (Everything || AnythingPending(C)))
             PaintTree(C, Everything);
 }
 
@@ -266,21 +278,12 @@ bool& RenderingHosted()
 
 namespace {
 
-bool AnythingPending(HWND Wnd)
-{
-    if (!Wnd->Update.IsEmpty() || Wnd->FrameUpdate)
-        return true;
-    for (HWND C : Wnd->Children)
-        if (C->Visible() && AnythingPending(C))
-            return true;
-    return false;
-}
-
 } // namespace
 
 bool PaintPending(HWND Wnd)
 {
-    if (!IsShowing(Wnd))
+    // A mouse move asks after every one that has changed nothing.
+    if (!IsShowing(Wnd) || !AnythingPending(Wnd))
         return false;
     PaintTree(Wnd, false);
     return Live(Wnd) != nullptr && AnythingPending(Wnd);

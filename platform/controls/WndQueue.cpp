@@ -8,6 +8,7 @@
 // still handed out: a posted wake-up event runs the message processor.
 #include "platform/controls/WndHandle.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -74,17 +75,22 @@ bool DefaultProcessOne()
     return true;
 }
 
-// Wakes a blocked Qt loop when a message arrives, and hands messages out
-// while Qt runs a loop of its own.
+// Hands messages out while Qt runs a loop of its own (a Qt dialog, a
+// menu).  A queued message only owes a wake-up: our own loop looks at the
+// queue after every pass through Qt's, so posting a Qt event (a lock, an
+// allocation and a write to the dispatcher's wake-up descriptor, then a
+// read and a dispatch on the other side) for every message would be
+// wasted there.  The debt is settled when Qt's dispatcher next starts a
+// pass: inside our loop it is dropped (our loop takes the message), in a
+// loop of Qt's the wake-up event is posted and runs the processor.
 class TPump : public QObject {
 public:
     static constexpr QEvent::Type WakeType = QEvent::Type(QEvent::User + 0x51);
-    void Wake()
+    void Owe()
     {
-        if (FWakePending)
-            return;
-        FWakePending = true;
-        QCoreApplication::postEvent(this, new QEvent(WakeType));
+        FOwed = true;
+        if (!FHooked && !Hook())
+            Wake();
     }
 
 protected:
@@ -104,7 +110,38 @@ protected:
     }
 
 private:
+    bool Hook()
+    {
+        QAbstractEventDispatcher* Dispatcher = QAbstractEventDispatcher::instance();
+        if (Dispatcher == nullptr)
+            return false;
+        // Every pass starts with one of the two: awake when it does not
+        // wait, aboutToBlock when it may.
+        connect(Dispatcher, &QAbstractEventDispatcher::awake, this, [this] { PassStarts(); });
+        connect(Dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { PassStarts(); });
+        connect(Dispatcher, &QObject::destroyed, this, [this] { FHooked = false; });
+        FHooked = true;
+        return true;
+    }
+    void PassStarts()
+    {
+        if (!FOwed)
+            return;
+        FOwed = false;
+        if (PumpDepth == 0)
+            Wake();
+    }
+    void Wake()
+    {
+        if (FWakePending)
+            return;
+        FWakePending = true;
+        QCoreApplication::postEvent(this, new QEvent(WakeType));
+    }
+
     bool FWakePending = false;
+    bool FOwed = false;
+    bool FHooked = false;
 };
 
 TPump& Pump()
@@ -167,7 +204,7 @@ namespace QvWnd {
 void QueueInput(const MSG& Msg)
 {
     Queue().push_back(Msg);
-    Pump().Wake();
+    Pump().Owe();
 }
 
 void DropQueuedFor(HWND Wnd)
@@ -234,10 +271,17 @@ namespace {
 // of a busy queue.
 bool QtEventsDue(bool Waiting)
 {
+    // The clock is read only while the queue is busy: it starts at the
+    // first busy look after Qt's events were taken.
     static QElapsedTimer Since;
-    if (Waiting || !Since.isValid() || Since.elapsed() >= 2) {
-        Since.start();
+    static enum { Never, Taken, Timing } State = Never;
+    if (Waiting || State == Never || (State == Timing && Since.elapsed() >= 2)) {
+        State = Taken;
         return true;
+    }
+    if (State == Taken) {
+        Since.start();
+        State = Timing;
     }
     return false;
 }
@@ -248,6 +292,9 @@ BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
 {
     auto& Q = Queue();
     const bool Waiting = std::none_of(Q.begin(), Q.end(), [&](const MSG& M) { return Matches(M, Wnd, Min, Max); });
+    // The input taken so far has been handled.
+    if (Waiting)
+        ForgetInputHit();
     if (QtEventsDue(Waiting))
         TakeQtEvents();
     for (auto It = Q.begin(); It != Q.end(); ++It) {
@@ -255,7 +302,10 @@ BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
             continue;
         Msg = *It;
         if ((Remove & PM_REMOVE) != 0) {
-            Q.erase(It);
+            if (It == Q.begin())
+                Q.pop_front();
+            else
+                Q.erase(It);
             LastMessage = Msg;
             if (Msg.message == WM_TIMER) {
                 auto T = Timers().find({Msg.hwnd, Msg.Serial, std::uintptr_t(Msg.wParam)});

@@ -265,22 +265,18 @@ TLine StripPrefix(const QString& S, bool Underline)
 
 class TLayout {
 public:
-    TLayout(const TTextEnv& Env, unsigned Format) : FEnv(Env), FFormat(Format)
-    {
-        int TabChars = 8;
-        if ((Format & DT_TABSTOP) && ((Format >> 8) & 0xFF) != 0)
-            TabChars = int((Format >> 8) & 0xFF);
-        FTab = TabChars * Env.AveCharWidth();
-    }
+    TLayout(const TTextEnv& Env, unsigned Format) : FEnv(Env), FFormat(Format) {}
 
     // Width of a line, tabs expanded (or dropped) as they will be drawn.
     int Width(const QString& S) const
     {
+        if (!S.contains(QLatin1Char('\t')))
+            return FEnv.Width(S);
         int X = 0;
         const QStringList Parts = S.split(QLatin1Char('\t'));
         for (int I = 0; I < Parts.size(); ++I) {
             if (I > 0 && (FFormat & DT_EXPANDTABS))
-                X = (X / FTab + 1) * FTab;
+                X = (X / Tab() + 1) * Tab();
             X += FEnv.Width(Parts[I]);
         }
         return X;
@@ -290,12 +286,16 @@ public:
     template <typename F>
     void Pieces(const QString& S, F&& Fn) const
     {
+        if (!S.contains(QLatin1Char('\t'))) {
+            Fn(S, 0, 0);
+            return;
+        }
         int X = 0;
         int Start = 0;
         const QStringList Parts = S.split(QLatin1Char('\t'));
         for (int I = 0; I < Parts.size(); ++I) {
             if (I > 0 && (FFormat & DT_EXPANDTABS))
-                X = (X / FTab + 1) * FTab;
+                X = (X / Tab() + 1) * Tab();
             Fn(Parts[I], X, Start);
             if (I + 1 < Parts.size())
                 X += FEnv.Width(Parts[I]);
@@ -407,7 +407,18 @@ private:
 
     const TTextEnv& FEnv;
     unsigned FFormat;
-    int FTab = 64;
+    // The tab's width, measured at the first tab (most text has none).
+    int Tab() const
+    {
+        if (FTab == 0) {
+            int TabChars = 8;
+            if ((FFormat & DT_TABSTOP) && ((FFormat >> 8) & 0xFF) != 0)
+                TabChars = int((FFormat >> 8) & 0xFF);
+            FTab = TabChars * FEnv.AveCharWidth();
+        }
+        return FTab;
+    }
+    mutable int FTab = 0;
 };
 
 } // namespace

@@ -396,3 +396,42 @@ TEST_F(GroupPaint, ALargeCaptionImageSticksOutAboveItsGroupOntoTheBar)
     EXPECT_TRUE(PixelIs(I, O.X - F.X + 8 + 16, O.Y - F.Y - 4, Rgb(clRed)));
     EXPECT_TRUE(PixelIs(I, O.X - F.X + 8 + 16, O.Y - F.Y + 4, Rgb(clRed)));
 }
+
+TEST_F(GroupPaint, RepaintingAnyRowOfPixelsAloneGivesThePixelsOfAWholeRepaint)
+{
+    // Images taller than the rows, so that the selection box around them
+    // reaches into the neighbouring rows; a separator; a hot item with its
+    // underline and a selected one.
+    auto* Images = new TImageList(Form);
+    Images->SetWidth(24);
+    Images->SetHeight(24);
+    Images->AddImage(Solid(clRed, 24));
+    G->SetSmallImages(Images);
+    G->SetItemHeight(20);
+    G->SetOpenedHeight(140);
+    G->SetItemSelectionStyle(issImage);
+    G->SetSelectionFrameColor(clFuchsia);
+    for (const char* Text : {"Een", "Twee", "-", "Drie", "Vier"})
+        AddItem(G, Text)->SetImageIndex(0);
+    G->Items()->Items(1)->SetSelected(true);
+    G->Items()->Items(3)->SetOnClick([](TObject*) {});
+    G->Items()->Items(3)->SetHotState(HotOver);
+    for (bool Shown : {true, false}) {
+        G->SetShowItemSelection(Shown);
+        const QImage Whole = GroupImage();
+        for (int Y = 0; Y < H(); ++Y) {
+            // Spoilt, then repainted alone: whatever paints there comes back.
+            const TRect R = Rect(0, Y, W(), Y + 1);
+            HDC DC = GetDC(G->Handle());
+            HBRUSH Spoil = CreateSolidBrush(0);
+            FillRect(DC, &R, Spoil);
+            DeleteObject(Spoil);
+            ReleaseDC(G->Handle(), DC);
+            InvalidateRect(G->Handle(), &R, FALSE);
+            if (!(GroupImage() == Whole)) {
+                ADD_FAILURE() << "row " << Y << (Shown ? " with" : " without") << " the selection shown";
+                break;
+            }
+        }
+    }
+}

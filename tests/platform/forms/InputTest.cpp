@@ -125,3 +125,37 @@ TEST_F(Input, DisabledControlsLetTheMouseThroughToTheirParent)
 }
 
 } // namespace
+
+TEST_F(Input, TheWindowUnderAQueuedMoveIsFoundAfreshOnceAWindowChanges)
+{
+    // A move over the panel is queued; before its messages are handled a
+    // window changes, and whoever asks for the window there sees the change.
+    const TPoint At = Panel->ClientToScreen({100, 80});
+    TTestBox* Cover = nullptr;
+    struct TCase {
+        const char* Name;
+        std::function<void()> Change, Undo;
+        std::function<TWinControl*()> Under;
+    };
+    const std::vector<TCase> Cases = {
+        {"hidden", [&] { Panel->SetVisible(false); }, [&] { Panel->SetVisible(true); }, [&] { return Form; }},
+        {"moved away", [&] { Panel->SetLeft(120); }, [&] { Panel->SetLeft(10); }, [&] { return Form; }},
+        {"disabled", [&] { Panel->SetEnabled(false); }, [&] { Panel->SetEnabled(true); }, [&] { return Form; }},
+        {"covered",
+         [&] {
+             Cover = new TTestBox(Form);
+             Cover->SetBoundsRect(Bounds(100, 80, 40, 40));
+             Cover->SetParent(Form);
+             Cover->HandleNeeded();
+         },
+         [] {}, [&]() -> TWinControl* { return Cover; }},
+        {"gone", [&] { delete Cover; }, [] {}, [&] { return Panel; }},
+    };
+    for (const TCase& C : Cases) {
+        QueueMouseMove(Panel, {100, 80});
+        C.Change();
+        EXPECT_EQ(FindControl(WindowFromPoint(At)), C.Under()) << C.Name;
+        PumpMessages();
+        C.Undo();
+    }
+}

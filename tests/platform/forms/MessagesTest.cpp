@@ -10,7 +10,9 @@
 #include "platform/forms/Screen.h"
 #include "platform/forms/Timer.h"
 
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +94,43 @@ TEST(Messages, AMessageToAWindowThatWentIsDropped)
     PumpMessages();
     EXPECT_TRUE(Next.Seen.empty());
     EXPECT_EQ(PostMessage(Gone, WM_USER, 0, 0), IsWindow(Gone) ? TRUE : FALSE);
+}
+
+TEST(Messages, AWindowThatWentIsNoWindowWhicheverWereAskedAboutBefore)
+{
+    // More windows than are remembered as alive, every one asked about.
+    std::vector<HWND> Windows;
+    for (int I = 0; I < 64; ++I)
+        Windows.push_back(AllocateHWnd({}));
+    for (HWND W : Windows)
+        EXPECT_TRUE(IsWindow(W));
+    for (std::size_t I = 0; I < Windows.size(); I += 2)
+        DeallocateHWnd(Windows[I]);
+    for (std::size_t I = 0; I < Windows.size(); ++I)
+        EXPECT_EQ(IsWindow(Windows[I]) != FALSE, I % 2 == 1) << I;
+    for (std::size_t I = 1; I < Windows.size(); I += 2)
+        DeallocateHWnd(Windows[I]);
+}
+
+TEST(Messages, AQtLoopOfItsOwnHandsOutQueuedMessages)
+{
+    // A Qt dialog or menu runs Qt's loop, not ours: what was posted before
+    // it and what is posted while it runs still reaches the windows.
+    TRecorder R;
+    PostMessage(R.Wnd, WM_USER + 1, 1, 0);
+    QEventLoop Loop;
+    QTimer::singleShot(1, &Loop, [&] { PostMessage(R.Wnd, WM_USER + 1, 2, 0); });
+    QTimer Watch;
+    QObject::connect(&Watch, &QTimer::timeout, &Loop, [&] {
+        if (R.Seen.size() >= 2)
+            Loop.quit();
+    });
+    Watch.start(1);
+    QTimer::singleShot(5000, &Loop, &QEventLoop::quit);
+    Loop.exec();
+    ASSERT_EQ(R.Seen.size(), 2u);
+    EXPECT_EQ(R.Seen[0].second, 1u);
+    EXPECT_EQ(R.Seen[1].second, 2u);
 }
 
 TEST(Messages, TimersFireOnTheUiThreadAndDieWithTheirWindow)
