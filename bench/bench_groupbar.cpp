@@ -271,29 +271,6 @@ BENCHMARK(QtHover)->Name("hover/qt")->Unit(benchmark::kMillisecond);
 BENCHMARK(OursOutlook)->Name("outlook/ours")->Unit(benchmark::kMillisecond);
 BENCHMARK(QtOutlook)->Name("outlook/qt")->Unit(benchmark::kMillisecond);
 
-struct TPair {
-    double Ours = 0;
-    double Qt = 0;
-};
-std::map<std::string, TPair> GPairs;
-
-class TCollectingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Reports) override
-    {
-        ConsoleReporter::ReportRuns(Reports);
-        for (const Run& R : Reports) {
-            if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
-                continue;
-            const std::string Name = R.benchmark_name();
-            const auto Slash = Name.find('/');
-            const double Seconds = R.real_accumulated_time / double(R.iterations);
-            TPair& P = GPairs[Name.substr(0, Slash)];
-            (Name.substr(Slash + 1).rfind("ours", 0) == 0 ? P.Ours : P.Qt) = Seconds;
-        }
-    }
-};
-
 // What one hover move repaints: the area the bar and its groups paint
 // while the move is handled and what it invalidated is painted.
 void PrintHoverRepaints()
@@ -337,14 +314,12 @@ void PrintHoverHandling()
                 Timer.nsecsElapsed() / 1e6, GMoves);
 }
 
-void PrintSummary()
+void PrintSummary(TRatioReporter& Reporter)
 {
-    std::printf("\nSummary: ours / Qt Widgets (%d groups of %d items, %d x %d); target ratio <= 1\n", GGroups, GItems,
-                GWidth, GHeight);
-    std::printf("%-12s %12s %12s %8s\n", "operation", "ours", "Qt", "ratio");
-    for (const auto& [Key, P] : GPairs)
-        std::printf("%-12s %9.3f ms %9.3f ms %8.2f\n", Key.c_str(), P.Ours * 1e3, P.Qt * 1e3,
-                    P.Qt > 0 ? P.Ours / P.Qt : 0.0);
+    char Title[160];
+    std::snprintf(Title, sizeof Title, "Summary: ours / Qt Widgets (%d groups of %d items, %d x %d); target ratio <= 1",
+                  GGroups, GItems, GWidth, GHeight);
+    Reporter.PrintRatios(Title);
     PrintHoverRepaints();
     PrintHoverHandling();
 }
@@ -357,8 +332,8 @@ int main(int argc, char** argv)
     QApplication App(argc, argv);
     if (!InitializeBenchmarks(argc, argv, "0.2"))
         return 1;
-    TCollectingReporter Reporter;
+    TRatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
-    PrintSummary();
+    PrintSummary(Reporter);
     return 0;
 }

@@ -209,37 +209,12 @@ BENCHMARK(QtResize)->Name("resize/qt")->Unit(benchmark::kMillisecond);
 BENCHMARK(OursPerform)->Name("perform/ours")->Unit(benchmark::kMillisecond);
 BENCHMARK(QtPerform)->Name("perform/qt")->Unit(benchmark::kMillisecond);
 
-struct TPair {
-    double Ours = 0;
-    double Qt = 0;
-};
-std::map<std::string, TPair> GPairs;
-
-class TCollectingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Reports) override
-    {
-        ConsoleReporter::ReportRuns(Reports);
-        for (const Run& R : Reports) {
-            if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
-                continue;
-            const std::string Name = R.benchmark_name();
-            const auto Slash = Name.find('/');
-            const double Seconds = R.real_accumulated_time / double(R.iterations);
-            TPair& P = GPairs[Name.substr(0, Slash)];
-            (Name.substr(Slash + 1).rfind("ours", 0) == 0 ? P.Ours : P.Qt) = Seconds;
-        }
-    }
-};
-
-void PrintSummary()
+void PrintSummary(TRatioReporter& Reporter)
 {
-    std::printf("\nSummary: ours / Qt Widgets (%d controls, %d x %d form); target ratio <= 1\n", GControls, GWidth,
-                GHeight);
-    std::printf("%-12s %12s %12s %8s\n", "operation", "ours", "Qt", "ratio");
-    for (const auto& [Key, P] : GPairs)
-        std::printf("%-12s %9.3f ms %9.3f ms %8.2f\n", Key.c_str(), P.Ours * 1e3, P.Qt * 1e3,
-                    P.Qt > 0 ? P.Ours / P.Qt : 0.0);
+    char Title[160];
+    std::snprintf(Title, sizeof Title, "Summary: ours / Qt Widgets (%d controls, %d x %d form); target ratio <= 1",
+                  GControls, GWidth, GHeight);
+    Reporter.PrintRatios(Title);
     // The images the windows paint into: one per top-level window.
     TForm* F = BuildOurForm();
     std::size_t Bytes = 0;
@@ -264,8 +239,8 @@ int main(int argc, char** argv)
     QApplication App(argc, argv);
     if (!InitializeBenchmarks(argc, argv, "0.2"))
         return 1;
-    TCollectingReporter Reporter;
+    TRatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
-    PrintSummary();
+    PrintSummary(Reporter);
     return 0;
 }
