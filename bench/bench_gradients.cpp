@@ -159,50 +159,13 @@ void QtMasked(benchmark::State& State)
 
 // --- summary -------------------------------------------------------------------
 
-struct TPair {
-    double Ours = -1;
-    double Qt = -1;
-};
-std::map<std::string, TPair> GResults;
-std::vector<std::string> GOrder;
-
-class TCollectingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Reports) override
-    {
-        ConsoleReporter::ReportRuns(Reports);
-        for (const Run& R : Reports) {
-            if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
-                continue;
-            // "kind/case/side"
-            const std::string Name = R.benchmark_name();
-            const std::size_t Last = Name.rfind('/');
-            if (Last == std::string::npos)
-                continue;
-            const std::string Key = Name.substr(0, Last);
-            if (GResults.find(Key) == GResults.end())
-                GOrder.push_back(Key);
-            const double Seconds = R.real_accumulated_time / double(R.iterations);
-            if (Name.compare(Last + 1, std::string::npos, "ours") == 0)
-                GResults[Key].Ours = Seconds;
-            else
-                GResults[Key].Qt = Seconds;
-        }
-    }
-};
-
-void PrintSummary()
+void PrintSummary(TRatioReporter& Reporter)
 {
-    std::printf("\nSummary: ours / Qt per fill or blit (%d x %d image, %d x %d glyph); target ratio <= 1\n", GWidth,
-                GHeight, GGlyph, GGlyph);
-    std::printf("%-28s %12s %12s %8s\n", "operation", "ours", "Qt", "ratio");
-    for (const std::string& Key : GOrder) {
-        const TPair& P = GResults[Key];
-        char Ratio[16] = "-";
-        if (P.Ours > 0 && P.Qt > 0)
-            std::snprintf(Ratio, sizeof Ratio, "%.2f", P.Ours / P.Qt);
-        std::printf("%-28s %9.3f ms %9.3f ms %8s\n", Key.c_str(), P.Ours * 1e3, P.Qt * 1e3, Ratio);
-    }
+    char Title[160];
+    std::snprintf(Title, sizeof Title,
+                  "Summary: ours / Qt per fill or blit (%d x %d image, %d x %d glyph); target ratio <= 1", GWidth,
+                  GHeight, GGlyph, GGlyph);
+    Reporter.PrintRatios(Title);
 }
 
 void RegisterAll()
@@ -234,9 +197,9 @@ int main(int argc, char** argv)
     if (!InitializeBenchmarks(argc, argv, "0.2"))
         return 1;
     RegisterAll();
-    TCollectingReporter Reporter;
+    TRatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
-    PrintSummary();
+    PrintSummary(Reporter);
     benchmark::Shutdown();
     return 0;
 }
