@@ -428,6 +428,7 @@ BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX
     const TRect R = ImageRect(Dest, X, Y, Width, Height);
     const TPoint SrcOrg = Src->ToImage({SrcX, SrcY});
     const TRect Limit = Dest->ClipRegion().Bounds();
+    const bool Unscaled = SrcWidth == Width && SrcHeight == Height;
     for (int RowY = std::max(R.Top, Limit.Top); RowY < std::min(R.Bottom, Limit.Bottom); ++RowY) {
         const long long SrcRow = SrcOrg.Y + (long long)(RowY - R.Top) * SrcHeight / Height;
         if (SrcRow < 0 || SrcRow >= SrcImg->height())
@@ -436,7 +437,9 @@ BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX
         auto* Line = reinterpret_cast<QRgb*>(DstImg->scanLine(RowY));
         Dest->ClipRegion().ForEachSpan(RowY, R.Left, R.Right, [&](int A, int B) {
             for (int Col = A; Col < B; ++Col) {
-                const long long SrcCol = SrcOrg.X + (long long)(Col - R.Left) * SrcWidth / Width;
+                // Image lists blend at their own size: no division a pixel.
+                const long long SrcCol =
+                    SrcOrg.X + (Unscaled ? Col - R.Left : (long long)(Col - R.Left) * SrcWidth / Width);
                 if (SrcCol < 0 || SrcCol >= SrcImg->width())
                     continue;
                 const QRgb S = SrcLine[SrcCol];
@@ -444,6 +447,10 @@ BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX
                 if (Weight == 0)
                     continue;
                 const QRgb D = Line[Col];
+                if (Weight == 255) { // what the mix below gives at full weight
+                    Line[Col] = (D & 0xFF000000u) | (S & 0x00FFFFFFu);
+                    continue;
+                }
                 const auto Mix = [Weight](int SC, int DC) { return (SC * Weight + DC * (255 - Weight) + 127) / 255; };
                 Line[Col] =
                     (D & 0xFF000000u) | qRgb(Mix(qRed(S), qRed(D)), Mix(qGreen(S), qGreen(D)), Mix(qBlue(S), qBlue(D)));
