@@ -427,23 +427,32 @@ BOOL AlphaBlend(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX
     const bool PerPixel = (Blend.AlphaFormat & AC_SRC_ALPHA) != 0 && SrcImg->hasAlphaChannel();
     const TRect R = ImageRect(Dest, X, Y, Width, Height);
     const TPoint SrcOrg = Src->ToImage({SrcX, SrcY});
-    const TRect Limit = Dest->ClipRegion().Bounds();
+    const TRegionData& Clip = Dest->ClipRegion();
+    const TRect Limit = Clip.Bounds();
+    const bool Unscaled = SrcWidth == Width && SrcHeight == Height;
+    const int SrcW = SrcImg->width(), SrcH = SrcImg->height(); // out-of-line calls: once, not a pixel
     for (int RowY = std::max(R.Top, Limit.Top); RowY < std::min(R.Bottom, Limit.Bottom); ++RowY) {
         const long long SrcRow = SrcOrg.Y + (long long)(RowY - R.Top) * SrcHeight / Height;
-        if (SrcRow < 0 || SrcRow >= SrcImg->height())
+        if (SrcRow < 0 || SrcRow >= SrcH)
             continue;
         const auto* SrcLine = reinterpret_cast<const QRgb*>(SrcImg->constScanLine(int(SrcRow)));
         auto* Line = reinterpret_cast<QRgb*>(DstImg->scanLine(RowY));
-        Dest->ClipRegion().ForEachSpan(RowY, R.Left, R.Right, [&](int A, int B) {
+        Clip.ForEachSpan(RowY, R.Left, R.Right, [&](int A, int B) {
             for (int Col = A; Col < B; ++Col) {
-                const long long SrcCol = SrcOrg.X + (long long)(Col - R.Left) * SrcWidth / Width;
-                if (SrcCol < 0 || SrcCol >= SrcImg->width())
+                // Image lists blend at their own size: no division a pixel.
+                const long long SrcCol =
+                    SrcOrg.X + (Unscaled ? Col - R.Left : (long long)(Col - R.Left) * SrcWidth / Width);
+                if (SrcCol < 0 || SrcCol >= SrcW)
                     continue;
                 const QRgb S = SrcLine[SrcCol];
                 const int Weight = PerPixel ? Blend.SourceConstantAlpha * qAlpha(S) / 255 : Blend.SourceConstantAlpha;
                 if (Weight == 0)
                     continue;
                 const QRgb D = Line[Col];
+                if (Weight == 255) { // what the mix below gives at full weight
+                    Line[Col] = (D & 0xFF000000u) | (S & 0x00FFFFFFu);
+                    continue;
+                }
                 const auto Mix = [Weight](int SC, int DC) { return (SC * Weight + DC * (255 - Weight) + 127) / 255; };
                 Line[Col] =
                     (D & 0xFF000000u) | qRgb(Mix(qRed(S), qRed(D)), Mix(qGreen(S), qGreen(D)), Mix(qBlue(S), qBlue(D)));

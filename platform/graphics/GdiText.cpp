@@ -93,6 +93,19 @@ QRegion ToQRegion(const TRegionData& R)
     return Result;
 }
 
+void DrawDecorations(QPainter& P, const TGlyphLayout& Layout)
+{
+    if (!Layout.UnderlineY && !Layout.StrikeOutY)
+        return;
+    QPen Pen = P.pen();
+    Pen.setWidthF(Layout.LineWidth);
+    Pen.setCapStyle(Qt::FlatCap);
+    P.setPen(Pen);
+    for (const std::optional<qreal>& Y : {Layout.UnderlineY, Layout.StrikeOutY})
+        if (Y)
+            P.drawLine(QLineF(0, *Y, Layout.Width, *Y));
+}
+
 // Draws Text with its cell's top-left corner at Origin (image coordinates),
 // running at Angle degrees anticlockwise; Clip in image coordinates.
 void PaintRun(HDC DC, const TTextEnv& Env, QPointF Origin, const QString& Text, QRgb Color, double Angle,
@@ -117,10 +130,11 @@ void PaintRun(HDC DC, const TTextEnv& Env, QPointF Origin, const QString& Text, 
         P.rotate(-Angle);
     const QFont& Font = FontOverride ? *FontOverride : Env.Font;
     if (Env.Extra == 0) {
-        const QList<QGlyphRun>* Runs = Angle == 0 && !RightToLeft ? CachedGlyphRuns(Font, Text) : nullptr;
-        if (Runs != nullptr) {
-            for (const QGlyphRun& Run : *Runs)
+        const TGlyphLayout* Layout = Angle == 0 && !RightToLeft ? CachedGlyphRuns(Font, Text) : nullptr;
+        if (Layout != nullptr) {
+            for (const QGlyphRun& Run : Layout->Runs)
                 P.drawGlyphRun(QPointF(0, 0), Run);
+            DrawDecorations(P, *Layout);
             return;
         }
         P.setFont(Font);

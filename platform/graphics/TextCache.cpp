@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -37,15 +39,44 @@ int CachedTextWidth(const QFont& Font, const QFontMetrics& Metrics, const QStrin
     return Width;
 }
 
-const QList<QGlyphRun>* CachedGlyphRuns(const QFont& Font, const QString& Text)
+namespace {
+
+// Above this pixel size Qt's text call draws glyphs as paths, which glyph
+// runs do not match pixel for pixel; plain text there has always gone
+// through glyph runs, decorated text keeps Qt's text call.
+constexpr int LargestDecoratedPixelSize = 64;
+
+// The lines QPainter::drawText adds for the font's decorations: the
+// underline just below the baseline but kept within the descent, the
+// strike-out a third of the ascent above the baseline.
+void PlaceDecorations(const QFont& Font, const QString& Text, TGlyphLayout& Layout)
 {
-    if (Font.underline() || Font.strikeOut())
+    const QFontMetricsF Metrics(Font);
+    const qreal Baseline = QFontMetrics(Font).ascent();
+    Layout.LineWidth = Metrics.lineWidth();
+    Layout.Width = std::floor(Metrics.horizontalAdvance(Text));
+    if (Font.underline())
+        Layout.UnderlineY =
+            Baseline + std::min(std::ceil(Metrics.underlinePos()) + 0.5, Metrics.descent() - Metrics.lineWidth() / 2);
+    if (Font.strikeOut())
+        Layout.StrikeOutY = Baseline - Metrics.ascent() / 3;
+}
+
+} // namespace
+
+const TGlyphLayout* CachedGlyphRuns(const QFont& Font, const QString& Text)
+{
+    const bool Decorated = Font.underline() || Font.strikeOut();
+    if (Decorated && (Font.pixelSize() <= 0 || Font.pixelSize() > LargestDecoratedPixelSize))
         return nullptr;
-    thread_local QCache<TTextKey, QList<QGlyphRun>> Layouts(CacheEntries);
+    thread_local QCache<TTextKey, TGlyphLayout> Layouts(CacheEntries);
     const TTextKey Key{Font, Text};
-    if (const QList<QGlyphRun>* Runs = Layouts.object(Key))
-        return Runs;
-    QTextLayout Layout(Text, Font);
+    if (const TGlyphLayout* Cached = Layouts.object(Key))
+        return Cached;
+    QFont Plain = Font;
+    Plain.setUnderline(false);
+    Plain.setStrikeOut(false);
+    QTextLayout Layout(Text, Plain);
     QTextOption Option;
     Option.setWrapMode(QTextOption::NoWrap);
     Layout.setTextOption(Option);
@@ -54,7 +85,10 @@ const QList<QGlyphRun>* CachedGlyphRuns(const QFont& Font, const QString& Text)
     Layout.endLayout();
     if (!Line.isValid())
         return nullptr;
-    auto* Runs = new QList<QGlyphRun>(Layout.glyphRuns());
-    Layouts.insert(Key, Runs);
+    auto* Result = new TGlyphLayout;
+    Result->Runs = Layout.glyphRuns();
+    if (Decorated)
+        PlaceDecorations(Font, Text, *Result);
+    Layouts.insert(Key, Result);
     return Layouts.object(Key);
 }

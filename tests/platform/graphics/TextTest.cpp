@@ -115,21 +115,40 @@ TEST(TextOut, PixelsLieInsideTheMeasuredCellForEveryAlignment)
 TEST(TextOut, LaidOutGlyphsLandWhereQtDrawsTheText)
 {
     // Character spacing draws each character through Qt's own text call;
-    // the same advances given as Dx draw through the cached glyph layout.
-    // Both must give the same pixels, twice over (the second time from
-    // the cache).
+    // the same advances given as Dx draw through the cached glyph layout,
+    // which adds underline and strike-out itself.  Both must give the same
+    // pixels, twice over (the second time from the cache), at sizes where
+    // the underline sits below the baseline and where the descent holds it.
     const String Text = QStringLiteral("Quorvy gÅ");
-    TTextSurface Spaced(200, 40), Dx(200, 40);
-    SetTextCharacterExtra(Spaced.DC(), 1);
-    TextOut(Spaced.DC(), 10, 5, Text);
-    std::vector<int> Advances;
-    for (const QChar C : Text)
-        Advances.push_back(Dx.Extent(String(C)).cx + 1);
-    for (int Pass = 0; Pass < 2; ++Pass) {
-        Dx.Fill(White);
-        ExtTextOut(Dx.DC(), 10, 5, 0, nullptr, Text, int(Text.size()), Advances.data());
-        EXPECT_TRUE(CountColor(Dx.Image(), Ink, Rect(0, 0, 200, 40)) > 20);
-        EXPECT_EQ(Dx.Image(), Spaced.Image()) << SaveFailedImage(Dx.Image(), CurrentTestImageName()).toStdString();
+    struct TCase {
+        int Height;
+        bool Underline, StrikeOut;
+    };
+    for (const TCase C : {TCase{-13, false, false}, TCase{-13, true, false}, TCase{-13, false, true},
+                          TCase{-6, true, true}, TCase{-7, true, false}, TCase{-40, true, true}}) {
+        SCOPED_TRACE(testing::Message() << C.Height << " " << C.Underline << C.StrikeOut);
+        TTextSurface Spaced(400, 60, C.Height), Dx(400, 60, C.Height);
+        LOGFONT LF;
+        EXPECT_TRUE(GetObject(Spaced.Font, LF));
+        LF.lfUnderline = C.Underline;
+        LF.lfStrikeOut = C.StrikeOut;
+        const HFONT Decorated = CreateFontIndirect(LF);
+        SelectObject(Spaced.DC(), Decorated);
+        SelectObject(Dx.DC(), Decorated);
+        SetTextCharacterExtra(Spaced.DC(), 1);
+        TextOut(Spaced.DC(), 10, 5, Text);
+        std::vector<int> Advances;
+        for (const QChar Ch : Text)
+            Advances.push_back(Dx.Extent(String(Ch)).cx + 1);
+        for (int Pass = 0; Pass < 2; ++Pass) {
+            Dx.Fill(White);
+            ExtTextOut(Dx.DC(), 10, 5, 0, nullptr, Text, int(Text.size()), Advances.data());
+            EXPECT_TRUE(CountColor(Dx.Image(), Ink, Rect(0, 0, 400, 60)) > 20);
+            EXPECT_EQ(Dx.Image(), Spaced.Image()) << SaveFailedImage(Dx.Image(), CurrentTestImageName()).toStdString();
+        }
+        SelectObject(Spaced.DC(), Spaced.Font);
+        SelectObject(Dx.DC(), Dx.Font);
+        DeleteObject(Decorated);
     }
 }
 
