@@ -2,6 +2,7 @@
 
 #include "platform/stdctrls/EditMessages.h"
 #include "platform/stdctrls/MessageArgs.h"
+#include "platform/stdctrls/ReadOnlyInputEditor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,7 +26,7 @@ String Converted(const String& S, TCaseMode Mode)
     return R;
 }
 
-class TQtLineEdit : public QLineEdit {
+class TQtLineEdit : public TReadOnlyInputEditor<QLineEdit> {
 public:
     explicit TQtLineEdit(TEditNotify ANotify) : Notify(std::move(ANotify)) {}
     // Typed and pasted text stops at Limit characters (0: no limit).
@@ -36,25 +37,6 @@ public:
     // already the changed one.
     String Accepted;
     TEditNotify Notify;
-    // Input-method text is taken while read-only (QV_EM_SETREADONLYINPUT).
-    bool ReadOnlyInput = false;
-    QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override
-    {
-        if (Query == Qt::ImEnabled && ReadOnlyInput && isEnabled())
-            return true;
-        return QLineEdit::inputMethodQuery(Query);
-    }
-    void ApplyInputMethod() { setAttribute(Qt::WA_InputMethodEnabled, !isReadOnly() || ReadOnlyInput); }
-    // Qt switches the input method off again for a read-only editor when
-    // it takes the focus or changes state.
-    bool event(QEvent* E) override
-    {
-        const bool Result = QLineEdit::event(E);
-        const QEvent::Type T = E->type();
-        if (ReadOnlyInput && (T == QEvent::FocusIn || T == QEvent::ReadOnlyChange || T == QEvent::EnabledChange))
-            ApplyInputMethod();
-        return Result;
-    }
 };
 
 // Applies the case conversion and the text limit to everything the user
@@ -262,8 +244,7 @@ bool HandleEditMessage(HWND Wnd, TQtLineEdit* E, TMessage& M)
         M.Result = TRUE;
         return true;
     case QV_EM_SETREADONLYINPUT:
-        E->ReadOnlyInput = M.WParam != 0;
-        E->ApplyInputMethod();
+        E->SetReadOnlyInput(M.WParam != 0);
         return true;
     case EM_SETPASSWORDCHAR:
         SetPasswordChar(E, QChar(char16_t(M.WParam)));

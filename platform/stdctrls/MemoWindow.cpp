@@ -2,6 +2,7 @@
 
 #include "platform/stdctrls/EditMessages.h"
 #include "platform/stdctrls/MessageArgs.h"
+#include "platform/stdctrls/ReadOnlyInputEditor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,32 +18,13 @@ namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
 
-class TQtMemo : public QPlainTextEdit {
+class TQtMemo : public TReadOnlyInputEditor<QPlainTextEdit> {
 public:
     explicit TQtMemo(TEditNotify ANotify) : Notify(std::move(ANotify)) {}
     int Limit = 0;
     // Wheel steps smaller than a notch, kept until they make one.
     int WheelRest = 0;
     TEditNotify Notify;
-    // Input-method text is taken while read-only (QV_EM_SETREADONLYINPUT).
-    bool ReadOnlyInput = false;
-    QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override
-    {
-        if (Query == Qt::ImEnabled && ReadOnlyInput && isEnabled())
-            return true;
-        return QPlainTextEdit::inputMethodQuery(Query);
-    }
-    void ApplyInputMethod() { setAttribute(Qt::WA_InputMethodEnabled, !isReadOnly() || ReadOnlyInput); }
-    // Qt switches the input method off again for a read-only editor when
-    // it takes the focus or changes state.
-    bool event(QEvent* E) override
-    {
-        const bool Result = QPlainTextEdit::event(E);
-        const QEvent::Type T = E->type();
-        if (ReadOnlyInput && (T == QEvent::FocusIn || T == QEvent::ReadOnlyChange || T == QEvent::EnabledChange))
-            ApplyInputMethod();
-        return Result;
-    }
 };
 
 TQtMemo* QtMemo(HWND Wnd)
@@ -383,8 +365,7 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
         M.Result = E->Limit > 0 ? E->Limit : 0x7FFFFFFE;
         return true;
     case QV_EM_SETREADONLYINPUT:
-        E->ReadOnlyInput = M.WParam != 0;
-        E->ApplyInputMethod();
+        E->SetReadOnlyInput(M.WParam != 0);
         return true;
     case EM_SETREADONLY: {
         E->setReadOnly(M.WParam != 0);
