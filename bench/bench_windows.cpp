@@ -14,7 +14,7 @@
 // After the Google Benchmark output a summary prints each figure as
 // ours / Qt (target: at most 1) and the memory the window images take.
 #include "bench/BenchArgs.h"
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 #include "platform/forms/Application.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/stdctrls/ExtCtrls.h"

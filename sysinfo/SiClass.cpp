@@ -1,7 +1,7 @@
 #include "sysinfo/SiClass.h"
 
-#include "platform/controls/Themes.h"
-#include "platform/controls/WinUser.h"
+#include "platform/windows/Themes.h"
+#include "platform/windows/WinUser.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/FileUtils.h"

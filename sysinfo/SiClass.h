@@ -10,7 +10,7 @@
 // KeepThemeAppProperties), and every visible form gets CM_SITHEMECHANGED
 // through Broadcast and WM_THEMECHANGED down through its child windows.
 #include "platform/classes/Component.h"
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 #include "sysinfo/SiPaths.h"
 
 #include <cstdint>

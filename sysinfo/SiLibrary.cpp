@@ -1,6 +1,6 @@
 #include "sysinfo/SiLibrary.h"
 
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "sysinfo/SiClass.h"
 #include "sysinfo/SiWinVersion.h"
 #include "sysinfo/SiXPThemeManager.h"

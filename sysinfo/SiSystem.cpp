@@ -1,6 +1,6 @@
 #include "sysinfo/SiSystem.h"
 
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 #include "platform/graphics/Gdi.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"

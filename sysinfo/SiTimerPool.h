@@ -5,7 +5,7 @@
 // divides the tick counter fires: its count rises, it disables itself when
 // the count reaches its maximum, and its event (or its target's handler)
 // runs.  Ticks that arrive while one is running are dropped.
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 #include "sysinfo/SiCustomComponent.h"
 
 #include <cstdint>

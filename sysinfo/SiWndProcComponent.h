@@ -12,7 +12,7 @@
 // Hook modes: 0 normal, 1 an MDI child form (the hook goes at WM_DESTROY
 // and comes back after the window is made again), 2 an MDI frame.  This
 // desktop has no MDI client window, so a frame is hooked as in mode 0.
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 #include "sysinfo/SiCustomComponent.h"
 
 #include <memory>

@@ -3,7 +3,7 @@
 // controls, a thin strip fading from the control's colour into a highlight
 // colour placed at its centre or at one end.
 #include "controls/foundation/FcTypes.h"
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 
 enum TFcHighlightLocation { hlCenter, hlUpperLeft, hlLowerRight };
 

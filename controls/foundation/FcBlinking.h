@@ -5,7 +5,7 @@
 // tick it asks each control whether it blinks (CM_QUERYBLINKING) and tells
 // those that do the new phase (CM_BLINKSTATE).  The list exists from the
 // first label or pane to the last.
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 #include "platform/forms/Timer.h"
 
 #include <cstdint>

@@ -9,7 +9,7 @@
 #include "platform/actions/Menus.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/forms/Forms.h"
 #include "platform/stdctrls/Button.h"
 

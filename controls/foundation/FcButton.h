@@ -5,7 +5,7 @@
 // classic 3-D look, and the themed push button while ThemeAware and themes
 // are on.
 #include "controls/foundation/FcCustomButton.h"
-#include "platform/controls/ControlTypes.h"
+#include "platform/windows/ControlTypes.h"
 #include "platform/stdctrls/ButtonGlyph.h"
 
 class TBitmap;

@@ -5,7 +5,7 @@
 #include "controls/foundation/FcThemeBridge.h"
 #include "platform/actions/Menus.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 REGISTER_COMPONENT(TFcCustomCheckBox, TFcCustomGlyphButton)
     PUBLISHED(TabStop, true)

@@ -2,7 +2,7 @@
 
 #include "controls/foundation/FcColors.h"
 #include "controls/foundation/FcThemeBridge.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/graphics/Gdi.h"
 #include "platform/rtl/Registry.h"
 

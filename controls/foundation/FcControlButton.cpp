@@ -5,7 +5,7 @@
 #include "controls/foundation/FcGrafx.h"
 #include "controls/foundation/FcThemeBridge.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 REGISTER_ENUM(TFcControlButtonStyle, cbsNone, cbsLeft, cbsUp, cbsRight, cbsDown, cbsDropDown)
 

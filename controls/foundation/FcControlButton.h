@@ -7,7 +7,7 @@
 // on a release inside.  A flat button shows a frame only while the mouse
 // is over it or it is pressed.
 #include "controls/foundation/FcTypes.h"
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 #include "platform/forms/Timer.h"
 #include "platform/stdctrls/ButtonGlyph.h"
 

@@ -6,7 +6,7 @@
 // and follows the visual theme when ThemeAware.  What a press does is the
 // descendant's Toggle: the push button clicks, a check box changes state.
 #include "controls/foundation/FcTypes.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 class TFcCustomButton : public TCustomControl {
 public:

@@ -2,7 +2,7 @@
 
 #include "controls/foundation/FcOldPropReader.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 
 #include <algorithm>
 

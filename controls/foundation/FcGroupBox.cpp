@@ -9,7 +9,7 @@
 #include "controls/foundation/FcWindowPaint.h"
 #include "platform/actions/Menus.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 REGISTER_ENUM(TFcGroupBoxStyle, gsStandard, gsCustom, gsTopLine, gsFlat, gsBanner, gsUnderline)
 

@@ -5,7 +5,7 @@
 // first time it is asked for ("FCCOMMON_" and the kind's word name it) and
 // kept until the program ends.  Its bottom-left pixel is the transparent
 // colour.
-#include "platform/controls/ControlTypes.h"
+#include "platform/windows/ControlTypes.h"
 #include "platform/graphics/Bitmap.h"
 
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };

@@ -8,7 +8,7 @@
 #include "controls/foundation/FcTextHelpers.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,7 +1,7 @@
 #pragma once
 // The control messages the framed control libraries' classes exchange, on
 // the UI thread, besides the platform's own.
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 
 enum : UINT {
     // Blinking list -> each registered control: answer 1 when blinking.

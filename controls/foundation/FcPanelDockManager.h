@@ -5,7 +5,7 @@
 // (active while the client has the focus) and a close cross, on the left
 // for panels along the top or bottom edge and on top otherwise.  Without
 // ShowDockClientCaptions the platform's own grabber is painted.
-#include "platform/controls/DockTree.h"
+#include "platform/windows/DockTree.h"
 
 class TFcCustomPanel;
 

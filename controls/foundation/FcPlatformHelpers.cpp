@@ -1,6 +1,6 @@
 #include "controls/foundation/FcPlatformHelpers.h"
 
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 
 void NotifyDesignerModified(TControl* Control)
 {

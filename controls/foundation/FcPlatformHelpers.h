@@ -2,7 +2,7 @@
 // Platform questions the framed controls ask: the form designer, the
 // Windows version, monitors and their work areas, and the pause after
 // which an incremental search in a list starts afresh.
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 #include "platform/forms/Screen.h"
 
 // Milliseconds after the last typed character before the incremental

@@ -4,7 +4,7 @@
 #include "controls/foundation/FcPopupWindow.h"
 #include "controls/foundation/FcThemeBridge.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/forms/Forms.h"
 
 REGISTER_COMPONENT(TFcCustomPopup, TFcCustomPanel)

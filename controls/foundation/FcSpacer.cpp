@@ -2,7 +2,7 @@
 
 #include "controls/foundation/FcThemeBridge.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 REGISTER_COMPONENT(TFcSpacer, TGraphicControl)
     PUBLISHED(Grooved, false)

@@ -2,7 +2,7 @@
 // TFcSpacer (unit FcPanel): a small windowless gap between groups of
 // toolbar buttons, optionally with a groove down (or across) its middle.
 #include "controls/foundation/FcTypes.h"
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 
 class TFcSpacer : public TGraphicControl {
 public:

@@ -8,7 +8,7 @@
 #include "controls/foundation/FcStatusBar.h"
 #include "controls/foundation/FcThemeBridge.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/graphics/Bitmap.h"
 
 REGISTER_COMPONENT(TFcCustomStatusPane, TGraphicControl)

@@ -8,7 +8,7 @@
 // panes (FcPollingStatus.h) are built on it.
 #include "controls/foundation/FcFrameController.h"
 #include "controls/foundation/FcTypes.h"
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 
 #include <cstdint>
 

@@ -5,7 +5,7 @@
 #include "controls/foundation/FcFramePainters.h"
 #include "controls/foundation/FcThemeBridge.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/forms/Forms.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "controls/foundation/FcThemeBridge.h"
 
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 namespace {
 

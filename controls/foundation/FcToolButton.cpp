@@ -13,8 +13,8 @@
 #include "platform/actions/Menus.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/Themes.h"
+#include "platform/windows/WinControl.h"
 #include "platform/forms/Screen.h"
 
 #include <algorithm>

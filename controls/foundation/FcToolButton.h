@@ -8,7 +8,7 @@
 // the toolbar it sits on until one of them is set on the button itself.
 #include "controls/foundation/FcTypes.h"
 #include "platform/actions/ImgList.h"
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 #include "platform/graphics/Font.h"
 #include "platform/stdctrls/ButtonGlyph.h"
 

@@ -8,7 +8,7 @@
 #include "controls/foundation/FcToolbarPopup.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 #include <algorithm>
 

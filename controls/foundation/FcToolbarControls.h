@@ -3,7 +3,7 @@
 // controls out in.  Each entry holds a control and its name, either of
 // which may be missing while a form definition is read: the names come
 // first ("ToolbarControls"), the controls when the toolbar has loaded.
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 
 #include <memory>
 #include <vector>

@@ -8,7 +8,7 @@
 #include "controls/foundation/FcThemeBridge.h"
 #include "controls/foundation/FcToolbar.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/forms/Forms.h"
 
 #include <memory>

@@ -6,7 +6,7 @@
 // drops down in a popup panel.  Clicking a copy closes the popup and then
 // clicks the button it copies.
 #include "controls/foundation/FcToolButton.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 class TFcToolbar;
 

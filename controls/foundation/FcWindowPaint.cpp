@@ -1,7 +1,7 @@
 #include "controls/foundation/FcWindowPaint.h"
 
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "platform/forms/Forms.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // Drawing helpers that need the window layer: the parent's backdrop under a
 // transparent control, the frame area of a window repainted, and the
 // transparent children of a control told to paint again.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/Canvas.h"
 
 // Paints what Control's parent shows under Control into DC, whose logical

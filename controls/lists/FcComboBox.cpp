@@ -3,7 +3,7 @@
 #include "controls/foundation/FcFramePainters.h"
 #include "controls/foundation/FcGlyphs.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/stdctrls/EditMessages.h"
 #include "platform/stdctrls/ListMessages.h"
 

@@ -2,7 +2,7 @@
 
 #include "controls/foundation/FcGlyphs.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/stdctrls/EditMessages.h"
 
 REGISTER_COMPONENT(TFcCustomEdit, TCustomMaskEdit)

@@ -12,7 +12,7 @@
 #include "controls/foundation/FcThemeBridge.h"
 #include "controls/foundation/FcTypes.h"
 #include "controls/foundation/FcWindowPaint.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/ControlCanvas.h"
 
 #include <memory>

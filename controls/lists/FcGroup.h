@@ -12,7 +12,7 @@
 #include "controls/lists/FcGroupItems.h"
 #include "controls/lists/FcRapidFireButton.h"
 #include "platform/actions/ImgList.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "platform/graphics/Bitmap.h"
 
 #include <array>

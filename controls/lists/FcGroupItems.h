@@ -11,7 +11,7 @@
 #include "controls/lists/FcGroupTypes.h"
 #include "platform/actions/ActnList.h"
 #include "platform/classes/Collection.h"
-#include "platform/controls/ControlTypes.h"
+#include "platform/windows/ControlTypes.h"
 #include "platform/graphics/Font.h"
 
 #include <cstdint>

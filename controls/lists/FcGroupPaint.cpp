@@ -12,7 +12,7 @@
 #include "controls/foundation/FcThemeBridge.h"
 #include "controls/lists/FcGroup.h"
 #include "controls/lists/FcGroupBar.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/graphics/Bitmap.h"
 
 #include <algorithm>

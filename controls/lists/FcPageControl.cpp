@@ -3,7 +3,7 @@
 #include "controls/lists/FcTabButtons.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/DragManager.h"
+#include "platform/windows/DragManager.h"
 #include "platform/forms/Forms.h"
 
 #include <QRegularExpression>

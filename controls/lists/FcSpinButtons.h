@@ -9,7 +9,7 @@
 // The spin edit embeds one.
 #include "controls/foundation/FcControlButton.h"
 #include "controls/foundation/FcTypes.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 
 #include <cstdint>
 

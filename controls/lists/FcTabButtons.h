@@ -5,7 +5,7 @@
 // through an event (the close button) or drops a menu of the visible tabs
 // (the menu button).
 #include "controls/foundation/FcTypes.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 #include <memory>
 

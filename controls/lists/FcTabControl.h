@@ -23,7 +23,7 @@
 #include "controls/lists/FcTabRegionCache.h"
 #include "controls/lists/FcTabTypes.h"
 #include "platform/actions/ImgList.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "platform/graphics/Bitmap.h"
 
 #include <memory>

@@ -6,7 +6,7 @@
 // releasing it inside clicks once more.  The tab control creates it when
 // the tabs first overflow and hooks its two clicks.
 #include "controls/foundation/FcTypes.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 class TFcCustomTabControl;
 class TTimer;

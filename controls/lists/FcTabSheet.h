@@ -4,7 +4,7 @@
 // something its tab shows changes, and is shown and hidden by the page
 // control alone: writing its Visible raises.
 #include "controls/lists/FcTabTypes.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 class TFcPageControl;
 

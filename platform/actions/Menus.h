@@ -9,7 +9,7 @@
 #include "platform/actions/ActnList.h"
 #include "platform/actions/ImgList.h"
 // Key codes and message records only (a header without code).
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 
 #include <functional>
 #include <memory>

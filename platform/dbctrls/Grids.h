@@ -14,7 +14,7 @@
 // With goEditing the current cell can be edited in place: the editor
 // (TInplaceEdit, made by CreateEditor) lies over the cell while EditorMode
 // is on, follows the current cell and takes its text from GetEditText.
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "platform/forms/Forms.h"
 
 class TInplaceEdit;

@@ -9,7 +9,7 @@
 // there is none, runs the idle work and waits.  Run repeats it until
 // Terminate has posted WM_QUIT.
 #include "platform/classes/ClassInfo.h"
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 #include "platform/forms/Forms.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "platform/forms/Dialogs.h"
 
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 #include "platform/forms/Application.h"
 
 #include <QApplication>

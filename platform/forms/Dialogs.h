@@ -7,7 +7,7 @@
 // caption from its type, buttons from a set, Escape on Cancel or else No.
 // Tests replace the showing with hooks that record the question and give
 // the answer.
-#include "platform/controls/ControlTypes.h"
+#include "platform/windows/ControlTypes.h"
 #include "platform/rtl/System.h"
 
 #include <functional>

@@ -8,7 +8,7 @@
 // On this desktop the window manager draws a form's title bar and border,
 // so a form's Width and Height are those of its client area.
 #include "platform/classes/Subrange.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/ControlCanvas.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 // THintWindow: the small window that shows a control's hint.  The
 // application makes one of its HintWindowClass and moves it from control to
 // control; a descendant (a balloon) changes its shape and painting.
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 class THintWindow : public TCustomControl {
 public:

@@ -1,6 +1,6 @@
 #include "platform/forms/InputQuery.h"
 
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 
 #include <QApplication>
 #include <QInputDialog>

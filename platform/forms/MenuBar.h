@@ -4,7 +4,7 @@
 // the menu's items as they are; a chosen item is posted to the form as
 // WM_COMMAND with the item's command number, so that its command runs once
 // the menu has closed.
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 
 #include <QPointer>
 #include <memory>

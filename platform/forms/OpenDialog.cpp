@@ -1,7 +1,7 @@
 #include "platform/forms/OpenDialog.h"
 
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -3,7 +3,7 @@
 // cursor the whole program shows, the monitors and their work areas, and
 // the fonts.  One global Screen exists from start to end.
 #include "platform/classes/Component.h"
-#include "platform/controls/ControlTypes.h"
+#include "platform/windows/ControlTypes.h"
 #include "platform/graphics/Font.h"
 #include "platform/rtl/StringList.h"
 

@@ -7,7 +7,7 @@
 // parameters are refused with a Dutch message, so that text from a
 // contact file can never start a program.  Tests replace the hand-off
 // with a hook that records it.
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 
 #include <QUrl>
 #include <cstdint>

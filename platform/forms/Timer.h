@@ -3,7 +3,7 @@
 // UI thread, through WM_TIMER of a window of its own.  An exception in
 // OnTimer goes to the application's exception handling.
 #include "platform/classes/Component.h"
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 
 class TTimer : public TComponent {
 public:

@@ -164,7 +164,7 @@ using HDC = TDeviceContext*;
 using BOOL = int;
 using UINT = unsigned;
 using DWORD = std::uint32_t;
-// A window; platform/controls defines it and installs the window hooks.
+// A window; platform/windows defines it and installs the window hooks.
 struct TWndHandle;
 using HWND = TWndHandle*;
 

@@ -2,7 +2,7 @@
 // The drawing layer's side of the GDI objects: the Qt images and fonts
 // behind brush, font and bitmap handles.
 //
-// PRIVATE to platform/graphics and to the windowing layer (platform/controls
+// PRIVATE to platform/graphics and to the windowing layer (platform/windows
 // and platform/forms), which
 //   - gives a window its device context on the window's image
 //     (TDeviceContext(QImage*, Origin, Visible) in DeviceContext.h) and

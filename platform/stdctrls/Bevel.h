@@ -2,7 +2,7 @@
 // TBevel: a sunken or raised box, frame or single line drawn on the
 // parent's surface, to group or separate other controls.  It has no text
 // and takes no input.
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TBevelStyle { bsLowered, bsRaised };

@@ -1,7 +1,7 @@
 #include "platform/stdctrls/ButtonControl.h"
 
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/stdctrls/ControlText.h"
 
 REGISTER_COMPONENT(TButtonControl, TWinControl)

@@ -9,7 +9,7 @@
 //
 // It also carries the checked state that check boxes and radio buttons
 // publish, linked to an action through TButtonActionLink.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/Canvas.h"
 
 // Button window messages, check states and notifications.

@@ -16,7 +16,7 @@
 // (CBN_SELENDCANCEL).  Whatever must happen while the list is open (in a
 // test, its closing) is posted before it opens.  Items may change while the
 // list is open or painting; the list follows them.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/ControlCanvas.h"
 #include "platform/rtl/StringList.h"
 #include "platform/stdctrls/Edit.h"

@@ -1,6 +1,6 @@
 #include "platform/stdctrls/ComboBoxWindow.h"
 
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/forms/Application.h"
 #include "platform/stdctrls/ComboBox.h"
 #include "platform/stdctrls/ComboDropDown.h"

@@ -7,7 +7,7 @@
 // tells the control with CN_COMMAND (CBN_SELCHANGE, CBN_DROPDOWN,
 // CBN_CLOSEUP, CBN_SELENDOK, CBN_SELENDCANCEL, CBN_EDITCHANGE).
 #include "platform/classes/Component.h"
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 #include "platform/stdctrls/ListEngine.h"
 
 #include <memory>

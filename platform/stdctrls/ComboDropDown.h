@@ -7,7 +7,7 @@
 // closes it, and its scroll bar and the wheel scroll it.  Owner-drawn items
 // are painted by the combo box (CN_DRAWITEM), with the same canvas as its
 // face.
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 class TCustomComboBox;
 class TListEngine;

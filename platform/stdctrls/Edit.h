@@ -4,7 +4,7 @@
 // methods they know; our window around it paints the border.  The text
 // lives in the Qt widget while the window exists (Text reads it through
 // WM_GETTEXT), and in the control while it does not.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/forms/Forms.h"
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };

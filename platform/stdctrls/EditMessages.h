@@ -2,7 +2,7 @@
 // The edit control's messages, notifications and window styles under their
 // classic names and numbers, as the edits and memos of this library answer
 // them and the framed controls send them.
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 
 // Edit styles (the low word of the window style).
 enum : DWORD {

@@ -1,7 +1,7 @@
 #include "platform/stdctrls/ExtCtrls.h"
 
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/graphics/Canvas.h"
 
 REGISTER_ENUM(TBevelCut, bvNone, bvLowered, bvRaised, bvSpace)

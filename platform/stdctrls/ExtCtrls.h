@@ -3,7 +3,7 @@
 // (outer and inner), a border band in its own colour and a centred
 // caption; its children are aligned inside the bevels and the border.
 // Frame3D paints one such bevel.
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "platform/forms/Forms.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };

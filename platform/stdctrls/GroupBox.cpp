@@ -2,7 +2,7 @@
 
 #include "platform/actions/Menus.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/stdctrls/ControlText.h"
 

@@ -3,7 +3,7 @@
 // controls that belong together.  Children are aligned below the caption
 // and inside the frame; the caption's accelerator moves the focus to the
 // first control in the box that takes it.
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 class TCustomGroupBox : public TCustomControl {
 public:

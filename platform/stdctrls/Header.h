@@ -2,7 +2,7 @@
 // THeader: the older column heading control.  Its sections are a string
 // list of captions, each with a width (SectionWidth) the user can drag
 // when AllowResize; a tabbed list box reads its tab stops from the widths.
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/StringList.h"
 #include "platform/stdctrls/HeaderParts.h"

@@ -3,7 +3,7 @@
 // section has a width the user can drag (within MinWidth and MaxWidth) and
 // may be clicked; a tabbed list box reads its tab stops from the widths.
 #include "platform/classes/Collection.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "platform/stdctrls/HeaderParts.h"
 
 class THeaderControl;

@@ -3,7 +3,7 @@
 // share: the face of one section, where the dividers between sections lie,
 // and the drag that moves a divider.
 #include "platform/classes/Alignment.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/Canvas.h"
 
 #include <vector>

@@ -4,7 +4,7 @@
 // picture that does not fit (never enlarging it unless Stretch), Center
 // centres it, and AutoSize makes the control the picture's size.  Canvas
 // draws on the picture's bitmap (made when there is none).
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 #include "platform/graphics/Picture.h"
 
 #include <memory>

@@ -5,7 +5,7 @@
 // hand out texts and data, search.  The window adds what is its own
 // through the hooks: measuring a new item, hearing of an item that goes,
 // repainting after a change.
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 // is a message to the control (LB_* or CB_*), as the classic item lists
 // are, so that a control that watches those messages (a list that measures
 // its items, a check list that keeps flags per item) sees every change.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/rtl/StringList.h"
 #include "platform/stdctrls/ItemMessages.h"
 

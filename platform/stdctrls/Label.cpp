@@ -2,8 +2,8 @@
 
 #include "platform/actions/Menus.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/Themes.h"
+#include "platform/windows/WinControl.h"
 #include "platform/stdctrls/ControlText.h"
 
 REGISTER_ENUM(TTextLayout, tlTop, tlCenter, tlBottom)

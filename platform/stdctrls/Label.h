@@ -8,7 +8,7 @@
 //
 // Descendants reuse the measuring and the accelerator handling and change
 // how the text is drawn (DoDrawText) or which text (GetLabelText).
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 

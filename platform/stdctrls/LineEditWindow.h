@@ -12,7 +12,7 @@
 // methods; the text limit and the ES_UPPERCASE / ES_LOWERCASE conversion
 // apply to what the user types or pastes, never to text set by WM_SETTEXT,
 // so a program's text is never cut short.
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 #include "platform/graphics/Colors.h"
 
 #include <functional>

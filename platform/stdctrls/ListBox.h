@@ -8,7 +8,7 @@
 // the mouse, the keyboard, the wheel and typed letters (incremental search)
 // as the classic list box does, telling the control of a new selection
 // with LBN_SELCHANGE and of a double click with LBN_DBLCLK (CN_COMMAND).
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/forms/Forms.h"
 #include "platform/graphics/ControlCanvas.h"
 #include "platform/rtl/StringList.h"

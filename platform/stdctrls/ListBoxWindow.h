@@ -6,7 +6,7 @@
 // double click with CN_COMMAND (LBN_SELCHANGE, LBN_DBLCLK), has owner-drawn
 // items painted and measured through CN_DRAWITEM and CN_MEASUREITEM, and
 // asks for a virtual list's texts through the control.
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 #include "platform/stdctrls/ListEngine.h"
 
 #include <vector>

@@ -2,7 +2,7 @@
 // The list box's and combo box's messages, notifications and window styles
 // under their classic names and numbers, as the lists and combos of this
 // library answer them and the framed controls send them.
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 
 // Private to the lists of this library: a change made while the list was
 // painting is painted once that paint is over (the window layer drops

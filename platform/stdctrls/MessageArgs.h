@@ -4,7 +4,7 @@
 // LB_ADDSTRING ...), indexes as signed numbers in WParam, a selection as
 // two numbers that may also be written to the places WParam and LParam
 // point to (EM_GETSEL).
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 
 // The text LParam points to; empty when it points nowhere.
 inline const String& StringArg(const TMessage& M)

@@ -1,6 +1,6 @@
 #include "platform/stdctrls/OwnerDraw.h"
 
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/ControlCanvas.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // WM_MEASUREITEM records (reflected to the control as CN_DRAWITEM and
 // CN_MEASUREITEM), the item state as a set, and the events that hand the
 // drawing to the program.
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 
 #include <functional>
 #include <vector>

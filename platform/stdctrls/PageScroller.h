@@ -5,7 +5,7 @@
 // does not fit, two arrow buttons at the ends (ButtonSize wide, outside the
 // client area) scroll it, step by step while held.  Position is how far it
 // is scrolled.  Toolbars inside a page scroller never size themselves.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 
 enum TPageScrollerOrientation { soHorizontal, soVertical };
 enum TPageScrollerButton { sbFirst, sbLast };

@@ -5,7 +5,7 @@
 // the track and Page Up / Page Down by LargeChange.  OnScroll hears every
 // step the user takes and may change where it lands; OnChange follows
 // every change of Position, by the user or by code.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };

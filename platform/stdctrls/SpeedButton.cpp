@@ -2,8 +2,8 @@
 
 #include "platform/actions/Menus.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Themes.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/Themes.h"
+#include "platform/windows/WinControl.h"
 
 REGISTER_ENUM(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom)
 REGISTER_ENUM(TButtonState, bsUp, bsDisabled, bsDown, bsExclusive)

@@ -11,7 +11,7 @@
 // Descendants that repeat their click while the mouse holds them down
 // (MouseDown starts a timer, MouseUp stops it) ask State() and
 // MouseCapture() whether the button is still held.
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 #include "platform/stdctrls/ButtonGlyph.h"
 
 class TSpeedButton : public TGraphicControl {

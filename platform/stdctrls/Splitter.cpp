@@ -1,7 +1,7 @@
 #include "platform/stdctrls/Splitter.h"
 
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/Bitmap.h"
 
 REGISTER_ENUM(TResizeStyle, rsNone, rsLine, rsUpdate, rsPattern)

@@ -9,7 +9,7 @@
 // and resize at the release, rsUpdate resizes as the mouse moves, rsNone
 // shows nothing and resizes at the release.  Escape while dragging leaves
 // the control as it was.  OnMoved follows every resize.
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 
 enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
 using TCanResizeSplitterEvent = std::function<void(TObject* Sender, int& NewSize, bool& Accept)>;

@@ -1,10 +1,10 @@
 # Fails when a file outside the drawing layer (platform/graphics), the
-# windowing layer (platform/controls, platform/forms) and the test helpers
+# windowing layer (platform/windows, platform/forms) and the test helpers
 # (tests/support) includes a private header of the drawing layer: everything
 # else draws through HDC and the classic calls, so that the classic raster
 # rules hold for every pixel.  Run by CTest: cmake -DROOT=<source> -P this.
 set(Private "platform/graphics/(GdiObjects|DeviceContext)\\.h")
-set(Allowed "^(platform/graphics|platform/controls|platform/forms|tests/support)/")
+set(Allowed "^(platform/graphics|platform/windows|platform/forms|tests/support)/")
 file(GLOB_RECURSE Files RELATIVE ${ROOT}
      ${ROOT}/app/*.h ${ROOT}/app/*.cpp ${ROOT}/bench/*.h ${ROOT}/bench/*.cpp
      ${ROOT}/controls/*.h ${ROOT}/controls/*.cpp ${ROOT}/platform/*.h ${ROOT}/platform/*.cpp

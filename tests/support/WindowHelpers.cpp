@@ -1,6 +1,6 @@
 #include "tests/support/WindowHelpers.h"
 
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/DeviceContext.h"
 #include "tests/support/ImageHelpers.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/FileUtils.h"
 #include "tests/support/EnvGuard.h"

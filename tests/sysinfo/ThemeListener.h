@@ -1,8 +1,8 @@
 #pragma once
 // A shown form whose child window counts the theme notices reaching it,
 // and the platform's theme switch put back afterwards.
-#include "platform/controls/CustomControl.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/CustomControl.h"
+#include "platform/windows/Themes.h"
 #include "platform/forms/Forms.h"
 #include "sysinfo/SiClass.h"
 

@@ -3,7 +3,7 @@
 // controls on, the pixels of one control as the form shows them, themes
 // switched on for one test, and glyph bitmaps whose cells can be told apart
 // by colour.
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "tests/controls/foundation/ContainerFixture.h"
 #include "tests/controls/foundation/FcTestSupport.h"
 #include "tests/support/ImageHelpers.h"

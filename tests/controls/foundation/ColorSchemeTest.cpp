@@ -2,7 +2,7 @@
 // it or from the system colours.
 #include "controls/foundation/FcColorScheme.h"
 #include "controls/foundation/FcColors.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Registry.h"
 #include "tests/controls/foundation/FcTestSupport.h"

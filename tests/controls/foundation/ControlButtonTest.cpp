@@ -4,7 +4,7 @@
 #include "controls/foundation/FcControlButton.h"
 #include "controls/foundation/FcFramePainters.h"
 #include "controls/foundation/FcGlyphs.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "tests/controls/foundation/ButtonFixture.h"
 
 #include <gtest/gtest.h>

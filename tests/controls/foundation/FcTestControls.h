@@ -4,8 +4,8 @@
 // control, a control that reads obsolete properties, transparent controls
 // that paint their parent's backdrop, and a form to stream them on.
 #include "controls/foundation/FcFrameController.h"
-#include "platform/controls/CustomControl.h"
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/CustomControl.h"
+#include "platform/windows/GraphicControl.h"
 #include "platform/forms/Forms.h"
 
 #include <QStringList>

@@ -6,7 +6,7 @@
 #include "tests/controls/foundation/ContainerFixture.h"
 #include "tests/controls/foundation/FcTestSupport.h"
 
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/ExtCtrls.h"
 

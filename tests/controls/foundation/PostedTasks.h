@@ -2,7 +2,7 @@
 // Work that the message loop reaches in turn, each task a posted message
 // of a window of its own: what ends a popup or a menu is queued before the
 // loop that waits for it starts, as a user's input would be.
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 
 #include <functional>
 #include <vector>

@@ -8,7 +8,7 @@
 #include "tests/controls/foundation/FcTestSupport.h"
 #include "tests/support/FormTextHelpers.h"
 
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 namespace {
 

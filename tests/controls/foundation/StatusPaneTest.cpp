@@ -9,7 +9,7 @@
 #include "tests/controls/foundation/ContainerFixture.h"
 #include "tests/controls/foundation/FcTestSupport.h"
 
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 namespace {
 

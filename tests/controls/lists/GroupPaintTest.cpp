@@ -9,7 +9,7 @@
 #include "controls/foundation/FcColors.h"
 #include "controls/foundation/FcFramePainters.h"
 #include "platform/actions/ImgList.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the strip and taken away by repainting, the move of the page, the strip
 // scrolling while the tab is held beyond it, and nothing left behind when
 // a drag ends.
-#include "platform/controls/DragManager.h"
+#include "platform/windows/DragManager.h"
 #include "platform/forms/Timer.h"
 #include "tests/controls/lists/TabTestSupport.h"
 

@@ -3,7 +3,7 @@
 // idle-time update asks each action's handlers and disables an action
 // that nobody handles.
 #include "platform/actions/Menus.h"
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Timer.h"

@@ -1,7 +1,7 @@
 // Push buttons, check boxes and radio buttons: modal results, default and
 // cancel buttons, the pressed look, the check cycle and its clicks, radio
 // groups, accelerators, action links and the painted faces.
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/forms/Timer.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/CheckBox.h"

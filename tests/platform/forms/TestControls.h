@@ -2,8 +2,8 @@
 // Controls for the window tests: a windowed box and a graphic box that fill
 // themselves with their colour and record what reaches them, and a button
 // that answers default, cancel and accelerator keys as a push button does.
-#include "platform/controls/CustomControl.h"
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/CustomControl.h"
+#include "platform/windows/GraphicControl.h"
 #include "platform/forms/Forms.h"
 
 #include <QStringList>

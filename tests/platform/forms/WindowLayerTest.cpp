@@ -5,7 +5,7 @@
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/WindowHelpers.h"
 
-#include "platform/controls/DockTree.h"
+#include "platform/windows/DockTree.h"
 #include "platform/stdctrls/ExtCtrls.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // OnClick, the keyboard (arrows within the group, Tab out of it,
 // accelerators) and the group box's frame.
 #include "platform/stdctrls/RadioGroup.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/GroupBox.h"
 #include "platform/stdctrls/RadioButton.h"

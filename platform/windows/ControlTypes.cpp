@@ -1,7 +1,7 @@
-#include "platform/controls/ControlTypes.h"
+#include "platform/windows/ControlTypes.h"
 
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 
 #include <map>
 

@@ -1,7 +1,7 @@
-#include "platform/controls/SizeConstraints.h"
+#include "platform/windows/SizeConstraints.h"
 
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 
 #include <algorithm>
 

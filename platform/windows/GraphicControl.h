@@ -2,7 +2,7 @@
 // TGraphicControl: a control without a window of its own.  Its parent
 // paints it (handing it a device context in WM_PAINT) and passes it the
 // mouse; Paint draws on Canvas.
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 #include "platform/graphics/ControlCanvas.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "platform/controls/CustomControl.h"
+#include "platform/windows/CustomControl.h"
 
 #include "platform/classes/TypInfo.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // TCustomControl: a windowed control that paints itself on Canvas in
 // Paint, after its background was erased.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 #include "platform/graphics/ControlCanvas.h"
 
 #include <memory>

@@ -3,7 +3,7 @@
 // states, cursors, control styles and states, bidirectional modes, drag
 // and dock kinds, modal results, and the event types controls fire.
 #include "platform/classes/Alignment.h"
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 #include "platform/rtl/System.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/controls/GraphicControl.h"
+#include "platform/windows/GraphicControl.h"
 
 #include "platform/classes/TypInfo.h"
 

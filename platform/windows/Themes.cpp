@@ -6,7 +6,7 @@
 // clip region allows, so themed painting obeys exactly the same clipping
 // and origins as classic painting, and transparent parts keep what is
 // underneath.
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 #include "platform/graphics/DeviceContext.h"
 

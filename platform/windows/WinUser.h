@@ -15,7 +15,7 @@
 // the desktop's window manager, so a top-level form has no non-client area
 // of ours (its Width is its ClientWidth); popups and hint windows paint
 // their own frames.  Sounds go through a replaceable beep hook.
-#include "platform/controls/Messages.h"
+#include "platform/windows/Messages.h"
 
 #include <functional>
 #include <vector>

@@ -2,7 +2,7 @@
 // TWinControl: a control with a window of its own, created on demand: it
 // can take the focus and keys, holds child controls, aligns them, and
 // paints its graphic children inside its own painting.
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 #include "platform/graphics/Brush.h"
 
 #include <memory>

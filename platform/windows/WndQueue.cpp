@@ -6,7 +6,7 @@
 // its pending events, which our Qt windows turn into queued messages.
 // When Qt runs a loop of its own (a Qt dialog, a menu), queued messages are
 // still handed out: a posted wake-up event runs the message processor.
-#include "platform/controls/WndHandle.h"
+#include "platform/windows/WndHandle.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

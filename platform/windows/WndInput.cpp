@@ -9,7 +9,7 @@
 // editors never take the focus by themselves (their focus policy is
 // NoFocus).  Keys always go through the message chain first, also those
 // meant for an editor; the window's default procedure hands them on.
-#include "platform/controls/WndHandle.h"
+#include "platform/windows/WndHandle.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -5,7 +5,7 @@
 // Escape or another button is pressed, or the capture is taken away
 // (cancel).  A drag that is not immediate starts only once the mouse has
 // moved its threshold away from where it was pressed.
-#include "platform/controls/ControlTypes.h"
+#include "platform/windows/ControlTypes.h"
 
 class TControl;
 class TWinControl;

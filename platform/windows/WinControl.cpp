@@ -1,11 +1,11 @@
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 
 #include "platform/actions/Menus.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/DockTree.h"
-#include "platform/controls/DragManager.h"
-#include "platform/controls/Themes.h"
+#include "platform/windows/DockTree.h"
+#include "platform/windows/DragManager.h"
+#include "platform/windows/Themes.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/ControlCanvas.h"
 

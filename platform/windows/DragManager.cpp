@@ -1,6 +1,6 @@
-#include "platform/controls/DragManager.h"
+#include "platform/windows/DragManager.h"
 
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 
 #include <cstdlib>
 #include <memory>

@@ -1,6 +1,6 @@
 // Window objects: creation and destruction, the tree, geometry, styles,
 // text, sending messages and the default window procedure.
-#include "platform/controls/WndHandle.h"
+#include "platform/windows/WndHandle.h"
 #include "platform/graphics/GdiObjects.h"
 
 #include <QWidget>

@@ -3,7 +3,7 @@
 // The desktop does it when it can (QWindow::startSystemMove/Resize, which
 // X11 and Wayland window managers offer); otherwise a local loop follows
 // the mouse with the capture set, as the classic desktop's own did.
-#include "platform/controls/WndHandle.h"
+#include "platform/windows/WndHandle.h"
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>

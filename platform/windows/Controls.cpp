@@ -1,10 +1,10 @@
-#include "platform/controls/Controls.h"
+#include "platform/windows/Controls.h"
 
 #include "platform/actions/Menus.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/DragManager.h"
-#include "platform/controls/WinControl.h"
+#include "platform/windows/DragManager.h"
+#include "platform/windows/WinControl.h"
 
 #include <algorithm>
 

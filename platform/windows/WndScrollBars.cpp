@@ -2,7 +2,7 @@
 // painting in the window's frame and the classic mouse tracking that sends
 // WM_HSCROLL / WM_VSCROLL to the window.  A scroll-bar control (SB_CTL) is
 // the same bar filling a window's client area; it reports to its parent.
-#include "platform/controls/WndHandle.h"
+#include "platform/windows/WndHandle.h"
 
 #include <algorithm>
 

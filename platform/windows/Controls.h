@@ -12,8 +12,8 @@
 // messages of its own, and calls its base for the rest.
 #include "platform/actions/ActnList.h"
 #include "platform/classes/Component.h"
-#include "platform/controls/ControlTypes.h"
-#include "platform/controls/SizeConstraints.h"
+#include "platform/windows/ControlTypes.h"
+#include "platform/windows/SizeConstraints.h"
 #include "platform/graphics/Font.h"
 
 #include <functional>

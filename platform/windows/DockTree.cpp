@@ -1,4 +1,4 @@
-#include "platform/controls/DockTree.h"
+#include "platform/windows/DockTree.h"
 
 #include "platform/graphics/Canvas.h"
 

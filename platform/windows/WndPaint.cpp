@@ -7,7 +7,7 @@
 // and clip are their visible part, as windows share the screen on the
 // classic desktop.  PaintWindowTo paints the same way into any other
 // image, so a test can paint a window that is not even shown.
-#include "platform/controls/WndHandle.h"
+#include "platform/windows/WndHandle.h"
 
 #include "platform/graphics/DeviceContext.h"
 

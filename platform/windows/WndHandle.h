@@ -2,7 +2,7 @@
 // The window object behind an HWND, private to the window calls
 // (WndCore, WndPaint, WndQueue, WndInput, WndScrollBars).  Controls never
 // look inside: they use the calls of WinUser.h.
-#include "platform/controls/WinUser.h"
+#include "platform/windows/WinUser.h"
 #include "platform/graphics/Region.h"
 
 #include <QImage>

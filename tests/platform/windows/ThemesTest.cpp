@@ -1,7 +1,7 @@
 // Theme services: the process-wide switch, element details by their
 // classic numbers, element painting that stays inside its rectangle and
 // the DC's clip, themed text and colour queries.
-#include "platform/controls/Themes.h"
+#include "platform/windows/Themes.h"
 
 #include "tests/support/ImageHelpers.h"
 

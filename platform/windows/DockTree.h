@@ -8,7 +8,7 @@
 //
 // A descendant changes the look through AdjustDockRect (where the grabber
 // goes) and PaintDockFrame (what it looks like), and the grabber size.
-#include "platform/controls/WinControl.h"
+#include "platform/windows/WinControl.h"
 
 #include <vector>
 
