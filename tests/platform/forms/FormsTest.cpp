@@ -277,3 +277,18 @@ TEST_F(Forms, TheFirstFormMadeByTheApplicationIsItsMainForm)
 }
 
 } // namespace
+
+TEST_F(Forms, EveryBorderStyleWithACaptionLeavesTheFrameToTheWindowManager)
+{
+    // A dialog's client area is its whole window, as a sizeable form's is;
+    // only a form without a caption is a bare popup.
+    for (TFormBorderStyle Style : {bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin, bsNone}) {
+        Form->SetBorderStyle(Style);
+        Form->SetClientWidth(300);
+        Form->SetClientHeight(200);
+        Form->HandleNeeded();
+        EXPECT_EQ(Form->ClientWidth(), 300) << Style;
+        EXPECT_EQ(Form->ClientHeight(), 200) << Style;
+        EXPECT_EQ(Form->Width(), 300) << Style;
+    }
+}
