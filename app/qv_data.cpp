@@ -106,8 +106,20 @@ String LostReferencesNotice(int Persons)
 
 } // namespace
 
+namespace {
+
+// Paths keep their case and are told apart by it, as the file system does.
+std::unique_ptr<TStringList> NewPathList()
+{
+    auto List = std::make_unique<TStringList>();
+    List->SetCaseSensitive(true);
+    return List;
+}
+
+} // namespace
+
 TDataModuleMain::TDataModuleMain(TComponent* AOwner)
-    : TDataModule(AOwner), TempFiles(std::make_unique<TStringList>()), MRUList(std::make_unique<TStringList>())
+    : TDataModule(AOwner), TempFiles(NewPathList()), MRUList(NewPathList())
 {
     if (DataModuleMain == nullptr)
         DataModuleMain = this;
@@ -152,8 +164,8 @@ void TDataModuleMain::ResetState()
     LastGroepID = -1;
     SearchText.clear();
     ActiveFilterName.clear();
-    TempFiles = std::make_unique<TStringList>();
-    MRUList = std::make_unique<TStringList>();
+    TempFiles = NewPathList();
+    MRUList = NewPathList();
 }
 
 TDataModuleMain::TTableRole TDataModuleMain::PersonRole()
@@ -341,9 +353,8 @@ void TDataModuleMain::CloseFiles()
     ClosePersonTable();
     CloseAddressTable();
     CloseGroupTable();
-    const String Entry = LowerCase(FileName);
-    if (!Entry.isEmpty() && MRUList->IndexOf(Entry) < 0)
-        MRUList->Add(Entry);
+    if (!FileName.isEmpty() && MRUList->IndexOf(FileName) < 0)
+        MRUList->Add(FileName);
     FileName.clear();
     Active = false;
 }

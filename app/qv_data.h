@@ -43,7 +43,8 @@ public:
     std::int32_t LastGroepID = -1;
     // Report files of this run, deleted at exit.
     std::unique_ptr<TStringList> TempFiles;
-    // Recently closed contact files, lower-cased, in "quorvy.mru".
+    // Recently closed contact files, their paths as opened (case kept and
+    // compared exactly), in "quorvy.mru".
     std::unique_ptr<TStringList> MRUList;
     // Lines of "oogm.connection"; null when there is none.
     std::unique_ptr<TStringList> MapTemplate;
@@ -72,7 +73,7 @@ public:
     bool OpenAddressTable(bool Create);
     bool OpenGroupTable(bool Create);
     // Writes every table that changed (or is new) and closes all three; the
-    // path joins MRUList.  A failed write raises EInOutError before any
+    // path joins MRUList unless it is there already.  A failed write raises EInOutError before any
     // table is closed: the file stays open with everything typed in it.
     // Addresses and groups are written before the persons that refer to
     // them, so that a crash between two writes never leaves a person file

@@ -13,6 +13,12 @@ String& IniFileOverride()
     return Name;
 }
 
+String& SeedFileOverride()
+{
+    static String Name;
+    return Name;
+}
+
 const String General = QStringLiteral("General");
 const String Algemeen = QStringLiteral("Algemeen");
 const String Folders = QStringLiteral("Folders");
@@ -32,7 +38,7 @@ String TSettings::IniFileName()
 {
     if (!IniFileOverride().isEmpty())
         return IniFileOverride();
-    return ProgramFolder() + QStringLiteral("quorvy.ini");
+    return UserConfigFolder() + QStringLiteral("quorvy/quorvy.ini");
 }
 
 void TSettings::SetIniFileName(const String& FileName)
@@ -40,9 +46,22 @@ void TSettings::SetIniFileName(const String& FileName)
     IniFileOverride() = FileName;
 }
 
+String TSettings::SeedFileName()
+{
+    if (!SeedFileOverride().isEmpty())
+        return SeedFileOverride();
+    return ProgramFolder() + QStringLiteral("quorvy.ini");
+}
+
+void TSettings::SetSeedFileName(const String& FileName)
+{
+    SeedFileOverride() = FileName;
+}
+
 void TSettings::Load()
 {
-    TMemIniFile Ini(IniFileName());
+    const bool OwnFile = FileExists(IniFileName()) || !FileExists(SeedFileName());
+    TMemIniFile Ini(OwnFile ? IniFileName() : SeedFileName());
     SaveSettings = Ini.ReadBool(General, QStringLiteral("SaveSettings"), true);
     ConfirmOnExit = Ini.ReadBool(Algemeen, QStringLiteral("ConfirmOnExit"), true);
     SaveLastWindowSettings = Ini.ReadBool(Algemeen, QStringLiteral("SaveLastWindowSettings"), false);
@@ -61,6 +80,7 @@ void TSettings::Save()
 {
     // Gathered in memory and written once, so a full disk or a crash halfway
     // never leaves a file with half of this run's options.
+    ForceDirectories(ExtractFilePath(IniFileName()));
     TMemIniFile Ini(IniFileName());
     Ini.WriteBool(General, QStringLiteral("SaveSettings"), SaveSettings);
     Ini.WriteBool(Algemeen, QStringLiteral("ConfirmOnExit"), ConfirmOnExit);

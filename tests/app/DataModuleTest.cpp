@@ -454,7 +454,7 @@ TEST_F(DataModuleTest, OpeningAnotherFileWritesTheOpenOneFirst)
 
 // --- recent files -------------------------------------------------------------
 
-TEST_F(DataModuleTest, RecentFilesHoldEachPathOnceLowerCasedInClosingOrder)
+TEST_F(DataModuleTest, RecentFilesHoldEachPathOnceAsOpenedInClosingOrder)
 {
     const QString Second = Dir.File("Werk.quorvy");
     MakeContactFile();
@@ -465,12 +465,12 @@ TEST_F(DataModuleTest, RecentFilesHoldEachPathOnceLowerCasedInClosingOrder)
     // Nothing open: no empty entry.
     DM->CloseFiles();
     ASSERT_EQ(DM->MRUList->Count(), 2);
-    EXPECT_EQ(DM->MRUList->Strings(0), Path.toLower());
-    EXPECT_EQ(DM->MRUList->Strings(1), Second.toLower());
+    EXPECT_EQ(DM->MRUList->Strings(0), Path);
+    EXPECT_EQ(DM->MRUList->Strings(1), Second);
 
     const QString ListFile = Dir.File("quorvy.mru");
     DM->SaveMRUList(ListFile);
-    EXPECT_EQ(ReadAll(ListFile), (Path.toLower() + "\r\n" + Second.toLower() + "\r\n").toUtf8());
+    EXPECT_EQ(ReadAll(ListFile), (Path + "\r\n" + Second + "\r\n").toUtf8());
     DM->ResetState();
     EXPECT_EQ(DM->MRUList->Count(), 0);
     DM->LoadMRUList(ListFile);
@@ -479,22 +479,32 @@ TEST_F(DataModuleTest, RecentFilesHoldEachPathOnceLowerCasedInClosingOrder)
     EXPECT_EQ(DM->MRUList->Count(), 0);
 }
 
-TEST_F(DataModuleTest, RecentFilesCompareWithoutCaseAndHaveNoLimit)
+TEST_F(DataModuleTest, RecentFilesTellPathsApartByCaseAndHaveNoLimit)
 {
-    // An entry read from an older list may hold capitals; it still counts.
+    // On this file system "Familie.quorvy" and "familie.quorvy" are two
+    // files: each keeps its own entry, spelt as it was opened.
     for (int I = 0; I < 30; ++I)
         DM->MRUList->Add(QStringLiteral("/data/ouder%1.quorvy").arg(I));
     DM->MRUList->Add(Path.toUpper());
     MakeContactFile();
-    EXPECT_EQ(DM->MRUList->Count(), 31);
-    EXPECT_EQ(DM->MRUList->IndexOf(Path.toLower()), 30);
+    EXPECT_EQ(DM->MRUList->Count(), 32);
+    EXPECT_EQ(DM->MRUList->IndexOf(Path), 31);
+    EXPECT_EQ(DM->MRUList->IndexOf(Path.toLower()), -1);
 
     const QString Other = Dir.File("Werk.quorvy");
     ASSERT_TRUE(DM->OpenFiles(Other, true));
     DM->CloseFiles();
-    EXPECT_EQ(DM->MRUList->Count(), 32);
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    DM->CloseFiles();
+    EXPECT_EQ(DM->MRUList->Count(), 33);
     EXPECT_EQ(DM->MRUList->Strings(0), "/data/ouder0.quorvy");
-    EXPECT_EQ(DM->MRUList->Strings(31), Other.toLower());
+    EXPECT_EQ(DM->MRUList->Strings(32), Other);
+    // A list read back from its file tells them apart too.
+    const QString ListFile = Dir.File("quorvy.mru");
+    DM->SaveMRUList(ListFile);
+    DM->LoadMRUList(ListFile);
+    EXPECT_EQ(DM->MRUList->IndexOf(Path.toUpper()), 30);
+    EXPECT_EQ(DM->MRUList->IndexOf(Path.toLower()), -1);
 }
 
 // --- map template -----------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "app/qv_set.h"
 
 #include "platform/rtl/FileUtils.h"
+#include "tests/support/EnvGuard.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>
@@ -14,8 +15,16 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override { TSettings::SetIniFileName(Dir.File("quorvy.ini")); }
-    void TearDown() override { TSettings::SetIniFileName(QString()); }
+    void SetUp() override
+    {
+        TSettings::SetIniFileName(Dir.File("quorvy.ini"));
+        TSettings::SetSeedFileName(Dir.File("programma/quorvy.ini"));
+    }
+    void TearDown() override
+    {
+        TSettings::SetIniFileName(QString());
+        TSettings::SetSeedFileName(QString());
+    }
 
     void WriteIni(const QByteArray& Text)
     {
@@ -34,10 +43,19 @@ protected:
 
 } // namespace
 
-TEST(SettingsGlobalTest, ExistsEmptyUntilLoadedAndDefaultsToTheProgramFolder)
+TEST(SettingsGlobalTest, LivesInTheUsersConfigurationFolderAndIsSeededFromTheProgramFolder)
 {
     ASSERT_NE(Settings, nullptr);
-    EXPECT_EQ(TSettings::IniFileName(), ProgramFolder() + "quorvy.ini");
+    {
+        const TEnvGuard Config("XDG_CONFIG_HOME", "/tmp/instellingen");
+        EXPECT_EQ(TSettings::IniFileName(), "/tmp/instellingen/quorvy/quorvy.ini");
+    }
+    {
+        const TEnvGuard Config("XDG_CONFIG_HOME", "");
+        const TEnvGuard Home("HOME", "/home/jan");
+        EXPECT_EQ(TSettings::IniFileName(), "/home/jan/.config/quorvy/quorvy.ini");
+    }
+    EXPECT_EQ(TSettings::SeedFileName(), ProgramFolder() + "quorvy.ini");
 }
 
 TEST(CannotOpenFileTest, MessageNamesTheTable)
@@ -159,13 +177,47 @@ TEST_F(SettingsTest, SaveUpdatesAHandEditedFileInPlace)
     EXPECT_TRUE(R.ShowBirthdayAtStartup);
 }
 
+TEST_F(SettingsTest, TheProgramFoldersFileIsReadUntilTheUserHasAFileOfHisOwn)
+{
+    ASSERT_TRUE(QDir(Dir.Path()).mkdir("programma"));
+    const QByteArray Seed = "[Folders]\r\nData=/srv/contacten/\r\n[Algemeen]\r\nConfirmOnExit=0\r\n";
+    ASSERT_TRUE(WriteRaw(Dir.File("programma/quorvy.ini"), Seed));
+    TSettings S;
+    S.Load();
+    EXPECT_EQ(S.DataFolder, "/srv/contacten/");
+    EXPECT_FALSE(S.ConfirmOnExit);
+    EXPECT_TRUE(S.SaveSettings);
+
+    // The first save writes the user's own file; the seed stays as it was
+    // and is not read again.
+    S.ConfirmOnExit = true;
+    S.Save();
+    EXPECT_EQ(ReadRaw(Dir.File("programma/quorvy.ini")), Seed);
+    ASSERT_TRUE(WriteRaw(Dir.File("programma/quorvy.ini"), "[Folders]\r\nData=/elders/\r\n"));
+    TSettings R;
+    R.Load();
+    EXPECT_EQ(R.DataFolder, "/srv/contacten/");
+    EXPECT_TRUE(R.ConfirmOnExit);
+}
+
+TEST_F(SettingsTest, SaveMakesTheSettingsFolder)
+{
+    TSettings::SetIniFileName(Dir.File("config/quorvy/quorvy.ini"));
+    TSettings S;
+    S.Load();
+    S.Save();
+    EXPECT_TRUE(QFile::exists(Dir.File("config/quorvy/quorvy.ini")));
+}
+
 TEST_F(SettingsTest, FailedSaveRaisesAndWritesNothing)
 {
-    TSettings::SetIniFileName(Dir.File("ontbreekt/quorvy.ini"));
+    // A file where the settings folder should be.
+    ASSERT_TRUE(WriteRaw(Dir.File("bezet"), "x"));
+    TSettings::SetIniFileName(Dir.File("bezet/quorvy.ini"));
     TSettings S;
     S.Load();
     EXPECT_THROW(S.Save(), EIniFileException);
-    EXPECT_FALSE(QFile::exists(Dir.File("ontbreekt/quorvy.ini")));
+    EXPECT_EQ(ReadRaw(Dir.File("bezet")), "x");
 
     // Something that cannot be read as a file gives the defaults without a
     // word, and is not replaced.
