@@ -38,6 +38,7 @@
 #include "platform/stdctrls/SpeedButton.h"
 #include "sysinfo/SiSysInfo.h"
 
+#include <QFileInfo>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -144,6 +145,13 @@ String Quoted(const String& Text)
 void ShowError(const String& Text, const String& Caption)
 {
     MessageBox(Text, Caption, MB_OK | MB_ICONERROR);
+}
+
+// Anything under that name, a folder or a dangling link included.
+bool NameTaken(const String& Path)
+{
+    const QFileInfo Info(Path);
+    return Info.exists() || Info.isSymLink();
 }
 
 String JoinPath(const String& Folder, const String& Name)
@@ -323,7 +331,7 @@ void TFormMain::ActionDeleteExecute(TObject* Sender)
     if (!Path.isEmpty()) {
         QStringList Failed;
         for (const String& Name : {Path, Path + QStringLiteral(".adres"), Path + QStringLiteral(".groep")})
-            if (FileExists(Name) && !DeleteFile(Name))
+            if (NameTaken(Name) && !DeleteFile(Name))
                 Failed << Name;
         if (!Failed.isEmpty())
             ShowError(QStringLiteral("De volgende bestanden konden niet worden verwijderd:\r\n")

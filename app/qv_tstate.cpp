@@ -16,10 +16,28 @@ TTableState::TTableState(TClientDataSet* Table, TCursor Cursor)
 
 TTableState::~TTableState()
 {
-    if (!FCommitted)
-        Restore();
-    FTable->EnableControls();
+    if (FCommitted)
+        return;
+    Restore();
+    try {
+        Finish();
+    } catch (const Exception& E) {
+        // An exception is on its way already (or the step gave up); the
+        // controls show the table as it was before, whatever they raise.
+        qWarning("%s", qPrintable(E.Message()));
+    }
+}
+
+void TTableState::Commit()
+{
+    FCommitted = true;
+    Finish();
+}
+
+void TTableState::Finish()
+{
     Screen->SetCursor(FOldCursor);
+    FTable->EnableControls();
 }
 
 void TTableState::Restore() noexcept

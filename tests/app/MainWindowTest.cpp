@@ -1,0 +1,373 @@
+// The main window: its start and stop, the contact-file commands with their
+// messages, the caption, the start page's two lists, the web and mail
+// links and the program's exception handler.
+#include "tests/app/MainWindowFixture.h"
+
+#include "controls/foundation/FcPanel.h"
+#include "controls/foundation/FcStatus.h"
+#include "platform/rtl/SysUtils.h"
+#include "controls/lists/FcComboBox.h"
+#include "controls/lists/FcDBGrid.h"
+#include "controls/lists/FcGroup.h"
+#include "controls/lists/FcGroupBar.h"
+#include "platform/actions/ActnList.h"
+#include "platform/actions/Menus.h"
+#include "platform/forms/AppEvnts.h"
+#include "platform/forms/Timer.h"
+#include "platform/rtl/IniFiles.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QFile>
+#include <QUrlQuery>
+
+namespace {
+
+const QString Program = QStringLiteral("Quorvy® 2023");
+
+} // namespace
+
+// --- start and stop -------------------------------------------------------------
+
+TEST_F(MainWindowTest, CreatedItResetsTheDataModuleAndShownItReadsTheSettingsAndListsTheDataFolder)
+{
+    EXPECT_EQ(FormMain, Main);
+    EXPECT_EQ(Main->Caption(), Program);
+    EXPECT_EQ(FormatSettings.ShortDateFormat, "dd/mm/yyyy");
+    EXPECT_EQ(FormatSettings.DateSeparator, '/');
+    EXPECT_EQ(Data->LastQuorvyID, -1);
+    EXPECT_EQ(SortColumn, 0);
+    EXPECT_TRUE(SortAscending);
+    EXPECT_TRUE(Main->ActionNew->Enabled());
+    EXPECT_FALSE(Main->ActionClose->Enabled());
+
+    const QString Second = MakeContactFile("b.quorvy", {});
+    const QString First = MakeContactFile("a.quorvy", {});
+    ASSERT_TRUE(WriteRaw(DataFolder + "c.QUORVY.txt", "geen contactbestand"));
+    ASSERT_TRUE(QDir().mkpath(DataFolder + "map.quorvy"));
+    ASSERT_TRUE(WriteRaw(DataFolder + ".verborgen.quorvy", "x"));
+    WriteSettings(QStringLiteral("[Algemeen]\r\nConfirmOnExit=0\r\n[Folders]\r\nData=%1\r\n[UI]\r\nAllow1Group2BOpen=0\r\n")
+                      .arg(DataFolder));
+    ShowMain();
+    EXPECT_EQ(ListedFiles(), QStringList({First, Second}));
+    EXPECT_EQ(Main->FcListBoxPreviousFiles->ItemIndex(), 0);
+    EXPECT_FALSE(Main->FcGroupBarMenu->ExclusiveMode());
+    EXPECT_TRUE(Main->FcPanelMainPage->Visible());
+    EXPECT_FALSE(Main->FcPanelQuorvy->Visible());
+}
+
+TEST_F(MainWindowTest, TheDataFolderIsJoinedToItsFilesWithOneSeparator)
+{
+    const QString File = MakeContactFile("a.quorvy", {});
+    WriteSettings(QStringLiteral("[Folders]\r\nData=%1\r\n").arg(DataFolder.chopped(1)));
+    ShowMain();
+    EXPECT_EQ(ListedFiles(), QStringList({File}));
+}
+
+TEST_F(MainWindowTest, TheStoredWindowRectangleIsAppliedOnlyWhenAskedFor)
+{
+    WriteSettings("[Algemeen]\r\nConfirmOnExit=0\r\n[LAST_WINDOW]\r\nWIDTH=700\r\nHEIGHT=450\r\n");
+    ShowMain();
+    EXPECT_EQ(Main->ClientWidth(), 832);
+    EXPECT_EQ(Main->ClientHeight(), 536);
+    Main->Hide();
+    WriteSettings("[Algemeen]\r\nConfirmOnExit=0\r\nSaveLastWindowSettings=1\r\n[LAST_WINDOW]\r\nWIDTH=700\r\nHEIGHT=450\r\n");
+    ShowMain();
+    EXPECT_EQ(Main->Width(), 700);
+    EXPECT_EQ(Main->Height(), 450);
+}
+
+TEST_F(MainWindowTest, QuittingAsksWhenConfiguredThenWritesEverything)
+{
+    WriteSettings("[Algemeen]\r\nConfirmOnExit=1\r\n");
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    Main->OpenFile(Path);
+    AddPerson({2, "Bakker"});
+    const QString Report = Dir.File("tmp/quorvy$1.html");
+    ASSERT_TRUE(WriteRaw(Report, "<html/>"));
+    Data->TempFiles->Add(Report);
+
+    TScriptedMessageBoxes No({IDNO});
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    EXPECT_FALSE(CanClose);
+    ASSERT_EQ(No.Asked().size(), 1u);
+    EXPECT_EQ(No.Asked()[0].Text, "Wilt u werkelijk stoppen met Quorvy®?");
+    EXPECT_EQ(No.Asked()[0].Caption, "Beëindigen Quorvy®");
+    EXPECT_EQ(No.Asked()[0].Flags, 36u);
+    EXPECT_TRUE(Data->Active);
+
+    TScriptedMessageBoxes Yes({IDYES});
+    CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    EXPECT_TRUE(CanClose);
+    EXPECT_FALSE(Data->Active);
+    EXPECT_FALSE(QFile::exists(Report));
+    TMemIniFile Ini(TSettings::IniFileName());
+    EXPECT_EQ(Ini.ReadInteger("LAST_WINDOW", "WIDTH", 0), Main->Width());
+    EXPECT_EQ(ReadRaw(Dir.File("tmp/quorvy.mru")), (Path + "\r\n").toUtf8());
+    // The person added is in the file.
+    ASSERT_TRUE(Data->OpenFiles(Path, false));
+    EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 2);
+}
+
+TEST_F(MainWindowTest, WithSaveSettingsOffTheSettingsFileStaysAsItWas)
+{
+    const QByteArray Before = "[General]\r\nSaveSettings=0\r\n[Algemeen]\r\nConfirmOnExit=0\r\n";
+    ASSERT_TRUE(WriteRaw(TSettings::IniFileName(), Before));
+    ShowMain();
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    EXPECT_TRUE(CanClose);
+    EXPECT_EQ(ReadRaw(TSettings::IniFileName()), Before);
+    EXPECT_EQ(Settings->Width, Main->Width());
+}
+
+// --- contact files ----------------------------------------------------------------
+
+TEST_F(MainWindowTest, NewFileGetsTheContactExtensionAndShowsThePersonPage)
+{
+    ShowMain();
+    TScriptedOpenDialogs Dialogs({DataFolder + "Familie", DataFolder + "Werk.txt"});
+    Main->ActionNewExecute(nullptr);
+    ASSERT_EQ(Dialogs.Asked().size(), 1u);
+    EXPECT_EQ(Dialogs.Asked()[0].Title, "Creëer een nieuw contact- en adressenbestand");
+    EXPECT_EQ(Dialogs.Asked()[0].InitialDir, DataFolder);
+    EXPECT_EQ(Dialogs.Asked()[0].FileName, "");
+    EXPECT_EQ(Dialogs.Asked()[0].Filter, "Contactbestanden|*.quorvy|Alle bestanden|*.*");
+    EXPECT_TRUE(Data->Active);
+    EXPECT_EQ(Data->FileName, DataFolder + "Familie.quorvy");
+    EXPECT_TRUE(Data->NewFileCreated);
+    EXPECT_EQ(Main->Caption(), Program + " - " + DataFolder + "Familie.quorvy");
+    EXPECT_FALSE(Main->ActionNew->Enabled());
+    EXPECT_FALSE(Main->ActionOpen->Enabled());
+    EXPECT_FALSE(Main->ActionDelete->Enabled());
+    EXPECT_TRUE(Main->ActionClose->Enabled());
+    EXPECT_TRUE(Main->FcPanelQuorvy->Visible());
+    EXPECT_FALSE(Main->FcPanelMainPage->Visible());
+    EXPECT_TRUE(Main->FcGroupNavigate->Opened());
+    EXPECT_FALSE(Main->FcGroupZoeken->Opened());
+
+    // Another extension is replaced; the open file is written first.
+    Main->ActionNewExecute(nullptr);
+    EXPECT_EQ(Data->FileName, DataFolder + "Werk.quorvy");
+    EXPECT_TRUE(QFile::exists(DataFolder + "Familie.quorvy"));
+}
+
+TEST_F(MainWindowTest, NewFileOverAnExistingOneIsRefusedAndTheOpenFileStays)
+{
+    const QString Old = MakeContactFile("Oud.quorvy", {});
+    const QString Open = MakeContactFile("Open.quorvy", {});
+    ShowMain();
+    Main->OpenFile(Open);
+    TScriptedMessageBoxes Boxes;
+    Main->NewFile(Old);
+    ASSERT_EQ(Boxes.Asked().size(), 1u);
+    EXPECT_EQ(Boxes.Asked()[0].Text, "Het bestand \"" + Old + "\" bestaat al!");
+    EXPECT_EQ(Boxes.Asked()[0].Caption, "Bestand bestaat al");
+    EXPECT_EQ(Boxes.Asked()[0].Flags, 16u);
+    EXPECT_EQ(Data->FileName, Open);
+}
+
+TEST_F(MainWindowTest, OpeningAMissingFileIsRefusedAndItsRecentEntryStays)
+{
+    ShowMain();
+    Data->MRUList->Add(DataFolder + "Weg.quorvy");
+    Main->MenuMRUClick(nullptr);
+    TScriptedMessageBoxes Boxes;
+    Main->FcListBoxPreviousFilesClick(nullptr);
+    ASSERT_EQ(Boxes.Asked().size(), 1u);
+    EXPECT_EQ(Boxes.Asked()[0].Text, "Het bestand \"" + DataFolder + "Weg.quorvy\" kan niet worden gevonden!");
+    EXPECT_EQ(Boxes.Asked()[0].Caption, "Bestand bestaat niet");
+    EXPECT_EQ(Boxes.Asked()[0].Flags, 16u);
+    EXPECT_FALSE(Data->Active);
+    EXPECT_EQ(Data->MRUList->Count(), 1);
+}
+
+TEST_F(MainWindowTest, OpenAndCloseSwitchPagesCaptionAndCommands)
+{
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    TScriptedOpenDialogs Dialogs({Path});
+    Main->ActionOpenExecute(nullptr);
+    EXPECT_EQ(Dialogs.Asked()[0].Title, "Open een bestaand contact- en adressenbestand");
+    EXPECT_EQ(Main->Caption(), Program + " - " + Path);
+    EXPECT_TRUE(Main->FcDBGridQuorvy->Focused());
+
+    Main->ActionCloseExecute(nullptr);
+    EXPECT_FALSE(Data->Active);
+    EXPECT_EQ(Main->Caption(), Program);
+    EXPECT_TRUE(Main->ActionNew->Enabled());
+    EXPECT_TRUE(Main->ActionDelete->Enabled());
+    EXPECT_FALSE(Main->ActionClose->Enabled());
+    EXPECT_TRUE(Main->FcPanelMainPage->Visible());
+    EXPECT_FALSE(Main->FcPanelQuorvy->Visible());
+    EXPECT_TRUE(Main->FcComboBoxWebLink->Focused());
+    EXPECT_EQ(Data->MRUList->Count(), 1);
+}
+
+TEST_F(MainWindowTest, ClosingANewFileShowsItInTheListOfTheSourceChosen)
+{
+    const QString Old = MakeContactFile("a.quorvy", {});
+    ShowMain();
+    Main->NewFile(DataFolder + "nieuw.quorvy");
+    Main->ActionCloseExecute(nullptr);
+    EXPECT_EQ(ListedFiles(), QStringList({Old, DataFolder + "nieuw.quorvy"}));
+
+    Main->MenuMRUClick(nullptr);
+    Main->OpenFile(Old);
+    Main->ActionCloseExecute(nullptr);
+    EXPECT_EQ(ListedFiles(), QStringList({DataFolder + "nieuw.quorvy", Old}));
+}
+
+TEST_F(MainWindowTest, DeleteRemovesTheThreeTablesButNotTheNotesAndShowsTheFolder)
+{
+    const QString Path = MakeContactFile("weg.quorvy", {});
+    const QString Kept = MakeContactFile("blijft.quorvy", {});
+    ASSERT_TRUE(WriteRaw(DataFolder + "weg.naw", "notities"));
+    ShowMain();
+    Main->FcListBoxPreviousFiles->SetItemIndex(1);
+    {
+        TScriptedMessageBoxes No({IDNO});
+        Main->ActionDeleteExecute(nullptr);
+        EXPECT_EQ(No.Asked()[0].Text, "Wilt u het geselecteerde contact- en adressenbestand werkelijk verwijderen?");
+        EXPECT_EQ(No.Asked()[0].Caption, "Verwijderen Bestand");
+        EXPECT_EQ(No.Asked()[0].Flags, 292u);
+        EXPECT_TRUE(QFile::exists(Path));
+    }
+    Data->MRUList->Add(Path);
+    Main->MenuMRUClick(nullptr);
+    Main->FcListBoxPreviousFiles->SetItemIndex(0);
+    TScriptedMessageBoxes Yes({IDYES});
+    Main->ActionDeleteExecute(nullptr);
+    EXPECT_EQ(Yes.Asked().size(), 1u);
+    for (const QString& Name : {Path, Path + ".adres", Path + ".groep"})
+        EXPECT_FALSE(QFile::exists(Name)) << Name.toStdString();
+    EXPECT_TRUE(QFile::exists(DataFolder + "weg.naw"));
+    EXPECT_EQ(ListedFiles(), QStringList({Kept}));
+    EXPECT_EQ(Data->MRUList->Count(), 1);
+}
+
+TEST_F(MainWindowTest, AFailedDeleteIsReportedNamingTheFile)
+{
+    const QString Path = MakeContactFile("vast.quorvy", {});
+    ShowMain();
+    // A folder where the group table should be cannot be deleted as a file.
+    ASSERT_TRUE(QFile::remove(Path + ".groep"));
+    ASSERT_TRUE(QDir().mkpath(Path + ".groep"));
+    TScriptedMessageBoxes Yes({IDYES});
+    Main->ActionDeleteExecute(nullptr);
+    ASSERT_EQ(Yes.Asked().size(), 2u);
+    EXPECT_TRUE(Yes.Asked()[1].Text.contains(Path + ".groep"));
+    EXPECT_FALSE(Yes.Asked()[1].Text.contains(Path + ".adres"));
+    EXPECT_EQ(Yes.Asked()[1].Flags, 16u);
+    EXPECT_FALSE(QFile::exists(Path));
+}
+
+// --- the start page's lists ----------------------------------------------------------
+
+TEST_F(MainWindowTest, TheListShowsTheFolderOrTheRecentFilesAndTheRecentListCanBeEmptied)
+{
+    const QString InFolder = MakeContactFile("a.quorvy", {});
+    ShowMain();
+    Data->MRUList->Add("/elders/b.quorvy");
+    Data->MRUList->Add("/elders/c.quorvy");
+    Main->MenuMRUClick(nullptr);
+    EXPECT_TRUE(Main->MenuMRU->Checked());
+    EXPECT_FALSE(Main->MenuStandaard->Checked());
+    EXPECT_EQ(ListedFiles(), QStringList({"/elders/b.quorvy", "/elders/c.quorvy"}));
+    EXPECT_EQ(Main->FcListBoxPreviousFiles->ItemIndex(), 0);
+
+    Main->LeegMRUlijstClick(nullptr);
+    EXPECT_EQ(Data->MRUList->Count(), 0);
+    EXPECT_TRUE(ListedFiles().isEmpty());
+
+    Main->MenuStandaardClick(nullptr);
+    EXPECT_TRUE(Main->MenuStandaard->Checked());
+    EXPECT_FALSE(Main->MenuMRU->Checked());
+    EXPECT_EQ(ListedFiles(), QStringList({InFolder}));
+    Data->MRUList->Add("/elders/d.quorvy");
+    Main->LeegMRUlijstClick(nullptr);
+    EXPECT_EQ(ListedFiles(), QStringList({InFolder}));
+}
+
+// --- links ------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, TheWebLinkOpensWebAddressesRemembersThemAndOpensTheSiteWhenEmpty)
+{
+    ShowMain();
+    TShellRecorder Shell;
+    Main->FcComboBoxWebLink->SetText("www.example.org/pagina");
+    Main->SpeedButtonWebGoClick(nullptr);
+    EXPECT_EQ(Main->FcComboBoxWebLink->Text(), "http://www.example.org/pagina");
+    EXPECT_EQ(Main->FcComboBoxWebLink->Items()->Strings(0), "http://www.example.org/pagina");
+    Main->FcComboBoxWebLink->SetText("https://example.org/");
+    QChar Enter = '\r';
+    Main->FcComboBoxWebLinkKeyPress(nullptr, Enter);
+    EXPECT_EQ(Enter, QChar(0));
+    Main->FcComboBoxWebLink->SetText("");
+    Main->SpeedButtonWebGoClick(nullptr);
+    EXPECT_EQ(Main->FcComboBoxWebLink->Items()->Count(), 2);
+    ASSERT_EQ(Shell.Opened().size(), 3u);
+    EXPECT_EQ(Shell.Opened()[0].toString(), "http://www.example.org/pagina");
+    EXPECT_EQ(Shell.Opened()[1].toString(), "https://example.org/");
+    EXPECT_EQ(Shell.Opened()[2].host(), "www.example.org");
+}
+
+TEST_F(MainWindowTest, TheMailLinkWritesToTheMakersWithTheVersionAsSubject)
+{
+    ShowMain();
+    TShellRecorder Shell;
+    Main->SpeedButtonEmailClick(nullptr);
+    ASSERT_EQ(Shell.Opened().size(), 1u);
+    EXPECT_EQ(Shell.Opened()[0].scheme(), "mailto");
+    EXPECT_EQ(Shell.Opened()[0].path(), "quorvy@example.org");
+    EXPECT_EQ(QUrlQuery(Shell.Opened()[0]).queryItemValue("subject", QUrl::FullyDecoded), "Quorvy® Versie 2023");
+}
+
+// --- the exception handler -------------------------------------------------------------
+
+TEST_F(MainWindowTest, FieldInputErrorsGetTheirOwnMessageAndEverythingElseOffersToQuit)
+{
+    struct TCase {
+        std::function<void()> Raise;
+        bool FieldInput;
+    };
+    const std::vector<TCase> Cases = {
+        {[] { throw EDBEditError("Invalid input value.  Use escape key to abandon changes"); }, true},
+        {[] { throw EDatabaseError("'x' is not a valid integer value for field 'ID_ADRES'"); }, true},
+        {[] { throw EConvertError("'31/02/2024' is not a valid date and time"); }, true},
+        {[] { throw EDBEditError("Field 'X' must have a value"); }, false},
+        {[] { throw EConvertError("'x' is not a valid integer value for field 'Y'"); }, false},
+        {[] { throw EInOutError("Cannot create file \"/x\""); }, false},
+    };
+    ShowMain();
+    for (const TCase& C : Cases) {
+        TScriptedMessageBoxes No({IDNO});
+        try {
+            C.Raise();
+        } catch (Exception& E) {
+            Main->ApplicationEventsMainException(nullptr, E);
+        }
+        ASSERT_EQ(No.Asked().size(), 1u);
+        if (C.FieldInput) {
+            EXPECT_EQ(No.Asked()[0].Text,
+                      "Onjuiste invoer voor dit veld. Drukt u op <Esc> om de invoer te annuleren.");
+            EXPECT_EQ(No.Asked()[0].Caption, "Onjuiste invoer");
+            EXPECT_EQ(No.Asked()[0].Flags, 16u);
+        } else {
+            EXPECT_EQ(No.Asked()[0].Caption, "Applicatiefout");
+            EXPECT_EQ(No.Asked()[0].Flags, 308u);
+            EXPECT_TRUE(No.Asked()[0].Text.startsWith("Er is een applicatiefout opgetreden"));
+            EXPECT_TRUE(No.Asked()[0].Text.endsWith("\r\n\r\nDe errortekst luidt: \"" + [&] {
+                try {
+                    C.Raise();
+                } catch (Exception& E) {
+                    return E.Message();
+                }
+                return QString();
+            }() + "\""));
+        }
+        EXPECT_FALSE(Application->Terminated());
+    }
+}
