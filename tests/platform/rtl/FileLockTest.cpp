@@ -67,16 +67,24 @@ TEST(FileLock, ALockLeftByAProcessThatEndedIsTakenOver)
     EXPECT_EQ(ReadRaw(Lock.LockFileName()).trimmed().toLongLong(), qint64(::getpid()));
     Lock.Release();
 
-    // A live holder in another process (one that writes no process id),
-    // then killed.
+    // A live holder in another process, which writes its process id and
+    // is then killed.
     QProcess Holder;
-    Holder.start(QStringLiteral("flock"),
-                 {QStringLiteral("-o"), Lock.LockFileName(), QStringLiteral("sleep"), QStringLiteral("60")});
-    if (!Holder.waitForStarted())
-        GTEST_SKIP() << "the flock program is not there";
-    ASSERT_TRUE(WaitUntilLocked(Lock.LockFileName()));
-    EXPECT_EQ(Lock.Acquire(), flHeld);
-    EXPECT_EQ(Lock.HolderPid(), 0);
+    Holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"), QStringLiteral("exec 9<>\"$0\" && flock -x 9 && echo $$ >&9 && exec sleep 60"),
+                  Lock.LockFileName()});
+    ASSERT_TRUE(Holder.waitForStarted());
+    if (!WaitUntilLocked(Lock.LockFileName()))
+        GTEST_SKIP() << "the flock program did not lock the file";
+    TFileLockResult Result = flLocked;
+    for (int Try = 0; Try < 500; ++Try) {
+        Result = Lock.Acquire();
+        if (Result != flHeld || Lock.HolderPid() != 0)
+            break;
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(Result, flHeld);
+    EXPECT_EQ(Lock.HolderPid(), Holder.processId());
     Holder.kill();
     Holder.waitForFinished();
     EXPECT_EQ(Lock.Acquire(), flLocked);
