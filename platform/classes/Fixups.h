@@ -1,15 +1,16 @@
 #pragma once
 // Component references across roots.  Roots that others may refer to by
-// name (data modules, forms) are listed here while they exist; a reference
-// "Module.Name" to a module that is not loaded yet waits in the global
-// fix-up list and is resolved when that module has been read (the classic
-// GlobalFixupReferences).
+// name (data modules and forms) are registered here while they exist; a
+// reference "Root.Name" in a form definition is resolved against them when
+// the definition has been read.
+//
+// A reference to a root that does not exist when its definition has been
+// read is an error, never a reference left waiting: the program creates
+// its data module and main window first, and a window whose image list or
+// data source stayed nil would fail later without saying why.
 #include "platform/classes/Component.h"
 
-#include <QStringList>
 #include <functional>
-
-class TPropInfo;
 
 void RegisterGlobalRoot(TComponent* Root);
 void UnregisterGlobalRoot(TComponent* Root);
@@ -20,25 +21,15 @@ TComponent* FindGlobalComponent(const String& Name);
 // first part may also be Root's own name.  nullptr when a part is missing.
 TComponent* FindNestedComponent(TComponent* Root, const String& NamePath);
 
-enum TReferenceResult { rrResolved, rrPending, rrMissing };
+enum TReferenceResult { rrResolved, rrNoRoot, rrMissing };
 // Finds Reference as seen from Root: nested in Root, then a global root
-// ("Module" or "Module.Name").  rrPending when it names a module that is
-// not registered (yet).
+// ("Module" or "Module.Name").  rrNoRoot when it names a root ("Module.")
+// that is not registered.
 TReferenceResult ResolveReference(TComponent* Root, const String& Reference, TComponent*& Component);
 
-// Keeps a reference for later; Where names source and line for reports.
-// Holder is the component or collection item whose definition set it:
-// Instance itself, or the owner of the sub-object Instance ("Font.Link").
-void AddGlobalFixup(TComponent* Root, TObject* Instance, TObject* Holder, const TPropInfo* PropInfo,
-                    const String& Reference, const String& Where);
-// Resolves every waiting reference whose module is there now.
-void GlobalFixupReferences();
-// Called by every component and collection item as it goes: forgets the
-// references held by Instance or read into the root Instance, and tells
-// every reader at work (TFreeListener).
+// Called by every component and collection item as it goes: tells every
+// reader at work (TFreeListener).
 void RemoveFixupReferences(TObject* Instance);
-// "Where: Reference" for every reference still waiting.
-QStringList PendingGlobalFixups();
 
 // Hears of every component and collection item that goes while it lives.  A
 // reader keeps the components it has read and the references it has queued

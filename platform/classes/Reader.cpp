@@ -217,7 +217,6 @@ TComponent* TReader::ReadRootComponent(TComponent* Root)
         Root->ReadState(*this);
         Root->ExcludeState(csReading);
         ResolveFixups(Root);
-        GlobalFixupReferences();
         CheckFieldsBound(Root);
         RunLoaded();
     } catch (...) {
@@ -254,9 +253,10 @@ void TReader::ResolveFixups(TComponent* Root)
                           .arg(InstanceName(F.Instance), F.PropInfo->Name),
                       F.Line);
             break;
-        case rrPending:
-            AddGlobalFixup(Root, F.Instance, F.Holder, F.PropInfo, F.Name, ErrorText(F.PropInfo->Name, F.Line));
-            break;
+        case rrNoRoot:
+            Error(QStringLiteral("Error reading %1.%2: Unresolved reference '%3': there is no form or data module %4")
+                      .arg(InstanceName(F.Instance), F.PropInfo->Name, F.Name, F.Name.section(QLatin1Char('.'), 0, 0)),
+                  F.Line);
         case rrMissing:
             Error(QStringLiteral("Error reading %1.%2: Unresolved reference '%3'")
                       .arg(InstanceName(F.Instance), F.PropInfo->Name, F.Name),

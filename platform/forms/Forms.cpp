@@ -2,6 +2,7 @@
 
 #include "platform/actions/Menus.h"
 #include "platform/classes/Filer.h"
+#include "platform/classes/Fixups.h"
 #include "platform/classes/Resources.h"
 #include "platform/classes/Subrange.h"
 #include "platform/classes/TypInfo.h"
@@ -86,6 +87,9 @@ TCustomForm::TCustomForm(TComponent* AOwner)
     SetColor(clBtnFace);
     SetParentFont(false);
     Screen->AddForm(this);
+    // Other forms' definitions refer to this one's components by name
+    // ("FormMain.ImageListMain"), as to a data module's.
+    RegisterGlobalRoot(this);
 }
 
 TCustomForm::~TCustomForm()
@@ -124,6 +128,7 @@ void TCustomForm::BeforeDestruction()
         return;
     }
     FDestroyDone = true;
+    UnregisterGlobalRoot(this);
     FMenuBar.reset();
     if (FCreated && !ComponentState().Contains(csDestroying))
         DoDestroy();

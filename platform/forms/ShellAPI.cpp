@@ -1,6 +1,7 @@
 #include "platform/forms/ShellAPI.h"
 
 #include "platform/forms/Dialogs.h"
+#include "platform/rtl/WebMailAddress.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -81,6 +82,34 @@ TShellTarget ShellTarget(const String& Operation, const String& File, const Stri
     return T;
 }
 
+TShellTarget AddressTarget(const String& Address)
+{
+    const String Opens = WebOrMailAddress(Address);
+    const QUrl Url(Opens, QUrl::TolerantMode);
+    if (Opens.isEmpty() || !Url.isValid())
+        return Refuse(QStringLiteral("\"%1\" is geen webadres of e-mailadres en wordt niet geopend.\r\n\r\n"
+                                     "Een webadres begint met http://, https:// of www., een e-mailadres ziet eruit "
+                                     "als naam@voorbeeld.nl.")
+                          .arg(Address.trimmed()));
+    TShellTarget T;
+    T.Url = Url;
+    return T;
+}
+
+namespace {
+
+HINSTANCE HandOff(const TShellTarget& Target)
+{
+    if (!Target.Allowed()) {
+        MessageBox(Target.Refusal, QStringLiteral("Openen niet mogelijk"), MB_OK | MB_ICONWARNING);
+        return Target.Error;
+    }
+    const bool Opened = Hook() ? Hook()(Target.Url) : QDesktopServices::openUrl(Target.Url);
+    return Opened ? SE_ERR_OK : SE_ERR_NOASSOC;
+}
+
+} // namespace
+
 void SetShellOpenHook(TShellOpenHook Value)
 {
     Hook() = std::move(Value);
@@ -92,11 +121,11 @@ HINSTANCE ShellExecute(HWND Wnd, const String& Operation, const String& File, co
     (void)Wnd;
     (void)Directory;
     (void)ShowCmd;
-    const TShellTarget Target = ShellTarget(Operation, File, Parameters);
-    if (!Target.Allowed()) {
-        MessageBox(Target.Refusal, QStringLiteral("Openen niet mogelijk"), MB_OK | MB_ICONWARNING);
-        return Target.Error;
-    }
-    const bool Opened = Hook() ? Hook()(Target.Url) : QDesktopServices::openUrl(Target.Url);
-    return Opened ? SE_ERR_OK : SE_ERR_NOASSOC;
+    return HandOff(ShellTarget(Operation, File, Parameters));
+}
+
+HINSTANCE ShellOpenAddress(HWND Wnd, const String& Address)
+{
+    (void)Wnd;
+    return HandOff(AddressTarget(Address));
 }

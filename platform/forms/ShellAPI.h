@@ -7,6 +7,10 @@
 // parameters are refused with a Dutch message, so that text from a
 // contact file can never start a program.  Tests replace the hand-off
 // with a hook that records it.
+//
+// On Linux: the hand-off is QDesktopServices (xdg-open), which opens
+// whatever it is given, local files and programs alike, so every text is
+// checked here first.
 #include "platform/windows/WinUser.h"
 
 #include <QUrl>
@@ -32,6 +36,15 @@ TShellTarget ShellTarget(const String& Operation, const String& File, const Stri
 // SE_ERR_NOASSOC.
 HINSTANCE ShellExecute(HWND Wnd, const String& Operation, const String& File, const String& Parameters,
                        const String& Directory, int ShowCmd);
+
+// The web and mail hand-off, for text that should be a web or mail address
+// (a contact's web site and e-mail fields, the web-link box): only what
+// WebOrMailAddress accepts is opened ("www." as https:, a bare mail address
+// as mailto:).  Anything else, a local path or "file:" address included,
+// is refused with a Dutch message and SE_ERR_ACCESSDENIED without ever
+// being looked up on disk: a field's text never opens a local file.
+TShellTarget AddressTarget(const String& Address);
+HINSTANCE ShellOpenAddress(HWND Wnd, const String& Address);
 
 // The hand-off itself (default: QDesktopServices::openUrl); true when the
 // desktop took it.

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -166,6 +167,15 @@ int FindMatching(TSearchRec& F)
     return 18;
 }
 
+// $HOME, with a trailing '/'.
+String HomeFolder()
+{
+    String Home = qEnvironmentVariable("HOME");
+    if (Home.isEmpty())
+        Home = QDir::homePath();
+    return IncludeTrailingPathDelimiter(Home);
+}
+
 // $Variable when it names an absolute folder, else Fallback under the home
 // folder; with a trailing '/'.
 String XdgFolder(const char* Variable, const String& Fallback)
@@ -174,10 +184,7 @@ String XdgFolder(const char* Variable, const String& Fallback)
     const String Xdg = qEnvironmentVariable(Variable);
     if (!Xdg.isEmpty() && Xdg.startsWith(PathDelim))
         return IncludeTrailingPathDelimiter(Xdg);
-    String Home = qEnvironmentVariable("HOME");
-    if (Home.isEmpty())
-        Home = QDir::homePath();
-    return IncludeTrailingPathDelimiter(Home) + Fallback;
+    return HomeFolder() + Fallback;
 }
 
 String CacheFolder()
@@ -370,6 +377,48 @@ String ExpandFileName(const String& FileName)
     return Result;
 }
 
+namespace {
+
+// realpath(3) of Path, or empty when some part of it does not exist.
+String RealPath(const String& Path)
+{
+    char* Real = ::realpath(Native(Path).constData(), nullptr);
+    if (Real == nullptr)
+        return String();
+    const String Result = QFile::decodeName(Real);
+    std::free(Real);
+    return Result;
+}
+
+} // namespace
+
+String CanonicalFileName(const String& FileName)
+{
+    if (FileName.isEmpty())
+        return String();
+    // Not cleaned first: ".." after a link climbs from the link's target.
+    String Existing = FileName.startsWith(PathDelim) ? FileName : GetCurrentDir() + PathDelim + FileName;
+    String Rest;
+    for (;;) {
+        const String Real = RealPath(Existing);
+        if (!Real.isEmpty())
+            return QDir::cleanPath(Rest.isEmpty() ? Real : Real + PathDelim + Rest);
+        while (Existing.size() > 1 && Existing.endsWith(PathDelim))
+            Existing.chop(1);
+        const qsizetype Slash = Existing.lastIndexOf(PathDelim);
+        if (Slash < 0 || Existing.size() <= 1)
+            return QDir::cleanPath(FileName);
+        const String Part = Existing.mid(Slash + 1);
+        Rest = Rest.isEmpty() ? Part : Part + PathDelim + Rest;
+        Existing = Slash == 0 ? String(PathDelim) : Existing.left(Slash);
+    }
+}
+
+bool SamePath(const String& A, const String& B)
+{
+    return !A.isEmpty() && !B.isEmpty() && CanonicalFileName(A) == CanonicalFileName(B);
+}
+
 String GetCurrentDir()
 {
     return QDir::currentPath();
@@ -478,6 +527,20 @@ int ParamCount()
 String UserConfigFolder()
 {
     return XdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config/"));
+}
+
+String UserDocumentsFolder()
+{
+    // Qt reads the desktop's user folders file and falls back to ~/Documents.
+    const String Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (Folder.isEmpty())
+        return HomeFolder() + QStringLiteral("Documents/");
+    return IncludeTrailingPathDelimiter(Folder);
+}
+
+String UserStateFolder()
+{
+    return XdgFolder("XDG_STATE_HOME", QStringLiteral(".local/state/"));
 }
 
 String GetTempPath()

@@ -49,6 +49,15 @@ String IncludeTrailingPathDelimiter(const String& S);
 String ExcludeTrailingPathDelimiter(const String& S);
 // Absolute and without "." and ".." parts, relative to the current folder.
 String ExpandFileName(const String& FileName);
+// The one name of a file or folder: absolute, symbolic links followed, "."
+// and ".." resolved, without a trailing '/' (except the root).  For a name
+// that does not exist (yet) the part that exists is resolved and the rest
+// kept as written.
+String CanonicalFileName(const String& FileName);
+// Whether two names reach the same file or folder ("is this the same
+// folder"), whichever links, dots and trailing '/' they are written with.
+// Names are compared with regard to case, as the file system does.
+bool SamePath(const String& A, const String& B);
 // The current folder, without a trailing '/'.
 String GetCurrentDir();
 bool SetCurrentDir(const String& Dir);
@@ -99,6 +108,15 @@ String ProgramFolder();
 // The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute
 // path, else ~/.config/; ends with '/'.  Nothing is created.
 String UserConfigFolder();
+// The user's documents folder as the desktop's user folders name it
+// (XDG_DOCUMENTS_DIR in user-dirs.dirs), else ~/Documents/; ends with '/'.
+// Nothing is created.
+String UserDocumentsFolder();
+// The user's state folder, for what a program keeps between runs that is
+// neither configuration nor a document (recent files): $XDG_STATE_HOME when
+// it is an absolute path, else ~/.local/state/; ends with '/'.  Nothing is
+// created.
+String UserStateFolder();
 
 // $TMPDIR when set, else the private folder "quorvy/tmp/" under the user's
 // cache folder ($XDG_CACHE_HOME or ~/.cache), created with mode 0700.  Ends

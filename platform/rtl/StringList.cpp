@@ -1,5 +1,7 @@
 #include "platform/rtl/StringList.h"
 
+#include "platform/rtl/FileUtils.h"
+
 #include "platform/rtl/SysUtils.h"
 
 #include <QFile>
@@ -384,10 +386,20 @@ void TStrings::SaveToFile(const String& FileName) const
         Fail();
 }
 
-void TStrings::SaveToStream(QIODevice& Stream) const
+void TStrings::SaveToFileExclusive(const String& FileName) const
+{
+    WriteFileExclusive(FileName, EncodedText());
+}
+
+QByteArray TStrings::EncodedText() const
 {
     QByteArray Bytes = FWriteBOM ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    Bytes += Text().toUtf8();
+    return Bytes + Text().toUtf8();
+}
+
+void TStrings::SaveToStream(QIODevice& Stream) const
+{
+    const QByteArray Bytes = EncodedText();
     if (Stream.write(Bytes) != Bytes.size())
         throw EInOutError(QStringLiteral("Stream write error. %1").arg(Stream.errorString()));
 }

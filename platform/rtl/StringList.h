@@ -95,6 +95,11 @@ public:
     virtual void LoadFromStream(QIODevice& Stream);
     virtual void SaveToFile(const String& FileName) const;
     virtual void SaveToStream(QIODevice& Stream) const;
+    // Saves as SaveToFile does, but only into a new file (mode 0600): when
+    // anything already has the name (a file, a folder, a link, even one
+    // that leads nowhere) EInOutError is raised and that thing is left as
+    // it was.  Report files and other names made up by the program.
+    void SaveToFileExclusive(const String& FileName) const;
     bool WriteBOM() const { return FWriteBOM; }
     void SetWriteBOM(bool Value) { FWriteBOM = Value; }
 
@@ -133,6 +138,8 @@ protected:
     virtual int CompareStrings(const String& S1, const String& S2) const;
     // Raises EStringListError with Msg, %d replaced by Data.
     [[noreturn]] static void Error(const String& Msg, int Data);
+    // The bytes SaveToStream writes.
+    QByteArray EncodedText() const;
 
 private:
     int FUpdateCount = 0;

@@ -15,7 +15,7 @@ TEST(SiApplicationTest, ASecondCopyFindsTheLockInTheTemporaryFolder)
     TEnvGuard Tmp("TMPDIR", QFile::encodeName(Dir.Path()));
     auto* First = new TSiApplication(nullptr);
     EXPECT_FALSE(First->PrevInstance());
-    EXPECT_TRUE(FileExists(Dir.File(ExtractFileName(ProgramFileName()).toUpper() + ".lock")));
+    EXPECT_TRUE(FileExists(Dir.File("." + ExtractFileName(ProgramFileName()).toUpper() + ".lock")));
     auto* Second = new TSiApplication(nullptr);
     EXPECT_TRUE(Second->PrevInstance());
     First->Free();

@@ -73,7 +73,7 @@ end
 
 TEST(DBStreaming, TheLinksArriveByNameAndTheFormWritesWhatItRead)
 {
-    const auto Form = ReadRoot<TDBStreamForm>(Definition);
+    auto Form = ReadRoot<TDBStreamForm>(Definition);
     auto* Source = dynamic_cast<TDataSource*>(Form->FindComponent(QStringLiteral("SourcePersoon")));
     auto* Naam = dynamic_cast<TFcDBEdit*>(Form->FindComponent(QStringLiteral("EditNaam")));
     auto* Notitie = dynamic_cast<TFcDBMemo*>(Form->FindComponent(QStringLiteral("MemoNotitie")));
@@ -108,6 +108,7 @@ TEST(DBStreaming, TheLinksArriveByNameAndTheFormWritesWhatItRead)
     const QByteArray Written = WriteComponentToText(Form.get());
     EXPECT_FALSE(Written.contains("TFcPaint")) << "the copy panels are the controls' own";
     EXPECT_FALSE(Written.contains("MaxLength")) << "the field's length went with the field";
+    Form.reset();
     const auto Again = ReadRoot<TDBStreamForm>(Written);
     EXPECT_EQ(WriteComponentToText(Again.get()), Written);
 }

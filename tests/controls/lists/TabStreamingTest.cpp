@@ -82,8 +82,9 @@ TEST(TabStreaming, APageControlIsReadWithItsPagesInOrder)
 
 TEST(TabStreaming, WrittenAndReadAgainTheDefinitionComesOutTheSame)
 {
-    const auto Form = ReadRoot<TStreamForm>(Settings);
+    auto Form = ReadRoot<TStreamForm>(Settings);
     const QByteArray First = WriteComponentToText(Form.get());
+    Form.reset();
     EXPECT_TRUE(First.contains("FixedDimension = "));
     EXPECT_FALSE(First.contains("PageIndex"));
     EXPECT_FALSE(First.contains(" Visible = "));

@@ -117,6 +117,9 @@ TEST_F(Menus, AreBuiltFromTheDefinitionAndWrittenBackTheSame)
     // The form writes what it owns outside its controls.
     EXPECT_TRUE(Written.contains("object PopupMenuMRU: TPopupMenu"));
     EXPECT_TRUE(Written.contains("object MainMenu1: TMainMenu"));
+    // One form of a name at a time: a second would be renamed MenuForm_1.
+    Form->Free();
+    Form = nullptr;
     TForm* Again = CreateNewForm<TForm>(nullptr);
     ReadComponentFromText(Written, Again, QStringLiteral("again.form"));
     EXPECT_EQ(WriteComponentToText(Again), Written);

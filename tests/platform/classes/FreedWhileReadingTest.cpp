@@ -115,23 +115,3 @@ end
     EXPECT_EQ(Button->LoadedCount, 1);
     EXPECT_FALSE(Button->ComponentState().Contains(csLoading));
 }
-
-TEST(FreedWhileReading, WaitingReferenceGoesWithTheComponentThatHoldsIt)
-{
-    const TRootPtr<TTestModule> M = ReadRoot<TTestModule>(R"(object Waiting: TTestModule
-  object Holder: TTestFreer
-    Extra.Link = LaterModule.Source
-  end
-  object Grid: TTestPanel
-    Columns = <
-      item
-        Link = LaterModule.Source
-      end>
-  end
-end
-)");
-    ASSERT_EQ(PendingGlobalFixups().size(), 2);
-    M->FindComponent(QStringLiteral("Holder"))->Free();
-    Control(M.get(), "Grid")->Columns()->Clear();
-    EXPECT_TRUE(PendingGlobalFixups().isEmpty());
-}

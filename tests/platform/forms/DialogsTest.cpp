@@ -243,6 +243,44 @@ TEST(Shell, RefusesEverythingElseWithAMessageAndHandsNothingOn)
     EXPECT_EQ(Boxes.Asked()[0].Caption, QStringLiteral("Openen niet mogelijk"));
 }
 
+TEST(Shell, AWebOrMailHandOffOpensAddressesOnlyAndNeverALocalFile)
+{
+    TTestDir Dir;
+    const QString Report = Dir.File(QStringLiteral("rapport.html"));
+    ASSERT_TRUE(WriteRaw(Report, "<HTML></HTML>"));
+    TShellRecorder Shell;
+    TScriptedMessageBoxes Boxes;
+    EXPECT_EQ(ShellOpenAddress(nullptr, QStringLiteral("www.example.nl")), SE_ERR_OK);
+    EXPECT_EQ(ShellOpenAddress(nullptr, QStringLiteral(" jan@example.nl ")), SE_ERR_OK);
+    EXPECT_EQ(ShellOpenAddress(nullptr, QStringLiteral("mailto:info@example.nl?subject=Quorvy® Versie 2023")),
+              SE_ERR_OK);
+    ASSERT_EQ(Shell.Opened().size(), 3u);
+    EXPECT_EQ(Shell.Opened()[0], QUrl(QStringLiteral("https://www.example.nl")));
+    EXPECT_EQ(Shell.Opened()[1], QUrl(QStringLiteral("mailto:jan@example.nl")));
+    EXPECT_EQ(Shell.Opened()[2].scheme(), QStringLiteral("mailto"));
+    EXPECT_TRUE(Boxes.Asked().empty());
+
+    // Existing files or not, plain or as file: addresses: all refused
+    // alike, since the text alone decides.
+    const QString Refused[] = {QStringLiteral("/etc/passwd"),      Report,
+                               QStringLiteral("file://") + Report, Dir.File(QStringLiteral("weg.html")),
+                               QStringLiteral("rapport.html"),     QString()};
+    const QString Old = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Dir.Path()));
+    for (const QString& Text : Refused) {
+        SCOPED_TRACE(Text.toStdString());
+        EXPECT_FALSE(AddressTarget(Text).Allowed());
+        EXPECT_EQ(ShellOpenAddress(nullptr, Text), SE_ERR_ACCESSDENIED);
+    }
+    QDir::setCurrent(Old);
+    EXPECT_EQ(Shell.Opened().size(), 3u);
+    ASSERT_EQ(Boxes.Asked().size(), std::size(Refused));
+    for (const auto& Asked : Boxes.Asked()) {
+        EXPECT_TRUE(Asked.Text.contains(QStringLiteral("is geen webadres of e-mailadres"))) << Asked.Text.toStdString();
+        EXPECT_EQ(Asked.Caption, QStringLiteral("Openen niet mogelijk"));
+    }
+}
+
 TEST(Shell, ADesktopThatCannotOpenIsNotReported)
 {
     TShellRecorder Shell(false);

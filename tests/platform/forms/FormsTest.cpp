@@ -1,10 +1,15 @@
 // Forms: streamed from a definition and shown, modal loops, closing with
 // its questions, release after the running message, the main form.
 #include "tests/platform/forms/TestControls.h"
+#include "tests/support/ErrorMessages.h"
 #include "tests/support/ImageHelpers.h"
+#include "tests/support/StreamedForms.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WindowHelpers.h"
 
+#include "platform/actions/ActnList.h"
+#include "platform/actions/ImgList.h"
+#include "platform/classes/Fixups.h"
 #include "platform/classes/Resources.h"
 #include "platform/forms/Timer.h"
 
@@ -274,6 +279,38 @@ TEST_F(Forms, TheFirstFormMadeByTheApplicationIsItsMainForm)
     Main->Free();
     RemoveFormSearchPath(Dir.Path());
     EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(FormReferences, AnotherFormsComponentsAreFoundByTheFormsName)
+{
+    // The record windows take their images from the main window's list.
+    const char* const Main = "object FormMain: TForm\n"
+                             "  object ImageListMain: TImageList\n"
+                             "  end\n"
+                             "end\n";
+    const char* const Record = "object FormQuorvy: TForm\n"
+                               "  object ActionListQuorvy: TActionList\n"
+                               "    Images = FormMain.ImageListMain\n"
+                               "  end\n"
+                               "end\n";
+    auto MainForm = ReadFormText<TForm>(Main, QStringLiteral("qv_main.form"));
+    auto RecordForm = ReadFormText<TForm>(Record, QStringLiteral("qv_qvy.form"));
+    auto* Actions = FindNamed<TActionList>(RecordForm.get(), "ActionListQuorvy");
+    EXPECT_EQ(Actions->Images(), MainForm->FindComponent(QStringLiteral("ImageListMain")));
+    EXPECT_EQ(FindGlobalComponent(QStringLiteral("FormQuorvy")), RecordForm.get());
+    EXPECT_TRUE(WriteComponentToText(RecordForm.get()).contains("Images = FormMain.ImageListMain"));
+
+    // The main window going clears the reference; without it the record
+    // window's definition does not read, and says what is missing.
+    MainForm.reset();
+    EXPECT_EQ(Actions->Images(), nullptr);
+    EXPECT_EQ(FindGlobalComponent(QStringLiteral("FormMain")), nullptr);
+    RecordForm.reset();
+    const QString Message =
+        ErrorMessage<EReadError>([&] { ReadFormText<TForm>(Record, QStringLiteral("qv_qvy.form")); });
+    EXPECT_TRUE(Message.startsWith(QStringLiteral("qv_qvy.form(3): Error reading ActionListQuorvy.Images: "
+                                                  "Unresolved reference 'FormMain.ImageListMain'")))
+        << Message.toStdString();
 }
 
 } // namespace

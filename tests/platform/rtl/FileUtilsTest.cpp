@@ -295,3 +295,51 @@ TEST(FileUtils, FailedFolderFlushIsAFailedSave)
                   QStringList({"link.ini", "settings.ini"}));
     }
 }
+
+TEST(FileUtils, DocumentsAndStateFoldersFollowTheDesktopsSettings)
+{
+    TTestDir Dir;
+    TEnvGuard Home("HOME", QFile::encodeName(Dir.Path() + "home"));
+    TEnvGuard Config("XDG_CONFIG_HOME", QFile::encodeName(Dir.Path() + "config"));
+    TEnvGuard State("XDG_STATE_HOME");
+
+    EXPECT_EQ(UserDocumentsFolder(), Dir.Path() + "home/Documents/");
+    ASSERT_TRUE(ForceDirectories(Dir.Path() + "config"));
+    ASSERT_TRUE(WriteRaw(Dir.File("config/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"$HOME/Mijn documenten\"\n"));
+    EXPECT_EQ(UserDocumentsFolder(), Dir.Path() + "home/Mijn documenten/");
+
+    EXPECT_EQ(UserStateFolder(), Dir.Path() + "home/.local/state/");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(Dir.Path() + "state"));
+    EXPECT_EQ(UserStateFolder(), Dir.Path() + "state/");
+    // Relative values are invalid by the desktop's rules and ignored.
+    qputenv("XDG_STATE_HOME", "state");
+    EXPECT_EQ(UserStateFolder(), Dir.Path() + "home/.local/state/");
+}
+
+TEST(FileUtils, CanonicalNamesFollowLinksSoTheSameFolderIsFound)
+{
+    TTestDir Dir;
+    const QString Real = QFileInfo(Dir.Path()).canonicalFilePath();
+    ASSERT_TRUE(ForceDirectories(Dir.Path() + "data/sub"));
+    ASSERT_TRUE(QFile::link(Dir.Path() + "data", Dir.Path() + "link"));
+
+    EXPECT_EQ(CanonicalFileName(Dir.Path() + "link/"), Real + "/data");
+    EXPECT_EQ(CanonicalFileName(Dir.Path() + "data/./sub/.."), Real + "/data");
+    // ".." after a link climbs from where the link leads.
+    EXPECT_EQ(CanonicalFileName(Dir.Path() + "link/sub/../sub"), Real + "/data/sub");
+    // What does not exist yet keeps its written rest under the resolved part.
+    EXPECT_EQ(CanonicalFileName(Dir.Path() + "link/new/file.quorvy"), Real + "/data/new/file.quorvy");
+    EXPECT_EQ(CanonicalFileName("/"), "/");
+
+    EXPECT_TRUE(SamePath(Dir.Path() + "link", Dir.Path() + "data/"));
+    EXPECT_TRUE(SamePath(Dir.Path() + "link/sub/..", Dir.Path() + "data"));
+    EXPECT_FALSE(SamePath(Dir.Path() + "data", Dir.Path() + "data/sub"));
+    EXPECT_FALSE(SamePath(Dir.Path() + "data", Dir.Path() + "DATA"));
+    EXPECT_FALSE(SamePath("", ""));
+
+    // Relative names are taken from the current folder.
+    const QString Old = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Dir.Path() + "data"));
+    EXPECT_TRUE(SamePath("sub", Dir.Path() + "link/sub"));
+    QDir::setCurrent(Old);
+}

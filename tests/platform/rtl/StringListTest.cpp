@@ -402,6 +402,29 @@ TEST(StringList, FilesAreUtf8WithCrLfAndWrittenAtomically)
     EXPECT_EQ(Items(Back), L({"Café", "€ “x”"}));
 }
 
+TEST(StringList, AnExclusiveSaveMakesANewFileAndNeverReplacesOne)
+{
+    TTestDir Dir;
+    TStringList List;
+    List.Add(U("<HTML>"));
+    List.Add(U("rij"));
+    const String Name = Dir.File(QStringLiteral("quorvy$1.html"));
+    List.SaveToFileExclusive(Name);
+    EXPECT_EQ(ReadAll(Name), QByteArray("<HTML>\r\nrij\r\n"));
+    EXPECT_EQ(QFile::permissions(Name) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
+
+    // Whatever already has the name stays as it was: a file, or a link
+    // leading to a file that does not exist yet.
+    TStringList Other;
+    Other.Add(U("ander"));
+    EXPECT_THROW(Other.SaveToFileExclusive(Name), EInOutError);
+    EXPECT_EQ(ReadAll(Name), QByteArray("<HTML>\r\nrij\r\n"));
+    const String Link = Dir.File(QStringLiteral("quorvy$2.txt"));
+    ASSERT_TRUE(QFile::link(Dir.File(QStringLiteral("elders.txt")), Link));
+    EXPECT_THROW(Other.SaveToFileExclusive(Link), EInOutError);
+    EXPECT_FALSE(QFile::exists(Dir.File(QStringLiteral("elders.txt"))));
+}
+
 TEST(StringList, StreamsReadAndWriteTheSameBytes)
 {
     QByteArray Bytes;

@@ -130,6 +130,7 @@ TEST(StdCtrlsStreaming, WhatIsWrittenReadsBackTheSame)
 {
     auto Form = ReadRoot<TForm>(QByteArray(Definition));
     const QByteArray First = WriteComponentToText(Form.get());
+    Form.reset();
     auto Again = ReadRoot<TForm>(First);
     EXPECT_EQ(WriteComponentToText(Again.get()), First);
     // The text is written before the mask and still comes out whole.

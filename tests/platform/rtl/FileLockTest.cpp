@@ -1,0 +1,99 @@
+// A contact file is locked while it is open: a second holder is refused
+// and told who holds it; a lock whose holder died is taken over.
+#include "platform/rtl/FileLock.h"
+
+#include "tests/support/TempDir.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+// Waits until another process holds the lock on LockFile, looking without
+// ever removing the file.
+bool WaitUntilLocked(const QString& LockFile)
+{
+    for (int Try = 0; Try < 500; ++Try) {
+        const int Fd = ::open(QFile::encodeName(LockFile).constData(), O_RDONLY | O_CLOEXEC);
+        const bool Held = Fd >= 0 && ::flock(Fd, LOCK_EX | LOCK_NB) != 0;
+        if (Fd >= 0)
+            ::close(Fd);
+        if (Held)
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(FileLock, ASecondHolderIsRefusedWithTheHoldersProcessId)
+{
+    TTestDir Dir;
+    const QString File = Dir.File("familie.quorvy");
+    TFileLock First(File);
+    EXPECT_EQ(First.LockFileName(), Dir.File(".familie.quorvy.lock"));
+    ASSERT_EQ(First.Acquire(), flLocked);
+    EXPECT_EQ(First.Acquire(), flLocked);
+    EXPECT_EQ(ReadRaw(First.LockFileName()).trimmed().toLongLong(), qint64(::getpid()));
+
+    TFileLock Second(File);
+    EXPECT_EQ(Second.Acquire(), flHeld);
+    EXPECT_EQ(Second.HolderPid(), qint64(::getpid()));
+    EXPECT_FALSE(Second.Locked());
+
+    // Another file in the same folder is another lock.
+    TFileLock Other(Dir.File("werk.quorvy"));
+    EXPECT_EQ(Other.Acquire(), flLocked);
+
+    First.Release();
+    EXPECT_FALSE(QFile::exists(First.LockFileName()));
+    EXPECT_EQ(Second.Acquire(), flLocked);
+}
+
+TEST(FileLock, ALockLeftByAProcessThatEndedIsTakenOver)
+{
+    TTestDir Dir;
+    const QString File = Dir.File("familie.quorvy");
+    TFileLock Lock(File);
+    // A crashed holder leaves its file with its process id behind.
+    ASSERT_TRUE(WriteRaw(Lock.LockFileName(), "999999999\n"));
+    ASSERT_EQ(Lock.Acquire(), flLocked);
+    EXPECT_EQ(ReadRaw(Lock.LockFileName()).trimmed().toLongLong(), qint64(::getpid()));
+    Lock.Release();
+
+    // A live holder in another process, which writes its process id and
+    // is then killed.
+    QProcess Holder;
+    Holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"), QStringLiteral("exec 9<>\"$0\" && flock -x 9 && echo $$ >&9 && exec sleep 60"),
+                  Lock.LockFileName()});
+    ASSERT_TRUE(Holder.waitForStarted());
+    if (!WaitUntilLocked(Lock.LockFileName()))
+        GTEST_SKIP() << "the flock program did not lock the file";
+    TFileLockResult Result = flLocked;
+    for (int Try = 0; Try < 500; ++Try) {
+        Result = Lock.Acquire();
+        if (Result != flHeld || Lock.HolderPid() != 0)
+            break;
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(Result, flHeld);
+    EXPECT_EQ(Lock.HolderPid(), Holder.processId());
+    Holder.kill();
+    Holder.waitForFinished();
+    EXPECT_EQ(Lock.Acquire(), flLocked);
+}
+
+TEST(FileLock, AFolderThatCannotHoldTheLockFileFails)
+{
+    TFileLock Lock(QStringLiteral("/proc/quorvy-test/familie.quorvy"));
+    EXPECT_EQ(Lock.Acquire(), flFailed);
+    EXPECT_NE(Lock.ErrorCode(), 0);
+    EXPECT_FALSE(Lock.Locked());
+}
