@@ -9,6 +9,7 @@
 #include "platform/db/FieldDefs.h"
 #include "platform/db/Fields.h"
 #include "platform/rtl/DateUtils.h"
+#include "tests/app/AppRoots.h"
 #include "tests/support/AtomicSaves.h"
 #include "tests/support/TempDir.h"
 
@@ -116,6 +117,8 @@ protected:
     }
 
     TTestDir Dir;
+    // DM is the program's data module while the test runs.
+    TOwnAppRoots OwnRoots;
     std::unique_ptr<TDataModuleMain, TComponentDeleter> DM;
     QString Path;
 };

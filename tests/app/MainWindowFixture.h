@@ -8,6 +8,7 @@
 #include "app/qv_set.h"
 #include "controls/lists/FcListBox.h"
 #include "platform/db/Fields.h"
+#include "tests/app/AppRoots.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/FileUtils.h"
 #include "tests/support/EnvGuard.h"
@@ -44,10 +45,6 @@ protected:
     }
     void TearDown() override
     {
-        if (Main != nullptr)
-            Main->Free();
-        if (Data != nullptr)
-            Data->Free();
         SetClockHook(nullptr);
         TSettings::SetIniFileName(QString());
         TSettings::SetSeedFileName(QString());
@@ -101,6 +98,8 @@ protected:
     }
 
     TTestDir Dir;
+    // Data and Main are the program's own while the test runs.
+    TOwnAppRoots OwnRoots;
     const TEnvGuard TempFolder{"TMPDIR", Dir.File("tmp").toUtf8()};
     QString DataFolder;
     TDateTime Today = EncodeDate(2024, 5, 17) + EncodeTime(14, 30, 0, 0);
