@@ -328,8 +328,7 @@ void DetachSurfaceDCs(HWND Top)
 
 void DefaultNcCalcSize(HWND Wnd, TRect& Client)
 {
-    // Forms are framed by the desktop's window manager.
-    if (!Wnd->IsChild() && (Wnd->Style & WS_POPUP) == 0)
+    if (Wnd->FramedByDesktop())
         return;
     auto Inset = [&Client](int N) { InflateRect(Client, -N, -N); };
     if ((Wnd->Style & WS_THICKFRAME) != 0)
@@ -356,7 +355,7 @@ void DefaultNcCalcSize(HWND Wnd, TRect& Client)
 
 void DefaultNcPaint(HWND Wnd)
 {
-    if (!Wnd->IsChild() && (Wnd->Style & WS_POPUP) == 0)
+    if (Wnd->FramedByDesktop())
         return;
     HDC DC = GetWindowDC(Wnd);
     if (DC == nullptr)
