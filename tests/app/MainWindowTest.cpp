@@ -4,7 +4,10 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include "controls/foundation/FcPanel.h"
+#include "controls/foundation/FcClockStatus.h"
+#include "controls/foundation/FcKeyStatus.h"
 #include "controls/foundation/FcStatus.h"
+#include "controls/foundation/FcStatusBar.h"
 #include "platform/rtl/SysUtils.h"
 #include "controls/lists/FcComboBox.h"
 #include "controls/lists/FcDBGrid.h"
@@ -598,4 +601,18 @@ TEST_F(MainWindowTest, WithoutSettingsTheDataFolderIsMadeInTheDocumentsFolder)
     Main->Hide();
     ShowMain();
     EXPECT_FALSE(QFileInfo::exists(Dir.File("ontbreekt")));
+}
+
+TEST_F(MainWindowTest, TheStatusBarShowsTheHintTheLockKeysAndTheClock)
+{
+    ShowMain();
+    Application->SetHint("Open een bestaand contact- en adressenbestand");
+    EXPECT_EQ(Main->FcStatusPane->Caption(), "Open een bestaand contact- en adressenbestand");
+    EXPECT_EQ(Main->FcClockStatus->Format(), "dd/mm/yyyy hh:nn:ss");
+    QStringList Keys;
+    for (int I = 0; I < Main->FcStatusBarMain->ControlCount(); ++I)
+        if (auto* Key = dynamic_cast<TFcKeyStatus*>(Main->FcStatusBarMain->Controls(I)))
+            Keys << QString::number(Key->Key());
+    EXPECT_EQ(Keys.size(), 3);
+    Application->SetHint(QString());
 }
