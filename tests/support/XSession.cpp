@@ -1,9 +1,11 @@
 #include "tests/support/XSession.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
+#include <vector>
 
 namespace {
 
@@ -57,15 +59,48 @@ void TXSession::Stop(QProcess& Process)
     }
 }
 
+// The displays this machine lets the tests use, from QV_X_DISPLAYS ("51-59"):
+// where several people share a machine each keeps to numbers of his own.
+// Empty when unset: the server picks any free display then.
+static std::vector<int> AllowedDisplays()
+{
+    const QStringList Range = qEnvironmentVariable("QV_X_DISPLAYS").split(QLatin1Char('-'));
+    bool FirstOk = false, LastOk = false;
+    const int First = Range.value(0).toInt(&FirstOk);
+    const int Last = Range.size() > 1 ? Range.value(1).toInt(&LastOk) : First;
+    std::vector<int> Displays;
+    if (FirstOk && (LastOk || Range.size() == 1))
+        for (int N = First; N <= Last; ++N)
+            Displays.push_back(N);
+    return Displays;
+}
+
 bool TXSession::StartServer()
 {
-    // The server writes the number of the display it found free to the
-    // descriptor given: its standard output here.
+    const std::vector<int> Allowed = AllowedDisplays();
+    if (Allowed.empty())
+        return StartServerOn(QString());
+    for (const int N : Allowed)
+        if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(N)) && StartServerOn(QStringLiteral(":%1").arg(N)))
+            return true;
+    if (FReason.isEmpty())
+        FReason = QStringLiteral("no free display among QV_X_DISPLAYS=%1").arg(qEnvironmentVariable("QV_X_DISPLAYS"));
+    return false;
+}
+
+bool TXSession::StartServerOn(const QString& Wanted)
+{
+    // The server writes the number of its display to the descriptor given
+    // (its standard output here) once it is ready; without a display asked
+    // for it takes the first free one.
     FServer = std::make_unique<QProcess>();
-    FServer->start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                    QStringLiteral("%1x%2x24").arg(FScreenSize.width()).arg(FScreenSize.height()),
-                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QStringList Arguments;
+    if (!Wanted.isEmpty())
+        Arguments << Wanted;
+    Arguments << QStringLiteral("-displayfd") << QStringLiteral("1") << QStringLiteral("-screen") << QStringLiteral("0")
+              << QStringLiteral("%1x%2x24").arg(FScreenSize.width()).arg(FScreenSize.height())
+              << QStringLiteral("-nolisten") << QStringLiteral("tcp");
+    FServer->start(QStringLiteral("Xvfb"), Arguments);
     QByteArray Number;
     const bool Started = FServer->waitForStarted(5000)
         && WaitFor(
@@ -79,8 +114,10 @@ bool TXSession::StartServer()
     const int Display = Number.trimmed().toInt(&Ok);
     if (!Started || !Ok) {
         FReason = QStringLiteral("Xvfb did not start: %1").arg(QString::fromLocal8Bit(FServer->readAllStandardError()));
+        Stop(*FServer);
         return false;
     }
+    FReason.clear();
     FDisplay = QStringLiteral(":%1").arg(Display);
     return true;
 }

@@ -6,7 +6,8 @@
 // import.
 //
 // On Linux: Xvfb picks a free display itself (-displayfd), so parallel test
-// runs never collide; where one of the tools (Xvfb, openbox, xdotool,
+// runs never collide; where people share a machine, QV_X_DISPLAYS ("51-59")
+// keeps the tests to the displays given; where one of the tools (Xvfb, openbox, xdotool,
 // xwininfo, import) is missing or the server does not start, Available()
 // is false and Reason() says why, and the test skips (QV_SKIP_WITHOUT_X)
 // rather than fails.  scripts/setup.sh installs all of them.
@@ -79,6 +80,8 @@ public:
 
 private:
     bool StartServer();
+    // Starts Xvfb on Wanted (":51"), or on any free display when empty.
+    bool StartServerOn(const QString& Wanted);
     bool StartWindowManager();
     // Runs a tool on the display; its standard output, and whether it
     // ended with exit code 0.
