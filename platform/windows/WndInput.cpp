@@ -771,6 +771,15 @@ void DestroySurfaceWidget(HWND Top)
     Top->Surface.reset();
 }
 
+void SyncSurfaceTitle(HWND Top)
+{
+    if (!Top->Surface || !Top->Surface->Widget)
+        return;
+    TSurfaceWidget* W = Top->Surface->Widget;
+    if (W->windowTitle() != Top->Text)
+        W->setWindowTitle(Top->Text);
+}
+
 void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
 {
     if (!Top->Surface || !Top->Surface->Widget)
