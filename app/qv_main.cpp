@@ -4,6 +4,7 @@
 #include "app/qv_about.h"
 #include "app/qv_data.h"
 #include "app/qv_maker.h"
+#include "app/qv_modal.h"
 #include "app/qv_set.h"
 #include "app/qv_setd.h"
 #include "app/qv_toolb.h"
@@ -350,15 +351,13 @@ void TFormMain::UpdateCaption()
 void TFormMain::ActionSettingsExecute(TObject* Sender)
 {
     (void)Sender;
-    std::unique_ptr<TFormSettings, TComponentDeleter> Form(CreateComponent<TFormSettings>(Application));
-    Form->ShowModal();
+    ShowModalForm<TFormSettings>();
 }
 
 void TFormMain::ActionAboutExecute(TObject* Sender)
 {
     (void)Sender;
-    std::unique_ptr<TFormAbout, TComponentDeleter> Form(CreateComponent<TFormAbout>(Application));
-    Form->ShowModal();
+    ShowModalForm<TFormAbout>();
 }
 
 void TFormMain::ActionEindeExecute(TObject* Sender)
@@ -370,8 +369,7 @@ void TFormMain::ActionEindeExecute(TObject* Sender)
 void TFormMain::SpeedButtonBeginClick(TObject* Sender)
 {
     (void)Sender;
-    std::unique_ptr<TFormBegin, TComponentDeleter> Form(CreateComponent<TFormBegin>(Application));
-    Form->ShowModal();
+    ShowModalForm<TFormBegin>();
 }
 
 void TFormMain::FcListBoxPreviousFilesClick(TObject* Sender)

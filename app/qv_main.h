@@ -224,6 +224,8 @@ private:
     void SetGroupFilterItems(bool FilterActive);
     void SetSearchItemsEnabled(bool Enabled);
     bool SearchFrom(bool Forward, bool MoveFirst);
+    // "Heen" and "Terug": the next match from the current person on.
+    void ContinueSearch(bool Forward);
 
     std::unique_ptr<TFileLock> FFileLock;
 };
