@@ -197,6 +197,9 @@ void TFormMain::FormCreate(TObject* Sender)
 {
     (void)Sender;
     SetProgramFormats();
+    // The clock read the time while the window was streamed, in the formats
+    // that held then.
+    FcClockStatus->UpdateTime();
     ToolBox::SetTempPathSource([this] { return SiSysInfoMain->TempPath(); });
     SortColumn = 0;
     SortAscending = true;
