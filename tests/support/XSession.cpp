@@ -5,6 +5,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 QString Missing(const char* Tool)
@@ -24,6 +27,16 @@ bool WaitFor(TDone Done, int TimeoutMs)
             return false;
         QThread::msleep(50);
     }
+}
+
+// The server, the window manager and the program go when the test process
+// goes, also when it is killed (a test run's time limit) and no destructor
+// runs: left behind, they would hold their displays for ever.
+std::unique_ptr<QProcess> NewChildProcess()
+{
+    auto Process = std::make_unique<QProcess>();
+    Process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    return Process;
 }
 
 } // namespace
@@ -61,7 +74,7 @@ bool TXSession::StartServer()
 {
     // The server writes the number of the display it found free to the
     // descriptor given: its standard output here.
-    FServer = std::make_unique<QProcess>();
+    FServer = NewChildProcess();
     FServer->start(QStringLiteral("Xvfb"),
                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
                     QStringLiteral("%1x%2x24").arg(FScreenSize.width()).arg(FScreenSize.height()),
@@ -87,7 +100,7 @@ bool TXSession::StartServer()
 
 bool TXSession::StartWindowManager()
 {
-    FWindowManager = std::make_unique<QProcess>();
+    FWindowManager = NewChildProcess();
     FWindowManager->setProcessEnvironment(Environment());
     FWindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     // xdotool can ask for the current desktop once a window manager that
@@ -128,7 +141,7 @@ bool TXSession::Start(const QString& Program, const QStringList& Arguments)
 {
     if (!Available() || FProgram)
         return false;
-    FProgram = std::make_unique<QProcess>();
+    FProgram = NewChildProcess();
     FProgram->setProcessEnvironment(Environment());
     FProgram->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     FProgram->start(Program, Arguments);
