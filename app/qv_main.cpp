@@ -33,14 +33,13 @@
 #include "platform/forms/OpenDialog.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/ShellAPI.h"
-#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/FileLock.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/WebMailAddress.h"
 #include "platform/stdctrls/Image.h"
 #include "platform/stdctrls/SpeedButton.h"
 #include "sysinfo/SiSysInfo.h"
-
 
 REGISTER_COMPONENT(TFormMain, TForm)
     PUBLISHED_FIELD(ActionListMain)
@@ -296,9 +295,9 @@ bool TFormMain::SaveAtExit()
     if (Failed.isEmpty())
         return true;
     const String Question = QStringLiteral("Bij het afsluiten kon het volgende niet worden opgeslagen:\r\n\r\n")
-                          + Failed.join(QStringLiteral("\r\n"))
-                          + QStringLiteral("\r\n\r\nWilt u Quorvy® toch afsluiten? Wat niet kon worden opgeslagen, "
-                                           "gaat dan verloren.");
+        + Failed.join(QStringLiteral("\r\n"))
+        + QStringLiteral("\r\n\r\nWilt u Quorvy® toch afsluiten? Wat niet kon worden opgeslagen, "
+                         "gaat dan verloren.");
     if (MessageBox(Question, QStringLiteral("Opslaan mislukt"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return false;
     if (DataModuleMain->Active) {
@@ -435,8 +434,9 @@ void TFormMain::SpeedButtonWebGoClick(TObject* Sender)
     // Only a web address goes to the desktop, which would open a local
     // file or a program as readily.
     if (!IsWebAddress(Text)) {
-        MessageBox(Quoted(Text) + QStringLiteral(" is geen webadres en wordt niet geopend.\r\n\r\nEen webadres begint "
-                                                 "met http://, https:// of www."),
+        MessageBox(Quoted(Text)
+                       + QStringLiteral(" is geen webadres en wordt niet geopend.\r\n\r\nEen webadres begint "
+                                        "met http://, https:// of www."),
                    QStringLiteral("Openen niet mogelijk"), MB_OK | MB_ICONWARNING);
         return;
     }
@@ -448,6 +448,6 @@ void TFormMain::SpeedButtonWebGoClick(TObject* Sender)
 void TFormMain::SpeedButtonEmailClick(TObject* Sender)
 {
     (void)Sender;
-    ShellOpenAddress(Handle(), QStringLiteral("mailto:") + QuorvySupportMail
-                                   + QStringLiteral("?subject=Quorvy® Versie 2023"));
+    ShellOpenAddress(Handle(),
+                     QStringLiteral("mailto:") + QuorvySupportMail + QStringLiteral("?subject=Quorvy® Versie 2023"));
 }

@@ -46,9 +46,10 @@ String JoinPath(const String& Folder, const String& Name)
 void ShowInUse(const String& Path, std::int64_t Holder)
 {
     const String Process = Holder > 0 ? QStringLiteral("proces %1").arg(Holder) : QStringLiteral("proces onbekend");
-    ShowError(QStringLiteral("Het bestand ") + Quoted(Path) + QStringLiteral(" is al geopend in een ander venster van Quorvy® (")
-                  + Process + QStringLiteral(").\r\nSluit het daar eerst; anders zouden de wijzigingen van het ene "
-                                             "venster die van het andere overschrijven."),
+    ShowError(QStringLiteral("Het bestand ") + Quoted(Path)
+                  + QStringLiteral(" is al geopend in een ander venster van Quorvy® (") + Process
+                  + QStringLiteral(").\r\nSluit het daar eerst; anders zouden de wijzigingen van het ene "
+                                   "venster die van het andere overschrijven."),
               QStringLiteral("Bestand in gebruik"));
 }
 

@@ -16,7 +16,6 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/stdctrls/SpeedButton.h"
 
-
 REGISTER_COMPONENT(TFormSettings, TForm)
     PUBLISHED_FIELD(FcPageControlSettings)
     PUBLISHED_FIELD(TabSheetAlgemeen)

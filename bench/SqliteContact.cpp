@@ -120,8 +120,9 @@ void TSqliteContact::DropIndex(const char* Field)
 
 int TSqliteContact::FirstId(const char* Field)
 {
-    TSqliteStatement First(FDb, std::string("SELECT ID_QUORVY FROM QUORVY INDEXED BY ") + SqliteIndexName(Field)
-                                    + " ORDER BY " + SqliteOrder(Field) + " LIMIT 1");
+    TSqliteStatement First(FDb,
+                           std::string("SELECT ID_QUORVY FROM QUORVY INDEXED BY ") + SqliteIndexName(Field)
+                               + " ORDER BY " + SqliteOrder(Field) + " LIMIT 1");
     return First.Step() ? sqlite3_column_int(First.Get(), 0) : -1;
 }
 

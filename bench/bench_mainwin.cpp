@@ -79,7 +79,7 @@ struct TFiles {
     QString ContactPath;
     QString SqlitePath;
     QString FirstLastName; // the first person in last-name order (holds GMarker)
-    QString NearKey;       // a last-name prefix for the indexed search
+    QString NearKey; // a last-name prefix for the indexed search
     qint64 ContactBytes = 0;
 };
 
@@ -302,7 +302,7 @@ std::string PageSql(const char* OrderField, bool Descending)
     for (std::size_t I = 0; I < PersonColumns.size(); ++I)
         Sql += (I ? ", " : "") + SqliteDisplayColumn(PersonColumns[I].Field);
     return Sql + " FROM QUORVY ORDER BY " + SqliteOrder(OrderField) + (Descending ? " DESC" : "") + " LIMIT "
-         + std::to_string(GPageRows);
+        + std::to_string(GPageRows);
 }
 
 void ReadPage(TSqliteContact& Contact, const char* OrderField, bool Descending)
@@ -349,8 +349,9 @@ void SqliteIndexedSearch(benchmark::State& State)
     TFiles& F = Files();
     TSqliteContact Contact;
     Contact.Open(F.SqlitePath);
-    TSqliteStatement Nearest(Contact.Db(), "SELECT ID_QUORVY FROM QUORVY WHERE ACHTER_NAAM >= ?1 COLLATE NOCASE "
-                                           "ORDER BY ACHTER_NAAM COLLATE NOCASE LIMIT 1");
+    TSqliteStatement Nearest(Contact.Db(),
+                             "SELECT ID_QUORVY FROM QUORVY WHERE ACHTER_NAAM >= ?1 COLLATE NOCASE "
+                             "ORDER BY ACHTER_NAAM COLLATE NOCASE LIMIT 1");
     const QByteArray Key = F.NearKey.toUtf8();
     for (auto _ : State) {
         const auto Start = TClock::now();
@@ -369,11 +370,13 @@ void SqliteFullText(benchmark::State& State)
     Contact.Open(F.SqlitePath);
     std::string Where;
     for (const char* Field : SearchableFields())
-        Where += (Where.empty() ? "" : " OR ") + std::string("instr(lower(") + SqliteDisplayColumn(Field) + "), ?1) > 0";
+        Where +=
+            (Where.empty() ? "" : " OR ") + std::string("instr(lower(") + SqliteDisplayColumn(Field) + "), ?1) > 0";
     // The persons after the first one in last-name order, tested in that
     // order to the end.
-    TSqliteStatement Pass(Contact.Db(), "SELECT ID_QUORVY FROM QUORVY WHERE (" + Where
-                                            + ") ORDER BY ACHTER_NAAM COLLATE NOCASE LIMIT -1 OFFSET 1");
+    TSqliteStatement Pass(Contact.Db(),
+                          "SELECT ID_QUORVY FROM QUORVY WHERE (" + Where
+                              + ") ORDER BY ACHTER_NAAM COLLATE NOCASE LIMIT -1 OFFSET 1");
     int Found = 0;
     for (auto _ : State) {
         const auto Start = TClock::now();
@@ -401,11 +404,10 @@ void RegisterAll()
     Manual(benchmark::RegisterBenchmark("open/sqlite", SqliteOpen), 5);
     for (int Column = 0; Column < int(PersonColumns.size()); ++Column)
         for (int Descending = 0; Descending < 2; ++Descending) {
-            const std::string Name = std::string("sort/") + PersonColumns[std::size_t(Column)].Field
-                                   + (Descending ? "/desc" : "/asc");
+            const std::string Name =
+                std::string("sort/") + PersonColumns[std::size_t(Column)].Field + (Descending ? "/desc" : "/asc");
             Manual(benchmark::RegisterBenchmark((Name + "/ours").c_str(), OursSort)->Args({Column, Descending}), 2);
-            Manual(benchmark::RegisterBenchmark((Name + "/sqlite").c_str(), SqliteSort)->Args({Column, Descending}),
-                   2);
+            Manual(benchmark::RegisterBenchmark((Name + "/sqlite").c_str(), SqliteSort)->Args({Column, Descending}), 2);
         }
     Manual(benchmark::RegisterBenchmark("search/indexed/ours", OursIndexedSearch), 20);
     Manual(benchmark::RegisterBenchmark("search/indexed/sqlite", SqliteIndexedSearch), 20);

@@ -3,12 +3,11 @@
 // links and the program's exception handler.
 #include "tests/app/MainWindowFixture.h"
 
-#include "controls/foundation/FcPanel.h"
 #include "controls/foundation/FcClockStatus.h"
 #include "controls/foundation/FcKeyStatus.h"
+#include "controls/foundation/FcPanel.h"
 #include "controls/foundation/FcStatus.h"
 #include "controls/foundation/FcStatusBar.h"
-#include "platform/rtl/SysUtils.h"
 #include "controls/lists/FcComboBox.h"
 #include "controls/lists/FcDBGrid.h"
 #include "controls/lists/FcGroup.h"
@@ -18,9 +17,10 @@
 #include "platform/forms/AppEvnts.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/Timer.h"
-#include "tests/support/FormTextHelpers.h"
 #include "platform/rtl/FileLock.h"
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/SysUtils.h"
+#include "tests/support/FormTextHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QCoreApplication>
@@ -53,8 +53,9 @@ TEST_F(MainWindowTest, CreatedItResetsTheDataModuleAndShownItReadsTheSettingsAnd
     ASSERT_TRUE(WriteRaw(DataFolder + "c.QUORVY.txt", "geen contactbestand"));
     ASSERT_TRUE(QDir().mkpath(DataFolder + "map.quorvy"));
     ASSERT_TRUE(WriteRaw(DataFolder + ".verborgen.quorvy", "x"));
-    WriteSettings(QStringLiteral("[Algemeen]\r\nConfirmOnExit=0\r\n[Folders]\r\nData=%1\r\n[UI]\r\nAllow1Group2BOpen=0\r\n")
-                      .arg(DataFolder));
+    WriteSettings(
+        QStringLiteral("[Algemeen]\r\nConfirmOnExit=0\r\n[Folders]\r\nData=%1\r\n[UI]\r\nAllow1Group2BOpen=0\r\n")
+            .arg(DataFolder));
     ShowMain();
     EXPECT_EQ(ListedFiles(), QStringList({First, Second}));
     EXPECT_EQ(Main->FcListBoxPreviousFiles->ItemIndex(), 0);
@@ -394,8 +395,7 @@ TEST_F(MainWindowTest, FieldInputErrorsGetTheirOwnMessageAndEverythingElseOffers
         }
         ASSERT_EQ(No.Asked().size(), 1u);
         if (C.FieldInput) {
-            EXPECT_EQ(No.Asked()[0].Text,
-                      "Onjuiste invoer voor dit veld. Drukt u op <Esc> om de invoer te annuleren.");
+            EXPECT_EQ(No.Asked()[0].Text, "Onjuiste invoer voor dit veld. Drukt u op <Esc> om de invoer te annuleren.");
             EXPECT_EQ(No.Asked()[0].Caption, "Onjuiste invoer");
             EXPECT_EQ(No.Asked()[0].Flags, 16u);
         } else {
@@ -463,7 +463,8 @@ TEST_F(MainWindowTest, AFileOpenInAnotherCopyIsRefusedNamingThatCopy)
         ASSERT_EQ(Boxes.Asked().size(), 1u);
         EXPECT_EQ(Boxes.Asked()[0].Caption, "Bestand in gebruik");
         EXPECT_TRUE(Boxes.Asked()[0].Text.contains(Path));
-        EXPECT_TRUE(Boxes.Asked()[0].Text.contains(QStringLiteral("proces %1").arg(QCoreApplication::applicationPid())));
+        EXPECT_TRUE(
+            Boxes.Asked()[0].Text.contains(QStringLiteral("proces %1").arg(QCoreApplication::applicationPid())));
         EXPECT_EQ(Boxes.Asked()[0].Flags, 16u);
         // The file that was open stays open.
         EXPECT_EQ(Data->FileName, Own);

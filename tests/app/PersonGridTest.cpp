@@ -439,8 +439,9 @@ TEST_F(PersonGridTest, TodaysBirthdaysAreListedAfterOpeningWhenAskedFor)
         QString Text; // empty: no message
     };
     const std::vector<TCase> Cases = {
-        {EncodeDate(2024, 5, 17), "Vandaag zijn de volgende personen jarig:\r\n- Kees Appel (24)\r\n"
-                                  "- Anna de Bakker (34)\r\n"},
+        {EncodeDate(2024, 5, 17),
+         "Vandaag zijn de volgende personen jarig:\r\n- Kees Appel (24)\r\n"
+         "- Anna de Bakker (34)\r\n"},
         {EncodeDate(2024, 5, 6), "Vandaag is Piet Jansen (54) jarig."},
         {EncodeDate(2024, 2, 29), "Vandaag is De Vries (36) jarig."},
         {EncodeDate(2023, 2, 28), ""},

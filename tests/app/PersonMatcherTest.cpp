@@ -13,8 +13,8 @@
 
 namespace {
 
-const std::vector<const char*> Searched = {"DATUM_ACTIEF", "AANHEF",      "ROEP_NAAM",      "ACHTER_NAAM",
-                                           "GEBOORTE_DATUM", "MOBIEL",    "EMAIL_ADRES_1", "OPMERKINGEN"};
+const std::vector<const char*> Searched = {"DATUM_ACTIEF",   "AANHEF", "ROEP_NAAM",     "ACHTER_NAAM",
+                                           "GEBOORTE_DATUM", "MOBIEL", "EMAIL_ADRES_1", "OPMERKINGEN"};
 
 String LowerAZ(String Text)
 {
@@ -68,9 +68,9 @@ protected:
     // texts.
     void ExpectAgreement(const char* Situation)
     {
-        const QStringList Wanted = {"06",  "1970",   "29/02/1988", "13:45", "émile", "ÉMILE", "e.mile@example.org",
-                                    "ö",   "Ö",      "straße",     "\r\nz", "tennis  ", "tennis   ", "日本",
-                                    "noë", "café",   "/",          "x",     "17/05"};
+        const QStringList Wanted = {"06",  "1970", "29/02/1988", "13:45", "émile",    "ÉMILE",     "e.mile@example.org",
+                                    "ö",   "Ö",    "straße",     "\r\nz", "tennis  ", "tennis   ", "日本",
+                                    "noë", "café", "/",          "x",     "17/05"};
         int Found = 0;
         for (T->First(); !T->Eof(); T->Next())
             for (const QString& Text : Wanted) {
