@@ -200,6 +200,9 @@ public:
     void ShowTodaysBirthdays();
     // Filtering off, the filter items back to "Filter" enabled.
     void RemoveGroupFilter();
+    // "Filter" enabled and "GEEN Filter" disabled, or the other way round
+    // while a group filter is active.
+    void SetGroupFilterItems(bool FilterActive);
 
 private:
     // Closes the open contact file (its tables written as needed) and gives
@@ -224,7 +227,6 @@ private:
     // What the close query writes: false when the user, told of what could
     // not be written, keeps the program running.
     bool SaveAtExit();
-    void SetGroupFilterItems(bool FilterActive);
     void SetSearchItemsEnabled(bool Enabled);
     bool SearchFrom(bool Forward, bool MoveFirst);
     // "Heen" and "Terug": the next match from the current person on.
