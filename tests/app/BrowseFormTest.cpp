@@ -72,6 +72,11 @@ protected:
             return QString();
         const QString File = Shell.Opened().back().toLocalFile();
         EXPECT_TRUE(Data->TempFiles->IndexOf(File) >= 0);
+        // Made as a new file of the user's own, never over one that was there.
+        EXPECT_EQ(
+            QFileInfo(File).permissions()
+                & (QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ReadGroup | QFileDevice::WriteGroup),
+            QFileDevice::Permissions());
         QFile F(File);
         EXPECT_TRUE(F.open(QIODevice::ReadOnly));
         const QByteArray Bytes = F.readAll();
