@@ -58,10 +58,11 @@ void TBrowseForm::FormCreate(TObject* Sender)
     (void)Sender;
     FSortColumn = 0;
     FSortAscending = true;
+    // A person not yet posted has no list of persons to be in.
     if (FromNewContact) {
-        for (TControl* Control : {static_cast<TControl*>(SplitterQuorvy), static_cast<TControl*>(FcListBoxQuorvy),
-                                  static_cast<TControl*>(FcGroupRapportages)})
-            Control->SetVisible(false);
+        SplitterQuorvy->SetVisible(false);
+        FcListBoxQuorvy->SetVisible(false);
+        FcGroupRapportages->SetVisible(false);
         N3->SetVisible(false);
         ToonPersonen->SetVisible(false);
     }
