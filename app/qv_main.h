@@ -191,6 +191,11 @@ public:
     void FcGroupNavigateItems2Click(TObject* Sender);
     void FcGroupNavigateItems3Click(TObject* Sender);
     void FcGroupEditItems2Click(TObject* Sender);
+    // "Beheer Adressen", "Beheer Groepen": the address and group list windows.
+    void FcGroupAdressenItems0Click(TObject* Sender);
+    void FcGroupGroepenItems0Click(TObject* Sender);
+    // "Filter": the persons of the group the user picks.
+    void FcGroupGroepenItems2Click(TObject* Sender);
     void FcGroupGroepenItems3Click(TObject* Sender);
     void VerbergMenupaneelClick(TObject* Sender);
     void oonMenupaneelClick(TObject* Sender);
