@@ -45,12 +45,11 @@ const std::array<TReportColumn, ReportColumnCount> ReportColumns = {{
 
 namespace {
 
-const String HeaderCellStart =
-    QStringLiteral("<TD VALIGN=\"TOP\" BGCOLOR=\"#0000CC\" HEIGHT=\"18\"><FONT COLOR=\"#FFFFCC\" FACE=\"Tahoma\" "
-                   "SIZE=\"-1\"><B>");
-const String HeaderCellEnd = QStringLiteral("</B></FONT></TD>");
-const String CellStart = QStringLiteral("<TD VALIGN=\"TOP\"><FONT FACE=\"Tahoma\" SIZE=\"-1\">");
-const String CellEnd = QStringLiteral("</FONT></TD>");
+const QByteArrayView HeaderCellStart = "<TD VALIGN=\"TOP\" BGCOLOR=\"#0000CC\" HEIGHT=\"18\"><FONT COLOR=\"#FFFFCC\" "
+                                       "FACE=\"Tahoma\" SIZE=\"-1\"><B>";
+const QByteArrayView HeaderCellEnd = "</B></FONT></TD>";
+const QByteArrayView CellStart = "<TD VALIGN=\"TOP\"><FONT FACE=\"Tahoma\" SIZE=\"-1\">";
+const QByteArrayView CellEnd = "</FONT></TD>";
 
 String Field(const char* Name)
 {
@@ -68,20 +67,26 @@ String PostcodeText(const String& Stored)
     return Stored.left(4) + QLatin1Char(' ') + Stored.mid(4, 2);
 }
 
-// The text, then blanks up to Width for its trimmed length; never cut.
-String Padded(const String& Text, int Width)
+// The length of Text without the blanks and control characters at either
+// end, as Trim would leave it.
+int TrimmedLength(const String& Text)
 {
-    const int Blanks = Width - int(Trim(Text).size());
-    return Blanks > 0 ? Text + String(Blanks, QLatin1Char(' ')) : Text;
+    int First = 0, Last = int(Text.size());
+    while (First < Last && Text.at(First) <= QLatin1Char(' '))
+        ++First;
+    while (Last > First && Text.at(Last - 1) <= QLatin1Char(' '))
+        --Last;
+    return Last - First;
 }
 
 // Inside the double quotes every value gets, a double quote is written
 // twice: the one rule every spreadsheet reads back.
-String Quoted(const String& Value)
+void WriteQuoted(String Value, TReportFile& Out)
 {
-    String Result = Value;
-    Result.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + Result + QLatin1Char('"');
+    Value.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    Out.Write(QLatin1Char('"'));
+    Out.Write(Value);
+    Out.Write(QLatin1Char('"'));
 }
 
 } // namespace
@@ -90,6 +95,7 @@ TFullReportWriter::TFullReportWriter(TClientDataSet* Persons, TClientDataSet* Ad
                                      std::vector<int> Items)
     : FPersons(Persons), FAddresses(Addresses), FGroups(Groups), FItems(std::move(Items))
 {
+    bool NeedAddresses = false, NeedGroups = false;
     for (int Item : FItems) {
         const TReportColumn& C = ColumnOf(Item);
         TClientDataSet* Table = nullptr;
@@ -100,7 +106,13 @@ TFullReportWriter::TFullReportWriter(TClientDataSet* Persons, TClientDataSet* Ad
         else if (C.Source == rsGroup)
             Table = Groups;
         FFields.push_back(Table != nullptr ? Table->FieldByName(Field(C.Field)) : nullptr);
+        NeedAddresses = NeedAddresses || Table == Addresses || C.Source == rsMergedAddress || C.Source == rsMergedPhone;
+        NeedGroups = NeedGroups || Table == Groups;
     }
+    if (NeedAddresses)
+        FAddressKeys = Keys(Addresses, "ID_ADRES");
+    if (NeedGroups)
+        FGroupKeys = Keys(Groups, "ID_GROEP");
     FAddressLink = Persons->FieldByName(QStringLiteral("ID_ADRES"));
     FGroupLink = Persons->FieldByName(QStringLiteral("ID_GROEP"));
     FInactive = Persons->FieldByName(QStringLiteral("DATUM_INACTIEF"));
@@ -116,12 +128,32 @@ TFullReportWriter::TFullReportWriter(TClientDataSet* Persons, TClientDataSet* Ad
                Persons->FieldByName(QStringLiteral("TELEFOON_NUMMER_WERK"))};
 }
 
+std::unordered_map<int, int> TFullReportWriter::Keys(TClientDataSet* Table, const char* KeyField)
+{
+    // Positions in the key index: the tables do not change while the
+    // report is written.
+    std::unordered_map<int, int> Result;
+    Result.reserve(std::size_t(Table->RecordCount()));
+    TField* Key = Table->FieldByName(Field(KeyField));
+    int RecNo = 1;
+    for (Table->First(); !Table->Eof(); Table->Next())
+        Result.emplace(Key->AsInteger(), RecNo++);
+    return Result;
+}
+
 void TFullReportWriter::FindRelations()
 {
-    const int Address = FAddressLink->AsInteger();
-    FHasAddress = Address > -1 && FAddresses->FindKey({Variant(Address)});
-    const int Group = FGroupLink->AsInteger();
-    FHasGroup = Group > -1 && FGroups->FindKey({Variant(Group)});
+    // A key search for every person would cost more than the rest of its
+    // row; the key's record is looked up in the table of keys instead.
+    auto Find = [](const std::unordered_map<int, int>& Keys, TField* Link, TClientDataSet* Table) {
+        const auto It = Link->IsNull() ? Keys.end() : Keys.find(Link->AsInteger());
+        if (It == Keys.end() || It->first < 0)
+            return false;
+        Table->SetRecNo(It->second);
+        return true;
+    };
+    FHasAddress = !FAddressKeys.empty() && Find(FAddressKeys, FAddressLink, FAddresses);
+    FHasGroup = !FGroupKeys.empty() && Find(FGroupKeys, FGroupLink, FGroups);
 }
 
 String TFullReportWriter::MergedPhone() const
@@ -180,16 +212,24 @@ void TFullReportWriter::WriteHtml(const String& Title, int Width, TReportFile& O
     Out.Add(QStringLiteral("<BODY BGCOLOR=\"#FFFFCC\" TEXT=\"#000099\">"));
     Out.Add(QStringLiteral("<TABLE WIDTH=\"%1%\" BORDER=\"1\">").arg(Width));
     Out.Add(QStringLiteral("<TR>"));
-    for (int Item : FItems)
-        Out.Add(HeaderCellStart + QString::fromUtf8(ColumnOf(Item).Header) + HeaderCellEnd);
+    for (int Item : FItems) {
+        Out.WriteAscii(HeaderCellStart);
+        Out.Write(QString::fromUtf8(ColumnOf(Item).Header));
+        Out.WriteAscii(HeaderCellEnd);
+        Out.EndLine();
+    }
     Out.Add(QStringLiteral("</TR>"));
     for (FPersons->First(); !FPersons->Eof(); FPersons->Next()) {
         if (Inactive())
             continue;
         FindRelations();
         Out.Add(QStringLiteral("<TR>"));
-        for (std::size_t Column = 0; Column < FItems.size(); ++Column)
-            Out.Add(CellStart + ToolBox::HtmlCellText(Value(Column)) + CellEnd);
+        for (std::size_t Column = 0; Column < FItems.size(); ++Column) {
+            Out.WriteAscii(CellStart);
+            Out.Write(ToolBox::HtmlCellText(Value(Column)));
+            Out.WriteAscii(CellEnd);
+            Out.EndLine();
+        }
         Out.Add(QStringLiteral("</TR>"));
     }
     Out.Add(QStringLiteral("</TABLE>"));
@@ -201,18 +241,21 @@ void TFullReportWriter::WriteFixedWidth(TReportFile& Out)
 {
     for (FPersons->First(); !FPersons->Eof(); FPersons->Next()) {
         FindRelations();
-        String Line;
         for (std::size_t Column = 0; Column < FItems.size(); ++Column) {
             const TReportColumn& C = ColumnOf(FItems[Column]);
-            // The postcode is always seven wide: "1234 AB" or blanks.
-            if (C.Source == rsPostcode && (!FHasAddress || Trim(FFields[Column]->AsString()).isEmpty()))
-                Line += String(C.Width, QLatin1Char(' '));
-            else if (C.Source == rsPostcode)
-                Line += Value(Column);
-            else
-                Line += Padded(Value(Column), C.Width);
+            const String Text = Value(Column);
+            // The postcode is always seven wide: "1234 AB" or blanks; any
+            // other text is followed by blanks up to its width, never cut.
+            if (C.Source == rsPostcode && (!FHasAddress || Trim(FFields[Column]->AsString()).isEmpty())) {
+                Out.WriteBlanks(C.Width);
+            } else if (C.Source == rsPostcode) {
+                Out.Write(Text);
+            } else {
+                Out.Write(Text);
+                Out.WriteBlanks(C.Width - TrimmedLength(Text));
+            }
         }
-        Out.Add(Line);
+        Out.EndLine();
     }
 }
 
@@ -220,14 +263,15 @@ void TFullReportWriter::WriteCommaSeparated(TReportFile& Out)
 {
     for (FPersons->First(); !FPersons->Eof(); FPersons->Next()) {
         FindRelations();
-        QStringList Values;
         for (std::size_t Column = 0; Column < FItems.size(); ++Column) {
             const TReportColumn& C = ColumnOf(FItems[Column]);
+            if (Column > 0)
+                Out.Write(QLatin1Char(','));
             if (C.Source == rsPostcode && FHasAddress && Trim(FFields[Column]->AsString()).isEmpty())
-                Values << QStringLiteral("\"\"");
+                Out.WriteAscii("\"\"");
             else
-                Values << Quoted(Value(Column));
+                WriteQuoted(Value(Column), Out);
         }
-        Out.Add(Values.join(QLatin1Char(',')));
+        Out.EndLine();
     }
 }

@@ -13,6 +13,7 @@
 #include "platform/rtl/System.h"
 
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 class TClientDataSet;
@@ -67,6 +68,8 @@ public:
 private:
     // Looks up the current person's address and group.
     void FindRelations();
+    // The record number of each key of Table, found once for all persons.
+    static std::unordered_map<int, int> Keys(TClientDataSet* Table, const char* KeyField);
     String Value(std::size_t Column) const;
     String MergedPhone() const;
     bool Inactive() const;
@@ -85,4 +88,7 @@ private:
     std::array<TField*, 4> FPhones; // address 1 and 2, mobile, work
     bool FHasAddress = false;
     bool FHasGroup = false;
+    // Built when a chosen column needs them.
+    std::unordered_map<int, int> FAddressKeys;
+    std::unordered_map<int, int> FGroupKeys;
 };

@@ -11,7 +11,8 @@
 namespace {
 
 // Enough for a few hundred rows; a write per row would make a report of
-// every person spend its time in the kernel.
+// every person spend its time in the kernel.  The buffer holds twice this,
+// so that a line is written into it whole.
 constexpr qsizetype FlushSize = 256 * 1024;
 
 // A name taken between ToolBox's look and our create (another copy of the
@@ -34,9 +35,9 @@ TReportFile::TReportFile(const String& Extension, bool ByteOrderMark)
                 throw;
         }
     }
-    FBuffer.reserve(FlushSize + 4096);
+    FBuffer.resize(std::size_t(FlushSize) * 2);
     if (ByteOrderMark)
-        FBuffer.append("\xEF\xBB\xBF");
+        WriteAscii("\xEF\xBB\xBF");
 }
 
 TReportFile::~TReportFile()
@@ -49,16 +50,51 @@ TReportFile::~TReportFile()
 
 void TReportFile::Add(const String& Line)
 {
-    FBuffer.append(Line.toUtf8());
-    FBuffer.append("\r\n", 2);
-    if (FBuffer.size() >= FlushSize)
+    Write(Line);
+    EndLine();
+}
+
+char* TReportFile::Room(qsizetype Bytes)
+{
+    if (FUsed + Bytes > qsizetype(FBuffer.size()))
+        Flush();
+    if (Bytes > qsizetype(FBuffer.size()))
+        FBuffer.resize(std::size_t(Bytes));
+    return FBuffer.data() + FUsed;
+}
+
+void TReportFile::Write(QStringView Text)
+{
+    // Straight into the buffer, without a converted copy of the text.
+    char* Start = Room(FEncoder.requiredSpace(Text.size()));
+    FUsed += FEncoder.appendToBuffer(Start, Text) - Start;
+}
+
+void TReportFile::WriteAscii(QByteArrayView Text)
+{
+    std::memcpy(Room(Text.size()), Text.data(), std::size_t(Text.size()));
+    FUsed += Text.size();
+}
+
+void TReportFile::WriteBlanks(int Count)
+{
+    if (Count <= 0)
+        return;
+    std::memset(Room(Count), ' ', std::size_t(Count));
+    FUsed += Count;
+}
+
+void TReportFile::EndLine()
+{
+    WriteAscii("\r\n");
+    if (FUsed >= FlushSize)
         Flush();
 }
 
 void TReportFile::Flush()
 {
-    const char* Data = FBuffer.constData();
-    qsizetype Left = FBuffer.size();
+    const char* Data = FBuffer.data();
+    qsizetype Left = FUsed;
     while (Left > 0) {
         const ssize_t Done = ::write(FHandle, Data, std::size_t(Left));
         if (Done < 0 && errno == EINTR)
@@ -68,7 +104,7 @@ void TReportFile::Flush()
         Data += Done;
         Left -= Done;
     }
-    FBuffer.clear();
+    FUsed = 0;
 }
 
 void TReportFile::Close()

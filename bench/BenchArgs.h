@@ -16,9 +16,13 @@ bool InitializeBenchmarks(int argc, char** argv, const char* DefaultMinTime);
 // The console report, with each "operation/ours" and "operation/qt" pair
 // kept (seconds per iteration, the best of repeated runs, in the order they
 // ran) for a summary of ours / Qt ratios; an operation without a Qt side
-// shows ours alone.
+// shows ours alone.  A benchmark against another peer names its side and
+// the summary's column ("abook", "abook").
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
+    explicit TRatioReporter(std::string PeerSide = "qt", std::string PeerTitle = "Qt")
+        : FPeerSide(std::move(PeerSide)), FPeerTitle(std::move(PeerTitle))
+    {}
     struct TPair {
         double Ours = -1;
         double Qt = -1;
@@ -31,6 +35,8 @@ public:
     void PrintRatios(const char* Title, const std::map<std::string, int>& Per = {});
 
 private:
+    std::string FPeerSide;
+    std::string FPeerTitle;
     std::map<std::string, TPair> FPairs;
     std::vector<std::string> FOrder;
 };
