@@ -2,6 +2,7 @@
 
 #include "platform/classes/TypInfo.h"
 #include "platform/forms/Forms.h"
+#include "platform/graphics/ClassicFonts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -194,6 +195,7 @@ TStrings* TScreen::Fonts() const
 {
     if (!FFonts) {
         FFonts = std::make_unique<TStringList>();
+        EnsureClassicFonts();
         if (qApp != nullptr)
             for (const QString& Family : QFontDatabase::families())
                 FFonts->Add(Family);

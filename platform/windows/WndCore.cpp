@@ -1068,8 +1068,33 @@ bool ContainsPoint(HWND W, TPoint WindowPoint)
     return !W->Shape || W->Shape->Contains(WindowPoint.X, WindowPoint.Y);
 }
 
+// A window's children as they were when a walk over them began: the
+// walk sends messages, whose handlers may make or free windows and so
+// change the list.  Small lists stay off the heap (a walk runs on every
+// mouse move).
+class TChildSnapshot {
+public:
+    explicit TChildSnapshot(const std::vector<HWND>& Children) : FCount(Children.size())
+    {
+        if (FCount > std::size(FInline))
+            FHeap.assign(Children.begin(), Children.end());
+        else
+            std::copy(Children.begin(), Children.end(), FInline);
+    }
+    const HWND* begin() const { return FHeap.empty() ? FInline : FHeap.data(); }
+    const HWND* end() const { return begin() + FCount; }
+
+private:
+    std::size_t FCount;
+    HWND FInline[16];
+    std::vector<HWND> FHeap;
+};
+
 TPointHit Descend(HWND W, TPoint Screen)
 {
+    // No window object is freed before the walk is over: a handler that
+    // frees a window leaves it dead, not gone, and Live() tells.
+    TProcScope Scope;
     TPointHit Result{W};
     for (;;) {
         TPoint P = Screen;
@@ -1080,8 +1105,8 @@ TPointHit Descend(HWND W, TPoint Screen)
             return Result;
         HWND Hit = nullptr;
         int Answer = HTNOWHERE;
-        for (HWND C : W->Children) {
-            if (!C->Visible() || !C->Enabled())
+        for (HWND C : TChildSnapshot(W->Children)) {
+            if (Live(C) == nullptr || !C->Visible() || !C->Enabled())
                 continue;
             if (!ContainsPoint(C, {P.X - C->Rect.Left, P.Y - C->Rect.Top}))
                 continue;
@@ -1091,8 +1116,8 @@ TPointHit Descend(HWND W, TPoint Screen)
             Hit = C;
             break;
         }
-        if (Hit == nullptr || Live(Hit) == nullptr)
-            return Result;
+        if (Hit == nullptr || Live(Hit) == nullptr || Live(W) == nullptr)
+            return Live(Result.Wnd) != nullptr ? Result : TPointHit{};
         W = Hit;
         Result = {W, Answer, true};
     }
