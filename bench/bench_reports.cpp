@@ -19,6 +19,9 @@
 // contact file's (measured in a child process: the resident set the open
 // file adds, and the peak while the three reports are written).
 //
+// `bench_reports --qv-contact-file PATH N` writes a contact file of N
+// generated persons, to look at the reports in the program itself.
+//
 // abook comes from the Debian package of that name, which `make bench`
 // installs; without it the abook side is skipped with a message.
 #include "app/qv_about.h"
@@ -280,6 +283,11 @@ int main(int argc, char** argv)
     SetProgramFormats();
     if (argc == 3 && QByteArray(argv[1]) == "--qv-memory")
         return MeasureMemoryChild(QString::fromLocal8Bit(argv[2]));
+    // A contact file of N generated persons to look at in the program.
+    if (argc == 4 && QByteArray(argv[1]) == "--qv-contact-file") {
+        WriteContactFile(TContactGenerator().Generate(QByteArray(argv[3]).toInt()), QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
     if (!InitializeBenchmarks(argc, argv, "0.5"))
         return 1;
     TBenchFiles Files;
