@@ -29,6 +29,7 @@
 #include "app/qv_rap_f.h"
 #include "app/qv_toolb.h"
 #include "bench/BenchArgs.h"
+#include "bench/BenchMemory.h"
 #include "bench/ContactGenerator.h"
 #include "controls/lists/FcChkLst.h"
 #include "controls/lists/FcComboBox.h"
@@ -196,26 +197,6 @@ void AbookCsv(benchmark::State& State)
 
 // --- memory ---------------------------------------------------------------------
 
-qint64 StatusKiB(const char* Key)
-{
-    QFile Status(QStringLiteral("/proc/self/status"));
-    if (!Status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray Prefix = QByteArray(Key) + ':';
-    for (const QByteArray& Line : Status.readAll().split('\n'))
-        if (Line.startsWith(Prefix))
-            return Line.mid(Prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-
-// The kernel starts a new peak at the current resident set.
-void ResetPeak()
-{
-    QFile ClearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (ClearRefs.open(QIODevice::WriteOnly))
-        ClearRefs.write("5");
-}
-
 // In a process of its own: the resident set the open contact file adds,
 // and the peak above the start while the three reports are written.
 int MeasureMemoryChild(const QString& Contact)
@@ -227,7 +208,7 @@ int MeasureMemoryChild(const QString& Contact)
     const qint64 Before = StatusKiB("VmRSS");
     Ours.Open();
     const qint64 Open = StatusKiB("VmRSS") - Before;
-    ResetPeak();
+    ResetPeakKiB();
     for (int Format : {0, 1, 2})
         DeleteFile(Ours.Run(Format));
     for (int Format : {0, 2})
@@ -267,6 +248,8 @@ void PrintSummary(TRatioReporter& Reporter)
          {TTarget{"report_csv", 1.0}, TTarget{"report_csv_abook_columns", 1.0}, TTarget{"open_report_csv", 1.0},
           TTarget{"report_html", 2.0}, TTarget{"report_html_abook_columns", 2.0}, TTarget{"report_fixed", 0}}) {
         const double Ours = Reporter.Pair(T.Operation).Ours;
+        if (Ours <= 0)
+            continue;
         if (T.Limit > 0)
             std::printf("%-28s %8.2f (target <= %.0f)\n", T.Operation, Ours / Abook, T.Limit);
         else
