@@ -7,13 +7,25 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
 
-char FoldAZ(char C)
+// Each byte with A to Z lower-cased, every other byte as it is.
+const std::array<unsigned char, 256> FoldAZ = [] {
+    std::array<unsigned char, 256> Table{};
+    for (int C = 0; C < 256; ++C)
+        Table[std::size_t(C)] = (C >= 'A' && C <= 'Z') ? (unsigned char)(C + ('a' - 'A')) : (unsigned char)C;
+    return Table;
+}();
+
+// A date is shown with digits, '/' and, with a time of day, ':' and a blank:
+// a text with anything else in it is never part of one.
+bool CouldBeInADate(const QByteArray& Wanted)
 {
-    return C >= 'A' && C <= 'Z' ? char(C + ('a' - 'A')) : C;
+    return std::all_of(Wanted.begin(), Wanted.end(),
+                       [](char C) { return (C >= '0' && C <= '9') || C == '/' || C == ':' || C == ' '; });
 }
 
 // Writes "dd/mm/yyyy" into Out; false for a date outside the years 1..9999.
@@ -41,7 +53,10 @@ bool WriteProgramDate(double Value, char (&Out)[10])
 TPersonMatcher::TPersonMatcher(TDataSet* Table, const std::vector<const char*>& FieldNames, const String& Wanted)
     : FTable(Table), FWanted(Wanted.toUtf8()),
       FProgramDates(FormatSettings.ShortDateFormat == QStringLiteral("dd/mm/yyyy")
-                    && FormatSettings.DateSeparator == QLatin1Char('/'))
+                    && FormatSettings.DateSeparator == QLatin1Char('/')
+                    && FormatSettings.LongTimeFormat == QStringLiteral("hh:mm:ss")
+                    && FormatSettings.TimeSeparator == QLatin1Char(':')),
+      FDateCanMatch(CouldBeInADate(FWanted))
 {
     for (const char* Name : FieldNames) {
         TField* Field = Table->FieldByName(QString::fromLatin1(Name));
@@ -60,14 +75,25 @@ TPersonMatcher::TPersonMatcher(TDataSet* Table, const std::vector<const char*>& 
 
 bool TPersonMatcher::Contains(const char* Text, qsizetype Length) const
 {
-    const char* End = Text + Length;
-    return std::search(Text, End, FWanted.cbegin(), FWanted.cend(),
-                       [](char Stored, char Sought) { return FoldAZ(Stored) == Sought; })
-        != End;
+    const qsizetype Size = FWanted.size();
+    const auto* Stored = reinterpret_cast<const unsigned char*>(Text);
+    const auto* Sought = reinterpret_cast<const unsigned char*>(FWanted.constData());
+    for (qsizetype At = 0, Last = Length - Size; At <= Last; ++At) {
+        if (FoldAZ[Stored[At]] != Sought[0])
+            continue;
+        qsizetype I = 1;
+        while (I < Size && FoldAZ[Stored[At + I]] == Sought[I])
+            ++I;
+        if (I == Size)
+            return true;
+    }
+    return false;
 }
 
 bool TPersonMatcher::DateContains(const TProbe& Probe, const std::uint8_t* Record) const
 {
+    if (FProgramDates && !FDateCanMatch)
+        return false;
     const TRecordLayout& Layout = *FTable->Layout();
     if (Layout.IsNull(Record, Probe.Column))
         return false;

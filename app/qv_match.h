@@ -42,4 +42,6 @@ private:
     std::vector<TProbe> FProbes;
     QByteArray FWanted;
     bool FProgramDates;
+    // The text could be part of a date as the program shows dates.
+    bool FDateCanMatch;
 };

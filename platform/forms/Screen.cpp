@@ -191,6 +191,18 @@ TRect TScreen::WorkAreaRect() const
     return R;
 }
 
+bool TScreen::PlatformPlacesWindows(const String& PlatformName)
+{
+    return !PlatformName.startsWith(QLatin1String("wayland"), Qt::CaseInsensitive)
+        && PlatformName.compare(QLatin1String("eglfs"), Qt::CaseInsensitive) != 0
+        && PlatformName.compare(QLatin1String("linuxfb"), Qt::CaseInsensitive) != 0;
+}
+
+bool TScreen::CanPlaceWindows() const
+{
+    return qApp == nullptr || PlatformPlacesWindows(QGuiApplication::platformName());
+}
+
 TStrings* TScreen::Fonts() const
 {
     if (!FFonts) {

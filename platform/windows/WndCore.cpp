@@ -289,6 +289,7 @@ HWND CreateWindowEx(const TWindowCreateParams& Params)
     W->MessageOnly = Params.MessageOnly && !Child;
     W->Rect = Bounds(Params.X, Params.Y, std::max(0, Params.Width), std::max(0, Params.Height));
     W->Client = {0, 0, W->Width(), W->Height()};
+    W->NormalRect = W->Rect;
     LiveWindows().insert(W);
     WindowsChanged();
     if (Child)
@@ -880,6 +881,8 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Heigh
     if (ZChanged)
         ApplyZOrder(Wnd, InsertAfter);
     Wnd->Rect = New;
+    if (!Wnd->Minimized && !Wnd->Maximized)
+        Wnd->NormalRect = New;
     if (Visible)
         Wnd->Style |= WS_VISIBLE;
     else
@@ -976,6 +979,18 @@ BOOL IsIconic(HWND Wnd)
 BOOL IsZoomed(HWND Wnd)
 {
     return Live(Wnd) != nullptr && Wnd->Maximized ? TRUE : FALSE;
+}
+
+BOOL GetWindowPlacement(HWND Wnd, WINDOWPLACEMENT* Placement)
+{
+    if (Live(Wnd) == nullptr || Placement == nullptr)
+        return FALSE;
+    Placement->flags = 0;
+    Placement->showCmd = Wnd->Minimized ? SW_SHOWMINIMIZED : Wnd->Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    Placement->ptMinPosition = {-1, -1};
+    Placement->ptMaxPosition = {-1, -1};
+    Placement->rcNormalPosition = Wnd->NormalRect;
+    return TRUE;
 }
 
 BOOL EnableWindow(HWND Wnd, BOOL Enable)

@@ -53,6 +53,8 @@ struct TWndHandle {
     TRect Rect;
     // Relative to the window's top-left corner (after WM_NCCALCSIZE).
     TRect Client;
+    // Rect when last neither minimised nor maximised.
+    TRect NormalRect;
     std::optional<TRegionData> Shape;
 
     // Pending paint: client coordinates.

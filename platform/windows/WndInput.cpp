@@ -573,6 +573,11 @@ protected:
                 W->Minimized = isMinimized();
                 WindowsChanged();
                 W->Maximized = isMaximized();
+                // The desktop may have sized the window before saying it
+                // maximised it; Qt kept the bounds it had before.
+                if ((W->Minimized || W->Maximized) && normalGeometry().isValid())
+                    W->NormalRect = Bounds(normalGeometry().x(), normalGeometry().y(), normalGeometry().width(),
+                                           normalGeometry().height());
             }
             return QWidget::event(E);
         case QEvent::ContextMenu:

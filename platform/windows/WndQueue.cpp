@@ -191,6 +191,12 @@ void TakeQtEvents()
     ++PumpDepth;
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Qt deletes what was handed to deleteLater (the Qt windows of freed
+    // top-level windows, their editors, killed timers) when one of its own
+    // loops returns, and ours is not one of them: without this they stayed
+    // until a Qt menu happened to run.  Qt still keeps back what a Qt loop
+    // running further up the stack asked for.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     --PumpDepth;
 }
 

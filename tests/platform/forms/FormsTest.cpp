@@ -13,6 +13,7 @@
 #include "platform/classes/Resources.h"
 #include "platform/forms/Timer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -226,6 +227,27 @@ TEST_F(Forms, FocusGivenToAnotherFormDuringAModalLoopWaitsForThatForm)
     PumpMessages();
     EXPECT_TRUE(Second->Focused());
     Dialog->Free();
+}
+
+// A dialog made, shown modally and freed, a hundred times: each one's Qt
+// window goes with it once the loop has run, not only when some Qt loop of
+// its own (a menu) happens to run.
+TEST_F(Forms, FreedDialogsLeaveNoWindowBehind)
+{
+    Form->Show();
+    PumpMessages();
+    const auto Windows = [] { return QApplication::topLevelWidgets().size(); };
+    const auto Before = Windows();
+    for (int I = 0; I < 100; ++I) {
+        TForm* Dialog = CreateNewForm<TForm>(nullptr);
+        Dialog->SetBorderStyle(bsDialog);
+        Dialog->SetBounds(40, 40, 200, 100);
+        PostMessage(Dialog->Handle(), WM_CLOSE, 0, 0);
+        Dialog->ShowModal();
+        Dialog->Free();
+        PumpMessages();
+    }
+    EXPECT_EQ(Windows(), Before);
 }
 
 TEST_F(Forms, ShowModalOnAVisibleFormIsRefused)
