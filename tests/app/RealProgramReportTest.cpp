@@ -2,21 +2,15 @@
 // start page, writes the full report with Ctrl+P and Enter, hands the page
 // to the desktop and quits with Alt+X.  The desktop's "xdg-open" is a
 // script of the test's that records what it was given and keeps a copy of
-// the page, so no browser starts.
-//
-// Needs Xvfb and xdotool (and uses openbox when it is there); without them,
-// or when no display can be started, the test skips and says why.  The
-// displays tried are QV_TEST_DISPLAYS ("81-89"; default 150-199).
-// QV_TEST_SHOTS=<folder> keeps a screenshot of every step there.
+// the page, so no browser starts.  Skipped, saying why, where no X server
+// can be started.
 #include "tests/app/MainWindowFixture.h"
-#include "tests/support/ErrorMessages.h"
+#include "tests/support/EnvGuard.h"
+#include "tests/support/XSession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <functional>
@@ -40,107 +34,6 @@ bool WaitFor(const std::function<bool()>& Done, int Milliseconds)
     return true;
 }
 
-// An X server of our own with a window manager on it, gone with this
-// object.
-class TXDisplay {
-public:
-    TXDisplay()
-    {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty()) {
-            FWhyNot = "Xvfb or xdotool is not installed";
-            return;
-        }
-        const auto [First, Last] = Range();
-        for (int N = First; N <= Last && FName.isEmpty(); ++N)
-            Start(N);
-        if (FName.isEmpty()) {
-            FWhyNot = QString("no X server could be started on displays %1-%2").arg(First).arg(Last);
-            return;
-        }
-        if (!QStandardPaths::findExecutable("openbox").isEmpty()) {
-            FWindowManager.setProcessEnvironment(Environment());
-            FWindowManager.start("openbox", {"--sm-disable"});
-            FWindowManager.waitForStarted();
-            QThread::msleep(300);
-        }
-    }
-    ~TXDisplay()
-    {
-        for (QProcess* P : {&FWindowManager, &FServer}) {
-            P->terminate();
-            if (!P->waitForFinished(3000))
-                P->kill();
-            P->waitForFinished(3000);
-        }
-    }
-    // ":N", or empty with WhyNot saying why.
-    QString Name() const { return FName; }
-    QString WhyNot() const { return FWhyNot; }
-    QProcessEnvironment Environment() const
-    {
-        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
-        Env.insert("DISPLAY", FName);
-        return Env;
-    }
-    // Runs xdotool with these arguments; its output.
-    QString XDoTool(const QStringList& Arguments) const
-    {
-        QProcess Tool;
-        Tool.setProcessEnvironment(Environment());
-        Tool.start("xdotool", Arguments);
-        Tool.waitForFinished(5000);
-        return QString::fromUtf8(Tool.readAllStandardOutput()).trimmed();
-    }
-    // The names of the windows shown.
-    QString WindowNames() const
-    {
-        QStringList Names;
-        for (const QString& Id : XDoTool({"search", "--onlyvisible", "--name", "."}).split('\n'))
-            if (!Id.isEmpty())
-                Names << XDoTool({"getwindowname", Id});
-        return Names.join('\n');
-    }
-    // Gives the keyboard to the window whose name holds Name.
-    void Activate(const QString& Name) const
-    {
-        const QString Id =
-            XDoTool({"search", "--onlyvisible", "--name", QRegularExpression::escape(Name)}).split('\n').value(0);
-        if (!Id.isEmpty())
-            XDoTool({"windowactivate", "--sync", Id});
-    }
-    void Shot(const QString& Step) const
-    {
-        const QString Folder = qEnvironmentVariable("QV_TEST_SHOTS");
-        if (!Folder.isEmpty())
-            QProcess::execute("import", {"-display", FName, "-window", "root", Folder + "/" + Step + ".png"});
-    }
-
-private:
-    static std::pair<int, int> Range()
-    {
-        const QStringList Parts = qEnvironmentVariable("QV_TEST_DISPLAYS", "150-199").split('-');
-        const int First = Parts.value(0).toInt();
-        return {First, Parts.size() > 1 ? Parts[1].toInt() : First};
-    }
-    void Start(int N)
-    {
-        if (QFile::exists(QString("/tmp/.X%1-lock").arg(N)))
-            return;
-        FServer.start("Xvfb", {QString(":%1").arg(N), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        const QString Socket = QString("/tmp/.X11-unix/X%1").arg(N);
-        if (!FServer.waitForStarted()
-            || !WaitFor([&] { return QFile::exists(Socket) || FServer.state() != QProcess::Running; }, 5000)
-            || FServer.state() != QProcess::Running)
-            return;
-        FName = QString(":%1").arg(N);
-    }
-
-    QProcess FServer;
-    QProcess FWindowManager;
-    QString FName;
-    QString FWhyNot;
-};
-
 class RealProgram : public MainWindowTest {
 protected:
     // The desktop's opener: records its arguments, keeps the page.
@@ -156,19 +49,6 @@ protected:
                                  .toUtf8()));
         QFile::setPermissions(Script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    QProcessEnvironment ProgramEnvironment(const TXDisplay& X) const
-    {
-        QProcessEnvironment Env = X.Environment();
-        for (const char* Name : {"QT_QPA_PLATFORM", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "BROWSER"})
-            Env.remove(Name);
-        Env.insert("HOME", Dir.File("home"));
-        Env.insert("XDG_CONFIG_HOME", Dir.File("config"));
-        Env.insert("XDG_STATE_HOME", Dir.File("state"));
-        Env.insert("XDG_CACHE_HOME", Dir.File("cache"));
-        Env.insert("TMPDIR", Dir.File("tmp"));
-        Env.insert("PATH", Dir.File("bin") + ":" + Env.value("PATH"));
-        return Env;
-    }
 };
 
 } // namespace
@@ -177,51 +57,48 @@ TEST_F(RealProgram, WritesTheFullReportOfAContactFileAndHandsItToTheDesktop)
 {
     if (!QFile::exists(Program()))
         GTEST_SKIP() << "the program " << Program().toStdString() << " has not been built";
-    TXDisplay X;
-    if (X.Name().isEmpty())
-        GTEST_SKIP() << X.WhyNot().toStdString();
     MakeContactFile("a.quorvy", {{1, "Anders"}});
     MakeContactFile("b.quorvy",
                     {{1, "Jansen", "Piet", {}, "04/05/1970", "06-12345678"},
                      {2, "<b>Bakker</b> & Zn", {}, "de", {}, {}, "<script>x()</script>"}});
-    WriteSettings(QString("[Algemeen]\r\nConfirmOnExit=0\r\n[Folders]\r\nData=%1\r\n").arg(DataFolder));
     ASSERT_TRUE(QDir().mkpath(Dir.File("config/quorvy")));
-    ASSERT_TRUE(QFile::copy(Dir.File("config/quorvy.ini"), Dir.File("config/quorvy/quorvy.ini")));
+    ASSERT_TRUE(
+        WriteRaw(Dir.File("config/quorvy/quorvy.ini"),
+                 QString("[Algemeen]\r\nConfirmOnExit=0\r\n[Folders]\r\nData=%1\r\n").arg(DataFolder).toUtf8()));
     WriteOpener();
+    // What the program gets besides the display: folders of this test's
+    // own, and the opener before the desktop's.
+    const TEnvGuard Home("HOME", Dir.File("home").toUtf8());
+    const TEnvGuard Config("XDG_CONFIG_HOME", Dir.File("config").toUtf8());
+    const TEnvGuard State("XDG_STATE_HOME", Dir.File("state").toUtf8());
+    const TEnvGuard Cache("XDG_CACHE_HOME", Dir.File("cache").toUtf8());
+    const TEnvGuard Path("PATH", Dir.File("bin").toUtf8() + ':' + qgetenv("PATH"));
+    const TEnvGuard Desktop("XDG_CURRENT_DESKTOP", QByteArray());
+    const TEnvGuard Session("DESKTOP_SESSION", QByteArray());
+    const TEnvGuard Browser("BROWSER", QByteArray());
 
-    QProcess Quorvy;
-    Quorvy.setProcessEnvironment(ProgramEnvironment(X));
-    Quorvy.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    Quorvy.start(Program(), {});
-    ASSERT_TRUE(Quorvy.waitForStarted());
-    // Whatever the outcome, the program does not outlive the test.
-    const std::unique_ptr<QProcess, void (*)(QProcess*)> Stop(&Quorvy, [](QProcess* P) {
-        if (P->state() != QProcess::NotRunning) {
-            P->kill();
-            P->waitForFinished(5000);
-        }
-    });
-    auto Shown = [&](const QString& Name) { return WaitFor([&] { return X.WindowNames().contains(Name); }, 15000); };
-    ASSERT_TRUE(Shown("Quorvy® 2023")) << X.WindowNames().toStdString();
-    X.Activate("Quorvy® 2023");
-    X.Shot("1-start");
+    TXSession X;
+    QV_SKIP_WITHOUT_X(X);
+    ASSERT_TRUE(X.Start(Program()));
+    const QString Main = X.WaitForWindow(QStringLiteral("Quorvy® 2023"));
+    ASSERT_FALSE(Main.isEmpty());
     // The file list has the focus on its first entry: the second is opened,
     // and the person grid then takes Ctrl+P (tried again until the file is
     // open).
-    X.XDoTool({"key", "Down"});
-    const bool ReportWindow = WaitFor(
+    ASSERT_TRUE(X.SendKeys({"Down"}, Main));
+    QString Report;
+    WaitFor(
         [&] {
-            X.XDoTool({"key", "ctrl+p"});
-            return WaitFor([&] { return X.WindowNames().contains("Volledige Rapportage"); }, 1500);
+            X.SendKeys({"ctrl+p"});
+            Report = X.WaitForWindow(QStringLiteral("Volledige Rapportage"), 1500);
+            return !Report.isEmpty();
         },
         15000);
-    X.Shot("2-report-window");
-    ASSERT_TRUE(ReportWindow) << X.WindowNames().toStdString();
-    X.XDoTool({"key", "Return"});
+    ASSERT_FALSE(Report.isEmpty());
+    ASSERT_TRUE(X.SendKeys({"Return"}, Report));
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(Dir.File("page.html")); }, 15000));
-    X.Shot("3-after-report");
-    X.XDoTool({"key", "alt+x"});
-    EXPECT_TRUE(Quorvy.waitForFinished(15000));
+    ASSERT_TRUE(X.SendKeys({"alt+x"}, Main));
+    EXPECT_EQ(X.WaitForExit(), 0);
 
     const QStringList Opened = QString::fromUtf8(ReadRaw(Dir.File("opened.log"))).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(Opened.size(), 1);
