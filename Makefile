@@ -6,7 +6,7 @@ FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS    ?= 4
 
-.PHONY: all setup configure build run test bench fuzz fuzz-seeds clean
+.PHONY: all setup configure build run test bench bench-setup fuzz fuzz-seeds clean
 
 all: build
 
@@ -27,7 +27,11 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+# The report benchmark measures against abook, installed here only.
+bench-setup:
+	@bash scripts/setup.sh abook
+
+bench: build bench-setup
 	@set -e; for b in $(BUILD)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
 
 fuzz: setup

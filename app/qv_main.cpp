@@ -131,6 +131,9 @@ REGISTER_COMPONENT(TFormMain, TForm)
     PUBLISHED_METHOD(VerbergMenupaneelClick)
     PUBLISHED_METHOD(oonMenupaneelClick)
     PUBLISHED_METHOD(ToonActieveGroepfilterClick)
+    PUBLISHED_METHOD(FcGroupEditItems4Click)
+    PUBLISHED_METHOD(FcGroupRapportagesItems0Click)
+    PUBLISHED_METHOD(FcGroupRapportagesItems2Click)
 END_REGISTER
 
 TFormMain* FormMain = nullptr;

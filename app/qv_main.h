@@ -200,6 +200,12 @@ public:
     void VerbergMenupaneelClick(TObject* Sender);
     void oonMenupaneelClick(TObject* Sender);
     void ToonActieveGroepfilterClick(TObject* Sender);
+    // "NAW Bestand", "Volledige Rapportage" and "Verjaardagslijst" (and
+    // their menu twins): their windows, shown modally while a contact file
+    // is open.
+    void FcGroupEditItems4Click(TObject* Sender);
+    void FcGroupRapportagesItems0Click(TObject* Sender);
+    void FcGroupRapportagesItems2Click(TObject* Sender);
     // Lists the persons whose birthday is today (does nothing while no
     // contact file is open).
     void ShowTodaysBirthdays();

@@ -4,6 +4,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QUrl>
 
 namespace {
@@ -67,11 +68,14 @@ String ToolBox::TempFileName(const String& Extension)
 
 String ToolBox::HtmlCellText(const String& Text)
 {
-    if (Trim(Text).isEmpty())
+    // Blank as Trim sees it: blanks and control characters only.
+    if (std::all_of(Text.cbegin(), Text.cend(), [](QChar C) { return C <= QLatin1Char(' '); }))
         return QStringLiteral("&nbsp;");
     // Names and remarks may hold '<' or '&'; unescaped they would vanish
-    // from the page or turn into markup.
-    return Text.toHtmlEscaped();
+    // from the page or turn into markup.  (A report calls this for every
+    // value: most need no new string.)
+    const auto Special = [](QChar C) { return C == u'<' || C == u'>' || C == u'&' || C == u'"'; };
+    return std::any_of(Text.cbegin(), Text.cend(), Special) ? Text.toHtmlEscaped() : Text;
 }
 
 String ToolBox::AddressLine(const String& Street, const String& Number, const String& Addition,

@@ -30,15 +30,12 @@ void TRatioReporter::ReportRuns(const std::vector<Run>& Reports)
     for (const Run& R : Reports) {
         if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
             continue;
-        // "operation/ours" or "operation/qt" (or "/sqlite"), perhaps with
-        // "/iterations:n".
+        // "operation/ours" or "operation/<peer>", perhaps with "/iterations:n".
         const std::string Name = R.benchmark_name() + "/";
         std::size_t Side = Name.find("/ours/");
         const bool Ours = Side != std::string::npos;
         if (!Ours)
-            Side = Name.find("/qt/");
-        if (!Ours && Side == std::string::npos)
-            Side = Name.find("/sqlite/");
+            Side = Name.find("/" + FPeerSide + "/");
         if (Side == std::string::npos)
             continue;
         const std::string Operation = Name.substr(0, Side);
@@ -55,7 +52,7 @@ void TRatioReporter::ReportRuns(const std::vector<Run>& Reports)
 void TRatioReporter::PrintRatios(const char* Title, const std::map<std::string, int>& Per)
 {
     std::printf("\n%s\n", Title);
-    std::printf("%-28s %12s %12s %8s\n", "operation", "ours", "Qt", "ratio");
+    std::printf("%-28s %12s %12s %8s\n", "operation", "ours", FPeerTitle.c_str(), "ratio");
     for (const std::string& Operation : FOrder) {
         const TPair& P = FPairs[Operation];
         const auto It = Per.find(Operation);

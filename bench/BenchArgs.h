@@ -13,12 +13,16 @@
 // an argument is not understood (it has been reported).
 bool InitializeBenchmarks(int argc, char** argv, const char* DefaultMinTime);
 
-// The console report, with each "operation/ours" and "operation/qt" pair
-// kept (the peer may also be "operation/sqlite"; it counts as the Qt side) (seconds per iteration, the best of repeated runs, in the order they
-// ran) for a summary of ours / Qt ratios; an operation without a Qt side
-// shows ours alone.
+// The console report, with each "operation/ours" and "operation/<peer>"
+// pair kept (seconds per iteration, the best of repeated runs, in the order
+// they ran) for a summary of ours / peer ratios; an operation without a
+// peer side shows ours alone.  The peer is Qt unless a benchmark names its
+// side and the summary's column ("sqlite", "SQLite"; "abook", "abook").
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
+    explicit TRatioReporter(std::string PeerSide = "qt", std::string PeerTitle = "Qt")
+        : FPeerSide(std::move(PeerSide)), FPeerTitle(std::move(PeerTitle))
+    {}
     struct TPair {
         double Ours = -1;
         double Qt = -1;
@@ -31,6 +35,8 @@ public:
     void PrintRatios(const char* Title, const std::map<std::string, int>& Per = {});
 
 private:
+    std::string FPeerSide;
+    std::string FPeerTitle;
     std::map<std::string, TPair> FPairs;
     std::vector<std::string> FOrder;
 };

@@ -479,7 +479,7 @@ int main(int argc, char** argv)
     // Memory first, before the benchmarks have grown the heap.
     PrintMemory();
     RegisterAll();
-    TRatioReporter Reporter;
+    TRatioReporter Reporter("sqlite", "SQLite");
     benchmark::RunSpecifiedBenchmarks(&Reporter);
     PrintSummary(Reporter);
     return 0;

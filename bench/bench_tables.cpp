@@ -29,6 +29,7 @@
 // the pass also check that both sides found and read the same (counters
 // "mismatches" and "chars"); QV_BENCH_DEBUG=1 lists the keys that differ.
 #include "bench/BenchArgs.h"
+#include "bench/BenchMemory.h"
 #include "bench/ContactGenerator.h"
 #include "bench/SqliteContact.h"
 
@@ -621,34 +622,10 @@ struct TMemoryFigures {
     qint64 PeakBytes = -1;   // growth of the peak resident set while opening
 };
 
-qint64 StatusKiB(const char* Key)
-{
-    QFile Status(QStringLiteral("/proc/self/status"));
-    if (!Status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray Prefix = QByteArray(Key) + ':';
-    for (const QByteArray& Line : Status.readAll().split('\n'))
-        if (Line.startsWith(Prefix))
-            return Line.mid(Prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-
 qint64 HeapInUse()
 {
     const struct mallinfo2 Info = mallinfo2();
     return qint64(Info.uordblks + Info.hblkhd);
-}
-
-// Starts a new peak: the kernel sets the high-water mark back to the current
-// resident set, so the growth measured from here is this step's alone.
-qint64 ResetPeakKiB()
-{
-    QFile ClearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (ClearRefs.open(QIODevice::WriteOnly) && ClearRefs.write("5") == 1) {
-        ClearRefs.close();
-        return StatusKiB("VmRSS");
-    }
-    return StatusKiB("VmHWM");
 }
 
 int MeasureMemoryChild(const QString& Side, const QString& Path)
