@@ -68,6 +68,11 @@ String ToolBox::HtmlCellText(const String& Text)
 {
     if (Trim(Text).isEmpty())
         return QStringLiteral("&nbsp;");
+    return HtmlText(Text);
+}
+
+String ToolBox::HtmlText(const String& Text)
+{
     // Names and remarks may hold '<' or '&'; unescaped they would vanish
     // from the page or turn into markup.
     return Text.toHtmlEscaped();
