@@ -31,7 +31,9 @@ struct TTestGroup {
 
 // Works the first modal window of class T once its loop runs, as the user
 // would; Step ends it (OK, "Annuleer").  What Step raises goes to the
-// application's exception handler, as it would from a click.
+// application's exception handler, as it would from a click.  A window
+// still open two seconds after Step is a failure, and is cancelled so that
+// the test goes on.
 template <typename T>
 class TWhenModal {
 public:
@@ -39,29 +41,42 @@ public:
     {
         QObject::connect(&FTimer, &QTimer::timeout, [this] { TryStep(); });
         FTimer.start(1);
+        FWatchdog.setSingleShot(true);
+        QObject::connect(&FWatchdog, &QTimer::timeout, [this] {
+            if (T* Form = ModalForm()) {
+                ADD_FAILURE() << "the modal window stayed open";
+                Form->SetModalResult(mrCancel);
+            }
+        });
     }
     int Runs() const { return FRuns; }
 
 private:
+    static T* ModalForm()
+    {
+        for (int I = 0; I < Screen->FormCount(); ++I)
+            if (auto* Form = dynamic_cast<T*>(Screen->Forms(I)); Form != nullptr && Form->Modal())
+                return Form;
+        return nullptr;
+    }
     void TryStep()
     {
-        for (int I = 0; I < Screen->FormCount(); ++I) {
-            auto* Form = dynamic_cast<T*>(Screen->Forms(I));
-            if (Form == nullptr || !Form->Modal())
-                continue;
-            FTimer.stop();
-            ++FRuns;
-            try {
-                FStep(Form);
-            } catch (const Exception&) {
-                Application->HandleException(Form);
-            }
+        T* Form = ModalForm();
+        if (Form == nullptr)
             return;
+        FTimer.stop();
+        ++FRuns;
+        FWatchdog.start(2000);
+        try {
+            FStep(Form);
+        } catch (const Exception&) {
+            Application->HandleException(Form);
         }
     }
 
     std::function<void(T*)> FStep;
     QTimer FTimer;
+    QTimer FWatchdog;
     int FRuns = 0;
 };
 
