@@ -4,6 +4,7 @@
 #include "app/qv_toolb.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/db/Fields.h"
+#include "platform/db/TableData.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/FileUtils.h"
@@ -61,25 +62,49 @@ void CheckCanCreate(const String& TableFile)
 
 using TKeySet = std::unordered_set<std::int32_t>;
 
+// The stored key of every record, read from the records themselves: the
+// check runs while a large file opens, and a walk with the table's cursor
+// costs several times as much.
 TKeySet KeysOf(TClientDataSet* Table, const String& KeyField)
 {
+    const TTableData& Data = *Table->Table();
+    const TRecordLayout& Layout = Data.Layout();
+    const int Column = Data.FieldNo(KeyField);
     TKeySet Keys;
-    Keys.reserve(std::size_t(Table->RecordCount()));
-    TField* Key = Table->FieldByName(KeyField);
-    Table->DisableControls();
-    try {
-        for (Table->First(); !Table->Eof(); Table->Next())
-            Keys.insert(Key->AsInteger());
-        Table->First();
-    } catch (...) {
-        Table->EnableControls();
-        throw;
+    Keys.reserve(std::size_t(Data.RecordCount()));
+    for (const TTableData::TRecordId Id : Data.NaturalOrder()) {
+        const std::uint8_t* Record = Data.Record(Id);
+        if (!Layout.IsNull(Record, Column))
+            Keys.insert(Layout.Int32(Record, Column));
     }
-    Table->EnableControls();
     return Keys;
 }
 
 // -1, and an empty field, refer to nothing on purpose.
+bool IsLost(const TRecordLayout& Layout, const std::uint8_t* Record, int Column, const TKeySet& Keys)
+{
+    if (Layout.IsNull(Record, Column))
+        return false;
+    const std::int32_t Key = Layout.Int32(Record, Column);
+    return Key != -1 && Keys.count(Key) == 0;
+}
+
+// The persons whose address or group is not in its table.
+std::vector<TBookmark> PersonsWithLostLinks(TClientDataSet* Persons, const TKeySet& Addresses, const TKeySet& Groups)
+{
+    const TTableData& Data = *Persons->Table();
+    const TRecordLayout& Layout = Data.Layout();
+    const int Adres = Data.FieldNo(QStringLiteral("ID_ADRES"));
+    const int Groep = Data.FieldNo(QStringLiteral("ID_GROEP"));
+    std::vector<TBookmark> Lost;
+    for (const TTableData::TRecordId Id : Data.NaturalOrder()) {
+        const std::uint8_t* Record = Data.Record(Id);
+        if (IsLost(Layout, Record, Adres, Addresses) || IsLost(Layout, Record, Groep, Groups))
+            Lost.push_back(TBookmark(Id));
+    }
+    return Lost;
+}
+
 bool IsLost(TField* Link, const TKeySet& Keys)
 {
     return !Link->IsNull() && Link->AsInteger() != -1 && Keys.count(Link->AsInteger()) == 0;
@@ -266,15 +291,17 @@ int TDataModuleMain::ClearLostReferences()
     try {
         const TKeySet Addresses = KeysOf(cdsAdres, QStringLiteral("ID_ADRES"));
         const TKeySet Groups = KeysOf(cdsGroep, QStringLiteral("ID_GROEP"));
+        const std::vector<TBookmark> Lost = PersonsWithLostLinks(Persons, Addresses, Groups);
+        if (Lost.empty())
+            return 0;
         TField* Adres = Persons->FieldByName(QStringLiteral("ID_ADRES"));
         TField* Groep = Persons->FieldByName(QStringLiteral("ID_GROEP"));
         Persons->DisableControls();
         try {
-            for (Persons->First(); !Persons->Eof(); Persons->Next()) {
+            for (const TBookmark Person : Lost) {
+                Persons->GotoBookmark(Person);
                 const bool LostAdres = IsLost(Adres, Addresses);
                 const bool LostGroep = IsLost(Groep, Groups);
-                if (!LostAdres && !LostGroep)
-                    continue;
                 Persons->Edit();
                 if (LostAdres)
                     Forget(Adres, LastAdresID);

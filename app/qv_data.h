@@ -82,6 +82,10 @@ public:
     void ClosePersonTable();
     void CloseAddressTable();
     void CloseGroupTable();
+    // Closes the contact file without writing anything and without adding
+    // it to MRUList: the user chose to quit although it could not be
+    // written.
+    void AbandonFiles() { DiscardAll(); }
     String GetFileName() const { return FileName; }
 
     // --- files of the run ---

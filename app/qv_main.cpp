@@ -33,14 +33,13 @@
 #include "platform/forms/Screen.h"
 #include "platform/forms/ShellAPI.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/FileLock.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/WebMailAddress.h"
 #include "platform/stdctrls/Image.h"
 #include "platform/stdctrls/SpeedButton.h"
 #include "sysinfo/SiSysInfo.h"
 
-#include <QFileInfo>
-#include <QUrl>
-#include <QUrlQuery>
 
 REGISTER_COMPONENT(TFormMain, TForm)
     PUBLISHED_FIELD(ActionListMain)
@@ -150,16 +149,34 @@ void ShowError(const String& Text, const String& Caption)
     MessageBox(Text, Caption, MB_OK | MB_ICONERROR);
 }
 
-// Anything under that name, a folder or a dangling link included.
-bool NameTaken(const String& Path)
+// The program's own folder in the user's state folder: the recent-files
+// list is kept there between runs.
+String StateFolder()
 {
-    const QFileInfo Info(Path);
-    return Info.exists() || Info.isSymLink();
+    return UserStateFolder() + QStringLiteral("quorvy/");
 }
 
-String JoinPath(const String& Folder, const String& Name)
+String RecentFilesName()
 {
-    return IncludeTrailingPathDelimiter(Folder) + Name;
+    return StateFolder() + QStringLiteral("quorvy.mru");
+}
+
+// The map template: the user's own, else the one installed with the program.
+String MapTemplateName()
+{
+    const String Own = UserConfigFolder() + QStringLiteral("quorvy/oogm.connection");
+    return FileExists(Own) ? Own : ProgramFolder() + QStringLiteral("oogm.connection");
+}
+
+// One step of the shutdown: what it could not write joins Failed as a line
+// for the user, and the next step runs all the same.
+void ShutdownStep(QStringList& Failed, const String& What, const std::function<void()>& Step)
+{
+    try {
+        Step();
+    } catch (const Exception& E) {
+        Failed << QStringLiteral("- ") + What + QStringLiteral(":\r\n  ") + E.Message();
+    }
 }
 
 } // namespace
@@ -188,8 +205,8 @@ void TFormMain::FormCreate(TObject* Sender)
     if (DataModuleMain == nullptr)
         return;
     DataModuleMain->ResetState();
-    DataModuleMain->LoadMapTemplate(ProgramFolder() + QStringLiteral("oogm.connection"));
-    DataModuleMain->LoadMRUList(ToolBox::TempPath() + QStringLiteral("quorvy.mru"));
+    DataModuleMain->LoadMapTemplate(MapTemplateName());
+    DataModuleMain->LoadMRUList(RecentFilesName());
     DataModuleMain->ShowNotice = [](const String& Text) {
         MessageBox(Text, QStringLiteral("Contactbestand hersteld"), MB_OK | MB_ICONINFORMATION);
     };
@@ -200,6 +217,7 @@ void TFormMain::FormDestroy(TObject* Sender)
     (void)Sender;
     // The system-information component goes with this window.
     ToolBox::SetTempPathSource(nullptr);
+    FFileLock.reset();
     if (DataModuleMain != nullptr)
         DataModuleMain->ShowNotice = nullptr;
 }
@@ -228,19 +246,49 @@ void TFormMain::FormCloseQuery(TObject* Sender, bool& CanClose)
         CanClose = false;
         return;
     }
-    const TCursorScope Busy(crHourGlass);
-    if (DataModuleMain->Active)
-        DataModuleMain->CloseFiles();
-    Settings->Top = Top();
-    Settings->Left = Left();
-    Settings->Width = Width();
-    Settings->Height = Height();
-    if (Settings->SaveSettings)
-        Settings->Save();
-    DataModuleMain->DeleteTempFiles();
-    DataModuleMain->SaveMRUList(ToolBox::TempPath() + QStringLiteral("quorvy.mru"));
+    if (!SaveAtExit()) {
+        CanClose = false;
+        return;
+    }
     DataModuleMain->MRUList->Clear();
     DataModuleMain->MapTemplate.reset();
+}
+
+bool TFormMain::SaveAtExit()
+{
+    QStringList Failed;
+    {
+        const TCursorScope Busy(crHourGlass);
+        if (DataModuleMain->Active)
+            ShutdownStep(Failed, QStringLiteral("het contactbestand ") + Quoted(DataModuleMain->GetFileName()),
+                         [this] { CloseContactFile(); });
+        Settings->Top = Top();
+        Settings->Left = Left();
+        Settings->Width = Width();
+        Settings->Height = Height();
+        if (Settings->SaveSettings)
+            ShutdownStep(Failed, QStringLiteral("de instellingen ") + Quoted(TSettings::IniFileName()),
+                         [] { Settings->Save(); });
+        DataModuleMain->DeleteTempFiles();
+        ShutdownStep(Failed, QStringLiteral("de lijst met laatst gebruikte bestanden ") + Quoted(RecentFilesName()),
+                     [] {
+                         ForceDirectories(StateFolder());
+                         DataModuleMain->SaveMRUList(RecentFilesName());
+                     });
+    }
+    if (Failed.isEmpty())
+        return true;
+    const String Question = QStringLiteral("Bij het afsluiten kon het volgende niet worden opgeslagen:\r\n\r\n")
+                          + Failed.join(QStringLiteral("\r\n"))
+                          + QStringLiteral("\r\n\r\nWilt u Quorvy® toch afsluiten? Wat niet kon worden opgeslagen, "
+                                           "gaat dan verloren.");
+    if (MessageBox(Question, QStringLiteral("Opslaan mislukt"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return false;
+    if (DataModuleMain->Active) {
+        DataModuleMain->AbandonFiles();
+        FFileLock.reset();
+    }
+    return true;
 }
 
 void TFormMain::ApplicationEventsMainHint(TObject* Sender)
@@ -285,64 +333,6 @@ void TFormMain::UpdateCaption()
 }
 
 // --- contact files -----------------------------------------------------------
-
-void TFormMain::ActionNewExecute(TObject* Sender)
-{
-    (void)Sender;
-    OpenDialogQuorvy->SetInitialDir(Settings->DataFolder);
-    OpenDialogQuorvy->SetTitle(QStringLiteral("Creëer een nieuw contact- en adressenbestand"));
-    OpenDialogQuorvy->SetFileName(String());
-    if (OpenDialogQuorvy->Execute())
-        NewFile(ChangeFileExt(OpenDialogQuorvy->FileName(), QStringLiteral(".quorvy")));
-}
-
-void TFormMain::ActionOpenExecute(TObject* Sender)
-{
-    (void)Sender;
-    OpenDialogQuorvy->SetInitialDir(Settings->DataFolder);
-    OpenDialogQuorvy->SetTitle(QStringLiteral("Open een bestaand contact- en adressenbestand"));
-    OpenDialogQuorvy->SetFileName(String());
-    if (OpenDialogQuorvy->Execute())
-        OpenFile(OpenDialogQuorvy->FileName());
-}
-
-void TFormMain::ActionCloseExecute(TObject* Sender)
-{
-    (void)Sender;
-    CloseCurrentFile();
-    if (!DataModuleMain->NewFileCreated)
-        return;
-    if (MenuStandaard->Checked()) {
-        RefreshFileList();
-        return;
-    }
-    FcListBoxPreviousFiles->Items()->Assign(DataModuleMain->MRUList.get());
-    if (FcListBoxPreviousFiles->Items()->Count() > 0)
-        FcListBoxPreviousFiles->SetItemIndex(0);
-}
-
-void TFormMain::ActionDeleteExecute(TObject* Sender)
-{
-    (void)Sender;
-    if (FcListBoxPreviousFiles->Items()->Count() == 0)
-        return;
-    if (MessageBox(QStringLiteral("Wilt u het geselecteerde contact- en adressenbestand werkelijk verwijderen?"),
-                   QStringLiteral("Verwijderen Bestand"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2)
-        != IDYES)
-        return;
-    const String Path = FcListBoxPreviousFiles->SelectedItem();
-    if (!Path.isEmpty()) {
-        QStringList Failed;
-        for (const String& Name : {Path, Path + QStringLiteral(".adres"), Path + QStringLiteral(".groep")})
-            if (NameTaken(Name) && !DeleteFile(Name))
-                Failed << Name;
-        if (!Failed.isEmpty())
-            ShowError(QStringLiteral("De volgende bestanden konden niet worden verwijderd:\r\n")
-                          + Failed.join(QStringLiteral("\r\n")),
-                      QStringLiteral("Verwijderen Bestand"));
-    }
-    RefreshFileList();
-}
 
 void TFormMain::ActionSettingsExecute(TObject* Sender)
 {
@@ -424,119 +414,26 @@ void TFormMain::SpeedButtonWebGoClick(TObject* Sender)
         Text = QStringLiteral("http://") + Text;
         FcComboBoxWebLink->SetText(Text);
     }
-    if (!Text.isEmpty() && FcComboBoxWebLink->Items()->IndexOf(Text) < 0)
+    if (Text.isEmpty()) {
+        ShellOpenAddress(Handle(), QuorvyWebSite);
+        return;
+    }
+    // Only a web address goes to the desktop, which would open a local
+    // file or a program as readily.
+    if (!IsWebAddress(Text)) {
+        MessageBox(Quoted(Text) + QStringLiteral(" is geen webadres en wordt niet geopend.\r\n\r\nEen webadres begint "
+                                                 "met http://, https:// of www."),
+                   QStringLiteral("Openen niet mogelijk"), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (FcComboBoxWebLink->Items()->IndexOf(Text) < 0)
         FcComboBoxWebLink->Items()->Insert(0, Text);
-    ShellExecute(Handle(), QStringLiteral("open"), Text.isEmpty() ? QuorvyWebSite : Text, String(), String(),
-                 SW_SHOWNORMAL);
+    ShellOpenAddress(Handle(), Text);
 }
 
 void TFormMain::SpeedButtonEmailClick(TObject* Sender)
 {
     (void)Sender;
-    QUrl Mail(QStringLiteral("mailto:") + QuorvySupportMail);
-    QUrlQuery Query;
-    Query.addQueryItem(QStringLiteral("subject"), QStringLiteral("Quorvy® Versie 2023"));
-    Mail.setQuery(Query);
-    ShellExecute(Handle(), QStringLiteral("open"), Mail.toString(QUrl::FullyEncoded), String(), String(),
-                 SW_SHOWNORMAL);
-}
-
-void TFormMain::NewFile(const String& Path)
-{
-    if (FileExists(Path)) {
-        ShowError(QStringLiteral("Het bestand ") + Quoted(Path) + QStringLiteral(" bestaat al!"),
-                  QStringLiteral("Bestand bestaat al"));
-        return;
-    }
-    if (DataModuleMain->Active)
-        DataModuleMain->CloseFiles();
-    if (DataModuleMain->OpenFiles(Path, true)) {
-        ShowOpenState();
-        DataModuleMain->NewFileCreated = true;
-    }
-}
-
-void TFormMain::OpenFile(const String& Path)
-{
-    if (!FileExists(Path)) {
-        ShowError(QStringLiteral("Het bestand ") + Quoted(Path) + QStringLiteral(" kan niet worden gevonden!"),
-                  QStringLiteral("Bestand bestaat niet"));
-        return;
-    }
-    if (DataModuleMain->Active)
-        DataModuleMain->CloseFiles();
-    if (DataModuleMain->OpenFiles(Path, false))
-        ShowOpenState();
-    if (Settings->ShowBirthdayAtStartup)
-        ShowTodaysBirthdays();
-}
-
-void TFormMain::ShowOpenState()
-{
-    UpdateCaption();
-    ActionNew->SetEnabled(false);
-    ActionOpen->SetEnabled(false);
-    ActionDelete->SetEnabled(false);
-    ActionClose->SetEnabled(true);
-    FcPanelMainPage->SetVisible(false);
-    FcPanelQuorvy->SetVisible(true);
-    FcGroupNavigate->Open();
-    for (TFcGroup* Group : {FcGroupEdit, FcGroupZoeken, FcGroupRapportages, FcGroupAdressen, FcGroupGroepen})
-        Group->Close();
-    if (FcDBGridQuorvy->CanFocus())
-        FcDBGridQuorvy->SetFocus();
-}
-
-void TFormMain::CloseCurrentFile()
-{
-    DataModuleMain->CloseFiles();
-    ResetMainWindow();
-}
-
-void TFormMain::ResetMainWindow()
-{
-    ActionNew->SetEnabled(true);
-    ActionOpen->SetEnabled(true);
-    ActionDelete->SetEnabled(true);
-    ActionClose->SetEnabled(false);
-    ShowSearchButtons(false);
-    UpdateCaption();
-    SetSearchItemsEnabled(true);
-    DataModuleMain->ActiveFilterName.clear();
-    SetGroupFilterItems(false);
-    ResetGridTitles();
-    FcPanelQuorvy->SetVisible(false);
-    FcPanelMainPage->SetVisible(true);
-    if (DataModuleMain->FolderChanged) {
-        if (MenuStandaard->Checked())
-            RefreshFileList();
-        DataModuleMain->FolderChanged = false;
-    }
-    if (FcComboBoxWebLink->CanFocus())
-        FcComboBoxWebLink->SetFocus();
-}
-
-void TFormMain::RefreshFileList()
-{
-    DataModuleMain->FolderChanged = false;
-    const TCursorScope Busy(crHourGlass);
-    TStrings* Items = FcListBoxPreviousFiles->Items();
-    Items->BeginUpdate();
-    Items->Clear();
-    const String Folder = Settings->DataFolder;
-    TSearchRec Found;
-    // Regular files only, in name order: folders and hidden entries that
-    // happen to end in ".quorvy" are no contact files.
-    if (FindFirst(JoinPath(Folder, QStringLiteral("*.quorvy")), 0, Found) == 0) {
-        do
-            Items->Add(JoinPath(Folder, Found.Name));
-        while (FindNext(Found) == 0);
-    }
-    FindClose(Found);
-    Items->EndUpdate();
-    if (Items->Count() > 0)
-        FcListBoxPreviousFiles->SetItemIndex(0);
-    FcListBoxPreviousFiles->Refresh();
-    if (FcListBoxPreviousFiles->CanFocus())
-        FcListBoxPreviousFiles->SetFocus();
+    ShellOpenAddress(Handle(), QStringLiteral("mailto:") + QuorvySupportMail
+                                   + QStringLiteral("?subject=Quorvy® Versie 2023"));
 }

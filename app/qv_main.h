@@ -27,6 +27,7 @@
 #include "platform/forms/Forms.h"
 
 #include <array>
+#include <memory>
 
 class TAction;
 class TActionList;
@@ -48,6 +49,7 @@ class TFcToolButton;
 class TFcToolbar;
 class TFcVersionInfo;
 class TFcLabel;
+class TFileLock;
 class TImage;
 class TImageList;
 class TMenuItem;
@@ -206,9 +208,27 @@ public:
     void RemoveGroupFilter();
 
 private:
+    // Closes the open contact file (its tables written as needed) and gives
+    // up its lock.
+    void CloseContactFile();
+    // The lock that keeps other copies of the program off Path while it is
+    // open here: the one already held when Path is the open file, else a
+    // new one.  nullptr when another copy has the file open (the user has
+    // been told).
+    std::unique_ptr<TFileLock> LockContactFile(const String& Path);
+    // Opens or creates Path with its lock; a failure after the open file
+    // was closed leaves the window showing no file.
+    bool OpenContactFile(const String& Path, bool Create);
+    // The default data folder is made when it is first needed.
+    void EnsureDataFolder();
+    // What the close query writes: false when the user, told of what could
+    // not be written, keeps the program running.
+    bool SaveAtExit();
     void SetGroupFilterItems(bool FilterActive);
     void SetSearchItemsEnabled(bool Enabled);
     bool SearchFrom(bool Forward, bool MoveFirst);
+
+    std::unique_ptr<TFileLock> FFileLock;
 };
 
 extern TFormMain* FormMain;

@@ -3,6 +3,7 @@
 // removal and today's birthdays.
 #include "app/qv_data.h"
 #include "app/qv_main.h"
+#include "app/qv_match.h"
 #include "app/qv_set.h"
 #include "app/qv_toolb.h"
 #include "app/qv_tstate.h"
@@ -76,7 +77,7 @@ bool PersonsOpen()
 }
 
 // The fields the full-text search looks through, in the order it does.
-const char* const SearchedFields[] = {
+const std::vector<const char*> SearchedFields = {
     "DATUM_ACTIEF",   "DATUM_INACTIEF",       "AANHEF",         "VOOR_VOEGSEL",  "VOOR_LETTERS",   "ROEP_NAAM",
     "TUSSEN_VOEGSEL", "ACHTER_NAAM",          "ACHTER_VOEGSEL", "GENDER",        "GEBOORTE_DATUM", "NATIONALITEIT",
     "MOBIEL",         "TELEFOON_NUMMER_WERK", "EMAIL_ADRES_1",  "EMAIL_ADRES_2", "SKYPE_ID",       "MSN_ID",
@@ -233,16 +234,13 @@ String LowerAZ(const String& Text)
 
 bool TFormMain::RecordMatches()
 {
-    const String& Wanted = DataModuleMain->SearchText;
-    for (const char* Name : SearchedFields)
-        if (LowerAZ(Persons()->FieldByName(QString::fromLatin1(Name))->DisplayText()).contains(Wanted))
-            return true;
-    return false;
+    return TPersonMatcher(Persons(), SearchedFields, DataModuleMain->SearchText).Matches();
 }
 
 bool TFormMain::SearchFrom(bool Forward, bool MoveFirst)
 {
     TTableState Keep(Persons());
+    const TPersonMatcher Matcher(Persons(), SearchedFields, DataModuleMain->SearchText);
     if (MoveFirst)
         Persons()->First();
     else if (Forward)
@@ -251,7 +249,7 @@ bool TFormMain::SearchFrom(bool Forward, bool MoveFirst)
         Persons()->Prior();
     bool Found = false;
     while (!(Forward ? Persons()->Eof() : Persons()->Bof())) {
-        if (RecordMatches()) {
+        if (Matcher.Matches()) {
             Found = true;
             break;
         }

@@ -46,6 +46,11 @@ void TSettings::SetIniFileName(const String& FileName)
     IniFileOverride() = FileName;
 }
 
+String TSettings::DefaultDataFolder()
+{
+    return UserDocumentsFolder() + QStringLiteral("Quorvy/");
+}
+
 String TSettings::SeedFileName()
 {
     if (!SeedFileOverride().isEmpty())
@@ -66,7 +71,7 @@ void TSettings::Load()
     ConfirmOnExit = Ini.ReadBool(Algemeen, QStringLiteral("ConfirmOnExit"), true);
     SaveLastWindowSettings = Ini.ReadBool(Algemeen, QStringLiteral("SaveLastWindowSettings"), false);
     ExactSearch = Ini.ReadBool(Algemeen, QStringLiteral("ExactSearch"), false);
-    DataFolder = Ini.ReadString(Folders, QStringLiteral("Data"), ProgramFolder());
+    DataFolder = Ini.ReadString(Folders, QStringLiteral("Data"), DefaultDataFolder());
     Allow1Group2BOpen = Ini.ReadBool(UI, QStringLiteral("Allow1Group2BOpen"), true);
     // The key has always been spelt this way; files in use depend on it.
     ShowBirthdayAtStartup = Ini.ReadBool(UI, QStringLiteral("ShowBirthdayAtSartup"), false);

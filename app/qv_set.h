@@ -48,6 +48,9 @@ public:
     // unless tests point it elsewhere (an empty name puts the default back).
     static String IniFileName();
     static void SetIniFileName(const String& FileName);
+    // The data folder until the user chooses one: "Quorvy/" in the user's
+    // documents folder (the program folder is read-only once installed).
+    static String DefaultDataFolder();
     // The first-run settings: the program folder + "quorvy.ini", unless
     // tests point it elsewhere (an empty name puts the default back).
     static String SeedFileName();

@@ -16,7 +16,6 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/stdctrls/SpeedButton.h"
 
-#include <QFileInfo>
 
 REGISTER_COMPONENT(TFormSettings, TForm)
     PUBLISHED_FIELD(FcPageControlSettings)
@@ -37,21 +36,6 @@ REGISTER_COMPONENT(TFormSettings, TForm)
     PUBLISHED_METHOD(SpeedButtonFolderDataFilesClick)
     PUBLISHED_METHOD(FcBitBtnOKClick)
 END_REGISTER
-
-namespace {
-
-// The same folder, however it was written: with or without a trailing
-// separator, through "." or "..", or a link to it.
-bool SameFolder(const String& A, const String& B)
-{
-    const QFileInfo InfoA(A), InfoB(B);
-    const String CanonicalA = InfoA.canonicalFilePath(), CanonicalB = InfoB.canonicalFilePath();
-    if (!CanonicalA.isEmpty() && !CanonicalB.isEmpty())
-        return CanonicalA == CanonicalB;
-    return ExcludeTrailingPathDelimiter(ExpandFileName(A)) == ExcludeTrailingPathDelimiter(ExpandFileName(B));
-}
-
-} // namespace
 
 TFormSettings::TFormSettings(TComponent* AOwner) : TForm(AOwner)
 {}
@@ -76,7 +60,7 @@ void TFormSettings::SpeedButtonFolderDataFilesClick(TObject* Sender)
     (void)Sender;
     String Folder = EditFolderDataFiles->Text();
     if (!DirectoryExists(Folder))
-        Folder = ProgramFolder();
+        Folder = UserDocumentsFolder();
     if (!SelectDirectory(Folder, {sdAllowCreate, sdPerformCreate, sdPrompt}, 0))
         return;
     EditFolderDataFiles->SetText(Folder);
@@ -118,7 +102,8 @@ void TFormSettings::FcBitBtnOKClick(TObject* Sender)
     }
     if (FormMain == nullptr)
         return;
-    if (!SameFolder(OldFolder, Settings->DataFolder)) {
+    // The same folder however it is written: a trailing '/', a link to it.
+    if (!SamePath(OldFolder, Settings->DataFolder)) {
         if (DataModuleMain->Active)
             DataModuleMain->FolderChanged = true;
         else

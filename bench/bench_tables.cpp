@@ -30,6 +30,7 @@
 // "mismatches" and "chars"); QV_BENCH_DEBUG=1 lists the keys that differ.
 #include "bench/BenchArgs.h"
 #include "bench/ContactGenerator.h"
+#include "bench/SqliteContact.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -68,13 +69,6 @@ const int GSizes[] = {1000, 10000, 100000};
 // text with many empty values, a phone number and an integer link.
 const char* const GSwitchFields[] = {"ROEP_NAAM", "GEBOORTE_DATUM", "EMAIL_ADRES_1", "MOBIEL", "ID_GROEP"};
 
-bool IsTextField(const char* Name)
-{
-    for (const TBenchFieldDef& F : PersonTableDef().Fields)
-        if (std::strcmp(F.Name, Name) == 0)
-            return F.Kind == TBenchFieldKind::String;
-    return false;
-}
 
 // --- the contact files ------------------------------------------------------
 
@@ -167,146 +161,6 @@ const TBenchSet& BenchSet(int N)
 
 // --- SQLite side ------------------------------------------------------------
 
-class TSqliteStatement {
-public:
-    TSqliteStatement(sqlite3* Db, const std::string& Sql)
-    {
-        if (sqlite3_prepare_v2(Db, Sql.c_str(), -1, &FStatement, nullptr) != SQLITE_OK)
-            throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(Db) + " in: " + Sql);
-    }
-    ~TSqliteStatement() { sqlite3_finalize(FStatement); }
-    TSqliteStatement(const TSqliteStatement&) = delete;
-    TSqliteStatement& operator=(const TSqliteStatement&) = delete;
-
-    sqlite3_stmt* Get() const { return FStatement; }
-    bool Step()
-    {
-        const int Rc = sqlite3_step(FStatement);
-        if (Rc == SQLITE_ROW)
-            return true;
-        if (Rc != SQLITE_DONE)
-            throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(sqlite3_db_handle(FStatement)));
-        return false;
-    }
-    void Reset() { sqlite3_reset(FStatement); }
-
-private:
-    sqlite3_stmt* FStatement = nullptr;
-};
-
-void SqliteBackup(sqlite3* To, sqlite3* From)
-{
-    sqlite3_backup* Backup = sqlite3_backup_init(To, "main", From, "main");
-    if (!Backup)
-        throw std::runtime_error(std::string("SQLite backup: ") + sqlite3_errmsg(To));
-    const int Rc = sqlite3_backup_step(Backup, -1);
-    sqlite3_backup_finish(Backup);
-    if (Rc != SQLITE_DONE)
-        throw std::runtime_error(std::string("SQLite backup: ") + sqlite3_errstr(Rc));
-}
-
-sqlite3* SqliteOpenFile(const QString& Path, int Flags)
-{
-    sqlite3* Db = nullptr;
-    if (sqlite3_open_v2(Path.toUtf8().constData(), &Db, Flags, nullptr) != SQLITE_OK) {
-        std::string Message = std::string("SQLite: cannot open ") + Path.toStdString();
-        sqlite3_close(Db);
-        throw std::runtime_error(Message);
-    }
-    return Db;
-}
-
-std::string SqliteIndexName(const char* Field) { return std::string("IX_") + Field; }
-
-std::string SqliteOrder(const char* Field)
-{
-    return std::string(Field) + (IsTextField(Field) ? " COLLATE NOCASE" : "");
-}
-
-// A contact file held by SQLite the way our engine holds one: read whole into
-// memory, written back whole.
-class TSqliteContact {
-public:
-    ~TSqliteContact() { Close(); }
-
-    // The file's database copied into an in-memory one.
-    void Load(const QString& Path)
-    {
-        Close();
-        FDb = SqliteOpenFile(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        sqlite3* File = SqliteOpenFile(Path, SQLITE_OPEN_READONLY);
-        try {
-            SqliteBackup(FDb, File);
-        } catch (...) {
-            sqlite3_close(File);
-            throw;
-        }
-        sqlite3_close(File);
-    }
-
-    // What the data module does on opening: the highest key of each table,
-    // the display order of persons and groups, the first person.
-    void Open(const QString& Path)
-    {
-        Load(Path);
-        const TBenchTableDef* Defs[3] = {&PersonTableDef(), &AdresTableDef(), &GroepTableDef()};
-        for (int I = 0; I < 3; ++I) {
-            TSqliteStatement Max(FDb, std::string("SELECT MAX(") + Defs[I]->KeyField + ") FROM " + Defs[I]->Name);
-            Max.Step();
-            FLastKey[I] = sqlite3_column_int(Max.Get(), 0);
-        }
-        CreateIndex("ACHTER_NAAM");
-        SqliteExec(FDb, "CREATE INDEX IX_GROEP_NAAM ON GROEP (GROEP_NAAM COLLATE NOCASE)");
-        FirstId("ACHTER_NAAM");
-    }
-
-    void CreateIndex(const char* Field)
-    {
-        const std::string Sql = "CREATE INDEX " + SqliteIndexName(Field) + " ON QUORVY (" + SqliteOrder(Field) + ")";
-        SqliteExec(FDb, Sql.c_str());
-    }
-
-    void DropIndex(const char* Field)
-    {
-        SqliteExec(FDb, ("DROP INDEX " + SqliteIndexName(Field)).c_str());
-    }
-
-    // The first person in the order of a field: what a grid shows after the
-    // switch.
-    int FirstId(const char* Field)
-    {
-        TSqliteStatement First(FDb, std::string("SELECT ID_QUORVY FROM QUORVY INDEXED BY ") + SqliteIndexName(Field)
-                                        + " ORDER BY " + SqliteOrder(Field) + " LIMIT 1");
-        return First.Step() ? sqlite3_column_int(First.Get(), 0) : -1;
-    }
-
-    void WriteBack(const QString& Path)
-    {
-        sqlite3* File = SqliteOpenFile(Path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        try {
-            SqliteBackup(File, FDb);
-        } catch (...) {
-            sqlite3_close(File);
-            throw;
-        }
-        sqlite3_close(File);
-    }
-
-    void Close()
-    {
-        if (FDb)
-            sqlite3_close(FDb);
-        FDb = nullptr;
-    }
-
-    sqlite3* Db() const { return FDb; }
-    int LastKey(int Table) const { return FLastKey[Table]; }
-
-private:
-    sqlite3* FDb = nullptr;
-    int FLastKey[3] = {-1, -1, -1};
-};
-
 // One open contact per size for the benchmarks that only read.
 TSqliteContact& SharedSqlite(int N)
 {
@@ -329,14 +183,7 @@ std::string SqliteScanSql()
         if (!First)
             Sql += ", ";
         First = false;
-        bool IsDate = false;
-        for (const TBenchFieldDef& F : PersonTableDef().Fields)
-            if (std::strcmp(F.Name, Field) == 0)
-                IsDate = F.Kind == TBenchFieldKind::Date || F.Kind == TBenchFieldKind::DateTime;
-        if (IsDate)
-            Sql += std::string("strftime('%d/%m/%Y', ") + Field + ")";
-        else
-            Sql += Field;
+        Sql += SqliteDisplayColumn(Field);
     }
     return Sql + " FROM QUORVY INDEXED BY IX_ACHTER_NAAM ORDER BY ACHTER_NAAM COLLATE NOCASE";
 }

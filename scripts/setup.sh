@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ make ccache pkg-config
   qt6-base-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-  fonts-dejavu-core tango-icon-theme qt6-translations-l10n
+  fonts-dejavu-core fonts-wine tango-icon-theme qt6-translations-l10n
   "$@"
 )
 

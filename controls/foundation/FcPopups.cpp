@@ -162,6 +162,8 @@ bool TFcPopupPanel::Popup(TControl* Control, int X, int Y)
     if (!*Alive)
         return false;
     HandleNeeded();
+    if (AutoSize())
+        FitContent();
     FPopup = new TFcPopup(this);
     FPopup->SetBorderOuter(BorderOuter());
     FPopup->SetFlatColor(FlatColor());
@@ -209,6 +211,34 @@ bool TFcPopupPanel::ShowPopupAt(TControl* Control, TAlignment Alignment, int X, 
     FPopup->SetVisible(true);
     FPopup->SetStillOpen(true);
     return FPopup->RunLoop();
+}
+
+// AutoSize: the panel takes the size that holds its visible controls
+// inside its frame, the unaligned ones moved up to the frame's inner
+// top-left corner.
+void TFcPopupPanel::FitContent()
+{
+    TRect Extent;
+    bool Any = false;
+    for (int I = 0; I < ControlCount(); ++I) {
+        TControl* C = Controls(I);
+        if (!C->Visible())
+            continue;
+        if (!Any)
+            Extent = C->BoundsRect();
+        else
+            UnionRect(Extent, Extent, C->BoundsRect());
+        Any = true;
+    }
+    if (!Any)
+        return;
+    TRect Inner = GetClientRect();
+    AdjustClientRect(Inner);
+    const int DX = Inner.Left - Extent.Left, DY = Inner.Top - Extent.Top;
+    for (int I = 0; I < ControlCount(); ++I)
+        if (TControl* C = Controls(I); C->Align() == alNone && (DX != 0 || DY != 0))
+            C->SetBounds(C->Left() + DX, C->Top() + DY, C->Width(), C->Height());
+    SetBounds(Left(), Top(), Width() - Inner.Width() + Extent.Width(), Height() - Inner.Height() + Extent.Height());
 }
 
 void TFcPopupPanel::ClosePopup()

@@ -52,6 +52,7 @@ protected:
 
 private:
     friend class TFcPopup;
+    void FitContent();
     bool ShowPopupAt(TControl* Control, TAlignment Alignment, int X, int Y);
 
     TControl* FAnchor = nullptr;

@@ -326,7 +326,7 @@ void TCustomImageList::ReadImages(TReader& Reader)
         const String IconName = Reader.ReadString();
         // An icon the theme lacks keeps its place (an empty cell), so the
         // indexes of the images after it still hold.
-        QImage Icon = ThemeIconImage(IconName, FWidth, FHeight);
+        QImage Icon = DefinitionIconImage(IconName, FWidth, FHeight);
         if (Icon.isNull()) {
             Icon = QImage(FWidth, FHeight, QImage::Format_ARGB32);
             Icon.fill(Qt::transparent);

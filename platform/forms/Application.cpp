@@ -6,6 +6,7 @@
 #include "platform/forms/HintWindow.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/Translations.h"
+#include "platform/graphics/ClassicFonts.h"
 #include "platform/graphics/ThemeIcons.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
@@ -97,6 +98,7 @@ void TApplication::Initialize()
 {
     LoadDutchTranslations();
     SelectIconTheme();
+    EnsureClassicFonts();
 }
 
 TApplication::~TApplication()

@@ -322,6 +322,14 @@ TMonitor* TCustomForm::Monitor()
     return Screen->MonitorFromRect(BoundsRect());
 }
 
+TRect TCustomForm::RestoredBounds() const
+{
+    WINDOWPLACEMENT Placement;
+    if (FHandle != nullptr && GetWindowPlacement(FHandle, &Placement))
+        return Placement.rcNormalPosition;
+    return BoundsRect();
+}
+
 void TCustomForm::CreateParams(TCreateParams& Params)
 {
     TScrollingWinControl::CreateParams(Params);
@@ -389,7 +397,9 @@ void TCustomForm::PlaceOnScreen()
             Area = M->WorkareaRect();
         break;
     case poDesktopCenter:
-        Area = Screen->DesktopRect();
+        // The primary screen: centred across several monitors a dialog
+        // would sit on the seam between two of them.
+        Area = Screen->WorkAreaRect();
         break;
     case poMainFormCenter:
         Center = Application->MainForm();
@@ -410,7 +420,8 @@ void TCustomForm::PlaceOnScreen()
         Area = Center->BoundsRect();
     int X = Area.Left + (Area.Width() - FWidth) / 2;
     int Y = Area.Top + (Area.Height() - FHeight) / 2;
-    const TRect Work = Screen->WorkAreaRect();
+    // Kept on the monitor it is centred on, whichever that is.
+    const TRect Work = Screen->MonitorFromRect(Area)->WorkareaRect();
     X = std::max(Work.Left, std::min(X, Work.Right - FWidth));
     Y = std::max(Work.Top, std::min(Y, Work.Bottom - FHeight));
     SetBounds(X, Y, FWidth, FHeight);

@@ -7,6 +7,11 @@
 //
 // On this desktop the window manager draws a form's title bar and border,
 // so a form's Width and Height are those of its client area.
+//
+// On Linux: poDesktopCenter centres on the primary screen's work area, not
+// across all monitors (that would split a dialog between two screens); and
+// on desktops that place windows themselves (Wayland) a position asked for
+// is not honoured, which Screen->CanPlaceWindows() tells.
 #include "platform/classes/Subrange.h"
 #include "platform/windows/WinControl.h"
 #include "platform/graphics/ControlCanvas.h"
@@ -119,6 +124,10 @@ public:
     int PixelsPerInch() const { return 96; }
     // The monitor most of the form is on.
     TMonitor* Monitor();
+    // The form's bounds when neither minimised nor maximised, in the terms
+    // of BoundsRect: what to store so that the form opens there next time,
+    // whatever state it is in now.
+    TRect RestoredBounds() const;
     // Runs the idle-time update of every action of the form.
     virtual void UpdateActions();
     bool ExecuteAction(TBasicAction* Action) override;

@@ -2,6 +2,7 @@
 
 #include "platform/classes/TypInfo.h"
 #include "platform/forms/Forms.h"
+#include "platform/graphics/ClassicFonts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -190,10 +191,23 @@ TRect TScreen::WorkAreaRect() const
     return R;
 }
 
+bool TScreen::PlatformPlacesWindows(const String& PlatformName)
+{
+    return !PlatformName.startsWith(QLatin1String("wayland"), Qt::CaseInsensitive)
+        && PlatformName.compare(QLatin1String("eglfs"), Qt::CaseInsensitive) != 0
+        && PlatformName.compare(QLatin1String("linuxfb"), Qt::CaseInsensitive) != 0;
+}
+
+bool TScreen::CanPlaceWindows() const
+{
+    return qApp == nullptr || PlatformPlacesWindows(QGuiApplication::platformName());
+}
+
 TStrings* TScreen::Fonts() const
 {
     if (!FFonts) {
         FFonts = std::make_unique<TStringList>();
+        EnsureClassicFonts();
         if (qApp != nullptr)
             for (const QString& Family : QFontDatabase::families())
                 FFonts->Add(Family);

@@ -2,6 +2,9 @@
 // TScreen: the forms of the program, the active form and control, the
 // cursor the whole program shows, the monitors and their work areas, and
 // the fonts.  One global Screen exists from start to end.
+//
+// On Linux: the monitors are Qt's screens, the first the primary one; the
+// work area is what the window manager leaves free of its panels.
 #include "platform/classes/Component.h"
 #include "platform/windows/ControlTypes.h"
 #include "platform/graphics/Font.h"
@@ -80,6 +83,13 @@ public:
     TMonitor* MonitorFromWindow(HWND Wnd, TMonitorDefaultTo Default = mdNearest) const;
     // Fonts are sized in pixels at 96 pixels per inch everywhere.
     int PixelsPerInch() const { return 96; }
+    // Whether the desktop lets the program place its own windows.  Wayland
+    // desktops put each window where they see fit and ignore the position
+    // asked for (and the full-screen platforms show one window filling the
+    // screen), so a stored window position is then not worth applying.
+    bool CanPlaceWindows() const;
+    // The same rule for a Qt platform's name ("xcb", "wayland" ...).
+    static bool PlatformPlacesWindows(const String& PlatformName);
 
     // --- fonts ---
     TStrings* Fonts() const;

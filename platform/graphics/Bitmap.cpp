@@ -76,7 +76,10 @@ TCanvas* TBitmap::Canvas()
 {
     if (!FCanvas) {
         FCanvas = std::make_unique<TBitmapCanvas>(this);
-        FCanvas->SetOnChange([this](TObject*) { Changed(); });
+        FCanvas->SetOnChange([this](TObject*) {
+            ForgetIconName();
+            Changed();
+        });
     }
     return FCanvas.get();
 }
@@ -114,6 +117,7 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     AHeight = std::max(AHeight, 0);
     if (AWidth == Width() && AHeight == Height())
         return;
+    ForgetIconName();
     QImage& Img = QtOf(FHandle)->Image;
     if (AWidth == 0 || AHeight == 0) {
         FreeContext();
@@ -175,6 +179,7 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
 {
     if (FPixelFormat == Value)
         return;
+    ForgetIconName();
     FreeContext();
     FPixelFormat = Value;
     QImage& Img = QtOf(FHandle)->Image;
@@ -228,6 +233,7 @@ void TBitmap::SetTransparentMode(TTransparentMode Value)
 
 void TBitmap::SetImage(const QImage& Value)
 {
+    ForgetIconName();
     FreeContext();
     QImage& Img = QtOf(FHandle)->Image;
     FEmptyWidth = FEmptyHeight = 0;
@@ -260,6 +266,7 @@ void TBitmap::Assign(TPersistent* Source)
         FTransparentColor = B->FTransparentColor;
         FTransparentMode = B->FTransparentMode;
         TGraphic::SetTransparent(B->Transparent());
+        CopyIconName(*B);
         Changed();
         return;
     }
@@ -321,6 +328,8 @@ QRgb* TBitmap::ScanLine(int Row)
 {
     if (Row < 0 || Row >= Height())
         throw EInvalidGraphicOperation(QStringLiteral("Scan line index out of range"));
+    // The caller may write through it.
+    ForgetIconName();
     return reinterpret_cast<QRgb*>(QtOf(FHandle)->Image.scanLine(Row));
 }
 
@@ -331,9 +340,14 @@ const QImage& TBitmap::Image() const
 
 void TBitmap::DefineProperties(TFiler& Filer)
 {
-    Filer.DefineBinaryProperty(
-        QStringLiteral("Data"), [this](const QByteArray& Data) { LoadFromData(Data); },
-        [this] { return SaveToData(); }, !Empty());
+    DefineImageData(Filer, this,
+                    {[this](const String& Name, int Size) { LoadFromIconName(Name, Size); },
+                     [this](const QByteArray& Data) { LoadFromData(Data); }, [this] { return SaveToData(); }});
+}
+
+void TBitmap::SetIconPixels(const QImage& Image)
+{
+    SetImage(Image);
 }
 
 void TBitmap::Draw(TCanvas* ACanvas, const TRect& R)

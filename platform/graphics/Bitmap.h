@@ -2,7 +2,7 @@
 // TBitmap: an image in memory with a canvas to draw on it.  The pixels are
 // a 32-bit Qt image; a monochrome bitmap (pf1bit) keeps them black or
 // white, which is what the mask-building blits rely on.  Streams and form
-// data hold PNG.
+// data hold PNG, or form data names an icon of the theme (see TGraphic).
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Graphic.h"
 
@@ -67,6 +67,7 @@ public:
 
 protected:
     void Changed() override;
+    void SetIconPixels(const QImage& Image) override;
 
 private:
     friend class TBitmapCanvas;

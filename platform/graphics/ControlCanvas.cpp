@@ -1,9 +1,30 @@
 #include "platform/graphics/ControlCanvas.h"
 
+#include <algorithm>
+#include <vector>
+
 TControlCanvasHooks& ControlCanvasHooks()
 {
     static TControlCanvasHooks Hooks;
     return Hooks;
+}
+
+namespace {
+
+// The canvases holding a context they fetched themselves.
+std::vector<TControlCanvas*>& Holding()
+{
+    static auto* List = new std::vector<TControlCanvas*>;
+    return *List;
+}
+
+} // namespace
+
+void FreeDeviceContexts()
+{
+    // Freeing takes each canvas off the list.
+    while (!Holding().empty())
+        Holding().back()->FreeHandle();
 }
 
 TControlCanvas::~TControlCanvas()
@@ -37,9 +58,12 @@ void TControlCanvas::FreeHandle()
     if (FDeviceContext == nullptr)
         return;
     SetHandle(nullptr);
-    if (ControlCanvasHooks().ReleaseDC)
-        ControlCanvasHooks().ReleaseDC(FControl, FDeviceContext);
+    HDC DC = FDeviceContext;
     FDeviceContext = nullptr;
+    auto& List = Holding();
+    List.erase(std::remove(List.begin(), List.end(), this), List.end());
+    if (ControlCanvasHooks().ReleaseDC)
+        ControlCanvasHooks().ReleaseDC(FControl, DC);
 }
 
 void TControlCanvas::CreateHandle()
@@ -47,6 +71,8 @@ void TControlCanvas::CreateHandle()
     if (FControl == nullptr || !ControlCanvasHooks().GetDC)
         return;
     FDeviceContext = ControlCanvasHooks().GetDC(FControl);
-    if (FDeviceContext != nullptr)
-        SetHandle(FDeviceContext);
+    if (FDeviceContext == nullptr)
+        return;
+    Holding().push_back(this);
+    SetHandle(FDeviceContext);
 }

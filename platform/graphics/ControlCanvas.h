@@ -39,3 +39,9 @@ private:
     TControl* FControl = nullptr;
     HDC FDeviceContext = nullptr;
 };
+
+// Lets go of the context of every control canvas that fetched one of its
+// own (drawing outside a paint message): what they drew then reaches the
+// screen, and the next drawing fetches a fresh context.  The message loop
+// calls it whenever it hands Qt's events out.
+void FreeDeviceContexts();

@@ -2,6 +2,7 @@
 // the same font metrics (no kerning, no anti-aliasing, full hinting), and
 // each piece of text is drawn at the position its measurement gives, so
 // layout computed from the extents matches what is painted.
+#include "platform/graphics/ClassicFonts.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/TextCache.h"
 
@@ -63,6 +64,36 @@ int PixelSizeFor(QFont Font, int Height)
     return Size;
 }
 
+// A bitmap face's tables may give its average and widest character in
+// the wrong units (the MS Sans Serif stand-in gives 611 and 4 pixels);
+// the classic figures are then those of its own glyphs.
+int AverageCharWidth(const QFontMetrics& FM)
+{
+    const int Average = FM.averageCharWidth();
+    if (Average > 0 && Average <= 2 * FM.height())
+        return Average;
+    return std::max(1, FM.horizontalAdvance(QLatin1Char('x')));
+}
+
+int MaxCharWidth(const QFontMetrics& FM)
+{
+    int Widest = FM.maxWidth();
+    for (QLatin1Char C : {QLatin1Char('W'), QLatin1Char('M'), QLatin1Char('@')})
+        Widest = std::max(Widest, FM.horizontalAdvance(C));
+    return Widest;
+}
+
+// A bitmap face shows only at the sizes it has; far from them it is
+// replaced by the scalable face of the same family of looks.
+void KeepBitmapFaceNearItsSizes(QFont& F)
+{
+    const QFontInfo Info(F);
+    if (QFontDatabase::isScalable(Info.family(), Info.styleName()) || std::abs(Info.pixelSize() - F.pixelSize()) <= 2)
+        return;
+    if (ClassicFontRegistered(QStringLiteral("Tahoma")))
+        F.setFamilies({QStringLiteral("Tahoma")});
+}
+
 struct TTextEnv {
     QFont Font;
     QFontMetrics Metrics;
@@ -79,7 +110,7 @@ struct TTextEnv {
     }
     int Ascent() const { return Metrics.ascent(); }
     int Height() const { return Metrics.ascent() + Metrics.descent(); }
-    int AveCharWidth() const { return std::max(1, Metrics.averageCharWidth()); }
+    int AveCharWidth() const { return AverageCharWidth(Metrics); }
 };
 
 QRegion ToQRegion(const TRegionData& R)
@@ -443,6 +474,7 @@ TQtFont::TQtFont(const LOGFONT& L) : TGdiFont(L), FQtFont(QFontFromLogFont(L))
 
 QFont QFontFromLogFont(const LOGFONT& Log)
 {
+    EnsureClassicFonts();
     QFont F;
     if (!Log.lfFaceName.isEmpty())
         F.setFamilies({Log.lfFaceName});
@@ -458,6 +490,7 @@ QFont QFontFromLogFont(const LOGFONT& Log)
     F.setHintingPreference(QFont::PreferFullHinting);
     F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     F.setPixelSize(PixelSizeFor(F, Log.lfHeight));
+    KeepBitmapFaceNearItsSizes(F);
     return F;
 }
 
@@ -473,8 +506,8 @@ BOOL GetTextMetrics(HDC DC, TEXTMETRIC* M)
     M->tmHeight = M->tmAscent + M->tmDescent;
     M->tmInternalLeading = std::max(0, M->tmHeight - Env.Font.pixelSize());
     M->tmExternalLeading = std::max(0, FM.leading());
-    M->tmAveCharWidth = FM.averageCharWidth();
-    M->tmMaxCharWidth = FM.maxWidth();
+    M->tmAveCharWidth = AverageCharWidth(FM);
+    M->tmMaxCharWidth = MaxCharWidth(FM);
     const TGdiFont* F = DC->State().Font.Get();
     M->tmWeight = F && F->Log.lfWeight != 0 ? F->Log.lfWeight : int(FW_NORMAL);
     M->tmItalic = Env.Font.italic();

@@ -11,8 +11,10 @@ END_REGISTER
 void TIcon::Assign(TPersistent* Source)
 {
     if (auto* I = dynamic_cast<TIcon*>(Source)) {
-        if (I != this)
+        if (I != this) {
             SetImage(I->FImage);
+            CopyIconName(*I);
+        }
         return;
     }
     if (Source == nullptr) {
@@ -24,9 +26,9 @@ void TIcon::Assign(TPersistent* Source)
 
 void TIcon::DefineProperties(TFiler& Filer)
 {
-    Filer.DefineBinaryProperty(
-        QStringLiteral("Data"), [this](const QByteArray& Data) { LoadFromData(Data); },
-        [this] { return SaveToData(); }, !Empty());
+    DefineImageData(Filer, this,
+                    {[this](const String& Name, int Size) { LoadFromIconName(Name, Size); },
+                     [this](const QByteArray& Data) { LoadFromData(Data); }, [this] { return SaveToData(); }});
 }
 
 void TIcon::SetWidth(int)
@@ -41,6 +43,7 @@ void TIcon::SetHeight(int)
 
 void TIcon::SetImage(const QImage& Value)
 {
+    ForgetIconName();
     FImage = Value.isNull() ? QImage() : Value.convertToFormat(QImage::Format_ARGB32);
     Changed();
 }

@@ -9,7 +9,7 @@ class TIcon : public TGraphic {
 public:
     TIcon() = default;
     void Assign(TPersistent* Source) override;
-    // Form data "Data": the image as PNG.
+    // Form data "Data": the image as PNG, or an icon of the theme by name.
     void DefineProperties(TFiler& Filer) override;
 
     bool Empty() const override { return FImage.isNull(); }
@@ -25,6 +25,9 @@ public:
     void SetImage(const QImage& Value);
 
     void Draw(TCanvas* ACanvas, const TRect& R) override;
+
+protected:
+    void SetIconPixels(const QImage& Image) override { SetImage(Image); }
 
 private:
     QImage FImage;

@@ -95,9 +95,15 @@ void TPicture::SaveToFile(const String& FileName)
 }
 
 // Form data: the class name as a length-prefixed string, then the image
-// (PNG).  Plain image data without the name reads as a bitmap.
+// (PNG).  Plain image data without the name reads as a bitmap, and so does
+// an icon of the theme named by the definition.
 void TPicture::DefineProperties(TFiler& Filer)
 {
+    auto ReadIcon = [this](const String& Name, int Size) {
+        auto Bitmap = std::make_unique<TBitmap>();
+        Bitmap->LoadFromIconName(Name, Size);
+        Take(std::move(Bitmap));
+    };
     auto Read = [this](const QByteArray& Data) {
         if (Data.isEmpty()) {
             SetGraphic(nullptr);
@@ -122,5 +128,5 @@ void TPicture::DefineProperties(TFiler& Filer)
         const QByteArray Name = dynamic_cast<TIcon*>(FGraphic.get()) ? "TIcon" : "TBitmap";
         return char(Name.size()) + Name + FGraphic->SaveToData();
     };
-    Filer.DefineBinaryProperty(QStringLiteral("Data"), Read, Write, FGraphic != nullptr && !FGraphic->Empty());
+    DefineImageData(Filer, FGraphic.get(), {ReadIcon, Read, Write});
 }

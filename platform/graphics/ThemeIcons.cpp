@@ -3,7 +3,9 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QSet>
 #include <QStringList>
+#include <QtGlobal>
 
 String IconThemeName()
 {
@@ -53,4 +55,16 @@ QImage ThemeIconImage(const String& Name, int Width, int Height)
     P.drawImage((Width - Found.width()) / 2, (Height - Found.height()) / 2, Found);
     P.end();
     return Cell;
+}
+
+QImage DefinitionIconImage(const String& Name, int Width, int Height)
+{
+    QImage Image = ThemeIconImage(Name, Width, Height);
+    static QSet<String> Warned;
+    if (Image.isNull() && !Warned.contains(Name)) {
+        Warned.insert(Name);
+        qWarning("The icon \"%s\" is not in the icon theme %s: its image stays empty.", qUtf8Printable(Name),
+                 qUtf8Printable(IconThemeName()));
+    }
+    return Image;
 }

@@ -3,6 +3,10 @@
 // from the Tango icon theme, which the program selects so that every
 // desktop shows the same classic colour icons.  Image lists and glyph
 // readers load the icons that form definitions name through this.
+//
+// On Linux: the theme is Debian's tango-icon-theme, found through Qt's
+// freedesktop icon lookup in $XDG_DATA_DIRS, whatever theme the desktop
+// itself uses.
 #include "platform/rtl/System.h"
 
 #include <QImage>
@@ -15,3 +19,8 @@ void SelectIconTheme();
 // theme has no icon of that exact size); a null image when the theme has
 // no icon of that name or there is no GUI application yet.
 QImage ThemeIconImage(const String& Name, int Width, int Height);
+// ThemeIconImage for an icon that a form definition names: a name the
+// theme lacks gives a null image and one warning on the error stream (the
+// first time that name is asked for in the run), never an error, so that a
+// window still opens where the theme is missing or older.
+QImage DefinitionIconImage(const String& Name, int Width, int Height);

@@ -139,6 +139,19 @@ BOOL ShowWindow(HWND Wnd, int Cmd);
 BOOL IsWindowVisible(HWND Wnd);
 BOOL IsIconic(HWND Wnd);
 BOOL IsZoomed(HWND Wnd);
+// How a window is shown: showCmd SW_SHOWNORMAL, SW_SHOWMINIMIZED or
+// SW_SHOWMAXIMIZED, and rcNormalPosition its bounds when neither minimised
+// nor maximised (what to store and restore), screen coordinates for a
+// top-level window.  The other members are not used here.
+struct WINDOWPLACEMENT {
+    UINT length = sizeof(WINDOWPLACEMENT);
+    UINT flags = 0;
+    UINT showCmd = 0;
+    TPoint ptMinPosition;
+    TPoint ptMaxPosition;
+    TRect rcNormalPosition;
+};
+BOOL GetWindowPlacement(HWND Wnd, WINDOWPLACEMENT* Placement);
 BOOL EnableWindow(HWND Wnd, BOOL Enable);
 BOOL IsWindowEnabled(HWND Wnd);
 long GetWindowLong(HWND Wnd, int Index);

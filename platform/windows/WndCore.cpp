@@ -289,6 +289,7 @@ HWND CreateWindowEx(const TWindowCreateParams& Params)
     W->MessageOnly = Params.MessageOnly && !Child;
     W->Rect = Bounds(Params.X, Params.Y, std::max(0, Params.Width), std::max(0, Params.Height));
     W->Client = {0, 0, W->Width(), W->Height()};
+    W->NormalRect = W->Rect;
     LiveWindows().insert(W);
     WindowsChanged();
     if (Child)
@@ -880,6 +881,8 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int Width, int Heigh
     if (ZChanged)
         ApplyZOrder(Wnd, InsertAfter);
     Wnd->Rect = New;
+    if (!Wnd->Minimized && !Wnd->Maximized)
+        Wnd->NormalRect = New;
     if (Visible)
         Wnd->Style |= WS_VISIBLE;
     else
@@ -978,6 +981,18 @@ BOOL IsZoomed(HWND Wnd)
     return Live(Wnd) != nullptr && Wnd->Maximized ? TRUE : FALSE;
 }
 
+BOOL GetWindowPlacement(HWND Wnd, WINDOWPLACEMENT* Placement)
+{
+    if (Live(Wnd) == nullptr || Placement == nullptr)
+        return FALSE;
+    Placement->flags = 0;
+    Placement->showCmd = Wnd->Minimized ? SW_SHOWMINIMIZED : Wnd->Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    Placement->ptMinPosition = {-1, -1};
+    Placement->ptMaxPosition = {-1, -1};
+    Placement->rcNormalPosition = Wnd->NormalRect;
+    return TRUE;
+}
+
 BOOL EnableWindow(HWND Wnd, BOOL Enable)
 {
     if (Live(Wnd) == nullptr)
@@ -1068,8 +1083,33 @@ bool ContainsPoint(HWND W, TPoint WindowPoint)
     return !W->Shape || W->Shape->Contains(WindowPoint.X, WindowPoint.Y);
 }
 
+// A window's children as they were when a walk over them began: the
+// walk sends messages, whose handlers may make or free windows and so
+// change the list.  Small lists stay off the heap (a walk runs on every
+// mouse move).
+class TChildSnapshot {
+public:
+    explicit TChildSnapshot(const std::vector<HWND>& Children) : FCount(Children.size())
+    {
+        if (FCount > std::size(FInline))
+            FHeap.assign(Children.begin(), Children.end());
+        else
+            std::copy(Children.begin(), Children.end(), FInline);
+    }
+    const HWND* begin() const { return FHeap.empty() ? FInline : FHeap.data(); }
+    const HWND* end() const { return begin() + FCount; }
+
+private:
+    std::size_t FCount;
+    HWND FInline[16];
+    std::vector<HWND> FHeap;
+};
+
 TPointHit Descend(HWND W, TPoint Screen)
 {
+    // No window object is freed before the walk is over: a handler that
+    // frees a window leaves it dead, not gone, and Live() tells.
+    TProcScope Scope;
     TPointHit Result{W};
     for (;;) {
         TPoint P = Screen;
@@ -1080,8 +1120,8 @@ TPointHit Descend(HWND W, TPoint Screen)
             return Result;
         HWND Hit = nullptr;
         int Answer = HTNOWHERE;
-        for (HWND C : W->Children) {
-            if (!C->Visible() || !C->Enabled())
+        for (HWND C : TChildSnapshot(W->Children)) {
+            if (Live(C) == nullptr || !C->Visible() || !C->Enabled())
                 continue;
             if (!ContainsPoint(C, {P.X - C->Rect.Left, P.Y - C->Rect.Top}))
                 continue;
@@ -1091,8 +1131,8 @@ TPointHit Descend(HWND W, TPoint Screen)
             Hit = C;
             break;
         }
-        if (Hit == nullptr || Live(Hit) == nullptr)
-            return Result;
+        if (Hit == nullptr || Live(Hit) == nullptr || Live(W) == nullptr)
+            return Live(Result.Wnd) != nullptr ? Result : TPointHit{};
         W = Hit;
         Result = {W, Answer, true};
     }

@@ -53,6 +53,8 @@ struct TWndHandle {
     TRect Rect;
     // Relative to the window's top-left corner (after WM_NCCALCSIZE).
     TRect Client;
+    // Rect when last neither minimised nor maximised.
+    TRect NormalRect;
     std::optional<TRegionData> Shape;
 
     // Pending paint: client coordinates.
@@ -75,6 +77,14 @@ struct TWndHandle {
     QPointer<QWidget> Hosted;
 
     bool IsChild() const { return (Style & WS_CHILD) != 0 && Parent != nullptr; }
+    // A top-level window with a caption (dialogs included) gets its title
+    // bar and border from the desktop's window manager, not from us: its
+    // whole rectangle is client area.  Captionless popups (menus, hints,
+    // drop-downs) draw their own border.
+    bool FramedByDesktop() const
+    {
+        return !IsChild() && ((Style & WS_POPUP) == 0 || (Style & WS_CAPTION) == WS_CAPTION);
+    }
     bool Visible() const { return (Style & WS_VISIBLE) != 0; }
     bool Enabled() const { return (Style & WS_DISABLED) == 0; }
     int Width() const { return Rect.Right - Rect.Left; }

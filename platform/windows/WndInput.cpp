@@ -573,6 +573,11 @@ protected:
                 W->Minimized = isMinimized();
                 WindowsChanged();
                 W->Maximized = isMaximized();
+                // The desktop may have sized the window before saying it
+                // maximised it; Qt kept the bounds it had before.
+                if ((W->Minimized || W->Maximized) && normalGeometry().isValid())
+                    W->NormalRect = Bounds(normalGeometry().x(), normalGeometry().y(), normalGeometry().width(),
+                                           normalGeometry().height());
             }
             return QWidget::event(E);
         case QEvent::ContextMenu:
@@ -706,7 +711,7 @@ bool CanRaise()
 
 Qt::WindowFlags FlagsFor(HWND Top)
 {
-    if ((Top->Style & WS_POPUP) != 0 && (Top->Style & WS_CAPTION) != WS_CAPTION) {
+    if (!Top->FramedByDesktop()) {
         // Owned popups and tool windows never take activation: menus,
         // drop-downs, hint windows.
         if (Top->Parent != nullptr || (Top->ExStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) != 0)
@@ -745,7 +750,7 @@ void CreateSurfaceWidget(HWND Top)
     W->Syncing = true;
     W->setGeometry(Top->Rect.Left, Top->Rect.Top, std::max(1, Top->Width()), std::max(1, Top->Height()));
     W->Syncing = false;
-    if ((Top->Style & WS_THICKFRAME) == 0 && (Top->Style & WS_POPUP) == 0)
+    if ((Top->Style & WS_THICKFRAME) == 0 && Top->FramedByDesktop())
         W->setFixedSize(std::max(1, Top->Width()), std::max(1, Top->Height()));
     Top->Surface->Widget = W;
     ApplySurfaceMask(Top);
@@ -774,7 +779,7 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
     W->Syncing = true;
     if (Geometry) {
         const QSize Size(std::max(1, Top->Width()), std::max(1, Top->Height()));
-        if ((Top->Style & WS_THICKFRAME) == 0 && (Top->Style & WS_POPUP) == 0)
+        if ((Top->Style & WS_THICKFRAME) == 0 && Top->FramedByDesktop())
             W->setFixedSize(Size);
         else
             W->setMinimumSize(0, 0), W->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

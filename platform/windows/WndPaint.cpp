@@ -326,20 +326,9 @@ void DetachSurfaceDCs(HWND Top)
             DC->DetachWindowImage();
 }
 
-namespace {
-
-// Forms, dialogs among them, are framed by the desktop's window manager;
-// popups without a caption (menus, drop-downs, hints) are not.
-bool FramedByWindowManager(HWND Wnd)
-{
-    return !Wnd->IsChild() && ((Wnd->Style & WS_POPUP) == 0 || (Wnd->Style & WS_CAPTION) == WS_CAPTION);
-}
-
-} // namespace
-
 void DefaultNcCalcSize(HWND Wnd, TRect& Client)
 {
-    if (FramedByWindowManager(Wnd))
+    if (Wnd->FramedByDesktop())
         return;
     auto Inset = [&Client](int N) { InflateRect(Client, -N, -N); };
     if ((Wnd->Style & WS_THICKFRAME) != 0)
@@ -366,7 +355,7 @@ void DefaultNcCalcSize(HWND Wnd, TRect& Client)
 
 void DefaultNcPaint(HWND Wnd)
 {
-    if (FramedByWindowManager(Wnd))
+    if (Wnd->FramedByDesktop())
         return;
     HDC DC = GetWindowDC(Wnd);
     if (DC == nullptr)

@@ -6,6 +6,7 @@
 // its pending events, which our Qt windows turn into queued messages.
 // When Qt runs a loop of its own (a Qt dialog, a menu), queued messages are
 // still handed out: a posted wake-up event runs the message processor.
+#include "platform/graphics/ControlCanvas.h"
 #include "platform/windows/WndHandle.h"
 
 #include <QAbstractEventDispatcher>
@@ -185,9 +186,17 @@ bool Matches(const MSG& M, HWND Wnd, UINT Min, UINT Max)
 
 void TakeQtEvents()
 {
+    // What controls drew outside a paint message is shown in this pass.
+    FreeDeviceContexts();
     ++PumpDepth;
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Qt deletes what was handed to deleteLater (the Qt windows of freed
+    // top-level windows, their editors, killed timers) when one of its own
+    // loops returns, and ours is not one of them: without this they stayed
+    // until a Qt menu happened to run.  Qt still keeps back what a Qt loop
+    // running further up the stack asked for.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     --PumpDepth;
 }
 

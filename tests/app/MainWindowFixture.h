@@ -101,6 +101,8 @@ protected:
     // Data and Main are the program's own while the test runs.
     TOwnAppRoots OwnRoots;
     const TEnvGuard TempFolder{"TMPDIR", Dir.File("tmp").toUtf8()};
+    const TEnvGuard StateFolder{"XDG_STATE_HOME", Dir.File("state").toUtf8()};
+    const TEnvGuard HomeFolder{"HOME", Dir.File("home").toUtf8()};
     QString DataFolder;
     TDateTime Today = EncodeDate(2024, 5, 17) + EncodeTime(14, 30, 0, 0);
     TDataModuleMain* Data = nullptr;

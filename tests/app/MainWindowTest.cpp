@@ -14,10 +14,13 @@
 #include "platform/actions/Menus.h"
 #include "platform/forms/AppEvnts.h"
 #include "platform/forms/Timer.h"
+#include "platform/rtl/FileLock.h"
 #include "platform/rtl/IniFiles.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrlQuery>
 
 namespace {
@@ -105,7 +108,7 @@ TEST_F(MainWindowTest, QuittingAsksWhenConfiguredThenWritesEverything)
     EXPECT_FALSE(QFile::exists(Report));
     TMemIniFile Ini(TSettings::IniFileName());
     EXPECT_EQ(Ini.ReadInteger("LAST_WINDOW", "WIDTH", 0), Main->Width());
-    EXPECT_EQ(ReadRaw(Dir.File("tmp/quorvy.mru")), (Path + "\r\n").toUtf8());
+    EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
     // The person added is in the file.
     ASSERT_TRUE(Data->OpenFiles(Path, false));
     EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 2);
@@ -370,4 +373,192 @@ TEST_F(MainWindowTest, FieldInputErrorsGetTheirOwnMessageAndEverythingElseOffers
         }
         EXPECT_FALSE(Application->Terminated());
     }
+}
+
+TEST_F(MainWindowTest, AnErrorWhileADialogIsOpenCanStillEndTheProgramThroughItsCloseQuery)
+{
+    // The program's own main window, as the application makes it.
+    Main->Free();
+    Main = nullptr;
+    Application->CreateForm(Main);
+    WriteSettings("[Algemeen]\r\nConfirmOnExit=1\r\n");
+    TScriptedMessageBoxes Yes({IDYES});
+    TTimer OpenDialog(nullptr), Fail(nullptr);
+    OpenDialog.SetInterval(1);
+    OpenDialog.SetOnTimer([&](TObject*) {
+        OpenDialog.SetEnabled(false);
+        Fail.SetEnabled(true);
+        Main->ActionAboutExecute(nullptr);
+    });
+    Fail.SetEnabled(false);
+    Fail.SetInterval(1);
+    Fail.SetOnTimer([&](TObject*) {
+        Fail.SetEnabled(false);
+        throw EInvalidOperation("fout");
+    });
+    Application->Run();
+    ASSERT_EQ(Yes.Asked().size(), 2u);
+    EXPECT_EQ(Yes.Asked()[0].Caption, "Applicatiefout");
+    EXPECT_TRUE(Yes.Asked()[0].Text.endsWith("\"fout\""));
+    EXPECT_EQ(Yes.Asked()[1].Caption, "Beëindigen Quorvy®");
+    // The close query went through: it wrote the settings.
+    EXPECT_TRUE(QFile::exists(TSettings::IniFileName()));
+    RestartApplication();
+}
+
+// --- the lock -----------------------------------------------------------------------
+
+TEST_F(MainWindowTest, AFileOpenInAnotherCopyIsRefusedNamingThatCopy)
+{
+    const QString Path = MakeContactFile("gedeeld.quorvy", {{1, "Jansen"}});
+    const QString Own = MakeContactFile("eigen.quorvy", {});
+    ShowMain();
+    Main->OpenFile(Own);
+    {
+        // The other copy of the program.
+        TFileLock Other(Path);
+        ASSERT_EQ(Other.Acquire(), flLocked);
+        TScriptedMessageBoxes Boxes({IDYES});
+        Main->OpenFile(Path);
+        ASSERT_EQ(Boxes.Asked().size(), 1u);
+        EXPECT_EQ(Boxes.Asked()[0].Caption, "Bestand in gebruik");
+        EXPECT_TRUE(Boxes.Asked()[0].Text.contains(Path));
+        EXPECT_TRUE(Boxes.Asked()[0].Text.contains(QStringLiteral("proces %1").arg(QCoreApplication::applicationPid())));
+        EXPECT_EQ(Boxes.Asked()[0].Flags, 16u);
+        // The file that was open stays open.
+        EXPECT_EQ(Data->FileName, Own);
+        Main->ActionCloseExecute(nullptr);
+        Main->FcListBoxPreviousFiles->SetItemIndex(ListedFiles().indexOf(Path));
+        Main->ActionDeleteExecute(nullptr);
+        EXPECT_EQ(Boxes.Asked().back().Caption, "Bestand in gebruik");
+        EXPECT_TRUE(QFile::exists(Path));
+    }
+    // This copy holds its open file against the others, also when it opens
+    // that file again.
+    Main->OpenFile(Path);
+    Main->OpenFile(Path);
+    EXPECT_EQ(Data->FileName, Path);
+    TFileLock Other(Path);
+    EXPECT_EQ(Other.Acquire(), flHeld);
+    Main->ActionCloseExecute(nullptr);
+    EXPECT_EQ(Other.Acquire(), flLocked);
+}
+
+// --- failures -------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, QuittingWhenNothingCanBeWrittenAsksOnceAndEveryStepStillRuns)
+{
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    Main->OpenFile(Path);
+    AddPerson({2, "Bakker"});
+    const QString Report = Dir.File("tmp/quorvy$1.txt");
+    ASSERT_TRUE(WriteRaw(Report, "rapport"));
+    Data->TempFiles->Add(Report);
+    // Files where the settings and state folders should be, and the data
+    // folder gone from under the open file.
+    ASSERT_TRUE(WriteRaw(Dir.File("bezet"), "x"));
+    TSettings::SetIniFileName(Dir.File("bezet/quorvy.ini"));
+    ASSERT_TRUE(QDir().mkpath(Dir.File("state")));
+    ASSERT_TRUE(WriteRaw(Dir.File("state/quorvy"), "x"));
+    ASSERT_TRUE(QDir(Dir.Path()).rename("data", "weg"));
+
+    {
+        TScriptedMessageBoxes No({IDNO});
+        bool CanClose = true;
+        Main->FormCloseQuery(Main, CanClose);
+        EXPECT_FALSE(CanClose);
+        ASSERT_EQ(No.Asked().size(), 1u);
+        EXPECT_EQ(No.Asked()[0].Caption, "Opslaan mislukt");
+        EXPECT_EQ(No.Asked()[0].Flags, 308u);
+        for (const QString& Named : {Path, Dir.File("bezet/quorvy.ini"), Dir.File("state/quorvy/quorvy.mru")})
+            EXPECT_TRUE(No.Asked()[0].Text.contains(Named)) << Named.toStdString();
+        EXPECT_FALSE(QFile::exists(Report));
+        EXPECT_TRUE(Data->Active);
+    }
+    // Room again: the next try writes everything.
+    ASSERT_TRUE(QDir(Dir.Path()).rename("weg", "data"));
+    ASSERT_TRUE(QFile::remove(Dir.File("state/quorvy")));
+    {
+        TScriptedMessageBoxes Yes({IDYES});
+        bool CanClose = true;
+        Main->FormCloseQuery(Main, CanClose);
+        ASSERT_EQ(Yes.Asked().size(), 1u);
+        EXPECT_FALSE(Yes.Asked()[0].Text.contains(Path));
+        EXPECT_TRUE(Yes.Asked()[0].Text.contains(Dir.File("bezet/quorvy.ini")));
+        EXPECT_TRUE(CanClose);
+        EXPECT_FALSE(Data->Active);
+    }
+    EXPECT_TRUE(QFile::exists(Dir.File("state/quorvy/quorvy.mru")));
+    ASSERT_TRUE(Data->OpenFiles(Path, false));
+    EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 2);
+}
+
+TEST_F(MainWindowTest, QuittingWithoutSavingLeavesTheOldFileAndItsLockBehind)
+{
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    const QByteArray Before = ReadRaw(Path);
+    ShowMain();
+    Main->OpenFile(Path);
+    AddPerson({2, "Bakker"});
+    ASSERT_TRUE(QDir(Dir.Path()).rename("data", "weg"));
+    TScriptedMessageBoxes Yes({IDYES});
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    EXPECT_TRUE(CanClose);
+    EXPECT_FALSE(Data->Active);
+    ASSERT_TRUE(QDir(Dir.Path()).rename("weg", "data"));
+    EXPECT_EQ(ReadRaw(Path), Before);
+    TFileLock Other(Path);
+    EXPECT_EQ(Other.Acquire(), flLocked);
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedAfterTheOpenOneWasClosedLeavesTheStartPage)
+{
+    const QString Good = MakeContactFile("goed.quorvy", {{1, "Jansen"}});
+    const QString Bad = DataFolder + "kapot.quorvy";
+    ASSERT_TRUE(WriteRaw(Bad, "geen tabel"));
+    ShowMain();
+    Main->OpenFile(Good);
+    EXPECT_THROW(Main->OpenFile(Bad), ECannotOpenFile);
+    EXPECT_FALSE(Data->Active);
+    EXPECT_EQ(Main->Caption(), Program);
+    EXPECT_TRUE(Main->FcPanelMainPage->Visible());
+    EXPECT_FALSE(Main->ActionClose->Enabled());
+    EXPECT_TRUE(Main->ActionOpen->Enabled());
+    // Neither file is held.
+    for (const QString& Name : {Good, Bad}) {
+        TFileLock Other(Name);
+        EXPECT_EQ(Other.Acquire(), flLocked);
+    }
+}
+
+TEST_F(MainWindowTest, TheWebLinkRefusesWhatIsNoWebAddress)
+{
+    ShowMain();
+    TShellRecorder Shell;
+    for (const QString& Text : {"/etc/passwd", "file:///etc/passwd", "jan@example.org", "xterm -e sh"}) {
+        TScriptedMessageBoxes Boxes;
+        Main->FcComboBoxWebLink->SetText(Text);
+        Main->SpeedButtonWebGoClick(nullptr);
+        ASSERT_EQ(Boxes.Asked().size(), 1u) << Text.toStdString();
+        EXPECT_EQ(Boxes.Asked()[0].Caption, "Openen niet mogelijk");
+        EXPECT_TRUE(Boxes.Asked()[0].Text.startsWith("\"" + Text + "\" is geen webadres"));
+    }
+    EXPECT_TRUE(Shell.Opened().empty());
+    EXPECT_EQ(Main->FcComboBoxWebLink->Items()->Count(), 0);
+}
+
+TEST_F(MainWindowTest, WithoutSettingsTheDataFolderIsMadeInTheDocumentsFolder)
+{
+    ASSERT_TRUE(QFile::remove(TSettings::IniFileName()));
+    ShowMain();
+    EXPECT_EQ(Settings->DataFolder, Dir.File("home/Documents/Quorvy/"));
+    EXPECT_TRUE(QFileInfo(Dir.File("home/Documents/Quorvy")).isDir());
+    EXPECT_TRUE(ListedFiles().isEmpty());
+    // A folder the user chose is never made.
+    WriteSettings(QStringLiteral("[Folders]\r\nData=%1\r\n").arg(Dir.File("ontbreekt/")));
+    Main->Hide();
+    ShowMain();
+    EXPECT_FALSE(QFileInfo::exists(Dir.File("ontbreekt")));
 }

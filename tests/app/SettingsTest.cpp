@@ -79,8 +79,8 @@ TEST_F(SettingsTest, NewObjectIsEmptyAndMissingFileGivesDefaults)
     EXPECT_TRUE(S.ConfirmOnExit);
     EXPECT_FALSE(S.SaveLastWindowSettings);
     EXPECT_FALSE(S.ExactSearch);
-    EXPECT_EQ(S.DataFolder, ProgramFolder());
-    EXPECT_TRUE(S.DataFolder.endsWith('/'));
+    EXPECT_EQ(S.DataFolder, UserDocumentsFolder() + "Quorvy/");
+    EXPECT_EQ(S.DataFolder, TSettings::DefaultDataFolder());
     EXPECT_TRUE(S.Allow1Group2BOpen);
     EXPECT_FALSE(S.ShowBirthdayAtStartup);
     EXPECT_EQ(S.Top, 0);

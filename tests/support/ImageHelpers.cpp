@@ -166,3 +166,38 @@ int CountColor(const QImage& Image, COLORREF Color, const TRect& R)
                                .arg(R.Left).arg(R.Top).arg(R.Right).arg(R.Bottom));
     return ::testing::AssertionSuccess();
 }
+
+namespace {
+
+bool OpaquePixelsMatch(const QImage& Image, const QImage& Part, int Left, int Top)
+{
+    for (int Y = 0; Y < Part.height(); ++Y)
+        for (int X = 0; X < Part.width(); ++X) {
+            const QRgb P = Part.pixel(X, Y);
+            if (qAlpha(P) == 255 && (Image.pixel(Left + X, Top + Y) & 0xFFFFFF) != (P & 0xFFFFFF))
+                return false;
+        }
+    return true;
+}
+
+} // namespace
+
+::testing::AssertionResult ShowsImage(const QImage& Image, const QImage& Part, const TRect& R, TPoint* Where)
+{
+    const QImage Source = Part.convertToFormat(QImage::Format_ARGB32);
+    for (int Y = std::max(R.Top, 0); Y + Source.height() <= std::min(R.Bottom, Image.height()); ++Y)
+        for (int X = std::max(R.Left, 0); X + Source.width() <= std::min(R.Right, Image.width()); ++X)
+            if (OpaquePixelsMatch(Image, Source, X, Y)) {
+                if (Where != nullptr)
+                    *Where = {X, Y};
+                return ::testing::AssertionSuccess();
+            }
+    return Fail(Image,
+                QStringLiteral("the %1 x %2 image shows nowhere in (%3, %4, %5, %6)")
+                    .arg(Source.width())
+                    .arg(Source.height())
+                    .arg(R.Left)
+                    .arg(R.Top)
+                    .arg(R.Right)
+                    .arg(R.Bottom));
+}

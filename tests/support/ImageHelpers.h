@@ -75,3 +75,8 @@ COLORREF ImagePixel(const QImage& Image, int X, int Y);
 TRect BoundsOfColor(const QImage& Image, COLORREF Color);
 // Number of pixels of Color in R.
 int CountColor(const QImage& Image, COLORREF Color, const TRect& R);
+// Where Part shows in R of Image: the first top-left corner at which every
+// fully opaque pixel of Part is in Image with its colour (what a glyph or
+// image-list icon leaves however it blends its edges).  Fails, saving the
+// image, when Part shows nowhere in R.
+::testing::AssertionResult ShowsImage(const QImage& Image, const QImage& Part, const TRect& R, TPoint* Where = nullptr);

@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QThread>
 #include <QWheelEvent>
 #include <QWidget>
@@ -230,4 +232,39 @@ QImage FormImage(TControl* AnyOnForm)
     UpdateWindow(Top);
     const QImage* Image = WindowSurfaceImage(Top);
     return Image != nullptr ? Image->copy() : QImage();
+}
+
+class TScreenPaints::TFilter : public QObject {
+public:
+    QRegion Painted;
+    bool eventFilter(QObject* Watched, QEvent* E) override
+    {
+        if (E->type() == QEvent::Paint)
+            Painted += static_cast<QPaintEvent*>(E)->region();
+        return QObject::eventFilter(Watched, E);
+    }
+};
+
+TScreenPaints::TScreenPaints(TControl* AnyOnForm) : FFilter(new TFilter)
+{
+    PumpMessages();
+    QCoreApplication::processEvents();
+    if (QWidget* W = TopWidget(AnyOnForm))
+        W->installEventFilter(FFilter);
+}
+
+TScreenPaints::~TScreenPaints()
+{
+    delete FFilter;
+}
+
+bool TScreenPaints::Shown(TControl* Control, TRect R)
+{
+    PumpMessages();
+    QCoreApplication::processEvents();
+    const TPoint S = Control->ClientToScreen({R.Left, R.Top});
+    TRect Top;
+    GetWindowRect(GetAncestor(WindowOf(Control)->Handle(), GA_ROOT), &Top);
+    const QRect Wanted(S.X - Top.Left, S.Y - Top.Top, R.Width(), R.Height());
+    return (QRegion(Wanted) - FFilter->Painted).isEmpty();
 }

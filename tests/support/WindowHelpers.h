@@ -79,6 +79,23 @@ private:
     std::vector<TQuestion> FAsked;
 };
 
+// --- what reaches the screen ---
+// Records what of a form's Qt window Qt paints from now on (the image is
+// shown in those paints); a drawing that never asks for one stays off the
+// screen however right the image is.
+class TScreenPaints {
+public:
+    explicit TScreenPaints(TControl* AnyOnForm);
+    ~TScreenPaints();
+    // Runs the loop and lets Qt paint what is due; then whether all of R
+    // (Control's client coordinates) was painted on the screen.
+    bool Shown(TControl* Control, TRect R);
+
+private:
+    class TFilter;
+    TFilter* FFilter;
+};
+
 // --- pictures ---
 // The control as it paints (windowed: frame and children included;
 // graphic: its own painting) on a background of BackgroundColor.

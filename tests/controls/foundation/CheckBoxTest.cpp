@@ -265,6 +265,29 @@ TEST_F(CheckBoxes, TheFocusOutlineSurroundsTheCaption)
     EXPECT_TRUE(RectHasColor(I, Rect(13, 0, 17, 17), White));
 }
 
+// The box repaints itself straight away (not through a paint message):
+// what it draws must still reach the screen, not only the window's image.
+TEST_F(CheckBoxes, StateAndFocusChangesReachTheScreen)
+{
+    auto* B = Box("Ja");
+    auto* Other = Add<TFcCheckBox>(Bounds(10, 40, 120, 17));
+    Other->SetFocus();
+    const struct {
+        const char* Name;
+        std::function<void()> Change;
+    } Changes[] = {
+        {"checked from code", [&] { B->SetChecked(true); }}, {"focus gained", [&] { B->SetFocus(); }},
+        {"focus lost", [&] { Other->SetFocus(); }},          {"clicked", [&] { MouseClick(B, {5, 8}); }},
+        {"space bar", [&] { PressKey(B, Qt::Key_Space); }},
+    };
+    for (const auto& C : Changes) {
+        TScreenPaints Screen(B);
+        C.Change();
+        EXPECT_TRUE(Screen.Shown(B, B->ClientRect())) << C.Name;
+    }
+    EXPECT_EQ(Clicks, 3);
+}
+
 TEST_F(CheckBoxes, TheActionSetsTheStateWithoutAClick)
 {
     TAction Action(nullptr);

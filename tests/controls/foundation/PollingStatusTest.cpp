@@ -114,6 +114,57 @@ TEST_F(Polling, TheClockShowsTheScriptedTimeOrWhatItsHandlerSays)
     EXPECT_EQ(UnderGrip.Right, Plain.Right - 12);
 }
 
+// The panes' fixed widths were chosen for the classic faces: the clock's
+// longest date and time still shows whole under the size grip, and the
+// lock-key texts fit their 45 pixels, in MS Sans Serif (the default) and
+// in Tahoma, both 8 points.
+TEST_F(Polling, FixedWidthPanesHoldTheirTextsInTheClassicFaces)
+{
+    SetClockHook([] { return EncodeDateTime(2024, 12, 28, 23, 58, 59, 0); });
+    Form->SetBounds(20, 20, 600, 100);
+    Form->Show();
+    for (const char* Face : {"MS Sans Serif", "Tahoma"}) {
+        SCOPED_TRACE(Face);
+        Bar->SetShowSizeGrip(true);
+        auto* Clock = Pane<TFcClockStatus>(0, 150);
+        Clock->Font()->SetName(QString::fromLatin1(Face));
+        Clock->SetFormat(QStringLiteral("dd/mm/yyyy hh:nn:ss"));
+        Clock->SetAlign(alRight);
+        // The same text in a pane wide enough for anything.
+        auto* Wide = Pane<TFcClockStatus>(0, 300);
+        Wide->Font()->Assign(Clock->Font());
+        Wide->SetFormat(Clock->Format());
+        // The ink inside each pane's text rectangle, where drawing is clipped.
+        auto TextInk = [this](TFcCustomStatusPane* P) {
+            TRect R;
+            P->GetTextRect(R);
+            return BoundsOfColor(Shown(P).copy(R.Left, R.Top, R.Width(), R.Height()), ColorToRGB(clBlack));
+        };
+        TRect Text;
+        Clock->GetTextRect(Text);
+        const TRect Ink = TextInk(Clock);
+        EXPECT_EQ(Ink.Width(), TextInk(Wide).Width());
+        EXPECT_LT(Ink.Right, Text.Width());
+        Clock->Free();
+        Wide->Free();
+        Bar->SetShowSizeGrip(false);
+        for (int I = 0; I < 4; ++I) {
+            auto* Key = Pane<TFcKeyStatus>(0, 45);
+            Key->Font()->SetName(QString::fromLatin1(Face));
+            const TFcToggleKey Kinds[] = {tkCapsLock, tkNumLock, tkScrollLock, tkInsert};
+            Key->SetKey(Kinds[I]);
+            Keys[VK_CAPITAL] = Keys[VK_NUMLOCK] = Keys[VK_SCROLL] = true;
+            Tick();
+            const TRect KeyInk = TextInk(Key);
+            Key->GetTextRect(Text);
+            EXPECT_FALSE(IsRectEmpty(KeyInk)) << I;
+            EXPECT_GT(KeyInk.Left, 0) << I;
+            EXPECT_LT(KeyInk.Right, Text.Width()) << I;
+            Key->Free();
+        }
+    }
+}
+
 TEST_F(Polling, LockKeysShowBlankOrDimmedWhileOff)
 {
     auto* Caps = Pane<TFcKeyStatus>(0, 45);

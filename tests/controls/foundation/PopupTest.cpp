@@ -26,6 +26,8 @@ struct Popup : TContainerFixture {
         Form->SetBounds(Work.Left + 100, Work.Top + 100, 400, 300);
         Anchor = Add<TButton>(Bounds(150, 50, 80, 24));
         Panel = Add<TFcPopupPanel>(Bounds(10, 10, 120, 90));
+        // Kept at its size: the placement is what these tests are about.
+        Panel->SetAutoSize(false);
         Content = Add<TButton>(Bounds(10, 10, 60, 24), Panel);
         Form->Show();
     }
@@ -66,6 +68,19 @@ TEST_F(Popup, DropsDownUnderItsAnchorAsItIsAligned)
         EXPECT_TRUE(Panel->Popup(Anchor, C.X, C.Y));
         EXPECT_EQ(Placed, Bounds(C.Expected.X, C.Expected.Y, 120, 90)) << "alignment " << C.Alignment;
     }
+}
+
+TEST_F(Popup, AnAutoSizedPanelTakesTheSizeOfWhatItHolds)
+{
+    Panel->SetAutoSize(true);
+    RecordPlaceAndClose();
+    Panel->Popup(Anchor);
+    // Border width 2 and the popup frame's 1 on every side; the button
+    // moved up into the corner inside them.
+    EXPECT_EQ(Placed.Width(), 60 + 2 * 3);
+    EXPECT_EQ(Placed.Height(), 24 + 2 * 3);
+    EXPECT_EQ(Content->BoundsRect(), Bounds(3, 3, 60, 24));
+    EXPECT_EQ(Content->Parent(), Panel);
 }
 
 TEST_F(Popup, StaysInsideTheWorkArea)

@@ -446,6 +446,53 @@ TEST_F(Overflow, ThePopupHoldsCopiesOfTheToolButtonsBeyondTheEnd)
     EXPECT_TRUE(Clicked.isEmpty());
 }
 
+TEST_F(Overflow, ThePopupIsSizedToItsToolbarAndShowsEveryCopy)
+{
+    // 16 buttons 60 wide with captions on a toolbar room for 11: five go to
+    // the popup, three to a row of its toolbar (3 x 60 + 8 wide).
+    Form->SetBounds(20, 20, 700, 200);
+    Bar->SetWidth(680);
+    Bar->SetTextOptions(ttoShowTextLabels);
+    for (int I = 0; I < 16; ++I)
+        Button(QStringLiteral("B%1").arg(I).toLatin1().constData(), 60)->SetCaption(QStringLiteral("Knop %1").arg(I));
+    Bar->Realign();
+    Bar->Realign();
+    ASSERT_TRUE(Bar->Overflowing());
+    TRect Popup, Bar2;
+    std::vector<TRect> Shown;
+    Tasks.Post([&] {
+        TFcPopupToolButton* First = Copies().at(0);
+        TWinControl* T = First->Parent();
+        GetWindowRect(T->Parent()->Handle(), &Popup);
+        Bar2 = T->BoundsRect();
+        for (TFcPopupToolButton* C : Copies()) {
+            TRect R = C->BoundsRect();
+            OffsetRect(R, Bar2.Left, Bar2.Top);
+            Shown.push_back(R);
+        }
+        PostMessage(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    Bar->PopupButton()->BuildOverflowPopup();
+    ASSERT_EQ(Shown.size(), 5u);
+    // The popup's toolbar, inside the popup's frame, which it fills.
+    EXPECT_EQ(Bar2.Width(), 3 * 60 + 8);
+    EXPECT_EQ(Bar2.Height(), 2 * Bar->RowHeight() + 2 * Bar->TopMargin());
+    EXPECT_GT(Bar2.Left, 0);
+    EXPECT_EQ(Bar2.Top, Bar2.Left);
+    EXPECT_EQ(Popup.Width(), Bar2.Right + Bar2.Left);
+    EXPECT_EQ(Popup.Height(), Bar2.Bottom + Bar2.Top);
+    for (const TRect& R : Shown) {
+        TRect Both;
+        IntersectRect(Both, R, Bar2);
+        EXPECT_EQ(Both, R);
+    }
+    // Right under the overflow button, its right edge on the button's.
+    const TPoint Under =
+        Bar->PopupButton()->ClientToScreen({Bar->PopupButton()->Width(), Bar->PopupButton()->Height()});
+    EXPECT_EQ(Popup.Right, Under.X);
+    EXPECT_EQ(Popup.Top, Under.Y);
+}
+
 TEST_F(Overflow, ClickingACopyClosesThePopupThenClicksItsButton)
 {
     for (const char* Name : {"A", "B", "C", "D", "E", "F", "G"})

@@ -3,6 +3,7 @@
 // the same text; handlers bind by name.
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/graphics/ThemeIcons.h"
 #include "platform/stdctrls/Bevel.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/CheckBox.h"
@@ -16,6 +17,7 @@
 #include "platform/stdctrls/ScrollBar.h"
 #include "platform/stdctrls/SpeedButton.h"
 #include "platform/stdctrls/Splitter.h"
+#include "tests/support/ImageHelpers.h"
 #include "tests/support/StreamedForms.h"
 #include "tests/support/WindowHelpers.h"
 
@@ -292,6 +294,69 @@ TEST(ButtonsStreaming, HandlersBindByNameAndTheFormRunsModally)
     PressKey(Form.get(), Qt::Key_Return);
     EXPECT_EQ(Form->Clicked, QStringList({"CheckBoxActief", "ButtonOK"}));
     EXPECT_EQ(Form->ModalResult(), mrOk);
+}
+
+const char* const IconDefinition = R"(object IconForm: TButtonsForm
+  ClientWidth = 220
+  ClientHeight = 80
+  object Next: TSpeedButton
+    Left = 8
+    Top = 8
+    Width = 40
+    Height = 30
+    Glyph.Data = ('go-next' 16)
+  end
+  object Info: TImage
+    Left = 60
+    Top = 8
+    Width = 48
+    Height = 48
+    Picture.Data = ('dialog-information' 48)
+  end
+  object Gone: TSpeedButton
+    Left = 120
+    Caption = 'Weg'
+    Glyph.Data = ('quorvy-test-missing-glyph' 16)
+  end
+end
+)";
+
+TEST(ButtonsStreaming, GlyphsAndPicturesNamedByIconReadPaintAndWriteTheirNames)
+{
+    const QImage Arrow = ThemeIconImage(QStringLiteral("go-next"), 16, 16);
+    const QImage Info = ThemeIconImage(QStringLiteral("dialog-information"), 48, 48);
+    ASSERT_FALSE(Arrow.isNull() || Info.isNull()) << "the Tango icon theme (tango-icon-theme) is missing";
+    TFormPtr Form = ReadForm(IconDefinition);
+    auto* Next = Find<TSpeedButton>(Form.get(), "Next");
+    EXPECT_EQ(Next->Glyph()->Image(), Arrow);
+    EXPECT_EQ(Find<TImage>(Form.get(), "Info")->Picture()->Graphic()->IconName(), QStringLiteral("dialog-information"));
+    // A name the theme lacks: an empty glyph, the caption alone.
+    EXPECT_TRUE(Find<TSpeedButton>(Form.get(), "Gone")->Glyph()->Empty());
+
+    // Written back as names, never as the theme's pixels.
+    const QByteArray Written = WriteComponentToText(Form.get());
+    EXPECT_FALSE(Written.contains('{')) << Written.toStdString();
+    for (const char* Name : {"'go-next'", "'dialog-information'", "'quorvy-test-missing-glyph'"})
+        EXPECT_TRUE(Written.contains(Name)) << Name;
+
+    Form->Show();
+    const QImage Shown = FormImage(Form.get());
+    EXPECT_TRUE(ShowsImage(Shown, Arrow, Bounds(8, 8, 40, 30)));
+    EXPECT_TRUE(ShowsImage(Shown, Info, Bounds(60, 8, 48, 48)));
+    Form.reset();
+    TFormPtr Again = ReadForm(Written);
+    EXPECT_EQ(WriteComponentToText(Again.get()).toStdString(), Written.toStdString());
+}
+
+TEST(ButtonsStreaming, AnIconNeedsANameAndASize)
+{
+    for (const char* Data : {"('go-next')", "('' 16)", "('go-next' 0)", "('go-next' 16 16)", "(16 'go-next')"}) {
+        const QByteArray Text =
+            "object F: TButtonsForm\n  object B: TSpeedButton\n    Glyph.Data = " + QByteArray(Data) + "\n  end\nend\n";
+        const QString Message =
+            ErrorMessage<EReadError>([&] { ReadFormText<TButtonsForm>(Text, QStringLiteral("icons.form")); });
+        EXPECT_TRUE(Message.startsWith(QStringLiteral("icons.form(3): "))) << Data << ": " << Message.toStdString();
+    }
 }
 
 } // namespace

@@ -159,3 +159,37 @@ TEST_F(Input, TheWindowUnderAQueuedMoveIsFoundAfreshOnceAWindowChanges)
         C.Undo();
     }
 }
+
+TEST_F(Input, AHitTestHandlerThatMakesAndFreesWindowsLeavesTheWalkSound)
+{
+    // Three boxes over one point; the front one lets the point through,
+    // and while it is asked it frees the middle one and makes many more,
+    // so that the list of the form's windows is moved and shortened under
+    // the walk.
+    auto Box = [this](TRect R) {
+        auto* B = new TTestBox(Form);
+        B->SetBoundsRect(R);
+        B->SetParent(Form);
+        B->HandleNeeded();
+        return B;
+    };
+    TTestBox* Back = Box(Bounds(160, 110, 30, 30));
+    TTestBox* Middle = Box(Bounds(160, 110, 30, 30));
+    TTestBox* Front = Box(Bounds(160, 110, 30, 30));
+    std::vector<TTestBox*> Made;
+    const TWindowProcedure Old = Front->WindowProc();
+    Front->SetWindowProc([&](TMessage& M) {
+        if (M.Msg != WM_NCHITTEST)
+            return Old(M);
+        delete Middle;
+        Middle = nullptr;
+        for (int I = 0; I < 40; ++I)
+            Made.push_back(Box(Bounds(I, 0, 2, 2)));
+        M.Result = HTTRANSPARENT;
+    });
+    const TPoint At = Form->ClientToScreen({170, 120});
+    EXPECT_EQ(FindControl(WindowFromPoint(At)), Back);
+    EXPECT_EQ(Middle, nullptr);
+    EXPECT_EQ(Made.size(), 40u);
+    Front->SetWindowProc(Old);
+}

@@ -1,8 +1,10 @@
 // Text: geometry from the measuring calls, and text-coloured pixels inside
 // the rectangles those calls give (never glyph shapes).
+#include "platform/graphics/ClassicFonts.h"
 #include "platform/graphics/Graphics.h"
 #include "tests/support/ImageHelpers.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,7 +18,7 @@ public:
         LOGFONT LF;
         LF.lfHeight = FontHeight;
         LF.lfEscapement = Escapement;
-        LF.lfFaceName = QStringLiteral("Tahoma"); // missing here: falls back
+        LF.lfFaceName = QStringLiteral("Tahoma"); // fonts-wine's, registered by the drawing layer
         Font = CreateFontIndirect(LF);
         OldFont = SelectObject(DC(), Font);
         SetTextColor(DC(), Ink);
@@ -374,7 +376,8 @@ TEST(TextMetrics, MissingFacesFallBackAndFixedPitchStaysFixed)
     TTestSurface S(10, 10);
     LOGFONT LF;
     LF.lfHeight = -13;
-    LF.lfFaceName = QStringLiteral("Courier New");
+    // A made-up name: a real one may be mapped to some installed face.
+    LF.lfFaceName = QStringLiteral("Quorvy Missing Mono");
     LF.lfPitchAndFamily = FIXED_PITCH;
     HFONT Fixed = CreateFontIndirect(LF);
     HFONT Old = SelectObject(S.DC(), Fixed);
@@ -386,7 +389,80 @@ TEST(TextMetrics, MissingFacesFallBackAndFixedPitchStaysFixed)
     TEXTMETRIC TM;
     GetTextMetrics(S.DC(), &TM);
     EXPECT_FALSE(TM.tmPitchAndFamily & TMPF_FIXED_PITCH);
-    EXPECT_EQ(GetTextFace(S.DC()), "Courier New");
+    EXPECT_EQ(GetTextFace(S.DC()), "Quorvy Missing Mono");
     SelectObject(S.DC(), Old);
     DeleteObject(Fixed);
+}
+
+namespace {
+
+struct TFaceMetrics {
+    int Width = 0;
+    TEXTMETRIC Metrics;
+};
+
+TFaceMetrics Measure(const char* Face, int Height, const String& Text, int Weight = FW_NORMAL)
+{
+    TTestSurface S(10, 10);
+    LOGFONT LF;
+    LF.lfHeight = Height;
+    LF.lfWeight = Weight;
+    LF.lfFaceName = QString::fromLatin1(Face);
+    HFONT Font = CreateFontIndirect(LF);
+    HFONT Old = SelectObject(S.DC(), Font);
+    TFaceMetrics Result;
+    TSize Size;
+    GetTextExtentPoint32(S.DC(), Text, &Size);
+    Result.Width = Size.cx;
+    GetTextMetrics(S.DC(), &Result.Metrics);
+    SelectObject(S.DC(), Old);
+    DeleteObject(Font);
+    return Result;
+}
+
+} // namespace
+
+// The forms are laid out for Tahoma and MS Sans Serif: the set-up script
+// installs fonts-wine, whose faces the drawing layer registers itself.
+TEST(ClassicFaces, TahomaAndMsSansSerifAreThemselvesAndTheDialogAliasesMapToThem)
+{
+    EnsureClassicFonts();
+    ASSERT_TRUE(ClassicFontRegistered("Tahoma")) << "fonts-wine is missing: run scripts/setup.sh";
+    ASSERT_TRUE(ClassicFontRegistered("MS Sans Serif")) << "fonts-wine is missing: run scripts/setup.sh";
+    const String Text = QStringLiteral("28/12/2024 23:58:59 Adresboek");
+    const int Fallback = Measure("Quorvy Missing Sans", -11, Text).Width;
+    const int Tahoma = Measure("Tahoma", -11, Text).Width;
+    const int Sans = Measure("MS Sans Serif", -11, Text).Width;
+    EXPECT_NE(Tahoma, Fallback);
+    EXPECT_NE(Sans, Fallback);
+    EXPECT_GT(Measure("Tahoma", -11, Text, FW_BOLD).Width, Tahoma);
+    EXPECT_EQ(Measure("MS Shell Dlg 2", -11, Text).Width, Tahoma);
+    EXPECT_EQ(Measure("MS Shell Dlg", -11, Text).Width, Sans);
+}
+
+TEST(ClassicFaces, TheBitmapFaceKeepsItsClassicMetricsAndGivesWayFarFromItsSize)
+{
+    EnsureClassicFonts();
+    ASSERT_TRUE(ClassicFontRegistered("MS Sans Serif")) << "fonts-wine is missing: run scripts/setup.sh";
+    // 8 points: the 13-pixel cell with its 11-pixel ascent.
+    const TEXTMETRIC TM = Measure("MS Sans Serif", -11, "x").Metrics;
+    EXPECT_EQ(TM.tmHeight, 13);
+    EXPECT_EQ(TM.tmAscent, 11);
+    EXPECT_GT(TM.tmAveCharWidth, 0);
+    EXPECT_LE(TM.tmAveCharWidth, TM.tmMaxCharWidth);
+    EXPECT_GE(TM.tmMaxCharWidth, Measure("MS Sans Serif", -11, "W").Width);
+    // A size the bitmap face does not have is drawn in Tahoma, not shrunk
+    // to the one it has.
+    const TFaceMetrics Big = Measure("MS Sans Serif", -24, "Adresboek");
+    const TFaceMetrics Tahoma = Measure("Tahoma", -24, "Adresboek");
+    EXPECT_EQ(Big.Width, Tahoma.Width);
+    EXPECT_EQ(Big.Metrics.tmHeight, Tahoma.Metrics.tmHeight);
+}
+
+TEST(ClassicFaces, AFolderWithoutTheFacesRegistersNothing)
+{
+    QTemporaryDir Empty;
+    ASSERT_TRUE(Empty.isValid());
+    EXPECT_TRUE(RegisterClassicFonts(Empty.path()).isEmpty());
+    EXPECT_TRUE(RegisterClassicFonts(Empty.filePath("nowhere")).isEmpty());
 }

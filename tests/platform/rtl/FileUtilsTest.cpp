@@ -301,7 +301,7 @@ TEST(FileUtils, DocumentsAndStateFoldersFollowTheDesktopsSettings)
     TTestDir Dir;
     TEnvGuard Home("HOME", QFile::encodeName(Dir.Path() + "home"));
     TEnvGuard Config("XDG_CONFIG_HOME", QFile::encodeName(Dir.Path() + "config"));
-    TEnvGuard State("XDG_STATE_HOME");
+    TEnvGuard State("XDG_STATE_HOME", "");
 
     EXPECT_EQ(UserDocumentsFolder(), Dir.Path() + "home/Documents/");
     ASSERT_TRUE(ForceDirectories(Dir.Path() + "config"));

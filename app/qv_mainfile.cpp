@@ -1,0 +1,284 @@
+// The main window's contact-file commands: new, open, close and delete,
+// the lock that keeps a second copy of the program off an open file, the
+// two faces of the window and the start page's list of files.
+#include "app/qv_data.h"
+#include "app/qv_main.h"
+#include "app/qv_set.h"
+#include "controls/foundation/FcPanel.h"
+#include "controls/lists/FcComboBox.h"
+#include "controls/lists/FcDBGrid.h"
+#include "controls/lists/FcGroup.h"
+#include "controls/lists/FcListBox.h"
+#include "platform/actions/ActnList.h"
+#include "platform/actions/Menus.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/OpenDialog.h"
+#include "platform/forms/Screen.h"
+#include "platform/rtl/FileLock.h"
+#include "platform/rtl/FileUtils.h"
+
+#include <QFileInfo>
+
+namespace {
+
+String Quoted(const String& Text)
+{
+    return QLatin1Char('"') + Text + QLatin1Char('"');
+}
+
+void ShowError(const String& Text, const String& Caption)
+{
+    MessageBox(Text, Caption, MB_OK | MB_ICONERROR);
+}
+
+// Anything under that name, a folder or a dangling link included.
+bool NameTaken(const String& Path)
+{
+    const QFileInfo Info(Path);
+    return Info.exists() || Info.isSymLink();
+}
+
+String JoinPath(const String& Folder, const String& Name)
+{
+    return IncludeTrailingPathDelimiter(Folder) + Name;
+}
+
+void ShowInUse(const String& Path, std::int64_t Holder)
+{
+    const String Process = Holder > 0 ? QStringLiteral("proces %1").arg(Holder) : QStringLiteral("proces onbekend");
+    ShowError(QStringLiteral("Het bestand ") + Quoted(Path) + QStringLiteral(" is al geopend in een ander venster van Quorvy® (")
+                  + Process + QStringLiteral(").\r\nSluit het daar eerst; anders zouden de wijzigingen van het ene "
+                                             "venster die van het andere overschrijven."),
+              QStringLiteral("Bestand in gebruik"));
+}
+
+} // namespace
+
+// --- commands -------------------------------------------------------------------
+
+void TFormMain::ActionNewExecute(TObject* Sender)
+{
+    (void)Sender;
+    EnsureDataFolder();
+    OpenDialogQuorvy->SetInitialDir(Settings->DataFolder);
+    OpenDialogQuorvy->SetTitle(QStringLiteral("Creëer een nieuw contact- en adressenbestand"));
+    OpenDialogQuorvy->SetFileName(String());
+    if (OpenDialogQuorvy->Execute())
+        NewFile(ChangeFileExt(OpenDialogQuorvy->FileName(), QStringLiteral(".quorvy")));
+}
+
+void TFormMain::ActionOpenExecute(TObject* Sender)
+{
+    (void)Sender;
+    EnsureDataFolder();
+    OpenDialogQuorvy->SetInitialDir(Settings->DataFolder);
+    OpenDialogQuorvy->SetTitle(QStringLiteral("Open een bestaand contact- en adressenbestand"));
+    OpenDialogQuorvy->SetFileName(String());
+    if (OpenDialogQuorvy->Execute())
+        OpenFile(OpenDialogQuorvy->FileName());
+}
+
+void TFormMain::ActionCloseExecute(TObject* Sender)
+{
+    (void)Sender;
+    CloseCurrentFile();
+    if (!DataModuleMain->NewFileCreated)
+        return;
+    if (MenuStandaard->Checked()) {
+        RefreshFileList();
+        return;
+    }
+    FcListBoxPreviousFiles->Items()->Assign(DataModuleMain->MRUList.get());
+    if (FcListBoxPreviousFiles->Items()->Count() > 0)
+        FcListBoxPreviousFiles->SetItemIndex(0);
+}
+
+void TFormMain::ActionDeleteExecute(TObject* Sender)
+{
+    (void)Sender;
+    if (FcListBoxPreviousFiles->Items()->Count() == 0)
+        return;
+    if (MessageBox(QStringLiteral("Wilt u het geselecteerde contact- en adressenbestand werkelijk verwijderen?"),
+                   QStringLiteral("Verwijderen Bestand"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2)
+        != IDYES)
+        return;
+    const String Path = FcListBoxPreviousFiles->SelectedItem();
+    if (!Path.isEmpty()) {
+        // Another copy that has the file open would write it back when it
+        // closes it.
+        TFileLock Lock(Path);
+        if (Lock.Acquire() == flHeld) {
+            ShowInUse(Path, Lock.HolderPid());
+            return;
+        }
+        QStringList Failed;
+        for (const String& Name : {Path, Path + QStringLiteral(".adres"), Path + QStringLiteral(".groep")})
+            if (NameTaken(Name) && !DeleteFile(Name))
+                Failed << Name;
+        if (!Failed.isEmpty())
+            ShowError(QStringLiteral("De volgende bestanden konden niet worden verwijderd:\r\n")
+                          + Failed.join(QStringLiteral("\r\n")),
+                      QStringLiteral("Verwijderen Bestand"));
+    }
+    RefreshFileList();
+}
+
+// --- opening and closing -----------------------------------------------------------
+
+void TFormMain::NewFile(const String& Path)
+{
+    if (FileExists(Path)) {
+        ShowError(QStringLiteral("Het bestand ") + Quoted(Path) + QStringLiteral(" bestaat al!"),
+                  QStringLiteral("Bestand bestaat al"));
+        return;
+    }
+    if (OpenContactFile(Path, true)) {
+        ShowOpenState();
+        DataModuleMain->NewFileCreated = true;
+    }
+}
+
+void TFormMain::OpenFile(const String& Path)
+{
+    if (!FileExists(Path)) {
+        ShowError(QStringLiteral("Het bestand ") + Quoted(Path) + QStringLiteral(" kan niet worden gevonden!"),
+                  QStringLiteral("Bestand bestaat niet"));
+        return;
+    }
+    if (OpenContactFile(Path, false))
+        ShowOpenState();
+    if (Settings->ShowBirthdayAtStartup)
+        ShowTodaysBirthdays();
+}
+
+std::unique_ptr<TFileLock> TFormMain::LockContactFile(const String& Path)
+{
+    if (FFileLock && SamePath(FFileLock->FileName(), Path))
+        return std::move(FFileLock);
+    auto Lock = std::make_unique<TFileLock>(Path);
+    // A folder where no lock file can be made (read-only, say) is opened
+    // without one.
+    if (Lock->Acquire() == flHeld) {
+        ShowInUse(Path, Lock->HolderPid());
+        return nullptr;
+    }
+    return Lock;
+}
+
+bool TFormMain::OpenContactFile(const String& Path, bool Create)
+{
+    std::unique_ptr<TFileLock> Lock = LockContactFile(Path);
+    if (!Lock)
+        return false;
+    if (DataModuleMain->Active) {
+        try {
+            DataModuleMain->CloseFiles();
+        } catch (...) {
+            // The open file stays open, with its lock.
+            if (!FFileLock && SamePath(Lock->FileName(), DataModuleMain->GetFileName()))
+                FFileLock = std::move(Lock);
+            throw;
+        }
+    }
+    FFileLock.reset();
+    bool Opened = false;
+    try {
+        Opened = DataModuleMain->OpenFiles(Path, Create);
+    } catch (...) {
+        // The file that was open is closed: the window must not go on
+        // showing it.
+        if (FcPanelQuorvy->Visible())
+            ResetMainWindow();
+        throw;
+    }
+    if (Opened)
+        FFileLock = std::move(Lock);
+    return Opened;
+}
+
+void TFormMain::CloseContactFile()
+{
+    DataModuleMain->CloseFiles();
+    FFileLock.reset();
+}
+
+void TFormMain::CloseCurrentFile()
+{
+    CloseContactFile();
+    ResetMainWindow();
+}
+
+// --- the two faces -------------------------------------------------------------------
+
+void TFormMain::ShowOpenState()
+{
+    UpdateCaption();
+    ActionNew->SetEnabled(false);
+    ActionOpen->SetEnabled(false);
+    ActionDelete->SetEnabled(false);
+    ActionClose->SetEnabled(true);
+    FcPanelMainPage->SetVisible(false);
+    FcPanelQuorvy->SetVisible(true);
+    FcGroupNavigate->Open();
+    for (TFcGroup* Group : {FcGroupEdit, FcGroupZoeken, FcGroupRapportages, FcGroupAdressen, FcGroupGroepen})
+        Group->Close();
+    if (FcDBGridQuorvy->CanFocus())
+        FcDBGridQuorvy->SetFocus();
+}
+
+void TFormMain::ResetMainWindow()
+{
+    ActionNew->SetEnabled(true);
+    ActionOpen->SetEnabled(true);
+    ActionDelete->SetEnabled(true);
+    ActionClose->SetEnabled(false);
+    ShowSearchButtons(false);
+    UpdateCaption();
+    SetSearchItemsEnabled(true);
+    DataModuleMain->ActiveFilterName.clear();
+    SetGroupFilterItems(false);
+    ResetGridTitles();
+    FcPanelQuorvy->SetVisible(false);
+    FcPanelMainPage->SetVisible(true);
+    if (DataModuleMain->FolderChanged) {
+        if (MenuStandaard->Checked())
+            RefreshFileList();
+        DataModuleMain->FolderChanged = false;
+    }
+    if (FcComboBoxWebLink->CanFocus())
+        FcComboBoxWebLink->SetFocus();
+}
+
+// --- the start page's list ------------------------------------------------------------
+
+void TFormMain::EnsureDataFolder()
+{
+    if (SamePath(Settings->DataFolder, TSettings::DefaultDataFolder()) && !DirectoryExists(Settings->DataFolder))
+        ForceDirectories(Settings->DataFolder);
+}
+
+void TFormMain::RefreshFileList()
+{
+    DataModuleMain->FolderChanged = false;
+    EnsureDataFolder();
+    const TCursorScope Busy(crHourGlass);
+    TStrings* Items = FcListBoxPreviousFiles->Items();
+    Items->BeginUpdate();
+    Items->Clear();
+    const String Folder = Settings->DataFolder;
+    TSearchRec Found;
+    // Regular files only, in name order: folders and hidden entries that
+    // happen to end in ".quorvy" are no contact files.
+    if (FindFirst(JoinPath(Folder, QStringLiteral("*.quorvy")), 0, Found) == 0) {
+        do
+            Items->Add(JoinPath(Folder, Found.Name));
+        while (FindNext(Found) == 0);
+    }
+    FindClose(Found);
+    Items->EndUpdate();
+    if (Items->Count() > 0)
+        FcListBoxPreviousFiles->SetItemIndex(0);
+    FcListBoxPreviousFiles->Refresh();
+    if (FcListBoxPreviousFiles->CanFocus())
+        FcListBoxPreviousFiles->SetFocus();
+}
