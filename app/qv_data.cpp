@@ -12,6 +12,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QUrl>
 #include <unordered_set>
 
 REGISTER_COMPONENT(TDataModuleMain, TDataModule)
@@ -447,11 +448,21 @@ String TDataModuleMain::ExpandMapTemplate() const
     String Result;
     for (const String& Line : *MapTemplate) {
         if (Line.startsWith(QStringLiteral("F_")))
-            Result += cdsAdres->FieldByName(Line.mid(2))->AsString();
+            Result += QString::fromLatin1(QUrl::toPercentEncoding(cdsAdres->FieldByName(Line.mid(2))->AsString()));
         else
             Result += Line;
     }
     return Result;
+}
+
+String TDataModuleMain::MapLookupAddress() const
+{
+    if (MapTemplate)
+        return ExpandMapTemplate();
+    const auto Text = [this](const char* Field) {
+        return cdsAdres->FieldByName(QString::fromLatin1(Field))->AsString();
+    };
+    return ToolBox::MapSearchAddress(Text("STRAAT_NAAM"), Text("HUIS_NUMMER"), Text("WOON_PLAATS"));
 }
 
 void TDataModuleMain::LoadMRUList(const String& ListFile)
@@ -495,59 +506,50 @@ void TDataModuleMain::DataSourceAdresDataChange(TObject* Sender, TField* Field)
 {
     (void)Sender;
     (void)Field;
-    FillPersonList(QStringLiteral("ID_ADRES_ASC"), QStringLiteral("ID_ADRES"), cdsAdres, ResidentsListFill);
+    FillPersonList(QStringLiteral("ID_ADRES"), cdsAdres, ResidentsListFill);
 }
 
 void TDataModuleMain::DataSourceGroepDataChange(TObject* Sender, TField* Field)
 {
     (void)Sender;
     (void)Field;
-    FillPersonList(QStringLiteral("ID_GROEP_ASC"), QStringLiteral("ID_GROEP"), cdsGroep, ParticipantsListFill);
+    FillPersonList(QStringLiteral("ID_GROEP"), cdsGroep, ParticipantsListFill);
 }
 
-void TDataModuleMain::FillPersonList(const String& IndexName, const String& LinkField, TDataSet* Owner,
-                                     const TPersonListFill& Fill)
+void TDataModuleMain::FillPersonList(const String& LinkField, TDataSet* Owner, const TPersonListFill& Fill)
 {
     if (!Fill)
         return;
-    QStringList Names;
-    TClientDataSet* Persons = cdsQuorvy;
-    // No current address or group (an empty table, a new record) has no
-    // residents; a person being edited is not moved away from.
-    if (!Persons->Active() || Persons->State() != dsBrowse || !Owner->Active() || Owner->IsEmpty()
-        || Owner->FieldByName(LinkField)->IsNull()) {
-        Fill(Names);
+    // No current address or group (an empty table, a new record without
+    // its key yet) has no residents.
+    if (!cdsQuorvy->Active() || !Owner->Active() || Owner->IsEmpty() || Owner->FieldByName(LinkField)->IsNull()) {
+        Fill(QStringList());
         return;
     }
-    const int Key = Owner->FieldByName(LinkField)->AsInteger();
-    Persons->DisableControls();
-    TBookmark Mark = Persons->GetBookmark();
-    const String OldIndex = Persons->IndexName();
-    auto Restore = [&] {
-        Persons->SetIndexName(OldIndex);
-        if (Persons->BookmarkValid(Mark))
-            Persons->GotoBookmark(Mark);
-        Persons->FreeBookmark(Mark);
-        Persons->EnableControls();
+    const TCursorScope Busy(crHourGlass);
+    Fill(LinkedPersons(LinkField, Owner->FieldByName(LinkField)->AsInteger()));
+}
+
+QStringList TDataModuleMain::LinkedPersons(const String& LinkField, std::int32_t Key) const
+{
+    const TTableData* Table = cdsQuorvy->Table();
+    const TRecordLayout& Layout = Table->Layout();
+    const auto No = [Table](const char* Name) { return Table->FieldNo(QString::fromLatin1(Name)); };
+    const int Link = Table->FieldNo(LinkField);
+    const int Salutation = No("AANHEF"), CallName = No("ROEP_NAAM"), Infix = No("TUSSEN_VOEGSEL"),
+              LastName = No("ACHTER_NAAM");
+    const auto Text = [&Layout](const std::uint8_t* Rec, int Field) {
+        return Layout.IsNull(Rec, Field) ? String() : Layout.Text(Rec, Field);
     };
-    try {
-        Persons->SetIndexName(IndexName);
-        if (Persons->FindKey({Variant(Key)})) {
-            TField* Link = Persons->FieldByName(LinkField);
-            TField* Salutation = Persons->FieldByName(QStringLiteral("AANHEF"));
-            TField* CallName = Persons->FieldByName(QStringLiteral("ROEP_NAAM"));
-            TField* Infix = Persons->FieldByName(QStringLiteral("TUSSEN_VOEGSEL"));
-            TField* LastName = Persons->FieldByName(QStringLiteral("ACHTER_NAAM"));
-            while (Link->AsInteger() == Key && !Persons->Eof()) {
-                Names.append(ToolBox::PersonDisplayName(Salutation->AsString(), CallName->AsString(),
-                                                        Infix->AsString(), LastName->AsString()));
-                Persons->Next();
-            }
-        }
-    } catch (...) {
-        Restore();
-        throw;
+    QStringList Names;
+    if (std::min({Link, Salutation, CallName, Infix, LastName}) < 0 || Layout.Kind(Link) != skInt32)
+        return Names;
+    for (const TTableData::TRecordId Id : Table->NaturalOrder()) {
+        const std::uint8_t* Rec = Table->Record(Id);
+        if (Layout.IsNull(Rec, Link) || Layout.Int32(Rec, Link) != Key)
+            continue;
+        Names.append(ToolBox::PersonDisplayName(Text(Rec, Salutation), Text(Rec, CallName), Text(Rec, Infix),
+                                                Text(Rec, LastName)));
     }
-    Restore();
-    Fill(Names);
+    return Names;
 }

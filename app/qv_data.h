@@ -92,9 +92,14 @@ public:
     // Reads the map template; a missing or unreadable file leaves none.
     void LoadMapTemplate(const String& TemplateFile);
     // The map look-up address of the current address record, built from
-    // the template's lines ("F_" + field name: that field's text); empty
+    // the template's lines ("F_" + field name: that field's text,
+    // percent-encoded so that it stays one part of the address); empty
     // without a template.  An unknown field name raises EDatabaseError.
     String ExpandMapTemplate() const;
+    // What a map look-up of the current address opens: the template's
+    // address, or without a template the map service's search for street,
+    // number and place (ToolBox::MapSearchAddress).
+    String MapLookupAddress() const;
     // Reads MRUList; a missing or unreadable file leaves it empty.
     void LoadMRUList(const String& ListFile);
     // Writes MRUList, one entry per line; raises EInOutError on failure.
@@ -107,7 +112,10 @@ public:
     void cdsAdresNewRecord(TDataSet* DataSet);
     // The address and group list windows attach these to DataSourceAdres
     // and DataSourceGroep while they are open: the residents of the current
-    // address, the participants of the current group.
+    // address, the participants of the current group.  Every person counts,
+    // also while one is being edited or inserted (its stored values) and
+    // while a group filter hides some: the persons are read apart from the
+    // person table's cursor, which neither moves nor leaves its state.
     void DataSourceAdresDataChange(TObject* Sender, TField* Field);
     void DataSourceGroepDataChange(TObject* Sender, TField* Field);
 
@@ -151,8 +159,10 @@ private:
     // the number of persons changed.
     int ClearLostReferences();
     void Notify(const String& Text);
-    void FillPersonList(const String& IndexName, const String& LinkField, TDataSet* Owner,
-                        const TPersonListFill& Fill);
+    void FillPersonList(const String& LinkField, TDataSet* Owner, const TPersonListFill& Fill);
+    // The display names of the persons whose LinkField holds Key, read
+    // from the person table's records without moving its cursor.
+    QStringList LinkedPersons(const String& LinkField, std::int32_t Key) const;
     TTableRole PersonRole();
     TTableRole AddressRole();
     TTableRole GroupRole();

@@ -197,6 +197,11 @@ public:
     void FcGroupEditItems2Click(TObject* Sender);
     // "Individueel": the current person's overview page in the browser.
     void FcGroupRapportagesItems1Click(TObject* Sender);
+    // "Beheer Adressen", "Beheer Groepen": the address and group list windows.
+    void FcGroupAdressenItems0Click(TObject* Sender);
+    void FcGroupGroepenItems0Click(TObject* Sender);
+    // "Filter": the persons of the group the user picks.
+    void FcGroupGroepenItems2Click(TObject* Sender);
     void FcGroupGroepenItems3Click(TObject* Sender);
     void VerbergMenupaneelClick(TObject* Sender);
     void oonMenupaneelClick(TObject* Sender);

@@ -4,6 +4,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace {
 
@@ -103,4 +104,12 @@ String ToolBox::PersonDisplayName(const String& Salutation, const String& CallNa
         Name = Capitalize(CallName) + QLatin1Char(' ') + Name;
     }
     return Name;
+}
+
+const String ToolBox::MapServiceBase = QStringLiteral("https://www.openstreetmap.org/search?query=");
+
+String ToolBox::MapSearchAddress(const String& Street, const String& Number, const String& City)
+{
+    const auto Part = [](const String& Text) { return QString::fromLatin1(QUrl::toPercentEncoding(Trim(Text))); };
+    return MapServiceBase + Part(Street) + QLatin1Char('+') + Part(Number) + QStringLiteral(",+") + Part(City);
 }

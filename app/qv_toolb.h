@@ -27,6 +27,14 @@ public:
     static String PersonDisplayName(const String& Salutation, const String& CallName,
                                     const String& Infix, const String& LastName);
 
+    // The public map service an address is looked up on when there is no
+    // map template: its search takes the address as free text.
+    static const String MapServiceBase;
+    // The map service's search for "Street Number, City" (each trimmed).
+    // Every part is percent-encoded on its own, so that a blank, '&', '#'
+    // or '?' in a record stays part of the text searched for.
+    static String MapSearchAddress(const String& Street, const String& Number, const String& City);
+
     // Where the temporary folder comes from.  The main window hands in its
     // system-information component here; until then (and with an empty
     // source) the platform's GetTempPath is asked.

@@ -6,6 +6,7 @@
 #include "platform/forms/Screen.h"
 
 #include "app/qv_set.h"
+#include "app/qv_toolb.h"
 #include "platform/db/FieldDefs.h"
 #include "platform/db/Fields.h"
 #include "platform/rtl/DateUtils.h"
@@ -527,6 +528,13 @@ TEST_F(DataModuleTest, MapTemplateJoinsLinesAndAddressFields)
     ASSERT_NE(DM->MapTemplate, nullptr);
     EXPECT_EQ(DM->ExpandMapTemplate(), "https://kaart.example/?q=Dorpsstraat+12,+Ede");
 
+    // Each field's text stays one part of the address, whatever it holds.
+    DM->cdsAdres->Edit();
+    DM->cdsAdres->FieldByName("WOON_PLAATS")->SetAsString("Den Haag&z=1#x");
+    EXPECT_EQ(DM->ExpandMapTemplate(), "https://kaart.example/?q=Dorpsstraat+12,+Den%20Haag%26z%3D1%23x");
+    EXPECT_EQ(DM->MapLookupAddress(), DM->ExpandMapTemplate());
+    DM->cdsAdres->Cancel();
+
     // "f_" is text; "F_" alone names a field without a name.
     DM->MapTemplate->SetText("f_x\r\nF_WOON_PLAATS");
     EXPECT_EQ(DM->ExpandMapTemplate(), "f_xEde");
@@ -534,6 +542,10 @@ TEST_F(DataModuleTest, MapTemplateJoinsLinesAndAddressFields)
     EXPECT_THROW(DM->ExpandMapTemplate(), EDatabaseError);
     DM->MapTemplate->SetText("F_PLAATS");
     EXPECT_THROW(DM->ExpandMapTemplate(), EDatabaseError);
+
+    // Without a template: the map service's search.
+    DM->MapTemplate.reset();
+    EXPECT_EQ(DM->MapLookupAddress(), ToolBox::MapServiceBase + "Dorpsstraat+12,+Ede");
 }
 
 // --- residents and participants ------------------------------------------------
@@ -580,18 +592,36 @@ TEST_F(DataModuleTest, ResidentsAndParticipantsLists)
     DM->DataSourceAdresDataChange(DM->DataSourceAdres, nullptr);
     EXPECT_TRUE(Residents.isEmpty());
 
-    // A person being edited in the person form stays being edited: moving
-    // the person table would post what the form has not checked yet.
+    // A person being edited or added in the person form stays so, and the
+    // lists are complete all the same: the persons are read apart from the
+    // person table's cursor (its stored values count).
     TClientDataSet* P = DM->cdsQuorvy;
     ASSERT_TRUE(DM->cdsAdres->FindKey({5}));
-    P->First();
-    P->Edit();
-    P->FieldByName("ACHTER_NAAM")->SetAsString("Nog niet bewaard");
-    DM->DataSourceAdresDataChange(DM->DataSourceAdres, nullptr);
-    EXPECT_EQ(P->State(), dsEdit);
-    EXPECT_EQ(P->FieldByName("ACHTER_NAAM")->AsString(), "Nog niet bewaard");
-    P->Cancel();
-    EXPECT_EQ(P->FieldByName("ACHTER_NAAM")->AsString(), "Bakker");
+    for (const bool Inserting : {false, true}) {
+        P->First();
+        if (Inserting)
+            P->Insert();
+        else
+            P->Edit();
+        P->FieldByName("ACHTER_NAAM")->SetAsString("Nog niet bewaard");
+        P->FieldByName("ID_ADRES")->SetAsInteger(5);
+        Residents.clear();
+        DM->DataSourceAdresDataChange(DM->DataSourceAdres, nullptr);
+        Residents.sort();
+        EXPECT_EQ(Residents, QStringList({"Anna de Bakker", "Jansen"})) << Inserting;
+        EXPECT_EQ(P->State(), Inserting ? dsInsert : dsEdit);
+        EXPECT_EQ(P->FieldByName("ACHTER_NAAM")->AsString(), "Nog niet bewaard");
+        P->Cancel();
+        EXPECT_EQ(P->FieldByName("ACHTER_NAAM")->AsString(), "Bakker");
+    }
+
+    // A group filter hides persons from the grid, not from the lists.
+    P->SetFilter("ID_GROEP = '-1'");
+    P->SetFiltered(true);
+    DM->cdsGroep->First();
+    DM->DataSourceGroepDataChange(DM->DataSourceGroep, nullptr);
+    EXPECT_EQ(Participants.size(), 2);
+    EXPECT_EQ(P->RecordCount(), 2);
 }
 
 // --- temporary files -------------------------------------------------------------

@@ -50,6 +50,18 @@ TEST(ToolBoxTest, AddressLine)
     EXPECT_EQ(ToolBox::AddressLine("Dorpsstraat", "12", "", ""), "Dorpsstraat 12, ");
 }
 
+TEST(ToolBoxTest, MapSearchAddressEncodesEachPartOnItsOwn)
+{
+    EXPECT_EQ(ToolBox::MapSearchAddress("Dorpsstraat", "12", "Ede"),
+              "https://www.openstreetmap.org/search?query=Dorpsstraat+12,+Ede");
+    // Blanks inside a part, and characters that would end the query or
+    // start another parameter, stay text of the part; blanks around it go.
+    EXPECT_EQ(ToolBox::MapSearchAddress(" Laan van Meerdervoort ", "5+7", "Den Haag&z=1#x?"),
+              ToolBox::MapServiceBase + "Laan%20van%20Meerdervoort+5%2B7,+Den%20Haag%26z%3D1%23x%3F");
+    EXPECT_EQ(ToolBox::MapSearchAddress("Élise straße", "", ""),
+              ToolBox::MapServiceBase + "%C3%89lise%20stra%C3%9Fe+,+");
+}
+
 TEST(ToolBoxTest, PersonDisplayName)
 {
     EXPECT_EQ(ToolBox::PersonDisplayName("Mevrouw", "", "van", "dijk"), "Mevrouw Van Dijk");
