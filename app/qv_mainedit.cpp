@@ -38,7 +38,7 @@ void RunPersonForm(bool IsNew)
     else
         Data->cdsQuorvy->Edit();
     try {
-        TPersonForm Form(TFormQuorvy::Create(Application, IsNew));
+        TPersonForm Form(CreateComponent<TFormQuorvy>(Application, [IsNew](TFormQuorvy* F) { F->IsNew = IsNew; }));
         if (!IsNew) {
             // Only links that resolve are shown; nothing is reset yet.
             if (FindLinked(Data->cdsAdres, "ID_ADRES"))

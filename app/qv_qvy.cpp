@@ -1,9 +1,17 @@
 #include "app/qv_qvy.h"
 
+#include "app/qv_adres.h"
+#include "app/qv_browa.h"
+#include "app/qv_browg.h"
 #include "app/qv_data.h"
+#include "app/qv_groep.h"
+#include "app/qv_index.h"
 #include "app/qv_main.h"
 #include "app/qv_overz.h"
+#include "app/qv_sel_a.h"
+#include "app/qv_sel_g.h"
 #include "app/qv_toolb.h"
+#include "app/qv_tstate.h"
 #include "controls/foundation/FcBitBtn.h"
 #include "controls/foundation/FcGroupBox.h"
 #include "controls/foundation/FcLabel.h"
@@ -25,6 +33,8 @@
 #include "platform/stdctrls/SpeedButton.h"
 
 REGISTER_COMPONENT(TFormQuorvy, TForm)
+    PUBLISHED_RECORD_FORM_PARTS
+    PUBLISHED_METHOD(FormCreate)
     PUBLISHED_FIELD(FcPageControlQuorvy)
     PUBLISHED_FIELD(TabSheetNaam)
     PUBLISHED_FIELD(TabSheetContact)
@@ -82,19 +92,7 @@ REGISTER_COMPONENT(TFormQuorvy, TForm)
     PUBLISHED_FIELD(FcDBEditDatumInactief)
     PUBLISHED_FIELD(SpeedButtonEmptyDatumAanmelding)
     PUBLISHED_FIELD(FcDBMemoOpmerkingen)
-    PUBLISHED_FIELD(SpeedButtonUp)
-    PUBLISHED_FIELD(SpeedButtonDown)
     PUBLISHED_FIELD(SpeedButtonPrint)
-    PUBLISHED_FIELD(FcBitBtnApply)
-    PUBLISHED_FIELD(FcBitBtnOK)
-    PUBLISHED_FIELD(FcBitBtnCancel)
-    PUBLISHED_METHOD(FormCreate)
-    PUBLISHED_METHOD(FormCloseQuery)
-    PUBLISHED_METHOD(FcBitBtnOKClick)
-    PUBLISHED_METHOD(FcBitBtnApplyClick)
-    PUBLISHED_METHOD(FcBitBtnCancelClick)
-    PUBLISHED_METHOD(SpeedButtonUpClick)
-    PUBLISHED_METHOD(SpeedButtonDownClick)
     PUBLISHED_METHOD(SpeedButtonPrintClick)
     PUBLISHED_METHOD(SpeedButtonEmptyDatumAanmeldingClick)
     PUBLISHED_METHOD(FcLabelEmailAdres1Click)
@@ -138,6 +136,44 @@ bool FindLinked(TClientDataSet* Table, const char* Link)
     return Table->FindKey({Variant(Field->AsInteger())});
 }
 
+// Offers every record of Table (in key order, each as Line makes it) in
+// the pick window T, starting on the item Shown when the person is linked
+// (Link field above -1), else on the first.  True when one was picked: it
+// is then the table's current record.  Two records with the same text are
+// told apart by their keys.
+template <typename T>
+bool PickLinked(TFormQuorvy* Owner, TClientDataSet* Table, const char* KeyField,
+                const std::function<String(TDataSet*)>& Line, const String& Shown)
+{
+    std::unique_ptr<T, TComponentDeleter> Pick(CreateComponent<T>(Owner));
+    const String Key = QLatin1String(KeyField);
+    const TIndexScope Order(Table, Key + QStringLiteral("_ASC"));
+    {
+        const TTableState Walk(Table);
+        for (Table->First(); !Table->Eof(); Table->Next())
+            Pick->AddChoice(Line(Table), Table->FieldByName(Key)->AsInteger());
+    }
+    Pick->SelectText(PersonField(KeyField)->AsInteger() < 0 ? String() : Shown);
+    Pick->ShowModal();
+    if (Trim(Pick->SelectedText).isEmpty() || Pick->SelectedKey < 0)
+        return false;
+    return Table->FindKey({Variant(Pick->SelectedKey)});
+}
+
+// A new record of Table in its record window T; true when it was posted
+// (and is the table's current record).
+template <typename T>
+bool AddLinked(TFormQuorvy* Owner, TClientDataSet* Table)
+{
+    Table->Insert();
+    try {
+        return ExecuteRecordForm<T>(Owner, true);
+    } catch (...) {
+        Table->Cancel();
+        throw;
+    }
+}
+
 void ShowInvalid(const String& Text)
 {
     MessageBox(Text, QStringLiteral("Foutieve invoer"), MB_OK | MB_ICONERROR);
@@ -152,70 +188,29 @@ void RefuseToOpen(const String& Text, const String& What)
 
 } // namespace
 
-TFormQuorvy::TFormQuorvy(TComponent* AOwner, bool AIsNew) : TForm(AOwner), FIsNew(AIsNew)
+TFormQuorvy::TFormQuorvy(TComponent* AOwner)
+    : TRecordForm(AOwner,
+                  {&TDataModuleMain::cdsQuorvy, &TDataModuleMain::LastQuorvyID, "ID_QUORVY", "Toevoegen nieuw Contact"})
 {}
-
-TFormQuorvy* TFormQuorvy::Create(TComponent* AOwner, bool AIsNew)
-{
-    return static_cast<TFormQuorvy*>(FinishConstruction(new TFormQuorvy(AOwner, AIsNew)));
-}
 
 // --- the window --------------------------------------------------------------------
 
 void TFormQuorvy::FormCreate(TObject* Sender)
 {
-    (void)Sender;
-    if (!FIsNew) {
-        ShowDisplayCaption();
-        return;
-    }
-    SetCaption(QStringLiteral("Toevoegen nieuw Contact"));
-    for (TControl* Control :
-         std::initializer_list<TControl*>{SpeedButtonUp, SpeedButtonDown, SpeedButtonPrint, FcBitBtnApply})
-        Control->SetVisible(false);
+    TRecordForm::FormCreate(Sender);
+    SpeedButtonPrint->SetVisible(!IsNew);
 }
 
-void TFormQuorvy::FormCloseQuery(TObject* Sender, bool& CanClose)
+String TFormQuorvy::RecordCaption() const
 {
-    (void)Sender;
-    (void)CanClose;
-    // Every way out but OK drops what was not posted.
-    if (DataModuleMain != nullptr && Persons()->Active())
-        Persons()->Cancel();
-}
-
-void TFormQuorvy::ShowDisplayCaption()
-{
-    TClientDataSet* P = Persons();
-    if (!P->Active())
-        return;
-    SetCaption(QStringLiteral("Wijzigen gegevens van ")
-               + ToolBox::PersonDisplayName(FieldText(P, "AANHEF"), FieldText(P, "ROEP_NAAM"),
-                                            FieldText(P, "TUSSEN_VOEGSEL"), FieldText(P, "ACHTER_NAAM")));
-}
-
-// --- checking and posting ----------------------------------------------------------
-
-void TFormQuorvy::UpdatePerson()
-{
-    TClientDataSet* P = Persons();
-    if (P->State() != dsEdit && P->State() != dsInsert)
-        return;
-    try {
-        P->UpdateRecord();
-    } catch (...) {
-        // Only the control with the focus can hold a value not yet in the
-        // record: it is the one in error, and keeps the focus.
-        if (auto* Edit = dynamic_cast<TCustomEdit*>(ActiveControl()))
-            Edit->SelectAll();
-        throw;
-    }
+    return QStringLiteral("Wijzigen gegevens van ")
+        + ToolBox::PersonDisplayName(FieldValue("AANHEF"), FieldValue("ROEP_NAAM"), FieldValue("TUSSEN_VOEGSEL"),
+                                     FieldValue("ACHTER_NAAM"));
 }
 
 bool TFormQuorvy::ValidateInput()
 {
-    UpdatePerson();
-    if (Trim(FieldText(Persons(), "ACHTER_NAAM")).isEmpty()) {
+    if (Trim(FieldValue("ACHTER_NAAM")).isEmpty()) {
         ShowInvalid(QStringLiteral("U dient een achternaam in te voeren!"));
         FcPageControlQuorvy->SetActivePage(TabSheetNaam);
         if (FcDBEditAchternaam->CanFocus())
@@ -223,7 +218,7 @@ bool TFormQuorvy::ValidateInput()
         return false;
     }
     // A date shows as "dd/mm/yyyy"; an empty one as an empty text.
-    if (Trim(FieldText(Persons(), "DATUM_ACTIEF")).size() < 10) {
+    if (Trim(FieldValue("DATUM_ACTIEF")).size() < 10) {
         ShowInvalid(QStringLiteral("U dient een geldige activeringsdatum in te voeren!!"));
         FcPageControlQuorvy->SetActivePage(TabSheetMemo);
         if (FcDBEditDatumActief->CanFocus())
@@ -233,67 +228,10 @@ bool TFormQuorvy::ValidateInput()
     return true;
 }
 
-void TFormQuorvy::FcBitBtnOKClick(TObject* Sender)
+void TFormQuorvy::RecordShownAgain()
 {
-    (void)Sender;
-    if (!ValidateInput())
+    if (Persons()->State() != dsEdit)
         return;
-    if (FIsNew) {
-        ++DataModuleMain->LastQuorvyID;
-        PersonField("ID_QUORVY")->SetAsInteger(DataModuleMain->LastQuorvyID);
-    }
-    // A post that fails leaves the record being edited with all that was
-    // typed, and the window open.
-    Persons()->Post();
-    Close();
-}
-
-void TFormQuorvy::FcBitBtnApplyClick(TObject* Sender)
-{
-    (void)Sender;
-    if (!ValidateInput())
-        return;
-    Persons()->Post();
-    ShowDisplayCaption();
-    Persons()->Edit();
-    CheckLinks();
-}
-
-void TFormQuorvy::FcBitBtnCancelClick(TObject* Sender)
-{
-    (void)Sender;
-    Close();
-}
-
-// --- moving ---------------------------------------------------------------------------
-
-void TFormQuorvy::MoveTo(bool Forward)
-{
-    TClientDataSet* P = Persons();
-    P->Cancel();
-    if (Forward)
-        P->Next();
-    else
-        P->Prior();
-    ShowDisplayCaption();
-    P->Edit();
-    CheckLinks();
-}
-
-void TFormQuorvy::SpeedButtonUpClick(TObject* Sender)
-{
-    (void)Sender;
-    MoveTo(false);
-}
-
-void TFormQuorvy::SpeedButtonDownClick(TObject* Sender)
-{
-    (void)Sender;
-    MoveTo(true);
-}
-
-void TFormQuorvy::CheckLinks()
-{
     ShowAddress(FindLinked(DataModuleMain->cdsAdres, "ID_ADRES"));
     ShowGroup(FindLinked(DataModuleMain->cdsGroep, "ID_GROEP"));
 }
@@ -345,36 +283,66 @@ void TFormQuorvy::FcToolButtonVerwijderGroepClick(TObject* Sender)
 void TFormQuorvy::FcToolButtonSelecteerAdresClick(TObject* Sender)
 {
     (void)Sender;
+    const auto Line = [](TDataSet* A) {
+        return ToolBox::AddressLine(FieldText(A, "STRAAT_NAAM"), FieldText(A, "HUIS_NUMMER"),
+                                    FieldText(A, "TOEVOEGING"), FieldText(A, "WOON_PLAATS"));
+    };
+    const String Shown = ToolBox::AddressLine(FcLabelStraatnaamWaarde->Caption(), FcLabelHuisnummerWaarde->Caption(),
+                                              FcLabelToevoegingWaarde->Caption(), FcLabelWoonplaatsWaarde->Caption());
+    if (PickLinked<TFormSelecteerAdres>(this, DataModuleMain->cdsAdres, "ID_ADRES", Line, Shown))
+        ShowAddress(true);
 }
 
 void TFormQuorvy::FcToolButtonSelecteerGroepClick(TObject* Sender)
 {
     (void)Sender;
+    const auto Line = [](TDataSet* G) { return FieldText(G, "GROEP_NAAM"); };
+    if (PickLinked<TFormSelecteerGroep>(this, DataModuleMain->cdsGroep, "ID_GROEP", Line,
+                                        FcLabelGroepNaamWaarde->Caption()))
+        ShowGroup(true);
 }
 
 void TFormQuorvy::FcToolButtonNieuwAdresClick(TObject* Sender)
 {
     (void)Sender;
+    if (AddLinked<TFormAdres>(this, DataModuleMain->cdsAdres))
+        ShowAddress(true);
 }
 
 void TFormQuorvy::FcToolButtonNieuweGroepClick(TObject* Sender)
 {
     (void)Sender;
+    if (AddLinked<TFormGroep>(this, DataModuleMain->cdsGroep))
+        ShowGroup(true);
 }
 
 void TFormQuorvy::FcToolButtonBeheerAdressenClick(TObject* Sender)
 {
     (void)Sender;
+    ShowBrowseAdres(this, IsNew);
+    KeepEditing();
 }
 
 void TFormQuorvy::FcToolButtonBeheerGroepenClick(TObject* Sender)
 {
     (void)Sender;
+    ShowBrowseGroep(this, IsNew);
+    KeepEditing();
+}
+
+void TFormQuorvy::KeepEditing()
+{
+    // The list windows leave the person alone; should anything have ended
+    // the edit, the window goes on editing the person it shows.
+    if (!IsNew && Persons()->State() == dsBrowse)
+        Persons()->Edit();
 }
 
 void TFormQuorvy::FcToolButtonGoogleMapsClick(TObject* Sender)
 {
     (void)Sender;
+    if (FindLinked(DataModuleMain->cdsAdres, "ID_ADRES"))
+        ShellOpenAddress(Handle(), DataModuleMain->MapLookupAddress());
 }
 
 // --- the Memo page -----------------------------------------------------------------
@@ -391,7 +359,7 @@ void TFormQuorvy::SpeedButtonEmptyDatumAanmeldingClick(TObject* Sender)
 
 void TFormQuorvy::OpenMail(TFcDBEdit* Edit)
 {
-    UpdatePerson();
+    TakeTypedText();
     const String Address = Edit->Field()->AsString();
     if (Trim(Address).isEmpty())
         return;
@@ -417,7 +385,7 @@ void TFormQuorvy::FcLabelEmailAdres2Click(TObject* Sender)
 void TFormQuorvy::FcLabelWebsiteClick(TObject* Sender)
 {
     (void)Sender;
-    UpdatePerson();
+    TakeTypedText();
     const String Site = FieldText(Persons(), "WEBSITE");
     if (Trim(Site).isEmpty())
         return;
@@ -431,6 +399,6 @@ void TFormQuorvy::FcLabelWebsiteClick(TObject* Sender)
 void TFormQuorvy::SpeedButtonPrintClick(TObject* Sender)
 {
     (void)Sender;
-    UpdatePerson();
+    TakeTypedText();
     ContactOverview::Show(FormMain != nullptr ? FormMain->Handle() : Handle());
 }

@@ -7,17 +7,17 @@
 // and hands mail addresses, the web site and a map look-up to the desktop.
 // Streamed from qv_qvy.form.
 //
-// The caller puts the person table into insert or edit state, gives the
-// address and group tables their key indexes ("ID_ADRES_ASC",
-// "ID_GROEP_ASC") while the window is open, and frees it after ShowModal.
-// OK posts and closes; every other way out cancels through the close
-// query.
+// A record window (see TRecordForm): the caller puts the person table into
+// insert or edit state, creates the window with IsNew, gives the address
+// and group tables their key indexes ("ID_ADRES_ASC", "ID_GROEP_ASC")
+// while it is open, and frees it after ShowModal.  OK posts and closes;
+// every other way out cancels through the close query.
 //
 // Decisions for this desktop:
 // - What is typed into the control that has the focus reaches the record
 //   before it is checked, so OK and "Toepa&ssen" judge what the user sees.
 //   A value the record refuses (an impossible date) keeps the window open
-//   with everything typed, that control focused and its text selected.
+//   with everything typed and that control focused.
 // - The print button shows the person's overview page in the browser; the
 //   browser prints it.
 // - The mail and web links open only mail and web addresses (a web site
@@ -25,10 +25,9 @@
 //   message.  Map look-ups percent-encode the address parts.
 // - A picked address or group is linked by its key, so of two with the
 //   same text the one picked is linked.
-#include "platform/forms/Forms.h"
+#include "app/qv_recform.h"
 
 class TDBRadioGroup;
-class TFcBitBtn;
 class TFcDBComboBox;
 class TFcDBEdit;
 class TFcDBMemo;
@@ -42,15 +41,9 @@ class TFcToolButton;
 class TFcToolbar;
 class TSpeedButton;
 
-class TFormQuorvy : public TForm {
+class TFormQuorvy : public TRecordForm {
 public:
-    // IsNew: the person table holds a new record (after Insert), else the
-    // current person in edit state.
-    explicit TFormQuorvy(TComponent* AOwner, bool AIsNew = false);
-    // Makes the window from its definition, as CreateComponent does.
-    static TFormQuorvy* Create(TComponent* AOwner, bool AIsNew);
-
-    bool IsNew() const { return FIsNew; }
+    explicit TFormQuorvy(TComponent* AOwner);
 
     // --- components of the form definition ---
     TFcPageControl* FcPageControlQuorvy = nullptr;
@@ -115,22 +108,12 @@ public:
     TFcDBEdit* FcDBEditDatumInactief = nullptr;
     TSpeedButton* SpeedButtonEmptyDatumAanmelding = nullptr;
     TFcDBMemo* FcDBMemoOpmerkingen = nullptr;
-    // Below the pages.
-    TSpeedButton* SpeedButtonUp = nullptr;
-    TSpeedButton* SpeedButtonDown = nullptr;
+    // Below the pages, beside the record window's buttons.
     TSpeedButton* SpeedButtonPrint = nullptr;
-    TFcBitBtn* FcBitBtnApply = nullptr;
-    TFcBitBtn* FcBitBtnOK = nullptr;
-    TFcBitBtn* FcBitBtnCancel = nullptr;
 
-    // --- handlers ---
+    // --- handlers (those of every record window: TRecordForm) ---
+    // The print button too only for an existing person.
     void FormCreate(TObject* Sender);
-    void FormCloseQuery(TObject* Sender, bool& CanClose);
-    void FcBitBtnOKClick(TObject* Sender);
-    void FcBitBtnApplyClick(TObject* Sender);
-    void FcBitBtnCancelClick(TObject* Sender);
-    void SpeedButtonUpClick(TObject* Sender);
-    void SpeedButtonDownClick(TObject* Sender);
     void SpeedButtonPrintClick(TObject* Sender);
     void SpeedButtonEmptyDatumAanmeldingClick(TObject* Sender);
     void FcLabelEmailAdres1Click(TObject* Sender);
@@ -154,19 +137,17 @@ public:
     void ShowGroup(bool Linked);
     // A last name and an active date are given; otherwise the user is
     // told, the page with the field shows and its edit has the focus.
-    bool ValidateInput();
+    bool ValidateInput() override;
+
+protected:
+    // "Wijzigen gegevens van " + the person's display name.
+    String RecordCaption() const override;
+    // After "Toepa&ssen" and a move: links that resolve are shown, others
+    // reset to -1.
+    void RecordShownAgain() override;
 
 private:
-    // "Wijzigen gegevens van " + the person's display name.
-    void ShowDisplayCaption();
-    // After a post or a move: links that resolve are shown, others reset.
-    void CheckLinks();
-    // Cancel, Prior or Next, caption, Edit, link check.
-    void MoveTo(bool Forward);
-    // What the focused control holds reaches the record; a value it
-    // refuses keeps the focus there with its text selected.
-    void UpdatePerson();
     void OpenMail(TFcDBEdit* Edit);
-
-    bool FIsNew;
+    // After a list window: the person is being edited again.
+    void KeepEditing();
 };

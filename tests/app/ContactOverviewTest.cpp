@@ -58,20 +58,20 @@ QString CellOf(const QStringList& Page, const QString& Label)
 
 class ContactOverviewTest : public PersonFormTest {
 protected:
-    void OpenAnna()
+    // Piet Jansen, at Dorpsstraat 12 in Ede and in the first "Familie".
+    void ChoosePiet()
     {
-        OpenContacts({{1, "dijk", "anna", "van", "03/04/1980", "06-12345678", "Vriendin"}},
-                     {{7, "Dorpsstraat", "12", "Ede", "bis", "1234AB", "Achterom"}, {8, "Kerkweg", "1", "Epe"}},
-                     {{3, "Vrienden", "Van school"}});
-        SetPerson({{"AANHEF", "Mevrouw"},
-                   {"VOOR_LETTERS", "A."},
+        GoToPerson("jansen");
+        SetPerson({{"AANHEF", "Mijnheer"},
+                   {"VOOR_LETTERS", "P."},
+                   {"GEBOORTE_DATUM", "03/04/1980"},
                    {"TELEFOON_NUMMER_WERK", "010-1234567"},
-                   {"EMAIL_ADRES_1", "anna@example.nl"},
-                   {"SKYPE_ID", "anna.dijk"},
+                   {"MOBIEL", "06-12345678"},
+                   {"EMAIL_ADRES_1", "piet@example.nl"},
+                   {"SKYPE_ID", "piet.jansen"},
                    {"WEBSITE", "www.example.nl"},
                    {"DATUM_ACTIEF", "01/01/2020"},
-                   {"ID_ADRES", "7"},
-                   {"ID_GROEP", "3"}});
+                   {"OPMERKINGEN", "Buurman"}});
         Data->cdsAdres->SetIndexName("ID_ADRES_ASC");
         Data->cdsGroep->SetIndexName("ID_GROEP_ASC");
     }
@@ -81,32 +81,33 @@ protected:
 
 TEST_F(ContactOverviewTest, APersonWithAddressAndGroupGetsTheWholePage)
 {
-    OpenAnna();
-    const QString Name = "Anna van Dijk";
+    ChoosePiet();
+    const QString Name = "Piet Jansen";
     QStringList Expected = {"<HTML>", "<HEAD>", "<TITLE>Quorvy® 2023 - Overzicht van " + Name + "</TITLE>", "</HEAD>",
                             "<BODY>", "<FORM>", R"(<TABLE WIDTH="100%" BGCOLOR="#FFFFCC" BORDER="1">)"};
     Expected << Row(
         R"(<TD VALIGN="TOP" ALIGN="CENTER" WIDTH="50%" COLSPAN="2"><FONT FACE="Tahoma" COLOR="#CC3300" SIZE="+2"><B>Overzicht van )"
         + Name + "</B></FONT></TD>")
-             << Row(Spacer) << Heading("Personalia") << Field("Achternaam", "dijk") << Field("Tussenvoegsel", "van")
-             << Field("Roepnaam", "anna") << Field("Voorletters", "A.") << Field("Aanhef", "Mevrouw")
+             << Row(Spacer) << Heading("Personalia") << Field("Achternaam", "jansen") << Field("Tussenvoegsel", "")
+             << Field("Roepnaam", "piet") << Field("Voorletters", "P.") << Field("Aanhef", "Mijnheer")
              << Field("Voorvoegsel", "") << Field("Achtervoegsel", "") << Field("Gender", "Vrouw")
              << Field("Geboortedatum", "03/04/1980") << Field("Nationaliteit", "Nederlandse")
              << Field("Telefoonnummer Werk", "010-1234567") << Field("Mobiel", "06-12345678")
              << Row("Emailadres #1",
-                    Value + R"(<A HREF="mailto:anna@example.nl" TITLE="Stuur een email naar )" + Name
-                        + R"(">anna@example.nl</A></FONT></TD>)")
-             << Field("Emailadres #2", "") << Field("Skype ID", "anna.dijk") << Field("MSN ID", "")
+                    Value + R"(<A HREF="mailto:piet@example.nl" TITLE="Stuur een email naar )" + Name
+                        + R"(">piet@example.nl</A></FONT></TD>)")
+             << Field("Emailadres #2", "") << Field("Skype ID", "piet.jansen") << Field("MSN ID", "")
              << Row("Website",
                     Value + R"(<A HREF="http://www.example.nl" TITLE="Start de website van )" + Name
                         + R"(" TARGET="_blank">www.example.nl</A></FONT></TD>)")
              << Field("Datum Actief", "01/01/2020") << Field("Datum Inactief", "")
-             << Remarks("OpmerkingenPersoon", "Vriendin") << Heading("Adresgegevens")
-             << Field("Straatnaam", "Dorpsstraat") << Field("Huisnummer", "12    ") << Field("Toevoeging", "bis")
+             << Remarks("OpmerkingenPersoon", "Buurman") << Heading("Adresgegevens")
+             << Field("Straatnaam", "Dorpsstraat") << Field("Huisnummer", "12    ") << Field("Toevoeging", "")
              << Field("Postcode", "1234 AB") << Field("ZIP Code", "") << Field("Woonplaats", "Ede")
              << Field("Land", "Nederland") << Field("Telefoonnummer #1", "") << Field("Telefoonnummer #2", "")
-             << Remarks("OpmerkingenAdres", "Achterom") << Heading("Groepgegevens") << Field("Groep naam", "Vrienden")
-             << Remarks("OpmerkingenGroep", "Van school") << "</TABLE>"
+             << Remarks("OpmerkingenAdres", "Achterom &lt;b&gt;&amp;&lt;/b&gt; &quot;tuin&quot;")
+             << Heading("Groepgegevens") << Field("Groep naam", "Familie")
+             << Remarks("OpmerkingenGroep", "Ooms &amp; tantes") << "</TABLE>"
              << "</FORM>"
              << "</BODY>"
              << "</HTML>";
@@ -114,40 +115,40 @@ TEST_F(ContactOverviewTest, APersonWithAddressAndGroupGetsTheWholePage)
     const QStringList Page = ContactOverview::PageLines();
     EXPECT_EQ(Page.join('\n').toStdString(), Expected.join('\n').toStdString());
     // The records found stay current.
-    EXPECT_EQ(Data->cdsAdres->FieldByName("ID_ADRES")->AsInteger(), 7);
-    EXPECT_EQ(Data->cdsGroep->FieldByName("ID_GROEP")->AsInteger(), 3);
+    EXPECT_EQ(Data->cdsAdres->FieldByName("ID_ADRES")->AsInteger(), 1);
+    EXPECT_EQ(Data->cdsGroep->FieldByName("ID_GROEP")->AsInteger(), 1);
 }
 
 TEST_F(ContactOverviewTest, WithoutAResolvingAddressOrGroupTheirSectionsAreLeftOut)
 {
-    OpenAnna();
+    ChoosePiet();
     for (const auto& [Adres, Groep] : std::vector<std::pair<QString, QString>>{{"-1", "-1"}, {"99", "98"}, {"", ""}}) {
         SetPerson({{"ID_ADRES", Adres}, {"ID_GROEP", Groep}});
         const QString Page = ContactOverview::PageLines().join('\n');
         EXPECT_FALSE(Page.contains("Adresgegevens")) << Adres.toStdString();
         EXPECT_FALSE(Page.contains("Groepgegevens")) << Groep.toStdString();
-        EXPECT_TRUE(Page.endsWith(Remarks("OpmerkingenPersoon", "Vriendin").join('\n')
+        EXPECT_TRUE(Page.endsWith(Remarks("OpmerkingenPersoon", "Buurman").join('\n')
                                   + "\n</TABLE>\n</FORM>\n</BODY>\n</HTML>"));
     }
     // An address without a group, and the other way round.
-    SetPerson({{"ID_ADRES", "8"}, {"ID_GROEP", "-1"}});
+    SetPerson({{"ID_ADRES", "2"}, {"ID_GROEP", "-1"}});
     QStringList Page = ContactOverview::PageLines();
-    EXPECT_EQ(CellOf(Page, "Woonplaats"), Value + "Epe</FONT></TD>");
+    EXPECT_EQ(CellOf(Page, "Woonplaats"), Value + "Arnhem</FONT></TD>");
     EXPECT_FALSE(Page.join('\n').contains("Groepgegevens"));
-    SetPerson({{"ID_ADRES", "-1"}, {"ID_GROEP", "3"}});
+    SetPerson({{"ID_ADRES", "-1"}, {"ID_GROEP", "2"}});
     Page = ContactOverview::PageLines();
     EXPECT_FALSE(Page.join('\n').contains("Adresgegevens"));
-    EXPECT_EQ(CellOf(Page, "Groep naam"), Value + "Vrienden</FONT></TD>");
+    EXPECT_EQ(CellOf(Page, "Groep naam"), Value + "Werk</FONT></TD>");
 }
 
 TEST_F(ContactOverviewTest, PostcodesAndGenders)
 {
-    OpenAnna();
+    ChoosePiet();
     struct TCase {
         QString Postcode, Shown;
     };
     for (const TCase& C : std::vector<TCase>{{"1234AB", "1234 AB"}, {"", "&nbsp;"}, {"12", "12 "}}) {
-        Data->cdsAdres->FindKey({Variant(7)});
+        Data->cdsAdres->FindKey({Variant(1)});
         Data->cdsAdres->Edit();
         Data->cdsAdres->FieldByName("POSTCODE")->SetAsString(C.Postcode);
         Data->cdsAdres->Post();
@@ -187,12 +188,12 @@ TEST_F(ContactOverviewTest, WebSitesAreLinkedOnlyAsWebAddresses)
         EXPECT_EQ(ContactOverview::WebSiteTarget(C.Site), C.Target) << C.Site.toStdString();
     EXPECT_EQ(ContactOverview::WebSiteTarget("   "), "");
 
-    OpenAnna();
+    ChoosePiet();
     SetPerson({{"WEBSITE", "example.nl/?a=1&b=\"2\""}});
     EXPECT_EQ(
         CellOf(ContactOverview::PageLines(), "Website"),
         Value
-            + R"(<A HREF="http://example.nl/?a=1&amp;b=&quot;2&quot;" TITLE="Start de website van Anna van Dijk" TARGET="_blank">example.nl/?a=1&amp;b=&quot;2&quot;</A></FONT></TD>)");
+            + R"(<A HREF="http://example.nl/?a=1&amp;b=&quot;2&quot;" TITLE="Start de website van Piet Jansen" TARGET="_blank">example.nl/?a=1&amp;b=&quot;2&quot;</A></FONT></TD>)");
     SetPerson({{"WEBSITE", "javascript:alert('x')"}});
     EXPECT_EQ(CellOf(ContactOverview::PageLines(), "Website"), Value + "javascript:alert('x')</FONT></TD>");
     SetPerson({{"WEBSITE", "  "}});
@@ -215,29 +216,29 @@ TEST_F(ContactOverviewTest, MailLinksCarryTheAddressOnly)
     for (const auto& [Field, Target] : Cases)
         EXPECT_EQ(ContactOverview::MailTarget(Field), Target) << Field.toStdString();
 
-    OpenAnna();
-    SetPerson({{"EMAIL_ADRES_1", "anna@example.nl?subject=<b>"}, {"EMAIL_ADRES_2", "<geen>"}});
+    ChoosePiet();
+    SetPerson({{"EMAIL_ADRES_1", "piet@example.nl?subject=<b>"}, {"EMAIL_ADRES_2", "<geen>"}});
     const QStringList Page = ContactOverview::PageLines();
     EXPECT_EQ(
         CellOf(Page, "Emailadres #1"),
         Value
-            + R"(<A HREF="mailto:anna@example.nl" TITLE="Stuur een email naar Anna van Dijk">anna@example.nl?subject=&lt;b&gt;</A></FONT></TD>)");
+            + R"(<A HREF="mailto:piet@example.nl" TITLE="Stuur een email naar Piet Jansen">piet@example.nl?subject=&lt;b&gt;</A></FONT></TD>)");
     EXPECT_EQ(CellOf(Page, "Emailadres #2"), Value + "&lt;geen&gt;</FONT></TD>");
 }
 
 TEST_F(ContactOverviewTest, EveryValueIsEscapedAndRemarksStayInTheirTextArea)
 {
-    OpenAnna();
+    ChoosePiet();
     SetPerson({{"ACHTER_NAAM", "<script>x</script>"},
                {"ROEP_NAAM", "Jan & \"Piet\""},
                {"OPMERKINGEN", "Let op: </TEXTAREA><B>vet</B> & meer"}});
-    Data->cdsGroep->FindKey({Variant(3)});
+    Data->cdsGroep->FindKey({Variant(1)});
     Data->cdsGroep->Edit();
     Data->cdsGroep->FieldByName("GROEP_NAAM")->SetAsString("A > B");
     Data->cdsGroep->FieldByName("GROEP_TEXT")->SetAsString("</textarea>");
     Data->cdsGroep->Post();
     const QStringList Page = ContactOverview::PageLines();
-    const QString Name = "Jan &amp; &quot;Piet&quot; van &lt;script&gt;x&lt;/script&gt;";
+    const QString Name = "Jan &amp; &quot;Piet&quot; &lt;script&gt;x&lt;/script&gt;";
     EXPECT_EQ(Page[2], "<TITLE>Quorvy® 2023 - Overzicht van " + Name + "</TITLE>");
     EXPECT_TRUE(Page[8].contains("<B>Overzicht van " + Name + "</B>"));
     EXPECT_EQ(CellOf(Page, "Achternaam"), Value + "&lt;script&gt;x&lt;/script&gt;</FONT></TD>");
@@ -255,7 +256,7 @@ TEST_F(ContactOverviewTest, EveryValueIsEscapedAndRemarksStayInTheirTextArea)
 
 TEST_F(ContactOverviewTest, IndividueelWritesANewReportFileAndHandsItToTheBrowser)
 {
-    OpenAnna();
+    ChoosePiet();
     const QString Expected = ContactOverview::PageLines().join("\r\n") + "\r\n";
     Data->cdsAdres->SetIndexName("STRAAT_NAAM_ASC");
     Data->cdsGroep->SetIndexName("GROEP_NAAM_ASC");
@@ -278,7 +279,7 @@ TEST_F(ContactOverviewTest, IndividueelWritesANewReportFileAndHandsItToTheBrowse
     // The tables have their own order back; the records found stay.
     EXPECT_EQ(Data->cdsAdres->IndexName(), "STRAAT_NAAM_ASC");
     EXPECT_EQ(Data->cdsGroep->IndexName(), "GROEP_NAAM_ASC");
-    EXPECT_EQ(Data->cdsAdres->FieldByName("ID_ADRES")->AsInteger(), 7);
+    EXPECT_EQ(Data->cdsAdres->FieldByName("ID_ADRES")->AsInteger(), 1);
 
     // Each page gets a name of its own; the menu item does the same.
     TMenuItem* Item = dynamic_cast<TMenuItem*>(Main->FindComponent("IndividueleRapportage"));
@@ -291,7 +292,8 @@ TEST_F(ContactOverviewTest, IndividueelWritesANewReportFileAndHandsItToTheBrowse
 
 TEST_F(ContactOverviewTest, NothingIsWrittenWithoutPersons)
 {
-    OpenContacts({});
+    for (TClientDataSet* P = Data->cdsQuorvy; !P->IsEmpty();)
+        P->Delete();
     TShellRecorder Shell;
     Main->FcGroupRapportagesItems1Click(nullptr);
     EXPECT_EQ(Data->TempFiles->Count(), 0);
@@ -300,7 +302,7 @@ TEST_F(ContactOverviewTest, NothingIsWrittenWithoutPersons)
 
 TEST_F(ContactOverviewTest, AFailedWriteKeepsTheNameForCleaningUpAndTheTablesTheirOrder)
 {
-    OpenAnna();
+    ChoosePiet();
     Data->cdsAdres->SetIndexName("STRAAT_NAAM_ASC");
     // The temporary folder has gone: the page cannot be written.
     ToolBox::SetTempPathSource([this] { return Dir.File("weg/"); });
