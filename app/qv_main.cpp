@@ -230,13 +230,26 @@ void TFormMain::FormShow(TObject* Sender)
     (void)Sender;
     Settings->Load();
     FcGroupBarMenu->SetExclusiveMode(Settings->Allow1Group2BOpen);
-    if (Settings->SaveLastWindowSettings) {
-        SetTop(Settings->Top);
-        SetLeft(Settings->Left);
-        SetHeight(Settings->Height);
-        SetWidth(Settings->Width);
-    }
+    if (Settings->SaveLastWindowSettings)
+        ApplyStoredBounds();
     RefreshFileList();
+}
+
+void TFormMain::ApplyStoredBounds()
+{
+    SetHeight(Settings->Height);
+    SetWidth(Settings->Width);
+    // A desktop that places windows itself ignores a position asked for.
+    if (!Screen->CanPlaceWindows())
+        return;
+    // The screens may have changed since: the window goes on the screen
+    // nearest to where it was, within what its panels leave free.
+    const TRect Stored = Bounds(Settings->Left, Settings->Top, Width(), Height());
+    const TRect Work = Screen->MonitorFromRect(Stored, mdNearest)->WorkareaRect();
+    SetTop(std::max(Work.Top, std::min(Stored.Top, Work.Bottom - Height())));
+    SetLeft(std::max(Work.Left, std::min(Stored.Left, Work.Right - Width())));
+    // Not centred over it when it is shown.
+    SetPosition(poDesigned);
 }
 
 void TFormMain::FormCloseQuery(TObject* Sender, bool& CanClose)
@@ -265,10 +278,13 @@ bool TFormMain::SaveAtExit()
         if (DataModuleMain->Active)
             ShutdownStep(Failed, QStringLiteral("het contactbestand ") + Quoted(DataModuleMain->GetFileName()),
                          [this] { CloseContactFile(); });
-        Settings->Top = Top();
-        Settings->Left = Left();
-        Settings->Width = Width();
-        Settings->Height = Height();
+        // Where the window returns to when it is neither maximised nor
+        // minimised: that is where it opens next time.
+        const TRect Restored = RestoredBounds();
+        Settings->Top = Restored.Top;
+        Settings->Left = Restored.Left;
+        Settings->Width = Restored.Width();
+        Settings->Height = Restored.Height();
         if (Settings->SaveSettings)
             ShutdownStep(Failed, QStringLiteral("de instellingen ") + Quoted(TSettings::IniFileName()),
                          [] { Settings->Save(); });

@@ -224,6 +224,9 @@ private:
     // Opens or creates Path with its lock; a failure after the open file
     // was closed leaves the window showing no file.
     bool OpenContactFile(const String& Path, bool Create);
+    // The stored window rectangle: its size always, its position where the
+    // desktop lets the program place its windows, kept on a screen.
+    void ApplyStoredBounds();
     // The default data folder is made when it is first needed.
     void EnsureDataFolder();
     // What the close query writes: false when the user, told of what could

@@ -4,7 +4,10 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include "controls/foundation/FcPanel.h"
+#include "controls/foundation/FcClockStatus.h"
+#include "controls/foundation/FcKeyStatus.h"
 #include "controls/foundation/FcStatus.h"
+#include "controls/foundation/FcStatusBar.h"
 #include "platform/rtl/SysUtils.h"
 #include "controls/lists/FcComboBox.h"
 #include "controls/lists/FcDBGrid.h"
@@ -13,7 +16,9 @@
 #include "platform/actions/ActnList.h"
 #include "platform/actions/Menus.h"
 #include "platform/forms/AppEvnts.h"
+#include "platform/forms/Screen.h"
 #include "platform/forms/Timer.h"
+#include "tests/support/FormTextHelpers.h"
 #include "platform/rtl/FileLock.h"
 #include "platform/rtl/IniFiles.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -66,17 +71,52 @@ TEST_F(MainWindowTest, TheDataFolderIsJoinedToItsFilesWithOneSeparator)
     EXPECT_EQ(ListedFiles(), QStringList({File}));
 }
 
-TEST_F(MainWindowTest, TheStoredWindowRectangleIsAppliedOnlyWhenAskedFor)
+TEST_F(MainWindowTest, TheStoredWindowRectangleIsAppliedOnlyWhenAskedForAndKeptOnAScreen)
 {
-    WriteSettings("[Algemeen]\r\nConfirmOnExit=0\r\n[LAST_WINDOW]\r\nWIDTH=700\r\nHEIGHT=450\r\n");
+    WriteSettings("[Algemeen]\r\nConfirmOnExit=0\r\n[LAST_WINDOW]\r\nTOP=30\r\nLEFT=40\r\nWIDTH=700\r\nHEIGHT=450\r\n");
     ShowMain();
     EXPECT_EQ(Main->ClientWidth(), 832);
     EXPECT_EQ(Main->ClientHeight(), 536);
     Main->Hide();
-    WriteSettings("[Algemeen]\r\nConfirmOnExit=0\r\nSaveLastWindowSettings=1\r\n[LAST_WINDOW]\r\nWIDTH=700\r\nHEIGHT=450\r\n");
+
+    const TRect Work = Screen->MonitorFromRect(Main->BoundsRect())->WorkareaRect();
+    struct TCase {
+        int Left, Top;
+        TPoint Expected;
+    };
+    const std::vector<TCase> Cases = {
+        {Work.Left + 40, Work.Top + 30, {Work.Left + 40, Work.Top + 30}},
+        // Partly or wholly off the screen: brought back within its work area.
+        {Work.Right - 100, Work.Top + 30, {Work.Right - 700, Work.Top + 30}},
+        {Work.Right + 5000, Work.Bottom + 100, {Work.Right - 700, Work.Bottom - 450}},
+    };
+    for (const TCase& C : Cases) {
+        TRootPtr<TFormMain> Fresh(CreateComponent<TFormMain>(nullptr));
+        WriteSettings(QStringLiteral("[Algemeen]\r\nConfirmOnExit=0\r\nSaveLastWindowSettings=1\r\n[LAST_WINDOW]\r\n"
+                                     "TOP=%1\r\nLEFT=%2\r\nWIDTH=700\r\nHEIGHT=450\r\n")
+                          .arg(C.Top)
+                          .arg(C.Left));
+        Fresh->Show();
+        PumpMessages();
+        EXPECT_EQ(Fresh->Width(), 700);
+        EXPECT_EQ(Fresh->Height(), 450);
+        EXPECT_EQ(Fresh->Left(), C.Expected.X) << C.Left;
+        EXPECT_EQ(Fresh->Top(), C.Expected.Y) << C.Top;
+    }
+}
+
+TEST_F(MainWindowTest, TheRectangleStoredIsTheOneAMaximisedWindowReturnsTo)
+{
     ShowMain();
-    EXPECT_EQ(Main->Width(), 700);
-    EXPECT_EQ(Main->Height(), 450);
+    Main->SetBounds(50, 60, 640, 480);
+    Main->SetWindowState(wsMaximized);
+    PumpMessages();
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    EXPECT_EQ(Settings->Left, 50);
+    EXPECT_EQ(Settings->Top, 60);
+    EXPECT_EQ(Settings->Width, 640);
+    EXPECT_EQ(Settings->Height, 480);
 }
 
 TEST_F(MainWindowTest, QuittingAsksWhenConfiguredThenWritesEverything)
@@ -561,4 +601,18 @@ TEST_F(MainWindowTest, WithoutSettingsTheDataFolderIsMadeInTheDocumentsFolder)
     Main->Hide();
     ShowMain();
     EXPECT_FALSE(QFileInfo::exists(Dir.File("ontbreekt")));
+}
+
+TEST_F(MainWindowTest, TheStatusBarShowsTheHintTheLockKeysAndTheClock)
+{
+    ShowMain();
+    Application->SetHint("Open een bestaand contact- en adressenbestand");
+    EXPECT_EQ(Main->FcStatusPane->Caption(), "Open een bestaand contact- en adressenbestand");
+    EXPECT_EQ(Main->FcClockStatus->Format(), "dd/mm/yyyy hh:nn:ss");
+    QStringList Keys;
+    for (int I = 0; I < Main->FcStatusBarMain->ControlCount(); ++I)
+        if (auto* Key = dynamic_cast<TFcKeyStatus*>(Main->FcStatusBarMain->Controls(I)))
+            Keys << QString::number(Key->Key());
+    EXPECT_EQ(Keys.size(), 3);
+    Application->SetHint(QString());
 }
