@@ -191,6 +191,8 @@ void ForgetWindow(HWND Wnd);
 void CreateSurfaceWidget(HWND Top);
 void DestroySurfaceWidget(HWND Top);
 void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility);
+// The desktop's title bar shows the top-level window's text as it is now.
+void SyncSurfaceTitle(HWND Top);
 void SyncHostedWidget(HWND Wnd);
 void SyncHostedWidgets(HWND Root);
 // Key and mouse input for embedded editors, handed on by their windows'

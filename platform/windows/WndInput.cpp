@@ -771,6 +771,12 @@ void DestroySurfaceWidget(HWND Top)
     Top->Surface.reset();
 }
 
+void SyncSurfaceTitle(HWND Top)
+{
+    if (Top->Surface && Top->Surface->Widget && Top->Surface->Widget->windowTitle() != Top->Text)
+        Top->Surface->Widget->setWindowTitle(Top->Text);
+}
+
 void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
 {
     if (!Top->Surface || !Top->Surface->Widget)
