@@ -260,6 +260,22 @@ TEST_F(PersonForm, TheCloseBoxDropsWhatWasNotPosted)
     EXPECT_EQ(Person("ACHTER_NAAM"), "Zwart");
 }
 
+TEST_F(PersonForm, EscapeGivesTheFieldBackAndLeavesTheRestAsTyped)
+{
+    GoToPerson("Zwart");
+    ShowForm(false);
+    Type(Form->FcDBEditRoepnaam, "kees");
+    Form->FcDBEditAchternaam->SetFocus();
+    Type(Form->FcDBEditAchternaam, "Anders");
+    // As the message about a wrong value says: Escape cancels that input.
+    PressKey(Form->FcDBEditAchternaam, Qt::Key_Escape);
+    PumpMessages();
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_EQ(Form->FcDBEditAchternaam->Text(), "Zwart");
+    EXPECT_EQ(Person("ROEP_NAAM"), "kees");
+    EXPECT_EQ(Data->cdsQuorvy->State(), dsEdit);
+}
+
 // --- the address and group pages --------------------------------------------------
 
 TEST_F(PersonForm, WijzigenShowsTheLinkedAddressAndGroup)
