@@ -25,6 +25,9 @@
 //   message.  Map look-ups percent-encode the address parts.
 // - A picked address or group is linked by its key, so of two with the
 //   same text the one picked is linked.
+// - Escape is no key of the window: in an edit it gives back the field's
+//   value, as the message about a wrong value tells the user; it never
+//   closes the window and drops what was typed into the person.
 #include "app/qv_recform.h"
 
 class TDBRadioGroup;
