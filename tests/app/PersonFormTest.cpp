@@ -33,27 +33,7 @@ const QString InvalidInput = "Onjuiste invoer voor dit veld. Drukt u op <Esc> om
 // Zwart; the highest keys are 5 (persons and addresses) and 4 (groups).
 class PersonForm : public PersonFormTest {
 protected:
-    // Types into Edit as the user would, leaving the focus there.
-    static void Type(TWinControl* Edit, const QString& Text)
-    {
-        Edit->SetFocus();
-        if (auto* E = dynamic_cast<TCustomEdit*>(Edit))
-            E->SelectAll();
-        TypeText(Edit, Text);
-    }
     static QString Shown(TFcLabel* Label) { return Label->Caption(); }
-    static QStringList Items(TPickForm* Pick)
-    {
-        QStringList Out;
-        for (int I = 0; I < Pick->ChoiceList()->Items()->Count(); ++I)
-            Out << Pick->ChoiceList()->Items()->Strings(I);
-        return Out;
-    }
-    static void ClickItem(TPickForm* Pick, int Index)
-    {
-        const TRect R = Pick->ChoiceList()->ItemRect(Index);
-        MouseClick(Pick->ChoiceList(), {R.Left + 5, R.Top + 3});
-    }
 };
 
 } // namespace
@@ -80,7 +60,7 @@ TEST_F(PersonForm, ANewPersonHasNoMovingPrintOrApplyAndGetsTheNextKeyOnOK)
             EXPECT_EQ(F->FcDBEditDatumActief->Text(), "17/05/2024");
             EXPECT_TRUE(F->FcLabelGeenAdres->Visible());
             EXPECT_TRUE(F->FcLabelGeenGroep->Visible());
-            Type(F->FcDBEditAchternaam, "Nieuw");
+            TypeInto(F->FcDBEditAchternaam, "Nieuw");
             PressKey(F, Qt::Key_Return);
         });
         Main->FcGroupEditItems0Click(nullptr);
@@ -100,7 +80,7 @@ TEST_F(PersonForm, ANewPersonHasNoMovingPrintOrApplyAndGetsTheNextKeyOnOK)
 TEST_F(PersonForm, CancellingANewPersonLeavesNothingAndTheMenuItemOpensTheSameForm)
 {
     TOnModal<TFormQuorvy> User([&](TFormQuorvy* F) {
-        Type(F->FcDBEditAchternaam, "Weg");
+        TypeInto(F->FcDBEditAchternaam, "Weg");
         F->FcBitBtnCancel->Click();
     });
     auto* Item = dynamic_cast<TMenuItem*>(Main->FindComponent("NieuwContact"));
@@ -126,11 +106,11 @@ TEST_F(PersonForm, AnEmptyLastNameIsReportedOnItsPageBeforeAMissingActiveDate)
     EXPECT_TRUE(Form->FcDBEditAchternaam->Focused());
 
     // Typed but not yet left: what the user sees is what is checked.
-    Type(Form->FcDBEditAchternaam, "  ");
+    TypeInto(Form->FcDBEditAchternaam, "  ");
     Form->FcBitBtnOK->Click();
     ASSERT_EQ(Boxes.Asked().size(), 2u);
     EXPECT_EQ(Boxes.Asked()[1].Text, "U dient een achternaam in te voeren!");
-    Type(Form->FcDBEditAchternaam, "Visser");
+    TypeInto(Form->FcDBEditAchternaam, "Visser");
     Form->FcBitBtnOK->Click();
     ASSERT_EQ(Boxes.Asked().size(), 3u);
     EXPECT_EQ(Boxes.Asked()[2].Text, "U dient een geldige activeringsdatum in te voeren!!");
@@ -141,7 +121,7 @@ TEST_F(PersonForm, AnEmptyLastNameIsReportedOnItsPageBeforeAMissingActiveDate)
     EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 5);
     EXPECT_TRUE(Form->Visible());
 
-    Type(Form->FcDBEditDatumActief, "01022024");
+    TypeInto(Form->FcDBEditDatumActief, "01022024");
     Form->FcBitBtnOK->Click();
     EXPECT_EQ(Boxes.Asked().size(), 3u);
     EXPECT_FALSE(Form->Visible());
@@ -153,9 +133,9 @@ TEST_F(PersonForm, AnEmptyLastNameIsReportedOnItsPageBeforeAMissingActiveDate)
 TEST_F(PersonForm, AValueTheRecordRefusesKeepsTheFormOpenWithEverythingTyped)
 {
     TOnModal<TFormQuorvy> User([&](TFormQuorvy* F) {
-        Type(F->FcDBEditAchternaam, "Visser");
-        Type(F->FcDBEditRoepnaam, "eva");
-        Type(F->FcDBEditGeboortedatum, "31022001");
+        TypeInto(F->FcDBEditAchternaam, "Visser");
+        TypeInto(F->FcDBEditRoepnaam, "eva");
+        TypeInto(F->FcDBEditGeboortedatum, "31022001");
         // Enter: the default button, with the focus still in the date.
         PressKey(F, Qt::Key_Return);
         EXPECT_TRUE(F->Visible());
@@ -166,7 +146,7 @@ TEST_F(PersonForm, AValueTheRecordRefusesKeepsTheFormOpenWithEverythingTyped)
         EXPECT_EQ(Person("ROEP_NAAM"), "eva");
         EXPECT_EQ(Data->LastQuorvyID, 5) << "no key is taken for a record that was not posted";
         // Put right, the same window posts it all.
-        Type(F->FcDBEditGeboortedatum, "28022001");
+        TypeInto(F->FcDBEditGeboortedatum, "28022001");
         PressKey(F, Qt::Key_Return);
     });
     Main->FcGroupEditItems0Click(nullptr);
@@ -192,7 +172,7 @@ TEST_F(PersonForm, TheGenderGroupWritesVOrM)
     MouseClick(Gender->Buttons(0), {4, 4});
     EXPECT_EQ(Person("GENDER"), "V");
     MouseClick(Gender->Buttons(1), {4, 4});
-    Type(Form->FcDBEditAchternaam, "Visser");
+    TypeInto(Form->FcDBEditAchternaam, "Visser");
     Form->FcBitBtnOK->Click();
     EXPECT_EQ(Person("GENDER"), "M");
     // An existing person shows the item of the stored value.
@@ -211,14 +191,14 @@ TEST_F(PersonForm, PreviousAndNextDropPendingChangesAndStopAtTheEnds)
     EXPECT_EQ(Form->Caption(), "Wijzigen gegevens van O'Neil & <Co>");
     EXPECT_TRUE(Form->SpeedButtonDown->Visible());
     EXPECT_TRUE(Form->SpeedButtonPrint->Visible());
-    Type(Form->FcDBEditAchternaam, "Veranderd");
+    TypeInto(Form->FcDBEditAchternaam, "Veranderd");
     PersonField("MOBIEL")->SetAsString("0612345678");
     Form->SpeedButtonDown->Click();
     EXPECT_EQ(Form->Caption(), "Wijzigen gegevens van Zwart");
     EXPECT_EQ(Data->cdsQuorvy->State(), dsEdit);
     EXPECT_EQ(Form->FcDBEditAchternaam->Text(), "Zwart");
     // The last person stays; what was typed for it goes.
-    Type(Form->FcDBEditRoepnaam, "kees");
+    TypeInto(Form->FcDBEditRoepnaam, "kees");
     Form->SpeedButtonDown->Click();
     EXPECT_EQ(Form->Caption(), "Wijzigen gegevens van Zwart");
     EXPECT_EQ(Person("ROEP_NAAM"), "");
@@ -236,7 +216,7 @@ TEST_F(PersonForm, ApplyPostsShowsTheNewNameAndGoesOnEditing)
 {
     GoToPerson("Zwart");
     ShowForm(false);
-    Type(Form->FcDBEditRoepnaam, "kees");
+    TypeInto(Form->FcDBEditRoepnaam, "kees");
     Form->FcBitBtnApply->Click();
     EXPECT_EQ(Form->Caption(), "Wijzigen gegevens van Kees Zwart");
     EXPECT_EQ(Data->cdsQuorvy->State(), dsEdit);
@@ -251,7 +231,7 @@ TEST_F(PersonForm, TheCloseBoxDropsWhatWasNotPosted)
 {
     GoToPerson("Zwart");
     TOnModal<TFormQuorvy> User([&](TFormQuorvy* F) {
-        Type(F->FcDBEditAchternaam, "Anders");
+        TypeInto(F->FcDBEditAchternaam, "Anders");
         PostMessage(F->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     Main->FcDBGridQuorvyDblClick(Main->FcDBGridQuorvy);
@@ -264,9 +244,9 @@ TEST_F(PersonForm, EscapeGivesTheFieldBackAndLeavesTheRestAsTyped)
 {
     GoToPerson("Zwart");
     ShowForm(false);
-    Type(Form->FcDBEditRoepnaam, "kees");
+    TypeInto(Form->FcDBEditRoepnaam, "kees");
     Form->FcDBEditAchternaam->SetFocus();
-    Type(Form->FcDBEditAchternaam, "Anders");
+    TypeInto(Form->FcDBEditAchternaam, "Anders");
     // As the message about a wrong value says: Escape cancels that input.
     PressKey(Form->FcDBEditAchternaam, Qt::Key_Escape);
     PumpMessages();
@@ -560,15 +540,15 @@ TEST_F(PersonForm, MailAndWebLinksOpenOnlyMailAndWebAddresses)
     EXPECT_TRUE(Shell.Opened().empty());
     EXPECT_TRUE(Boxes.Asked().empty());
 
-    Type(Form->FcDBEditEmailAdres1, " zwart@example.nl");
+    TypeInto(Form->FcDBEditEmailAdres1, " zwart@example.nl");
     Form->FcLabelEmailAdres1->Click();
-    Type(Form->FcDBEditEmailAdres2, "www.example.nl");
+    TypeInto(Form->FcDBEditEmailAdres2, "www.example.nl");
     Form->FcLabelEmailAdres2->Click();
-    Type(Form->FcDBEditWebsite, "example.nl/zwart");
+    TypeInto(Form->FcDBEditWebsite, "example.nl/zwart");
     Form->FcLabelWebsite->Click();
-    Type(Form->FcDBEditWebsite, "HTTPS://Example.nl");
+    TypeInto(Form->FcDBEditWebsite, "HTTPS://Example.nl");
     Form->FcLabelWebsite->Click();
-    Type(Form->FcDBEditWebsite, "/etc/passwd");
+    TypeInto(Form->FcDBEditWebsite, "/etc/passwd");
     Form->FcLabelWebsite->Click();
     ASSERT_EQ(Shell.Opened().size(), 3u);
     EXPECT_EQ(Shell.Opened()[0], QUrl("mailto:zwart@example.nl"));
@@ -585,7 +565,7 @@ TEST_F(PersonForm, PrintShowsTheOverviewOfWhatIsTyped)
     GoToPerson("Zwart");
     ShowForm(false);
     TShellRecorder Shell;
-    Type(Form->FcDBEditRoepnaam, "kees");
+    TypeInto(Form->FcDBEditRoepnaam, "kees");
     Form->SpeedButtonPrint->Click();
     ASSERT_EQ(Data->TempFiles->Count(), 1);
     ASSERT_EQ(Shell.Opened().size(), 1u);
