@@ -71,7 +71,7 @@ TEST_F(PersonThroughProgram, APersonAddedWithF9IsTheGridsCurrentRowAndIsSaved)
     const QString Edit = X.WaitForWindow(QStringLiteral("^Wijzigen gegevens van Eva Visser$"));
     EXPECT_FALSE(Edit.isEmpty()) << "the grid's current row is not the person added";
     if (!Edit.isEmpty())
-        X.SendKeys({QStringLiteral("Escape")}, Edit);
+        X.SendKeys({QStringLiteral("alt+a")}, Edit); // "&Annuleer"
     X.SendKeys({QStringLiteral("alt+x")}, MainWindow);
     ASSERT_EQ(X.WaitForExit(), 0) << "the program did not quit";
 
