@@ -4,6 +4,7 @@
 #include "app/qv_about.h"
 #include "app/qv_data.h"
 #include "app/qv_maker.h"
+#include "app/qv_modal.h"
 #include "app/qv_set.h"
 #include "app/qv_setd.h"
 #include "app/qv_toolb.h"
@@ -202,6 +203,9 @@ void TFormMain::FormCreate(TObject* Sender)
 {
     (void)Sender;
     SetProgramFormats();
+    // The clock read the time while the window was streamed, in the formats
+    // that held then.
+    FcClockStatus->UpdateTime();
     ToolBox::SetTempPathSource([this] { return SiSysInfoMain->TempPath(); });
     SortColumn = 0;
     SortAscending = true;
@@ -356,15 +360,13 @@ void TFormMain::UpdateCaption()
 void TFormMain::ActionSettingsExecute(TObject* Sender)
 {
     (void)Sender;
-    std::unique_ptr<TFormSettings, TComponentDeleter> Form(CreateComponent<TFormSettings>(Application));
-    Form->ShowModal();
+    ShowModalForm<TFormSettings>();
 }
 
 void TFormMain::ActionAboutExecute(TObject* Sender)
 {
     (void)Sender;
-    std::unique_ptr<TFormAbout, TComponentDeleter> Form(CreateComponent<TFormAbout>(Application));
-    Form->ShowModal();
+    ShowModalForm<TFormAbout>();
 }
 
 void TFormMain::ActionEindeExecute(TObject* Sender)
@@ -376,8 +378,7 @@ void TFormMain::ActionEindeExecute(TObject* Sender)
 void TFormMain::SpeedButtonBeginClick(TObject* Sender)
 {
     (void)Sender;
-    std::unique_ptr<TFormBegin, TComponentDeleter> Form(CreateComponent<TFormBegin>(Application));
-    Form->ShowModal();
+    ShowModalForm<TFormBegin>();
 }
 
 void TFormMain::FcListBoxPreviousFilesClick(TObject* Sender)

@@ -227,6 +227,9 @@ private:
     // The stored window rectangle: its size always, its position where the
     // desktop lets the program place its windows, kept on a screen.
     void ApplyStoredBounds();
+    // The file dialog on the data folder with Title; true when a file was
+    // chosen.
+    bool ChooseContactFile(const String& Title);
     // The default data folder is made when it is first needed.
     void EnsureDataFolder();
     // What the close query writes: false when the user, told of what could
@@ -235,6 +238,8 @@ private:
     void SetGroupFilterItems(bool FilterActive);
     void SetSearchItemsEnabled(bool Enabled);
     bool SearchFrom(bool Forward, bool MoveFirst);
+    // "Heen" and "Terug": the next match from the current person on.
+    void ContinueSearch(bool Forward);
 
     std::unique_ptr<TFileLock> FFileLock;
 };

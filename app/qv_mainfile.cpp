@@ -56,25 +56,26 @@ void ShowInUse(const String& Path, std::int64_t Holder)
 
 // --- commands -------------------------------------------------------------------
 
+bool TFormMain::ChooseContactFile(const String& Title)
+{
+    EnsureDataFolder();
+    OpenDialogQuorvy->SetInitialDir(Settings->DataFolder);
+    OpenDialogQuorvy->SetTitle(Title);
+    OpenDialogQuorvy->SetFileName(String());
+    return OpenDialogQuorvy->Execute();
+}
+
 void TFormMain::ActionNewExecute(TObject* Sender)
 {
     (void)Sender;
-    EnsureDataFolder();
-    OpenDialogQuorvy->SetInitialDir(Settings->DataFolder);
-    OpenDialogQuorvy->SetTitle(QStringLiteral("Creëer een nieuw contact- en adressenbestand"));
-    OpenDialogQuorvy->SetFileName(String());
-    if (OpenDialogQuorvy->Execute())
+    if (ChooseContactFile(QStringLiteral("Creëer een nieuw contact- en adressenbestand")))
         NewFile(ChangeFileExt(OpenDialogQuorvy->FileName(), QStringLiteral(".quorvy")));
 }
 
 void TFormMain::ActionOpenExecute(TObject* Sender)
 {
     (void)Sender;
-    EnsureDataFolder();
-    OpenDialogQuorvy->SetInitialDir(Settings->DataFolder);
-    OpenDialogQuorvy->SetTitle(QStringLiteral("Open een bestaand contact- en adressenbestand"));
-    OpenDialogQuorvy->SetFileName(String());
-    if (OpenDialogQuorvy->Execute())
+    if (ChooseContactFile(QStringLiteral("Open een bestaand contact- en adressenbestand")))
         OpenFile(OpenDialogQuorvy->FileName());
 }
 

@@ -294,22 +294,20 @@ void TFormMain::FcGroupZoekenItems1Click(TObject* Sender)
 void TFormMain::FcToolButtonSearchForwardClick(TObject* Sender)
 {
     (void)Sender;
-    if (!PersonsOpen())
-        return;
-    if (!SearchFrom(true, false))
-        ShowMessage(QStringLiteral("Zoekargument ") + Quoted(DataModuleMain->SearchText)
-                        + QStringLiteral(" niet meer gevonden."),
-                    QStringLiteral("Zoekargument niet gevonden"), MB_OK | MB_ICONINFORMATION);
-    if (FcDBGridQuorvy->CanFocus())
-        FcDBGridQuorvy->SetFocus();
+    ContinueSearch(true);
 }
 
 void TFormMain::FcToolButtonSearchBackClick(TObject* Sender)
 {
     (void)Sender;
+    ContinueSearch(false);
+}
+
+void TFormMain::ContinueSearch(bool Forward)
+{
     if (!PersonsOpen())
         return;
-    if (!SearchFrom(false, false))
+    if (!SearchFrom(Forward, false))
         ShowMessage(QStringLiteral("Zoekargument ") + Quoted(DataModuleMain->SearchText)
                         + QStringLiteral(" niet meer gevonden."),
                     QStringLiteral("Zoekargument niet gevonden"), MB_OK | MB_ICONINFORMATION);

@@ -30,12 +30,15 @@ void TRatioReporter::ReportRuns(const std::vector<Run>& Reports)
     for (const Run& R : Reports) {
         if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
             continue;
-        // "operation/ours" or "operation/qt", perhaps with "/iterations:n".
+        // "operation/ours" or "operation/qt" (or "/sqlite"), perhaps with
+        // "/iterations:n".
         const std::string Name = R.benchmark_name() + "/";
         std::size_t Side = Name.find("/ours/");
         const bool Ours = Side != std::string::npos;
         if (!Ours)
             Side = Name.find("/qt/");
+        if (!Ours && Side == std::string::npos)
+            Side = Name.find("/sqlite/");
         if (Side == std::string::npos)
             continue;
         const std::string Operation = Name.substr(0, Side);

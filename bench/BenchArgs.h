@@ -14,7 +14,7 @@
 bool InitializeBenchmarks(int argc, char** argv, const char* DefaultMinTime);
 
 // The console report, with each "operation/ours" and "operation/qt" pair
-// kept (seconds per iteration, the best of repeated runs, in the order they
+// kept (the peer may also be "operation/sqlite"; it counts as the Qt side) (seconds per iteration, the best of repeated runs, in the order they
 // ran) for a summary of ours / Qt ratios; an operation without a Qt side
 // shows ours alone.
 class TRatioReporter : public benchmark::ConsoleReporter {

@@ -413,30 +413,6 @@ void RegisterAll()
     Manual(benchmark::RegisterBenchmark("search/fulltext/sqlite", SqliteFullText), 5);
 }
 
-// Keeps the best time of each "operation/side".
-class TSummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Reports) override
-    {
-        ConsoleReporter::ReportRuns(Reports);
-        for (const Run& R : Reports) {
-            if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
-                continue;
-            std::string Name = R.run_name.function_name;
-            const std::size_t Slash = Name.rfind('/');
-            const std::string Operation = Name.substr(0, Slash), Side = Name.substr(Slash + 1);
-            if (Times.find(Operation) == Times.end())
-                Order.push_back(Operation);
-            double& Best = Times[Operation][Side];
-            const double Seconds = R.real_accumulated_time / double(R.iterations);
-            if (Best == 0 || Seconds < Best)
-                Best = Seconds;
-        }
-    }
-    std::map<std::string, std::map<std::string, double>> Times;
-    std::vector<std::string> Order;
-};
-
 double TargetOf(const std::string& Operation)
 {
     if (Operation.rfind("start/", 0) == 0)
@@ -446,14 +422,15 @@ double TargetOf(const std::string& Operation)
     return 0.100;
 }
 
-void PrintSummary(TSummaryReporter& R)
+void PrintSummary(TRatioReporter& R)
 {
     std::printf("\nSummary at %d persons: ours against the target and, where it does the same, SQLite\n", GPersons);
     std::printf("%-34s %11s %8s %11s %7s\n", "operation", "ours", "target", "SQLite", "ratio");
     std::string Slowest;
     double SlowestShare = 0;
-    for (const std::string& Op : R.Order) {
-        const double Ours = R.Times[Op]["ours"], Sqlite = R.Times[Op]["sqlite"], Target = TargetOf(Op);
+    for (const std::string& Op : R.Order()) {
+        // The reporter keeps SQLite's time as the peer's.
+        const double Ours = R.Pair(Op).Ours, Sqlite = R.Pair(Op).Qt, Target = TargetOf(Op);
         if (Ours <= 0)
             continue;
         if (Ours / Target > SlowestShare) {
@@ -500,7 +477,7 @@ int main(int argc, char** argv)
     // Memory first, before the benchmarks have grown the heap.
     PrintMemory();
     RegisterAll();
-    TSummaryReporter Reporter;
+    TRatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
     PrintSummary(Reporter);
     return 0;

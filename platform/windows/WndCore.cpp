@@ -547,9 +547,9 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
     }
     case WM_SETTEXT:
         Wnd->Text = LParam != 0 ? *LParamToPtr<const String>(LParam) : String();
-        // A caption changed while the window shows (a record window moving
-        // to the next record) reaches its title bar at once.
-        SyncSurfaceTitle(Wnd);
+        // A shown form's new caption must reach the desktop's title bar.
+        if (!Wnd->IsChild())
+            SyncSurfaceTitle(Wnd);
         return TRUE;
     case WM_GETTEXT:
         if (LParam != 0)

@@ -191,7 +191,7 @@ void ForgetWindow(HWND Wnd);
 void CreateSurfaceWidget(HWND Top);
 void DestroySurfaceWidget(HWND Top);
 void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility);
-// The desktop's title bar shows the top-level window's text as it is now.
+// The desktop's title bar follows the window's text.
 void SyncSurfaceTitle(HWND Top);
 void SyncHostedWidget(HWND Wnd);
 void SyncHostedWidgets(HWND Root);

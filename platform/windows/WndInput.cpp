@@ -773,8 +773,11 @@ void DestroySurfaceWidget(HWND Top)
 
 void SyncSurfaceTitle(HWND Top)
 {
-    if (Top->Surface && Top->Surface->Widget && Top->Surface->Widget->windowTitle() != Top->Text)
-        Top->Surface->Widget->setWindowTitle(Top->Text);
+    if (!Top->Surface || !Top->Surface->Widget)
+        return;
+    TSurfaceWidget* W = Top->Surface->Widget;
+    if (W->windowTitle() != Top->Text)
+        W->setWindowTitle(Top->Text);
 }
 
 void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)

@@ -7,6 +7,9 @@
 #include <QThread>
 #include <vector>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 QString Missing(const char* Tool)
@@ -26,6 +29,16 @@ bool WaitFor(TDone Done, int TimeoutMs)
             return false;
         QThread::msleep(50);
     }
+}
+
+// The server, the window manager and the program go when the test process
+// goes, also when it is killed (a test run's time limit) and no destructor
+// runs: left behind, they would hold their displays for ever.
+std::unique_ptr<QProcess> NewChildProcess()
+{
+    auto Process = std::make_unique<QProcess>();
+    Process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    return Process;
 }
 
 } // namespace
@@ -93,7 +106,7 @@ bool TXSession::StartServerOn(const QString& Wanted)
     // The server writes the number of its display to the descriptor given
     // (its standard output here) once it is ready; without a display asked
     // for it takes the first free one.
-    FServer = std::make_unique<QProcess>();
+    FServer = NewChildProcess();
     QStringList Arguments;
     if (!Wanted.isEmpty())
         Arguments << Wanted;
@@ -124,7 +137,7 @@ bool TXSession::StartServerOn(const QString& Wanted)
 
 bool TXSession::StartWindowManager()
 {
-    FWindowManager = std::make_unique<QProcess>();
+    FWindowManager = NewChildProcess();
     FWindowManager->setProcessEnvironment(Environment());
     FWindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     // xdotool can ask for the current desktop once a window manager that
@@ -165,7 +178,7 @@ bool TXSession::Start(const QString& Program, const QStringList& Arguments)
 {
     if (!Available() || FProgram)
         return false;
-    FProgram = std::make_unique<QProcess>();
+    FProgram = NewChildProcess();
     FProgram->setProcessEnvironment(Environment());
     FProgram->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     FProgram->start(Program, Arguments);

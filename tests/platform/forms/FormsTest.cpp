@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -351,3 +352,13 @@ TEST(FormReferences, AnotherFormsComponentsAreFoundByTheFormsName)
 }
 
 } // namespace
+
+TEST_F(Forms, ANewCaptionOfAShownFormReachesTheDesktopsTitleBar)
+{
+    Form->SetCaption("Eerst");
+    Form->Show();
+    ASSERT_NE(WindowQtWidget(Form->Handle()), nullptr);
+    EXPECT_EQ(WindowQtWidget(Form->Handle())->windowTitle(), "Eerst");
+    Form->SetCaption("Daarna - met een bestand");
+    EXPECT_EQ(WindowQtWidget(Form->Handle())->windowTitle(), "Daarna - met een bestand");
+}

@@ -1,0 +1,101 @@
+// The real program on a real X server with a window manager, started as a
+// user starts it: its main window shows, a contact file the test made is
+// opened from the start page's list, the persons are sorted by a click on a
+// column title, and Alt+X quits through the close query, which writes the
+// recent-files list.  Skipped where no X server can be started.
+#include "app/qv_data.h"
+#include "platform/db/Fields.h"
+#include "tests/app/AppRoots.h"
+#include "tests/support/EnvGuard.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/XSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The grid's title row, in the window's client coordinates: below the
+// toolbar (46 pixels), right of the group bar (180) and the indicator (11);
+// the first three columns are 120, 80 and 90 pixels wide.  The points are
+// right of each title's text, where only its background shows.
+constexpr int TitleY = 46 + 8;
+constexpr int GridLeft = 180 + 11;
+constexpr int LastNameTitleX = GridLeft + 110;
+constexpr int CallNameTitleX = GridLeft + 120 + 80 + 80;
+
+void MakeContactFile(const QString& Path)
+{
+    TOwnAppRoots OwnRoots;
+    std::unique_ptr<TDataModuleMain, TComponentDeleter> Data(CreateComponent<TDataModuleMain>(nullptr));
+    ASSERT_TRUE(Data->OpenFiles(Path, true));
+    int Id = 0;
+    for (const char* Name : {"Jansen", "Bakker", "de Vries"}) {
+        Data->cdsQuorvy->Append();
+        Data->cdsQuorvy->FieldByName("ID_QUORVY")->SetAsInteger(++Id);
+        Data->cdsQuorvy->FieldByName("ACHTER_NAAM")->SetAsString(Name);
+        Data->cdsQuorvy->Post();
+    }
+    Data->CloseFiles();
+}
+
+QRgb PixelAt(const QImage& Shot, const QRect& Window, int X, int Y)
+{
+    return Shot.pixel(Window.left() + X, Window.top() + Y) & 0xFFFFFF;
+}
+
+} // namespace
+
+TEST(ProgramOnX, StartsOpensAFileSortsAndQuits)
+{
+    TTestDir Dir;
+    ASSERT_TRUE(QDir().mkpath(Dir.File("data")));
+    ASSERT_TRUE(QDir().mkpath(Dir.File("config/quorvy")));
+    const QString Path = Dir.File("data/familie.quorvy");
+    MakeContactFile(Path);
+    ASSERT_TRUE(WriteRaw(Dir.File("config/quorvy/quorvy.ini"),
+                         QStringLiteral("[General]\r\nSaveSettings=0\r\n[Algemeen]\r\nConfirmOnExit=0\r\n"
+                                        "[Folders]\r\nData=%1\r\n")
+                             .arg(Dir.File("data/"))
+                             .toUtf8()));
+    // The program's files in the test's folder.
+    const TEnvGuard Config("XDG_CONFIG_HOME", Dir.File("config").toUtf8());
+    const TEnvGuard State("XDG_STATE_HOME", Dir.File("state").toUtf8());
+    const TEnvGuard Temp("TMPDIR", Dir.Path().toUtf8());
+    const TEnvGuard Platform("QT_QPA_PLATFORM", "xcb");
+
+    TXSession X;
+    QV_SKIP_WITHOUT_X(X);
+    ASSERT_TRUE(X.Start(QStringLiteral(QV_PROGRAM)));
+    const QString Window = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
+    ASSERT_FALSE(Window.isEmpty()) << "the main window did not show: " << X.ProgramOutput().toStdString();
+    const QRect Where = X.WindowGeometry(Window);
+    EXPECT_EQ(Where.size(), QSize(832, 536));
+
+    // The start page lists the file: a click on it opens it.
+    ASSERT_TRUE(X.Click(Where.topLeft() + QPoint(40, 46 + 10)));
+    ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* 2023 - .*familie\\.quorvy$")).isEmpty())
+        << "the file did not open";
+
+    // Sorted by last name, the grid shows that title in blue.
+    QImage Shot = X.Screenshot();
+    ASSERT_FALSE(Shot.isNull());
+    EXPECT_EQ(PixelAt(Shot, Where, LastNameTitleX, TitleY), 0x0000FFu);
+    EXPECT_NE(PixelAt(Shot, Where, CallNameTitleX, TitleY), 0x0000FFu);
+    // A click on the call name's title sorts by it: its title turns blue,
+    // the last name's goes back to the plain look.
+    ASSERT_TRUE(X.Click(Where.topLeft() + QPoint(CallNameTitleX, TitleY)));
+    bool Sorted = false;
+    for (int Try = 0; Try < 40 && !Sorted; ++Try) {
+        Shot = X.Screenshot();
+        Sorted = !Shot.isNull() && PixelAt(Shot, Where, CallNameTitleX, TitleY) == 0x0000FFu;
+    }
+    EXPECT_TRUE(Sorted) << "the call-name title did not take the sort look";
+    EXPECT_NE(PixelAt(Shot, Where, LastNameTitleX, TitleY), 0x0000FFu);
+
+    // Alt+X quits; the close query wrote the file back to the recent list.
+    ASSERT_TRUE(X.SendKeys({QStringLiteral("alt+x")}, Window));
+    EXPECT_EQ(X.WaitForExit(), 0);
+    EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
+}
