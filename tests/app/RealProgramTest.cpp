@@ -41,7 +41,11 @@ public:
             return QStringLiteral("no X server could be started");
         FWindowManager.setProcessEnvironment(Environment());
         FWindowManager.start(QStringLiteral("openbox"), {});
-        return FWindowManager.waitForStarted(5000) ? QString() : QStringLiteral("openbox did not start");
+        // A window shown before the window manager runs is never managed.
+        for (int I = 0; I < 100 && FWindowManager.waitForStarted(5000); ++I, QThread::msleep(100))
+            if (Run(QStringLiteral("wmctrl"), {"-m"}).contains(QStringLiteral("Openbox")))
+                return QString();
+        return QStringLiteral("openbox did not start");
     }
     QProcessEnvironment Environment() const
     {
