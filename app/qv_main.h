@@ -172,7 +172,7 @@ public:
 
     // --- the person grid ---
     void FcDBGridQuorvyTitleClick(TColumn* Column);
-    // Edits the current person: the person form's work (not here yet).
+    // Edits the current person, as "Wijzigen" does.
     void FcDBGridQuorvyDblClick(TObject* Sender);
     void FcGroupZoekenItems0Click(TObject* Sender);
     void FcGroupZoekenItems1Click(TObject* Sender);
@@ -190,7 +190,13 @@ public:
     void FcGroupNavigateItems1Click(TObject* Sender);
     void FcGroupNavigateItems2Click(TObject* Sender);
     void FcGroupNavigateItems3Click(TObject* Sender);
+    // "Toevoegen" and "Wijzigen": the person form for a new person or the
+    // current one.
+    void FcGroupEditItems0Click(TObject* Sender);
+    void FcGroupEditItems1Click(TObject* Sender);
     void FcGroupEditItems2Click(TObject* Sender);
+    // "Individueel": the current person's overview page in the browser.
+    void FcGroupRapportagesItems1Click(TObject* Sender);
     // "Beheer Adressen", "Beheer Groepen": the address and group list windows.
     void FcGroupAdressenItems0Click(TObject* Sender);
     void FcGroupGroepenItems0Click(TObject* Sender);

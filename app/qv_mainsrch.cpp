@@ -143,13 +143,6 @@ void TFormMain::FcDBGridQuorvyTitleClick(TColumn* Column)
     Keep.Commit();
 }
 
-void TFormMain::FcDBGridQuorvyDblClick(TObject* Sender)
-{
-    // Editing the current person belongs to the person form; until it is
-    // there, a double click on a row does nothing.
-    (void)Sender;
-}
-
 // --- indexed search ----------------------------------------------------------
 
 namespace {

@@ -85,6 +85,7 @@ void TRecordForm::FcBitBtnApplyClick(TObject* Sender)
     Table()->Post();
     SetCaption(RecordCaption());
     Table()->Edit();
+    RecordShownAgain();
 }
 
 void TRecordForm::FcBitBtnCancelClick(TObject* Sender)
@@ -108,6 +109,7 @@ void TRecordForm::Move(int Distance)
     SetCaption(RecordCaption());
     if (!T->IsEmpty())
         T->Edit();
+    RecordShownAgain();
 }
 
 void TRecordForm::SpeedButtonUpClick(TObject* Sender)

@@ -90,6 +90,9 @@ protected:
     bool Require(const char* FieldName, TWinControl* Edit, const String& Message);
     // Takes what the focused edit holds into the record.
     void TakeTypedText();
+    // Runs after "Toepa&ssen" and after a move, with the record being
+    // edited again: a window showing more than its table refreshes that.
+    virtual void RecordShownAgain() {}
 
 private:
     bool Editing() const;

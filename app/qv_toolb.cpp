@@ -71,6 +71,11 @@ String ToolBox::HtmlCellText(const String& Text)
     // Blank as Trim sees it: blanks and control characters only.
     if (std::all_of(Text.cbegin(), Text.cend(), [](QChar C) { return C <= QLatin1Char(' '); }))
         return QStringLiteral("&nbsp;");
+    return HtmlText(Text);
+}
+
+String ToolBox::HtmlText(const String& Text)
+{
     // Names and remarks may hold '<' or '&'; unescaped they would vanish
     // from the page or turn into markup.  (A report calls this for every
     // value: most need no new string.)

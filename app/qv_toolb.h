@@ -17,6 +17,9 @@ public:
     // "&nbsp;" for a text that is blank after trimming, else the text itself
     // (untrimmed) made safe for HTML.
     static String HtmlCellText(const String& Text);
+    // Text made safe for an HTML page, in its text and in its attribute
+    // values: '&', '<', '>' and '"' become character references.
+    static String HtmlText(const String& Text);
     // "Street Number[ Addition], City" from the trimmed parts.
     static String AddressLine(const String& Street, const String& Number,
                               const String& Addition, const String& City);

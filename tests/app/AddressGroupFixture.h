@@ -2,8 +2,10 @@
 // The main window with a contact file open whose persons live at its
 // addresses and take part in its groups, and the modal windows opened from
 // it driven by script.
+#include "app/qv_pick.h"
 #include "app/qv_toolb.h"
 #include "controls/lists/FcDBEdit.h"
+#include "controls/lists/FcListBox.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/Timer.h"
 #include "tests/app/MainWindowFixture.h"
@@ -132,6 +134,20 @@ protected:
         Table->Post();
     }
     static QString Text(TClientDataSet* Table, const char* Field) { return Table->FieldByName(Field)->AsString(); }
+    // The texts a pick window offers, in the order it shows them.
+    static QStringList Items(TPickForm* Form)
+    {
+        QStringList Out;
+        for (int I = 0; I < Form->ChoiceList()->Items()->Count(); ++I)
+            Out << Form->ChoiceList()->Items()->Strings(I);
+        return Out;
+    }
+    // Clicks item Index of a pick window's list, as the user would.
+    static void ClickItem(TPickForm* Form, int Index)
+    {
+        const TRect R = Form->ChoiceList()->ItemRect(Index);
+        MouseClick(Form->ChoiceList(), {R.Left + 5, R.Top + 3});
+    }
     // Types Value into Edit as a keyboard would, over what it holds.
     static void TypeInto(TFcDBEdit* Edit, const QString& Value)
     {

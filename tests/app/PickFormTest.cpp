@@ -46,19 +46,6 @@ protected:
     {
         return std::unique_ptr<T, TComponentDeleter>(CreateComponent<T>(Owner != nullptr ? Owner : Main));
     }
-    static QStringList Items(TPickForm* Form)
-    {
-        QStringList Out;
-        for (int I = 0; I < Form->ChoiceList()->Items()->Count(); ++I)
-            Out << Form->ChoiceList()->Items()->Strings(I);
-        return Out;
-    }
-    // Clicks item Index of the form's list once it shows modally.
-    static void ClickItem(TPickForm* Form, int Index)
-    {
-        const TRect R = Form->ChoiceList()->ItemRect(Index);
-        MouseClick(Form->ChoiceList(), {R.Left + 5, R.Top + 3});
-    }
     static void ExpectNothingPicked(const TPickForm* Form)
     {
         EXPECT_FALSE(Form->Selected);
