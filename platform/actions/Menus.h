@@ -245,7 +245,6 @@ private:
     TNotifyEvent FOnClose;
     bool FShowing = false;
     bool FDestroyedWhileShowing = false;
-    std::shared_ptr<bool> FAlive;
 };
 
 class TMainMenu : public TMenu {

@@ -58,8 +58,9 @@ TCustomComboBox::~TCustomComboBox()
 
 void TCustomComboBox::BeforeDestruction()
 {
-    // A list loop of ours that is still running leaves at once.
-    *FAlive = false;
+    // A list that is still dropped closes without telling anyone: the
+    // control is going.
+    Destroying();
     FWindow->DestroyList();
     TWinControl::BeforeDestruction();
 }
