@@ -307,3 +307,31 @@ TEST(IniFiles, MemIniFileWritesOnlyOnUpdate)
     Ini.Clear();
     EXPECT_EQ(Ini.ReadString("New", "A", "gone"), "gone");
 }
+
+TEST(IniFiles, ListingsTellNamesApartAsLookupsDo)
+{
+    // Accented capitals fold as lookups fold them; a case-sensitive file
+    // keeps every spelling.
+    const QByteArray Text = "[Één]\r\nÄ=1\r\nä=2\r\nB=3\r\n[ÉÉN]\r\nC=4\r\n[één]\r\n[Twee]\r\n";
+    TTestDir Dir;
+    const QString Path = Dir.File("f.ini");
+    WriteRaw(Path, Text);
+    TIniFile Ini(Path);
+    TStringList List;
+    Ini.ReadSections(&List);
+    EXPECT_EQ(ListOf(List), QStringList({"Één", "Twee"}));
+    Ini.ReadSectionValues("ÉÉN", &List);
+    EXPECT_EQ(ListOf(List), QStringList({"Ä=1", "B=3"}));
+    EXPECT_EQ(Ini.ReadString("één", "ä", "?"), "1");
+
+    TMemIniFile Mem(Path);
+    Mem.SetCaseSensitive(true);
+    Mem.ReadSections(&List);
+    EXPECT_EQ(ListOf(List), QStringList({"Één", "ÉÉN", "één", "Twee"}));
+    Mem.ReadSection("Één", &List);
+    EXPECT_EQ(ListOf(List), QStringList({"Ä", "ä", "B"}));
+    Mem.DeleteKey("Één", "ä");
+    Mem.EraseSection("één");
+    Mem.GetStrings(&List);
+    EXPECT_EQ(ListOf(List), QStringList({"[Één]", "Ä=1", "B=3", "[ÉÉN]", "C=4", "[Twee]"}));
+}
