@@ -375,10 +375,11 @@ bool TCustomIniFile::LoadLines(TIniLines& Lines) const
     Lines.Unreadable = false;
     if (FFileName.isEmpty())
         return true;
-    QFile File(FFileName);
-    if (!File.exists())
+    if (!QFile::exists(FFileName))
         return true;
-    if (!File.open(QIODevice::ReadOnly)) {
+    // A pipe or device in the file's place would block or never end.
+    QFile File;
+    if (OpenRegularFile(File, FFileName) != orOpened) {
         Lines.Unreadable = true;
         return false;
     }

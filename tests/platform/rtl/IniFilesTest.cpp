@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -221,6 +222,20 @@ TEST(IniFiles, AFileThatCannotBeReadIsNeverOverwritten)
     EXPECT_THROW(Ini.WriteString("S", "Other", "x"), EIniFileException);
     ASSERT_TRUE(QFile::setPermissions(Path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     EXPECT_EQ(ReadRaw(Path), "[S]\r\nK=precious\r\n");
+}
+
+TEST(IniFiles, APipeInTheFilesPlaceIsLeftUnread)
+{
+    // Read, it would block until a writer came, or never end.
+    TTestDir Dir;
+    const QString Path = Dir.File("q.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path).constData(), 0600), 0);
+    TIniFile Ini(Path);
+    EXPECT_EQ(Ini.ReadString("S", "K", "default"), "default");
+    EXPECT_THROW(Ini.WriteString("S", "K", "x"), EIniFileException);
+    struct stat Info;
+    ASSERT_EQ(::stat(QFile::encodeName(Path).constData(), &Info), 0);
+    EXPECT_TRUE(S_ISFIFO(Info.st_mode));
 }
 
 TEST(IniFiles, LineBreaksInValuesCannotInjectLines)
