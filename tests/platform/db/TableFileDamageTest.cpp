@@ -354,6 +354,37 @@ TEST(TableFileDamage, LengthIsCheckedAgainstTheFileBeforeTheRestIsRead)
     EXPECT_EQ(TTableFile::Image(Back), Image);
 }
 
+TEST(TableFileDamage, OtherFormatVersionsAreNamedUnlessTheFileIsDamaged)
+{
+    TTableData Good;
+    Good.Define(PersonFields(), Indexes());
+    Fill(Good, 5);
+    QByteArray Later = TTableFile::Image(Good);
+    const std::uint32_t Version = 2;
+    std::memcpy(Later.data() + 8, &Version, sizeof Version);
+    QByteArray Damaged = Later;
+    Reseal(Later);
+    Damaged[Damaged.size() / 2] = char(Damaged[Damaged.size() / 2] ^ 0x55);
+    TTestDir Dir;
+    const struct {
+        const QByteArray& Image;
+        const char* Message;
+    } Cases[] = {
+        {Later, "Table file '%1' has an unsupported format version (2)"},
+        {Damaged, "Table file '%1' is damaged"},
+    };
+    for (const auto& C : Cases) {
+        const QString Path = Dir.File("v.quorvy");
+        ASSERT_TRUE(WriteRaw(Path, C.Image));
+        TTableData Target;
+        EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { TTableFile::Load(Path, Target); }),
+                  QString::fromLatin1(C.Message).arg(Path));
+        EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { TTableFile::LoadImage(C.Image, Path, Target); }),
+                  QString::fromLatin1(C.Message).arg(Path));
+        EXPECT_FALSE(Target.Defined());
+    }
+}
+
 TEST(TableFileDamage, DamageIsRefusedWhereItStartsWhateverTheHeaderClaims)
 {
     // Headers that match a gigabyte file (zeros after the sound part, a
