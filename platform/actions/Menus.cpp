@@ -325,7 +325,8 @@ TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(UniqueCo
 
 TMenuItem::~TMenuItem()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
     LiveItems().erase(this);
     UsedCommands().erase(FCommand);
 }
@@ -679,7 +680,8 @@ bool TMenu::DispatchCommand(WORD Command)
 
 TMenu::~TMenu()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
 }
 
 void TMenu::BeforeDestruction()
@@ -767,7 +769,8 @@ TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner)
 
 TPopupMenu::~TPopupMenu()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
 }
 
 void TPopupMenu::BeforeDestruction()
