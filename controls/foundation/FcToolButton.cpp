@@ -674,7 +674,11 @@ void TFcToolButton::MouseMove(TShiftState Shift, int X, int Y)
 
 void TFcToolButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // OnMouseUp and OnClick may free the button.
+    const TComponentRef<> Self(this);
     TGraphicControl::MouseUp(Button, Shift, X, Y);
+    if (!Self)
+        return;
     if (FTracking) {
         FTracking = false;
         bool Inside = X >= 0 && X < ClientWidth() && Y >= 0 && Y < ClientHeight();
@@ -699,6 +703,8 @@ void TFcToolButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         }
         if (Inside)
             Click();
+        if (!Self)
+            return;
         UpdateTracking();
     }
     if (FToolStyle == tsDropDown) {
