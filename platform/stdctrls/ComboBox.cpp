@@ -1,5 +1,6 @@
 #include "platform/stdctrls/ComboBox.h"
 
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/stdctrls/ComboBoxWindow.h"
 #include "platform/stdctrls/EditMessages.h"
@@ -477,10 +478,14 @@ void TCustomComboBox::CNCommand(TMessage& Message)
     case CBN_EDITCHANGE:
         Change();
         break;
-    case CBN_SELCHANGE:
+    case CBN_SELCHANGE: {
+        // OnClick may free the box.
+        const TComponentRef<> Self(this);
         Click();
-        Select();
+        if (Self)
+            Select();
         break;
+    }
     case CBN_DROPDOWN:
         DropDown();
         break;
