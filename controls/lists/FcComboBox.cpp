@@ -592,7 +592,12 @@ void TFcCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, const TWi
     default:
         break;
     }
+    // What the message runs (the wheel's choice, a key's events) may free
+    // the box.
+    const TComponentRef<> Self(this);
     TFcFramedControl::ComboWndProc(Message, ComboWnd, ComboProc);
+    if (!Self)
+        return;
     const bool ClipboardKey = Message.Msg == WM_CHAR && (Message.WParam == 22 || Message.WParam == 24);
     const bool Pasted = Message.Msg == WM_PASTE || Message.Msg == WM_CUT || Message.Msg == WM_MBUTTONUP;
     if (FAutoComplete && (FPasteMarked || ClipboardKey || Pasted))

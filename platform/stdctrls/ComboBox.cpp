@@ -405,7 +405,9 @@ void TCustomComboBox::MeasureItem(int Index, int& Height)
 
 void TCustomComboBox::DefaultHandler(TMessage& Message)
 {
-    if (FWindow->Handle(Message))
+    // The notifications the window sends (a click) may free the box.
+    const TComponentRef<> Self(this);
+    if (FWindow->Handle(Message) || !Self)
         return;
     TWinControl::DefaultHandler(Message);
 }
