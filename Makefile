@@ -5,8 +5,14 @@ JOBS  ?= $(shell nproc)
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS    ?= 4
+# `make asan`: the whole suite built and run under AddressSanitizer and
+# UndefinedBehaviorSanitizer in a build folder of its own; any report fails
+# the test that made it.
+ASAN_BUILD ?= build-asan
+ASAN_JOBS  ?= 4
+ASAN_FLAGS := -O1 -g -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all
 
-.PHONY: all setup configure build run test bench bench-setup fuzz fuzz-seeds clean
+.PHONY: all setup configure build run test bench bench-setup asan fuzz fuzz-seeds clean
 
 all: build
 
@@ -34,6 +40,15 @@ bench-setup:
 bench: build bench-setup
 	@set -e; for b in $(BUILD)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
 
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=None \
+	  -DCMAKE_CXX_FLAGS="$(ASAN_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+
+asan: setup $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(ASAN_JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(ASAN_JOBS)
+
 fuzz: setup
 	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
@@ -42,4 +57,4 @@ fuzz-seeds: configure
 	@bash scripts/fuzz-seeds.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)

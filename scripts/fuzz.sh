@@ -59,9 +59,13 @@ for t in "${targets[@]}"; do
   log=$build/fuzz-$t.log
   dict=()
   [ -f "$root/tests/fuzz/dict/$t.dict" ] && dict=(-dict="$root/tests/fuzz/dict/$t.dict")
+  # libFuzzer grows inputs only a little past the largest seed; ini files
+  # need room for long lines and many sections.
+  limits=()
+  [ "$t" = ini_file ] && limits=(-max_len=65536)
   echo "fuzz: $t for ${seconds}s (log: $log)"
   status=0
-  "$build/tests/fuzz/fuzz_$t" "${dict[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  "$build/tests/fuzz/fuzz_$t" "${dict[@]}" "${limits[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$findings/$t-" \
     "$corpus" "$root/tests/fuzz/corpus/$t" >"$log" 2>&1 || status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)

@@ -48,7 +48,7 @@ private:
     int FID = 0;
     int FCount = 0;
     int FMaxCount = 0;
-    TNotifyEvent FOnTimer;
+    TEventSlot<TNotifyEvent> FOnTimer;
     TComponent* FTarget = nullptr;
 };
 

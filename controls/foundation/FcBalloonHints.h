@@ -98,8 +98,8 @@ private:
     int FHintPause = 500;
     int FHintShortPause = 0;
     bool FShowBalloon = true;
-    TSetHintWinSizeEvent FOnSetHintWinSize;
-    TSetHintRectEvent FOnSetHintRect;
-    TShowHintEvent FOnShowHint;
+    TEventSlot<TSetHintWinSizeEvent> FOnSetHintWinSize;
+    TEventSlot<TSetHintRectEvent> FOnSetHintRect;
+    TEventSlot<TShowHintEvent> FOnShowHint;
     TFcCustomHintWindow* FWindow = nullptr;
 };

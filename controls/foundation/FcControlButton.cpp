@@ -4,6 +4,7 @@
 #include "controls/foundation/FcGlyphs.h"
 #include "controls/foundation/FcGrafx.h"
 #include "controls/foundation/FcThemeBridge.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/windows/Themes.h"
 
@@ -160,7 +161,11 @@ void TFcControlButton::RepeatTick(TObject*)
 
 void TFcControlButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // OnMouseUp and OnClick may free the button.
+    const TComponentRef<> Self(this);
     TGraphicControl::MouseUp(Button, Shift, X, Y);
+    if (!Self)
+        return;
     if (FRepeatTimer != nullptr)
         FRepeatTimer->SetEnabled(false);
     if (!FTracking)
@@ -172,7 +177,8 @@ void TFcControlButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
     Repaint();
     if (Inside)
         Click();
-    UpdateMouseOver();
+    if (Self)
+        UpdateMouseOver();
 }
 
 bool TFcControlButton::FlatOrThemed() const

@@ -94,6 +94,6 @@ private:
     int FCenterThreshold = 80;
     TFcHintCorner FActiveCorner = hcUpperRight;
     TRect FBounds;
-    TSetHintWinSizeEvent FOnSetHintWinSize;
-    TSetHintRectEvent FOnSetHintRect;
+    TEventSlot<TSetHintWinSizeEvent> FOnSetHintWinSize;
+    TEventSlot<TSetHintRectEvent> FOnSetHintRect;
 };

@@ -1,6 +1,7 @@
 #include "controls/foundation/FcPopupWindow.h"
 
 #include "controls/foundation/FcMessages.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Forms.h"
 
@@ -44,7 +45,6 @@ TFcPopup::TFcPopup(TFcPopupPanel* Panel) : TFcCustomPopup(Panel), FPanel(Panel)
 
 TFcPopup::~TFcPopup()
 {
-    *FAlive = false;
     if (FPanel->FPopup == this)
         FPanel->FPopup = nullptr;
 }
@@ -98,34 +98,34 @@ void TFcPopup::EndWithClose()
 
 bool TFcPopup::RunLoop()
 {
-    const std::shared_ptr<bool> Alive = FAlive;
+    const TComponentRef<> Alive(this);
     MSG Msg;
-    while (*Alive) {
+    while (Alive) {
         if (!PeekMessage(Msg, nullptr, 0, 0, PM_NOREMOVE)) {
             // Idle time: the application's idle work, then wait for input.
             if (Application != nullptr)
                 Application->HandleMessage();
             else
                 WaitMessage();
-            if (*Alive && Terminated()) {
+            if (Alive && Terminated()) {
                 EndWithClose();
                 break;
             }
             continue;
         }
         bool Ended = false;
-        if (!HandleLoopMessage(Msg, Ended) && !*Alive)
+        if (!HandleLoopMessage(Msg, Ended) && !Alive)
             return false;
         if (Ended)
             break;
     }
-    return *Alive && !FStillOpen;
+    return Alive && !FStillOpen;
 }
 
 // One message of the loop; false when the window went while handling it.
 bool TFcPopup::HandleLoopMessage(MSG& Msg, bool& Ended)
 {
-    const std::shared_ptr<bool> Alive = FAlive;
+    const TComponentRef<> Alive(this);
     const HWND Own = Handle();
     if (Msg.message == PM_CLOSEPOPUP && Msg.hwnd == Own) {
         // The message stays queued: dispatched later, it frees the window.
@@ -162,7 +162,7 @@ bool TFcPopup::HandleLoopMessage(MSG& Msg, bool& Ended)
         else if (PeekMessage(Processed, nullptr, 0, 0, PM_REMOVE))
             DispatchMessage(Processed);
     }
-    if (!*Alive)
+    if (!Alive)
         return false;
     if (Terminated()) {
         EndWithClose();
@@ -177,10 +177,9 @@ void TFcPopup::WndProc(TMessage& Message)
     case PM_CLOSEPOPUP: {
         HideAndReturnContent();
         // Freed once the message that is running has returned.
-        const std::shared_ptr<bool> Alive = FAlive;
-        RunAfterDispatch([Alive, this] {
-            if (*Alive)
-                Free();
+        RunAfterDispatch([Self = TComponentRef<>(this)] {
+            if (Self)
+                Self->Free();
         });
         return;
     }

@@ -27,8 +27,6 @@ public:
     void SetStillOpen(bool Value) { FStillOpen = Value; }
     // Posts PM_CLOSEPOPUP once.
     void PostClose();
-    // A token that turns false when the window goes.
-    std::shared_ptr<bool> AliveToken() const { return FAlive; }
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -43,5 +41,4 @@ private:
     bool FStillOpen = false;
     bool FClosePosted = false;
     bool FContentTaken = false;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

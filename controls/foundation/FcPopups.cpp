@@ -3,9 +3,10 @@
 #include "controls/foundation/FcPlatformHelpers.h"
 #include "controls/foundation/FcPopupWindow.h"
 #include "controls/foundation/FcThemeBridge.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/windows/Themes.h"
 #include "platform/forms/Forms.h"
+#include "platform/windows/Themes.h"
 
 REGISTER_COMPONENT(TFcCustomPopup, TFcCustomPanel)
     PUBLISHED(BorderWidth, 2)
@@ -22,33 +23,6 @@ REGISTER_COMPONENT(TFcPopupPanel, TFcCustomPopup)
 END_REGISTER
 
 namespace {
-
-// Follows one component: Get() is nullptr once it has gone.
-class TComponentWatch : public TComponent {
-public:
-    explicit TComponentWatch(TComponent* Watched) : TComponent(nullptr), FWatched(Watched)
-    {
-        if (Watched != nullptr)
-            Watched->FreeNotification(this);
-    }
-    ~TComponentWatch() override
-    {
-        if (FWatched != nullptr)
-            FWatched->RemoveFreeNotification(this);
-    }
-    TComponent* Get() const { return FWatched; }
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override
-    {
-        TComponent::Notification(AComponent, Operation);
-        if (Operation == opRemove && AComponent == FWatched)
-            FWatched = nullptr;
-    }
-
-private:
-    TComponent* FWatched;
-};
 
 // The anchor's rectangle on the screen.
 TRect AnchorRect(TControl* Control)
@@ -114,8 +88,6 @@ TFcPopupPanel::TFcPopupPanel(TComponent* AOwner) : TFcCustomPopup(AOwner)
 
 TFcPopupPanel::~TFcPopupPanel()
 {
-    // A Popup further up the stack must not touch the panel again.
-    *FAlive = false;
     ClosePopup();
 }
 
@@ -129,23 +101,24 @@ bool TFcPopupPanel::Popup(TControl* Control, int X, int Y)
     if (FPopup != nullptr)
         return false;
     FAnchor = Control;
-    const std::shared_ptr<bool> Alive = FAlive;
+    // The panel may go while it is shown: this call then leaves it alone.
+    const TComponentRef<> Alive(this);
     TCustomForm* Form = GetParentForm(this);
-    TComponentWatch FormWatch(Form);
-    TComponentWatch Active(Form != nullptr ? Form->ActiveControl() : nullptr);
+    const TComponentRef<TCustomForm> FormWatch(Form);
+    const TComponentRef<TWinControl> Active(Form != nullptr ? Form->ActiveControl() : nullptr);
     if (Form != nullptr)
         Form->DisableAutoRange();
     // Whatever way the popup ends, the form ranges its scroll bars again
     // and the window is told to go.
     struct TCleanup {
         TFcPopupPanel* Panel;
-        const std::shared_ptr<bool>& Alive;
-        TComponentWatch& FormWatch;
+        const TComponentRef<>& Alive;
+        const TComponentRef<TCustomForm>& FormWatch;
         ~TCleanup()
         {
-            if (auto* F = static_cast<TCustomForm*>(FormWatch.Get()))
+            if (TCustomForm* F = FormWatch.Get())
                 F->EnableAutoRange();
-            if (!*Alive)
+            if (!Alive)
                 return;
             if (Panel->FPopup != nullptr) {
                 // Also when an exception ended it: the controls go home.
@@ -159,7 +132,7 @@ bool TFcPopupPanel::Popup(TControl* Control, int X, int Y)
 
     if (FOnPopup)
         FOnPopup(this);
-    if (!*Alive)
+    if (!Alive)
         return false;
     HandleNeeded();
     if (AutoSize())
@@ -168,13 +141,13 @@ bool TFcPopupPanel::Popup(TControl* Control, int X, int Y)
     FPopup->SetBorderOuter(BorderOuter());
     FPopup->SetFlatColor(FlatColor());
     const bool Result = ShowPopupAt(Control, Alignment(), X, Y);
-    if (!*Alive)
+    if (!Alive)
         return Result;
     if (FOnClose)
         FOnClose(this);
-    if (!*Alive)
+    if (!Alive)
         return Result;
-    auto* Previous = dynamic_cast<TWinControl*>(Active.Get());
+    TWinControl* Previous = Active.Get();
     if (ApplicationIsActive() && Previous != nullptr && Previous->CanFocus())
         Previous->SetFocus();
     return Result;
@@ -203,10 +176,10 @@ bool TFcPopupPanel::ShowPopupAt(TControl* Control, TAlignment Alignment, int X, 
         P.Y = AR.Top - H;
     P.X = std::max(P.X, Work.Left);
     P.Y = std::max(P.Y, Work.Top);
-    const std::shared_ptr<bool> Window = FPopup->AliveToken();
+    const TComponentRef<> Window(FPopup);
     FPopup->SetBounds(P.X, P.Y, W, H);
     SetWindowPos(FPopup->Handle(), nullptr, P.X, P.Y, W, H, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    if (!*Window)
+    if (!Window)
         return false;
     FPopup->SetVisible(true);
     FPopup->SetStillOpen(true);

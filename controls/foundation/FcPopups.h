@@ -8,8 +8,6 @@
 // controls back.  The window frees itself afterwards.
 #include "controls/foundation/FcPanel.h"
 
-#include <memory>
-
 class TFcPopup;
 
 // The look both share: a raised popup frame with a band of 2 inside it,
@@ -57,7 +55,4 @@ private:
 
     TControl* FAnchor = nullptr;
     TFcPopup* FPopup = nullptr;
-    // Cleared when the panel goes, so that a Popup running further up the
-    // stack leaves it alone.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

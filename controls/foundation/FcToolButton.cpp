@@ -11,11 +11,12 @@
 #include "controls/foundation/FcThemeBridge.h"
 #include "controls/foundation/FcToolbar.h"
 #include "platform/actions/Menus.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/forms/Screen.h"
 #include "platform/windows/Themes.h"
 #include "platform/windows/WinControl.h"
-#include "platform/forms/Screen.h"
 
 #include <algorithm>
 
@@ -94,7 +95,6 @@ TFcToolButton::TFcToolButton(TComponent* AOwner)
 
 TFcToolButton::~TFcToolButton()
 {
-    *FAlive = false;
     if (FImages != nullptr)
         FImages->UnRegisterChanges(FImageChangeLink.get());
 }
@@ -643,10 +643,10 @@ void TFcToolButton::OpenOrSwallowMenu(TMouseButton Button, TShiftState Shift, in
     } else {
         FState = tbsMenuOpen;
         Repaint();
-        const std::shared_ptr<bool> Alive = FAlive;
+        // The menu's command may free the button or its toolbar.
+        const TComponentRef<> Alive(this);
         DropDown();
-        // The menu's command may have freed the button or its toolbar.
-        if (!*Alive || ComponentState().Contains(csDestroying))
+        if (!Alive || ComponentState().Contains(csDestroying))
             return;
         FClickAllowed = false;
         FLastDropDown = GetTickCount();
@@ -674,7 +674,11 @@ void TFcToolButton::MouseMove(TShiftState Shift, int X, int Y)
 
 void TFcToolButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // OnMouseUp and OnClick may free the button.
+    const TComponentRef<> Self(this);
     TGraphicControl::MouseUp(Button, Shift, X, Y);
+    if (!Self)
+        return;
     if (FTracking) {
         FTracking = false;
         bool Inside = X >= 0 && X < ClientWidth() && Y >= 0 && Y < ClientHeight();
@@ -699,6 +703,8 @@ void TFcToolButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         }
         if (Inside)
             Click();
+        if (!Self)
+            return;
         UpdateTracking();
     }
     if (FToolStyle == tsDropDown) {
@@ -766,9 +772,9 @@ void TFcToolButton::DropDown()
     if (Right < P.X + MenuWidth)
         P.X -= MenuWidth - Width();
     FDropDownMenu->SetPopupComponent(this);
-    const std::shared_ptr<bool> Alive = FAlive;
+    const TComponentRef<> Alive(this);
     FDropDownMenu->Popup(P.X, P.Y);
-    if (*Alive)
+    if (Alive)
         FMenuShowing = false;
 }
 

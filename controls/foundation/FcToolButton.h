@@ -189,8 +189,6 @@ private:
     bool FUseToolbarVisualStyle = true;
     TFcToolButtonState FState = bsUp;
     TCaptionExtent FCaptionExtent;
-    // Cleared when the button goes: a blocking menu may free it.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // The checked state and the image index follow the action while each

@@ -1,5 +1,6 @@
 #include "controls/foundation/FcURLLabel.h"
 
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/ShellAPI.h"
@@ -74,7 +75,11 @@ void TFcURLLabel::SetVisitedColor(TColor Value)
 
 void TFcURLLabel::Click()
 {
+    // OnClick may free the label; the link is then not followed.
+    const TComponentRef<> Self(this);
     TFcLabel::Click();
+    if (!Self)
+        return;
     String Target = FURL.trimmed();
     if (Target.isEmpty())
         Target = Caption().trimmed();

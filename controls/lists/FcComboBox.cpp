@@ -2,6 +2,7 @@
 
 #include "controls/foundation/FcFramePainters.h"
 #include "controls/foundation/FcGlyphs.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/windows/Themes.h"
 #include "platform/stdctrls/EditMessages.h"
@@ -265,9 +266,8 @@ void TFcCustomComboBox::SelectMatch(const String& S, TMessage& Message)
     }
     SetItemIndex(Found);
     FSearch.SetText(S);
-    Click();
-    Change();
-    DoKeyPress(Message);
+    if (ChoiceMade())
+        DoKeyPress(Message);
 }
 
 bool TFcCustomComboBox::AutoCompleteText(const String& S, TMessage& Message)
@@ -285,8 +285,8 @@ bool TFcCustomComboBox::AutoCompleteText(const String& S, TMessage& Message)
         // Chosen afresh, so that the text takes the item's case.
         Perform(CB_SETCURSEL, WPARAM(Found), 0);
     }
-    Click();
-    Change();
+    if (!ChoiceMade())
+        return true;
     // A typed character has been through the key press already.
     if (!FKeyPressDone)
         DoKeyPress(Message);
@@ -315,10 +315,10 @@ void TFcCustomComboBox::ListChar(TMessage& Message)
         const String S = FSearch.WithoutLast();
         if (S.isEmpty()) {
             SetItemIndex(0);
-            Click();
-            Change();
-            FSearch.Clear();
-            DoKeyPress(Message);
+            if (ChoiceMade()) {
+                FSearch.Clear();
+                DoKeyPress(Message);
+            }
             return;
         }
         SelectMatch(S, Message);
@@ -383,6 +383,17 @@ bool TFcCustomComboBox::EditKeyDown(TMessage& Message)
     }
 }
 
+// A choice made by a key or the wheel: OnClick, then OnChange while the box
+// is still there.  False when a handler freed it.
+bool TFcCustomComboBox::ChoiceMade()
+{
+    const TComponentRef<> Self(this);
+    Click();
+    if (Self)
+        Change();
+    return bool(Self);
+}
+
 // The search as far as it goes with the text shown: with none under way,
 // the text itself (so that typing never loses what the user has).
 String TFcCustomComboBox::CurrentSearch()
@@ -392,6 +403,7 @@ String TFcCustomComboBox::CurrentSearch()
 
 bool TFcCustomComboBox::EditBackspace(TMessage& Message)
 {
+    const TComponentRef<> Self(this);
     String S = CurrentSearch();
     if (S.isEmpty()) {
         InvalidKeyBeep();
@@ -413,13 +425,15 @@ bool TFcCustomComboBox::EditBackspace(TMessage& Message)
             S = FSearch.WithoutLast();
         }
         Change();
+        if (!Self)
+            return true;
         if (S.isEmpty()) {
             SetItemIndex(-1);
             if (FKeepSearchCase)
                 SetTextLocked(String());
             FSearch.Clear();
-            Click();
-            Change();
+            if (!ChoiceMade())
+                return true;
             DoKeyPress(Message);
         }
     }
@@ -578,7 +592,12 @@ void TFcCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, const TWi
     default:
         break;
     }
+    // What the message runs (the wheel's choice, a key's events) may free
+    // the box.
+    const TComponentRef<> Self(this);
     TFcFramedControl::ComboWndProc(Message, ComboWnd, ComboProc);
+    if (!Self)
+        return;
     const bool ClipboardKey = Message.Msg == WM_CHAR && (Message.WParam == 22 || Message.WParam == 24);
     const bool Pasted = Message.Msg == WM_PASTE || Message.Msg == WM_CUT || Message.Msg == WM_MBUTTONUP;
     if (FAutoComplete && (FPasteMarked || ClipboardKey || Pasted))
@@ -622,15 +641,13 @@ bool TFcCustomComboBox::Wheel(bool Down)
     if (Down) {
         if (Index < Count - 1) {
             SetItemIndex(Index + 1);
-            Click();
-            Change();
+            ChoiceMade();
         }
     } else if (Index <= 0) {
         SetItemIndex(0);
     } else {
         SetItemIndex(Index - 1);
-        Click();
-        Change();
+        ChoiceMade();
     }
     return true;
 }
@@ -897,8 +914,10 @@ void TFcComboBox::Change()
 {
     if (FSelecting || FValuesChanging)
         return;
+    // The handlers may free the box.
+    const TComponentRef<> Self(this);
     TFcCustomComboBox::Change();
-    if (ItemIndex() >= 0)
+    if (Self && ItemIndex() >= 0)
         SetValue(GetItemValue(ItemIndex()));
 }
 
@@ -906,7 +925,8 @@ void TFcComboBox::Click()
 {
     if (FSelecting)
         return;
+    const TComponentRef<> Self(this);
     TFcCustomComboBox::Click();
-    if (ItemIndex() >= 0)
+    if (Self && ItemIndex() >= 0)
         SetValue(GetItemValue(ItemIndex()));
 }

@@ -116,6 +116,7 @@ private:
     void ClearListSelection();
     void ListChar(TMessage& Message);
     bool Wheel(bool Down);
+    bool ChoiceMade();
     void SetTextLocked(const String& S);
     String CurrentSearch();
     int EditCaret();

@@ -2,6 +2,7 @@
 
 #include "controls/foundation/FcFramePainters.h"
 #include "controls/lists/FcDBEdit.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/db/Field.h"
 #include "platform/stdctrls/EditMessages.h"
@@ -306,7 +307,11 @@ void TFcDBComboBox::Change()
 {
     if (FSelecting || FValuesChanging)
         return;
+    // The handlers may free the box.
+    const TComponentRef<> Self(this);
     TFcCustomComboBox::Change();
+    if (!Self)
+        return;
     if (ItemIndex() >= 0)
         SetComboValue(StoredValue(ItemIndex()));
     if (FDataLink->Editing())
@@ -317,7 +322,10 @@ void TFcDBComboBox::Click()
 {
     if (FSelecting)
         return;
+    const TComponentRef<> Self(this);
     TFcCustomComboBox::Click();
+    if (!Self)
+        return;
     if (ItemIndex() >= 0)
         SetComboValue(StoredValue(ItemIndex()));
     if (FDataLink->Editing())
@@ -333,8 +341,9 @@ void TFcDBComboBox::DropDown()
 // A list closed without an edit leaves the field as it was.
 void TFcDBComboBox::CloseUp()
 {
+    const TComponentRef<> Self(this);
     TFcCustomComboBox::CloseUp();
-    if (!FDataLink->Editing()) {
+    if (Self && !FDataLink->Editing()) {
         const QScopedValueRollback Changing(FValuesChanging, true);
         DataChange();
     }

@@ -149,7 +149,7 @@ private:
     bool FVisible = true;
     bool FSelected = false;
     int FTag = 0;
-    TNotifyEvent FOnClick;
+    TEventSlot<TNotifyEvent> FOnClick;
     bool FOnClickFromAction = false;
     std::unique_ptr<TFcGroupItemActionLink> FActionLink;
     // Counted in the group's items with actions.

@@ -5,6 +5,7 @@
 #include "controls/foundation/FcGrafx.h"
 #include "controls/foundation/FcPlatformHelpers.h"
 #include "controls/foundation/FcTextHelpers.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/forms/Application.h"
 #include "platform/stdctrls/ListMessages.h"
@@ -266,7 +267,11 @@ void TFcCustomListBox::Backspace(TMessage& Message)
     const String S = FSearch.WithoutLast();
     if (S.isEmpty()) {
         SetItemIndex(0);
+        // OnClick may free the list.
+        const TComponentRef<> Self(this);
         Click();
+        if (!Self)
+            return;
         FSearch.Clear();
         DoKeyPress(Message);
         return;

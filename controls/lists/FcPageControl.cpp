@@ -29,7 +29,8 @@ TFcPageControl::TFcPageControl(TComponent* AOwner) : TFcCustomTabControl(AOwner)
 
 TFcPageControl::~TFcPageControl()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
 }
 
 // The pages belong to their owner; they only forget this control.

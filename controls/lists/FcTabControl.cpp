@@ -9,6 +9,8 @@
 #include "platform/classes/TypInfo.h"
 #include "platform/forms/Timer.h"
 
+#include <utility>
+
 REGISTER_ENUM(TFcTabOrientation, toTop, toLeft, toBottom, toRight)
 REGISTER_ENUM(TFcTabSequence, tsStandard, tsReverse)
 REGISTER_ENUM(TFcTabStyle, tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners, tsBackSlant)
@@ -136,7 +138,10 @@ TFcCustomTabControl::~TFcCustomTabControl()
 void TFcCustomTabControl::BeforeDestruction()
 {
     StopHotTrackTimer();
-    StopDragScrollTimer();
+    // The drag-scroll timer would go with the other owned components, which
+    // do not tell their owner; freed here, its pointer is cleared with it.
+    if (TTimer* Timer = std::exchange(FDragScrollTimer, nullptr))
+        Timer->Free();
     TCustomControl::BeforeDestruction();
 }
 

@@ -6,6 +6,7 @@
 
 #include "controls/foundation/FcPlatformHelpers.h"
 #include "platform/actions/Menus.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/forms/Application.h"
 
 namespace {
@@ -15,12 +16,19 @@ constexpr unsigned HotTrackInterval = 60;
 // Sets a flag for a scope, whatever happens in it.
 class TFlagScope {
 public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag), FOld(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = FOld; }
+    // Flag is a member of Holder, which what runs in the scope may free:
+    // it is then not put back.
+    TFlagScope(TComponent* Holder, bool& Flag) : FHolder(Holder), FFlag(Flag), FOld(Flag) { FFlag = true; }
+    ~TFlagScope()
+    {
+        if (FHolder)
+            FFlag = FOld;
+    }
     TFlagScope(const TFlagScope&) = delete;
     TFlagScope& operator=(const TFlagScope&) = delete;
 
 private:
+    TComponentRef<> FHolder;
     bool& FFlag;
     bool FOld;
 };
@@ -70,8 +78,14 @@ void TFcCustomTabControl::SetTabIndex(int Value)
             RepaintStripButtons(true);
         }
         if (Value != Old) {
+            // OnChange may free the control.
+            const TComponentRef<> Self(this);
             Change();
+            if (!Self)
+                return;
             PageChange();
+            if (!Self)
+                return;
             if (Designing(this) && FPaintingDone)
                 NotifyDesignerModified(this);
         }
@@ -117,7 +131,7 @@ void TFcCustomTabControl::RecheckCurrentTab()
         if (CanSelectTab(I))
             Found = I;
     if (Found >= 0 && Found != FTabIndex) {
-        TFlagScope Selecting(FSelecting);
+        TFlagScope Selecting(this, FSelecting);
         SetTabIndex(Found);
     }
 }
@@ -126,11 +140,13 @@ void TFcCustomTabControl::SelectFoundTab(int Index, bool FireTabClick)
 {
     if (Index < 0 || Index == FTabIndex)
         return;
+    // OnChange may free the control.
+    const TComponentRef<> Self(this);
     {
-        TFlagScope Selecting(FSelecting);
+        TFlagScope Selecting(this, FSelecting);
         SetTabIndex(Index);
     }
-    if (FireTabClick && FTabIndex == Index)
+    if (Self && FireTabClick && FTabIndex == Index)
         DoTabClick();
 }
 
@@ -171,8 +187,10 @@ void TFcCustomTabControl::CloseRequest()
 
 void TFcCustomTabControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // OnMouseDown and OnChange may free the control.
+    const TComponentRef<> Self(this);
     TCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Designing(this) ? Button != mbLeft : !Enabled())
+    if (!Self || (Designing(this) ? Button != mbLeft : !Enabled()))
         return;
     const int Tab = TabAtPos(X, Y);
     FDragSourceIndex = Tab;
@@ -185,7 +203,7 @@ void TFcCustomTabControl::MouseDown(TMouseButton Button, TShiftState Shift, int 
             return;
     }
     SetTabIndex(Tab);
-    if (FTabIndex == Tab)
+    if (Self && FTabIndex == Tab)
         DoTabClick();
 }
 

@@ -33,7 +33,8 @@ TFcTabSheet::TFcTabSheet(TComponent* AOwner) : TCustomControl(AOwner)
 
 TFcTabSheet::~TFcTabSheet()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
 }
 
 void TFcTabSheet::BeforeDestruction()

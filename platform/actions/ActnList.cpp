@@ -333,7 +333,8 @@ void TCustomActionList::SetImages(TCustomImageList* Value)
 
 TCustomActionList::~TCustomActionList()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
 }
 
 void TCustomActionList::BeforeDestruction()

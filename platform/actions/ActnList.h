@@ -124,7 +124,7 @@ private:
     int FImageIndex = -1;
     TShortCut FShortCut = 0;
     bool FVisible = true;
-    THintEvent FOnHint;
+    TEventSlot<THintEvent> FOnHint;
 };
 
 class TAction : public TCustomAction {
@@ -181,9 +181,9 @@ private:
     std::vector<TContainedAction*> FActions;
     TCustomImageList* FImages = nullptr;
     std::unique_ptr<TChangeLink> FImageChangeLink;
-    TActionEvent FOnExecute;
-    TActionEvent FOnUpdate;
-    TNotifyEvent FOnChange;
+    TEventSlot<TActionEvent> FOnExecute;
+    TEventSlot<TActionEvent> FOnUpdate;
+    TEventSlot<TNotifyEvent> FOnChange;
 };
 
 class TActionList : public TCustomActionList {

@@ -57,7 +57,8 @@ TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner)
 
 TCustomImageList::~TCustomImageList()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
 }
 
 void TCustomImageList::BeforeDestruction()

@@ -29,7 +29,7 @@ public:
 
 private:
     TCustomImageList* FSender = nullptr;
-    TNotifyEvent FOnChange;
+    TEventSlot<TNotifyEvent> FOnChange;
 };
 
 class TCustomImageList : public TComponent {
@@ -102,7 +102,7 @@ private:
     int FHeight = 16;
     std::vector<TEntry> FImages;
     std::vector<TChangeLink*> FClients;
-    TNotifyEvent FOnChange;
+    TEventSlot<TNotifyEvent> FOnChange;
     int FUpdateCount = 0;
     bool FChanged = false;
 };

@@ -1,6 +1,7 @@
 #include "platform/actions/Menus.h"
 
 #include "platform/actions/QtMenuView.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 
 #include <QAction>
@@ -324,7 +325,8 @@ TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(UniqueCo
 
 TMenuItem::~TMenuItem()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
     LiveItems().erase(this);
     UsedCommands().erase(FCommand);
 }
@@ -678,7 +680,8 @@ bool TMenu::DispatchCommand(WORD Command)
 
 TMenu::~TMenu()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
 }
 
 void TMenu::BeforeDestruction()
@@ -761,16 +764,17 @@ void TMenu::UpdateItems()
 
 // --- TPopupMenu ---------------------------------------------------------------------------
 
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner), FAlive(std::make_shared<bool>(true)) {}
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner)
+{}
 
 TPopupMenu::~TPopupMenu()
 {
-    BeforeDestruction();
+    if (!DestructionStarted())
+        BeforeDestruction();
 }
 
 void TPopupMenu::BeforeDestruction()
 {
-    *FAlive = false;
     if (FShowing) {
         FDestroyedWhileShowing = true;
         CloseMenu();
@@ -802,10 +806,10 @@ void TPopupMenu::Popup(int X, int Y)
 {
     if (FShowing)
         return;
-    const std::shared_ptr<bool> Alive = FAlive;
+    const TComponentRef<> Alive(this);
     if (FOnPopup)
         FOnPopup(this);
-    if (!*Alive)
+    if (!Alive)
         return;
     UpdateItems();
     FShowing = true;
@@ -814,14 +818,14 @@ void TPopupMenu::Popup(int X, int Y)
     try {
         Chosen = PopupHook() ? PopupHook()(this, {X, Y}) : ShowQtMenu({X, Y});
     } catch (...) {
-        if (*Alive) {
+        if (Alive) {
             FShowing = false;
             auto& S = ShowingMenus();
             S.erase(std::remove(S.begin(), S.end(), this), S.end());
         }
         throw;
     }
-    if (!*Alive)
+    if (!Alive)
         return;
     FShowing = false;
     auto& S = ShowingMenus();
@@ -829,7 +833,7 @@ void TPopupMenu::Popup(int X, int Y)
     if (FOnClose)
         FOnClose(this);
     // The command runs once the menu has closed: it may free the menu.
-    if (*Alive && Chosen != nullptr && LiveItems().count(Chosen) != 0)
+    if (Alive && Chosen != nullptr && LiveItems().count(Chosen) != 0)
         Chosen->Click();
 }
 
@@ -837,7 +841,7 @@ TMenuItem* TPopupMenu::ShowQtMenu(TPoint Screen)
 {
     if (qApp == nullptr)
         return nullptr;
-    const std::shared_ptr<bool> Alive = FAlive;
+    const TComponentRef<> Alive(this);
     QMenu Menu;
     TQtMenuView View(this, &Menu);
     QPoint At(Screen.X, Screen.Y);
@@ -848,7 +852,7 @@ TMenuItem* TPopupMenu::ShowQtMenu(TPoint Screen)
         At.rx() -= Width / 2;
     QAction* Chosen = Menu.exec(At);
     // The menu may have gone while it was open: then nothing is chosen.
-    return *Alive ? View.ItemOf(Chosen) : nullptr;
+    return Alive ? View.ItemOf(Chosen) : nullptr;
 }
 
 void TPopupMenu::CloseMenu()

@@ -159,7 +159,7 @@ private:
     bool FRadioItem = false;
     TShortCut FShortCut = 0;
     bool FVisible = true;
-    TNotifyEvent FOnClick;
+    TEventSlot<TNotifyEvent> FOnClick;
     WORD FCommand = 0;
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr;
@@ -203,7 +203,7 @@ private:
     TCustomImageList* FImages = nullptr;
     std::unique_ptr<TChangeLink> FImageChangeLink;
     TQtMenuView* FView = nullptr;
-    TNotifyEvent FOnChange;
+    TEventSlot<TNotifyEvent> FOnChange;
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
@@ -241,11 +241,10 @@ private:
     TPopupAlignment FAlignment = paLeft;
     bool FAutoPopup = true;
     TComponent* FPopupComponent = nullptr;
-    TNotifyEvent FOnPopup;
-    TNotifyEvent FOnClose;
+    TEventSlot<TNotifyEvent> FOnPopup;
+    TEventSlot<TNotifyEvent> FOnClose;
     bool FShowing = false;
     bool FDestroyedWhileShowing = false;
-    std::shared_ptr<bool> FAlive;
 };
 
 class TMainMenu : public TMenu {

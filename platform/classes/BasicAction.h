@@ -34,7 +34,7 @@ protected:
 private:
     friend class TBasicAction;
     TBasicAction* FAction = nullptr;
-    TNotifyEvent FOnChange;
+    TEventSlot<TNotifyEvent> FOnChange;
 };
 
 class TBasicAction : public TComponent {
@@ -72,8 +72,8 @@ protected:
     std::vector<TBasicActionLink*> FClients;
 
 private:
-    TNotifyEvent FOnExecute;
-    TNotifyEvent FOnUpdate;
-    TNotifyEvent FOnChange;
+    TEventSlot<TNotifyEvent> FOnExecute;
+    TEventSlot<TNotifyEvent> FOnUpdate;
+    TEventSlot<TNotifyEvent> FOnChange;
     TComponent* FActionComponent = nullptr;
 };

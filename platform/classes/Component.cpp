@@ -241,7 +241,7 @@ void TComponent::SetName(const String& NewName)
     if (FName == NewName)
         return;
     if (!NewName.isEmpty() && !IsValidIdent(NewName))
-        throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(NewName));
+        throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(QuotedInput(NewName)));
     if (FOwner != nullptr)
         FOwner->ValidateRename(this, FName, NewName);
     else

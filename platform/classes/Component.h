@@ -156,6 +156,11 @@ protected:
     virtual void ValidateContainer(TComponent* AComponent);
     virtual void ValidateInsert(TComponent* AComponent) { (void)AComponent; }
 
+    // Whether BeforeDestruction has run.  A destructor that calls it for a
+    // component deleted outright asks first: a component that went through
+    // Free() would otherwise be taken apart twice.
+    bool DestructionStarted() const { return FDestructionStarted; }
+
     void IncludeState(TComponentStateItem Item) { FComponentState.Include(Item); }
     void ExcludeState(TComponentStateItem Item) { FComponentState.Exclude(Item); }
 

@@ -312,7 +312,8 @@ private:
         const String Title = Obj.Name.isEmpty() ? Obj.ClassName : Obj.Name;
         for (;;) {
             if (FToken.Kind == tkEof)
-                FLexer.Error(Obj.Line, QStringLiteral("Unterminated object %1: 'end' expected").arg(Title));
+                FLexer.Error(Obj.Line,
+                             QStringLiteral("Unterminated object %1: 'end' expected").arg(QuotedInput(Title)));
             if (IsSymbol("end")) {
                 Advance();
                 break;

@@ -177,9 +177,9 @@ TComponentClass TReader::FindComponentClass(const String& ClassName, int Line)
     if (Result == nullptr && OnFindComponentClass)
         OnFindComponentClass(*this, ClassName, Result);
     if (Result == nullptr)
-        Error(QStringLiteral("Class %1 not found").arg(ClassName), Line);
+        Error(QStringLiteral("Class %1 not found").arg(QuotedInput(ClassName)), Line);
     if (!Result->CanCreateComponent())
-        Error(QStringLiteral("Class %1 is not a component class").arg(ClassName), Line);
+        Error(QStringLiteral("Class %1 is not a component class").arg(QuotedInput(ClassName)), Line);
     return Result;
 }
 
@@ -259,7 +259,7 @@ void TReader::ResolveFixups(TComponent* Root)
                   F.Line);
         case rrMissing:
             Error(QStringLiteral("Error reading %1.%2: Unresolved reference '%3'")
-                      .arg(InstanceName(F.Instance), F.PropInfo->Name, F.Name),
+                      .arg(InstanceName(F.Instance), F.PropInfo->Name, QuotedInput(F.Name)),
                   F.Line);
         }
     }
@@ -338,7 +338,7 @@ TComponent* TReader::ReadComponent(const TFormObject& Obj)
     if (Obj.Kind == fokInherited) {
         Result = FOwner != nullptr ? FOwner->FindComponent(Obj.Name) : nullptr;
         if (Result == nullptr)
-            Error(QStringLiteral("Ancestor for '%1' not found").arg(Obj.Name), Obj.Line);
+            Error(QStringLiteral("Ancestor for '%1' not found").arg(QuotedInput(Obj.Name)), Obj.Line);
     } else {
         TComponentClass Class = FindComponentClass(Obj.ClassName, Obj.Line);
         try {
@@ -413,7 +413,7 @@ void TReader::ReadPropertyList(TObject* Instance, const std::vector<TFormPropert
             Message = E.Message();
         }
         const String Text = ErrorText(
-            QStringLiteral("Error reading %1.%2: %3").arg(InstanceName(Instance), Prop.Name, Message),
+            QStringLiteral("Error reading %1.%2: %3").arg(InstanceName(Instance), QuotedInput(Prop.Name), Message),
             FValueLine > 0 ? FValueLine : Prop.Line);
         FCursors.clear();
         if (!HandleError(Text))
@@ -430,7 +430,7 @@ void TReader::ReadProperty(TObject* Instance, const TFormProperty& Prop)
     for (int I = 0; I + 1 < Parts.size(); ++I) {
         const TPropInfo* Info = GetPropInfo(Obj, Parts.at(I));
         if (Info == nullptr)
-            throw EReadPropError(QStringLiteral("Property %1 does not exist").arg(Prop.Name));
+            throw EReadPropError(QStringLiteral("Property %1 does not exist").arg(QuotedInput(Prop.Name)));
         if (Info->Kind() != tkClass || !Info->GetObject)
             throw EReadPropError(QStringLiteral("Invalid property path"));
         Obj = Info->GetObject(Obj);
@@ -454,7 +454,7 @@ void TReader::ReadProperty(TObject* Instance, const TFormProperty& Prop)
         Persistent->DefineProperties(*this);
     if (!FPropHandled) {
         FCursors.clear();
-        throw EReadPropError(QStringLiteral("Property %1 does not exist").arg(Prop.Name));
+        throw EReadPropError(QStringLiteral("Property %1 does not exist").arg(QuotedInput(Prop.Name)));
     }
     EndValue();
 }
@@ -535,9 +535,10 @@ void TReader::ReadMethodValue(TObject* Instance, const TPropInfo* PropInfo, cons
             Handler.reset();
     }
     if (!Handler.has_value())
-        throw EReadPropError(QStringLiteral("Invalid property value: method %1 not found").arg(Value.Str));
+        throw EReadPropError(QStringLiteral("Invalid property value: method %1 not found").arg(QuotedInput(Value.Str)));
     if (!PropInfo->SetMethod(Instance, Handler))
-        throw EReadPropError(QStringLiteral("Invalid property value: method %1 does not fit the event").arg(Value.Str));
+        throw EReadPropError(
+            QStringLiteral("Invalid property value: method %1 does not fit the event").arg(QuotedInput(Value.Str)));
 }
 
 void TReader::ReadStrings(TStrings* Strings, const TFormValue& Value)
@@ -565,7 +566,7 @@ void TReader::ReadPropValue(TObject* Instance, const String& PropName)
 {
     const TPropInfo* Info = GetPropInfo(Instance, PropName);
     if (Info == nullptr)
-        throw EReadPropError(QStringLiteral("Property %1 does not exist").arg(PropName));
+        throw EReadPropError(QStringLiteral("Property %1 does not exist").arg(QuotedInput(PropName)));
     const TFormValue& Value = Take();
     ReadPropertyValue(Instance, Info, Value);
 }

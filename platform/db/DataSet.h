@@ -260,7 +260,7 @@ private:
     bool FFiltered = false;
     TFilterOptions FFilterOptions;
     std::unique_ptr<TFilterExpr> FFilterExpr;
-    TFilterRecordEvent FOnFilterRecord;
+    TEventSlot<TFilterRecordEvent> FOnFilterRecord;
     mutable TRecordIdList FFilteredView;
     mutable bool FViewValid = false;
     mutable std::uint64_t FViewVersion = 0;

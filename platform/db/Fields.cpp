@@ -333,7 +333,7 @@ void TIntegerField::SetAsString(const String& Value)
     }
     int V = 0;
     if (!TryStrToInt(Value, V))
-        DatabaseErrorFmt(DBConsts::SInvalidIntegerValue, Value, DisplayName());
+        DatabaseErrorFmt(DBConsts::SInvalidIntegerValue, QuotedInput(Value), DisplayName());
     SetAsInteger(V);
 }
 
@@ -394,7 +394,7 @@ void TFloatField::SetAsString(const String& Value)
     }
     double V = 0;
     if (!TryStrToFloat(Value, V) || !std::isfinite(V))
-        DatabaseErrorFmt(DBConsts::SInvalidFloatValue, Value, DisplayName());
+        DatabaseErrorFmt(DBConsts::SInvalidFloatValue, QuotedInput(Value), DisplayName());
     SetAsFloat(V);
 }
 
@@ -443,7 +443,7 @@ void TBooleanField::SetAsString(const String& Value)
     else if (FFalseText.startsWith(Value, Qt::CaseInsensitive))
         SetAsBoolean(false);
     else
-        DatabaseErrorFmt(DBConsts::SInvalidBoolValue, Value, DisplayName());
+        DatabaseErrorFmt(DBConsts::SInvalidBoolValue, QuotedInput(Value), DisplayName());
 }
 
 Variant TBooleanField::AsVariant() const

@@ -632,6 +632,10 @@ struct TToken {
 
 // Nesting deeper than this is refused rather than risking the stack.
 constexpr int MaxDepth = 200;
+// Longer texts are refused before they are taken apart: a text of a
+// million conditions would otherwise hold hundreds of megabytes of tokens
+// and nodes.  A typed filter, or a chain of twenty thousand conditions, fits.
+constexpr qsizetype MaxLength = 256 * 1024;
 
 // What a piece of the text parsed into: a condition, or an operand (a field,
 // a function of one, or a literal that keeps its value for conversion).
@@ -647,12 +651,13 @@ struct TTerm {
     bool IsCondition() const { return Node != nullptr; }
 };
 
+// Fmt with its "%s" replaced by the start of Arg (see QuotedInput).
 String Substitute(const char* Fmt, const String& Arg)
 {
     String S = QString::fromUtf8(Fmt);
     const qsizetype At = S.indexOf(QLatin1String("%s"));
     if (At >= 0)
-        S.replace(At, 2, Arg);
+        S.replace(At, 2, QuotedInput(Arg));
     return S;
 }
 
@@ -666,6 +671,8 @@ public:
 
     TNodePtr Parse()
     {
+        if (FText.size() > MaxLength)
+            Fail(QStringLiteral("Filter expression too long"));
         Tokenize();
         if (FTokens.size() == 1)
             return nullptr;  // blank: no condition
@@ -678,7 +685,8 @@ public:
 private:
     [[noreturn]] void Fail(const String& Problem) const
     {
-        throw EDatabaseError(Problem + QStringLiteral(" in filter expression '") + FText + QLatin1Char('\''));
+        throw EDatabaseError(Problem + QStringLiteral(" in filter expression '") + QuotedInput(FText)
+                             + QLatin1Char('\''));
     }
 
     // --- tokenizer ---
@@ -784,8 +792,8 @@ private:
         if (T.Kind == tkEnd)
             return QStringLiteral("nothing");
         if (T.Kind == tkString)
-            return T.Raw;
-        return QLatin1Char('\'') + T.Raw + QLatin1Char('\'');
+            return QuotedInput(T.Raw);
+        return QLatin1Char('\'') + QuotedInput(T.Raw) + QLatin1Char('\'');
     }
     void Expect(const char* Symbol)
     {

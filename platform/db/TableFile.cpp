@@ -6,8 +6,11 @@
 
 #include <QFile>
 #include <algorithm>
+#include <functional>
 
 namespace {
+
+using TBody = TTableFile::TBody;
 
 constexpr char Magic[8] = {'Q', 'V', 'T', 'A', 'B', 'L', 'E', 0x1A};
 constexpr std::size_t HeaderSize = 40;
@@ -32,15 +35,25 @@ private:
     QByteArray& FOut;
 };
 
-// Bounds-checked reading; any overrun means a damaged file.
+// Bounds-checked reading of an image that may still be arriving: Take
+// asks Pull for the bytes not yet in Data, so that a file is read only as
+// far as it has been found sound.  Any overrun means a damaged file; bytes
+// that the file no longer has mean a short one.
 class TReader {
 public:
-    TReader(const QByteArray& Data, std::size_t End) : FData(Data), FEnd(End) {}
+    // Appends at least Count more bytes to Data; false when there are none.
+    using TPull = std::function<bool(QByteArray& Data, std::size_t Count)>;
+    TReader(QByteArray& Data, std::size_t End, TPull Pull = {}) : FData(Data), FEnd(End), FPull(std::move(Pull)) {}
     struct TOverrun {};
+    struct TShort {};
+    // The pointer holds until the next Take.
     const std::uint8_t* Take(std::size_t N)
     {
         if (N > FEnd - FPos)
             throw TOverrun();
+        const std::size_t Have = std::size_t(FData.size());
+        if (FPos + N > Have && (!FPull || !FPull(FData, FPos + N - Have)))
+            throw TShort();
         const auto* P = reinterpret_cast<const std::uint8_t*>(FData.constData()) + FPos;
         FPos += N;
         return P;
@@ -55,10 +68,13 @@ public:
     }
     std::size_t Pos() const { return FPos; }
     void Seek(std::size_t Pos) { FPos = Pos; }
+    // Bytes read ahead of Pos.
+    std::size_t Buffered() const { return std::size_t(FData.size()) - FPos; }
 
 private:
-    const QByteArray& FData;
+    QByteArray& FData;
     std::size_t FEnd;
+    TPull FPull;
     std::size_t FPos = 0;
 };
 
@@ -84,7 +100,8 @@ THeader ReadHeader(const QByteArray& Start, const String& FileName)
         Refuse(DBConsts::SNotTableFile, FileName);
     if (std::size_t(Start.size()) < HeaderSize)
         Refuse(DBConsts::STableFileShort, FileName);
-    TReader R(Start, HeaderSize);
+    QByteArray Bytes = Start;
+    TReader R(Bytes, HeaderSize);
     R.Take(sizeof Magic);
     THeader H;
     H.Version = R.Num<std::uint32_t>();
@@ -105,8 +122,8 @@ void CheckLength(const THeader& Header, std::size_t Size, const String& FileName
         Refuse(DBConsts::STableFileDamaged, FileName);
 }
 
-// Up to Count more bytes from File, piece by piece: nothing is allocated for
-// bytes a pipe or device never delivers.
+// Reads up to Count more bytes of File into Into, in pieces of at least a
+// mebibyte where the file has them; false on a read error.
 bool ReadMore(QFile& File, std::uint64_t Count, QByteArray& Into)
 {
     constexpr std::uint64_t Piece = std::uint64_t(1) << 20;
@@ -117,115 +134,159 @@ bool ReadMore(QFile& File, std::uint64_t Count, QByteArray& Into)
         if (Got.isEmpty())
             break;
         Into += Got;
+        Count -= std::min<std::uint64_t>(Count, std::uint64_t(Got.size()));
+    }
+    return true;
+}
+
+// Opens a table file for reading, or refuses it.
+void OpenTableFile(QFile& File, const String& FileName)
+{
+    switch (OpenRegularFile(File, FileName)) {
+    case orOpened:
+        return;
+    case orNotRegular:
+        // A pipe or device: it may never end, or never begin.
+        Refuse(DBConsts::SNotTableFile, FileName);
+    case orFailed:
+        break;
+    }
+    Refuse(DBConsts::STableFileMissing, FileName);
+}
+
+// What hands a reader the bytes of File as it asks for them, a mebibyte or
+// more at a time, never beyond Length; Failed tells a read error.
+TReader::TPull PullFrom(QFile& File, std::uint64_t Length, bool& Failed)
+{
+    return [&File, Length, &Failed](QByteArray& Data, std::size_t Count) {
+        const std::size_t Before = std::size_t(Data.size());
+        const std::uint64_t Want = std::min<std::uint64_t>(Length - Before, std::max<std::size_t>(Count, 1 << 20));
+        Failed = !ReadMore(File, Want, Data);
+        return !Failed && std::size_t(Data.size()) >= Before + Count;
+    };
+}
+
+// Carries Crc over the next Count bytes of File, read piece by piece and
+// not kept; false when they cannot be read.
+bool StreamCrc(QFile& File, std::uint64_t Count, std::uint32_t& Crc)
+{
+    constexpr std::uint64_t Piece = std::uint64_t(1) << 20;
+    while (Count > 0) {
+        const QByteArray Got = File.read(qint64(std::min(Count, Piece)));
+        if (File.error() != QFileDevice::NoError || Got.isEmpty())
+            return false;
+        Crc = Crc32(Got.constData(), std::size_t(Got.size()), Crc);
         Count -= std::uint64_t(Got.size());
     }
     return true;
 }
 
-}  // namespace
-
-void TTableFile::Load(const String& FileName, TTableData& Into)
+[[noreturn]] void RefuseVersion(const THeader& Header, const String& FileName)
 {
-    // A save that was killed left its partial copy here; it is of no use
-    // to anyone and may hold personal data.
-    RemoveAbandonedTempFiles(FileName);
-    QFile File(FileName);
-    if (!File.exists() || !File.open(QIODevice::ReadOnly))
-        Refuse(DBConsts::STableFileMissing, FileName);
-    // The header first: a foreign file is refused by its first bytes, and a
-    // file whose length is not the one declared before the rest is read (it
-    // may be gigabytes of something else).
-    QByteArray Image = File.read(qint64(HeaderSize));
-    if (File.error() != QFileDevice::NoError)
-        Refuse(DBConsts::STableFileMissing, FileName);
-    if (std::size_t(Image.size()) == HeaderSize) {
-        const THeader Header = ReadHeader(Image, FileName);
-        std::uint64_t Rest = 0;
-        if (File.isSequential()) {
-            // A pipe or device shows its length only by reading: what the
-            // header declares and one byte more, which tells a longer one.
-            Rest = std::max<std::uint64_t>(Header.DeclaredLength, HeaderSize) - HeaderSize + 1;
-        } else {
-            CheckLength(Header, std::size_t(File.size()), FileName);
-            Rest = Header.DeclaredLength - HeaderSize;
-            Image.reserve(qsizetype(Header.DeclaredLength));
-        }
-        if (!ReadMore(File, Rest, Image))
-            Refuse(DBConsts::STableFileMissing, FileName);
-    }
-    File.close();
-    LoadImage(std::move(Image), FileName, Into);
+    throw EDatabaseError(QString::fromLatin1(DBConsts::STableFileVersion)
+                             .replace(QLatin1String("%s"), FileName)
+                             .replace(QLatin1String("%d"), QString::number(Header.Version)));
 }
 
-void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData& Into)
+// A file of another format version cannot be parsed; it is damaged when its
+// checksum fails, and of an unsupported version otherwise.
+[[noreturn]] void RefuseOtherVersion(QFile& File, QByteArray Image, const THeader& Header, const String& FileName)
 {
-    const std::size_t Size = std::size_t(Image.size());
-    const THeader Header = ReadHeader(Image, FileName);
-    CheckLength(Header, Size, FileName);
-    const std::size_t Body = Size - 4;
-    if (Crc32(Image.constData(), Body) != TRecordLayout::Load<std::uint32_t>(
-            reinterpret_cast<const std::uint8_t*>(Image.constData()) + Body))
+    const std::uint64_t Rest = Header.DeclaredLength - std::uint64_t(Image.size()) - 4;
+    std::uint32_t Crc = Crc32(Image.constData(), std::size_t(Image.size()));
+    std::uint32_t Stored = 0;
+    if (!StreamCrc(File, Rest, Crc) || File.read(reinterpret_cast<char*>(&Stored), 4) != 4)
+        Refuse(DBConsts::STableFileShort, FileName);
+    if (Crc != Stored)
         Refuse(DBConsts::STableFileDamaged, FileName);
-    if (Header.Version != FormatVersion)
-        throw EDatabaseError(QString::fromLatin1(DBConsts::STableFileVersion)
-                                 .replace(QLatin1String("%s"), FileName)
-                                 .replace(QLatin1String("%d"), QString::number(Header.Version)));
+    RefuseVersion(Header, FileName);
+}
+
+// Parses fields, indexes and records after the header, each checked as it
+// is read, then the checksum (unless it was checked before).
+TBody ReadBody(TReader& R, const THeader& Header, const QByteArray& Image, bool CheckCrc, const String& FileName)
+{
+    const std::size_t Body = std::size_t(Header.DeclaredLength) - 4;
     if (Header.FieldCount > MaxFields || Header.IndexCount > MaxIndexes)
         Refuse(DBConsts::STableFileDamaged, FileName);
+    TBody B;
+    R.Seek(HeaderSize);
+    B.Fields.resize(Header.FieldCount);
+    for (TTableField& F : B.Fields) {
+        F.Name = R.Text();
+        // Checked before it becomes a TFieldType: a byte past the last
+        // ordinal is no value of the enumeration at all.
+        const auto Type = R.Num<std::uint8_t>();
+        if (Type > ftLargeint)
+            Refuse(DBConsts::STableFileDamaged, FileName);
+        F.DataType = TFieldType(Type);
+        F.Size = int(R.Num<std::uint32_t>() & 0x7FFFFFFF);
+        F.Required = (R.Num<std::uint8_t>() & 1) != 0;
+        if (F.Name.isEmpty() || StorageKindOf(F.DataType) == skNone)
+            Refuse(DBConsts::STableFileDamaged, FileName);
+    }
+    B.Indexes.resize(Header.IndexCount);
+    for (TTableIndexDef& D : B.Indexes) {
+        D.Name = R.Text();
+        D.Fields = R.Text();
+        D.DescFields = R.Text();
+        D.CaseInsFields = R.Text();
+        D.Options = TIndexOptions::FromBits(R.Num<std::uint32_t>());
+    }
+    // Each record's fixed part tells its length and text offsets; the rest
+    // is read only when those hold.  Room for offsets grows with what was
+    // read, not with the count the header claims.
+    const TRecordLayout Layout(B.Fields);
+    B.Offsets.reserve(std::min<std::size_t>(Header.RecordCount, R.Buffered() / Layout.FixedSize() + 1));
+    for (std::uint32_t I = 0; I < Header.RecordCount; ++I) {
+        const std::size_t Pos = R.Pos();
+        if (Body - Pos < Layout.FixedSize())
+            Refuse(DBConsts::STableFileDamaged, FileName);
+        const std::uint8_t* Rec = R.Take(Layout.FixedSize());
+        if (!Layout.Validate(Rec, Body - Pos))
+            Refuse(DBConsts::STableFileDamaged, FileName);
+        R.Take(TRecordLayout::Length(Rec) - Layout.FixedSize());
+        B.Offsets.push_back(std::uint32_t(Pos));
+    }
+    if (R.Pos() != Body)
+        Refuse(DBConsts::STableFileDamaged, FileName);
+    const std::uint32_t Stored = R.Num<std::uint32_t>();
+    if (CheckCrc && Crc32(Image.constData(), Body) != Stored)
+        Refuse(DBConsts::STableFileDamaged, FileName);
+    return B;
+}
 
+// ReadBody with the reader's overruns and shortfalls as refusals.
+TBody ReadBodyOrRefuse(TReader& R, const THeader& Header, const QByteArray& Image, bool CheckCrc,
+                       const String& FileName)
+{
+    try {
+        return ReadBody(R, Header, Image, CheckCrc, FileName);
+    } catch (const TReader::TOverrun&) {
+        Refuse(DBConsts::STableFileDamaged, FileName);
+    } catch (const TReader::TShort&) {
+        Refuse(DBConsts::STableFileShort, FileName);
+    }
+}
+
+} // namespace
+
+// Defines Into from a body read whole and sound; the records stay in Image.
+void TTableFile::Adopt(TBody& B, QByteArray Image, const String& FileName, TTableData& Into)
+{
     TTableData Loaded;
     try {
-        TReader R(Image, Body);
-        R.Seek(HeaderSize);
-        std::vector<TTableField> Fields(Header.FieldCount);
-        for (TTableField& F : Fields) {
-            F.Name = R.Text();
-            // Checked before it becomes a TFieldType: a byte past the last
-            // ordinal is no value of the enumeration at all.
-            const auto Type = R.Num<std::uint8_t>();
-            if (Type > ftLargeint)
-                Refuse(DBConsts::STableFileDamaged, FileName);
-            F.DataType = TFieldType(Type);
-            F.Size = int(R.Num<std::uint32_t>() & 0x7FFFFFFF);
-            F.Required = (R.Num<std::uint8_t>() & 1) != 0;
-            if (F.Name.isEmpty() || StorageKindOf(F.DataType) == skNone)
-                Refuse(DBConsts::STableFileDamaged, FileName);
-        }
-        std::vector<TTableIndexDef> Indexes(Header.IndexCount);
-        for (TTableIndexDef& D : Indexes) {
-            D.Name = R.Text();
-            D.Fields = R.Text();
-            D.DescFields = R.Text();
-            D.CaseInsFields = R.Text();
-            D.Options = TIndexOptions::FromBits(R.Num<std::uint32_t>());
-        }
-        Loaded.Define(Fields, Indexes);
-
-        const TRecordLayout& Layout = Loaded.Layout();
-        std::vector<std::uint32_t> Offsets;
-        Offsets.reserve(std::min<std::size_t>(Header.RecordCount, (Body - R.Pos()) / Layout.FixedSize() + 1));
-        for (std::uint32_t I = 0; I < Header.RecordCount; ++I) {
-            const std::size_t Pos = R.Pos();
-            const auto* Rec = reinterpret_cast<const std::uint8_t*>(Image.constData()) + Pos;
-            if (!Layout.Validate(Rec, Body - Pos))
-                Refuse(DBConsts::STableFileDamaged, FileName);
-            R.Take(TRecordLayout::Length(Rec));
-            Offsets.push_back(std::uint32_t(Pos));
-        }
-        if (R.Pos() != Body)
-            Refuse(DBConsts::STableFileDamaged, FileName);
-        Loaded.FStore.Adopt(std::move(Image), Offsets);
-        std::vector<TRecordStore::TRecordId> Natural(Offsets.size());
-        for (std::uint32_t I = 0; I < Offsets.size(); ++I)
+        Loaded.Define(B.Fields, B.Indexes);
+        Loaded.FStore.Adopt(std::move(Image), B.Offsets);
+        std::vector<TRecordStore::TRecordId> Natural(B.Offsets.size());
+        for (std::uint32_t I = 0; I < B.Offsets.size(); ++I)
             Natural[I] = I;
         Loaded.FNatural.assign(Natural);
         // The engine never writes two equal keys into a unique index; a file
         // that has them would refuse every later insert with a key violation.
-        for (const TTableIndexDef& D : Indexes)
+        for (const TTableIndexDef& D : B.Indexes)
             if (D.Options.Contains(ixUnique) || D.Options.Contains(ixPrimary))
                 Loaded.IndexByName(D.Name);
-    } catch (const TReader::TOverrun&) {
-        Refuse(DBConsts::STableFileDamaged, FileName);
     } catch (const EDatabaseError& E) {
         // A definition the engine refuses (duplicate names ...) is damage
         // too, but say what it was.
@@ -235,6 +296,58 @@ void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData&
                              + QStringLiteral(": ") + E.Message());
     }
     Into.Swap(Loaded);
+}
+
+void TTableFile::Load(const String& FileName, TTableData& Into)
+{
+    // A save that was killed left its partial copy here; it is of no use
+    // to anyone and may hold personal data.
+    RemoveAbandonedTempFiles(FileName);
+    QFile File;
+    OpenTableFile(File, FileName);
+    // The header first: a foreign file is refused by its first bytes, and a
+    // file whose length is not the one declared before the rest is read (it
+    // may be gigabytes of something else).
+    QByteArray Image = File.read(qint64(HeaderSize));
+    if (File.error() != QFileDevice::NoError)
+        Refuse(DBConsts::STableFileMissing, FileName);
+    if (std::size_t(Image.size()) < HeaderSize)
+        return LoadImage(std::move(Image), FileName, Into);
+    const THeader Header = ReadHeader(Image, FileName);
+    CheckLength(Header, std::size_t(File.size()), FileName);
+    if (Header.Version != FormatVersion)
+        RefuseOtherVersion(File, std::move(Image), Header, FileName);
+    // Then the rest as far as it is sound: a damaged file is refused where
+    // the damage starts, holding no more memory than the sound part needs.
+    bool ReadFailed = false;
+    TReader R(Image, std::size_t(Header.DeclaredLength), PullFrom(File, Header.DeclaredLength, ReadFailed));
+    TBody B;
+    try {
+        B = ReadBodyOrRefuse(R, Header, Image, true, FileName);
+    } catch (const EDatabaseError&) {
+        if (ReadFailed)
+            Refuse(DBConsts::STableFileMissing, FileName);
+        throw;
+    }
+    File.close();
+    Adopt(B, std::move(Image), FileName, Into);
+}
+
+void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData& Into)
+{
+    const std::size_t Size = std::size_t(Image.size());
+    const THeader Header = ReadHeader(Image, FileName);
+    CheckLength(Header, Size, FileName);
+    const std::size_t Body = Size - 4;
+    // All of it is here: the checksum first, so that damage is told as such.
+    if (Crc32(Image.constData(), Body)
+        != TRecordLayout::Load<std::uint32_t>(reinterpret_cast<const std::uint8_t*>(Image.constData()) + Body))
+        Refuse(DBConsts::STableFileDamaged, FileName);
+    if (Header.Version != FormatVersion)
+        RefuseVersion(Header, FileName);
+    TReader R(Image, Size);
+    TBody B = ReadBodyOrRefuse(R, Header, Image, false, FileName);
+    Adopt(B, std::move(Image), FileName, Into);
 }
 
 QByteArray TTableFile::Image(const TTableData& Table)

@@ -31,4 +31,15 @@ public:
     // Raises EInOutError when the file cannot be written; the old file then
     // stays as it was.
     static void Save(const String& FileName, const TTableData& Table);
+
+    // What a file's body holds, read and checked before anything is defined.
+    struct TBody {
+        std::vector<TTableField> Fields;
+        std::vector<TTableIndexDef> Indexes;
+        std::vector<std::uint32_t> Offsets;
+    };
+
+private:
+    // Defines Into from a sound body whose records lie in Image.
+    static void Adopt(TBody& Body, QByteArray Image, const String& FileName, TTableData& Into);
 };

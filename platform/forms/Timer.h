@@ -27,6 +27,6 @@ private:
 
     bool FEnabled = true;
     unsigned FInterval = 1000;
-    TNotifyEvent FOnTimer;
+    TEventSlot<TNotifyEvent> FOnTimer;
     HWND FWindowHandle = nullptr;
 };

@@ -160,7 +160,7 @@ TColor StringToColor(const String& S)
     else
         Number = T.toLongLong(&Ok, 10);
     if (!Ok || Number < -2147483648LL || Number > 0xFFFFFFFFLL)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(S));
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(QuotedInput(S)));
     return TColor(std::int32_t(quint32(Number)));
 }
 

@@ -489,7 +489,7 @@ private:
 
 [[noreturn]] void ConvertError(const char* Text, const String& S)
 {
-    throw EConvertError(QStringLiteral("'%1' is not a valid %2").arg(S, QLatin1String(Text)));
+    throw EConvertError(QStringLiteral("'%1' is not a valid %2").arg(QuotedInput(S), QLatin1String(Text)));
 }
 
 // Reads the whole text as one part (a date or a time) of the scanner's.

@@ -55,3 +55,9 @@ public:
     String ClassName() const override { return QStringLiteral("EInOutError"); }
     int ErrorCode;
 };
+
+// Input repeated in an error message: the first MaxQuotedInput characters,
+// then "…" when there was more.  A message names what it refuses; it
+// never carries megabytes of it.
+inline constexpr int MaxQuotedInput = 40;
+String QuotedInput(const String& Input);

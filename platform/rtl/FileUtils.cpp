@@ -563,6 +563,31 @@ String GetTempPath()
 }
 
 // ---------------------------------------------------------------------------
+// Reading
+
+TOpenForReading OpenRegularFile(QFile& File, const String& FileName)
+{
+    if (FileName.isEmpty())
+        return orFailed;
+    // Without blocking: opening a pipe would wait for a writer.  What the
+    // name is, is asked of the open file, so it cannot change in between.
+    const int Fd = ::open(Native(FileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (Fd < 0)
+        return orFailed;
+    struct stat Info;
+    const bool Known = ::fstat(Fd, &Info) == 0;
+    const TOpenForReading Kind = !Known || S_ISDIR(Info.st_mode) ? orFailed
+        : S_ISREG(Info.st_mode)                                  ? orOpened
+                                                                 : orNotRegular;
+    if (Kind != orOpened || ::fcntl(Fd, F_SETFL, ::fcntl(Fd, F_GETFL) & ~O_NONBLOCK) != 0
+        || !File.open(Fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(Fd);
+        return Kind == orOpened ? orFailed : Kind;
+    }
+    return orOpened;
+}
+
+// ---------------------------------------------------------------------------
 // Writing
 
 int CreateFileExclusive(const String& FileName)

@@ -5,6 +5,7 @@
 #include "platform/rtl/DateUtils.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
@@ -122,6 +123,14 @@ String UserStateFolder();
 // cache folder ($XDG_CACHE_HOME or ~/.cache), created with mode 0700.  Ends
 // with '/'.  Raises EInOutError when the private folder cannot be made safe.
 String GetTempPath();
+
+// --- reading files ---
+enum TOpenForReading { orOpened, orFailed, orNotRegular };
+// Opens FileName for reading only when it is a regular file (after
+// symbolic links).  orFailed: missing, unreadable or a folder;
+// orNotRegular: a pipe, device or socket, which may block the open or never
+// end, and is left unread.
+TOpenForReading OpenRegularFile(QFile& File, const String& FileName);
 
 // --- writing files ---
 // Creates a new file for writing (mode 0600) and returns its descriptor;

@@ -5,13 +5,16 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <QFile>
-#include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <cerrno>
 
 // The file as its lines, so that comments, blank lines and the order of
-// everything survive a rewrite.  Lookups scan the lines: ini files are small.
+// everything survive a rewrite.  A lookup scans the lines once; listing a
+// section's keys or the sections, erasing and deleting take one pass too,
+// so that a file of many keys or sections costs time in proportion to its
+// size.
 class TIniLines {
 public:
     QStringList Lines;
@@ -21,9 +24,9 @@ public:
 
     static bool SectionName(const String& Line, String& Name)
     {
-        const String T = Line.trimmed();
-        if (!T.startsWith(QLatin1Char('[')))
+        if (!StartsWithBracket(Line))
             return false;
+        const String T = Line.trimmed();
         const qsizetype Close = T.indexOf(QLatin1Char(']'));
         Name = T.mid(1, Close < 0 ? -1 : Close - 1).trimmed();
         return true;
@@ -31,18 +34,21 @@ public:
 
     static bool KeyValue(const String& Line, String& Key, String& Value)
     {
-        const String T = Line.trimmed();
+        const QStringView T = QStringView(Line).trimmed();
         if (T.isEmpty() || T.startsWith(QLatin1Char(';')) || T.startsWith(QLatin1Char('[')))
             return false;
         const qsizetype Eq = T.indexOf(QLatin1Char('='));
         if (Eq < 0)
             return false;
-        Key = T.left(Eq).trimmed();
-        Value = T.mid(Eq + 1).trimmed();
+        Key = T.left(Eq).trimmed().toString();
+        Value = T.mid(Eq + 1).trimmed().toString();
         return true;
     }
 
     bool Same(const String& A, const String& B) const { return A.compare(B, Case) == 0; }
+
+    // What Same compares: names that are the same give the same key.
+    String Folded(const String& Name) const { return Case == Qt::CaseInsensitive ? Name.toCaseFolded() : Name; }
 
     // Index of the header of the first section called Section, or -1.
     int FindSection(const String& Section) const
@@ -130,12 +136,10 @@ public:
             return Result;
         String Key, Value;
         const int End = SectionEnd(Header);
+        QSet<String> Seen;
+        Seen.reserve(End - Header);
         for (int I = Header + 1; I < End; ++I) {
-            if (!KeyValue(Lines.at(I), Key, Value))
-                continue;
-            const bool Seen = std::any_of(Result.cbegin(), Result.cend(),
-                                          [&](const auto& E) { return Same(E.first, Key); });
-            if (!Seen)
+            if (KeyValue(Lines.at(I), Key, Value) && FirstTime(Seen, Key))
                 Result.append({Key, Value});
         }
         return Result;
@@ -144,10 +148,11 @@ public:
     QStringList Sections() const
     {
         QStringList Result;
+        QSet<String> Seen;
+        Seen.reserve(Lines.size() / 2);
         String Name;
         for (const String& Line : Lines) {
-            if (SectionName(Line, Name)
-                && std::none_of(Result.cbegin(), Result.cend(), [&](const String& S) { return Same(S, Name); }))
+            if (SectionName(Line, Name) && FirstTime(Seen, Name))
                 Result.append(Name);
         }
         return Result;
@@ -157,17 +162,34 @@ public:
     // its place in reading.
     void Erase(const String& Section)
     {
-        for (int Header = FindSection(Section); Header >= 0; Header = FindSection(Section))
-            Lines.remove(Header, SectionEnd(Header) - Header);
+        QStringList Kept;
+        Kept.reserve(Lines.size());
+        bool Dropping = false;
+        String Name;
+        for (const String& Line : Lines) {
+            if (SectionName(Line, Name))
+                Dropping = Same(Name, Section);
+            if (!Dropping)
+                Kept.append(Line);
+        }
+        Lines = std::move(Kept);
     }
 
+    // Every line of the key in the first section of that name.
     void Delete(const String& Section, const String& Ident)
     {
         const int Header = FindSection(Section);
         if (Header < 0)
             return;
-        for (int Line = FindKey(Header, Ident); Line >= 0; Line = FindKey(Header, Ident))
-            Lines.removeAt(Line);
+        const int End = SectionEnd(Header);
+        QStringList Kept;
+        Kept.reserve(Lines.size());
+        String Key, Value;
+        for (int I = 0; I < Lines.size(); ++I) {
+            if (I <= Header || I >= End || !KeyValue(Lines.at(I), Key, Value) || !Same(Key, Ident))
+                Kept.append(Lines.at(I));
+        }
+        Lines = std::move(Kept);
     }
 
     void SetBytes(const QByteArray& Raw)
@@ -175,10 +197,28 @@ public:
         QByteArray Bytes = Raw;
         if (Bytes.startsWith("\xEF\xBB\xBF"))
             Bytes.remove(0, 3);
-        const String Text = DecodeText(Bytes);
-        Lines = Text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+        Lines = SplitLines(DecodeText(Bytes));
         if (!Lines.isEmpty() && Lines.last().isEmpty())
             Lines.removeLast();
+    }
+
+    // The text's lines, parted at CR LF, LF or CR.
+    static QStringList SplitLines(const String& Text)
+    {
+        QStringList Result;
+        qsizetype Start = 0;
+        const qsizetype Size = Text.size();
+        for (qsizetype I = 0; I < Size; ++I) {
+            const QChar C = Text.at(I);
+            if (C != QLatin1Char('\r') && C != QLatin1Char('\n'))
+                continue;
+            Result.append(Text.mid(Start, I - Start));
+            if (C == QLatin1Char('\r') && I + 1 < Size && Text.at(I + 1) == QLatin1Char('\n'))
+                ++I;
+            Start = I + 1;
+        }
+        Result.append(Text.mid(Start));
+        return Result;
     }
 
     QByteArray Bytes() const
@@ -192,6 +232,24 @@ public:
     }
 
 private:
+    // Whether the line's first non-blank character opens a section name.
+    static bool StartsWithBracket(const String& Line)
+    {
+        for (const QChar C : Line) {
+            if (!C.isSpace())
+                return C == QLatin1Char('[');
+        }
+        return false;
+    }
+
+    // Adds Name to Seen; false when a name the same was there already.
+    bool FirstTime(QSet<String>& Seen, const String& Name) const
+    {
+        const qsizetype Before = Seen.size();
+        Seen.insert(Folded(Name));
+        return Seen.size() != Before;
+    }
+
     static String DecodeText(const QByteArray& Bytes)
     {
         QStringDecoder Utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -317,10 +375,11 @@ bool TCustomIniFile::LoadLines(TIniLines& Lines) const
     Lines.Unreadable = false;
     if (FFileName.isEmpty())
         return true;
-    QFile File(FFileName);
-    if (!File.exists())
+    if (!QFile::exists(FFileName))
         return true;
-    if (!File.open(QIODevice::ReadOnly)) {
+    // A pipe or device in the file's place would block or never end.
+    QFile File;
+    if (OpenRegularFile(File, FFileName) != orOpened) {
         Lines.Unreadable = true;
         return false;
     }
@@ -525,7 +584,7 @@ void TMemIniFile::SetStrings(TStrings* List)
         return;
     for (int I = 0; I < List->Count(); ++I) {
         // A line of the list that holds line breaks becomes several lines.
-        FLines->Lines.append(List->Strings(I).split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))));
+        FLines->Lines.append(TIniLines::SplitLines(List->Strings(I)));
     }
 }
 

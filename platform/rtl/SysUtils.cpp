@@ -263,7 +263,7 @@ bool ParseInteger(const String& S, int Bits, long long& Value)
 
 [[noreturn]] void InvalidInteger(const String& S)
 {
-    throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(S));
+    throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(QuotedInput(S)));
 }
 
 } // namespace
@@ -366,7 +366,7 @@ double StrToFloat(const String& S, const TFormatSettings& Settings)
 {
     double V = 0;
     if (!TryStrToFloat(S, V, Settings))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(S));
+        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(QuotedInput(S)));
     return V;
 }
 

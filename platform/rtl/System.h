@@ -1,6 +1,8 @@
 #pragma once
 // The base of everything: the string type, TObject, TPersistent, the event
 // type and small sets, under the classic names the product code uses.
+#include "platform/rtl/EventSlot.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -22,17 +24,18 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Declares the event property Name of type Type: the getter Name(), the
 // setter SetName(Value) and the protected field FName that the class and its
-// descendants call (if (FOnClick) FOnClick(this);).  Write it in a public
+// descendants call (if (FOnClick) FOnClick(this);).  The field is a
+// TEventSlot, so that the handler may free the object.  Write it in a public
 // section, one per line, without a semicolon; the section stays public.
 //     DECLARE_EVENT(TNotifyEvent, OnClick)
 // clang-format off
 #define DECLARE_EVENT(Type, Name)                              \
 public:                                                        \
-    Type Name() const { return F##Name; }                      \
+    Type Name() const { return F##Name.Get(); }                \
     void Set##Name(Type Value) { F##Name = std::move(Value); } \
                                                                \
 protected:                                                     \
-    Type F##Name;                                              \
+    TEventSlot<Type> F##Name;                                  \
                                                                \
 public:
 // clang-format on

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/ComboBox.h"
 
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/stdctrls/ComboBoxWindow.h"
 #include "platform/stdctrls/EditMessages.h"
@@ -58,8 +59,9 @@ TCustomComboBox::~TCustomComboBox()
 
 void TCustomComboBox::BeforeDestruction()
 {
-    // A list loop of ours that is still running leaves at once.
-    *FAlive = false;
+    // A list that is still dropped closes without telling anyone: the
+    // control is going.
+    Destroying();
     FWindow->DestroyList();
     TWinControl::BeforeDestruction();
 }
@@ -403,7 +405,9 @@ void TCustomComboBox::MeasureItem(int Index, int& Height)
 
 void TCustomComboBox::DefaultHandler(TMessage& Message)
 {
-    if (FWindow->Handle(Message))
+    // The notifications the window sends (a click) may free the box.
+    const TComponentRef<> Self(this);
+    if (FWindow->Handle(Message) || !Self)
         return;
     TWinControl::DefaultHandler(Message);
 }
@@ -476,10 +480,14 @@ void TCustomComboBox::CNCommand(TMessage& Message)
     case CBN_EDITCHANGE:
         Change();
         break;
-    case CBN_SELCHANGE:
+    case CBN_SELCHANGE: {
+        // OnClick may free the box.
+        const TComponentRef<> Self(this);
         Click();
-        Select();
+        if (Self)
+            Select();
         break;
+    }
     case CBN_DROPDOWN:
         DropDown();
         break;

@@ -155,9 +155,6 @@ private:
     TEditCharCase FCharCase = ecNormal;
     // Set while the combo box sets its edit part's text itself.
     bool FSettingText = false;
-    // Cleared when the control goes: a loop of its list that is still
-    // running then leaves without touching it.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 class TComboBox : public TCustomComboBox {

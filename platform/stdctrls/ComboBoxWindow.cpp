@@ -1,6 +1,6 @@
 #include "platform/stdctrls/ComboBoxWindow.h"
 
-#include "platform/windows/Themes.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/forms/Application.h"
 #include "platform/stdctrls/ComboBox.h"
 #include "platform/stdctrls/ComboDropDown.h"
@@ -8,6 +8,7 @@
 #include "platform/stdctrls/ItemMessages.h"
 #include "platform/stdctrls/ListMessages.h"
 #include "platform/stdctrls/MessageArgs.h"
+#include "platform/windows/Themes.h"
 
 namespace {
 
@@ -310,10 +311,10 @@ void TComboBoxWindow::SelectIndex(int Index, bool Notify)
 
 void TComboBoxWindow::Choose(int Index)
 {
-    const std::shared_ptr<bool> Alive = FCombo->FAlive;
+    const TComponentRef<> Alive(FCombo);
     if (Index != Engine().CurSel() || (FCombo->HasEdit() && EditText() != Engine().Text(Index)))
         SelectIndex(Index, true);
-    if (*Alive)
+    if (Alive)
         Close(true);
 }
 
@@ -444,9 +445,9 @@ void TComboBoxWindow::Open()
 {
     if (FDropped || !FCombo->HandleAllocated() || !FCombo->Showing() || !FCombo->Enabled())
         return;
-    const std::shared_ptr<bool> Alive = FCombo->FAlive;
+    const TComponentRef<> Alive(FCombo);
     Notify(CBN_DROPDOWN);
-    if (!*Alive || FDropped || !FCombo->HandleAllocated() || !FCombo->Showing())
+    if (!Alive || FDropped || !FCombo->HandleAllocated() || !FCombo->Showing())
         return;
     if (!FList)
         FList.reset(new TComboDropDownList(FCombo));
@@ -474,12 +475,12 @@ void TComboBoxWindow::Close(bool Ok)
             ReleaseCapture();
         ShowWindow(FList->WindowHandle(), SW_HIDE);
     }
-    const std::shared_ptr<bool> Alive = FCombo->FAlive;
+    const TComponentRef<> Alive(FCombo);
     Notify(Ok ? CBN_SELENDOK : CBN_SELENDCANCEL);
-    if (!*Alive)
+    if (!Alive || FCombo->ComponentState().Contains(csDestroying))
         return;
     Notify(CBN_CLOSEUP);
-    if (*Alive && FCombo->HandleAllocated())
+    if (Alive && FCombo->HandleAllocated())
         FCombo->Invalidate();
 }
 
@@ -505,12 +506,12 @@ bool TComboBoxWindow::EndsLoop(const MSG& M)
 
 void TComboBoxWindow::RunLoop()
 {
-    const std::shared_ptr<bool> Alive = FCombo->FAlive;
-    while (*Alive && FDropped) {
+    const TComponentRef<> Alive(FCombo);
+    while (Alive && FDropped) {
         MSG M;
         if (PeekMessage(M, nullptr, 0, 0, PM_NOREMOVE) && EndsLoop(M))
             break;
-        if (!*Alive || !FDropped)
+        if (!Alive || !FDropped)
             break;
         if (Application != nullptr) {
             Application->HandleMessage();
@@ -520,7 +521,7 @@ void TComboBoxWindow::RunLoop()
         } else {
             WaitMessage();
         }
-        if (!*Alive)
+        if (!Alive)
             return;
         const HWND Focus = GetFocus();
         if (FDropped

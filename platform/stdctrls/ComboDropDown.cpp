@@ -1,5 +1,6 @@
 #include "platform/stdctrls/ComboDropDown.h"
 
+#include "platform/classes/ComponentRef.h"
 #include "platform/stdctrls/ComboBox.h"
 #include "platform/stdctrls/ComboBoxWindow.h"
 #include "platform/stdctrls/ListMessages.h"
@@ -163,10 +164,10 @@ void TComboDropDownList::PressOutside(TPoint Screen)
         // of the mouse; the list takes it back.
         const int Hit = int(SendMessage(WindowHandle(), WM_NCHITTEST, 0, PointToLParam(Screen)));
         if (Hit == HTVSCROLL) {
-            const std::shared_ptr<bool> Alive = FCombo->FAlive;
+            const TComponentRef<> Alive(FCombo);
             FScrolling = true;
             SendMessage(WindowHandle(), WM_NCLBUTTONDOWN, WPARAM(Hit), PointToLParam(Screen));
-            if (!*Alive)
+            if (!Alive)
                 return;
             FScrolling = false;
             if (FCombo->FWindow->Dropped())

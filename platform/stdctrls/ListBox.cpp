@@ -1,5 +1,6 @@
 #include "platform/stdctrls/ListBox.h"
 
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/stdctrls/ItemStrings.h"
 #include "platform/stdctrls/ListBoxWindow.h"
@@ -376,7 +377,9 @@ void TCustomListBox::SelectAll()
 
 void TCustomListBox::DefaultHandler(TMessage& Message)
 {
-    if (FWindow->Handle(Message))
+    // The notifications the window sends (a click) may free the list.
+    const TComponentRef<> Self(this);
+    if (FWindow->Handle(Message) || !Self)
         return;
     TWinControl::DefaultHandler(Message);
 }

@@ -32,8 +32,11 @@ protected:
     // it takes the focus or changes state.
     bool event(QEvent* E) override
     {
-        const bool Result = TEditor::event(E);
         const QEvent::Type T = E->type();
+        // The editor's deferred deletion deletes it inside the base's event.
+        if (T == QEvent::DeferredDelete)
+            return TEditor::event(E);
+        const bool Result = TEditor::event(E);
         if (ReadOnlyInput && (T == QEvent::FocusIn || T == QEvent::ReadOnlyChange || T == QEvent::EnabledChange))
             ApplyInputMethod();
         return Result;

@@ -1,6 +1,7 @@
 #include "platform/stdctrls/SpeedButton.h"
 
 #include "platform/actions/Menus.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/windows/Themes.h"
 #include "platform/windows/WinControl.h"
@@ -233,8 +234,10 @@ void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y)
 
 void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // OnMouseUp and OnClick may free the button.
+    const TComponentRef<> Self(this);
     TGraphicControl::MouseUp(Button, Shift, X, Y);
-    if (!FDragging)
+    if (!Self || !FDragging)
         return;
     FDragging = false;
     const bool DoClick = InClient(X, Y);
@@ -255,7 +258,8 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     }
     if (DoClick)
         Click();
-    UpdateTracking();
+    if (Self)
+        UpdateTracking();
 }
 
 // Whether the mouse is over the button now, for a flat button's edge.

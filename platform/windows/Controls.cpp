@@ -1,6 +1,7 @@
 #include "platform/windows/Controls.h"
 
 #include "platform/actions/Menus.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/windows/DragManager.h"
@@ -952,10 +953,21 @@ void TControl::DoMouseUp(TMessage& Message, TMouseButton Button)
     MouseUp(Button, KeysToShiftState(Message.WParam), P.X, P.Y);
 }
 
+// The mouse messages below go on after the default handling and the click
+// only while the control is still there: what they run (focus changes,
+// OnClick) may have freed it.
+bool TControl::DefaultHandlerLeaves(TMessage& Message)
+{
+    const TComponentRef<> Self(this);
+    DefaultHandler(Message);
+    return !Self;
+}
+
 void TControl::WMLButtonDown(TMessage& Message)
 {
     SendCancelMode();
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     if (FControlStyle.Contains(csCaptureMouse))
         SetMouseCapture(true);
     if (FControlStyle.Contains(csClickEvents))
@@ -965,61 +977,76 @@ void TControl::WMLButtonDown(TMessage& Message)
 
 void TControl::WMRButtonDown(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     DoMouseDown(Message, mbRight, {});
 }
 
 void TControl::WMMButtonDown(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     DoMouseDown(Message, mbMiddle, {});
 }
 
 void TControl::WMLButtonDblClk(TMessage& Message)
 {
     SendCancelMode();
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     if (FControlStyle.Contains(csCaptureMouse))
         SetMouseCapture(true);
-    if (FControlStyle.Contains(csClickEvents))
+    if (FControlStyle.Contains(csClickEvents)) {
+        const TComponentRef<> Self(this);
         DblClick();
+        if (!Self)
+            return;
+    }
     DoMouseDown(Message, mbLeft, {ssDouble});
 }
 
 void TControl::WMRButtonDblClk(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     DoMouseDown(Message, mbRight, {ssDouble});
 }
 
 void TControl::WMMButtonDblClk(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     DoMouseDown(Message, mbMiddle, {ssDouble});
 }
 
 void TControl::WMLButtonUp(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     if (FControlStyle.Contains(csCaptureMouse))
         SetMouseCapture(false);
     if (FControlState.Contains(csClicked)) {
         FControlState.Exclude(csClicked);
+        const TComponentRef<> Self(this);
         if (PtInRect(GetClientRect(), LParamToPoint(Message.LParam)))
             Click();
+        if (!Self)
+            return;
     }
     DoMouseUp(Message, mbLeft);
 }
 
 void TControl::WMRButtonUp(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     DoMouseUp(Message, mbRight);
 }
 
 void TControl::WMMButtonUp(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (DefaultHandlerLeaves(Message))
+        return;
     DoMouseUp(Message, mbMiddle);
 }
 

@@ -335,6 +335,8 @@ protected:
     virtual HWND GetDeviceContextWindow() const;
 
     // --- message handlers ---
+    // DefaultHandler, answering true when the control went while it ran.
+    bool DefaultHandlerLeaves(TMessage& Message);
     virtual void WMLButtonDown(TMessage& Message);
     virtual void WMRButtonDown(TMessage& Message);
     virtual void WMMButtonDown(TMessage& Message);
@@ -378,7 +380,7 @@ protected:
     TPoint FOriginalParentSize;
     bool FVisible = true;
     bool FEnabled = true;
-    TNotifyEvent FOnClick;
+    TEventSlot<TNotifyEvent> FOnClick;
     bool FOnClickFromAction = false;
 
 private:
@@ -420,26 +422,26 @@ private:
     TWindowProcedure FWindowProc;
     bool FDestroyStarted = false;
 
-    TNotifyEvent FOnDblClick;
-    TMouseEvent FOnMouseDown;
-    TMouseMoveEvent FOnMouseMove;
-    TMouseEvent FOnMouseUp;
-    TNotifyEvent FOnMouseEnter;
-    TNotifyEvent FOnMouseLeave;
-    TMouseWheelEvent FOnMouseWheel;
-    TMouseWheelUpDownEvent FOnMouseWheelDown;
-    TMouseWheelUpDownEvent FOnMouseWheelUp;
-    TMouseActivateEvent FOnMouseActivate;
-    TNotifyEvent FOnResize;
-    TCanResizeEvent FOnCanResize;
-    TConstrainedResizeEvent FOnConstrainedResize;
-    TContextPopupEvent FOnContextPopup;
-    TDragDropEvent FOnDragDrop;
-    TDragOverEvent FOnDragOver;
-    TEndDragEvent FOnEndDrag;
-    TStartDragEvent FOnStartDrag;
-    TEndDragEvent FOnEndDock;
-    TStartDockEvent FOnStartDock;
+    TEventSlot<TNotifyEvent> FOnDblClick;
+    TEventSlot<TMouseEvent> FOnMouseDown;
+    TEventSlot<TMouseMoveEvent> FOnMouseMove;
+    TEventSlot<TMouseEvent> FOnMouseUp;
+    TEventSlot<TNotifyEvent> FOnMouseEnter;
+    TEventSlot<TNotifyEvent> FOnMouseLeave;
+    TEventSlot<TMouseWheelEvent> FOnMouseWheel;
+    TEventSlot<TMouseWheelUpDownEvent> FOnMouseWheelDown;
+    TEventSlot<TMouseWheelUpDownEvent> FOnMouseWheelUp;
+    TEventSlot<TMouseActivateEvent> FOnMouseActivate;
+    TEventSlot<TNotifyEvent> FOnResize;
+    TEventSlot<TCanResizeEvent> FOnCanResize;
+    TEventSlot<TConstrainedResizeEvent> FOnConstrainedResize;
+    TEventSlot<TContextPopupEvent> FOnContextPopup;
+    TEventSlot<TDragDropEvent> FOnDragDrop;
+    TEventSlot<TDragOverEvent> FOnDragOver;
+    TEventSlot<TEndDragEvent> FOnEndDrag;
+    TEventSlot<TStartDragEvent> FOnStartDrag;
+    TEventSlot<TEndDragEvent> FOnEndDock;
+    TEventSlot<TStartDockEvent> FOnStartDock;
 };
 
 // The control's side of an action link: each property follows the action

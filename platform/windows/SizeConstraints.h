@@ -33,7 +33,7 @@ private:
     int FMaxWidth = 0;
     int FMinHeight = 0;
     int FMinWidth = 0;
-    TNotifyEvent FOnChange;
+    TEventSlot<TNotifyEvent> FOnChange;
 };
 
 class TMargins : public TPersistent {
@@ -65,7 +65,7 @@ private:
     int FTop;
     int FRight;
     int FBottom;
-    TNotifyEvent FOnChange;
+    TEventSlot<TNotifyEvent> FOnChange;
 };
 
 class TPadding : public TMargins {

@@ -389,7 +389,7 @@ private:
     const TThemeScheme& Scheme() const;
 
     bool FThemesEnabled = false;
-    TNotifyEvent FOnThemeChange;
+    TEventSlot<TNotifyEvent> FOnThemeChange;
     mutable std::unique_ptr<TThemeScheme> FScheme;
 };
 

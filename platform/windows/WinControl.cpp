@@ -1,13 +1,14 @@
 #include "platform/windows/WinControl.h"
 
 #include "platform/actions/Menus.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/ControlCanvas.h"
 #include "platform/windows/DockTree.h"
 #include "platform/windows/DragManager.h"
 #include "platform/windows/Themes.h"
-#include "platform/graphics/Canvas.h"
-#include "platform/graphics/ControlCanvas.h"
 
 #include <algorithm>
 
@@ -1247,9 +1248,11 @@ void TWinControl::WndProc(TMessage& Message)
         }
         if (Target != nullptr) {
             const TPoint P = LParamToPoint(Message.LParam);
+            // The child's click may free this window too.
+            const TComponentRef<> Self(this);
             Message.Result = Target->Perform(Message.Msg, Message.WParam,
                                              PointToLParam({P.X - Target->Left(), P.Y - Target->Top()}));
-            if (Message.Result == 0 && FHandle != nullptr)
+            if (Message.Result == 0 && Self && FHandle != nullptr)
                 DefWindowProc(FHandle, Message.Msg, Message.WParam, Message.LParam);
             return;
         }
@@ -1524,17 +1527,20 @@ void TWinControl::KeyPress(QChar& Key)
         FOnKeyPress(this, Key);
 }
 
+// The key handlers answer true (handled) also when the key's event freed
+// the control: nothing may handle the key further on it.
 bool TWinControl::DoKeyDown(TMessage& Message)
 {
+    const TComponentRef<> Self(this);
     IFormSite* Form = ParentFormSite(this);
     if (Form != nullptr && Form->FormControl() != this && Form->KeyPreview()
-        && Form->FormControl()->DoKeyDown(Message))
+        && (Form->FormControl()->DoKeyDown(Message) || !Self))
         return true;
     if (!FControlStyle.Contains(csNoStdEvents)) {
         WORD Key = WORD(Message.WParam);
         KeyDown(Key, KeyDataToShiftState(Message.LParam));
         Message.WParam = Key;
-        if (Key == 0)
+        if (Key == 0 || !Self)
             return true;
     }
     return false;
@@ -1542,14 +1548,16 @@ bool TWinControl::DoKeyDown(TMessage& Message)
 
 bool TWinControl::DoKeyUp(TMessage& Message)
 {
+    const TComponentRef<> Self(this);
     IFormSite* Form = ParentFormSite(this);
-    if (Form != nullptr && Form->FormControl() != this && Form->KeyPreview() && Form->FormControl()->DoKeyUp(Message))
+    if (Form != nullptr && Form->FormControl() != this && Form->KeyPreview()
+        && (Form->FormControl()->DoKeyUp(Message) || !Self))
         return true;
     if (!FControlStyle.Contains(csNoStdEvents)) {
         WORD Key = WORD(Message.WParam);
         KeyUp(Key, KeyDataToShiftState(Message.LParam));
         Message.WParam = Key;
-        if (Key == 0)
+        if (Key == 0 || !Self)
             return true;
     }
     return false;
@@ -1557,15 +1565,16 @@ bool TWinControl::DoKeyUp(TMessage& Message)
 
 bool TWinControl::DoKeyPress(TMessage& Message)
 {
+    const TComponentRef<> Self(this);
     IFormSite* Form = ParentFormSite(this);
     if (Form != nullptr && Form->FormControl() != this && Form->KeyPreview()
-        && Form->FormControl()->DoKeyPress(Message))
+        && (Form->FormControl()->DoKeyPress(Message) || !Self))
         return true;
     if (!FControlStyle.Contains(csNoStdEvents)) {
         QChar Ch(char16_t(Message.WParam));
         KeyPress(Ch);
         Message.WParam = Ch.unicode();
-        if (Ch.isNull())
+        if (Ch.isNull() || !Self)
             return true;
     }
     return false;

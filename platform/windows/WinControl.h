@@ -321,15 +321,15 @@ private:
     int FTabOrder = -1;
     bool FDestroyStarted = false;
 
-    TNotifyEvent FOnEnter;
-    TNotifyEvent FOnExit;
-    TKeyEvent FOnKeyDown;
-    TKeyPressEvent FOnKeyPress;
-    TKeyEvent FOnKeyUp;
-    TDockDropEvent FOnDockDrop;
-    TDockOverEvent FOnDockOver;
-    TGetSiteInfoEvent FOnGetSiteInfo;
-    TUnDockEvent FOnUnDock;
+    TEventSlot<TNotifyEvent> FOnEnter;
+    TEventSlot<TNotifyEvent> FOnExit;
+    TEventSlot<TKeyEvent> FOnKeyDown;
+    TEventSlot<TKeyPressEvent> FOnKeyPress;
+    TEventSlot<TKeyEvent> FOnKeyUp;
+    TEventSlot<TDockDropEvent> FOnDockDrop;
+    TEventSlot<TDockOverEvent> FOnDockOver;
+    TEventSlot<TGetSiteInfoEvent> FOnGetSiteInfo;
+    TEventSlot<TUnDockEvent> FOnUnDock;
 };
 
 // The windowed control's side of an action link (a check box adds its

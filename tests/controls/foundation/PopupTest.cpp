@@ -9,6 +9,7 @@
 #include "tests/controls/foundation/ContainerFixture.h"
 #include "tests/controls/foundation/PostedTasks.h"
 
+#include "platform/classes/ComponentRef.h"
 #include "platform/forms/Screen.h"
 #include "platform/stdctrls/Button.h"
 
@@ -223,10 +224,14 @@ TEST_F(Popup, TerminatingTheProgramEndsTheLoop)
 
 TEST_F(Popup, APanelThatGoesWhileItIsOpenIsLeftAlone)
 {
+    // The content goes with the panel: only its name is asked after.
+    const String ContentName = Content->Name();
+    const TComponentRef<> ContentLeft(Content);
     Tasks.Post([&] { Panel->Free(); });
     EXPECT_FALSE(Panel->Popup(Anchor));
     PumpMessages();
-    EXPECT_EQ(Form->FindComponent(Content->Name()), nullptr);
+    EXPECT_FALSE(ContentLeft);
+    EXPECT_EQ(Form->FindComponent(ContentName), nullptr);
 }
 
 TEST_F(Popup, TheRememberedControlGetsTheFocusBackUnlessItWent)

@@ -309,6 +309,28 @@ TEST(FilterExprErrors, NestingIsBoundedNotFatal)
     EXPECT_EQ(ErrorOf(QStringLiteral("ID = 1 OR ").repeated(20000) + "ID = 2"), QStringLiteral("<no error>"));
 }
 
+TEST(FilterExprErrors, MessagesQuoteOnlyTheStartOfLongInput)
+{
+    const QString Long = QString(100000, u'x');
+    const struct {
+        QString Filter;
+        QString Message;
+    } Cases[] = {
+        {QString(2000000, u'(') + "ID = 1" + QString(2000000, u')'),
+         "Filter expression too long in filter expression '" + QString(40, u'(') + "…'"},
+        {QStringLiteral("ID = 1 AND ").repeated(1000000) + "ID = 2",
+         "Filter expression too long in filter expression 'ID = 1 AND ID = 1 AND ID = 1 AND ID = 1 …'"},
+        {QString(20000, u'(') + "ID = 1" + QString(20000, u')'),
+         "Filter expression nested too deeply in filter expression '" + QString(40, u'(') + "…'"},
+        {"ID = '" + Long + "'",
+         "'" + QString(40, u'x') + "…' is not a valid integer value in filter expression 'ID = '" + QString(34, u'x')
+             + "…'"},
+        {"[" + Long + "] = 1", "Field '" + QString(40, u'x') + "…' not found"},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(ErrorOf(C.Filter), C.Message);
+}
+
 TEST(FilterExprErrors, ResolverErrorsPassThrough)
 {
     auto Strict = [](const String& Name) -> TFilterField { throw EDatabaseError("no field " + Name); };

@@ -4,6 +4,7 @@
 #include "platform/db/Crc32.h"
 #include "platform/db/TableFile.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/support/ErrorMessages.h"
 #include "tests/support/PersonTables.h"
 #include "tests/support/TempDir.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -288,6 +290,12 @@ TEST(TableFileDamage, ForeignFilesAreRefusedByTheirFirstBytes)
             EXPECT_EQ(E.Message(), "'/dev/zero' is not a table file");
         }
     }
+    // A pipe is refused unread: opened plainly it waits for a writer, and a
+    // writer can pour into it without end.
+    const QString Pipe = Dir.File("pipe.quorvy");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Pipe).constData(), 0600), 0);
+    EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { TTableFile::Load(Pipe, Target); }),
+              QString("'%1' is not a table file").arg(Pipe));
     EXPECT_FALSE(Target.Defined());
 }
 
@@ -344,6 +352,70 @@ TEST(TableFileDamage, LengthIsCheckedAgainstTheFileBeforeTheRestIsRead)
     TTableData Back;
     TTableFile::Load(Path, Back);
     EXPECT_EQ(TTableFile::Image(Back), Image);
+}
+
+TEST(TableFileDamage, OtherFormatVersionsAreNamedUnlessTheFileIsDamaged)
+{
+    TTableData Good;
+    Good.Define(PersonFields(), Indexes());
+    Fill(Good, 5);
+    QByteArray Later = TTableFile::Image(Good);
+    const std::uint32_t Version = 2;
+    std::memcpy(Later.data() + 8, &Version, sizeof Version);
+    QByteArray Damaged = Later;
+    Reseal(Later);
+    Damaged[Damaged.size() / 2] = char(Damaged[Damaged.size() / 2] ^ 0x55);
+    TTestDir Dir;
+    const struct {
+        const QByteArray& Image;
+        const char* Message;
+    } Cases[] = {
+        {Later, "Table file '%1' has an unsupported format version (2)"},
+        {Damaged, "Table file '%1' is damaged"},
+    };
+    for (const auto& C : Cases) {
+        const QString Path = Dir.File("v.quorvy");
+        ASSERT_TRUE(WriteRaw(Path, C.Image));
+        TTableData Target;
+        EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { TTableFile::Load(Path, Target); }),
+                  QString::fromLatin1(C.Message).arg(Path));
+        EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { TTableFile::LoadImage(C.Image, Path, Target); }),
+                  QString::fromLatin1(C.Message).arg(Path));
+        EXPECT_FALSE(Target.Defined());
+    }
+}
+
+TEST(TableFileDamage, DamageIsRefusedWhereItStartsWhateverTheHeaderClaims)
+{
+    // Headers that match a gigabyte file (zeros after the sound part, a
+    // sparse file), each claiming more records than there are: read whole
+    // first, it took seconds and more than a gigabyte to be refused.
+    TTestDir Dir;
+    TTableData Good;
+    Good.Define(PersonFields(), Indexes());
+    Fill(Good, 50);
+    QByteArray Image = TTableFile::Image(Good);
+    Image.chop(4);
+    const qint64 Size = qint64(1) << 30;
+    const std::uint64_t Length = std::uint64_t(Size);
+    std::memcpy(Image.data() + 16, &Length, sizeof Length);
+    const std::uint32_t Claimed = 40000000;
+    std::memcpy(Image.data() + 32, &Claimed, sizeof Claimed);
+    const qint64 Cuts[] = {qint64(RecordsAt(Indexes())), Image.size(), Image.size() - 7};
+    const long PeakBefore = PeakKiB();
+    for (const qint64 Cut : Cuts) {
+        const QString Path = Dir.File(QStringLiteral("cut%1.quorvy").arg(Cut));
+        QFile File(Path);
+        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write(Image.left(Cut));
+        ASSERT_TRUE(File.resize(Size));
+        File.close();
+        TTableData Target;
+        EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { TTableFile::Load(Path, Target); }),
+                  QString("Table file '%1' is damaged").arg(Path));
+        EXPECT_FALSE(Target.Defined());
+    }
+    EXPECT_LT(PeakKiB() - PeakBefore, 64 * 1024);
 }
 
 TEST(TableFileDamage, KeysTheDataSetHoldsUniqueAreUniqueInTheFileToo)

@@ -202,6 +202,32 @@ TEST(FileUtils, TempPathFromTmpDirOrPrivateCacheFolder)
     EXPECT_THROW(GetTempPath(), EInOutError);
 }
 
+TEST(FileUtils, OnlyRegularFilesAreOpenedForReading)
+{
+    TTestDir Dir;
+    ASSERT_TRUE(WriteRaw(Dir.File("file"), "inhoud"));
+    ASSERT_EQ(
+        ::symlink(QFile::encodeName(Dir.File("file")).constData(), QFile::encodeName(Dir.File("link")).constData()), 0);
+    // A pipe without a writer: opening it plainly would wait for one.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Dir.File("pipe")).constData(), 0600), 0);
+    const struct {
+        QString Name;
+        TOpenForReading Expected;
+    } Cases[] = {
+        {Dir.File("file"), orOpened}, {Dir.File("link"), orOpened}, {Dir.File("missing"), orFailed},
+        {Dir.Path(), orFailed},       {QString(), orFailed},        {Dir.File("pipe"), orNotRegular},
+        {"/dev/null", orNotRegular},
+    };
+    for (const auto& C : Cases) {
+        QFile File;
+        EXPECT_EQ(OpenRegularFile(File, C.Name), C.Expected) << C.Name.toStdString();
+        EXPECT_EQ(File.isOpen(), C.Expected == orOpened);
+        if (File.isOpen()) {
+            EXPECT_EQ(File.readAll(), "inhoud");
+        }
+    }
+}
+
 TEST(FileUtils, CreateFileExclusiveNeverFollowsAnExistingName)
 {
     TTestDir Dir;

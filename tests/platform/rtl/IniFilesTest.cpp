@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -223,6 +224,20 @@ TEST(IniFiles, AFileThatCannotBeReadIsNeverOverwritten)
     EXPECT_EQ(ReadRaw(Path), "[S]\r\nK=precious\r\n");
 }
 
+TEST(IniFiles, APipeInTheFilesPlaceIsLeftUnread)
+{
+    // Read, it would block until a writer came, or never end.
+    TTestDir Dir;
+    const QString Path = Dir.File("q.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path).constData(), 0600), 0);
+    TIniFile Ini(Path);
+    EXPECT_EQ(Ini.ReadString("S", "K", "default"), "default");
+    EXPECT_THROW(Ini.WriteString("S", "K", "x"), EIniFileException);
+    struct stat Info;
+    ASSERT_EQ(::stat(QFile::encodeName(Path).constData(), &Info), 0);
+    EXPECT_TRUE(S_ISFIFO(Info.st_mode));
+}
+
 TEST(IniFiles, LineBreaksInValuesCannotInjectLines)
 {
     TTestDir Dir;
@@ -306,4 +321,32 @@ TEST(IniFiles, MemIniFileWritesOnlyOnUpdate)
     EXPECT_EQ(ReadRaw(Dir.File("other.ini")), "[New]\r\nA=1\r\nB=2\r\n");
     Ini.Clear();
     EXPECT_EQ(Ini.ReadString("New", "A", "gone"), "gone");
+}
+
+TEST(IniFiles, ListingsTellNamesApartAsLookupsDo)
+{
+    // Accented capitals fold as lookups fold them; a case-sensitive file
+    // keeps every spelling.
+    const QByteArray Text = "[Één]\r\nÄ=1\r\nä=2\r\nB=3\r\n[ÉÉN]\r\nC=4\r\n[één]\r\n[Twee]\r\n";
+    TTestDir Dir;
+    const QString Path = Dir.File("f.ini");
+    WriteRaw(Path, Text);
+    TIniFile Ini(Path);
+    TStringList List;
+    Ini.ReadSections(&List);
+    EXPECT_EQ(ListOf(List), QStringList({"Één", "Twee"}));
+    Ini.ReadSectionValues("ÉÉN", &List);
+    EXPECT_EQ(ListOf(List), QStringList({"Ä=1", "B=3"}));
+    EXPECT_EQ(Ini.ReadString("één", "ä", "?"), "1");
+
+    TMemIniFile Mem(Path);
+    Mem.SetCaseSensitive(true);
+    Mem.ReadSections(&List);
+    EXPECT_EQ(ListOf(List), QStringList({"Één", "ÉÉN", "één", "Twee"}));
+    Mem.ReadSection("Één", &List);
+    EXPECT_EQ(ListOf(List), QStringList({"Ä", "ä", "B"}));
+    Mem.DeleteKey("Één", "ä");
+    Mem.EraseSection("één");
+    Mem.GetStrings(&List);
+    EXPECT_EQ(ListOf(List), QStringList({"[Één]", "Ä=1", "B=3", "[ÉÉN]", "C=4", "[Twee]"}));
 }
