@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need,
+# Installs the Debian packages the build, the program and the tests need
+# (the X server, window manager and tools are for the desktop tests),
 # only those that are missing, as root or through sudo.  Packages named as
 # arguments are installed as well (scripts/fuzz.sh adds clang's).
 set -euo pipefail
@@ -9,6 +10,7 @@ packages=(
   qt6-base-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-dejavu-core fonts-wine tango-icon-theme qt6-translations-l10n
+  xvfb openbox xdotool x11-utils
   "$@"
 )
 

@@ -196,6 +196,8 @@ void ApplySurfaceMask(HWND Top);
 // --- queue (WndQueue) ---
 void QueueInput(const MSG& Msg);
 void DropQueuedFor(HWND Wnd);
+// Takes the mouse input that waits in the queue out of it.
+void DropQueuedMouseInput();
 void KillTimersOf(HWND Wnd);
 // Whether our own loop is taking Qt's events right now.
 bool Pumping();

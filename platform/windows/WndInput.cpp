@@ -9,6 +9,7 @@
 // editors never take the focus by themselves (their focus policy is
 // NoFocus).  Keys always go through the message chain first, also those
 // meant for an editor; the window's default procedure hands them on.
+#include "platform/actions/Menus.h"
 #include "platform/windows/WndHandle.h"
 
 #include <QApplication>
@@ -418,6 +419,23 @@ void QueueMouseActivate(HWND Target, int Hit, UINT Msg)
     QueueInput(M);
 }
 
+void QueueMove(const TMouseTarget& T, TPoint Screen)
+{
+    const bool NonClient = T.Hit != HTCLIENT;
+    if (Alive(GCapture) == nullptr) {
+        MSG M;
+        M.hwnd = T.Wnd;
+        M.message = WM_SETCURSOR;
+        M.wParam = WPARAM(T.Wnd);
+        M.lParam = MAKELPARAM(T.Hit, int(NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE));
+        M.Serial = WindowSerial(T.Wnd);
+        M.pt = Screen;
+        QueueInput(M);
+    }
+    QueueMouse(T.Wnd, NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, NonClient ? WPARAM(T.Hit) : MouseKeys(), Screen,
+               NonClient);
+}
+
 void HandleMouse(HWND Top, QMouseEvent* E, TPoint Screen)
 {
     GCursorPos = Screen;
@@ -430,18 +448,7 @@ void HandleMouse(HWND Top, QMouseEvent* E, TPoint Screen)
         return;
     const bool NonClient = T.Hit != HTCLIENT;
     if (E->type() == QEvent::MouseMove) {
-        if (Alive(GCapture) == nullptr) {
-            MSG M;
-            M.hwnd = T.Wnd;
-            M.message = WM_SETCURSOR;
-            M.wParam = WPARAM(T.Wnd);
-            M.lParam = MAKELPARAM(T.Hit, int(NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE));
-            M.Serial = WindowSerial(T.Wnd);
-            M.pt = Screen;
-            QueueInput(M);
-        }
-        QueueMouse(T.Wnd, NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, NonClient ? WPARAM(T.Hit) : MouseKeys(),
-                   Screen, NonClient);
+        QueueMove(T, Screen);
         return;
     }
     const int Button = ButtonIndex(E->button());
@@ -703,6 +710,46 @@ bool CanRaise()
     static const bool Can = QGuiApplication::platformName() != QLatin1String("offscreen");
     return Can;
 }
+
+// A popup menu's loop (see TMenuLoopHooks).  While it runs the menu has
+// the mouse: our capture ends, and the input queued for our windows (the
+// release of the press that opened the menu above all) is the menu's.
+void EnterMenuLoop()
+{
+    if (Alive(GCapture) != nullptr)
+        ReleaseCapture();
+    DropQueuedMouseInput();
+}
+
+// Afterwards our windows learn where the mouse is now: it moved over the
+// menu, which they did not see.  (The offscreen platform of the tests has
+// no pointer of its own: there the last place we saw stands.)
+void ExitMenuLoop()
+{
+    if (qApp != nullptr && CanRaise()) {
+        const QPoint Q = QCursor::pos();
+        GCursorPos = {Q.x(), Q.y()};
+        GCursorKnown = true;
+    }
+    const TPointHit Under = HitFromPoint(GCursorPos);
+    HWND Top = Under.Wnd != nullptr ? TopLevel(Under.Wnd) : nullptr;
+    if (Top == nullptr) {
+        if (HWND Was = Alive(GMouseTop))
+            PostMessage(Was, WM_MOUSELEAVE, 0, 0);
+        GMouseTop = nullptr;
+        return;
+    }
+    GMouseTop = Top;
+    const TMouseTarget T = FindMouseTarget(Top, GCursorPos);
+    if (T.Wnd != nullptr)
+        QueueMove(T, GCursorPos);
+}
+
+const bool MenuLoopHooked = [] {
+    MenuLoopHooks().Enter = EnterMenuLoop;
+    MenuLoopHooks().Exit = ExitMenuLoop;
+    return true;
+}();
 
 Qt::WindowFlags FlagsFor(HWND Top)
 {

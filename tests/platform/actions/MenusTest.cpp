@@ -226,6 +226,28 @@ TEST_F(Shown, RightClickAndTheContextKeyShowTheControlsPopupMenu)
     EXPECT_EQ(Menus.Shown().size(), 3u);
 }
 
+// A menu opened by a press takes the mouse, as the classic menu mode does:
+// the press's capture ends and its release, already queued, is the
+// menu's; the windows do not see it.
+TEST_F(Shown, AnOpeningMenuTakesTheCaptureAndTheQueuedMouseInput)
+{
+    TScriptedPopupMenus Menus({QString()});
+    int Ups = 0;
+    bool CapturedWhileOpen = true;
+    Box->SetOnMouseUp([&](TObject*, TMouseButton, TShiftState, int, int) { ++Ups; });
+    Menus.WhileOpen = [&](TPopupMenu*) { CapturedWhileOpen = GetCapture() != nullptr; };
+    Box->SetOnMouseDown([&](TObject*, TMouseButton, TShiftState, int, int) {
+        ASSERT_EQ(GetCapture(), Box->Handle());
+        QueueMouseUp(Box, {70, 60});
+        Popup()->Popup(0, 0);
+    });
+    MouseDown(Box, {70, 60});
+    EXPECT_EQ(Menus.Shown().size(), 1u);
+    EXPECT_FALSE(CapturedWhileOpen);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Ups, 0);
+}
+
 TEST_F(Shown, APopupWhoseOwnerGoesWhileItIsOpenClosesWithoutTouchingIt)
 {
     TScriptedPopupMenus Menus({QStringLiteral("Leeg MRU-lijst")});
