@@ -70,6 +70,8 @@ struct TWndHandle {
     bool Maximized = false;
     bool Topmost = false;
     bool MessageOnly = false;
+    // Run by a modal loop (SetWindowModal).
+    bool Modal = false;
 
     std::unique_ptr<TWindowSurface> Surface;
     QPointer<QWidget> Hosted;
@@ -182,6 +184,9 @@ void CreateSurfaceWidget(HWND Top);
 void DestroySurfaceWidget(HWND Top);
 void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility);
 void SyncHostedWidget(HWND Wnd);
+// Tells the desktop a top-level window's owner and modality (see
+// SetWindowOwner, SetWindowModal).
+void SyncSurfaceOwner(HWND Top);
 void SyncHostedWidgets(HWND Root);
 // Key and mouse input for embedded editors, handed on by their windows'
 // default procedure.

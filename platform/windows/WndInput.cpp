@@ -760,7 +760,13 @@ Qt::WindowFlags FlagsFor(HWND Top)
             return Qt::ToolTip | Qt::FramelessWindowHint;
         return Qt::Window | Qt::FramelessWindowHint | (Top->Topmost ? Qt::WindowStaysOnTopHint : Qt::WindowFlags());
     }
-    Qt::WindowFlags F = (Top->ExStyle & WS_EX_TOOLWINDOW) != 0 ? Qt::Tool : Qt::Window;
+    // The window manager's kinds: a tool window (small caption), a dialog
+    // (modal frame), a plain window.
+    Qt::WindowFlags F = Qt::Window;
+    if ((Top->ExStyle & WS_EX_TOOLWINDOW) != 0)
+        F = Qt::Tool;
+    else if ((Top->ExStyle & WS_EX_DLGMODALFRAME) != 0)
+        F = Qt::Dialog;
     F |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if ((Top->Style & WS_SYSMENU) != 0)
         F |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -771,6 +777,13 @@ Qt::WindowFlags FlagsFor(HWND Top)
     if (Top->Topmost)
         F |= Qt::WindowStaysOnTopHint;
     return F;
+}
+
+// A captioned window without a sizing border: the user cannot size it.
+bool FixedSize(HWND Top)
+{
+    return (Top->Style & WS_THICKFRAME) == 0
+        && ((Top->Style & WS_POPUP) == 0 || (Top->Style & WS_CAPTION) == WS_CAPTION);
 }
 
 } // namespace
@@ -792,7 +805,7 @@ void CreateSurfaceWidget(HWND Top)
     W->Syncing = true;
     W->setGeometry(Top->Rect.Left, Top->Rect.Top, std::max(1, Top->Width()), std::max(1, Top->Height()));
     W->Syncing = false;
-    if ((Top->Style & WS_THICKFRAME) == 0 && (Top->Style & WS_POPUP) == 0)
+    if (FixedSize(Top))
         W->setFixedSize(std::max(1, Top->Width()), std::max(1, Top->Height()));
     Top->Surface->Widget = W;
     ApplySurfaceMask(Top);
@@ -821,7 +834,7 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
     W->Syncing = true;
     if (Geometry) {
         const QSize Size(std::max(1, Top->Width()), std::max(1, Top->Height()));
-        if ((Top->Style & WS_THICKFRAME) == 0 && (Top->Style & WS_POPUP) == 0)
+        if (FixedSize(Top))
             W->setFixedSize(Size);
         else
             W->setMinimumSize(0, 0), W->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -833,8 +846,12 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
         const Qt::WindowFlags Flags = FlagsFor(Top);
         if (W->windowFlags() != Flags)
             W->setWindowFlags(Flags);
+        // The desktop learns the owner and modality before the window shows.
+        if (Top->Visible() && !W->isVisible())
+            SyncSurfaceOwner(Top);
         if (!Top->Visible()) {
             W->hide();
+            SyncSurfaceOwner(Top);
         } else if (Top->Minimized) {
             W->showMinimized();
         } else {
@@ -850,6 +867,23 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
         }
     }
     W->Syncing = false;
+}
+
+void SyncSurfaceOwner(HWND Top)
+{
+    if (!Top->Surface || !Top->Surface->Widget)
+        return;
+    TSurfaceWidget* W = Top->Surface->Widget;
+    // The modality shows from the next time the window is shown.
+    if (!W->isVisible())
+        W->setWindowModality(Top->Modal ? Qt::WindowModal : Qt::NonModal);
+    HWND Owner = Live(Top->Parent) != nullptr && !Top->IsChild() ? Top->Parent : nullptr;
+    QWidget* OwnerWidget = Owner != nullptr && Owner->Surface ? Owner->Surface->Widget.data() : nullptr;
+    if (OwnerWidget != nullptr && OwnerWidget->windowHandle() == nullptr)
+        OwnerWidget->winId();
+    if (W->windowHandle() == nullptr)
+        W->winId();
+    W->windowHandle()->setTransientParent(OwnerWidget != nullptr ? OwnerWidget->windowHandle() : nullptr);
 }
 
 void SchedulePaint(HWND Top, const TRect& ImageRect)
