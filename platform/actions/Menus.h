@@ -15,6 +15,9 @@
 #include <memory>
 #include <vector>
 
+class QFont;
+class QMenu;
+
 class TMenu;
 class TMenuItem;
 class TQtMenuView;
@@ -269,6 +272,12 @@ void SetMenuPopupHook(TMenuPopupHook Hook);
 // mouse from them (its capture, and the input queued for them, which
 // belongs to the menu now) and closing lets them see the mouse where it
 // is now.
+// The font popup menus are drawn in: the screen's menu font, which the
+// forms layer names here (until then, Qt's).
+void SetMenuFontSource(std::function<QFont()> Source);
+// The classic look of a Qt menu: the menu font and the menu colours.
+void ApplyClassicMenuLook(QMenu* Menu);
+
 struct TMenuLoopHooks {
     std::function<void()> Enter;
     std::function<void()> Exit;

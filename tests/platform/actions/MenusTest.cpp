@@ -267,6 +267,35 @@ TEST_F(Shown, APopupWhoseOwnerGoesWhileItIsOpenClosesWithoutTouchingIt)
     ASSERT_EQ(Menus.Shown().size(), 1u);
 }
 
+// Popup menus look like the classic ones around them: the screen's menu
+// font (Tahoma 8), the menu colours, the highlight on the active item and
+// grey disabled items; sub-menus too.
+TEST_F(Shown, PopupMenusAreDrawnInTheMenuFontAndTheMenuColours)
+{
+    QMenu Qt;
+    TQtMenuView View(Popup(), &Qt);
+    Item("LeegMRUlijst")->SetEnabled(false);
+    for (QMenu* M : {&Qt, View.ActionOf(Item("Meer"))->menu()}) {
+        ASSERT_NE(M, nullptr);
+        EXPECT_EQ(M->font().family(), QStringLiteral("Tahoma"));
+        EXPECT_EQ(M->font().pixelSize(), 11);
+    }
+    Qt.setActiveAction(View.ActionOf(Item("MenuStandaard")));
+    const QImage Shot = Qt.grab().toImage();
+    const QRect Active = Qt.actionGeometry(View.ActionOf(Item("MenuStandaard")));
+    const QRect Disabled = Qt.actionGeometry(View.ActionOf(Item("LeegMRUlijst")));
+    EXPECT_EQ(QColor(Shot.pixel(Qt.width() / 2, Disabled.bottom())).rgb(), ColorToQRgb(clMenu));
+    EXPECT_EQ(QColor(Shot.pixel(Active.right() - 4, Active.center().y())).rgb(), ColorToQRgb(clHighlight));
+    int Grey = 0, Black = 0;
+    for (int Y = Disabled.top(); Y <= Disabled.bottom(); ++Y)
+        for (int X = Disabled.left(); X <= Disabled.right(); ++X) {
+            Grey += QColor(Shot.pixel(X, Y)).rgb() == ColorToQRgb(clGrayText);
+            Black += QColor(Shot.pixel(X, Y)).rgb() == ColorToQRgb(clMenuText);
+        }
+    EXPECT_GT(Grey, 0);
+    EXPECT_EQ(Black, 0);
+}
+
 TEST_F(Shown, TheQtViewFollowsTheItemsAndAnswersWhichWasChosen)
 {
     QMenu Qt;
