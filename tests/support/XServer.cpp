@@ -1,5 +1,8 @@
 #include "tests/support/XServer.h"
 
+#include "platform/forms/Forms.h"
+#include "tests/support/WindowHelpers.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -7,6 +10,8 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QThread>
+#include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -143,4 +148,23 @@ QString RunXTool(const QString& Program, const QStringList& Arguments)
     if (!Tool.waitForFinished(10000) || Tool.exitStatus() != QProcess::NormalExit || Tool.exitCode() != 0)
         return QString();
     return QString::fromLocal8Bit(Tool.readAllStandardOutput());
+}
+
+QString ShowOnDesktop(TCustomForm* Form)
+{
+    auto Shown = [Form] {
+        QWidget* W = WindowQtWidget(Form->Handle());
+        return W != nullptr && W->windowHandle() != nullptr && W->windowHandle()->isExposed() && Form->Active();
+    };
+    for (int Attempt = 0; Attempt < 2; ++Attempt) {
+        Form->Show();
+        if (RunUntil(Shown, 5000)) {
+            // Placed and decorated by the window manager.
+            RunUntil([] { return false; }, 200);
+            return QString();
+        }
+        Form->Hide();
+        PumpMessages();
+    }
+    return RunXTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
 }

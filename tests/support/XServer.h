@@ -50,3 +50,9 @@ bool OnXServer();
 // Runs an X tool (xdotool, xprop, xwininfo) on this program's display and
 // returns what it printed; empty when it failed.
 QString RunXTool(const QString& Program, const QStringList& Arguments);
+// Shows the form and waits until the desktop shows it and makes it the
+// active window.  A window manager that has only just started may miss a
+// window mapped on a busy machine: then it is shown once more.  Empty when
+// shown; else what the desktop holds, to say why not.
+class TCustomForm;
+QString ShowOnDesktop(TCustomForm* Form);

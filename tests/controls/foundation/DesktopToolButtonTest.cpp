@@ -61,7 +61,8 @@ TEST(OnXServer, ADropDownToolButtonAfterItsMenu)
     TForm* Form = CreateNewForm<TForm>(nullptr);
     Form->SetBounds(200, 200, 400, 200);
     // The toolbar lists the buttons put on it once it has its window.
-    Form->Show();
+    const QString Problem = ShowOnDesktop(Form);
+    ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
     auto* Bar = new TFcToolbar(Form);
     Bar->SetParent(Form);
     auto* Menu = new TPopupMenu(Form);
@@ -80,13 +81,6 @@ TEST(OnXServer, ADropDownToolButtonAfterItsMenu)
     auto* Other = new TFcToolButton(Form);
     Other->SetParent(Bar);
     Other->SetOnClick([&](TObject*) { ++Others; });
-    // Shown, and given its place and the focus by the window manager.
-    QWindow* Shown = WindowQtWidget(Form->Handle())->windowHandle();
-    ASSERT_TRUE(RunUntil([&] { return Shown->isExposed(); }, 10000))
-        << "visible " << Shown->isVisible() << "\n"
-        << RunXTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")}).toStdString();
-    RunUntil([&] { return Form->Active(); }, 3000);
-    RunUntil([] { return false; }, 300);
     const TPoint Away = Form->ClientToScreen({300, 150});
     const TPoint DropTop = Drop->ClientToScreen({Drop->Width() / 2, 0});
     for (int Try = 1; Try <= 12; ++Try) {

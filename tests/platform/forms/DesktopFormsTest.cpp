@@ -66,8 +66,8 @@ TEST(OnXServer, FormsAsTheWindowManagerSeesThem)
     TForm* Main = CreateNewForm<TForm>(nullptr);
     Main->SetCaption(QStringLiteral("Hoofdvenster"));
     Main->SetBounds(100, 100, 600, 400);
-    Main->Show();
-    ASSERT_TRUE(RunUntil([&] { return Exposed(Main) && Main->Active(); }, 10000));
+    const QString Problem = ShowOnDesktop(Main);
+    ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
 
     // A tool window of the main form: a utility window, fixed, tied to it.
     TForm* Tool = CreateNewForm<TForm>(Main);
@@ -136,7 +136,7 @@ TEST(OnXServer, FormsAsTheWindowManagerSeesThem)
         return RunXTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")})
             .count(QStringLiteral("\"Weg\""));
     };
-    for (int I = 0; I < 20; ++I) {
+    for (int I = 0; I < 10; ++I) {
         TForm* Gone = CreateNewForm<TForm>(nullptr);
         Gone->SetCaption(QStringLiteral("Weg"));
         Gone->SetBorderStyle(bsDialog);
