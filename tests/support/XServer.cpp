@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -136,6 +137,15 @@ TXServer::TRun TXServer::RunTests(const QString& Filter, int TimeoutMs) const
     return Run;
 }
 
+void RunOnXServer(const char* Name)
+{
+    TXServer X;
+    if (!X.Ready())
+        GTEST_SKIP() << X.Problem().toStdString();
+    const TXServer::TRun Run = X.RunTests(QStringLiteral("OnXServer.") + QString::fromLatin1(Name));
+    EXPECT_TRUE(Run.Passed()) << Run.Output.toStdString();
+}
+
 bool OnXServer()
 {
     return qGuiApp != nullptr && QGuiApplication::platformName() == QLatin1String("xcb");
@@ -148,6 +158,18 @@ QString RunXTool(const QString& Program, const QStringList& Arguments)
     if (!Tool.waitForFinished(10000) || Tool.exitStatus() != QProcess::NormalExit || Tool.exitCode() != 0)
         return QString();
     return QString::fromLocal8Bit(Tool.readAllStandardOutput());
+}
+
+void XMoveTo(int X, int Y)
+{
+    RunXTool(QStringLiteral("xdotool"),
+             {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(X), QString::number(Y)});
+}
+
+void XClick(int X, int Y)
+{
+    XMoveTo(X, Y);
+    RunXTool(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
 }
 
 QString ShowOnDesktop(TCustomForm* Form)

@@ -45,11 +45,18 @@ private:
     QString FProblem;
 };
 
+// The whole of a test that runs the test OnXServer.<Name> of this program
+// on a server of its own (skipped, saying why, without one).
+void RunOnXServer(const char* Name);
 // The running program is on an X server (a test run by TXServer::RunTests).
 bool OnXServer();
 // Runs an X tool (xdotool, xprop, xwininfo) on this program's display and
 // returns what it printed; empty when it failed.
 QString RunXTool(const QString& Program, const QStringList& Arguments);
+// The pointer moved to a screen point (and clicked there) through the
+// server, as a user's mouse does.
+void XMoveTo(int X, int Y);
+void XClick(int X, int Y);
 // Shows the form and waits until the desktop shows it and makes it the
 // active window.  A window manager that has only just started may miss a
 // window mapped on a busy machine: then it is shown once more.  Empty when

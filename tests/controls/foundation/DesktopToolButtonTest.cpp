@@ -21,14 +21,12 @@ namespace {
 
 void XMoveTo(TPoint P)
 {
-    RunXTool(QStringLiteral("xdotool"),
-             {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(P.X), QString::number(P.Y)});
+    ::XMoveTo(P.X, P.Y);
 }
 
 void XClick(TPoint P)
 {
-    XMoveTo(P);
-    RunXTool(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+    ::XClick(P.X, P.Y);
 }
 
 // The colour the screen shows at P.
@@ -47,11 +45,7 @@ TPoint Centre(TControl* C)
 
 TEST(XServer, ADropDownToolButtonAfterItsMenu)
 {
-    TXServer X;
-    if (!X.Ready())
-        GTEST_SKIP() << X.Problem().toStdString();
-    const TXServer::TRun Run = X.RunTests(QStringLiteral("OnXServer.ADropDownToolButtonAfterItsMenu"));
-    EXPECT_TRUE(Run.Passed()) << Run.Output.toStdString();
+    RunOnXServer("ADropDownToolButtonAfterItsMenu");
 }
 
 TEST(OnXServer, ADropDownToolButtonAfterItsMenu)

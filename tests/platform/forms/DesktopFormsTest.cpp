@@ -43,20 +43,14 @@ QStringList Stacking()
 
 void XClick(TPoint P)
 {
-    RunXTool(QStringLiteral("xdotool"),
-             {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(P.X), QString::number(P.Y),
-              QStringLiteral("click"), QStringLiteral("1")});
+    ::XClick(P.X, P.Y);
 }
 
 } // namespace
 
 TEST(XServer, FormsAsTheWindowManagerSeesThem)
 {
-    TXServer X;
-    if (!X.Ready())
-        GTEST_SKIP() << X.Problem().toStdString();
-    const TXServer::TRun Run = X.RunTests(QStringLiteral("OnXServer.FormsAsTheWindowManagerSeesThem"));
-    EXPECT_TRUE(Run.Passed()) << Run.Output.toStdString();
+    RunOnXServer("FormsAsTheWindowManagerSeesThem");
 }
 
 TEST(OnXServer, FormsAsTheWindowManagerSeesThem)
