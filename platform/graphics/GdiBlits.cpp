@@ -244,6 +244,24 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
     }
     // Row I reads source row I * SY.Count / DY.Count, a running quotient.
     const long long RowWhole = SY.Count / DY.Count, RowPart = SY.Count % DY.Count;
+    // One column stretched across a rectangular clip: each row one fill.
+    if (OneColumn && Clip.IsRect() && Col0 < Col1 && FirstRow < EndRow && InSource(SrcLeft)) {
+        long long Row = FirstRow * SY.Count / DY.Count, Rem = FirstRow * SY.Count % DY.Count;
+        for (long long I = FirstRow; I < EndRow; ++I) {
+            const long long SrcRow = SrcTop + (MirrorY ? SY.Count - 1 - Row : Row);
+            if (SrcRow >= 0 && SrcRow < SrcH) {
+                const QRgb Color = reinterpret_cast<const QRgb*>(SrcBits + SrcRow * SrcStride)[SrcLeft] | KeepAlpha;
+                FillPixels(reinterpret_cast<QRgb*>(DstBits + (DY.First + I) * DstStride) + Col0, Col1 - Col0, Color);
+            }
+            Row += RowWhole;
+            Rem += RowPart;
+            if (Rem >= DY.Count) {
+                Rem -= DY.Count;
+                ++Row;
+            }
+        }
+        return 1;
+    }
     long long Pick = FirstRow < EndRow ? FirstRow * SY.Count / DY.Count : 0;
     long long PickRem = FirstRow < EndRow ? FirstRow * SY.Count % DY.Count : 0;
     for (long long I = FirstRow; I < EndRow; ++I) {
