@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need,
+# Installs the Debian packages the build, the program and the tests need
+# (the X server, window manager and tools are for the desktop tests),
 # only those that are missing, as root or through sudo.  Packages named as
 # arguments are installed as well (scripts/fuzz.sh adds clang's).
 set -euo pipefail

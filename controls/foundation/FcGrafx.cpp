@@ -145,8 +145,10 @@ void DrawLinearGradient(TCanvas* Canvas, const TRect& Target, bool Rows, bool Ce
         FillLinearBands(Colors, 0, Extent - 1, Stop, Start, Extent, MinRun);
     }
     QImage Pixels(Rows ? 1 : Extent, Rows ? Extent : 1, QImage::Format_RGB32);
+    uchar* const Bits = Pixels.bits();
+    const qsizetype Stride = Rows ? Pixels.bytesPerLine() : qsizetype(sizeof(QRgb));
     for (int I = 0; I < Extent; ++I)
-        reinterpret_cast<QRgb*>(Pixels.scanLine(Rows ? I : 0))[Rows ? 0 : I] = Colors[std::size_t(I)];
+        *reinterpret_cast<QRgb*>(Bits + I * Stride) = Colors[std::size_t(I)];
     TBitmap Strip;
     Strip.SetImage(Pixels);
     Canvas->StretchDraw(Target, &Strip);

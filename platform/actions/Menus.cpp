@@ -815,7 +815,21 @@ void TPopupMenu::Popup(int X, int Y)
     FShowing = true;
     ShowingMenus().push_back(this);
     TMenuItem* Chosen = nullptr;
+    // The windows see the mouse again once the menu has gone, however.
+    struct TMenuLoop {
+        TMenuLoop()
+        {
+            if (MenuLoopHooks().Enter)
+                MenuLoopHooks().Enter();
+        }
+        ~TMenuLoop()
+        {
+            if (MenuLoopHooks().Exit)
+                MenuLoopHooks().Exit();
+        }
+    };
     try {
+        TMenuLoop Loop;
         Chosen = PopupHook() ? PopupHook()(this, {X, Y}) : ShowQtMenu({X, Y});
     } catch (...) {
         if (Alive) {
@@ -864,6 +878,12 @@ void TPopupMenu::CloseMenu()
 const std::vector<TPopupMenu*>& ShowingPopupMenus()
 {
     return ShowingMenus();
+}
+
+TMenuLoopHooks& MenuLoopHooks()
+{
+    static TMenuLoopHooks Hooks;
+    return Hooks;
 }
 
 void SetMenuPopupHook(TMenuPopupHook Hook)

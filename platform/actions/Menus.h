@@ -15,6 +15,9 @@
 #include <memory>
 #include <vector>
 
+class QFont;
+class QMenu;
+
 class TMenu;
 class TMenuItem;
 class TQtMenuView;
@@ -263,5 +266,21 @@ DECLARE_EXCEPTION(EMenuError, Exception)
 // a hook that answers with the item to choose (nullptr: none).
 using TMenuPopupHook = std::function<TMenuItem*(TPopupMenu* Menu, TPoint Screen)>;
 void SetMenuPopupHook(TMenuPopupHook Hook);
+// What the windows do while a popup menu runs its loop, installed by the
+// window layer: as the classic desktop's menu mode, opening takes the
+// mouse from them (its capture, and the input queued for them, which
+// belongs to the menu now) and closing lets them see the mouse where it
+// is now.
+// The font popup menus are drawn in: the screen's menu font, which the
+// forms layer names here (until then, Qt's).
+void SetMenuFontSource(std::function<QFont()> Source);
+// The classic look of a Qt menu: the menu font and the menu colours.
+void ApplyClassicMenuLook(QMenu* Menu);
+
+struct TMenuLoopHooks {
+    std::function<void()> Enter;
+    std::function<void()> Exit;
+};
+TMenuLoopHooks& MenuLoopHooks();
 // Every popup menu that is shown now, innermost last.
 const std::vector<TPopupMenu*>& ShowingPopupMenus();

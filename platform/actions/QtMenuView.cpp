@@ -1,6 +1,7 @@
 #include "platform/actions/QtMenuView.h"
 
 #include "platform/actions/Menus.h"
+#include "platform/graphics/Colors.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -9,8 +10,40 @@
 #include <QMenuBar>
 #include <QPixmap>
 
+namespace {
+
+std::function<QFont()>& MenuFontSource()
+{
+    static std::function<QFont()> Source;
+    return Source;
+}
+
+} // namespace
+
+void SetMenuFontSource(std::function<QFont()> Source)
+{
+    MenuFontSource() = std::move(Source);
+}
+
+void ApplyClassicMenuLook(QMenu* Menu)
+{
+    if (MenuFontSource())
+        Menu->setFont(MenuFontSource()());
+    // Exactly the classic colours: Qt's own styles shade a menu's panel.
+    auto Name = [](TColor C) { return QColor::fromRgb(ColorToQRgb(C)).name(); };
+    Menu->setStyleSheet(QStringLiteral("QMenu { background-color: %1; color: %2; border: 1px solid %3; }"
+                                       "QMenu::item { background-color: transparent; padding: 3px 20px 3px 20px; }"
+                                       "QMenu::item:selected { background-color: %4; color: %5; }"
+                                       "QMenu::item:disabled { color: %6; }"
+                                       "QMenu::separator { height: 1px; background: %3; margin: 3px 1px; }")
+                            .arg(Name(clMenu), Name(clMenuText), Name(clBtnShadow), Name(clHighlight),
+                                 Name(clHighlightText), Name(clGrayText)));
+}
+
 TQtMenuView::TQtMenuView(TMenu* Menu, QWidget* Target) : FMenu(Menu), FTarget(Target)
 {
+    if (auto* Popup = qobject_cast<QMenu*>(Target))
+        ApplyClassicMenuLook(Popup);
     FMenu->SetView(this);
     FLevels[FMenu->Items()] = Target;
     Fill(FMenu->Items(), Target);
@@ -163,6 +196,7 @@ void TQtMenuView::Fill(TMenuItem* Parent, QWidget* Level)
             A->setSeparator(true);
         } else if (Item->Count() > 0) {
             auto* Sub = new QMenu(Level);
+            ApplyClassicMenuLook(Sub);
             FLevels[Item] = Sub;
             Fill(Item, Sub);
             A = Sub->menuAction();

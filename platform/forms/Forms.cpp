@@ -438,6 +438,10 @@ void TCustomForm::CMShowingChanged(TMessage& Message)
         if (Showing()) {
             GuardEntry(FHandle, [this] { DoShow(); });
             PlaceOnScreen();
+            if (FHandle != nullptr) {
+                ::SetWindowOwner(FHandle, DesktopOwner());
+                ::SetWindowModal(FHandle, FModal ? TRUE : FALSE);
+            }
             static const int Commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
             ShowWindow(FHandle, Commands[FWindowState]);
             if (FWindowState == wsNormal && FHandle != nullptr)
@@ -456,6 +460,40 @@ void TCustomForm::CMShowingChanged(TMessage& Message)
         throw;
     }
     FShowingNow = false;
+}
+
+namespace {
+
+// With no window active: the form that was active last (the screen keeps
+// its forms with the last active first).
+HWND LastActiveFormWindow(TCustomForm* Except)
+{
+    for (int I = 0; I < Screen->CustomFormCount(); ++I) {
+        TCustomForm* F = Screen->CustomForms(I);
+        if (F != Except && F->HandleAllocated() && IsWindowVisible(F->WindowHandle()))
+            return F->WindowHandle();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The window the form stays above on the desktop: while it runs modally
+// the one that was active when it began (else the main form), otherwise
+// the form that owns it.  A form without a border stands alone.
+HWND TCustomForm::DesktopOwner() const
+{
+    if (FBorderStyle == bsNone)
+        return nullptr;
+    auto Usable = [this](HWND W) { return W != nullptr && W != FHandle && IsWindow(W) && IsWindowVisible(W); };
+    if (FModal) {
+        if (Usable(FModalOwner))
+            return FModalOwner;
+        TCustomForm* Main = Application->MainForm();
+        return Main != nullptr && Usable(Main->WindowHandle()) ? Main->WindowHandle() : nullptr;
+    }
+    auto* Form = dynamic_cast<TCustomForm*>(Owner());
+    return Form != nullptr && Form != this && Form->HandleAllocated() ? Form->WindowHandle() : nullptr;
 }
 
 void TCustomForm::DoShow()
@@ -479,6 +517,7 @@ TModalResult TCustomForm::ShowModal()
     ReleaseCapture();
     FModal = true;
     HWND ActiveBefore = GetActiveWindow();
+    FModalOwner = ActiveBefore != nullptr ? GetAncestor(ActiveBefore, GA_ROOT) : LastActiveFormWindow(this);
     const TCursor SaveCursor = Screen->Cursor();
     Screen->SetCursor(crDefault);
     // Every other form waits while this one is shown.
@@ -499,6 +538,11 @@ TModalResult TCustomForm::ShowModal()
         if (Screen->Cursor() == crDefault)
             Screen->SetCursor(SaveCursor);
         FModal = false;
+        FModalOwner = nullptr;
+        if (FHandle != nullptr) {
+            ::SetWindowModal(FHandle, FALSE);
+            ::SetWindowOwner(FHandle, DesktopOwner());
+        }
         if (ActiveBefore != nullptr && IsWindow(ActiveBefore) && IsWindowVisible(ActiveBefore))
             SetActiveWindow(ActiveBefore);
     };

@@ -187,6 +187,7 @@ private:
     void UpdateMenuBar();
     void MenuBarHeightChanged();
     void PlaceOnScreen();
+    HWND DesktopOwner() const;
     void CloseModal();
     void SetActive(bool Value);
 
@@ -206,6 +207,8 @@ private:
     bool FKeyPreview = false;
     TModalResult FModalResult = mrNone;
     bool FModal = false;
+    // The window that was active when the modal loop began.
+    HWND FModalOwner = nullptr;
     bool FActive = false;
     bool FShowingNow = false;
     bool FCreated = false;

@@ -1,8 +1,10 @@
 #include "platform/forms/Screen.h"
 
+#include "platform/actions/Menus.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/forms/Forms.h"
 #include "platform/graphics/ClassicFonts.h"
+#include "platform/graphics/GdiObjects.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -51,6 +53,13 @@ TScreen::TScreen(TComponent* AOwner)
       FIconFont(NamedFont("Tahoma", -11))
 {
     FHintFont->SetColor(clInfoText);
+    // Popup menus are drawn in the menu font.
+    SetMenuFontSource([] {
+        LOGFONT Log;
+        if (Screen == nullptr || !GetObject(Screen->MenuFont()->Handle(), Log))
+            return QFont();
+        return QFontFromLogFont(Log);
+    });
 }
 
 TScreen::~TScreen() = default;

@@ -149,3 +149,7 @@ HBRUSH ResolveBrush(HBRUSH Brush);
 std::uint32_t ApplyRop2(int Rop2, std::uint32_t P, std::uint32_t D);
 // ROP3 of pattern P, source S and destination D (24-bit colours).
 std::uint32_t ApplyRop3(std::uint8_t Code, std::uint32_t P, std::uint32_t S, std::uint32_t D);
+// Count pixels of one colour from Line on: fills are the bulk of painting
+// (backgrounds, gradient bands, stretched strips), so they take the widest
+// stores the processor has, as Qt's own fills do.
+void FillPixels(QRgb* Line, qsizetype Count, QRgb Color);

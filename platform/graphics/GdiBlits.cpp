@@ -185,7 +185,10 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
     // Column Col reads (Col - DX.First) * SX.Count / DX.Count, worked out
     // as a running quotient and remainder rather than a division per column.
     // Spans copied one to one need no table: their offsets follow the columns.
-    const bool OneToOne = Unscaled && (SpanCopy || (KeyCopy && !MirrorX));
+    // A strip one column wide stretched across (a gradient's rows) reads
+    // that column everywhere.
+    const bool OneColumn = SX.Count == 1 && SpanCopy;
+    const bool OneToOne = (Unscaled && (SpanCopy || (KeyCopy && !MirrorX))) || OneColumn;
     std::vector<long long> Offsets(OneToOne ? 0 : std::size_t(std::max(Col1 - Col0, 0)));
     if (Col1 > Col0 && !OneToOne) {
         const long long Whole = SX.Count / DX.Count, Part = SX.Count % DX.Count;
@@ -212,6 +215,8 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
     const int SrcW = SrcImg->width();
     const auto InSource = [SrcW](long long SrcCol) { return SrcCol >= 0 && SrcCol < SrcW; };
     const auto OffsetOf = [&](int Col) {
+        if (OneColumn)
+            return 0LL;
         if (!OneToOne)
             return Offsets[std::size_t(Col - Col0)];
         const long long L = Col - DX.First;
@@ -239,6 +244,24 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
     }
     // Row I reads source row I * SY.Count / DY.Count, a running quotient.
     const long long RowWhole = SY.Count / DY.Count, RowPart = SY.Count % DY.Count;
+    // One column stretched across a rectangular clip: each row one fill.
+    if (OneColumn && Clip.IsRect() && Col0 < Col1 && FirstRow < EndRow && InSource(SrcLeft)) {
+        long long Row = FirstRow * SY.Count / DY.Count, Rem = FirstRow * SY.Count % DY.Count;
+        for (long long I = FirstRow; I < EndRow; ++I) {
+            const long long SrcRow = SrcTop + (MirrorY ? SY.Count - 1 - Row : Row);
+            if (SrcRow >= 0 && SrcRow < SrcH) {
+                const QRgb Color = reinterpret_cast<const QRgb*>(SrcBits + SrcRow * SrcStride)[SrcLeft] | KeepAlpha;
+                FillPixels(reinterpret_cast<QRgb*>(DstBits + (DY.First + I) * DstStride) + Col0, Col1 - Col0, Color);
+            }
+            Row += RowWhole;
+            Rem += RowPart;
+            if (Rem >= DY.Count) {
+                Rem -= DY.Count;
+                ++Row;
+            }
+        }
+        return 1;
+    }
     long long Pick = FirstRow < EndRow ? FirstRow * SY.Count / DY.Count : 0;
     long long PickRem = FirstRow < EndRow ? FirstRow * SY.Count % DY.Count : 0;
     for (long long I = FirstRow; I < EndRow; ++I) {
@@ -272,7 +295,7 @@ BOOL StretchCore(HDC Dest, int X, int Y, int Width, int Height, const TBlitSourc
                     const QRgb* S = SrcLine + First;
                     if (SX.Count == 1)
                         // One source column stretched: a solid span.
-                        std::fill(Line + A, Line + B, *S | KeepAlpha);
+                        FillPixels(Line + A, B - A, *S | KeepAlpha);
                     else if (!Unscaled)
                         for (int Col = A; Col < B; ++Col)
                             Line[Col] = SrcLine[SrcLeft + Offsets[std::size_t(Col - Col0)]] | KeepAlpha;

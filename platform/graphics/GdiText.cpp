@@ -83,12 +83,13 @@ int MaxCharWidth(const QFontMetrics& FM)
     return Widest;
 }
 
-// A bitmap face shows only at the sizes it has; far from them it is
-// replaced by the scalable face of the same family of looks.
+// The classic bitmap face (MS Sans Serif) shows only at the size it has;
+// far from it, Tahoma, the scalable face of the same looks, stands in.
 void KeepBitmapFaceNearItsSizes(QFont& F)
 {
     const QFontInfo Info(F);
-    if (QFontDatabase::isScalable(Info.family(), Info.styleName()) || std::abs(Info.pixelSize() - F.pixelSize()) <= 2)
+    if (!ClassicFontRegistered(Info.family()) || QFontDatabase::isScalable(Info.family(), Info.styleName())
+        || std::abs(Info.pixelSize() - F.pixelSize()) <= 2)
         return;
     if (ClassicFontRegistered(QStringLiteral("Tahoma")))
         F.setFamilies({QStringLiteral("Tahoma")});

@@ -127,6 +127,14 @@ enum : UINT { GW_HWNDFIRST = 0, GW_HWNDLAST = 1, GW_HWNDNEXT = 2, GW_HWNDPREV = 
 HWND GetWindow(HWND Wnd, UINT Cmd);
 enum : UINT { GA_PARENT = 1, GA_ROOT = 2, GA_ROOTOWNER = 3 };
 HWND GetAncestor(HWND Wnd, UINT Flags);
+// Gives a top-level window its owner (GWLP_HWNDPARENT; nullptr for none):
+// the window it stays above on the desktop and goes with.  Refused for a
+// child window, the window itself, or an owner it would come to own.
+// Returns the old owner.
+HWND SetWindowOwner(HWND Wnd, HWND Owner);
+// A top-level window that a modal loop runs: the desktop shows it modal to
+// its owner (kept above it, and the owner takes no input meanwhile).
+void SetWindowModal(HWND Wnd, BOOL Modal);
 // Every top-level window, the front of the desktop first.
 std::vector<HWND> TopLevelWindowList();
 BOOL IsChild(HWND Parent, HWND Wnd);

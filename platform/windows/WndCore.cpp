@@ -706,6 +706,33 @@ HWND GetWindow(HWND Wnd, UINT Cmd)
     }
 }
 
+HWND SetWindowOwner(HWND Wnd, HWND Owner)
+{
+    if (Live(Wnd) == nullptr || Wnd->IsChild() || (Owner != nullptr && Live(Owner) == nullptr))
+        return nullptr;
+    const HWND Old = Wnd->Parent;
+    if (Owner != nullptr) {
+        Owner = TopLevel(Owner);
+        for (HWND O = Owner; O != nullptr; O = Live(O->Parent) != nullptr && !O->IsChild() ? O->Parent : nullptr)
+            if (O == Wnd)
+                return Old;
+    }
+    if (Owner == Old)
+        return Old;
+    Wnd->Parent = Owner;
+    WindowsChanged();
+    SyncSurfaceOwner(Wnd);
+    return Old;
+}
+
+void SetWindowModal(HWND Wnd, BOOL Modal)
+{
+    if (Live(Wnd) == nullptr || Wnd->IsChild() || Wnd->Modal == (Modal != FALSE))
+        return;
+    Wnd->Modal = Modal != FALSE;
+    SyncSurfaceOwner(Wnd);
+}
+
 HWND GetAncestor(HWND Wnd, UINT Flags)
 {
     if (Live(Wnd) == nullptr)

@@ -72,6 +72,8 @@ struct TWndHandle {
     bool Maximized = false;
     bool Topmost = false;
     bool MessageOnly = false;
+    // Run by a modal loop (SetWindowModal).
+    bool Modal = false;
 
     std::unique_ptr<TWindowSurface> Surface;
     QPointer<QWidget> Hosted;
@@ -194,6 +196,9 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility);
 // The desktop's title bar follows the window's text.
 void SyncSurfaceTitle(HWND Top);
 void SyncHostedWidget(HWND Wnd);
+// Tells the desktop a top-level window's owner and modality (see
+// SetWindowOwner, SetWindowModal).
+void SyncSurfaceOwner(HWND Top);
 void SyncHostedWidgets(HWND Root);
 // Key and mouse input for embedded editors, handed on by their windows'
 // default procedure.
@@ -208,6 +213,8 @@ void ApplySurfaceMask(HWND Top);
 // --- queue (WndQueue) ---
 void QueueInput(const MSG& Msg);
 void DropQueuedFor(HWND Wnd);
+// Takes the mouse input that waits in the queue out of it.
+void DropQueuedMouseInput();
 void KillTimersOf(HWND Wnd);
 // Whether our own loop is taking Qt's events right now.
 bool Pumping();

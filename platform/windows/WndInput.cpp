@@ -9,6 +9,7 @@
 // editors never take the focus by themselves (their focus policy is
 // NoFocus).  Keys always go through the message chain first, also those
 // meant for an editor; the window's default procedure hands them on.
+#include "platform/actions/Menus.h"
 #include "platform/windows/WndHandle.h"
 
 #include <QApplication>
@@ -418,6 +419,23 @@ void QueueMouseActivate(HWND Target, int Hit, UINT Msg)
     QueueInput(M);
 }
 
+void QueueMove(const TMouseTarget& T, TPoint Screen)
+{
+    const bool NonClient = T.Hit != HTCLIENT;
+    if (Alive(GCapture) == nullptr) {
+        MSG M;
+        M.hwnd = T.Wnd;
+        M.message = WM_SETCURSOR;
+        M.wParam = WPARAM(T.Wnd);
+        M.lParam = MAKELPARAM(T.Hit, int(NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE));
+        M.Serial = WindowSerial(T.Wnd);
+        M.pt = Screen;
+        QueueInput(M);
+    }
+    QueueMouse(T.Wnd, NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, NonClient ? WPARAM(T.Hit) : MouseKeys(), Screen,
+               NonClient);
+}
+
 void HandleMouse(HWND Top, QMouseEvent* E, TPoint Screen)
 {
     GCursorPos = Screen;
@@ -430,18 +448,7 @@ void HandleMouse(HWND Top, QMouseEvent* E, TPoint Screen)
         return;
     const bool NonClient = T.Hit != HTCLIENT;
     if (E->type() == QEvent::MouseMove) {
-        if (Alive(GCapture) == nullptr) {
-            MSG M;
-            M.hwnd = T.Wnd;
-            M.message = WM_SETCURSOR;
-            M.wParam = WPARAM(T.Wnd);
-            M.lParam = MAKELPARAM(T.Hit, int(NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE));
-            M.Serial = WindowSerial(T.Wnd);
-            M.pt = Screen;
-            QueueInput(M);
-        }
-        QueueMouse(T.Wnd, NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, NonClient ? WPARAM(T.Hit) : MouseKeys(),
-                   Screen, NonClient);
+        QueueMove(T, Screen);
         return;
     }
     const int Button = ButtonIndex(E->button());
@@ -709,6 +716,46 @@ bool CanRaise()
     return Can;
 }
 
+// A popup menu's loop (see TMenuLoopHooks).  While it runs the menu has
+// the mouse: our capture ends, and the input queued for our windows (the
+// release of the press that opened the menu above all) is the menu's.
+void EnterMenuLoop()
+{
+    if (Alive(GCapture) != nullptr)
+        ReleaseCapture();
+    DropQueuedMouseInput();
+}
+
+// Afterwards our windows learn where the mouse is now: it moved over the
+// menu, which they did not see.  (The offscreen platform of the tests has
+// no pointer of its own: there the last place we saw stands.)
+void ExitMenuLoop()
+{
+    if (qApp != nullptr && CanRaise()) {
+        const QPoint Q = QCursor::pos();
+        GCursorPos = {Q.x(), Q.y()};
+        GCursorKnown = true;
+    }
+    const TPointHit Under = HitFromPoint(GCursorPos);
+    HWND Top = Under.Wnd != nullptr ? TopLevel(Under.Wnd) : nullptr;
+    if (Top == nullptr) {
+        if (HWND Was = Alive(GMouseTop))
+            PostMessage(Was, WM_MOUSELEAVE, 0, 0);
+        GMouseTop = nullptr;
+        return;
+    }
+    GMouseTop = Top;
+    const TMouseTarget T = FindMouseTarget(Top, GCursorPos);
+    if (T.Wnd != nullptr)
+        QueueMove(T, GCursorPos);
+}
+
+const bool MenuLoopHooked = [] {
+    MenuLoopHooks().Enter = EnterMenuLoop;
+    MenuLoopHooks().Exit = ExitMenuLoop;
+    return true;
+}();
+
 Qt::WindowFlags FlagsFor(HWND Top)
 {
     if (!Top->FramedByDesktop()) {
@@ -718,7 +765,13 @@ Qt::WindowFlags FlagsFor(HWND Top)
             return Qt::ToolTip | Qt::FramelessWindowHint;
         return Qt::Window | Qt::FramelessWindowHint | (Top->Topmost ? Qt::WindowStaysOnTopHint : Qt::WindowFlags());
     }
-    Qt::WindowFlags F = (Top->ExStyle & WS_EX_TOOLWINDOW) != 0 ? Qt::Tool : Qt::Window;
+    // The window manager's kinds: a tool window (small caption), a dialog
+    // (modal frame), a plain window.
+    Qt::WindowFlags F = Qt::Window;
+    if ((Top->ExStyle & WS_EX_TOOLWINDOW) != 0)
+        F = Qt::Tool;
+    else if ((Top->ExStyle & WS_EX_DLGMODALFRAME) != 0)
+        F = Qt::Dialog;
     F |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if ((Top->Style & WS_SYSMENU) != 0)
         F |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -729,6 +782,12 @@ Qt::WindowFlags FlagsFor(HWND Top)
     if (Top->Topmost)
         F |= Qt::WindowStaysOnTopHint;
     return F;
+}
+
+// A captioned window without a sizing border: the user cannot size it.
+bool FixedSize(HWND Top)
+{
+    return (Top->Style & WS_THICKFRAME) == 0 && Top->FramedByDesktop();
 }
 
 } // namespace
@@ -750,7 +809,7 @@ void CreateSurfaceWidget(HWND Top)
     W->Syncing = true;
     W->setGeometry(Top->Rect.Left, Top->Rect.Top, std::max(1, Top->Width()), std::max(1, Top->Height()));
     W->Syncing = false;
-    if ((Top->Style & WS_THICKFRAME) == 0 && Top->FramedByDesktop())
+    if (FixedSize(Top))
         W->setFixedSize(std::max(1, Top->Width()), std::max(1, Top->Height()));
     Top->Surface->Widget = W;
     ApplySurfaceMask(Top);
@@ -788,7 +847,7 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
     W->Syncing = true;
     if (Geometry) {
         const QSize Size(std::max(1, Top->Width()), std::max(1, Top->Height()));
-        if ((Top->Style & WS_THICKFRAME) == 0 && Top->FramedByDesktop())
+        if (FixedSize(Top))
             W->setFixedSize(Size);
         else
             W->setMinimumSize(0, 0), W->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -800,8 +859,12 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
         const Qt::WindowFlags Flags = FlagsFor(Top);
         if (W->windowFlags() != Flags)
             W->setWindowFlags(Flags);
+        // The desktop learns the owner and modality before the window shows.
+        if (Top->Visible() && !W->isVisible())
+            SyncSurfaceOwner(Top);
         if (!Top->Visible()) {
             W->hide();
+            SyncSurfaceOwner(Top);
         } else if (Top->Minimized) {
             W->showMinimized();
         } else {
@@ -817,6 +880,23 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
         }
     }
     W->Syncing = false;
+}
+
+void SyncSurfaceOwner(HWND Top)
+{
+    if (!Top->Surface || !Top->Surface->Widget)
+        return;
+    TSurfaceWidget* W = Top->Surface->Widget;
+    // The modality shows from the next time the window is shown.
+    if (!W->isVisible())
+        W->setWindowModality(Top->Modal ? Qt::WindowModal : Qt::NonModal);
+    HWND Owner = Live(Top->Parent) != nullptr && !Top->IsChild() ? Top->Parent : nullptr;
+    QWidget* OwnerWidget = Owner != nullptr && Owner->Surface ? Owner->Surface->Widget.data() : nullptr;
+    if (OwnerWidget != nullptr && OwnerWidget->windowHandle() == nullptr)
+        OwnerWidget->winId();
+    if (W->windowHandle() == nullptr)
+        W->winId();
+    W->windowHandle()->setTransientParent(OwnerWidget != nullptr ? OwnerWidget->windowHandle() : nullptr);
 }
 
 void SchedulePaint(HWND Top, const TRect& ImageRect)

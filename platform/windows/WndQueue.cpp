@@ -223,6 +223,16 @@ void DropQueuedFor(HWND Wnd)
         It = It->hwnd == Wnd ? Q.erase(It) : It + 1;
 }
 
+void DropQueuedMouseInput()
+{
+    auto IsMouse = [](UINT M) {
+        return (M >= WM_MOUSEFIRST && M <= WM_MOUSELAST) || (M >= WM_NCMOUSEMOVE && M <= WM_NCMBUTTONDBLCLK)
+            || M == WM_MOUSEACTIVATE || M == WM_SETCURSOR;
+    };
+    auto& Q = Queue();
+    Q.erase(std::remove_if(Q.begin(), Q.end(), [&](const MSG& M) { return IsMouse(M.message); }), Q.end());
+}
+
 void KillTimersOf(HWND Wnd)
 {
     auto& Map = Timers();

@@ -229,6 +229,28 @@ TEST_F(Shown, RightClickAndTheContextKeyShowTheControlsPopupMenu)
     EXPECT_EQ(Menus.Shown().size(), 3u);
 }
 
+// A menu opened by a press takes the mouse, as the classic menu mode does:
+// the press's capture ends and its release, already queued, is the
+// menu's; the windows do not see it.
+TEST_F(Shown, AnOpeningMenuTakesTheCaptureAndTheQueuedMouseInput)
+{
+    TScriptedPopupMenus Menus({QString()});
+    int Ups = 0;
+    bool CapturedWhileOpen = true;
+    Box->SetOnMouseUp([&](TObject*, TMouseButton, TShiftState, int, int) { ++Ups; });
+    Menus.WhileOpen = [&](TPopupMenu*) { CapturedWhileOpen = GetCapture() != nullptr; };
+    Box->SetOnMouseDown([&](TObject*, TMouseButton, TShiftState, int, int) {
+        ASSERT_EQ(GetCapture(), Box->Handle());
+        QueueMouseUp(Box, {70, 60});
+        Popup()->Popup(0, 0);
+    });
+    MouseDown(Box, {70, 60});
+    EXPECT_EQ(Menus.Shown().size(), 1u);
+    EXPECT_FALSE(CapturedWhileOpen);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Ups, 0);
+}
+
 TEST_F(Shown, APopupWhoseOwnerGoesWhileItIsOpenClosesWithoutTouchingIt)
 {
     TScriptedPopupMenus Menus({QStringLiteral("Leeg MRU-lijst")});
@@ -246,6 +268,35 @@ TEST_F(Shown, APopupWhoseOwnerGoesWhileItIsOpenClosesWithoutTouchingIt)
     EXPECT_FALSE(OwnerTouched);
     EXPECT_TRUE(ShowingPopupMenus().empty());
     ASSERT_EQ(Menus.Shown().size(), 1u);
+}
+
+// Popup menus look like the classic ones around them: the screen's menu
+// font (Tahoma 8), the menu colours, the highlight on the active item and
+// grey disabled items; sub-menus too.
+TEST_F(Shown, PopupMenusAreDrawnInTheMenuFontAndTheMenuColours)
+{
+    QMenu Qt;
+    TQtMenuView View(Popup(), &Qt);
+    Item("LeegMRUlijst")->SetEnabled(false);
+    for (QMenu* M : {&Qt, View.ActionOf(Item("Meer"))->menu()}) {
+        ASSERT_NE(M, nullptr);
+        EXPECT_EQ(M->font().family(), QStringLiteral("Tahoma"));
+        EXPECT_EQ(M->font().pixelSize(), 11);
+    }
+    Qt.setActiveAction(View.ActionOf(Item("MenuStandaard")));
+    const QImage Shot = Qt.grab().toImage();
+    const QRect Active = Qt.actionGeometry(View.ActionOf(Item("MenuStandaard")));
+    const QRect Disabled = Qt.actionGeometry(View.ActionOf(Item("LeegMRUlijst")));
+    EXPECT_EQ(QColor(Shot.pixel(Qt.width() / 2, Disabled.bottom())).rgb(), ColorToQRgb(clMenu));
+    EXPECT_EQ(QColor(Shot.pixel(Active.right() - 4, Active.center().y())).rgb(), ColorToQRgb(clHighlight));
+    int Grey = 0, Black = 0;
+    for (int Y = Disabled.top(); Y <= Disabled.bottom(); ++Y)
+        for (int X = Disabled.left(); X <= Disabled.right(); ++X) {
+            Grey += QColor(Shot.pixel(X, Y)).rgb() == ColorToQRgb(clGrayText);
+            Black += QColor(Shot.pixel(X, Y)).rgb() == ColorToQRgb(clMenuText);
+        }
+    EXPECT_GT(Grey, 0);
+    EXPECT_EQ(Black, 0);
 }
 
 TEST_F(Shown, TheQtViewFollowsTheItemsAndAnswersWhichWasChosen)

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -249,6 +250,41 @@ TEST_F(Forms, FreedDialogsLeaveNoWindowBehind)
         PumpMessages();
     }
     EXPECT_EQ(Windows(), Before);
+}
+
+// What the desktop is told (shown on a real window manager by the X
+// server tests): a modal form is owned by the window that was active and
+// shown modal to it; its dialog border gives a fixed size.
+TEST_F(Forms, AModalDialogIsOwnedByTheActiveWindowAndFixed)
+{
+    Form->Show();
+    TForm* Dialog = CreateNewForm<TForm>(nullptr);
+    Dialog->SetBorderStyle(bsDialog);
+    Dialog->SetBounds(40, 40, 200, 100);
+    HWND Owner = nullptr;
+    Qt::WindowModality Modality = Qt::NonModal;
+    QWindow* Transient = nullptr;
+    QSize Min, Max;
+    TTimer Later(nullptr);
+    Later.SetInterval(1);
+    Later.SetOnTimer([&](TObject*) {
+        Later.SetEnabled(false);
+        QWidget* W = WindowQtWidget(Dialog->Handle());
+        Owner = GetWindow(Dialog->Handle(), GW_OWNER);
+        Modality = W->windowModality();
+        Transient = W->windowHandle()->transientParent();
+        Min = W->minimumSize();
+        Max = W->maximumSize();
+        Dialog->SetModalResult(mrOk);
+    });
+    Dialog->ShowModal();
+    EXPECT_EQ(Owner, Form->Handle());
+    EXPECT_EQ(Modality, Qt::WindowModal);
+    EXPECT_EQ(Transient, WindowQtWidget(Form->Handle())->windowHandle());
+    EXPECT_EQ(Min, QSize(200, 100));
+    EXPECT_EQ(Max, QSize(200, 100));
+    EXPECT_EQ(WindowQtWidget(Dialog->Handle())->windowModality(), Qt::NonModal);
+    Dialog->Free();
 }
 
 TEST_F(Forms, ShowModalOnAVisibleFormIsRefused)

@@ -94,6 +94,29 @@ TEST(Blits, StretchDoublesAndHalvesByPickingPixels)
     EXPECT_EQ(Small.Pixel(1, 1), RGB(32, 32, 0));
 }
 
+// A strip one pixel wide stretched across (how gradients are drawn): each
+// row takes the colour its source row has, also upside down and within a
+// clip rectangle.
+TEST(Blits, AOneColumnStripFillsEachRowWithItsColour)
+{
+    TTestSurface Strip(1, 4);
+    const COLORREF Colors[] = {Red, COLORREF(0x00FF00), Blue, Black};
+    for (int Y = 0; Y < 4; ++Y)
+        SetPixelV(Strip.DC(), 0, Y, Colors[Y]);
+    for (bool Mirrored : {false, true}) {
+        TTestSurface Dst(12, 10, White);
+        IntersectClipRect(Dst.DC(), 3, 0, 9, 10);
+        StretchBlt(Dst.DC(), 2, Mirrored ? 8 : 1, 8, Mirrored ? -8 : 8, Strip.DC(), 0, 0, 1, 4, SRCCOPY);
+        for (int Y = 0; Y < 10; ++Y)
+            for (int X = 0; X < 12; ++X) {
+                COLORREF Want = White;
+                if (Y >= 1 && Y < 9 && X >= 3 && X < 9)
+                    Want = Colors[Mirrored ? 3 - (Y - 1) / 2 : (Y - 1) / 2];
+                ASSERT_TRUE(PixelIs(Dst.Image(), X, Y, Want)) << Mirrored << " " << X << "," << Y;
+            }
+    }
+}
+
 TEST(Blits, NegativeExtentsMirrorFromTheGivenPixel)
 {
     TTestSurface Src(4, 3);

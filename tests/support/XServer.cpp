@@ -1,0 +1,192 @@
+#include "tests/support/XServer.h"
+
+#include "platform/forms/Forms.h"
+#include "tests/support/WindowHelpers.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QThread>
+#include <QWidget>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const Needed[] = {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo"};
+
+void Stop(std::unique_ptr<QProcess>& P)
+{
+    if (!P)
+        return;
+    if (P->state() != QProcess::NotRunning) {
+        P->terminate();
+        if (!P->waitForFinished(3000)) {
+            P->kill();
+            P->waitForFinished(3000);
+        }
+    }
+    P.reset();
+}
+
+} // namespace
+
+TXServer::TXServer()
+{
+    for (const char* Program : Needed)
+        if (QStandardPaths::findExecutable(QString::fromLatin1(Program)).isEmpty()) {
+            FProblem = QStringLiteral("%1 is not installed (scripts/setup.sh installs it): no X server test")
+                           .arg(QString::fromLatin1(Program));
+            return;
+        }
+    if (StartServer())
+        StartWindowManager();
+}
+
+TXServer::~TXServer()
+{
+    Stop(FWindowManager);
+    Stop(FServer);
+}
+
+bool TXServer::StartServer()
+{
+    FServer = std::make_unique<QProcess>();
+    FServer->setProcessChannelMode(QProcess::SeparateChannels);
+    // The server writes the display it found free to standard output.
+    FServer->start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                    QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!FServer->waitForStarted(5000)) {
+        FProblem = QStringLiteral("Xvfb did not start: no X server test");
+        return false;
+    }
+    QElapsedTimer Clock;
+    Clock.start();
+    QByteArray Line;
+    while (!Line.contains('\n') && Clock.elapsed() < 10000 && FServer->state() == QProcess::Running) {
+        FServer->waitForReadyRead(200);
+        Line += FServer->readAllStandardOutput();
+    }
+    bool Ok = false;
+    const int Number = Line.trimmed().toInt(&Ok);
+    if (!Ok) {
+        FProblem = QStringLiteral("Xvfb found no display: no X server test (%1)")
+                       .arg(QString::fromLocal8Bit(FServer->readAllStandardError()).trimmed());
+        return false;
+    }
+    FDisplay = QStringLiteral(":%1").arg(Number);
+    return true;
+}
+
+bool TXServer::StartWindowManager()
+{
+    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+    Env.insert(QStringLiteral("DISPLAY"), FDisplay);
+    FWindowManager = std::make_unique<QProcess>();
+    FWindowManager->setProcessEnvironment(Env);
+    FWindowManager->setProcessChannelMode(QProcess::MergedChannels);
+    FWindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!FWindowManager->waitForStarted(5000)) {
+        FProblem = QStringLiteral("openbox did not start: no X server test");
+        return false;
+    }
+    // Managing once it has said so on the root window.
+    QElapsedTimer Clock;
+    Clock.start();
+    while (Clock.elapsed() < 10000) {
+        QProcess Probe;
+        Probe.setProcessEnvironment(Env);
+        Probe.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        Probe.waitForFinished(3000);
+        if (Probe.readAllStandardOutput().contains("window id"))
+            return true;
+        QThread::msleep(50);
+    }
+    FProblem = QStringLiteral("openbox did not take the display: no X server test");
+    return false;
+}
+
+bool TXServer::TRun::Passed() const
+{
+    return ExitCode == 0 && Output.contains(QStringLiteral("[  PASSED  ] 1 test."));
+}
+
+TXServer::TRun TXServer::RunTests(const QString& Filter, int TimeoutMs) const
+{
+    TRun Run;
+    if (!Ready())
+        return Run;
+    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+    Env.insert(QStringLiteral("DISPLAY"), FDisplay);
+    Env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess Tests;
+    Tests.setProcessEnvironment(Env);
+    Tests.setProcessChannelMode(QProcess::MergedChannels);
+    Tests.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + Filter});
+    if (!Tests.waitForFinished(TimeoutMs)) {
+        Tests.kill();
+        Tests.waitForFinished(3000);
+        Run.Output = QStringLiteral("timed out after %1 ms\n").arg(TimeoutMs);
+    }
+    Run.Output += QString::fromLocal8Bit(Tests.readAll());
+    Run.ExitCode = Tests.exitStatus() == QProcess::NormalExit ? Tests.exitCode() : -1;
+    return Run;
+}
+
+void RunOnXServer(const char* Name)
+{
+    TXServer X;
+    if (!X.Ready())
+        GTEST_SKIP() << X.Problem().toStdString();
+    const TXServer::TRun Run = X.RunTests(QStringLiteral("OnXServer.") + QString::fromLatin1(Name));
+    EXPECT_TRUE(Run.Passed()) << Run.Output.toStdString();
+}
+
+bool OnXServer()
+{
+    return qGuiApp != nullptr && QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+QString RunXTool(const QString& Program, const QStringList& Arguments)
+{
+    QProcess Tool;
+    Tool.start(Program, Arguments);
+    if (!Tool.waitForFinished(10000) || Tool.exitStatus() != QProcess::NormalExit || Tool.exitCode() != 0)
+        return QString();
+    return QString::fromLocal8Bit(Tool.readAllStandardOutput());
+}
+
+void XMoveTo(int X, int Y)
+{
+    RunXTool(QStringLiteral("xdotool"),
+             {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(X), QString::number(Y)});
+}
+
+void XClick(int X, int Y)
+{
+    XMoveTo(X, Y);
+    RunXTool(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+}
+
+QString ShowOnDesktop(TCustomForm* Form)
+{
+    auto Shown = [Form] {
+        QWidget* W = WindowQtWidget(Form->Handle());
+        return W != nullptr && W->windowHandle() != nullptr && W->windowHandle()->isExposed() && Form->Active();
+    };
+    for (int Attempt = 0; Attempt < 2; ++Attempt) {
+        Form->Show();
+        if (RunUntil(Shown, 5000)) {
+            // Placed and decorated by the window manager.
+            RunUntil([] { return false; }, 200);
+            return QString();
+        }
+        Form->Hide();
+        PumpMessages();
+    }
+    return RunXTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+}

@@ -1,0 +1,65 @@
+#pragma once
+// What only a real desktop shows (the window manager's handling of our
+// windows, Qt's menus taking the mouse, X windows that outlive their
+// owner) is tested on an X server of the test's own: Xvfb, which picks a
+// free display itself so that parallel runs never collide, with openbox
+// as its window manager.  A test starts one with TXServer and runs tests
+// of its own program there (QT_QPA_PLATFORM=xcb); those tests skip
+// unless they find themselves on it.  Without the programs (set up by
+// scripts/setup.sh) the test skips and says why.
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QProcess;
+
+class TXServer {
+public:
+    TXServer();
+    ~TXServer();
+    TXServer(const TXServer&) = delete;
+    TXServer& operator=(const TXServer&) = delete;
+
+    // The server and its window manager run.
+    bool Ready() const { return FProblem.isEmpty(); }
+    // Why not, when not.
+    const QString& Problem() const { return FProblem; }
+    // ":N".
+    const QString& Display() const { return FDisplay; }
+
+    struct TRun {
+        int ExitCode = -1;
+        QString Output;
+        // Exactly one test ran and passed.
+        bool Passed() const;
+    };
+    // Runs the tests of this program that Filter names on the server.
+    TRun RunTests(const QString& Filter, int TimeoutMs = 120000) const;
+
+private:
+    bool StartServer();
+    bool StartWindowManager();
+    std::unique_ptr<QProcess> FServer;
+    std::unique_ptr<QProcess> FWindowManager;
+    QString FDisplay;
+    QString FProblem;
+};
+
+// The whole of a test that runs the test OnXServer.<Name> of this program
+// on a server of its own (skipped, saying why, without one).
+void RunOnXServer(const char* Name);
+// The running program is on an X server (a test run by TXServer::RunTests).
+bool OnXServer();
+// Runs an X tool (xdotool, xprop, xwininfo) on this program's display and
+// returns what it printed; empty when it failed.
+QString RunXTool(const QString& Program, const QStringList& Arguments);
+// The pointer moved to a screen point (and clicked there) through the
+// server, as a user's mouse does.
+void XMoveTo(int X, int Y);
+void XClick(int X, int Y);
+// Shows the form and waits until the desktop shows it and makes it the
+// active window.  A window manager that has only just started may miss a
+// window mapped on a busy machine: then it is shown once more.  Empty when
+// shown; else what the desktop holds, to say why not.
+class TCustomForm;
+QString ShowOnDesktop(TCustomForm* Form);
