@@ -1,18 +1,28 @@
 // The full report on 100,000 generated persons against abook, in one run.
 //
-//   report_<format>/ours    the full report window's Print with every
-//                           column ("Volledige Rapportage"), from the open
-//                           contact file to the written file, as an HTML
-//                           page, a fixed-width and a comma-separated file
-//   report_<format>_abook_columns/ours
-//                           the same with the five columns abook's CSV
-//                           holds (name, two e-mail addresses, phone, nick
-//                           name): the same work as abook's side
-//   open_report_csv/ours    the same CSV report, the contact file opened
-//                           before and closed after (abook reads its file
-//                           too)
 //   report_csv/abook        `abook --convert` of the same persons, written
-//                           by this benchmark as an abook file, into CSV
+//                           by this benchmark as an abook file, into CSV:
+//                           a process that reads and parses the whole file
+//                           and writes five columns (name, e-mail
+//                           addresses, phone, notes, nick name)
+//   open_report_csv_abook_columns/ours
+//                           THE LIKE-FOR-LIKE COMPARISON: the contact file
+//                           opened, the full report window's Print with
+//                           the columns abook's CSV holds (merged name, the
+//                           two e-mail addresses, merged phone, call name;
+//                           notes have no column in the report) into a
+//                           comma-separated file, the file closed again
+//   report_<format>_abook_columns/ours
+//                           the same columns from the already open file,
+//                           as an HTML page and a comma-separated file
+//   report_<format>/ours    every column ("Volledige Rapportage") from the
+//                           open file, as an HTML page, a fixed-width and
+//                           a comma-separated file: six times abook's
+//                           columns, so not the same work as abook's side
+//                           (abook's own all-fields CSV, "allcsv", crashes
+//                           in Debian's build and cannot be the peer); it
+//                           is kept as a figure and held to the targets too
+//   open_report_csv/ours    every column, the file opened and closed
 //
 // Targets: our CSV report no slower than abook's whole conversion, the
 // HTML page within 2x of it; memory during the run at most 1.5x the open
@@ -158,12 +168,12 @@ void Report(benchmark::State& State, int Format, std::vector<int> Items)
     Ours.Close();
 }
 
-void OpenReportCsv(benchmark::State& State)
+void OpenReportCsv(benchmark::State& State, std::vector<int> Items)
 {
     TOurReport Ours;
     for (auto _ : State) {
         Ours.Open();
-        const QString File = Ours.Run(2);
+        const QString File = Ours.Run(2, Items);
         Ours.Close();
         State.PauseTiming();
         DeleteFile(File);
@@ -243,17 +253,18 @@ void PrintSummary(TRatioReporter& Reporter)
         const char* Operation;
         double Limit;
     };
-    std::printf("\nagainst abook's whole conversion to CSV (%.1f ms):\n", Abook * 1e3);
+    std::printf("\nagainst abook's whole conversion to CSV (%.1f ms), the like-for-like one first:\n", Abook * 1e3);
     for (const TTarget& T :
-         {TTarget{"report_csv", 1.0}, TTarget{"report_csv_abook_columns", 1.0}, TTarget{"open_report_csv", 1.0},
-          TTarget{"report_html", 2.0}, TTarget{"report_html_abook_columns", 2.0}, TTarget{"report_fixed", 0}}) {
+         {TTarget{"open_report_csv_abook_columns", 1.0}, TTarget{"report_csv_abook_columns", 1.0},
+          TTarget{"report_html_abook_columns", 2.0}, TTarget{"report_csv", 1.0}, TTarget{"open_report_csv", 1.0},
+          TTarget{"report_html", 2.0}, TTarget{"report_fixed", 0}}) {
         const double Ours = Reporter.Pair(T.Operation).Ours;
         if (Ours <= 0)
             continue;
         if (T.Limit > 0)
-            std::printf("%-28s %8.2f (target <= %.0f)\n", T.Operation, Ours / Abook, T.Limit);
+            std::printf("%-30s %8.2f (target <= %.0f)\n", T.Operation, Ours / Abook, T.Limit);
         else
-            std::printf("%-28s %8.2f\n", T.Operation, Ours / Abook);
+            std::printf("%-30s %8.2f\n", T.Operation, Ours / Abook);
     }
 }
 
@@ -290,14 +301,16 @@ int main(int argc, char** argv)
     // The files just written go to disk now, not during the first runs.
     ::sync();
     const std::vector<int> Every;
-    benchmark::RegisterBenchmark("report_csv/ours", Report, 2, Every)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("report_csv/abook", AbookCsv)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("open_report_csv_abook_columns/ours", OpenReportCsv, GAbookColumns)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("report_csv_abook_columns/ours", Report, 2, GAbookColumns)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("open_report_csv/ours", OpenReportCsv)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("report_html/ours", Report, 0, Every)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("report_html_abook_columns/ours", Report, 0, GAbookColumns)
         ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("report_csv/ours", Report, 2, Every)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("open_report_csv/ours", OpenReportCsv, Every)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("report_html/ours", Report, 0, Every)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("report_fixed/ours", Report, 1, Every)->Unit(benchmark::kMillisecond);
     TRatioReporter Reporter("abook", "abook");
     benchmark::RunSpecifiedBenchmarks(&Reporter);
