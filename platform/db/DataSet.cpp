@@ -466,18 +466,25 @@ const std::uint8_t* TDataSet::ActiveBuffer() const
     }
     if ((FState == dsEdit || FState == dsInsert) && FActiveRecord == FCurPos - FFirstPos)
         return FEditBuffer.data();
-    const int Pos = ActiveRowPosition();
-    return Pos < 0 ? nullptr : FTable->Record(View()[std::size_t(Pos)]);
+    // Every field read comes here: the view is looked up once.
+    const TRecordIdList& V = View();
+    const int Pos = ActiveRowPosition(V);
+    return Pos < 0 ? nullptr : FTable->Record(V[std::size_t(Pos)]);
 }
 
 int TDataSet::ActiveRowPosition() const
+{
+    return ActiveRowPosition(View());
+}
+
+int TDataSet::ActiveRowPosition(const TRecordIdList& V) const
 {
     const int CurRow = FCurPos - FFirstPos;
     int Pos = FFirstPos + FActiveRecord;
     // Below a record being inserted the rows show the records one up.
     if (FState == dsInsert && FActiveRecord > CurRow)
         --Pos;
-    return Pos >= 0 && Pos < int(View().size()) ? Pos : -1;
+    return Pos >= 0 && Pos < int(V.size()) ? Pos : -1;
 }
 
 // --- navigation ----------------------------------------------------------------

@@ -220,6 +220,7 @@ private:
     // Position in View() of the record the active row shows (not the one
     // being edited or inserted); -1 for none.
     int ActiveRowPosition() const;
+    int ActiveRowPosition(const TRecordIdList& V) const;
     // Keeps the current position within the window; returns rows scrolled.
     int AdjustWindow();
     void UpdateBufferCount();
