@@ -30,7 +30,9 @@
 // file adds, and the peak while the three reports are written).
 //
 // `bench_reports --qv-contact-file PATH N` writes a contact file of N
-// generated persons, to look at the reports in the program itself.
+// generated persons, to look at the reports in the program itself;
+// `bench_reports --qv-reports PATH` writes the reports this benchmark
+// measures of that file into the temporary folder and prints their names.
 //
 // abook comes from the Debian package of that name, which `make bench`
 // installs; without it the abook side is skipped with a message.
@@ -229,6 +231,24 @@ int MeasureMemoryChild(const QString& Contact)
     return 0;
 }
 
+// Every report the benchmark writes, kept, for comparing one build's
+// reports with another's.
+int WriteReportsOf(const QString& Contact)
+{
+    TBenchFiles Files;
+    Files.Contact = Contact;
+    GFiles = &Files;
+    TOurReport Ours;
+    Ours.Open();
+    for (int Format : {0, 1, 2})
+        std::printf("%s\n", qPrintable(Ours.Run(Format)));
+    for (int Format : {0, 2})
+        std::printf("%s\n", qPrintable(Ours.Run(Format, GAbookColumns)));
+    Ours.Close();
+    GFiles = nullptr;
+    return 0;
+}
+
 void PrintMemory()
 {
     QProcess Child;
@@ -277,6 +297,8 @@ int main(int argc, char** argv)
     SetProgramFormats();
     if (argc == 3 && QByteArray(argv[1]) == "--qv-memory")
         return MeasureMemoryChild(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--qv-reports")
+        return WriteReportsOf(QString::fromLocal8Bit(argv[2]));
     // A contact file of N generated persons to look at in the program.
     if (argc == 4 && QByteArray(argv[1]) == "--qv-contact-file") {
         WriteContactFile(TContactGenerator().Generate(QByteArray(argv[3]).toInt()), QString::fromLocal8Bit(argv[2]));
