@@ -545,6 +545,7 @@ int TDataSet::MoveBy(int Distance)
     const int Moved = int(Target) - FCurPos;
     FCurPos = int(Target);
     FCurId = View()[std::size_t(FCurPos)];
+    PrefetchNext(Distance);
     // The window follows the cursor only as far as it has to.
     const int OldFirst = FFirstPos;
     if (FCurPos < FFirstPos)
@@ -555,6 +556,27 @@ int TDataSet::MoveBy(int Distance)
     DataEvent(deDataSetScroll, -(FFirstPos - OldFirst));
     DoEvent(FAfterScroll);
     return Moved;
+}
+
+void TDataSet::PrefetchNext(int Distance) const
+{
+    // In a sort order the records lie anywhere in memory: a loop over all
+    // of them (a report, an export) would wait for every record's bytes.
+    // The next record in the same direction is asked for now, so it is in
+    // the cache by the time the loop gets there.
+    constexpr int CacheLine = 64, Lines = 4;
+    const TRecordIdList& V = View();
+    const long long Next = (long long)FCurPos + Distance;
+    if (Next < 0 || Next >= (long long)V.size())
+        return;
+    const std::uint8_t* Rec = FTable->Record(V[std::size_t(Next)]);
+    if (Rec == nullptr)
+        return;
+    // A short record's last lines are past its end: a prefetch never
+    // faults, and the address is made without pointer arithmetic there.
+    const auto Start = reinterpret_cast<std::uintptr_t>(Rec);
+    for (int Line = 0; Line < Lines; ++Line)
+        __builtin_prefetch(reinterpret_cast<const void*>(Start + CacheLine * Line));
 }
 
 int TDataSet::RecNo() const

@@ -221,6 +221,8 @@ private:
     // being edited or inserted); -1 for none.
     int ActiveRowPosition() const;
     int ActiveRowPosition(const TRecordIdList& V) const;
+    // Brings the record Distance further on into the cache.
+    void PrefetchNext(int Distance) const;
     // Keeps the current position within the window; returns rows scrolled.
     int AdjustWindow();
     void UpdateBufferCount();
