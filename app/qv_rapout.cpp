@@ -112,9 +112,9 @@ TFullReportWriter::TFullReportWriter(TClientDataSet* Persons, TClientDataSet* Ad
         NeedGroups = NeedGroups || Table == Groups;
     }
     if (NeedAddresses)
-        FAddressKeys = Keys(Addresses, "ID_ADRES");
+        FAddressKeys.Build(Addresses, "ID_ADRES");
     if (NeedGroups)
-        FGroupKeys = Keys(Groups, "ID_GROEP");
+        FGroupKeys.Build(Groups, "ID_GROEP");
     FAddressLink = Persons->FieldByName(QStringLiteral("ID_ADRES"));
     FGroupLink = Persons->FieldByName(QStringLiteral("ID_GROEP"));
     FInactive = Persons->FieldByName(QStringLiteral("DATUM_INACTIEF"));
@@ -130,32 +130,19 @@ TFullReportWriter::TFullReportWriter(TClientDataSet* Persons, TClientDataSet* Ad
                Persons->FieldByName(QStringLiteral("TELEFOON_NUMMER_WERK"))};
 }
 
-std::unordered_map<int, int> TFullReportWriter::Keys(TClientDataSet* Table, const char* KeyField)
-{
-    // Positions in the key index: the tables do not change while the
-    // report is written.
-    std::unordered_map<int, int> Result;
-    Result.reserve(std::size_t(Table->RecordCount()));
-    TField* Key = Table->FieldByName(Field(KeyField));
-    int RecNo = 1;
-    for (Table->First(); !Table->Eof(); Table->Next())
-        Result.emplace(Key->AsInteger(), RecNo++);
-    return Result;
-}
-
 void TFullReportWriter::FindRelations()
 {
     // A key search for every person would cost more than the rest of its
     // row; the key's record is looked up in the table of keys instead.
-    auto Find = [](const std::unordered_map<int, int>& Keys, TField* Link, TClientDataSet* Table) {
-        const auto It = Link->IsNull() ? Keys.end() : Keys.find(Link->AsInteger());
-        if (It == Keys.end() || It->first < 0)
+    auto Find = [](const TKeyRecNos& Keys, TField* Link, TClientDataSet* Table) {
+        const int RecNo = Keys.Empty() || Link->IsNull() ? 0 : Keys.Find(Link->AsInteger());
+        if (RecNo == 0)
             return false;
-        Table->SetRecNo(It->second);
+        Table->SetRecNo(RecNo);
         return true;
     };
-    FHasAddress = !FAddressKeys.empty() && Find(FAddressKeys, FAddressLink, FAddresses);
-    FHasGroup = !FGroupKeys.empty() && Find(FGroupKeys, FGroupLink, FGroups);
+    FHasAddress = Find(FAddressKeys, FAddressLink, FAddresses);
+    FHasGroup = Find(FGroupKeys, FGroupLink, FGroups);
 }
 
 QByteArrayView TFullReportWriter::MergedPhone()
