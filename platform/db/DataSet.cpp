@@ -564,19 +564,14 @@ void TDataSet::PrefetchNext(int Distance) const
     // of them (a report, an export) would wait for every record's bytes.
     // The next record in the same direction is asked for now, so it is in
     // the cache by the time the loop gets there.
-    constexpr int CacheLine = 64, Lines = 4;
+    constexpr int RecordBytes = 320;
     const TRecordIdList& V = View();
-    const long long Next = (long long)FCurPos + Distance;
-    if (Next < 0 || Next >= (long long)V.size())
-        return;
-    const std::uint8_t* Rec = FTable->Record(V[std::size_t(Next)]);
-    if (Rec == nullptr)
-        return;
-    // A short record's last lines are past its end: a prefetch never
-    // faults, and the address is made without pointer arithmetic there.
-    const auto Start = reinterpret_cast<std::uintptr_t>(Rec);
-    for (int Line = 0; Line < Lines; ++Line)
-        __builtin_prefetch(reinterpret_cast<const void*>(Start + CacheLine * Line));
+    const long long Next = (long long)FCurPos + Distance, AfterNext = Next + Distance;
+    const auto Inside = [&V](long long Pos) { return Pos >= 0 && Pos < (long long)V.size(); };
+    if (Inside(Next))
+        FTable->Store().PrefetchRecord(V[std::size_t(Next)], RecordBytes);
+    if (Inside(AfterNext))
+        FTable->Store().PrefetchPlace(V[std::size_t(AfterNext)]);
 }
 
 int TDataSet::RecNo() const
