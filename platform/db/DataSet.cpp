@@ -303,15 +303,26 @@ int TDataSet::BufferRecordCount() const
 
 // --- the view and the cursor ---------------------------------------------------
 
+namespace {
+
+const TRecordIdList NoRecords;
+
+} // namespace
+
 const TRecordIdList& TDataSet::View() const
 {
-    static const TRecordIdList None;
+    // Every field read asks for the view: without a filter it is short.
     if (!FTable)
-        return None;
+        return NoRecords;
     const TTableIndex* Index = CurrentIndex();
     const TRecordIdList& Base = Index ? Index->Order() : FTable->NaturalOrder();
     if (!FFiltered || (!FFilterExpr && !FOnFilterRecord))
         return Base;
+    return FilteredView(Base);
+}
+
+const TRecordIdList& TDataSet::FilteredView(const TRecordIdList& Base) const
+{
     if (!FViewValid || FViewVersion != FTable->Version() || FViewOrder != &Base) {
         FFilteredView.clear();
         for (TRecordId Id : Base)
@@ -456,17 +467,16 @@ const std::uint8_t* TDataSet::ActiveBuffer() const
 {
     if (FOverrideRec)
         return FOverrideRec;
-    switch (FState) {
-    case dsInactive:
-        return nullptr;
-    case dsSetKey:
-        return FKeyBuffer.empty() ? nullptr : FKeyBuffer.data();
-    default:
-        break;
+    // Every field read comes here: browsing goes straight to the row's
+    // record, the view looked up once.
+    if (FState != dsBrowse) {
+        if (FState == dsInactive)
+            return nullptr;
+        if (FState == dsSetKey)
+            return FKeyBuffer.empty() ? nullptr : FKeyBuffer.data();
+        if ((FState == dsEdit || FState == dsInsert) && FActiveRecord == FCurPos - FFirstPos)
+            return FEditBuffer.data();
     }
-    if ((FState == dsEdit || FState == dsInsert) && FActiveRecord == FCurPos - FFirstPos)
-        return FEditBuffer.data();
-    // Every field read comes here: the view is looked up once.
     const TRecordIdList& V = View();
     const int Pos = ActiveRowPosition(V);
     return Pos < 0 ? nullptr : FTable->Record(V[std::size_t(Pos)]);
@@ -475,16 +485,6 @@ const std::uint8_t* TDataSet::ActiveBuffer() const
 int TDataSet::ActiveRowPosition() const
 {
     return ActiveRowPosition(View());
-}
-
-int TDataSet::ActiveRowPosition(const TRecordIdList& V) const
-{
-    const int CurRow = FCurPos - FFirstPos;
-    int Pos = FFirstPos + FActiveRecord;
-    // Below a record being inserted the rows show the records one up.
-    if (FState == dsInsert && FActiveRecord > CurRow)
-        --Pos;
-    return Pos >= 0 && Pos < int(V.size()) ? Pos : -1;
 }
 
 // --- navigation ----------------------------------------------------------------
