@@ -45,11 +45,12 @@ const std::array<TReportColumn, ReportColumnCount> ReportColumns = {{
 
 namespace {
 
-const QByteArrayView HeaderCellStart = "<TD VALIGN=\"TOP\" BGCOLOR=\"#0000CC\" HEIGHT=\"18\"><FONT COLOR=\"#FFFFCC\" "
-                                       "FACE=\"Tahoma\" SIZE=\"-1\"><B>";
-const QByteArrayView HeaderCellEnd = "</B></FONT></TD>";
-const QByteArrayView CellStart = "<TD VALIGN=\"TOP\"><FONT FACE=\"Tahoma\" SIZE=\"-1\">";
-const QByteArrayView CellEnd = "</FONT></TD>";
+constexpr QByteArrayView HeaderCellStart =
+    "<TD VALIGN=\"TOP\" BGCOLOR=\"#0000CC\" HEIGHT=\"18\"><FONT COLOR=\"#FFFFCC\" "
+    "FACE=\"Tahoma\" SIZE=\"-1\"><B>";
+constexpr QByteArrayView HeaderCellEnd = "</B></FONT></TD>";
+constexpr QByteArrayView CellStart = "<TD VALIGN=\"TOP\"><FONT FACE=\"Tahoma\" SIZE=\"-1\">";
+constexpr QByteArrayView CellEnd = "</FONT></TD>";
 
 String Field(const char* Name)
 {
@@ -61,32 +62,33 @@ const TReportColumn& ColumnOf(int Item)
     return ReportColumns[std::size_t(Item)];
 }
 
-// "1234AB" as "1234 AB".
-String PostcodeText(const String& Stored)
+// The length of UTF-8 Text in UTF-16 units, as a String of it counts:
+// every character one, those outside the basic plane (four bytes) two.
+qsizetype Utf16Length(QByteArrayView Text)
 {
-    return Stored.left(4) + QLatin1Char(' ') + Stored.mid(4, 2);
-}
-
-// The length of Text without the blanks and control characters at either
-// end, as Trim would leave it.
-int TrimmedLength(const String& Text)
-{
-    int First = 0, Last = int(Text.size());
-    while (First < Last && Text.at(First) <= QLatin1Char(' '))
-        ++First;
-    while (Last > First && Text.at(Last - 1) <= QLatin1Char(' '))
-        --Last;
-    return Last - First;
+    qsizetype Length = 0;
+    for (const char C : Text) {
+        const auto Byte = static_cast<unsigned char>(C);
+        Length += (Byte & 0xC0) != 0x80;
+        Length += Byte >= 0xF0;
+    }
+    return Length;
 }
 
 // Inside the double quotes every value gets, a double quote is written
-// twice: the one rule every spreadsheet reads back.
-void WriteQuoted(String Value, TReportFile& Out)
+// twice: the one rule every spreadsheet reads back.  Straight into the
+// file's buffer: most values are a few bytes without a quote.
+void WriteQuoted(QByteArrayView Value, TReportFile& Out)
 {
-    Value.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    Out.Write(QLatin1Char('"'));
-    Out.Write(Value);
-    Out.Write(QLatin1Char('"'));
+    char* P = Out.Claim(2 * Value.size() + 2);
+    *P++ = '"';
+    for (const char C : Value) {
+        *P++ = C;
+        if (C == '"')
+            *P++ = '"';
+    }
+    *P++ = '"';
+    Out.Commit(P);
 }
 
 } // namespace
@@ -110,9 +112,9 @@ TFullReportWriter::TFullReportWriter(TClientDataSet* Persons, TClientDataSet* Ad
         NeedGroups = NeedGroups || Table == Groups;
     }
     if (NeedAddresses)
-        FAddressKeys = Keys(Addresses, "ID_ADRES");
+        FAddressKeys.Build(Addresses, "ID_ADRES");
     if (NeedGroups)
-        FGroupKeys = Keys(Groups, "ID_GROEP");
+        FGroupKeys.Build(Groups, "ID_GROEP");
     FAddressLink = Persons->FieldByName(QStringLiteral("ID_ADRES"));
     FGroupLink = Persons->FieldByName(QStringLiteral("ID_GROEP"));
     FInactive = Persons->FieldByName(QStringLiteral("DATUM_INACTIEF"));
@@ -128,76 +130,100 @@ TFullReportWriter::TFullReportWriter(TClientDataSet* Persons, TClientDataSet* Ad
                Persons->FieldByName(QStringLiteral("TELEFOON_NUMMER_WERK"))};
 }
 
-std::unordered_map<int, int> TFullReportWriter::Keys(TClientDataSet* Table, const char* KeyField)
-{
-    // Positions in the key index: the tables do not change while the
-    // report is written.
-    std::unordered_map<int, int> Result;
-    Result.reserve(std::size_t(Table->RecordCount()));
-    TField* Key = Table->FieldByName(Field(KeyField));
-    int RecNo = 1;
-    for (Table->First(); !Table->Eof(); Table->Next())
-        Result.emplace(Key->AsInteger(), RecNo++);
-    return Result;
-}
-
 void TFullReportWriter::FindRelations()
 {
     // A key search for every person would cost more than the rest of its
     // row; the key's record is looked up in the table of keys instead.
-    auto Find = [](const std::unordered_map<int, int>& Keys, TField* Link, TClientDataSet* Table) {
-        const auto It = Link->IsNull() ? Keys.end() : Keys.find(Link->AsInteger());
-        if (It == Keys.end() || It->first < 0)
+    auto Find = [](const TKeyRecNos& Keys, TField* Link, TClientDataSet* Table) {
+        const int RecNo = Keys.Empty() || Link->IsNull() ? 0 : Keys.Find(Link->AsInteger());
+        if (RecNo == 0)
             return false;
-        Table->SetRecNo(It->second);
+        Table->SetRecNo(RecNo);
         return true;
     };
-    FHasAddress = !FAddressKeys.empty() && Find(FAddressKeys, FAddressLink, FAddresses);
-    FHasGroup = !FGroupKeys.empty() && Find(FGroupKeys, FGroupLink, FGroups);
+    FHasAddress = Find(FAddressKeys, FAddressLink, FAddresses);
+    FHasGroup = Find(FGroupKeys, FGroupLink, FGroups);
 }
 
-String TFullReportWriter::MergedPhone() const
+QByteArrayView TFullReportWriter::MergedPhone()
 {
     for (std::size_t I = FHasAddress ? 0 : 2; I < FPhones.size(); ++I) {
-        const String Phone = FPhones[I]->AsString();
-        if (!Trim(Phone).isEmpty())
+        const QByteArrayView Phone = FPhones[I]->AsUtf8(FScratch[0]);
+        if (!ToolBox::Trimmed(Phone).isEmpty())
             return Phone;
     }
-    return String();
+    return QByteArrayView();
 }
 
-String TFullReportWriter::Value(std::size_t Column) const
+QByteArrayView TFullReportWriter::PostcodeText(QByteArrayView Stored)
+{
+    // "1234AB" as "1234 AB", counted in characters.
+    FCell.resize(0);
+    if (std::all_of(Stored.begin(), Stored.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; })) {
+        const qsizetype Digits = std::min<qsizetype>(4, Stored.size());
+        FCell.append(Stored.first(Digits));
+        FCell.append(' ');
+        FCell.append(Stored.sliced(Digits).first(std::min<qsizetype>(2, Stored.size() - Digits)));
+    } else {
+        const String Text = QString::fromUtf8(Stored);
+        FCell = (Text.left(4) + QLatin1Char(' ') + Text.mid(4, 2)).toUtf8();
+    }
+    return FCell;
+}
+
+bool TFullReportWriter::BlankPostcode(std::size_t Column)
+{
+    return !FHasAddress || ToolBox::Trimmed(FFields[Column]->AsUtf8(FScratch[0])).isEmpty();
+}
+
+QByteArrayView TFullReportWriter::Cell(std::size_t Column)
 {
     const TReportColumn& C = ColumnOf(FItems[Column]);
     switch (C.Source) {
     case rsPerson:
-        return FFields[Column]->AsString();
+        return FFields[Column]->AsUtf8(FScratch[0]);
     case rsAddress:
-        return FHasAddress ? FFields[Column]->AsString() : String();
+        return FHasAddress ? FFields[Column]->AsUtf8(FScratch[0]) : QByteArrayView();
     case rsPostcode:
-        return FHasAddress ? PostcodeText(FFields[Column]->AsString()) : String();
+        return FHasAddress ? PostcodeText(FFields[Column]->AsUtf8(FScratch[0])) : QByteArrayView();
     case rsGroup:
-        return FHasGroup ? FFields[Column]->AsString() : String();
+        return FHasGroup ? FFields[Column]->AsUtf8(FScratch[0]) : QByteArrayView();
     case rsMergedName:
-        return ToolBox::PersonDisplayName(FNameParts[0]->AsString(), FNameParts[1]->AsString(),
-                                          FNameParts[2]->AsString(), FNameParts[3]->AsString());
+        FCell.resize(0);
+        ToolBox::AppendPersonDisplayName(FCell, FNameParts[0]->AsUtf8(FScratch[0]), FNameParts[1]->AsUtf8(FScratch[1]),
+                                         FNameParts[2]->AsUtf8(FScratch[2]), FNameParts[3]->AsUtf8(FScratch[3]));
+        return FCell;
     case rsMergedAddress:
         if (!FHasAddress)
-            return String();
-        return ToolBox::AddressLine(FAddressParts[0]->AsString(), FAddressParts[1]->AsString(),
-                                    FAddressParts[2]->AsString(), FAddressParts[3]->AsString());
+            return QByteArrayView();
+        FCell.resize(0);
+        ToolBox::AppendAddressLine(FCell, FAddressParts[0]->AsUtf8(FScratch[0]), FAddressParts[1]->AsUtf8(FScratch[1]),
+                                   FAddressParts[2]->AsUtf8(FScratch[2]), FAddressParts[3]->AsUtf8(FScratch[3]));
+        return FCell;
     case rsMergedPhone:
         return MergedPhone();
     case rsHeading:
         break;
     }
-    return String();
+    return QByteArrayView();
 }
 
-bool TFullReportWriter::Inactive() const
+bool TFullReportWriter::Inactive(TDateTime Today) const
 {
     // A person whose last day is today is still listed.
-    return !FInactive->IsNull() && FInactive->AsDateTime() < Date();
+    return !FInactive->IsNull() && FInactive->AsDateTime() < Today;
+}
+
+void TFullReportWriter::WriteHtmlCell(QByteArrayView Text, TReportFile& Out)
+{
+    // Most values need no escaping and go over as they are.
+    if (!ToolBox::Trimmed(Text).isEmpty() && !ToolBox::HasHtmlSpecial(Text)) {
+        Out.WriteUtf8(Text);
+        return;
+    }
+    FEscaped.resize(0);
+    ToolBox::AppendHtmlCellText(FEscaped, Text);
+    Out.WriteUtf8(FEscaped);
 }
 
 void TFullReportWriter::WriteHtml(const String& Title, int Width, TReportFile& Out)
@@ -213,24 +239,28 @@ void TFullReportWriter::WriteHtml(const String& Title, int Width, TReportFile& O
     Out.Add(QStringLiteral("<TABLE WIDTH=\"%1%\" BORDER=\"1\">").arg(Width));
     Out.Add(QStringLiteral("<TR>"));
     for (int Item : FItems) {
-        Out.WriteAscii(HeaderCellStart);
+        Out.WriteUtf8(HeaderCellStart);
         Out.Write(QString::fromUtf8(ColumnOf(Item).Header));
-        Out.WriteAscii(HeaderCellEnd);
+        Out.WriteUtf8(HeaderCellEnd);
         Out.EndLine();
     }
     Out.Add(QStringLiteral("</TR>"));
+    // One day for the whole report, even one written over midnight.
+    const TDateTime Today = Date();
     for (FPersons->First(); !FPersons->Eof(); FPersons->Next()) {
-        if (Inactive())
+        if (Inactive(Today))
             continue;
         FindRelations();
-        Out.Add(QStringLiteral("<TR>"));
+        Out.WriteUtf8("<TR>");
+        Out.EndLine();
         for (std::size_t Column = 0; Column < FItems.size(); ++Column) {
-            Out.WriteAscii(CellStart);
-            Out.Write(ToolBox::HtmlCellText(Value(Column)));
-            Out.WriteAscii(CellEnd);
+            Out.WriteUtf8(CellStart);
+            WriteHtmlCell(Cell(Column), Out);
+            Out.WriteUtf8(CellEnd);
             Out.EndLine();
         }
-        Out.Add(QStringLiteral("</TR>"));
+        Out.WriteUtf8("</TR>");
+        Out.EndLine();
     }
     Out.Add(QStringLiteral("</TABLE>"));
     Out.Add(QStringLiteral("</BODY>"));
@@ -243,16 +273,16 @@ void TFullReportWriter::WriteFixedWidth(TReportFile& Out)
         FindRelations();
         for (std::size_t Column = 0; Column < FItems.size(); ++Column) {
             const TReportColumn& C = ColumnOf(FItems[Column]);
-            const String Text = Value(Column);
             // The postcode is always seven wide: "1234 AB" or blanks; any
             // other text is followed by blanks up to its width, never cut.
-            if (C.Source == rsPostcode && (!FHasAddress || Trim(FFields[Column]->AsString()).isEmpty())) {
+            if (C.Source == rsPostcode && BlankPostcode(Column)) {
                 Out.WriteBlanks(C.Width);
             } else if (C.Source == rsPostcode) {
-                Out.Write(Text);
+                Out.WriteUtf8(Cell(Column));
             } else {
-                Out.Write(Text);
-                Out.WriteBlanks(C.Width - TrimmedLength(Text));
+                const QByteArrayView Text = Cell(Column);
+                Out.WriteUtf8(Text);
+                Out.WriteBlanks(C.Width - int(Utf16Length(ToolBox::Trimmed(Text))));
             }
         }
         Out.EndLine();
@@ -264,13 +294,10 @@ void TFullReportWriter::WriteCommaSeparated(TReportFile& Out)
     for (FPersons->First(); !FPersons->Eof(); FPersons->Next()) {
         FindRelations();
         for (std::size_t Column = 0; Column < FItems.size(); ++Column) {
-            const TReportColumn& C = ColumnOf(FItems[Column]);
             if (Column > 0)
-                Out.Write(QLatin1Char(','));
-            if (C.Source == rsPostcode && FHasAddress && Trim(FFields[Column]->AsString()).isEmpty())
-                Out.WriteAscii("\"\"");
-            else
-                WriteQuoted(Value(Column), Out);
+                Out.WriteUtf8(",");
+            const bool Postcode = ColumnOf(FItems[Column]).Source == rsPostcode;
+            WriteQuoted(Postcode && BlankPostcode(Column) ? QByteArrayView() : Cell(Column), Out);
         }
         Out.EndLine();
     }

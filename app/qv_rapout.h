@@ -10,10 +10,13 @@
 // comma-separated value has its double quotes doubled inside the quotes
 // that every value gets, so that separators, quotes and line breaks in a
 // value are read back by any spreadsheet as that one value.
+#include "app/qv_keyrec.h"
+#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/System.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <array>
-#include <unordered_map>
 #include <vector>
 
 class TClientDataSet;
@@ -68,11 +71,17 @@ public:
 private:
     // Looks up the current person's address and group.
     void FindRelations();
-    // The record number of each key of Table, found once for all persons.
-    static std::unordered_map<int, int> Keys(TClientDataSet* Table, const char* KeyField);
-    String Value(std::size_t Column) const;
-    String MergedPhone() const;
-    bool Inactive() const;
+    // A chosen column's text for the current person, in UTF-8: a view of
+    // the stored value or of one of the writer's buffers, valid until the
+    // next column is read.  Values go from the table into the file without
+    // a String in between: a report of every person writes millions.
+    QByteArrayView Cell(std::size_t Column);
+    QByteArrayView PostcodeText(QByteArrayView Stored);
+    QByteArrayView MergedPhone();
+    // The postcode column shows no postcode (blanks in a text report).
+    bool BlankPostcode(std::size_t Column);
+    bool Inactive(TDateTime Today) const;
+    void WriteHtmlCell(QByteArrayView Text, TReportFile& Out);
 
     TClientDataSet* FPersons;
     TClientDataSet* FAddresses;
@@ -89,6 +98,10 @@ private:
     bool FHasAddress = false;
     bool FHasGroup = false;
     // Built when a chosen column needs them.
-    std::unordered_map<int, int> FAddressKeys;
-    std::unordered_map<int, int> FGroupKeys;
+    TKeyRecNos FAddressKeys;
+    TKeyRecNos FGroupKeys;
+    // Converted values (one per part of a merged column) and composed cells.
+    std::array<QByteArray, 4> FScratch;
+    QByteArray FCell;
+    QByteArray FEscaped;
 };

@@ -37,7 +37,7 @@ TReportFile::TReportFile(const String& Extension, bool ByteOrderMark)
     }
     FBuffer.resize(std::size_t(FlushSize) * 2);
     if (ByteOrderMark)
-        WriteAscii("\xEF\xBB\xBF");
+        WriteUtf8("\xEF\xBB\xBF");
 }
 
 TReportFile::~TReportFile()
@@ -54,13 +54,11 @@ void TReportFile::Add(const String& Line)
     EndLine();
 }
 
-char* TReportFile::Room(qsizetype Bytes)
+void TReportFile::MakeRoom(qsizetype Bytes)
 {
-    if (FUsed + Bytes > qsizetype(FBuffer.size()))
-        Flush();
+    Flush();
     if (Bytes > qsizetype(FBuffer.size()))
         FBuffer.resize(std::size_t(Bytes));
-    return FBuffer.data() + FUsed;
 }
 
 void TReportFile::Write(QStringView Text)
@@ -68,12 +66,6 @@ void TReportFile::Write(QStringView Text)
     // Straight into the buffer, without a converted copy of the text.
     char* Start = Room(FEncoder.requiredSpace(Text.size()));
     FUsed += FEncoder.appendToBuffer(Start, Text) - Start;
-}
-
-void TReportFile::WriteAscii(QByteArrayView Text)
-{
-    std::memcpy(Room(Text.size()), Text.data(), std::size_t(Text.size()));
-    FUsed += Text.size();
 }
 
 void TReportFile::WriteBlanks(int Count)
@@ -86,7 +78,7 @@ void TReportFile::WriteBlanks(int Count)
 
 void TReportFile::EndLine()
 {
-    WriteAscii("\r\n");
+    WriteUtf8("\r\n");
     if (FUsed >= FlushSize)
         Flush();
 }

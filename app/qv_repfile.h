@@ -17,6 +17,7 @@
 
 #include <QByteArray>
 #include <QStringEncoder>
+#include <cstring>
 #include <vector>
 
 class TReportFile {
@@ -34,15 +35,34 @@ public:
     // Pieces of a line, then its end.
     void Write(QStringView Text);
     void Write(QChar Character) { Write(QStringView(&Character, 1)); }
-    void WriteAscii(QByteArrayView Text);
+    // Text that is UTF-8 already (ASCII markup, stored field bytes), as it
+    // is.  Inline: a report writes several pieces for each of millions of
+    // values.
+    void WriteUtf8(QByteArrayView Text)
+    {
+        if (Text.isEmpty())
+            return;
+        std::memcpy(Room(Text.size()), Text.data(), std::size_t(Text.size()));
+        FUsed += Text.size();
+    }
     void WriteBlanks(int Count);
     void EndLine();
+    // For a writer that converts a value into the file itself: room for at
+    // most Bytes more, then Commit with the end of what it filled in.
+    char* Claim(qsizetype Bytes) { return Room(Bytes); }
+    void Commit(const char* End) { FUsed = End - FBuffer.data(); }
     // Writes what is left and closes the file; raises EInOutError naming it.
     void Close();
 
 private:
     // Room for Bytes more at the end of the buffer.
-    char* Room(qsizetype Bytes);
+    char* Room(qsizetype Bytes)
+    {
+        if (FUsed + Bytes > qsizetype(FBuffer.size()))
+            MakeRoom(Bytes);
+        return FBuffer.data() + FUsed;
+    }
+    void MakeRoom(qsizetype Bytes);
     void Flush();
     [[noreturn]] void Fail(int Code);
 

@@ -18,15 +18,6 @@ ToolBox::TTempPathSource& TempPathSource()
     return Source;
 }
 
-// Upper-cases the first character only; the classic UpperCase leaves
-// accented letters alone, so "élise" keeps its small é.
-String Capitalize(const String& S)
-{
-    if (S.isEmpty())
-        return S;
-    return UpperCase(S.left(1)) + S.mid(1);
-}
-
 // A name is taken when anything has it, a dangling symbolic link included:
 // the report writer creates its file exclusively and would fail on it.
 bool NameTaken(const String& FileName)
@@ -69,7 +60,7 @@ String ToolBox::TempFileName(const String& Extension)
 String ToolBox::HtmlCellText(const String& Text)
 {
     // Blank as Trim sees it: blanks and control characters only.
-    if (std::all_of(Text.cbegin(), Text.cend(), [](QChar C) { return C <= QLatin1Char(' '); }))
+    if (Trimmed(QStringView(Text)).isEmpty())
         return QStringLiteral("&nbsp;");
     return HtmlText(Text);
 }
@@ -77,36 +68,28 @@ String ToolBox::HtmlCellText(const String& Text)
 String ToolBox::HtmlText(const String& Text)
 {
     // Names and remarks may hold '<' or '&'; unescaped they would vanish
-    // from the page or turn into markup.  (A report calls this for every
-    // value: most need no new string.)
-    const auto Special = [](QChar C) { return C == u'<' || C == u'>' || C == u'&' || C == u'"'; };
-    return std::any_of(Text.cbegin(), Text.cend(), Special) ? Text.toHtmlEscaped() : Text;
+    // from the page or turn into markup.  (Most values need no new string.)
+    if (!HasHtmlSpecial(QStringView(Text)))
+        return Text;
+    String Result;
+    AppendHtmlText(Result, QStringView(Text));
+    return Result;
 }
 
 String ToolBox::AddressLine(const String& Street, const String& Number, const String& Addition,
                             const String& City)
 {
-    String Result = Trim(Street) + QLatin1Char(' ') + Trim(Number);
-    const String TrimmedAddition = Trim(Addition);
-    if (!TrimmedAddition.isEmpty())
-        Result += QLatin1Char(' ') + TrimmedAddition;
-    return Result + QStringLiteral(", ") + Trim(City);
+    String Result;
+    AppendAddressLine(Result, QStringView(Street), QStringView(Number), QStringView(Addition), QStringView(City));
+    return Result;
 }
 
 String ToolBox::PersonDisplayName(const String& Salutation, const String& CallName,
                                   const String& Infix, const String& LastName)
 {
-    String Name = Capitalize(LastName);
-    if (!Infix.isEmpty())
-        Name = Infix + QLatin1Char(' ') + Name;
-    if (CallName.isEmpty()) {
-        // Without a call name the infix leads and gets the capital: "Van Dijk".
-        Name = Capitalize(Name);
-        if (!Salutation.isEmpty())
-            Name = Salutation + QLatin1Char(' ') + Name;
-    } else {
-        Name = Capitalize(CallName) + QLatin1Char(' ') + Name;
-    }
+    String Name;
+    AppendPersonDisplayName(Name, QStringView(Salutation), QStringView(CallName), QStringView(Infix),
+                            QStringView(LastName));
     return Name;
 }
 

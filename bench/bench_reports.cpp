@@ -1,18 +1,28 @@
 // The full report on 100,000 generated persons against abook, in one run.
 //
-//   report_<format>/ours    the full report window's Print with every
-//                           column ("Volledige Rapportage"), from the open
-//                           contact file to the written file, as an HTML
-//                           page, a fixed-width and a comma-separated file
-//   report_<format>_abook_columns/ours
-//                           the same with the five columns abook's CSV
-//                           holds (name, two e-mail addresses, phone, nick
-//                           name): the same work as abook's side
-//   open_report_csv/ours    the same CSV report, the contact file opened
-//                           before and closed after (abook reads its file
-//                           too)
 //   report_csv/abook        `abook --convert` of the same persons, written
-//                           by this benchmark as an abook file, into CSV
+//                           by this benchmark as an abook file, into CSV:
+//                           a process that reads and parses the whole file
+//                           and writes five columns (name, e-mail
+//                           addresses, phone, notes, nick name)
+//   open_report_csv_abook_columns/ours
+//                           THE LIKE-FOR-LIKE COMPARISON: the contact file
+//                           opened, the full report window's Print with
+//                           the columns abook's CSV holds (merged name, the
+//                           two e-mail addresses, merged phone, call name;
+//                           notes have no column in the report) into a
+//                           comma-separated file, the file closed again
+//   report_<format>_abook_columns/ours
+//                           the same columns from the already open file,
+//                           as an HTML page and a comma-separated file
+//   report_<format>/ours    every column ("Volledige Rapportage") from the
+//                           open file, as an HTML page, a fixed-width and
+//                           a comma-separated file: six times abook's
+//                           columns, so not the same work as abook's side
+//                           (abook's own all-fields CSV, "allcsv", crashes
+//                           in Debian's build and cannot be the peer); it
+//                           is kept as a figure and held to the targets too
+//   open_report_csv/ours    every column, the file opened and closed
 //
 // Targets: our CSV report no slower than abook's whole conversion, the
 // HTML page within 2x of it; memory during the run at most 1.5x the open
@@ -20,7 +30,9 @@
 // file adds, and the peak while the three reports are written).
 //
 // `bench_reports --qv-contact-file PATH N` writes a contact file of N
-// generated persons, to look at the reports in the program itself.
+// generated persons, to look at the reports in the program itself;
+// `bench_reports --qv-reports PATH` writes the reports this benchmark
+// measures of that file into the temporary folder and prints their names.
 //
 // abook comes from the Debian package of that name, which `make bench`
 // installs; without it the abook side is skipped with a message.
@@ -158,12 +170,12 @@ void Report(benchmark::State& State, int Format, std::vector<int> Items)
     Ours.Close();
 }
 
-void OpenReportCsv(benchmark::State& State)
+void OpenReportCsv(benchmark::State& State, std::vector<int> Items)
 {
     TOurReport Ours;
     for (auto _ : State) {
         Ours.Open();
-        const QString File = Ours.Run(2);
+        const QString File = Ours.Run(2, Items);
         Ours.Close();
         State.PauseTiming();
         DeleteFile(File);
@@ -219,6 +231,24 @@ int MeasureMemoryChild(const QString& Contact)
     return 0;
 }
 
+// Every report the benchmark writes, kept, for comparing one build's
+// reports with another's.
+int WriteReportsOf(const QString& Contact)
+{
+    TBenchFiles Files;
+    Files.Contact = Contact;
+    GFiles = &Files;
+    TOurReport Ours;
+    Ours.Open();
+    for (int Format : {0, 1, 2})
+        std::printf("%s\n", qPrintable(Ours.Run(Format)));
+    for (int Format : {0, 2})
+        std::printf("%s\n", qPrintable(Ours.Run(Format, GAbookColumns)));
+    Ours.Close();
+    GFiles = nullptr;
+    return 0;
+}
+
 void PrintMemory()
 {
     QProcess Child;
@@ -243,17 +273,18 @@ void PrintSummary(TRatioReporter& Reporter)
         const char* Operation;
         double Limit;
     };
-    std::printf("\nagainst abook's whole conversion to CSV (%.1f ms):\n", Abook * 1e3);
+    std::printf("\nagainst abook's whole conversion to CSV (%.1f ms), the like-for-like one first:\n", Abook * 1e3);
     for (const TTarget& T :
-         {TTarget{"report_csv", 1.0}, TTarget{"report_csv_abook_columns", 1.0}, TTarget{"open_report_csv", 1.0},
-          TTarget{"report_html", 2.0}, TTarget{"report_html_abook_columns", 2.0}, TTarget{"report_fixed", 0}}) {
+         {TTarget{"open_report_csv_abook_columns", 1.0}, TTarget{"report_csv_abook_columns", 1.0},
+          TTarget{"report_html_abook_columns", 2.0}, TTarget{"report_csv", 1.0}, TTarget{"open_report_csv", 1.0},
+          TTarget{"report_html", 2.0}, TTarget{"report_fixed", 0}}) {
         const double Ours = Reporter.Pair(T.Operation).Ours;
         if (Ours <= 0)
             continue;
         if (T.Limit > 0)
-            std::printf("%-28s %8.2f (target <= %.0f)\n", T.Operation, Ours / Abook, T.Limit);
+            std::printf("%-30s %8.2f (target <= %.0f)\n", T.Operation, Ours / Abook, T.Limit);
         else
-            std::printf("%-28s %8.2f\n", T.Operation, Ours / Abook);
+            std::printf("%-30s %8.2f\n", T.Operation, Ours / Abook);
     }
 }
 
@@ -266,6 +297,8 @@ int main(int argc, char** argv)
     SetProgramFormats();
     if (argc == 3 && QByteArray(argv[1]) == "--qv-memory")
         return MeasureMemoryChild(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--qv-reports")
+        return WriteReportsOf(QString::fromLocal8Bit(argv[2]));
     // A contact file of N generated persons to look at in the program.
     if (argc == 4 && QByteArray(argv[1]) == "--qv-contact-file") {
         WriteContactFile(TContactGenerator().Generate(QByteArray(argv[3]).toInt()), QString::fromLocal8Bit(argv[2]));
@@ -290,14 +323,16 @@ int main(int argc, char** argv)
     // The files just written go to disk now, not during the first runs.
     ::sync();
     const std::vector<int> Every;
-    benchmark::RegisterBenchmark("report_csv/ours", Report, 2, Every)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("report_csv/abook", AbookCsv)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("open_report_csv_abook_columns/ours", OpenReportCsv, GAbookColumns)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("report_csv_abook_columns/ours", Report, 2, GAbookColumns)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("open_report_csv/ours", OpenReportCsv)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("report_html/ours", Report, 0, Every)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("report_html_abook_columns/ours", Report, 0, GAbookColumns)
         ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("report_csv/ours", Report, 2, Every)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("open_report_csv/ours", OpenReportCsv, Every)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("report_html/ours", Report, 0, Every)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("report_fixed/ours", Report, 1, Every)->Unit(benchmark::kMillisecond);
     TRatioReporter Reporter("abook", "abook");
     benchmark::RunSpecifiedBenchmarks(&Reporter);

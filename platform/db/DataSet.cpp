@@ -303,15 +303,26 @@ int TDataSet::BufferRecordCount() const
 
 // --- the view and the cursor ---------------------------------------------------
 
+namespace {
+
+const TRecordIdList NoRecords;
+
+} // namespace
+
 const TRecordIdList& TDataSet::View() const
 {
-    static const TRecordIdList None;
+    // Every field read asks for the view: without a filter it is short.
     if (!FTable)
-        return None;
+        return NoRecords;
     const TTableIndex* Index = CurrentIndex();
     const TRecordIdList& Base = Index ? Index->Order() : FTable->NaturalOrder();
     if (!FFiltered || (!FFilterExpr && !FOnFilterRecord))
         return Base;
+    return FilteredView(Base);
+}
+
+const TRecordIdList& TDataSet::FilteredView(const TRecordIdList& Base) const
+{
     if (!FViewValid || FViewVersion != FTable->Version() || FViewOrder != &Base) {
         FFilteredView.clear();
         for (TRecordId Id : Base)
@@ -456,28 +467,24 @@ const std::uint8_t* TDataSet::ActiveBuffer() const
 {
     if (FOverrideRec)
         return FOverrideRec;
-    switch (FState) {
-    case dsInactive:
-        return nullptr;
-    case dsSetKey:
-        return FKeyBuffer.empty() ? nullptr : FKeyBuffer.data();
-    default:
-        break;
+    // Every field read comes here: browsing goes straight to the row's
+    // record, the view looked up once.
+    if (FState != dsBrowse) {
+        if (FState == dsInactive)
+            return nullptr;
+        if (FState == dsSetKey)
+            return FKeyBuffer.empty() ? nullptr : FKeyBuffer.data();
+        if ((FState == dsEdit || FState == dsInsert) && FActiveRecord == FCurPos - FFirstPos)
+            return FEditBuffer.data();
     }
-    if ((FState == dsEdit || FState == dsInsert) && FActiveRecord == FCurPos - FFirstPos)
-        return FEditBuffer.data();
-    const int Pos = ActiveRowPosition();
-    return Pos < 0 ? nullptr : FTable->Record(View()[std::size_t(Pos)]);
+    const TRecordIdList& V = View();
+    const int Pos = ActiveRowPosition(V);
+    return Pos < 0 ? nullptr : FTable->Record(V[std::size_t(Pos)]);
 }
 
 int TDataSet::ActiveRowPosition() const
 {
-    const int CurRow = FCurPos - FFirstPos;
-    int Pos = FFirstPos + FActiveRecord;
-    // Below a record being inserted the rows show the records one up.
-    if (FState == dsInsert && FActiveRecord > CurRow)
-        --Pos;
-    return Pos >= 0 && Pos < int(View().size()) ? Pos : -1;
+    return ActiveRowPosition(View());
 }
 
 // --- navigation ----------------------------------------------------------------
@@ -538,6 +545,7 @@ int TDataSet::MoveBy(int Distance)
     const int Moved = int(Target) - FCurPos;
     FCurPos = int(Target);
     FCurId = View()[std::size_t(FCurPos)];
+    PrefetchNext(Distance);
     // The window follows the cursor only as far as it has to.
     const int OldFirst = FFirstPos;
     if (FCurPos < FFirstPos)
@@ -548,6 +556,22 @@ int TDataSet::MoveBy(int Distance)
     DataEvent(deDataSetScroll, -(FFirstPos - OldFirst));
     DoEvent(FAfterScroll);
     return Moved;
+}
+
+void TDataSet::PrefetchNext(int Distance) const
+{
+    // In a sort order the records lie anywhere in memory: a loop over all
+    // of them (a report, an export) would wait for every record's bytes.
+    // The next record in the same direction is asked for now, so it is in
+    // the cache by the time the loop gets there.
+    constexpr int RecordBytes = 320;
+    const TRecordIdList& V = View();
+    const long long Next = (long long)FCurPos + Distance, AfterNext = Next + Distance;
+    const auto Inside = [&V](long long Pos) { return Pos >= 0 && Pos < (long long)V.size(); };
+    if (Inside(Next))
+        FTable->Store().PrefetchRecord(V[std::size_t(Next)], RecordBytes);
+    if (Inside(AfterNext))
+        FTable->Store().PrefetchPlace(V[std::size_t(AfterNext)]);
 }
 
 int TDataSet::RecNo() const

@@ -192,6 +192,8 @@ protected:
     void GotoPosition(int Pos);
     // The records in the current order with the filter applied.
     const TRecordIdList& View() const;
+    // View() of a filtered data set: the records of Base that pass.
+    const TRecordIdList& FilteredView(const TRecordIdList& Base) const;
     int CurrentPosition() const { return FCurPos; }
     // Position of a record in View(), -1 when the view does not hold it.
     int PositionInView(TRecordId Id) const;
@@ -220,6 +222,17 @@ private:
     // Position in View() of the record the active row shows (not the one
     // being edited or inserted); -1 for none.
     int ActiveRowPosition() const;
+    int ActiveRowPosition(const TRecordIdList& V) const
+    {
+        const int CurRow = FCurPos - FFirstPos;
+        int Pos = FFirstPos + FActiveRecord;
+        // Below a record being inserted the rows show the records one up.
+        if (FState == dsInsert && FActiveRecord > CurRow)
+            --Pos;
+        return Pos >= 0 && Pos < int(V.size()) ? Pos : -1;
+    }
+    // Brings the record Distance further on into the cache.
+    void PrefetchNext(int Distance) const;
     // Keeps the current position within the window; returns rows scrolled.
     int AdjustWindow();
     void UpdateBufferCount();

@@ -2,6 +2,7 @@
 
 #include "platform/classes/TypInfo.h"
 #include "platform/db/DataSet.h"
+#include "platform/db/RecordLayout.h"
 
 REGISTER_ENUM(TFieldKind, fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate)
 
@@ -191,6 +192,47 @@ void TField::SetAsDateTime(TDateTime) { AccessError("DateTime"); }
 bool TField::AsBoolean() const { AccessError("Boolean"); }
 void TField::SetAsBoolean(bool) { AccessError("Boolean"); }
 Variant TField::AsVariant() const { AccessError("Variant"); }
+
+QByteArrayView TField::AsUtf8(QByteArray& Scratch) const
+{
+    Scratch = AsString().toUtf8();
+    return Scratch;
+}
+
+namespace {
+
+// Most stored text is ASCII, which is well-formed UTF-8 as it stands; eight
+// bytes are looked at at a time.
+bool IsAscii(QByteArrayView Text)
+{
+    const char* P = Text.data();
+    qsizetype Left = Text.size();
+    for (; Left >= 8; P += 8, Left -= 8) {
+        std::uint64_t Word;
+        std::memcpy(&Word, P, 8);
+        if (Word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; Left > 0; ++P, --Left)
+        if (static_cast<unsigned char>(*P) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+QByteArrayView TField::StoredUtf8(QByteArray& Scratch) const
+{
+    const std::uint8_t* R = Record();
+    if (!R)
+        return QByteArrayView();
+    const QByteArrayView Stored = Layout().Utf8(R, Column());
+    if (IsAscii(Stored) || Stored.isValidUtf8())
+        return Stored;
+    // What AsString shows for the damaged bytes: each replaced by U+FFFD.
+    Scratch = QString::fromUtf8(Stored).toUtf8();
+    return Scratch;
+}
 
 void TField::SetAsVariant(const Variant& Value)
 {

@@ -9,6 +9,9 @@
 #include "platform/db/DBTypes.h"
 #include "platform/rtl/Variants.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
+
 #include <vector>
 
 class TDataSet;
@@ -75,6 +78,13 @@ public:
     virtual void SetAsDateTime(TDateTime Value);
     virtual bool AsBoolean() const;
     virtual void SetAsBoolean(bool Value);
+    // The value as UTF-8 text without a String in between, for writers
+    // that put many values into a UTF-8 file: the same text as AsString.
+    // A text field gives its stored bytes where they lie (valid until the
+    // record or the cursor changes); other fields, and stored bytes that
+    // are not well-formed UTF-8 (a damaged file), are converted into
+    // Scratch, which the result then shows.  Empty for null.
+    virtual QByteArrayView AsUtf8(QByteArray& Scratch) const;
     // Null for a null field.
     virtual Variant AsVariant() const;
     virtual void SetAsVariant(const Variant& Value);
@@ -119,6 +129,8 @@ protected:
     const std::uint8_t* Record() const;
     const TRecordLayout& Layout() const;
     int Column() const { return FFieldNo - 1; }
+    // AsUtf8 of a field whose value is the stored text.
+    QByteArrayView StoredUtf8(QByteArray& Scratch) const;
     // Writes through the data set (state and read-only checks, OnValidate,
     // OnChange, notifications).  Write gets the record and the column.
     void WriteValue(const std::function<void(std::vector<std::uint8_t>& Rec, const TRecordLayout& L, int Col)>& Write);

@@ -73,13 +73,43 @@ class TShortDateWriter {
 public:
     bool Write(TDateTime Value, String& Out)
     {
+        QChar Buf[32];
+        const int N = Render(Value, Buf);
+        if (N < 0)
+            return false;
+        Out = String(Buf, N);
+        return true;
+    }
+    // The same text as UTF-8 into Out, whose room is reused.
+    bool WriteUtf8(TDateTime Value, QByteArray& Out)
+    {
+        QChar Buf[32];
+        const int N = Render(Value, Buf);
+        if (N < 0)
+            return false;
+        Out.resize(N);
+        char* P = Out.data();
+        for (int I = 0; I < N; ++I) {
+            if (Buf[I].unicode() >= 0x80) {
+                // A separator outside ASCII: let Qt encode it.
+                Out = String(Buf, N).toUtf8();
+                break;
+            }
+            P[I] = char(Buf[I].unicode());
+        }
+        return true;
+    }
+
+private:
+    // The text into Buf (room for 32); -1 when the format is not simple.
+    int Render(TDateTime Value, QChar* Buf)
+    {
         if (FFormat != FormatSettings.ShortDateFormat || FSeparator != FormatSettings.DateSeparator)
             Parse();
         if (!FSimple)
-            return false;
+            return -1;
         std::uint16_t Y = 0, M = 0, D = 0;
         DecodeDate(Value, Y, M, D);
-        QChar Buf[32];
         int N = 0;
         auto Digits = [&](int V, int Width) {
             QChar Tmp[8];
@@ -95,7 +125,7 @@ public:
         };
         for (const TToken& T : FTokens) {
             if (N > 20)
-                return false;
+                return -1;
             switch (T.Kind) {
             case 'd': Digits(D, T.Width); break;
             case 'm': Digits(M, T.Width); break;
@@ -103,11 +133,9 @@ public:
             default: Buf[N++] = T.Literal; break;
             }
         }
-        Out = String(Buf, N);
-        return true;
+        return N;
     }
 
-private:
     struct TToken {
         char Kind;  // 'd', 'm', 'y' or 0 for a literal
         int Width;
@@ -524,6 +552,18 @@ void TDateTimeField::GetText(String& Text, bool DisplayText) const
         F = QStringLiteral("tt");
     // An empty format is "c": the date, and the time only when there is one.
     Text = FormatDateTime(F, V);
+}
+
+QByteArrayView TDateTimeField::AsUtf8(QByteArray& Scratch) const
+{
+    // As GetText's edit text, without a String for the common case.
+    const std::uint8_t* R = Record();
+    if (!R || Layout().IsNull(R, Column()))
+        return QByteArrayView();
+    const TDateTime V = Layout().Double(R, Column());
+    if (DataType() != ftTime && V == std::trunc(V) && ShortDates().WriteUtf8(V, Scratch))
+        return Scratch;
+    return TField::AsUtf8(Scratch);
 }
 
 void TDateTimeField::SetAsString(const String& Value)

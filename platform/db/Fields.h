@@ -16,6 +16,7 @@ public:
     void SetAsDateTime(TDateTime Value) override;
     bool AsBoolean() const override;
     void SetAsBoolean(bool Value) override { SetAsString(Value ? QStringLiteral("T") : QStringLiteral("F")); }
+    QByteArrayView AsUtf8(QByteArray& Scratch) const override { return StoredUtf8(Scratch); }
     Variant AsVariant() const override;
 
 protected:
@@ -29,6 +30,7 @@ public:
     explicit TMemoField(TComponent* AOwner);
     String AsString() const override;
     void SetAsString(const String& Value) override;
+    QByteArrayView AsUtf8(QByteArray& Scratch) const override { return StoredUtf8(Scratch); }
     Variant AsVariant() const override;
 
 protected:
@@ -157,6 +159,8 @@ public:
     void SetAsDateTime(TDateTime Value) override;
     double AsFloat() const override { return AsDateTime(); }
     void SetAsFloat(double Value) override { SetAsDateTime(Value); }
+    // A date in a simple short date format is written as bytes directly.
+    QByteArrayView AsUtf8(QByteArray& Scratch) const override;
     Variant AsVariant() const override;
     bool IsValidChar(QChar Ch) const override;
     String DisplayFormat() const { return FDisplayFormat; }

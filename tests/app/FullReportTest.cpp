@@ -273,6 +273,17 @@ TEST_F(FullReport, TextReportsAreUtf8)
     EXPECT_EQ(LinesOf(Report({4}, 1), false), QStringList({"Zoë" + Blanks(22)}));
 }
 
+TEST_F(FullReport, ColumnsCountCharactersAsTheTextHoldsThem)
+{
+    // A character outside the basic plane takes two of a column's width, as
+    // it does in a String; a postcode of other letters is split after four.
+    Add(Data->cdsAdres, {{"ID_ADRES", "1"}, {"POSTCODE", "1234ÅB"}});
+    AddPerson(1, {{"ACHTER_NAAM", "Zoë\U0001F600"}, {"ID_ADRES", "1"}});
+    EXPECT_EQ(LinesOf(Report({0, 22}, 1), false), QStringList({"Zoë\U0001F600" + Blanks(45) + "1234 ÅB"}));
+    EXPECT_EQ(LinesOf(Report({0, 22}, 0), true).mid(11, 2),
+              QStringList({HtmlCell.arg("Zoë\U0001F600"), HtmlCell.arg("1234 ÅB")}));
+}
+
 // --- the run --------------------------------------------------------------------------
 
 TEST_F(FullReport, ARunHandsTheFileToTheDesktopAndClosesTheWindowWhenAsked)

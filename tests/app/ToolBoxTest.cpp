@@ -83,6 +83,38 @@ TEST(ToolBoxTest, PersonDisplayNameEdges)
     EXPECT_EQ(ToolBox::PersonDisplayName("", " anna", "", "dijk"), " anna Dijk");
 }
 
+TEST(ToolBoxTest, TheUtf8FormsGiveTheStringFormsText)
+{
+    // Blanks, control characters, HTML's four, letters outside ASCII and
+    // outside the basic plane, at either end and inside.
+    const QStringList Texts = {"",           " ",        "\t\r\n",     "jansen",      " van ",       "élise",
+                               "ölçer \x01", "a&b<c>\"", "\"<>&",      "\U0001F600x", "x\U0001F600", "\u00A0a\u00A0",
+                               "de BOER",    "12 bis",   "Dorpsstraat"};
+    const auto Utf8 = [](const QString& Text) { return Text.toUtf8(); };
+    for (const QString& A : Texts) {
+        const QByteArray A8 = Utf8(A);
+        QByteArray Out;
+        ToolBox::AppendHtmlCellText(Out, QByteArrayView(A8));
+        EXPECT_EQ(Out, Utf8(ToolBox::HtmlCellText(A))) << A.toStdString();
+        EXPECT_EQ(ToolBox::HasHtmlSpecial(QByteArrayView(A8)), ToolBox::HtmlText(A) != A) << A.toStdString();
+        for (const QString& B : Texts) {
+            const QByteArray B8 = Utf8(B);
+            Out.clear();
+            ToolBox::AppendPersonDisplayName(Out, QByteArrayView(A8), QByteArrayView(B8), QByteArrayView(A8),
+                                             QByteArrayView(B8));
+            EXPECT_EQ(Out, Utf8(ToolBox::PersonDisplayName(A, B, A, B))) << A.toStdString() << "|" << B.toStdString();
+            Out.clear();
+            ToolBox::AppendPersonDisplayName(Out, QByteArrayView(B8), QByteArrayView(), QByteArrayView(B8),
+                                             QByteArrayView(A8));
+            EXPECT_EQ(Out, Utf8(ToolBox::PersonDisplayName(B, "", B, A))) << A.toStdString() << "|" << B.toStdString();
+            Out.clear();
+            ToolBox::AppendAddressLine(Out, QByteArrayView(A8), QByteArrayView(B8), QByteArrayView(A8),
+                                       QByteArrayView(B8));
+            EXPECT_EQ(Out, Utf8(ToolBox::AddressLine(A, B, A, B))) << A.toStdString() << "|" << B.toStdString();
+        }
+    }
+}
+
 TEST(ToolBoxTest, TempFileNamesCountUpInTheTemporaryFolder)
 {
     TTestDir Dir;

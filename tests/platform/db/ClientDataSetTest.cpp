@@ -616,16 +616,69 @@ TEST_F(ClientDataSet, DateDisplayMatchesFormatDateTimeInEveryShortDateFormat)
     const TDateTime Dates[] = {EncodeDate(1970, 5, 6), EncodeDate(2023, 12, 31), EncodeDate(99, 1, 2),
                                EncodeDate(1899, 12, 29), EncodeDate(1600, 2, 29)};
     const char* Formats[] = {"dd/mm/yyyy", "d-m-yy", "yyyy.mm.dd", "m/d/yyyy", "ddd d mmm yyyy", "dd/mm/yy 'x'"};
-    for (const char* Format : Formats) {
-        FormatSettings.ShortDateFormat = Format;
-        for (TDateTime D : Dates) {
-            Actief->SetAsDateTime(D);
-            Geboren->SetAsDateTime(D);
-            EXPECT_EQ(Actief->DisplayText(), FormatDateTime("ddddd", D)) << Format;
-            EXPECT_EQ(Geboren->DisplayText(), FormatDateTime("c", D)) << Format;
+    QByteArray Scratch;
+    for (const QChar Separator : {QChar(u'/'), QChar(u'\u2215')}) {
+        FormatSettings.DateSeparator = Separator;
+        for (const char* Format : Formats) {
+            FormatSettings.ShortDateFormat = Format;
+            for (TDateTime D : Dates) {
+                Actief->SetAsDateTime(D);
+                Geboren->SetAsDateTime(D);
+                EXPECT_EQ(Actief->DisplayText(), FormatDateTime("ddddd", D)) << Format;
+                EXPECT_EQ(Geboren->DisplayText(), FormatDateTime("c", D)) << Format;
+                // The same text in UTF-8, a separator outside ASCII included.
+                EXPECT_EQ(Actief->AsUtf8(Scratch), Actief->AsString().toUtf8()) << Format;
+                Geboren->SetAsDateTime(D + 0.5);
+                EXPECT_EQ(Geboren->AsUtf8(Scratch), Geboren->AsString().toUtf8()) << Format;
+            }
         }
     }
+    Actief->Clear();
+    EXPECT_TRUE(Actief->AsUtf8(Scratch).isEmpty());
     T->Cancel();
+}
+
+TEST_F(ClientDataSet, Utf8IsTheStoredTextWithoutACopyAndDamagedBytesAsAsStringReadsThem)
+{
+    struct TCase {
+        const char* What;
+        QByteArray Stored;
+        bool Copied; // damaged bytes are repaired into the scratch buffer
+    };
+    const TCase Cases[] = {{"ASCII", "Jansen", false},
+                           {"accented", "Zo\xC3\xAB", false},
+                           {"outside the basic plane", "\xF0\x9F\x98\x80 x", false},
+                           {"null", "", false},
+                           {"a cut sequence", "ab\xC3", true},
+                           {"a stray byte after eight ASCII ones", "abcdefgh\xFFok", true}};
+    const TRecordLayout& L = T->Table()->Layout();
+    const int Naam = T->Table()->FieldNo("NAAM"), Notitie = T->Table()->FieldNo("NOTITIE");
+    int Id = 0;
+    for (const TCase& C : Cases) {
+        // Straight into the engine, as a forged file would hold it.
+        TRecordBuffer Rec = L.EmptyRecord();
+        L.SetInt32(Rec, 0, ++Id);
+        L.SetUtf8(Rec, Naam, C.Stored);
+        L.SetUtf8(Rec, Notitie, C.Stored);
+        T->Table()->Append(Rec);
+    }
+    T->Resync();
+    T->First();
+    for (const TCase& C : Cases) {
+        for (const char* Name : {"NAAM", "NOTITIE"}) {
+            TField* F = T->FieldByName(Name);
+            QByteArray Scratch;
+            const QByteArrayView Text = F->AsUtf8(Scratch);
+            EXPECT_EQ(Text, F->AsString().toUtf8()) << C.What << " " << Name;
+            EXPECT_EQ(Text.data() == Scratch.constData() && !Text.isEmpty(), C.Copied) << C.What << " " << Name;
+        }
+        T->Next();
+    }
+    // Other fields give their text.
+    T->First();
+    QByteArray Scratch;
+    EXPECT_EQ(T->FieldByName("ID")->AsUtf8(Scratch), "1");
+    EXPECT_TRUE(T->FieldByName("GROEP")->AsUtf8(Scratch).isEmpty());
 }
 
 TEST(ClientDataSetFile, NaturalOrderAndInsertPositionsSurviveTheFile)
