@@ -5,8 +5,13 @@ JOBS  ?= $(shell nproc)
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS    ?= 4
+# `make debug`: unoptimised build with debugging information.
+DEBUG_BUILD  ?= build-debug
+# `make nopch`: every file compiled without the precompiled headers, so that
+# none leans on what they happen to include (a compile check: no -O, no -g).
+NOPCH_BUILD  ?= build-nopch
 
-.PHONY: all setup configure build run test bench fuzz fuzz-seeds clean
+.PHONY: all setup configure build run test bench debug nopch fuzz fuzz-seeds clean
 
 all: build
 
@@ -21,7 +26,8 @@ configure: setup $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quorvy
 	$(BUILD)/quorvy
 
 test: build
@@ -29,6 +35,15 @@ test: build
 
 bench: build
 	@set -e; for b in $(BUILD)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
+
+debug: setup
+	cmake -S . -B $(DEBUG_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(DEBUG_BUILD) -j $(JOBS)
+
+nopch: setup
+	cmake -S . -B $(NOPCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	      -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON
+	cmake --build $(NOPCH_BUILD) -j $(JOBS)
 
 fuzz: setup
 	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
@@ -38,4 +53,4 @@ fuzz-seeds: configure
 	@bash scripts/fuzz-seeds.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(DEBUG_BUILD) $(NOPCH_BUILD) $(FUZZ_BUILD)
