@@ -12,7 +12,13 @@ ASAN_BUILD ?= build-asan
 ASAN_JOBS  ?= 4
 ASAN_FLAGS := -O1 -g -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all
 
-.PHONY: all setup configure build run test bench bench-setup asan fuzz fuzz-seeds clean
+# `make debug`: unoptimised build with debugging information.
+DEBUG_BUILD  ?= build-debug
+# `make nopch`: every file compiled without the precompiled headers, so that
+# none leans on what they happen to include (a compile check: no -O, no -g).
+NOPCH_BUILD  ?= build-nopch
+
+.PHONY: all setup configure build run test bench bench-setup asan debug nopch fuzz fuzz-seeds clean
 
 all: build
 
@@ -27,7 +33,8 @@ configure: setup $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quorvy
 	$(BUILD)/quorvy
 
 test: build
@@ -49,6 +56,15 @@ asan: setup $(ASAN_BUILD)/build.ninja
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(ASAN_JOBS)
 
+debug: setup
+	cmake -S . -B $(DEBUG_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(DEBUG_BUILD) -j $(JOBS)
+
+nopch: setup
+	cmake -S . -B $(NOPCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	      -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON
+	cmake --build $(NOPCH_BUILD) -j $(JOBS)
+
 fuzz: setup
 	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
@@ -57,4 +73,4 @@ fuzz-seeds: configure
 	@bash scripts/fuzz-seeds.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(DEBUG_BUILD) $(NOPCH_BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)

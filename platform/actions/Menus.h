@@ -9,7 +9,7 @@
 #include "platform/actions/ActnList.h"
 #include "platform/actions/ImgList.h"
 // Key codes and message records only (a header without code).
-#include "platform/windows/Messages.h"
+#include "platform/graphics/MessageTypes.h"
 
 #include <functional>
 #include <memory>

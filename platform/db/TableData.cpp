@@ -1,5 +1,6 @@
 #include "platform/db/TableData.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace {
