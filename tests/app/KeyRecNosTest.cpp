@@ -40,8 +40,10 @@ TEST_F(KeyRecNos, FindsEachKeysRecordAndNothingForOtherKeys)
             EXPECT_EQ(Keys.Find(Sorted[I]), Expected) << C.What << " " << Sorted[I];
         }
         EXPECT_EQ(Keys.Empty(), NonNegative == 0) << C.What;
-        for (int Missing : {-2, 6, 69999, 1999999999, INT_MAX, INT_MIN})
-            if (std::find(Sorted.begin(), Sorted.end(), Missing) == Sorted.end())
+        for (int Missing : {-2, 6, 69999, 1999999999, INT_MAX, INT_MIN}) {
+            if (std::find(Sorted.begin(), Sorted.end(), Missing) == Sorted.end()) {
                 EXPECT_EQ(Keys.Find(Missing), 0) << C.What << " " << Missing;
+            }
+        }
     }
 }

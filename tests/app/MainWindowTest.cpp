@@ -578,7 +578,8 @@ TEST_F(MainWindowTest, TheWebLinkRefusesWhatIsNoWebAddress)
 {
     ShowMain();
     TShellRecorder Shell;
-    for (const QString& Text : {"/etc/passwd", "file:///etc/passwd", "jan@example.org", "xterm -e sh"}) {
+    for (const char* Typed : {"/etc/passwd", "file:///etc/passwd", "jan@example.org", "xterm -e sh"}) {
+        const QString Text = QString::fromUtf8(Typed);
         TScriptedMessageBoxes Boxes;
         Main->FcComboBoxWebLink->SetText(Text);
         Main->SpeedButtonWebGoClick(nullptr);
