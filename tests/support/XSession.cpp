@@ -13,7 +13,13 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -63,10 +69,36 @@ std::vector<int> AllowedDisplays()
     return Displays;
 }
 
-// Whether a running server holds display N.  A lock left by a server that
-// was killed does not count: the next server removes it.
+// Whether something answers on the local socket Path (a leading '@' for the
+// abstract namespace).
+bool Answers(const QByteArray& Path)
+{
+    sockaddr_un Address{};
+    Address.sun_family = AF_UNIX;
+    if (Path.size() >= int(sizeof(Address.sun_path)))
+        return false;
+    std::memcpy(Address.sun_path, Path.constData(), size_t(Path.size()));
+    if (Path.startsWith('@'))
+        Address.sun_path[0] = '\0';
+    const int Socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (Socket < 0)
+        return false;
+    const bool Connected = ::connect(Socket, reinterpret_cast<const sockaddr*>(&Address),
+                                     socklen_t(offsetof(sockaddr_un, sun_path) + size_t(Path.size())))
+        == 0;
+    ::close(Socket);
+    return Connected;
+}
+
+// Whether a running server holds display N: it answers on the display's
+// socket (a server started with -displayfd writes no lock file), or has
+// locked it as it starts.  What a killed server left behind does not
+// count: the next server clears it.
 bool DisplayTaken(int N)
 {
+    const QByteArray Socket = "/tmp/.X11-unix/X" + QByteArray::number(N);
+    if (Answers('@' + Socket) || Answers(Socket))
+        return true;
     QFile Lock(QStringLiteral("/tmp/.X%1-lock").arg(N));
     if (!Lock.open(QIODevice::ReadOnly))
         return false;
@@ -88,6 +120,28 @@ bool AskUntil(const std::function<bool()>& Done, int TimeoutMs, const std::funct
         Pause();
     }
 }
+
+// Held while a session picks a display and starts its server there: two
+// sessions that both found a display free would otherwise start on it at
+// once, and one of them would fail.  The lock goes with its process.
+class TDisplayChoice {
+public:
+    TDisplayChoice() : FFile(::open("/tmp/.quorvy-x-displays.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666))
+    {
+        if (FFile >= 0)
+            ::flock(FFile, LOCK_EX);
+    }
+    ~TDisplayChoice()
+    {
+        if (FFile >= 0)
+            ::close(FFile);
+    }
+    TDisplayChoice(const TDisplayChoice&) = delete;
+    TDisplayChoice& operator=(const TDisplayChoice&) = delete;
+
+private:
+    int FFile;
+};
 
 } // namespace
 
@@ -141,18 +195,26 @@ bool TXSession::StartServer()
     const std::vector<int> Allowed = AllowedDisplays();
     if (Allowed.empty())
         return StartServerOn(QString());
-    // Other tests may hold every display given for a while.
-    const bool Started = PollUntil(
+    // Other tests may hold every display given for a while.  A server that
+    // fails on a display nobody holds would fail again.
+    bool Failed = false;
+    const bool Done = PollUntil(
         [&] {
-            for (const int N : Allowed)
-                if (!DisplayTaken(N) && StartServerOn(QStringLiteral(":%1").arg(N)))
+            const TDisplayChoice Choosing;
+            for (const int N : Allowed) {
+                if (DisplayTaken(N))
+                    continue;
+                if (StartServerOn(QStringLiteral(":%1").arg(N)))
                     return true;
+                if (!DisplayTaken(N))
+                    return Failed = true;
+            }
             return false;
         },
         Patience);
-    if (!Started && FReason.isEmpty())
+    if (!Done)
         FReason = QStringLiteral("no free display among QV_X_DISPLAYS=%1").arg(qEnvironmentVariable("QV_X_DISPLAYS"));
-    return Started;
+    return Done && !Failed;
 }
 
 bool TXSession::StartServerOn(const QString& Wanted)
@@ -183,7 +245,9 @@ bool TXSession::StartServerOn(const QString& Wanted)
     bool Ok = false;
     const int Display = Number.trimmed().toInt(&Ok);
     if (!Started || !Ok) {
-        FReason = QStringLiteral("Xvfb did not start: %1").arg(QString::fromLocal8Bit(FServer->readAllStandardError()));
+        FReason = QStringLiteral("Xvfb did not start on %1: %2")
+                      .arg(Wanted.isEmpty() ? QStringLiteral("any display") : Wanted,
+                           QString::fromLocal8Bit(FServer->readAllStandardError()));
         Stop(*FServer);
         return false;
     }
