@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-dejavu-core fonts-wine tango-icon-theme qt6-translations-l10n
-  xvfb openbox xdotool x11-utils imagemagick
+  xvfb openbox xdotool x11-utils wmctrl imagemagick
   "$@"
 )
 

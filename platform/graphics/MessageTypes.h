@@ -9,7 +9,9 @@
 // codes, SetWindowPos flags ...) are in platform/windows/Messages.h.
 #include "platform/graphics/Gdi.h"
 
+#include <array>
 #include <cstdint>
+#include <memory>
 
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
@@ -55,7 +57,9 @@ struct TMessage {
 
 // A queued message as PeekMessage hands it out.  Text carries the
 // characters a key press produced, for TranslateMessage; Serial is the
-// generation of the target window when the message was queued.
+// generation of the target window when the message was queued; Keys, for
+// keyboard and mouse input, the keys and buttons held as the input found
+// them (GetKeyState answers from it while the input is handled).
 struct MSG {
     HWND hwnd = nullptr;
     UINT message = 0;
@@ -65,6 +69,7 @@ struct MSG {
     TPoint pt;
     std::uint64_t Serial = 0;
     String Text;
+    std::shared_ptr<const std::array<std::uint8_t, 256>> Keys;
 };
 using TMsg = MSG;
 

@@ -210,8 +210,14 @@ void HandleActivateApp(HWND Wnd, bool Active);
 // The shape a top-level window shows.
 void ApplySurfaceMask(HWND Top);
 
+// The queue took input out: from now on GetKeyState answers as Msg found
+// the keys.
+void InputTaken(const MSG& Msg);
+
 // --- queue (WndQueue) ---
 void QueueInput(const MSG& Msg);
+// Whether keyboard or mouse input waits in the queue.
+bool InputWaiting();
 void DropQueuedFor(HWND Wnd);
 // Takes the mouse input that waits in the queue out of it.
 void DropQueuedMouseInput();

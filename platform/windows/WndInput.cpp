@@ -39,7 +39,14 @@ TPoint GCursorPos{-1, -1};
 bool GCursorKnown = false;
 HCURSOR GCursor = IDC_ARROW;
 HWND GMouseTop = nullptr;
-std::array<std::uint8_t, 256> GKeys{};
+// The keys and buttons held: as they are now (GetAsyncKeyState), and as
+// the input last taken out of the queue found them.  A program busy while
+// the user types on sees each key with the keys held when it was pressed
+// (Ctrl+P typed ahead stays Ctrl+P, though Ctrl is up again by the time
+// the P is handled).
+using TKeyTable = std::array<std::uint8_t, 256>;
+TKeyTable GKeys{};
+std::shared_ptr<const TKeyTable> GTakenKeys;
 bool GAppActive = true;
 std::function<void(UINT)> GBeepHook;
 
@@ -78,6 +85,20 @@ void SetKey(int Vk, bool Down)
     } else {
         GKeys[Vk] &= 0x7F;
     }
+}
+
+// The table GetKeyState answers from.  With no input waiting, the input
+// taken last found the keys as they are now.
+const TKeyTable& SyncKeys()
+{
+    return GTakenKeys && InputWaiting() ? *GTakenKeys : GKeys;
+}
+
+// Queues keyboard or mouse input with the keys held as it comes in.
+void QueueUserInput(MSG& M)
+{
+    M.Keys = std::make_shared<const TKeyTable>(GKeys);
+    QueueInput(M);
 }
 
 void SyncModifiers(Qt::KeyboardModifiers M)
@@ -249,9 +270,13 @@ int QtKey(WORD Vk)
 Qt::KeyboardModifiers CurrentModifiers()
 {
     Qt::KeyboardModifiers M;
-    if (GKeys[VK_SHIFT] & 0x80) M |= Qt::ShiftModifier;
-    if (GKeys[VK_CONTROL] & 0x80) M |= Qt::ControlModifier;
-    if (GKeys[VK_MENU] & 0x80) M |= Qt::AltModifier;
+    const TKeyTable& Keys = SyncKeys();
+    if (Keys[VK_SHIFT] & 0x80)
+        M |= Qt::ShiftModifier;
+    if (Keys[VK_CONTROL] & 0x80)
+        M |= Qt::ControlModifier;
+    if (Keys[VK_MENU] & 0x80)
+        M |= Qt::AltModifier;
     return M;
 }
 
@@ -322,7 +347,7 @@ void QueueKey(HWND Target, QKeyEvent* E, bool Down)
     M.Serial = WindowSerial(Target);
     if (Down)
         M.Text = KeyText(Vk, E);
-    QueueInput(M);
+    QueueUserInput(M);
 }
 
 // --- mouse ---
@@ -385,7 +410,7 @@ void QueueMouse(HWND Target, UINT Msg, WPARAM WParam, TPoint Screen, bool NonCli
     M.time = GetTickCount();
     M.pt = Screen;
     M.Serial = WindowSerial(Target);
-    QueueInput(M);
+    QueueUserInput(M);
 }
 
 // The kind of a press (0 down, 2 double click), counted by us.
@@ -416,7 +441,7 @@ void QueueMouseActivate(HWND Target, int Hit, UINT Msg)
     M.time = GetTickCount();
     M.pt = GCursorPos;
     M.Serial = WindowSerial(Target);
-    QueueInput(M);
+    QueueUserInput(M);
 }
 
 void QueueMove(const TMouseTarget& T, TPoint Screen)
@@ -430,7 +455,7 @@ void QueueMove(const TMouseTarget& T, TPoint Screen)
         M.lParam = MAKELPARAM(T.Hit, int(NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE));
         M.Serial = WindowSerial(T.Wnd);
         M.pt = Screen;
-        QueueInput(M);
+        QueueUserInput(M);
     }
     QueueMouse(T.Wnd, NonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, NonClient ? WPARAM(T.Hit) : MouseKeys(), Screen,
                NonClient);
@@ -485,7 +510,7 @@ void HandleWheel(HWND Top, QWheelEvent* E, TPoint Screen)
         M.time = GetTickCount();
         M.pt = Screen;
         M.Serial = WindowSerial(Target);
-        QueueInput(M);
+        QueueUserInput(M);
     }
 }
 
@@ -1099,6 +1124,11 @@ void ForgetWindow(HWND Wnd)
         GLastClick = {};
 }
 
+void InputTaken(const MSG& Msg)
+{
+    GTakenKeys = Msg.Keys;
+}
+
 } // namespace QvWnd
 
 // --- focus, activation, capture -------------------------------------------------------------
@@ -1247,7 +1277,7 @@ BOOL SetCursorPos(int X, int Y)
 
 std::int16_t GetKeyState(int VirtKey)
 {
-    const std::uint8_t S = GKeys[VirtKey & 0xFF];
+    const std::uint8_t S = SyncKeys()[VirtKey & 0xFF];
     return std::int16_t(((S & 0x80) != 0 ? 0x8000 : 0) | (S & 0x01));
 }
 
@@ -1260,7 +1290,8 @@ BOOL GetKeyboardState(std::uint8_t* States)
 {
     if (States == nullptr)
         return FALSE;
-    std::copy(GKeys.begin(), GKeys.end(), States);
+    const TKeyTable& Keys = SyncKeys();
+    std::copy(Keys.begin(), Keys.end(), States);
     return TRUE;
 }
 

@@ -216,6 +216,12 @@ void QueueInput(const MSG& Msg)
     Pump().Owe();
 }
 
+bool InputWaiting()
+{
+    auto& Q = Queue();
+    return std::any_of(Q.begin(), Q.end(), [](const MSG& M) { return M.Keys != nullptr; });
+}
+
 void DropQueuedFor(HWND Wnd)
 {
     auto& Q = Queue();
@@ -326,6 +332,8 @@ BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
             else
                 Q.erase(It);
             LastMessage = Msg;
+            if (Msg.Keys)
+                InputTaken(Msg);
             if (Msg.message == WM_TIMER) {
                 auto T = Timers().find({Msg.hwnd, Msg.Serial, std::uintptr_t(Msg.wParam)});
                 if (T != Timers().end())

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QThread>
 
 namespace {
 
@@ -49,15 +48,15 @@ TEST_F(PersonThroughProgram, APersonAddedWithF9IsTheGridsCurrentRowAndIsSaved)
     const TEnvGuard Cache{"XDG_CACHE_HOME", Dir.File("cache").toUtf8()};
     ASSERT_TRUE(X.Start(Program));
 
-    const QString MainWindow = X.WaitForWindow(QStringLiteral("^Quorvy"));
+    const QString MainWindow = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
     ASSERT_FALSE(MainWindow.isEmpty());
-    QThread::msleep(500);
-    X.Click(X.WindowGeometry(MainWindow).topLeft() + FileAt);
-    QThread::msleep(1000);
+    ASSERT_TRUE(X.ClickIn(MainWindow, FileAt));
+    ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* - .*personen\\.quorvy$")).isEmpty())
+        << "the file did not open";
 
     // F9 in the grid: the person form for a new person, the salutation
     // first; three tabs on to the call name, two more to the last name.
-    X.SendKeys({QStringLiteral("F9")}, MainWindow);
+    ASSERT_TRUE(X.SendKeys({QStringLiteral("F9")}, MainWindow));
     const QString New = X.WaitForWindow(QStringLiteral("^Toevoegen nieuw Contact$"));
     ASSERT_FALSE(New.isEmpty());
     X.SendKeys({"Tab", "Tab", "Tab"}, New);
@@ -65,13 +64,16 @@ TEST_F(PersonThroughProgram, APersonAddedWithF9IsTheGridsCurrentRowAndIsSaved)
     X.SendKeys({"Tab", "Tab"}, New);
     X.Type(QStringLiteral("Visser"), New);
     X.SendKeys({QStringLiteral("Return")}, New);
+    ASSERT_TRUE(X.WaitUntilGone(New)) << "the person form did not close";
 
     // The new person is the grid's current row: "Wijzigen" opens it.
     X.SendKeys({QStringLiteral("ctrl+Return")}, MainWindow);
     const QString Edit = X.WaitForWindow(QStringLiteral("^Wijzigen gegevens van Eva Visser$"));
     EXPECT_FALSE(Edit.isEmpty()) << "the grid's current row is not the person added";
-    if (!Edit.isEmpty())
+    if (!Edit.isEmpty()) {
         X.SendKeys({QStringLiteral("alt+a")}, Edit); // "&Annuleer"
+        EXPECT_TRUE(X.WaitUntilGone(Edit));
+    }
     X.SendKeys({QStringLiteral("alt+x")}, MainWindow);
     ASSERT_EQ(X.WaitForExit(), 0) << "the program did not quit";
 

@@ -9,11 +9,7 @@
 #include "tests/support/XSession.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QThread>
-
-#include <functional>
 
 namespace {
 
@@ -22,21 +18,10 @@ QString Program()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/quorvy");
 }
 
-bool WaitFor(const std::function<bool()>& Done, int Milliseconds)
-{
-    QElapsedTimer Clock;
-    Clock.start();
-    while (!Done()) {
-        if (Clock.elapsed() > Milliseconds)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
-
 class RealProgram : public MainWindowTest {
 protected:
-    // The desktop's opener: records its arguments, keeps the page.
+    // The desktop's opener: records its arguments, keeps the page (whole
+    // or not at all, for the test waits for it to be there).
     void WriteOpener()
     {
         ASSERT_TRUE(QDir().mkpath(Dir.File("bin")));
@@ -44,8 +29,8 @@ protected:
         ASSERT_TRUE(WriteRaw(Script,
                              QString("#!/bin/sh\n"
                                      "printf '%s\\n' \"$@\" >> '%1'\n"
-                                     "for A in \"$@\"; do cp \"${A#file://}\" '%2'; done\n")
-                                 .arg(Dir.File("opened.log"), Dir.File("page.html"))
+                                     "for A in \"$@\"; do cp \"${A#file://}\" '%2' && mv '%2' '%3'; done\n")
+                                 .arg(Dir.File("opened.log"), Dir.File("page.part"), Dir.File("page.html"))
                                  .toUtf8()));
         QFile::setPermissions(Script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -80,23 +65,18 @@ TEST_F(RealProgram, WritesTheFullReportOfAContactFileAndHandsItToTheDesktop)
     TXSession X;
     QV_SKIP_WITHOUT_X(X);
     ASSERT_TRUE(X.Start(Program()));
-    const QString Main = X.WaitForWindow(QStringLiteral("Quorvy® 2023"));
+    const QString Main = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
     ASSERT_FALSE(Main.isEmpty());
     // The file list has the focus on its first entry: the second is opened,
-    // and the person grid then takes Ctrl+P (tried again until the file is
-    // open).
+    // and the person grid then takes Ctrl+P.
     ASSERT_TRUE(X.SendKeys({"Down"}, Main));
-    QString Report;
-    WaitFor(
-        [&] {
-            X.SendKeys({"ctrl+p"});
-            Report = X.WaitForWindow(QStringLiteral("Volledige Rapportage"), 1500);
-            return !Report.isEmpty();
-        },
-        15000);
+    ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* - .*b\\.quorvy$")).isEmpty()) << "the file did not open";
+    ASSERT_TRUE(X.SendKeys({"ctrl+p"}, Main));
+    const QString Report = X.WaitForWindow(QStringLiteral("Volledige Rapportage"));
     ASSERT_FALSE(Report.isEmpty());
     ASSERT_TRUE(X.SendKeys({"Return"}, Report));
-    ASSERT_TRUE(WaitFor([&] { return QFile::exists(Dir.File("page.html")); }, 15000));
+    ASSERT_TRUE(X.WaitUntil([&] { return QFile::exists(Dir.File("page.html")); })) << "the page was not handed on";
+    EXPECT_TRUE(X.WaitUntilGone(Report));
     ASSERT_TRUE(X.SendKeys({"alt+x"}, Main));
     EXPECT_EQ(X.WaitForExit(), 0);
 

@@ -158,9 +158,20 @@ void KeyDown(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods, const Q
 
 void KeyUp(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods)
 {
+    QueueKeyUp(AnyOnForm, QtKey, Mods);
+    PumpMessages();
+}
+
+void QueueKeyDown(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods)
+{
+    QKeyEvent E(QEvent::KeyPress, QtKey, Mods, DefaultText(QtKey, Mods));
+    QCoreApplication::sendEvent(KeyWidget(AnyOnForm), &E);
+}
+
+void QueueKeyUp(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods)
+{
     QKeyEvent E(QEvent::KeyRelease, QtKey, Mods);
     QCoreApplication::sendEvent(KeyWidget(AnyOnForm), &E);
-    PumpMessages();
 }
 
 void PressKey(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods, const QString& Text)

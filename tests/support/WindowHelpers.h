@@ -38,6 +38,10 @@ void MouseLeaveWindow(TControl* Control);
 void KeyDown(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier,
              const QString& Text = QString());
 void KeyUp(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier);
+// Key input queued as the desktop would deliver it, without handling it:
+// keys typed ahead while the program is busy.
+void QueueKeyDown(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier);
+void QueueKeyUp(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier);
 // Down and up; the text defaults to what the key types.
 void PressKey(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier,
               const QString& Text = QString());

@@ -2,15 +2,23 @@
 // A real X server for the few tests that run a program as a user would,
 // beside the offscreen suite: Xvfb on a display of its own, the openbox
 // window manager on it, the program started there, keys sent with xdotool,
-// windows measured with xwininfo and screenshots taken with ImageMagick's
-// import.
+// windows measured with xwininfo, maximised and closed with wmctrl, and
+// screenshots taken with ImageMagick's import.
+//
+// Every step waits for what a user would see (a window shown or gone, a
+// title, the focus, pixels, a file, a line of output) up to a generous
+// deadline, never for a fixed time: on a loaded machine the program is
+// slow, not wrong, and a test only fails when the awaited state never
+// comes.  The server, the window manager and the program end with the
+// session, also when the test process is killed.
 //
 // On Linux: Xvfb picks a free display itself (-displayfd), so parallel test
 // runs never collide; where people share a machine, QV_X_DISPLAYS ("51-59")
-// keeps the tests to the displays given; where one of the tools (Xvfb, openbox, xdotool,
-// xwininfo, import) is missing or the server does not start, Available()
-// is false and Reason() says why, and the test skips (QV_SKIP_WITHOUT_X)
-// rather than fails.  scripts/setup.sh installs all of them.
+// keeps the tests to the displays given.  Where one of the tools is missing
+// or no server starts, Available() is false and Reason() says why, and the
+// test skips (QV_SKIP_WITHOUT_X) rather than fails.  scripts/setup.sh
+// installs all of them.  When a test fails, the screen as it was is saved
+// under failed-images/ for a person to look at.
 //
 //   TXSession X;
 //   QV_SKIP_WITHOUT_X(X);
@@ -26,10 +34,15 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class TXSession {
 public:
+    // How long a wait lasts at most unless told otherwise: far more than
+    // any step takes even on a machine busy with other work.
+    static constexpr int Patience = 60000;
+
     // Starts Xvfb with one screen of ScreenSize and openbox on it.
     explicit TXSession(QSize ScreenSize = QSize(1280, 1024));
     // Ends the program, the window manager and the server, in that order.
@@ -43,8 +56,8 @@ public:
     // ":N".
     QString Display() const { return FDisplay; }
     QSize ScreenSize() const { return FScreenSize; }
-    // The environment programs on the display get: this process's, with
-    // DISPLAY set and Qt told to use it (QT_QPA_PLATFORM=xcb).
+    // The environment programs on the display get: this process's as it is
+    // now, with DISPLAY set and Qt told to use it (QT_QPA_PLATFORM=xcb).
     QProcessEnvironment Environment() const;
 
     // Starts Program on the display (one program per session); false when
@@ -55,28 +68,56 @@ public:
     QByteArray ProgramOutput();
     // Waits until the program ends; its exit code, or -1 when it did not
     // end within TimeoutMs (it is killed then) or crashed.
-    int WaitForExit(int TimeoutMs = 20000);
+    int WaitForExit(int TimeoutMs = Patience);
+    // Waits until Done holds, asking again whenever the program wrote
+    // something and at least every 50 ms; false when it still did not hold
+    // after TimeoutMs.
+    bool WaitUntil(const std::function<bool()>& Done, int TimeoutMs = Patience);
 
     // The id of a visible window whose title matches Title (a regular
-    // expression, as xdotool matches names), waiting up to TimeoutMs for
-    // it to appear; empty when none did.
-    QString WaitForWindow(const QString& Title, int TimeoutMs = 20000);
+    // expression, as xdotool matches names), waiting for it to appear;
+    // empty when none did.
+    QString WaitForWindow(const QString& Title, int TimeoutMs = Patience);
+    // Whether Window is mapped and viewable now.
+    bool IsShown(const QString& Window);
+    // Waits until Window is no longer shown (closed, hidden or destroyed).
+    bool WaitUntilGone(const QString& Window, int TimeoutMs = Patience);
+    // Whether Window has the input focus (is the window manager's active
+    // window) now.
+    bool HasFocus(const QString& Window);
     // The window's place and size on the screen (its client area, without
     // the window manager's frame); an empty rectangle when unknown.
     QRect WindowGeometry(const QString& Window);
+    // Waits until Window's geometry is one that Fits takes; the last one
+    // seen.
+    QRect WaitForGeometry(const QString& Window, const std::function<bool(const QRect&)>& Fits,
+                          int TimeoutMs = Patience);
+    // Whether the window manager shows Window maximised now.
+    bool IsMaximised(const QString& Window);
+
+    // Asks the window manager to maximise Window, as a taskbar does.
+    bool Maximise(const QString& Window);
+    // Asks the window manager to close Window, as its close button does.
+    bool Close(const QString& Window);
     // Sends key strokes, named as xdotool names them ("Escape", "Return",
-    // "alt+x", "ctrl+s", "F2"), to Window after activating it, or to
-    // whatever window has the focus when Window is empty.
+    // "alt+x", "ctrl+s", "F2"), to Window after activating it and waiting
+    // for it to have the focus, or to whatever window has the focus when
+    // Window is empty.
     bool SendKeys(const QStringList& Keys, const QString& Window = QString());
-    // Clicks the left mouse button Clicks times at Where on the screen (a
-    // double click on a title bar maximises the window, as users do).
-    bool Click(QPoint Where, int Clicks = 1);
     // Types Text into Window (or the focused window) as key strokes.
     bool Type(const QString& Text, const QString& Window = QString());
+    // Clicks the left mouse button once at Where on the screen.  (No double
+    // clicks: whether two clicks make one depends on how fast they come.)
+    bool Click(QPoint Where);
+    // Clicks once at Where in Window's client area.
+    bool ClickIn(const QString& Window, QPoint Where);
     // The whole screen (or Window) as it shows now; a null image when it
     // cannot be taken.  SaveScreenshot writes it as PNG for a person.
     QImage Screenshot(const QString& Window = QString());
     bool SaveScreenshot(const QString& FileName, const QString& Window = QString());
+    // Waits until a screenshot of the whole screen satisfies Shows; the last
+    // screenshot taken (null when none could be).
+    QImage WaitForScreen(const std::function<bool(const QImage&)>& Shows, int TimeoutMs = Patience);
 
 private:
     bool StartServer();
@@ -85,9 +126,14 @@ private:
     bool StartWindowManager();
     // Runs a tool on the display; its standard output, and whether it
     // ended with exit code 0.
-    bool Run(const QString& Tool, const QStringList& Arguments, QByteArray* Output = nullptr, int TimeoutMs = 10000);
+    bool Run(const QString& Tool, const QStringList& Arguments, QByteArray* Output = nullptr, int TimeoutMs = Patience);
+    // WaitUntil, saying what did not come about (and saving the screen as
+    // it was then) when it did not.
+    bool Await(const QString& What, const std::function<bool()>& Done, int TimeoutMs = Patience);
     // xdotool's key or type command, to Window after activating it.
     bool TypeInto(const QString& Window, const QString& Command, const QStringList& What);
+    // Keeps the screen for a person to look at when the running test failed.
+    void SaveScreenOfFailedTest();
     static void Stop(QProcess& Process);
 
     QSize FScreenSize;
@@ -98,6 +144,10 @@ private:
     std::unique_ptr<QProcess> FProgram;
     QByteArray FProgramOutput;
 };
+
+// Asks Done every 50 ms until it holds; false when it still did not after
+// TimeoutMs.
+bool PollUntil(const std::function<bool()>& Done, int TimeoutMs = TXSession::Patience);
 
 // Skips the running test, saying why, when Session has no X server.
 #define QV_SKIP_WITHOUT_X(Session)                                                                                     \

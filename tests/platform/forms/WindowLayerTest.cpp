@@ -177,6 +177,32 @@ TEST(KeyState, LockKeysToggleOnEachPress)
     Form->Free();
 }
 
+TEST(KeyState, KeysTypedAheadAreHandledWithTheKeysHeldAsTheyCame)
+{
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    Form->SetKeyPreview(true);
+    Form->Show();
+    PumpMessages();
+    std::vector<std::pair<WORD, bool>> Seen; // each key, and whether Ctrl was held with it
+    bool CtrlUpMeanwhile = false;
+    Form->SetOnKeyDown([&](TObject*, WORD& Key, TShiftState Shift) {
+        Seen.emplace_back(Key, Shift.Contains(ssCtrl) && GetKeyState(VK_CONTROL) < 0);
+        CtrlUpMeanwhile = GetAsyncKeyState(VK_CONTROL) >= 0;
+    });
+    // Ctrl+P comes in whole while the program is busy.
+    QueueKeyDown(Form, Qt::Key_Control, Qt::ControlModifier);
+    QueueKeyDown(Form, Qt::Key_P, Qt::ControlModifier);
+    QueueKeyUp(Form, Qt::Key_Control);
+    QueueKeyUp(Form, Qt::Key_P);
+    PumpMessages();
+    const std::vector<std::pair<WORD, bool>> CtrlP{{VK_CONTROL, true}, {WORD('P'), true}};
+    EXPECT_EQ(Seen, CtrlP);
+    EXPECT_TRUE(CtrlUpMeanwhile);
+    // Once the keys are handled, the keys held are the keyboard's.
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+    Form->Free();
+}
+
 TEST_F(Layer, ScrollBarsTakeTheirRoomAndSendScrollMessages)
 {
     auto* Box = new TTestBox(Form);

@@ -4,34 +4,82 @@
 // Skipped where no X server can be started.
 #include "tests/support/XSession.h"
 #include "platform/graphics/Colors.h"
+#include "tests/support/ImageHelpers.h"
 
-#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <vector>
+
+#include <csignal>
 
 namespace {
 
 const QString Title = QStringLiteral("Quorvy X-proef");
 
-// The last "<What> left top width height" line the probe wrote, waiting
-// for one that Accept takes.
-QRect WaitForReport(TXSession& X, const char* What, const std::function<bool(const QRect&)>& Accept,
-                    int TimeoutMs = 10000)
+// What the probe writes on F3: its bounds and the bounds it returns to.
+struct TReport {
+    QRect Bounds;
+    QRect Restored;
+};
+
+std::vector<TReport> Reports(const QByteArray& Output)
 {
-    const QRegularExpression Line(QStringLiteral("^%1 (-?\\d+) (-?\\d+) (\\d+) (\\d+)$").arg(QLatin1String(What)),
-                                  QRegularExpression::MultilineOption);
-    const QDeadlineTimer Deadline(TimeoutMs);
-    do {
-        X.Program().waitForReadyRead(100);
-        QRect Last;
-        for (auto It = Line.globalMatch(QString::fromLatin1(X.ProgramOutput())); It.hasNext();) {
-            const auto M = It.next();
-            Last = QRect(M.captured(1).toInt(), M.captured(2).toInt(), M.captured(3).toInt(), M.captured(4).toInt());
-        }
-        if (Last.isValid() && Accept(Last))
-            return Last;
-    } while (!Deadline.hasExpired());
-    return QRect();
+    static const QRegularExpression Line(QStringLiteral("^(bounds|restored) (-?\\d+) (-?\\d+) (\\d+) (\\d+)$"),
+                                         QRegularExpression::MultilineOption);
+    std::vector<TReport> Found;
+    for (auto It = Line.globalMatch(QString::fromLatin1(Output)); It.hasNext();) {
+        const auto M = It.next();
+        const QRect R(M.captured(2).toInt(), M.captured(3).toInt(), M.captured(4).toInt(), M.captured(5).toInt());
+        if (M.captured(1) == QLatin1String("bounds"))
+            Found.push_back({R, QRect()});
+        else if (!Found.empty())
+            Found.back().Restored = R;
+    }
+    return Found;
+}
+
+// The probe's Number-th report (from 1), waiting until it is complete; an
+// empty one when it never came.
+TReport WaitForReport(TXSession& X, size_t Number)
+{
+    TReport Report;
+    X.WaitUntil([&] {
+        const std::vector<TReport> Found = Reports(X.ProgramOutput());
+        if (Found.size() < Number || Found[Number - 1].Restored.isNull())
+            return false;
+        Report = Found[Number - 1];
+        return true;
+    });
+    return Report;
+}
+
+// The processes whose parent is Parent and that have not ended.
+std::vector<qint64> LiveChildrenOf(qint64 Parent)
+{
+    std::vector<qint64> Found;
+    for (const QString& Pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile Stat(QStringLiteral("/proc/%1/stat").arg(Pid));
+        if (!Stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold spaces.
+        const QByteArray Line = Stat.readAll();
+        const QList<QByteArray> Fields = Line.mid(Line.lastIndexOf(')') + 2).split(' ');
+        if (Fields.size() > 1 && Fields[0] != "Z" && Fields[1].toLongLong() == Parent)
+            Found.push_back(Pid.toLongLong());
+    }
+    return Found;
+}
+
+bool Alive(qint64 Pid)
+{
+    QFile Stat(QStringLiteral("/proc/%1/stat").arg(Pid));
+    if (!Stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray Line = Stat.readAll();
+    return Line.mid(Line.lastIndexOf(')') + 2, 1) != "Z";
 }
 
 // Starts the probe and waits for its form; the form's window id, or empty
@@ -51,14 +99,16 @@ TEST(XSession, AFormFromADefinitionShowsCentredPaintsAndClosesWithAKey)
     ASSERT_FALSE(Window.isEmpty()) << "the form did not show";
 
     // In the middle of the screen, at its designed size.
-    const QRect Where = X.WindowGeometry(Window);
-    EXPECT_EQ(Where, QRect((1280 - 320) / 2, (1024 - 160) / 2, 320, 160));
+    const QRect Centred((1280 - 320) / 2, (1024 - 160) / 2, 320, 160);
+    EXPECT_EQ(X.WaitForGeometry(Window, [&](const QRect& R) { return R == Centred; }), Centred);
 
     // Painted: the face between the buttons and the top is the form's.
-    const QImage Shot = X.Screenshot();
+    const QPoint Face = Centred.topLeft() + QPoint(20, 20);
+    const COLORREF FaceColor = ColorToRGB(clBtnFace);
+    const QImage Shot =
+        X.WaitForScreen([&](const QImage& S) { return ImagePixel(S, Face.x(), Face.y()) == FaceColor; });
     ASSERT_FALSE(Shot.isNull()) << "no screenshot (ImageMagick's import)";
-    const QRgb Face = Shot.pixel(Where.left() + 20, Where.top() + 20);
-    EXPECT_EQ(RGB(qRed(Face), qGreen(Face), qBlue(Face)), COLORREF(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(ImagePixel(Shot, Face.x(), Face.y()), FaceColor);
 
     // Escape presses Cancel: the modal result is the exit code.
     EXPECT_TRUE(X.SendKeys({QStringLiteral("Escape")}, Window));
@@ -71,22 +121,48 @@ TEST(XSession, AFormMaximisedByTheDesktopKnowsTheBoundsItReturnsTo)
     QV_SKIP_WITHOUT_X(X);
     const QString Window = ShowProbe(X);
     ASSERT_FALSE(Window.isEmpty()) << "the form did not show";
+    const QRect Normal((1024 - 320) / 2, (768 - 160) / 2, 320, 160);
     ASSERT_TRUE(X.SendKeys({QStringLiteral("F3")}, Window));
-    const QRect Normal = WaitForReport(X, "bounds", [](const QRect&) { return true; });
-    ASSERT_EQ(Normal, QRect((1024 - 320) / 2, (768 - 160) / 2, 320, 160));
+    const TReport Before = WaitForReport(X, 1);
+    ASSERT_EQ(Before.Bounds, Normal);
+    EXPECT_EQ(Before.Restored, Normal);
 
-    // Maximised by the user: a double click on the window manager's title
-    // bar, just above the client area.
-    const QRect Where = X.WindowGeometry(Window);
-    ASSERT_TRUE(X.Click(QPoint(Where.center().x(), Where.top() - 6), 2));
-    const QDeadlineTimer Deadline(10000);
-    while (X.WindowGeometry(Window).width() <= 320 && !Deadline.hasExpired())
-        X.Program().waitForReadyRead(100);
+    // Maximised by the desktop, as a taskbar asks the window manager.  Once
+    // the window manager shows it maximised, the program has been told
+    // before the key that follows.
+    ASSERT_TRUE(X.Maximise(Window));
+    EXPECT_TRUE(X.WaitUntil([&] { return X.IsMaximised(Window) && X.WindowGeometry(Window).width() > 320; }))
+        << "the window manager did not maximise the form";
     ASSERT_TRUE(X.SendKeys({QStringLiteral("F3")}, Window));
-    const QRect Maximised = WaitForReport(X, "bounds", [](const QRect& R) { return R.width() > 320; });
-    EXPECT_GT(Maximised.width(), 320) << "the window manager did not maximise the form";
-    EXPECT_EQ(WaitForReport(X, "restored", [](const QRect&) { return true; }), Normal);
+    const TReport Maximised = WaitForReport(X, 2);
+    EXPECT_GT(Maximised.Bounds.width(), 320);
+    EXPECT_EQ(Maximised.Restored, Normal);
 
     EXPECT_TRUE(X.SendKeys({QStringLiteral("Return")}, Window));
     EXPECT_EQ(X.WaitForExit(), 1);
+}
+
+// A test process killed outright (a test run's time limit) runs no
+// destructor: the server, the window manager and the program end with it
+// all the same, and the display is free again.
+TEST(XSession, NothingItStartedOutlivesAKilledTestProcess)
+{
+    QProcess Holder;
+    Holder.start(QStringLiteral(QV_XHOLDER), {QStringLiteral(QV_XPROBE), Title});
+    ASSERT_TRUE(Holder.waitForStarted(TXSession::Patience));
+    QByteArray Said;
+    while (!Said.contains('\n') && Holder.waitForReadyRead(TXSession::Patience))
+        Said += Holder.readAllStandardOutput();
+    if (Said.startsWith("none "))
+        GTEST_SKIP() << "No X server for this test: " << Said.mid(5).trimmed().toStdString();
+    ASSERT_TRUE(Said.startsWith("ready :")) << Said.toStdString();
+    const QString LockFile = QStringLiteral("/tmp/.X%1-lock").arg(QString::fromLatin1(Said.mid(7).trimmed()));
+    const std::vector<qint64> Started = LiveChildrenOf(Holder.processId());
+    EXPECT_EQ(Started.size(), 3u) << "the server, the window manager and the program";
+
+    ::kill(pid_t(Holder.processId()), SIGKILL);
+    ASSERT_TRUE(Holder.waitForFinished(TXSession::Patience));
+    for (const qint64 Pid : Started)
+        EXPECT_TRUE(PollUntil([&] { return !Alive(Pid); })) << "process " << Pid << " outlived the test";
+    EXPECT_TRUE(PollUntil([&] { return !QFile::exists(LockFile); })) << LockFile.toStdString();
 }
