@@ -22,6 +22,7 @@
 #include "controls/lists/FcTabSheet.h"
 #include "platform/actions/Menus.h"
 #include "platform/dbctrls/DBRadioGroup.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/stdctrls/RadioButton.h"
 #include "platform/stdctrls/SpeedButton.h"
 
@@ -307,6 +308,40 @@ TEST_F(PersonForm, UnlinkingEmptiesThePageAndClearsTheLink)
     // Neither the address nor the group is gone.
     EXPECT_EQ(Data->cdsAdres->RecordCount(), 4);
     EXPECT_EQ(Data->cdsGroep->RecordCount(), 3);
+}
+
+// Without a link the page says so; the notice and its explanation must be
+// readable whole at the form's size: each text, laid out at its label's
+// width in its font, fits the label, and no other control of the page lies
+// over it.
+TEST_F(PersonForm, TheNoticesOfPagesWithoutALinkAreReadableWhole)
+{
+    ShowForm(true);
+    TBitmap Measure;
+    const std::pair<TFcTabSheet*, std::vector<TFcLabel*>> Pages[] = {
+        {Form->TabSheetAdres, {Form->FcLabelGeenAdres, Form->FcLabelGeenAdresUitleg}},
+        {Form->TabSheetGroep, {Form->FcLabelGeenGroep, Form->FcLabelGeenGroepUitleg}},
+    };
+    for (const auto& [Page, Notices] : Pages) {
+        Form->FcPageControlQuorvy->SetActivePage(Page);
+        PumpMessages();
+        for (TFcLabel* Notice : Notices) {
+            SCOPED_TRACE(Notice->Name().toStdString());
+            ASSERT_TRUE(Notice->Visible());
+            Measure.Canvas()->Font()->Assign(Notice->Font());
+            TRect Text = Rect(0, 0, Notice->Width(), 0);
+            DrawText(Measure.Canvas()->Handle(), Notice->Caption(), &Text, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+            EXPECT_LE(Text.Right, Notice->Width());
+            EXPECT_LE(Text.Bottom, Notice->Height());
+            OffsetRect(Text, Notice->Left(), Notice->Top());
+            for (int I = 0; I < Page->ControlCount(); ++I) {
+                TControl* Other = Page->Controls(I);
+                TRect Common;
+                if (Other != Notice && Other->Visible() && IntersectRect(Common, Text, Other->BoundsRect()))
+                    ADD_FAILURE() << Other->Name().toStdString() << " lies over the text from y " << Common.Top;
+            }
+        }
+    }
 }
 
 TEST_F(PersonForm, ALinkToADeletedAddressStaysUntilApplyOrAMove)
