@@ -19,12 +19,14 @@
 #include "controls/lists/FcDBGrid.h"
 #include "controls/lists/FcMemo.h"
 #include "controls/lists/FcPageControl.h"
+#include "controls/lists/FcTabColors.h"
 #include "controls/lists/FcTabSheet.h"
 #include "platform/actions/Menus.h"
 #include "platform/dbctrls/DBRadioGroup.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/stdctrls/RadioButton.h"
 #include "platform/stdctrls/SpeedButton.h"
+#include "tests/support/ImageHelpers.h"
 
 namespace {
 
@@ -341,6 +343,50 @@ TEST_F(PersonForm, TheNoticesOfPagesWithoutALinkAreReadableWhole)
                     ADD_FAILURE() << Other->Name().toStdString() << " lies over the text from y " << Common.Top;
             }
         }
+    }
+}
+
+// --- the tabs ------------------------------------------------------------------------
+
+// Tabs on the left in reverse order: each tab's slanted top reaches into
+// the tab above it, and the current tab is drawn over its neighbours.  Each
+// caption stands on its image, right-aligned, clear of that slant: the
+// caption of the tab above the current one shows every pixel it shows when
+// a tab further away is current.
+TEST_F(PersonForm, EveryTabCaptionStandsWholeAboveItsImage)
+{
+    ShowForm(true);
+    TFcPageControl* Tabs = Form->FcPageControlQuorvy;
+    // No image, fill or frame has this colour: its pixels are the captions.
+    const COLORREF Ink = 0x563412;
+    Tabs->TextColors()->SetUnselected(TColor(Ink));
+    auto Paint = [&](int Current) {
+        Tabs->SetActivePageIndex(Current);
+        return PaintControlImage(Tabs);
+    };
+    const int Count = Tabs->PageCount();
+    for (int Tab = 0; Tab < Count; ++Tab) {
+        SCOPED_TRACE(Tabs->Pages(Tab)->Caption().toStdString());
+        const QImage Far = Paint((Tab + 2) % Count);
+        const TRect R = Tabs->TabClientRect(Tab);
+        auto InCaption = [&](int X, int Y) {
+            return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom && ImagePixel(Far, X, Y) == Ink;
+        };
+        const TRect Caption = BoundsOfColor(Far.copy(R.Left, R.Top, R.Width(), R.Height()), Ink);
+        EXPECT_GE(Caption.Width(), 20);
+        TPoint Icon;
+        const QImage Image = Tabs->Images()->GetImage(Tabs->Pages(Tab)->ImageIndex());
+        const ::testing::AssertionResult IconShows = ShowsImage(Far, Image, R, &Icon);
+        EXPECT_TRUE(IconShows);
+        if (IconShows) {
+            EXPECT_LE(R.Top + Caption.Bottom, Icon.Y);
+        }
+        if (Tab + 1 == Count)
+            continue;
+        EXPECT_TRUE(PixelsMatch(Paint(Tab + 1), [&](int X, int Y, COLORREF& Expected) {
+            Expected = Ink;
+            return InCaption(X, Y);
+        }));
     }
 }
 
