@@ -19,11 +19,14 @@
 #include "controls/lists/FcDBGrid.h"
 #include "controls/lists/FcMemo.h"
 #include "controls/lists/FcPageControl.h"
+#include "controls/lists/FcTabColors.h"
 #include "controls/lists/FcTabSheet.h"
 #include "platform/actions/Menus.h"
 #include "platform/dbctrls/DBRadioGroup.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/stdctrls/RadioButton.h"
 #include "platform/stdctrls/SpeedButton.h"
+#include "tests/support/ImageHelpers.h"
 
 namespace {
 
@@ -307,6 +310,84 @@ TEST_F(PersonForm, UnlinkingEmptiesThePageAndClearsTheLink)
     // Neither the address nor the group is gone.
     EXPECT_EQ(Data->cdsAdres->RecordCount(), 4);
     EXPECT_EQ(Data->cdsGroep->RecordCount(), 3);
+}
+
+// Without a link the page says so; the notice and its explanation must be
+// readable whole at the form's size: each text, laid out at its label's
+// width in its font, fits the label, and no other control of the page lies
+// over it.
+TEST_F(PersonForm, TheNoticesOfPagesWithoutALinkAreReadableWhole)
+{
+    ShowForm(true);
+    TBitmap Measure;
+    const std::pair<TFcTabSheet*, std::vector<TFcLabel*>> Pages[] = {
+        {Form->TabSheetAdres, {Form->FcLabelGeenAdres, Form->FcLabelGeenAdresUitleg}},
+        {Form->TabSheetGroep, {Form->FcLabelGeenGroep, Form->FcLabelGeenGroepUitleg}},
+    };
+    for (const auto& [Page, Notices] : Pages) {
+        Form->FcPageControlQuorvy->SetActivePage(Page);
+        PumpMessages();
+        for (TFcLabel* Notice : Notices) {
+            SCOPED_TRACE(Notice->Name().toStdString());
+            ASSERT_TRUE(Notice->Visible());
+            Measure.Canvas()->Font()->Assign(Notice->Font());
+            TRect Text = Rect(0, 0, Notice->Width(), 0);
+            DrawText(Measure.Canvas()->Handle(), Notice->Caption(), &Text, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+            EXPECT_LE(Text.Right, Notice->Width());
+            EXPECT_LE(Text.Bottom, Notice->Height());
+            OffsetRect(Text, Notice->Left(), Notice->Top());
+            for (int I = 0; I < Page->ControlCount(); ++I) {
+                TControl* Other = Page->Controls(I);
+                TRect Common;
+                if (Other != Notice && Other->Visible() && IntersectRect(Common, Text, Other->BoundsRect()))
+                    ADD_FAILURE() << Other->Name().toStdString() << " lies over the text from y " << Common.Top;
+            }
+        }
+    }
+}
+
+// --- the tabs ------------------------------------------------------------------------
+
+// Tabs on the left in reverse order: each tab's slanted top reaches into
+// the tab above it, and the current tab is drawn over its neighbours.  Each
+// caption stands on its image, right-aligned, clear of that slant: the
+// caption of the tab above the current one shows every pixel it shows when
+// a tab further away is current.
+TEST_F(PersonForm, EveryTabCaptionStandsWholeAboveItsImage)
+{
+    ShowForm(true);
+    TFcPageControl* Tabs = Form->FcPageControlQuorvy;
+    // No image, fill or frame has this colour: its pixels are the captions.
+    const COLORREF Ink = 0x563412;
+    Tabs->TextColors()->SetUnselected(TColor(Ink));
+    auto Paint = [&](int Current) {
+        Tabs->SetActivePageIndex(Current);
+        return PaintControlImage(Tabs);
+    };
+    const int Count = Tabs->PageCount();
+    for (int Tab = 0; Tab < Count; ++Tab) {
+        SCOPED_TRACE(Tabs->Pages(Tab)->Caption().toStdString());
+        const QImage Far = Paint((Tab + 2) % Count);
+        const TRect R = Tabs->TabClientRect(Tab);
+        auto InCaption = [&](int X, int Y) {
+            return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom && ImagePixel(Far, X, Y) == Ink;
+        };
+        const TRect Caption = BoundsOfColor(Far.copy(R.Left, R.Top, R.Width(), R.Height()), Ink);
+        EXPECT_GE(Caption.Width(), 20);
+        TPoint Icon;
+        const QImage Image = Tabs->Images()->GetImage(Tabs->Pages(Tab)->ImageIndex());
+        const ::testing::AssertionResult IconShows = ShowsImage(Far, Image, R, &Icon);
+        EXPECT_TRUE(IconShows);
+        if (IconShows) {
+            EXPECT_LE(R.Top + Caption.Bottom, Icon.Y);
+        }
+        if (Tab + 1 == Count)
+            continue;
+        EXPECT_TRUE(PixelsMatch(Paint(Tab + 1), [&](int X, int Y, COLORREF& Expected) {
+            Expected = Ink;
+            return InCaption(X, Y);
+        }));
+    }
 }
 
 TEST_F(PersonForm, ALinkToADeletedAddressStaysUntilApplyOrAMove)

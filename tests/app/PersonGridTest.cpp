@@ -11,6 +11,7 @@
 #include "controls/lists/FcGroupItems.h"
 #include "platform/actions/Menus.h"
 #include "platform/forms/Screen.h"
+#include "platform/graphics/Bitmap.h"
 #include "tests/support/ScriptedDialogs.h"
 
 namespace {
@@ -104,6 +105,25 @@ TEST_F(PersonGridTest, ClickingATitleSortsAndClickingItAgainTurnsTheOrder)
     EXPECT_TRUE(SortAscending);
     EXPECT_TRUE(LooksSorted(0));
     EXPECT_TRUE(LooksPlain(11));
+}
+
+// A sorted column shows which way it is sorted only when its whole caption
+// fits: every title, with the descending mark its second click adds, fits
+// its column in the title font, with the margin the grid leaves on either
+// side of a cell's text.
+TEST_F(PersonGridTest, EveryTitleFitsItsColumnWithTheDescendingMark)
+{
+    constexpr int TextMargin = 2;
+    TBitmap Measure;
+    for (int I = 0; I < 19; ++I) {
+        if (I != 0)
+            ClickTitle(I); // the sort moves here, ascending
+        ClickTitle(I);
+        const String Caption = Column(I)->Title()->Caption();
+        ASSERT_EQ(Caption, PersonColumns[I].TitleText() + "  \\/");
+        Measure.Canvas()->Font()->Assign(Column(I)->Title()->Font());
+        EXPECT_LE(Measure.Canvas()->TextWidth(Caption) + 2 * TextMargin, Column(I)->Width()) << Caption.toStdString();
+    }
 }
 
 TEST_F(PersonGridTest, ASortThatFailsLeavesTitlesIndexRecordAndControlsAsTheyWere)

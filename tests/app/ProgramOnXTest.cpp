@@ -18,12 +18,12 @@ namespace {
 
 // The grid's title row, in the window's client coordinates: below the
 // toolbar (46 pixels), right of the group bar (180) and the indicator (11);
-// the first three columns are 120, 80 and 90 pixels wide.  The points are
+// the first three columns are 120, 110 and 90 pixels wide.  The points are
 // right of each title's text, where only its background shows.
 constexpr int TitleY = 46 + 8;
 constexpr int GridLeft = 180 + 11;
 constexpr int LastNameTitleX = GridLeft + 110;
-constexpr int CallNameTitleX = GridLeft + 120 + 80 + 80;
+constexpr int CallNameTitleX = GridLeft + 120 + 110 + 80;
 
 void MakeContactFile(const QString& Path)
 {
