@@ -1,9 +1,12 @@
 #include "platform/forms/InputQuery.h"
 
+#include "platform/forms/Screen.h"
 #include "platform/windows/WinUser.h"
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLayout>
+#include <QLineEdit>
 
 namespace {
 
@@ -13,16 +16,24 @@ TInputQueryHook& Hook()
     return H;
 }
 
+// The desktop elides a caption that does not fit the title bar.  The
+// dialog's layout sets the dialog's minimum size from its children's, so
+// the width goes to the edit, which spans the dialog.
+void KeepCaptionWhole(QInputDialog& Dialog, int Width)
+{
+    auto* Edit = Dialog.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+    if (Edit == nullptr || Dialog.layout() == nullptr)
+        return;
+    const QMargins M = Dialog.layout()->contentsMargins();
+    Edit->setMinimumWidth(Width - M.left() - M.right());
+}
+
 bool ShowQtInput(const String& Caption, const String& Prompt, String& Value)
 {
     if (qApp == nullptr)
         return false;
     QInputDialog Dialog;
-    Dialog.setWindowTitle(Caption);
-    Dialog.setLabelText(Prompt);
-    Dialog.setTextValue(Value);
-    Dialog.setOkButtonText(QStringLiteral("OK"));
-    Dialog.setCancelButtonText(QStringLiteral("Annuleren"));
+    SetUpInputDialog(Dialog, Caption, Prompt, Value);
     if (Dialog.exec() != QDialog::Accepted)
         return false;
     Value = Dialog.textValue();
@@ -30,6 +41,18 @@ bool ShowQtInput(const String& Caption, const String& Prompt, String& Value)
 }
 
 } // namespace
+
+void SetUpInputDialog(QInputDialog& Dialog, const String& ACaption, const String& APrompt, const String& Value)
+{
+    Dialog.setInputMode(QInputDialog::TextInput);
+    Dialog.setWindowTitle(ACaption);
+    Dialog.setLabelText(APrompt);
+    Dialog.setTextValue(Value);
+    Dialog.setOkButtonText(QStringLiteral("OK"));
+    Dialog.setCancelButtonText(QStringLiteral("Annuleren"));
+    if (Screen != nullptr)
+        KeepCaptionWhole(Dialog, Screen->TitleBarWidth(ACaption));
+}
 
 void SetInputQueryHook(TInputQueryHook Value)
 {

@@ -12,5 +12,10 @@ bool InputQuery(const String& ACaption, const String& APrompt, String& Value);
 // The typed text on OK, ADefault on Cancel.
 String InputBox(const String& ACaption, const String& APrompt, const String& ADefault);
 
+class QInputDialog;
+// Sets Dialog up for the question: Dutch buttons, and at least as wide as
+// its caption needs in the title bar (within the screen).
+void SetUpInputDialog(QInputDialog& Dialog, const String& ACaption, const String& APrompt, const String& Value);
+
 using TInputQueryHook = std::function<bool(const String& Caption, const String& Prompt, String& Value)>;
 void SetInputQueryHook(TInputQueryHook Hook);

@@ -7,6 +7,7 @@
 #include "platform/graphics/GdiObjects.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -198,6 +199,26 @@ TRect TScreen::WorkAreaRect() const
     TRect R;
     SystemParametersInfo(SPI_GETWORKAREA, 0, &R, 0);
     return R;
+}
+
+// Window managers draw the title in a font of their own, most of them bold,
+// beside the window's icon and its buttons (minimise, maximise, close), so
+// the estimate takes the desktop's title font in bold and room for four
+// buttons with margins on both sides.  The width is the window's own: the
+// frame's borders come on top and must fit the work area too.
+int TScreen::TitleBarWidth(const String& Caption) const
+{
+    constexpr int Margins = 2 * 16;
+    const int Buttons = 4 * GetSystemMetrics(SM_CXSIZE);
+    const int Frame = 2 * GetSystemMetrics(SM_CXFRAME);
+    int Text = 0;
+    // Fonts need the GUI application, not just any application.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+        QFont Font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        Font.setBold(true);
+        Text = QFontMetrics(Font).horizontalAdvance(Caption);
+    }
+    return std::min(Text + Buttons + Margins, WorkAreaWidth() - Frame);
 }
 
 bool TScreen::PlatformPlacesWindows(const String& PlatformName)

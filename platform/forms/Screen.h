@@ -75,6 +75,9 @@ public:
     int WorkAreaTop() const { return WorkAreaRect().Top; }
     int WorkAreaWidth() const { return WorkAreaRect().Width(); }
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
+    // The width a top-level window needs for the desktop to show Caption
+    // whole in its title bar, at most the work area's width.
+    int TitleBarWidth(const String& Caption) const;
     int MonitorCount() const;
     TMonitor* Monitors(int Index) const;
     TMonitor* PrimaryMonitor() const;

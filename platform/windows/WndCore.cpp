@@ -495,12 +495,35 @@ bool IsKeyOrMouse(UINT Msg)
     return (Msg >= WM_KEYFIRST && Msg <= WM_KEYLAST) || (Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST);
 }
 
+// The keys that ask the focused window for its context menu, as on the
+// desktop: Shift+F10 as it goes down (once, not while it repeats), the
+// Menu key as it comes up.  F10 alone, or with Ctrl or Alt, stays a key.
+bool IsContextMenuKey(UINT Msg, WPARAM Vk, LPARAM KeyData)
+{
+    switch (Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return Vk == VK_F(10) && (std::uint32_t(KeyData) & KF_REPEAT_BIT) == 0 && GetKeyState(VK_SHIFT) < 0
+            && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        return Vk == VK_APPS;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     if (Live(Wnd) == nullptr)
         return 0;
+    // The context menu is ours, from the keys as from the mouse.
+    if (IsContextMenuKey(Msg, WParam, LParam)) {
+        SendMessage(Wnd, WM_CONTEXTMENU, WPARAM(Wnd), -1);
+        return 0;
+    }
     if (Wnd->Hosted && IsKeyOrMouse(Msg) && ForwardToHostedWidget(Wnd, TMessage{Msg, WParam, LParam, 0}))
         return 0;
     switch (Msg) {
@@ -584,11 +607,6 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
         SendMessage(Wnd, WM_CONTEXTMENU, WPARAM(Wnd), PointToLParam(P));
         return 0;
     }
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        if (WParam == VK_APPS || (WParam == VK_F(10) && GetKeyState(VK_SHIFT) < 0))
-            SendMessage(Wnd, WM_CONTEXTMENU, WPARAM(Wnd), -1);
-        return 0;
     case WM_SYSKEYDOWN:
         if (WParam == VK_F(4))
             PostMessage(TopLevel(Wnd), WM_SYSCOMMAND, SC_CLOSE, 0);

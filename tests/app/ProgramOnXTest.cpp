@@ -1,8 +1,9 @@
 // The real program on a real X server with a window manager, started as a
 // user starts it: its main window shows, a contact file the test made is
 // opened from the start page's list, the persons are sorted by a click on a
-// column title, and Alt+X quits through the close query, which writes the
-// recent-files list.  Skipped where no X server can be started.
+// column title, Shift+F10 shows the grid's menu, and Alt+X quits through
+// the close query, which writes the recent-files list.  Skipped where no X
+// server can be started.
 #include "app/qv_data.h"
 #include "platform/db/Fields.h"
 #include "tests/app/AppRoots.h"
@@ -92,6 +93,15 @@ TEST(ProgramOnX, StartsOpensAFileSortsAndQuits)
     EXPECT_EQ(PixelAt(Shot, Where, CallNameTitleX, TitleY), 0x0000FFu)
         << "the call-name title did not take the sort look";
     EXPECT_NE(PixelAt(Shot, Where, LastNameTitleX, TitleY), 0x0000FFu);
+
+    // Shift+F10 shows the focused grid's menu over its top left corner, as
+    // the Menu key does; Escape closes it.
+    auto MenuShown = [&](const QImage& S) { return PixelAt(S, Where, GridLeft + 60, 46 + 200) != 0xFFFFFFu; };
+    EXPECT_FALSE(MenuShown(Shot)) << "the grid's empty part is white";
+    ASSERT_TRUE(X.SendKeys({QStringLiteral("shift+F10")}, Window));
+    EXPECT_TRUE(MenuShown(X.WaitForScreen(MenuShown))) << "Shift+F10 showed no menu";
+    ASSERT_TRUE(X.SendKeys({QStringLiteral("Escape")}));
+    EXPECT_FALSE(MenuShown(X.WaitForScreen([&](const QImage& S) { return !MenuShown(S); })));
 
     // Alt+X quits; the close query wrote the file back to the recent list.
     ASSERT_TRUE(X.SendKeys({QStringLiteral("alt+x")}, Window));

@@ -1,6 +1,7 @@
 // Dialogs and the shell, scripted: the message-box flags the program uses
 // (buttons, icon, default, Escape), MessageDlg, input, file and folder
 // dialogs, and the shell hand-off with its refusals.
+#include "platform/forms/Screen.h"
 #include "platform/forms/Translations.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,6 +115,29 @@ TEST(InputDialogs, OkTakesTheTypedTextAndCancelKeepsTheValue)
     ASSERT_EQ(Inputs.Asked().size(), 2u);
     EXPECT_EQ(Inputs.Asked()[0].Value, QStringLiteral("<Achternaam>"));
     EXPECT_EQ(Inputs.Asked()[1].Prompt, QStringLiteral("Zoekargument:"));
+}
+
+// The dialog is shown (off screen) and measured as the desktop gets it.
+TEST(InputDialogs, AreAsWideAsTheirCaptionNeedsWithinTheWorkArea)
+{
+    auto WidthFor = [](const String& Caption) {
+        QInputDialog Dialog;
+        SetUpInputDialog(Dialog, Caption, QStringLiteral("Zoekargument:"), String());
+        Dialog.show();
+        const int Width = Dialog.width();
+        Dialog.hide();
+        return Width;
+    };
+    const String Short = QStringLiteral("Z");
+    const String Long = QStringLiteral("Zoeken naar \"Telefoonnummer Werk\" in alle personen van het bestand");
+    const String Huge = Long.repeated(40);
+    EXPECT_GT(WidthFor(Long), WidthFor(Short));
+    EXPECT_GE(WidthFor(Long), Screen->TitleBarWidth(Long));
+    EXPECT_GT(Screen->TitleBarWidth(Long), Screen->TitleBarWidth(Long.left(20)));
+    // However long the caption, the dialog stays on the screen.
+    const int Frame = 2 * GetSystemMetrics(SM_CXFRAME);
+    EXPECT_EQ(Screen->TitleBarWidth(Huge), Screen->WorkAreaWidth() - Frame);
+    EXPECT_EQ(WidthFor(Huge), Screen->WorkAreaWidth() - Frame);
 }
 
 TEST(FileDialogs, TheOpenDialogAsksWithItsSettingsAndTakesTheAnswer)

@@ -1,8 +1,9 @@
 // Pieces of the window layer the control libraries build on: dock sites
 // with their grabbers, a popup's own message loop, embedded Qt editors,
-// lock keys and scroll bars.
+// the keys that ask for a context menu, lock keys and scroll bars.
 #include "tests/platform/forms/TestControls.h"
 #include "tests/support/ImageHelpers.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/WindowHelpers.h"
 
 #include "platform/windows/DockTree.h"
@@ -155,6 +156,84 @@ TEST_F(Layer, KeysForAnEmbeddedEditorGoThroughTheControlFirst)
     EXPECT_EQ(Host->Edit()->text(), QStringLiteral("B"));
     // The editor is part of the window's image.
     EXPECT_GT(CountColor(FormImage(Form), 0x000000, Bounds(10, 10, 120, 24)), 0);
+}
+
+// The two keys that ask for a context menu, sent as a keyboard does:
+// Shift+F10 may be let go Shift first (as xdotool does) or F10 first.
+const std::pair<const char*, std::function<void(TControl*)>> ContextKeys[] = {
+    {"Menu", [](TControl* C) { PressKey(C, Qt::Key_Menu); }},
+    {"Shift+F10, Shift up first",
+     [](TControl* C) {
+         KeyDown(C, Qt::Key_Shift, Qt::ShiftModifier);
+         KeyDown(C, Qt::Key_F10, Qt::ShiftModifier);
+         KeyUp(C, Qt::Key_Shift);
+         KeyUp(C, Qt::Key_F10);
+     }},
+    {"Shift+F10, F10 up first",
+     [](TControl* C) {
+         KeyDown(C, Qt::Key_Shift, Qt::ShiftModifier);
+         KeyDown(C, Qt::Key_F10, Qt::ShiftModifier);
+         KeyUp(C, Qt::Key_F10, Qt::ShiftModifier);
+         KeyUp(C, Qt::Key_Shift);
+     }},
+};
+
+TEST_F(Layer, TheMenuKeyAndShiftF10ShowTheFocusedControlsPopupMenu)
+{
+    auto* Box = new TTestBox(Form);
+    Box->SetBoundsRect(Bounds(10, 10, 100, 60));
+    auto* Host = new TLineEditHost(Form);
+    Host->SetBoundsRect(Bounds(10, 100, 120, 24));
+    auto* Menu = new TPopupMenu(Form);
+    for (TControl* C : std::initializer_list<TControl*>{Box, Host}) {
+        C->SetParent(Form);
+        C->SetPopupMenu(Menu);
+    }
+    Form->Show();
+    for (TWinControl* C : std::initializer_list<TWinControl*>{Box, Host}) {
+        C->SetFocus();
+        for (const auto& [Name, Send] : ContextKeys) {
+            SCOPED_TRACE(Name);
+            TScriptedPopupMenus Menus({QString()});
+            Send(Form);
+            ASSERT_EQ(Menus.Shown().size(), 1u);
+            EXPECT_EQ(Menus.Shown()[0].PopupComponent, C);
+            EXPECT_EQ(Menus.Shown()[0].At, C->ClientToScreen({0, 0}));
+        }
+    }
+}
+
+TEST_F(Layer, F10AloneAndAControlThatTakesShiftF10ItselfShowNoMenu)
+{
+    auto* Box = new TTestBox(Form);
+    Box->SetBoundsRect(Bounds(10, 10, 100, 60));
+    Box->SetParent(Form);
+    Box->SetPopupMenu(new TPopupMenu(Form));
+    Form->Show();
+    Box->SetFocus();
+    TScriptedPopupMenus Menus({QString()});
+    QStringList Keys;
+    Box->SetOnKeyDown([&](TObject*, WORD& Key, TShiftState Shift) {
+        Keys << QStringLiteral("%1%2").arg(Shift.Contains(ssShift) ? "Shift+" : "").arg(Key);
+    });
+    PressKey(Form, Qt::Key_F10);
+    PressKey(Form, Qt::Key_F10, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(Menus.Shown().empty()) << "F10 alone, or with Ctrl, is a key";
+    EXPECT_EQ(Keys, QStringList({"121", "Shift+121"}));
+    // A control that drops the key in its handler keeps it from the menu.
+    Box->SetOnKeyDown([](TObject*, WORD& Key, TShiftState) { Key = 0; });
+    PressKey(Form, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(Menus.Shown().empty());
+    // One that shows a menu of its own hears of the keyboard's position.
+    Box->SetOnKeyDown(nullptr);
+    TPoint Asked{0, 0};
+    Box->SetOnContextPopup([&](TObject*, TPoint MousePos, bool& Handled) {
+        Asked = MousePos;
+        Handled = true;
+    });
+    PressKey(Form, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(Menus.Shown().empty());
+    EXPECT_EQ(Asked, TPoint(-1, -1));
 }
 
 TEST(KeyState, LockKeysToggleOnEachPress)
