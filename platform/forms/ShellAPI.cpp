@@ -1,6 +1,7 @@
 #include "platform/forms/ShellAPI.h"
 
 #include "platform/forms/Dialogs.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/WebMailAddress.h"
 
 #include <QDesktopServices>
@@ -59,8 +60,8 @@ TShellTarget FileTarget(const String& Path)
 TShellTarget ShellTarget(const String& Operation, const String& File, const String& Parameters)
 {
     if (Operation.compare(QLatin1String("open"), Qt::CaseInsensitive) != 0)
-        return Refuse(
-            QStringLiteral("De opdracht \"%1\" wordt niet uitgevoerd: alleen openen is toegestaan.").arg(Operation));
+        return Refuse(QStringLiteral("De opdracht \"%1\" wordt niet uitgevoerd: alleen openen is toegestaan.")
+                          .arg(QuotedInput(Operation)));
     if (!Parameters.trimmed().isEmpty())
         return Refuse(
             QStringLiteral("\"%1\" wordt niet geopend: er worden geen opdrachtparameters doorgegeven.").arg(File));
@@ -76,7 +77,7 @@ TShellTarget ShellTarget(const String& Operation, const String& File, const Stri
     const bool Web = Scheme == QLatin1String("http") || Scheme == QLatin1String("https");
     const bool Mail = Scheme == QLatin1String("mailto");
     if (!(Web || Mail) || !Url.isValid() || (Web && Url.host().isEmpty()) || (Mail && Url.path().isEmpty()))
-        return Refuse(QStringLiteral("\"%1\" wordt niet geopend.\r\n\r\n%2").arg(Text, Allowed));
+        return Refuse(QStringLiteral("\"%1\" wordt niet geopend.\r\n\r\n%2").arg(QuotedInput(Text), Allowed));
     TShellTarget T;
     T.Url = Url;
     return T;
@@ -90,7 +91,7 @@ TShellTarget AddressTarget(const String& Address)
         return Refuse(QStringLiteral("\"%1\" is geen webadres of e-mailadres en wordt niet geopend.\r\n\r\n"
                                      "Een webadres begint met http://, https:// of www., een e-mailadres ziet eruit "
                                      "als naam@voorbeeld.nl.")
-                          .arg(Address.trimmed()));
+                          .arg(QuotedInput(Address.trimmed())));
     TShellTarget T;
     T.Url = Url;
     return T;

@@ -281,6 +281,19 @@ TEST(Shell, AWebOrMailHandOffOpensAddressesOnlyAndNeverALocalFile)
     }
 }
 
+TEST(Shell, ARefusalQuotesTheStartOfWhatItRefuses)
+{
+    TShellRecorder Shell;
+    TScriptedMessageBoxes Boxes;
+    const QString Long(4 << 20, u'x');
+    EXPECT_EQ(ShellOpenAddress(nullptr, Long), SE_ERR_ACCESSDENIED);
+    EXPECT_EQ(ShellExecute(nullptr, "open", "x-" + Long + ":", {}, {}, SW_SHOWNORMAL), SE_ERR_ACCESSDENIED);
+    ASSERT_EQ(Boxes.Asked().size(), 2u);
+    for (const auto& Asked : Boxes.Asked())
+        EXPECT_LT(Asked.Text.size(), 400);
+    EXPECT_TRUE(Boxes.Asked()[0].Text.startsWith("\"" + QString(40, u'x') + QChar(0x2026) + "\" is geen"));
+}
+
 TEST(Shell, ADesktopThatCannotOpenIsNotReported)
 {
     TShellRecorder Shell(false);
