@@ -66,6 +66,30 @@ TEST(MessageBoxes, TheScriptAnswersAndRecords)
     EXPECT_EQ(Boxes.Asked()[0].Flags, 36u);
 }
 
+TEST(MessageBoxes, ABoxLaysOutAScreenfulAtMost)
+{
+    const QChar Ellipsis(0x2026);
+    const QString Line(MaxMessageBoxLineLength, u'a');
+    QStringList Lines;
+    for (int I = 0; I < MaxMessageBoxLines; ++I)
+        Lines << Line;
+    const QString Full = Lines.join("\r\n");
+    EXPECT_EQ(MessageBoxText(Full), Full);
+    EXPECT_EQ(MessageBoxText("kort\r\n\r\nbericht"), "kort\r\n\r\nbericht");
+
+    // Megabytes on one line: cut where a screenful of wrapped lines ends.
+    const QString Huge(4 << 20, u'x');
+    EXPECT_EQ(MessageBoxText(Huge), Huge.left(MaxMessageBoxLines * MaxMessageBoxLineLength) + Ellipsis);
+    // Too many lines: the next one is left out; a long line counts as the
+    // lines it wraps into.
+    EXPECT_EQ(MessageBoxText(Full + "\r\nmeer"), Full + "\r\n" + Ellipsis);
+    EXPECT_EQ(MessageBoxText(Line + "b\r\n" + Full), Line + "b\r\n" + Lines.mid(2).join("\r\n") + "\r\n" + Ellipsis);
+    // Never half a character of two code units.
+    const QString Clef = QString::fromUtf8("\xF0\x9D\x84\x9E");
+    const QString Edge = QString(MaxMessageBoxLines * MaxMessageBoxLineLength - 1, u'a') + Clef;
+    EXPECT_EQ(MessageBoxText(Edge), Edge.left(Edge.size() - 2) + Ellipsis);
+}
+
 TEST(MessageDialogs, LayoutFollowsTheClassicDefaultAndCancelChoice)
 {
     struct TCase {
