@@ -305,6 +305,40 @@ TEST(Shell, AWebOrMailHandOffOpensAddressesOnlyAndNeverALocalFile)
     }
 }
 
+TEST(Shell, AMailHandOffPassesTheAddressAndASubjectOnly)
+{
+    // Mail programs take other fields as orders: attach a file, copy to
+    // someone else, write the text.
+    const struct {
+        QString Given;
+        QString Opened;
+    } Cases[] = {
+        {"a@b.nl?attach=/etc/passwd", "mailto:a@b.nl"},
+        {"mailto:a@b.nl?subject=Hoi&attach=/etc/passwd", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?cc=c@d.nl&bcc=e@f.nl&to=g@h.nl&body=Tekst", "mailto:a@b.nl"},
+        {"a@b.nl?attachment=/etc/passwd&subject=Hoi", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?subject=Hoi?attach=/etc/passwd", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?&&subject=Hoi&&", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?%61ttach=/etc/passwd", "mailto:a@b.nl"},
+        {"a@b.nl?ATTACH=/etc/passwd&SuBjEcT=Hoi", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?%73ubject=Hoi&subject=Tweede", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?subject=a%26attach%3D%2Fetc%2Fpasswd", "mailto:a@b.nl?subject=a%26attach%3D%2Fetc%2Fpasswd"},
+        {"a@b.nl?subject=Hoi#attach=/etc/passwd", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?subject=", "mailto:a@b.nl"},
+        {"MAILTO:a@b.nl?subject=Quorvy® Versie 2023", "mailto:a@b.nl?subject=Quorvy%C2%AE%20Versie%202023"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Given.toStdString());
+        TShellRecorder Shell;
+        EXPECT_EQ(ShellOpenAddress(nullptr, C.Given), SE_ERR_OK);
+        const QString Link = C.Given.startsWith("mailto:", Qt::CaseInsensitive) ? C.Given : "mailto:" + C.Given;
+        EXPECT_EQ(ShellExecute(nullptr, "open", Link, {}, {}, SW_SHOWNORMAL), SE_ERR_OK);
+        ASSERT_EQ(Shell.Opened().size(), 2u);
+        for (const QUrl& Url : Shell.Opened())
+            EXPECT_EQ(Url.toString(QUrl::FullyEncoded).toStdString(), C.Opened.toStdString());
+    }
+}
+
 TEST(Shell, ARefusalQuotesTheStartOfWhatItRefuses)
 {
     TShellRecorder Shell;
