@@ -302,7 +302,7 @@ void TBrowseForm::Search(const String& Value)
         Table()->GotoNearest();
     Keep.Commit();
     if (!Found)
-        MessageBox(QStringLiteral("Zoekargument ") + Quoted(Value) + QStringLiteral(" niet gevonden"),
+        MessageBox(QStringLiteral("Zoekargument ") + Quoted(QuotedInput(Value)) + QStringLiteral(" niet gevonden"),
                    QStringLiteral("Niet gevonden"), MB_OK | MB_ICONWARNING);
 }
 

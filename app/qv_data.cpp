@@ -13,6 +13,8 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QUrl>
+#include <cerrno>
+#include <unistd.h>
 #include <unordered_set>
 
 REGISTER_COMPONENT(TDataModuleMain, TDataModule)
@@ -54,11 +56,14 @@ bool NameTaken(const String& Path)
 // lost, and never let a new table replace a file that is already there.
 void CheckCanCreate(const String& TableFile)
 {
-    const QFileInfo Folder(QFileInfo(TableFile).absolutePath());
-    if (!Folder.isDir() || !Folder.isWritable())
-        throw EInOutError(QStringLiteral("Cannot create file \"%1\". The folder is missing or read-only").arg(TableFile));
-    if (NameTaken(TableFile))
-        throw EInOutError(QStringLiteral("Cannot create file \"%1\". It already exists").arg(TableFile));
+    const String Folder = QFileInfo(TableFile).absolutePath();
+    int Code = ::access(QFile::encodeName(Folder).constData(), W_OK | X_OK) == 0 ? 0 : errno;
+    if (Code == 0 && !DirectoryExists(Folder))
+        Code = ENOTDIR;
+    if (Code == 0 && NameTaken(TableFile))
+        Code = EEXIST;
+    if (Code != 0)
+        throw FileError(TableFile, QStringLiteral("aangemaakt"), Code);
 }
 
 using TKeySet = std::unordered_set<std::int32_t>;

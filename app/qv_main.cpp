@@ -443,7 +443,7 @@ void TFormMain::SpeedButtonWebGoClick(TObject* Sender)
     // Only a web address goes to the desktop, which would open a local
     // file or a program as readily.
     if (!IsWebAddress(Text)) {
-        MessageBox(Quoted(Text)
+        MessageBox(Quoted(QuotedInput(Text))
                        + QStringLiteral(" is geen webadres en wordt niet geopend.\r\n\r\nEen webadres begint "
                                         "met http://, https:// of www."),
                    QStringLiteral("Openen niet mogelijk"), MB_OK | MB_ICONWARNING);

@@ -206,7 +206,7 @@ void TFormMain::FcGroupZoekenItems0Click(TObject* Sender)
     if (Settings->ExactSearch) {
         if (!Persons()->GotoKey()) {
             Keep.Commit();
-            ShowMessage(QStringLiteral("Zoekargument ") + Quoted(Value) + QStringLiteral(" niet gevonden"),
+            ShowMessage(QStringLiteral("Zoekargument ") + Quoted(QuotedInput(Value)) + QStringLiteral(" niet gevonden"),
                         QStringLiteral("Niet gevonden"), MB_OK | MB_ICONWARNING);
             return;
         }
@@ -282,7 +282,7 @@ void TFormMain::FcGroupZoekenItems1Click(TObject* Sender)
         ShowSearchButtons(true);
         UpdateCaption();
     } else {
-        ShowMessage(QStringLiteral("Zoekargument ") + Quoted(DataModuleMain->SearchText)
+        ShowMessage(QStringLiteral("Zoekargument ") + Quoted(QuotedInput(DataModuleMain->SearchText))
                         + QStringLiteral(" niet gevonden."),
                     QStringLiteral("Zoekargument niet gevonden"), MB_OK | MB_ICONINFORMATION);
         DataModuleMain->SearchText.clear();
@@ -308,7 +308,7 @@ void TFormMain::ContinueSearch(bool Forward)
     if (!PersonsOpen())
         return;
     if (!SearchFrom(Forward, false))
-        ShowMessage(QStringLiteral("Zoekargument ") + Quoted(DataModuleMain->SearchText)
+        ShowMessage(QStringLiteral("Zoekargument ") + Quoted(QuotedInput(DataModuleMain->SearchText))
                         + QStringLiteral(" niet meer gevonden."),
                     QStringLiteral("Zoekargument niet gevonden"), MB_OK | MB_ICONINFORMATION);
     if (FcDBGridQuorvy->CanFocus())

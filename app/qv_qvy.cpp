@@ -181,7 +181,7 @@ void ShowInvalid(const String& Text)
 
 void RefuseToOpen(const String& Text, const String& What)
 {
-    MessageBox(QLatin1Char('"') + Trim(Text) + QStringLiteral("\" is geen ") + What
+    MessageBox(QLatin1Char('"') + QuotedInput(Trim(Text)) + QStringLiteral("\" is geen ") + What
                    + QStringLiteral(" en wordt niet geopend."),
                QStringLiteral("Openen niet mogelijk"), MB_OK | MB_ICONWARNING);
 }

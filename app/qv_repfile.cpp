@@ -113,7 +113,5 @@ void TReportFile::Close()
 
 void TReportFile::Fail(int Code)
 {
-    throw EInOutError(
-        QStringLiteral("Cannot write file \"%1\". %2").arg(FFileName, QString::fromLocal8Bit(std::strerror(Code))),
-        Code);
+    throw FileError(FFileName, QStringLiteral("geschreven"), Code);
 }

@@ -5,8 +5,9 @@
 #include "controls/foundation/FcThemeBridge.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/windows/Themes.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/stdctrls/ListMessages.h"
+#include "platform/windows/Themes.h"
 
 #include <QIODevice>
 
@@ -276,7 +277,8 @@ void TFcCheckListStrings::SaveToStream(QIODevice& Stream) const
     for (int I = 0, N = Count(); I < N; ++I) {
         const QByteArray Line = (MarkedLine(Get(I), Packet(I)) + QStringLiteral("\r\n")).toUtf8();
         if (Stream.write(Line) != Line.size())
-            throw EInOutError(QStringLiteral("Stream write error. %1").arg(Stream.errorString()));
+            throw EInOutError(
+                QStringLiteral("De lijst kan niet worden geschreven: %1.").arg(DeviceErrorMessage(Stream)));
     }
 }
 

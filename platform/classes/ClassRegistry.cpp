@@ -55,7 +55,7 @@ TClass FindClass(const String& ClassName)
 {
     TClass Result = GetClass(ClassName);
     if (Result == nullptr)
-        throw EClassNotFound(QStringLiteral("Class %1 not found").arg(ClassName));
+        throw EClassNotFound(QStringLiteral("Class %1 not found").arg(QuotedInput(ClassName)));
     return Result;
 }
 

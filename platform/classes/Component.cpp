@@ -261,7 +261,7 @@ void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, c
         return;
     TComponent* Found = FindComponent(NewName);
     if (Found != nullptr && Found != AComponent)
-        throw EComponentError(QStringLiteral("A component named %1 already exists").arg(NewName));
+        throw EComponentError(QStringLiteral("A component named %1 already exists").arg(QuotedInput(NewName)));
 }
 
 void TComponent::ValidateContainer(TComponent* AComponent)

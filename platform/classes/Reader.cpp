@@ -132,7 +132,7 @@ void Store(const S& Setter, TObject* Instance, const V& Value)
 String InstanceName(TObject* Instance)
 {
     if (auto* P = dynamic_cast<TPersistent*>(Instance))
-        return P->GetNamePath();
+        return QuotedInput(P->GetNamePath());
     return Instance ? Instance->ClassName() : String();
 }
 
@@ -255,7 +255,8 @@ void TReader::ResolveFixups(TComponent* Root)
             break;
         case rrNoRoot:
             Error(QStringLiteral("Error reading %1.%2: Unresolved reference '%3': there is no form or data module %4")
-                      .arg(InstanceName(F.Instance), F.PropInfo->Name, F.Name, F.Name.section(QLatin1Char('.'), 0, 0)),
+                      .arg(InstanceName(F.Instance), F.PropInfo->Name, QuotedInput(F.Name),
+                           QuotedInput(F.Name.section(QLatin1Char('.'), 0, 0))),
                   F.Line);
         case rrMissing:
             Error(QStringLiteral("Error reading %1.%2: Unresolved reference '%3'")

@@ -4,7 +4,7 @@ namespace {
 
 [[noreturn]] void UnknownProperty(const String& PropName)
 {
-    throw EPropertyError(QStringLiteral("Property %1 does not exist").arg(PropName));
+    throw EPropertyError(QStringLiteral("Property %1 does not exist").arg(QuotedInput(PropName)));
 }
 
 [[noreturn]] void InvalidType(const TPropInfo* PropInfo)
@@ -20,7 +20,7 @@ namespace {
 
 [[noreturn]] void InvalidElement(const String& Name)
 {
-    throw EPropertyConvertError(QStringLiteral("Invalid property element: %1").arg(Name));
+    throw EPropertyConvertError(QStringLiteral("Invalid property element: %1").arg(QuotedInput(Name)));
 }
 
 const TPropInfo* Require(const TObject* Instance, const String& PropName)
@@ -49,7 +49,7 @@ namespace QvTypInfo {
 
 void WrongInstance(const String& PropName)
 {
-    throw EPropertyError(QStringLiteral("Property %1 does not belong to this object").arg(PropName));
+    throw EPropertyError(QStringLiteral("Property %1 does not belong to this object").arg(QuotedInput(PropName)));
 }
 
 QStringList SplitEnumNames(const char* Text)

@@ -55,9 +55,10 @@ void DatabaseErrorFmt(const char* Fmt, const String& Arg1)
 void DatabaseErrorFmt(const char* Fmt, const String& Arg1, const String& Arg2)
 {
     // Replace the placeholders left to right without re-scanning the
-    // inserted text, so a '%s' inside a value stays as typed.
+    // inserted text, so a '%s' inside a value stays as typed.  What is put
+    // in is a name or value from outside, so only its start (QuotedInput).
     const String F = QString::fromUtf8(Fmt);
-    const String Args[2] = {Arg1, Arg2};
+    const String Args[2] = {QuotedInput(Arg1), QuotedInput(Arg2)};
     String Out;
     int Next = 0;
     for (int I = 0; I < F.size(); ++I) {

@@ -62,7 +62,9 @@ inline const char* const SUnsupportedFieldType = "Field '%s' has a type the tabl
 inline const char* const SFilterUnsupported = "Filter expressions are not supported: %s";
 }  // namespace DBConsts
 
-// EDatabaseError with the classic %s arguments filled in.
+// EDatabaseError with the classic %s arguments filled in, each as
+// QuotedInput: a message never repeats more than the start of a name or
+// value, however long the one it refuses.
 [[noreturn]] void DatabaseError(const String& Message);
 [[noreturn]] void DatabaseErrorFmt(const char* Fmt, const String& Arg1);
 [[noreturn]] void DatabaseErrorFmt(const char* Fmt, const String& Arg1, const String& Arg2);

@@ -203,8 +203,9 @@ void TDataSet::BindFields()
         if (StorageKindOf(Stored) != StorageKindOf(F->FDataType)
             || (Stored != F->FDataType && !(IsTextType(Stored) && IsTextType(F->FDataType))
                 && !(StorageKindOf(Stored) == skInt32)))
-            throw EDatabaseError(Format(QString::fromLatin1(DBConsts::SFieldTypeMismatch),
-                                        {F->DisplayName(), FieldTypeName(F->FDataType), FieldTypeName(Stored)}));
+            throw EDatabaseError(
+                Format(QString::fromLatin1(DBConsts::SFieldTypeMismatch),
+                       {QuotedInput(F->DisplayName()), FieldTypeName(F->FDataType), FieldTypeName(Stored)}));
         F->FFieldNo = No + 1;
     }
 }
@@ -926,7 +927,7 @@ std::int64_t TDataSet::FindFirstMatch(const String& KeyFields, const Variant& Ke
     if (Fields.empty())
         DatabaseErrorFmt(DBConsts::SFieldNotFound, KeyFields);
     if (KeyValues.IsArray() && KeyValues.ArrayCount() < int(Fields.size()))
-        DatabaseError(QStringLiteral("Too few key values for '%1'").arg(KeyFields));
+        DatabaseError(QStringLiteral("Too few key values for '%1'").arg(QuotedInput(KeyFields)));
     const TRecordIdList& V = View();
     for (std::size_t P = 0; P < V.size(); ++P) {
         TOverrideGuard Guard(FOverrideRec, FTable->Record(V[P]));

@@ -334,8 +334,9 @@ void TIntegerField::GetText(String& Text, bool DisplayText) const
 void TIntegerField::CheckRange(long long Value) const
 {
     if ((FMinValue != 0 || FMaxValue != 0) && (Value < FMinValue || Value > FMaxValue))
-        throw EDatabaseError(Format(QString::fromLatin1(DBConsts::SFieldRangeError),
-                                    {IntToStr(Value), DisplayName(), IntToStr(FMinValue), IntToStr(FMaxValue)}));
+        throw EDatabaseError(
+            Format(QString::fromLatin1(DBConsts::SFieldRangeError),
+                   {IntToStr(Value), QuotedInput(DisplayName()), IntToStr(FMinValue), IntToStr(FMaxValue)}));
 }
 
 void TIntegerField::SetAsInteger(int Value)
@@ -348,8 +349,9 @@ void TIntegerField::SetAsFloat(double Value)
 {
     const long long V = Round(Value);
     if (V < INT32_MIN || V > INT32_MAX)
-        throw EDatabaseError(Format(QString::fromLatin1(DBConsts::SFieldRangeError),
-                                    {FloatToStr(Value), DisplayName(), IntToStr(INT32_MIN), IntToStr(INT32_MAX)}));
+        throw EDatabaseError(
+            Format(QString::fromLatin1(DBConsts::SFieldRangeError),
+                   {FloatToStr(Value), QuotedInput(DisplayName()), IntToStr(INT32_MIN), IntToStr(INT32_MAX)}));
     SetAsInteger(int(V));
 }
 
@@ -361,7 +363,7 @@ void TIntegerField::SetAsString(const String& Value)
     }
     int V = 0;
     if (!TryStrToInt(Value, V))
-        DatabaseErrorFmt(DBConsts::SInvalidIntegerValue, QuotedInput(Value), DisplayName());
+        DatabaseErrorFmt(DBConsts::SInvalidIntegerValue, Value, DisplayName());
     SetAsInteger(V);
 }
 
@@ -422,7 +424,7 @@ void TFloatField::SetAsString(const String& Value)
     }
     double V = 0;
     if (!TryStrToFloat(Value, V) || !std::isfinite(V))
-        DatabaseErrorFmt(DBConsts::SInvalidFloatValue, QuotedInput(Value), DisplayName());
+        DatabaseErrorFmt(DBConsts::SInvalidFloatValue, Value, DisplayName());
     SetAsFloat(V);
 }
 
@@ -471,7 +473,7 @@ void TBooleanField::SetAsString(const String& Value)
     else if (FFalseText.startsWith(Value, Qt::CaseInsensitive))
         SetAsBoolean(false);
     else
-        DatabaseErrorFmt(DBConsts::SInvalidBoolValue, QuotedInput(Value), DisplayName());
+        DatabaseErrorFmt(DBConsts::SInvalidBoolValue, Value, DisplayName());
 }
 
 Variant TBooleanField::AsVariant() const

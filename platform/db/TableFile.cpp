@@ -78,9 +78,11 @@ private:
     std::size_t FPos = 0;
 };
 
+// The file is named whole: it is the program's own path to a file, which
+// the user must be able to find.
 [[noreturn]] void Refuse(const char* Fmt, const String& FileName)
 {
-    DatabaseErrorFmt(Fmt, FileName);
+    throw EDatabaseError(QString::fromLatin1(Fmt).replace(QLatin1String("%s"), FileName));
 }
 
 struct THeader {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -100,12 +101,40 @@ String MessageBoxButtonCaption(int Id)
     }
 }
 
+String MessageBoxText(const String& Text)
+{
+    int Rows = 0;
+    for (qsizetype Start = 0; Start < Text.size();) {
+        const qsizetype Break = Text.indexOf(QLatin1Char('\n'), Start);
+        const qsizetype End = Break < 0 ? Text.size() : Break;
+        // A line ends in CR LF as the program writes it; the CR takes no room.
+        const qsizetype Length = End - Start - (End > Start && Text.at(End - 1) == QLatin1Char('\r') ? 1 : 0);
+        const qsizetype Wraps =
+            std::max<qsizetype>(1, (Length + MaxMessageBoxLineLength - 1) / MaxMessageBoxLineLength);
+        if (Rows + Wraps > MaxMessageBoxLines) {
+            qsizetype Cut = Start + std::min(Length, qsizetype(MaxMessageBoxLines - Rows) * MaxMessageBoxLineLength);
+            // Never half a character of two code units.
+            if (Cut > 0 && Text.at(Cut - 1).isHighSurrogate())
+                --Cut;
+            return Text.left(Cut) + QChar(0x2026);
+        }
+        Rows += int(Wraps);
+        if (Break < 0)
+            break;
+        Start = Break + 1;
+    }
+    return Text;
+}
+
 int ShowMessageLayout(const String& Text, const String& Caption, const TMessageBoxLayout& Layout,
                       const std::function<String(int)>& ButtonCaption)
 {
     if (qApp == nullptr)
         return Layout.EscapeButton != 0 ? Layout.EscapeButton : Layout.DefaultButton;
-    QMessageBox Box(QtIcon(Layout.Icon), Caption, Text);
+    QMessageBox Box(QtIcon(Layout.Icon), Caption, MessageBoxText(Text));
+    // Plain, as the classic box: a text that starts like markup (a field's
+    // "<b>...") is shown as typed, not rendered.
+    Box.setTextFormat(Qt::PlainText);
     std::vector<std::pair<QAbstractButton*, int>> Buttons;
     for (int Id : Layout.Buttons) {
         QPushButton* B = Box.addButton(ButtonCaption(Id), QMessageBox::ActionRole);

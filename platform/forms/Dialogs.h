@@ -58,7 +58,17 @@ using TMessageDlgHook =
 void SetMessageDlgHook(TMessageDlgHook Hook);
 TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
 
-// A box as a layout describes it, shown by Qt; answers the button chosen
-// (Escape or the window's close button: the layout's Escape answer).
+// What a box lays out of Text: at most a screenful.  A box lays out its
+// whole text at once, and megabytes of it held the program for most of a
+// minute; text beyond MaxMessageBoxLines lines of MaxMessageBoxLineLength
+// characters (a longer line counts as the lines it wraps into) is left out,
+// and "…" says so.
+inline constexpr int MaxMessageBoxLines = 40;
+inline constexpr int MaxMessageBoxLineLength = 100;
+String MessageBoxText(const String& Text);
+
+// A box as a layout describes it, shown by Qt with MessageBoxText of Text;
+// answers the button chosen (Escape or the window's close button: the
+// layout's Escape answer).
 int ShowMessageLayout(const String& Text, const String& Caption, const TMessageBoxLayout& Layout,
                       const std::function<String(int)>& ButtonCaption);

@@ -1,10 +1,12 @@
 #include "platform/forms/ShellAPI.h"
 
 #include "platform/forms/Dialogs.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/WebMailAddress.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -54,13 +56,36 @@ TShellTarget FileTarget(const String& Path)
     return T;
 }
 
+// What a mail hand-off passes on: the address and a subject, nothing else.
+// Mail programs take the other fields of a "mailto:" link as orders
+// ("attach=" a local file, "bcc=" another receiver, "body=" a prepared
+// text), so a contact's text could send a file away; they are dropped,
+// whatever their case or encoding.  Fields are split at "&" and, as some
+// mail programs read them, at a further "?"; the subject is encoded anew so
+// that nothing in it reads as another field.
+QUrl MailUrl(const QUrl& Url)
+{
+    static const QRegularExpression Separators(QStringLiteral("[&?]"));
+    String Subject;
+    for (const QString& Field : Url.query(QUrl::FullyEncoded).split(Separators, Qt::SkipEmptyParts)) {
+        const qsizetype Equals = Field.indexOf(QLatin1Char('='));
+        const String Name = QUrl::fromPercentEncoding(Field.left(Equals).toUtf8());
+        if (Equals > 0 && Subject.isEmpty() && Name.compare(QLatin1String("subject"), Qt::CaseInsensitive) == 0)
+            Subject = QUrl::fromPercentEncoding(Field.mid(Equals + 1).toUtf8());
+    }
+    String Text = QStringLiteral("mailto:") + Url.path(QUrl::FullyEncoded);
+    if (!Subject.isEmpty())
+        Text += QStringLiteral("?subject=") + QString::fromLatin1(QUrl::toPercentEncoding(Subject));
+    return QUrl(Text, QUrl::StrictMode);
+}
+
 } // namespace
 
 TShellTarget ShellTarget(const String& Operation, const String& File, const String& Parameters)
 {
     if (Operation.compare(QLatin1String("open"), Qt::CaseInsensitive) != 0)
-        return Refuse(
-            QStringLiteral("De opdracht \"%1\" wordt niet uitgevoerd: alleen openen is toegestaan.").arg(Operation));
+        return Refuse(QStringLiteral("De opdracht \"%1\" wordt niet uitgevoerd: alleen openen is toegestaan.")
+                          .arg(QuotedInput(Operation)));
     if (!Parameters.trimmed().isEmpty())
         return Refuse(
             QStringLiteral("\"%1\" wordt niet geopend: er worden geen opdrachtparameters doorgegeven.").arg(File));
@@ -76,21 +101,23 @@ TShellTarget ShellTarget(const String& Operation, const String& File, const Stri
     const bool Web = Scheme == QLatin1String("http") || Scheme == QLatin1String("https");
     const bool Mail = Scheme == QLatin1String("mailto");
     if (!(Web || Mail) || !Url.isValid() || (Web && Url.host().isEmpty()) || (Mail && Url.path().isEmpty()))
-        return Refuse(QStringLiteral("\"%1\" wordt niet geopend.\r\n\r\n%2").arg(Text, Allowed));
+        return Refuse(QStringLiteral("\"%1\" wordt niet geopend.\r\n\r\n%2").arg(QuotedInput(Text), Allowed));
     TShellTarget T;
-    T.Url = Url;
+    T.Url = Mail ? MailUrl(Url) : Url;
     return T;
 }
 
 TShellTarget AddressTarget(const String& Address)
 {
     const String Opens = WebOrMailAddress(Address);
-    const QUrl Url(Opens, QUrl::TolerantMode);
+    QUrl Url(Opens, QUrl::TolerantMode);
+    if (Url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0)
+        Url = MailUrl(Url);
     if (Opens.isEmpty() || !Url.isValid())
         return Refuse(QStringLiteral("\"%1\" is geen webadres of e-mailadres en wordt niet geopend.\r\n\r\n"
                                      "Een webadres begint met http://, https:// of www., een e-mailadres ziet eruit "
                                      "als naam@voorbeeld.nl.")
-                          .arg(Address.trimmed()));
+                          .arg(QuotedInput(Address.trimmed())));
     TShellTarget T;
     T.Url = Url;
     return T;

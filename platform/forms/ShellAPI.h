@@ -42,7 +42,9 @@ HINSTANCE ShellExecute(HWND Wnd, const String& Operation, const String& File, co
 // WebOrMailAddress accepts is opened ("www." as https:, a bare mail address
 // as mailto:).  Anything else, a local path or "file:" address included,
 // is refused with a Dutch message and SE_ERR_ACCESSDENIED without ever
-// being looked up on disk: a field's text never opens a local file.
+// being looked up on disk: a field's text never opens a local file.  A mail
+// address, here and in ShellExecute, passes with its subject only: other
+// fields of a "mailto:" link ("attach=", "cc=", "body=" ...) are dropped.
 TShellTarget AddressTarget(const String& Address);
 HINSTANCE ShellOpenAddress(HWND Wnd, const String& Address);
 

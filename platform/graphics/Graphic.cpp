@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <cerrno>
 
 void TGraphic::SetTransparent(bool Value)
 {
@@ -30,9 +31,15 @@ void TGraphic::Changed()
 
 void TGraphic::LoadFromFile(const String& FileName)
 {
-    QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, File.errorString()));
+    QFile File;
+    switch (OpenRegularFile(File, FileName)) {
+    case orOpened:
+        break;
+    case orNotRegular:
+        throw FileError(FileName, QStringLiteral("geopend"), QStringLiteral("het is geen gewoon bestand"));
+    case orFailed:
+        throw FileError(FileName, QStringLiteral("geopend"), FileName.isEmpty() ? ENOENT : errno);
+    }
     LoadFromStream(File);
 }
 

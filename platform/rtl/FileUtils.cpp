@@ -26,11 +26,6 @@ QByteArray Native(const String& Path)
     return QFile::encodeName(Path);
 }
 
-String ErrorText(int Code)
-{
-    return QString::fromLocal8Bit(std::strerror(Code));
-}
-
 bool StatPath(const String& Path, struct stat& Info)
 {
     return !Path.isEmpty() && ::stat(Native(Path).constData(), &Info) == 0;
@@ -192,20 +187,32 @@ String CacheFolder()
     return XdgFolder("XDG_CACHE_HOME", QStringLiteral(".cache/"));
 }
 
+EInOutError FolderError(const String& Dir, int Code)
+{
+    return EInOutError(QStringLiteral("De map \"%1\" kan niet worden aangemaakt: %2.").arg(Dir, SysErrorMessage(Code)),
+                       Code);
+}
+
+EInOutError NotPrivate(const String& Dir, int Code)
+{
+    return EInOutError(QStringLiteral("De tijdelijke map \"%1\" kan niet veilig worden gebruikt: hij is niet van deze "
+                                      "gebruiker alleen.")
+                           .arg(Dir),
+                       Code);
+}
+
 // Makes Folder exist as a real folder of ours with mode 0700, refusing a
 // symbolic link or a folder that belongs to someone else.
 void MakePrivateFolder(const String& Folder)
 {
     const String Dir = ExcludeTrailingPathDelimiter(Folder);
     if (::mkdir(Native(Dir).constData(), 0700) != 0 && errno != EEXIST)
-        throw EInOutError(QStringLiteral("Unable to create directory %1: %2").arg(Dir, ErrorText(errno)),
-                          errno);
+        throw FolderError(Dir, errno);
     struct stat Info;
     if (!LStatPath(Dir, Info) || !S_ISDIR(Info.st_mode) || Info.st_uid != ::geteuid())
-        throw EInOutError(QStringLiteral("The temporary folder %1 is not a private folder").arg(Dir));
+        throw NotPrivate(Dir, 0);
     if ((Info.st_mode & 0777) != 0700 && ::chmod(Native(Dir).constData(), 0700) != 0)
-        throw EInOutError(QStringLiteral("The temporary folder %1 is not a private folder").arg(Dir),
-                          errno);
+        throw NotPrivate(Dir, errno);
 }
 
 }  // namespace
@@ -554,9 +561,7 @@ String GetTempPath()
     // The cache folder itself may be shared or a link the user made on
     // purpose; only the folders we create must be private.
     if (!ForceDirectories(Cache))
-        throw EInOutError(QStringLiteral("Unable to create directory %1: %2")
-                              .arg(ExcludeTrailingPathDelimiter(Cache), ErrorText(errno)),
-                          errno);
+        throw FolderError(ExcludeTrailingPathDelimiter(Cache), errno);
     MakePrivateFolder(App);
     MakePrivateFolder(Tmp);
     return Tmp;
@@ -576,12 +581,17 @@ TOpenForReading OpenRegularFile(QFile& File, const String& FileName)
         return orFailed;
     struct stat Info;
     const bool Known = ::fstat(Fd, &Info) == 0;
+    int Code = Known ? 0 : errno;
+    if (Known && S_ISDIR(Info.st_mode))
+        Code = EISDIR;
     const TOpenForReading Kind = !Known || S_ISDIR(Info.st_mode) ? orFailed
         : S_ISREG(Info.st_mode)                                  ? orOpened
                                                                  : orNotRegular;
-    if (Kind != orOpened || ::fcntl(Fd, F_SETFL, ::fcntl(Fd, F_GETFL) & ~O_NONBLOCK) != 0
-        || !File.open(Fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (Kind == orOpened && ::fcntl(Fd, F_SETFL, ::fcntl(Fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        Code = errno;
+    if (Code != 0 || Kind != orOpened || !File.open(Fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(Fd);
+        errno = Code != 0 ? Code : EIO;
         return Kind == orOpened ? orFailed : Kind;
     }
     return orOpened;
@@ -598,8 +608,7 @@ int CreateFileExclusive(const String& FileName)
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (Fd < 0) {
         const int Code = FileName.isEmpty() ? ENOENT : errno;
-        throw EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, ErrorText(Code)),
-                          Code);
+        throw FileError(FileName, QStringLiteral("aangemaakt"), Code);
     }
     return Fd;
 }
@@ -615,20 +624,17 @@ void WriteFileExclusive(const String& FileName, const QByteArray& Bytes)
     }
     if (!Ok) {
         ::unlink(Native(FileName).constData());
-        throw EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, ErrorText(Code)),
-                          Code);
+        throw FileError(FileName, QStringLiteral("geschreven"), Code);
     }
 }
 
 void SaveFileAtomically(const String& FileName, const QByteArray& Bytes)
 {
-    auto Fail = [&FileName](int Code) {
-        throw EInOutError(QStringLiteral("Cannot save file \"%1\". %2").arg(FileName, ErrorText(Code)),
-                          Code);
-    };
+    auto Fail = [&FileName](int Code) { throw FileError(FileName, QStringLiteral("opgeslagen"), Code); };
     auto NotOnDisk = [&FileName](int Code) {
-        throw EInOutError(QStringLiteral("Cannot save file \"%1\". It was replaced but is not known to be on disk: %2")
-                              .arg(FileName, ErrorText(Code)),
+        throw EInOutError(QStringLiteral("Het bestand \"%1\" is vervangen, maar staat misschien nog niet op de "
+                                         "schijf: %2.")
+                              .arg(FileName, SysErrorMessage(Code)),
                           Code);
     };
     if (FileName.isEmpty() || FileName.endsWith(PathDelim))
@@ -670,4 +676,72 @@ void SaveFileAtomically(const String& FileName, const QByteArray& Bytes)
 void SetFolderSyncHook(TFolderSyncHook Hook)
 {
     FolderSyncHook() = std::move(Hook);
+}
+
+// ---------------------------------------------------------------------------
+// Failures
+
+String SysErrorMessage(int ErrorCode)
+{
+    static const struct {
+        int Code;
+        const char* Reason;
+    } Reasons[] = {
+        {EACCES, "geen toegang (onvoldoende rechten)"},
+        {EPERM, "geen toegang (onvoldoende rechten)"},
+        {ENOSPC, "de schijf is vol"},
+        {EDQUOT, "de toegestane schijfruimte is op"},
+        {EFBIG, "het bestand wordt te groot"},
+        {EROFS, "het bestandssysteem is alleen-lezen"},
+        {ENOENT, "de map of het bestand bestaat niet"},
+        {ENOTDIR, "een deel van het pad is geen map"},
+        {EISDIR, "er staat een map met die naam"},
+        {EEXIST, "er bestaat al een bestand met die naam"},
+        {ETXTBSY, "het bestand is in gebruik"},
+        {EBUSY, "het bestand is in gebruik"},
+        {EAGAIN, "het bestand is in gebruik"},
+        {ENAMETOOLONG, "de naam is te lang"},
+        {ELOOP, "het pad leidt in een kringetje van koppelingen"},
+        {EMFILE, "er zijn te veel bestanden geopend"},
+        {ENFILE, "er zijn te veel bestanden geopend"},
+        {EIO, "de schijf gaf een lees- of schrijffout"},
+    };
+    for (const auto& R : Reasons)
+        if (R.Code == ErrorCode)
+            return QString::fromUtf8(R.Reason);
+    if (ErrorCode == 0)
+        return QStringLiteral("de oorzaak is onbekend");
+    return QStringLiteral("systeemfout %1").arg(ErrorCode);
+}
+
+String DeviceErrorMessage(const QIODevice& Device)
+{
+    const auto* File = qobject_cast<const QFileDevice*>(&Device);
+    if (File == nullptr)
+        return QStringLiteral("de gegevens konden niet worden doorgegeven");
+    switch (File->error()) {
+    case QFileDevice::NoError:
+        return SysErrorMessage(0);
+    case QFileDevice::ReadError:
+        return QStringLiteral("het bestand kan niet worden gelezen");
+    case QFileDevice::WriteError:
+        return QStringLiteral("het bestand kan niet worden geschreven");
+    case QFileDevice::ResourceError:
+        // What Qt reports for a full disk, and for too many open files.
+        return QStringLiteral("de schijf is vol of het systeem heeft te weinig middelen");
+    case QFileDevice::PermissionsError:
+        return SysErrorMessage(EACCES);
+    default:
+        return QStringLiteral("bestandsfout %1").arg(int(File->error()));
+    }
+}
+
+EInOutError FileError(const String& FileName, const String& Done, int Code)
+{
+    return FileError(FileName, Done, SysErrorMessage(Code), Code);
+}
+
+EInOutError FileError(const String& FileName, const String& Done, const String& Reason, int Code)
+{
+    return EInOutError(QStringLiteral("Het bestand \"%1\" kan niet worden %2: %3.").arg(FileName, Done, Reason), Code);
 }

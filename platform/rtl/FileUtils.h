@@ -3,6 +3,7 @@
 // answer a question return false (or -1) on failure; routines that write user
 // data raise EInOutError naming the file.
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -127,9 +128,9 @@ String GetTempPath();
 // --- reading files ---
 enum TOpenForReading { orOpened, orFailed, orNotRegular };
 // Opens FileName for reading only when it is a regular file (after
-// symbolic links).  orFailed: missing, unreadable or a folder;
-// orNotRegular: a pipe, device or socket, which may block the open or never
-// end, and is left unread.
+// symbolic links).  orFailed: missing, unreadable or a folder, and errno
+// says which (EISDIR for a folder); orNotRegular: a pipe, device or socket,
+// which may block the open or never end, and is left unread.
 TOpenForReading OpenRegularFile(QFile& File, const String& FileName);
 
 // --- writing files ---
@@ -161,3 +162,19 @@ void SaveFileAtomically(const String& FileName, const QByteArray& Bytes);
 // puts the real flush back.
 using TFolderSyncHook = std::function<int(const String& FileName)>;
 void SetFolderSyncHook(TFolderSyncHook Hook);
+
+// --- failures ---
+// Why a file could not be opened, read or written, in Dutch, for the end of
+// a message: the reasons a user meets by name ("geen toegang (onvoldoende
+// rechten)", "de schijf is vol", "het bestandssysteem is alleen-lezen", "de
+// map of het bestand bestaat niet", "het bestand is in gebruik" ...), any
+// other errno value as "systeemfout <code>".  The system's own texts are
+// English, and every message the program shows is Dutch.
+String SysErrorMessage(int ErrorCode);
+// The same for a Qt device that failed: a file by the kind of error it
+// reports (Qt keeps no errno value), any other device in general words.
+String DeviceErrorMessage(const QIODevice& Device);
+// EInOutError "Het bestand "<FileName>" kan niet worden <Done>: <reason>."
+// for a step ("geopend", "opgeslagen" ...) that failed with errno Code.
+EInOutError FileError(const String& FileName, const String& Done, int Code);
+EInOutError FileError(const String& FileName, const String& Done, const String& Reason, int Code = 0);

@@ -369,6 +369,18 @@ bool TCustomIniFile::ValueExists(const String& Section, const String& Ident)
     return Keys.IndexOf(Ident) >= 0;
 }
 
+namespace {
+// A file that is there but cannot be read is never replaced: what it holds
+// would be lost.
+EIniFileException UnreadableError(const String& FileName)
+{
+    return EIniFileException(FileError(FileName, QStringLiteral("opgeslagen"),
+                                       QStringLiteral("het bestaande bestand kan niet worden gelezen en blijft "
+                                                      "zoals het is"))
+                                 .Message());
+}
+} // namespace
+
 bool TCustomIniFile::LoadLines(TIniLines& Lines) const
 {
     Lines.Lines.clear();
@@ -394,12 +406,14 @@ bool TCustomIniFile::LoadLines(TIniLines& Lines) const
 
 void TCustomIniFile::SaveLines(const TIniLines& Lines) const
 {
-    if (Lines.Unreadable || FFileName.isEmpty())
-        throw EIniFileException(QStringLiteral("Unable to write to %1").arg(FFileName));
+    if (FFileName.isEmpty())
+        throw EIniFileException(QStringLiteral("Er is geen bestandsnaam om de instellingen in op te slaan."));
+    if (Lines.Unreadable)
+        throw UnreadableError(FFileName);
     try {
         SaveFileAtomically(FFileName, Lines.Bytes());
-    } catch (const EInOutError&) {
-        throw EIniFileException(QStringLiteral("Unable to write to %1").arg(FFileName));
+    } catch (const EInOutError& E) {
+        throw EIniFileException(E.Message());
     }
 }
 
@@ -458,7 +472,7 @@ TIniLines& TIniFile::Fresh(bool ForWriting)
 {
     LoadLines(*FLines);
     if (ForWriting && FLines->Unreadable)
-        throw EIniFileException(QStringLiteral("Unable to write to %1").arg(FileName()));
+        throw UnreadableError(FileName());
     return *FLines;
 }
 

@@ -60,7 +60,7 @@ protected:
     // Reads FileName into Lines.  A missing file gives no lines; a file that
     // exists but cannot be read gives false (it must then not be rewritten).
     bool LoadLines(TIniLines& Lines) const;
-    // Writes Lines to FileName atomically; EIniFileException "Unable to write to %s".
+    // Writes Lines to FileName atomically; EIniFileException saying why not.
     void SaveLines(const TIniLines& Lines) const;
 
 private:
@@ -107,7 +107,7 @@ public:
     void ReadSectionValues(const String& Section, TStrings* Strings) override;
     void EraseSection(const String& Section) override;
     void DeleteKey(const String& Section, const String& Ident) override;
-    // Writes the whole file; EIniFileException "Unable to write to %s".
+    // Writes the whole file; EIniFileException saying why not.
     void UpdateFile() override;
 
     void Clear();

@@ -4,11 +4,12 @@
 
 #include "platform/rtl/SysUtils.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <numeric>
 #include <vector>
@@ -361,10 +362,25 @@ void TStrings::SetDelimitedText(const String& Value)
 
 void TStrings::LoadFromFile(const String& FileName)
 {
-    QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, File.errorString()), int(File.error()));
-    LoadFromStream(File);
+    // Never a pipe or device: it may block the program or never end.
+    QFile File;
+    switch (OpenRegularFile(File, FileName)) {
+    case orOpened:
+        break;
+    case orNotRegular:
+        throw FileError(FileName, QStringLiteral("geopend"), QStringLiteral("het is geen gewoon bestand"));
+    case orFailed: {
+        const int Code = FileName.isEmpty() ? ENOENT : errno;
+        throw FileError(FileName, QStringLiteral("geopend"), Code);
+    }
+    }
+    // Whole before the list changes: a read that fails keeps the old lines.
+    QByteArray Bytes = File.readAll();
+    if (File.error() != QFileDevice::NoError)
+        throw FileError(FileName, QStringLiteral("gelezen"), DeviceErrorMessage(File));
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::ReadOnly);
+    LoadFromStream(Buffer);
 }
 
 void TStrings::LoadFromStream(QIODevice& Stream)
@@ -375,15 +391,11 @@ void TStrings::LoadFromStream(QIODevice& Stream)
 
 void TStrings::SaveToFile(const String& FileName) const
 {
-    QSaveFile File(FileName);
-    auto Fail = [&] {
-        throw EInOutError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, File.errorString()), int(File.error()));
-    };
-    if (!File.open(QIODevice::WriteOnly))
-        Fail();
-    SaveToStream(File);
-    if (!File.commit())
-        Fail();
+    QByteArray Bytes;
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly);
+    SaveToStream(Buffer);
+    SaveFileAtomically(FileName, Bytes);
 }
 
 void TStrings::SaveToFileExclusive(const String& FileName) const
@@ -401,7 +413,7 @@ void TStrings::SaveToStream(QIODevice& Stream) const
 {
     const QByteArray Bytes = EncodedText();
     if (Stream.write(Bytes) != Bytes.size())
-        throw EInOutError(QStringLiteral("Stream write error. %1").arg(Stream.errorString()));
+        throw EInOutError(QStringLiteral("De tekst kan niet worden geschreven: %1.").arg(DeviceErrorMessage(Stream)));
 }
 
 void TStrings::BeginUpdate()

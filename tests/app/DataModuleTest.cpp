@@ -12,6 +12,7 @@
 #include "platform/rtl/DateUtils.h"
 #include "tests/app/AppRoots.h"
 #include "tests/support/AtomicSaves.h"
+#include "tests/support/ErrorMessages.h"
 #include "tests/support/TempDir.h"
 
 #include <QDir>
@@ -542,6 +543,11 @@ TEST_F(DataModuleTest, MapTemplateJoinsLinesAndAddressFields)
     EXPECT_THROW(DM->ExpandMapTemplate(), EDatabaseError);
     DM->MapTemplate->SetText("F_PLAATS");
     EXPECT_THROW(DM->ExpandMapTemplate(), EDatabaseError);
+    // A field line of megabytes is named by its start only.
+    ASSERT_TRUE(WriteRaw(TemplateFile, "F_" + QByteArray(4 << 20, 'X')));
+    DM->LoadMapTemplate(TemplateFile);
+    EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { DM->ExpandMapTemplate(); }),
+              "Field '" + QString(40, u'X') + QChar(0x2026) + "' not found");
 
     // Without a template: the map service's search.
     DM->MapTemplate.reset();

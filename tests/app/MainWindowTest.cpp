@@ -26,6 +26,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrlQuery>
 
 namespace {
@@ -552,6 +553,43 @@ TEST_F(MainWindowTest, QuittingWithoutSavingLeavesTheOldFileAndItsLockBehind)
     EXPECT_EQ(ReadRaw(Path), Before);
     TFileLock Other(Path);
     EXPECT_EQ(Other.Acquire(), flLocked);
+}
+
+TEST_F(MainWindowTest, AFailedSaveAtQuittingSaysWhyInDutch)
+{
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    Main->OpenFile(Path);
+    AddPerson({2, "Bakker"});
+    // A missing folder, and a file where a folder should be: they stop
+    // root as well as anyone.
+    ASSERT_TRUE(WriteRaw(Dir.File("bezet"), "x"));
+    TSettings::SetIniFileName(Dir.File("bezet/quorvy.ini"));
+    ASSERT_TRUE(QDir(Dir.Path()).rename("data", "elders"));
+    {
+        TScriptedMessageBoxes No({IDNO});
+        bool CanClose = true;
+        Main->FormCloseQuery(Main, CanClose);
+        ASSERT_EQ(No.Asked().size(), 1u);
+        const QString Text = No.Asked()[0].Text;
+        // The contact file's tables are files beside its name.
+        EXPECT_TRUE(Text.contains(QRegularExpression(QRegularExpression::escape("\"" + Path)
+                                                     + "[^\"]*\" kan niet worden opgeslagen: de map of het bestand "
+                                                       "bestaat niet\\.")))
+            << Text.toStdString();
+        EXPECT_TRUE(Text.contains("\"" + Dir.File("bezet/quorvy.ini")
+                                  + "\" kan niet worden opgeslagen: een deel van het pad is geen map."))
+            << Text.toStdString();
+        for (const char* English : {"Unable", "Cannot", "No such", "directory"})
+            EXPECT_FALSE(Text.contains(English)) << Text.toStdString();
+    }
+    ASSERT_TRUE(QDir(Dir.Path()).rename("elders", "data"));
+    TSettings::SetIniFileName(Dir.File("config/quorvy.ini"));
+    TScriptedMessageBoxes Yes({IDYES});
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    EXPECT_TRUE(Yes.Asked().empty());
+    EXPECT_TRUE(CanClose);
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedAfterTheOpenOneWasClosedLeavesTheStartPage)

@@ -71,6 +71,7 @@ TEST_F(NotesWindow, AFailedSaveSaysWhyAndKeepsTheWindowWithTheText)
     ASSERT_EQ(Boxes.Asked().size(), 1u);
     EXPECT_TRUE(Boxes.Asked()[0].Text.startsWith("Het NAW bestand \"" + Notes() + "\" kan niet worden opgeslagen"))
         << Boxes.Asked()[0].Text.toStdString();
+    EXPECT_TRUE(Boxes.Asked()[0].Text.endsWith(": het bestand wordt te groot.")) << Boxes.Asked()[0].Text.toStdString();
     EXPECT_EQ(Boxes.Asked()[0].Caption, "Opslaan mislukt");
     EXPECT_EQ(Boxes.Asked()[0].Flags, 16u);
     EXPECT_EQ(Form->ModalResult(), mrNone);

@@ -120,12 +120,19 @@ QString Answers(const TFilterExpr& Expr, TTextForm Form, QList<bool>& Result)
     return Problem;
 }
 
-// The classic texts: the problem and the whole expression, or the field.
+// The classic texts, quoting at most MaxQuotedInput characters of their
+// input (QuotedInput): the problem and the start of the expression, or the
+// start of the field's name.  However long the text, the message stays short.
 bool NamesTheExpression(const QString& Message, const QString& Text)
 {
-    if (Message.endsWith(QStringLiteral(" in filter expression '%1'").arg(Text)))
+    constexpr qsizetype Longest = 256;
+    if (Message.size() > Longest)
+        return false;
+    if (Message.endsWith(QStringLiteral(" in filter expression '%1'").arg(QuotedInput(Text))))
         return true;
-    return Message.startsWith(QLatin1String("Field '")) && Message.endsWith(QLatin1String("' not found"));
+    const QLatin1String Head("Field '"), Tail("' not found");
+    return Message.startsWith(Head) && Message.endsWith(Tail)
+        && Message.size() - Head.size() - Tail.size() <= MaxQuotedInput + 1;
 }
 
 // Result is left empty when Text is refused (rightly); Error then says why.
@@ -138,7 +145,7 @@ QString AnswersOf(const QString& Text, TFilterOptions Options, QList<bool>& Resu
     } catch (const EDatabaseError& E) {
         Error = E.Message();
         if (!NamesTheExpression(E.Message(), Text))
-            return QStringLiteral("error without the expression: %1").arg(E.Message());
+            return QStringLiteral("error without the start of the expression, or too long: %1").arg(E.Message());
         return {};
     }
     Blank = Expr->IsEmpty();

@@ -28,7 +28,8 @@ QString CheckFormText(const QByteArray& Data);
 QString CheckIniFile(const QByteArray& Data);
 
 // A filter text (UTF-8) under every option: parsed, or refused with the
-// classic text naming the expression or the field; a parsed filter gives
+// classic text naming the start of the expression or of the field (at most
+// 40 characters of either); a parsed filter gives
 // the same answer for text handed over as UTF-8 or as a string, reads only
 // the fields it lists, and its NOT is the opposite on every record.
 QString CheckFilter(const QByteArray& Data);

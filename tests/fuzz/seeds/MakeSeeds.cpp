@@ -310,6 +310,9 @@ void Filters()
         "NOT (ACTIEF = TRUE) OR ACTIEF = NULL",
         "((ID > 2) AND (ID <= 6)) OR (NAAM IS NOT NULL AND OPMERKING <> '')",
         "GEWIJZIGD < '02-01-2023 12:00:00'",
+        // Refused, and longer than a message quotes.
+        "NAAM = 'Jansen' AND ID > 5 AND GEBOORTE_DATUM < '01-01-2000' AND",
+        "[EEN VELD MET EEN ZEER LANGE NAAM DIE NIET BESTAAT] = 1",
     };
     for (std::size_t I = 0; I < std::size(Texts); ++I)
         Seed("filter", QStringLiteral("filter-%1.txt").arg(I + 1, 2, 10, QLatin1Char('0')), Texts[I]);

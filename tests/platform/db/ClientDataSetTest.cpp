@@ -8,6 +8,7 @@
 #include "tests/support/TempDir.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -381,6 +382,31 @@ TEST_F(ClientDataSet, FieldTextConversionsAndClassicErrors)
     // Writing outside edit mode.
     EXPECT_EQ(ErrorClassAndMessage([&] { Naam->SetAsString("x"); }),
               "EDatabaseError: Dataset not in edit or insert mode");
+}
+
+TEST_F(ClientDataSet, MessagesQuoteOnlyTheStartOfALongName)
+{
+    // A name read from a file (a map template's field line) may be
+    // megabytes long; the message that refuses it stays a message.
+    const QString Long(4 << 20, u'x');
+    const QString Start = "'" + QString(40, u'x') + QChar(0x2026) + "'";
+    const struct {
+        const char* Name;
+        std::function<void()> Call;
+    } Calls[] = {
+        {"FieldByName", [&] { T->FieldByName(Long); }},
+        {"FieldDefs", [&] { T->FieldDefs()->Find(Long); }},
+        {"IndexDefs", [&] { T->IndexDefs()->Find(Long); }},
+        {"IndexName", [&] { T->SetIndexName(Long); }},
+        {"IndexFieldNames", [&] { T->SetIndexFieldNames(Long); }},
+        {"Locate", [&] { T->Locate(Long, 1); }},
+    };
+    for (const auto& [Name, Call] : Calls) {
+        SCOPED_TRACE(Name);
+        const QString Message = ErrorMessage<EDatabaseError>(Call);
+        EXPECT_TRUE(Message.contains(Start)) << Message.left(100).toStdString();
+        EXPECT_LT(Message.size(), 100);
+    }
 }
 
 TEST(ClientDataSetFields, PersistentFieldsBindByNameAndCheckTypes)

@@ -68,6 +68,30 @@ TEST(MessageBoxes, TheScriptAnswersAndRecords)
     EXPECT_EQ(Boxes.Asked()[0].Flags, 36u);
 }
 
+TEST(MessageBoxes, ABoxLaysOutAScreenfulAtMost)
+{
+    const QChar Ellipsis(0x2026);
+    const QString Line(MaxMessageBoxLineLength, u'a');
+    QStringList Lines;
+    for (int I = 0; I < MaxMessageBoxLines; ++I)
+        Lines << Line;
+    const QString Full = Lines.join("\r\n");
+    EXPECT_EQ(MessageBoxText(Full), Full);
+    EXPECT_EQ(MessageBoxText("kort\r\n\r\nbericht"), "kort\r\n\r\nbericht");
+
+    // Megabytes on one line: cut where a screenful of wrapped lines ends.
+    const QString Huge(4 << 20, u'x');
+    EXPECT_EQ(MessageBoxText(Huge), Huge.left(MaxMessageBoxLines * MaxMessageBoxLineLength) + Ellipsis);
+    // Too many lines: the next one is left out; a long line counts as the
+    // lines it wraps into.
+    EXPECT_EQ(MessageBoxText(Full + "\r\nmeer"), Full + "\r\n" + Ellipsis);
+    EXPECT_EQ(MessageBoxText(Line + "b\r\n" + Full), Line + "b\r\n" + Lines.mid(2).join("\r\n") + "\r\n" + Ellipsis);
+    // Never half a character of two code units.
+    const QString Clef = QString::fromUtf8("\xF0\x9D\x84\x9E");
+    const QString Edge = QString(MaxMessageBoxLines * MaxMessageBoxLineLength - 1, u'a') + Clef;
+    EXPECT_EQ(MessageBoxText(Edge), Edge.left(Edge.size() - 2) + Ellipsis);
+}
+
 TEST(MessageDialogs, LayoutFollowsTheClassicDefaultAndCancelChoice)
 {
     struct TCase {
@@ -304,6 +328,53 @@ TEST(Shell, AWebOrMailHandOffOpensAddressesOnlyAndNeverALocalFile)
         EXPECT_TRUE(Asked.Text.contains(QStringLiteral("is geen webadres of e-mailadres"))) << Asked.Text.toStdString();
         EXPECT_EQ(Asked.Caption, QStringLiteral("Openen niet mogelijk"));
     }
+}
+
+TEST(Shell, AMailHandOffPassesTheAddressAndASubjectOnly)
+{
+    // Mail programs take other fields as orders: attach a file, copy to
+    // someone else, write the text.
+    const struct {
+        QString Given;
+        QString Opened;
+    } Cases[] = {
+        {"a@b.nl?attach=/etc/passwd", "mailto:a@b.nl"},
+        {"mailto:a@b.nl?subject=Hoi&attach=/etc/passwd", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?cc=c@d.nl&bcc=e@f.nl&to=g@h.nl&body=Tekst", "mailto:a@b.nl"},
+        {"a@b.nl?attachment=/etc/passwd&subject=Hoi", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?subject=Hoi?attach=/etc/passwd", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?&&subject=Hoi&&", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?%61ttach=/etc/passwd", "mailto:a@b.nl"},
+        {"a@b.nl?ATTACH=/etc/passwd&SuBjEcT=Hoi", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?%73ubject=Hoi&subject=Tweede", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?subject=a%26attach%3D%2Fetc%2Fpasswd", "mailto:a@b.nl?subject=a%26attach%3D%2Fetc%2Fpasswd"},
+        {"a@b.nl?subject=Hoi#attach=/etc/passwd", "mailto:a@b.nl?subject=Hoi"},
+        {"a@b.nl?subject=", "mailto:a@b.nl"},
+        {"MAILTO:a@b.nl?subject=Quorvy® Versie 2023", "mailto:a@b.nl?subject=Quorvy%C2%AE%20Versie%202023"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Given.toStdString());
+        TShellRecorder Shell;
+        EXPECT_EQ(ShellOpenAddress(nullptr, C.Given), SE_ERR_OK);
+        const QString Link = C.Given.startsWith("mailto:", Qt::CaseInsensitive) ? C.Given : "mailto:" + C.Given;
+        EXPECT_EQ(ShellExecute(nullptr, "open", Link, {}, {}, SW_SHOWNORMAL), SE_ERR_OK);
+        ASSERT_EQ(Shell.Opened().size(), 2u);
+        for (const QUrl& Url : Shell.Opened())
+            EXPECT_EQ(Url.toString(QUrl::FullyEncoded).toStdString(), C.Opened.toStdString());
+    }
+}
+
+TEST(Shell, ARefusalQuotesTheStartOfWhatItRefuses)
+{
+    TShellRecorder Shell;
+    TScriptedMessageBoxes Boxes;
+    const QString Long(4 << 20, u'x');
+    EXPECT_EQ(ShellOpenAddress(nullptr, Long), SE_ERR_ACCESSDENIED);
+    EXPECT_EQ(ShellExecute(nullptr, "open", "x-" + Long + ":", {}, {}, SW_SHOWNORMAL), SE_ERR_ACCESSDENIED);
+    ASSERT_EQ(Boxes.Asked().size(), 2u);
+    for (const auto& Asked : Boxes.Asked())
+        EXPECT_LT(Asked.Text.size(), 400);
+    EXPECT_TRUE(Boxes.Asked()[0].Text.startsWith("\"" + QString(40, u'x') + QChar(0x2026) + "\" is geen"));
 }
 
 TEST(Shell, ADesktopThatCannotOpenIsNotReported)

@@ -9,8 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
+#include <cerrno>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -312,13 +313,48 @@ TEST(FileUtils, FailedFolderFlushIsAFailedSave)
             EXPECT_TRUE(C.Raises);
             EXPECT_EQ(E.ErrorCode, C.Code);
             EXPECT_TRUE(E.Message().contains(Dir.File("link.ini"))) << E.Message().toStdString();
-            EXPECT_TRUE(E.Message().contains("not known to be on disk")) << E.Message().toStdString();
+            EXPECT_TRUE(E.Message().contains("staat misschien nog niet op de schijf")) << E.Message().toStdString();
         }
         // The folder that is flushed is the one the file really lives in.
         EXPECT_EQ(Sync.Saved, QStringList({QFileInfo(File).canonicalFilePath()}));
         EXPECT_EQ(ReadRaw(File), "new");
         EXPECT_EQ(QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                   QStringList({"link.ini", "settings.ini"}));
+    }
+}
+
+TEST(FileUtils, FailuresSayWhyInDutchAndOtherwiseGiveTheSystemsCode)
+{
+    const struct {
+        int Code;
+        QString Reason;
+    } Cases[] = {
+        {EACCES, "geen toegang (onvoldoende rechten)"},
+        {EPERM, "geen toegang (onvoldoende rechten)"},
+        {ENOSPC, "de schijf is vol"},
+        {EDQUOT, "de toegestane schijfruimte is op"},
+        {EROFS, "het bestandssysteem is alleen-lezen"},
+        {ENOENT, "de map of het bestand bestaat niet"},
+        {ENOTDIR, "een deel van het pad is geen map"},
+        {ETXTBSY, "het bestand is in gebruik"},
+        {EBUSY, "het bestand is in gebruik"},
+        {EISDIR, "er staat een map met die naam"},
+        {EPROTO, QStringLiteral("systeemfout %1").arg(EPROTO)},
+        {0, "de oorzaak is onbekend"},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(SysErrorMessage(C.Code), C.Reason) << C.Code;
+
+    // As a save reports it: the file, the step and the reason, in Dutch.
+    TTestDir Dir;
+    const QString Missing = Dir.File("weg/quorvy.ini");
+    try {
+        SaveFileAtomically(Missing, "data");
+        FAIL() << "no exception";
+    } catch (const EInOutError& E) {
+        EXPECT_EQ(E.Message(),
+                  "Het bestand \"" + Missing + "\" kan niet worden opgeslagen: de map of het bestand bestaat niet.");
+        EXPECT_EQ(E.ErrorCode, ENOENT);
     }
 }
 

@@ -193,7 +193,8 @@ TEST(IniFiles, FailedWriteRaisesAndKeepsTheOldFile)
     TTestDir Dir;
     TIniFile NoFolder(Dir.File("missing/q.ini"));
     EXPECT_EQ(ErrorMessage<EIniFileException>([&] { NoFolder.WriteBool("General", "SaveSettings", true); }),
-              "Unable to write to " + Dir.File("missing/q.ini"));
+              "Het bestand \"" + Dir.File("missing/q.ini")
+                  + "\" kan niet worden opgeslagen: de map of het bestand bestaat niet.");
 
     // A folder where the file should be: the folder and its contents survive.
     ASSERT_TRUE(CreateDir(Dir.File("q.ini")));

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -397,8 +398,17 @@ TEST(StringList, FilesAreUtf8WithCrLfAndWrittenAtomically)
         Back.LoadFromFile(Dir.File(QStringLiteral("ontbreekt.txt")));
         FAIL() << "no exception";
     } catch (const EInOutError& E) {
-        EXPECT_TRUE(E.Message().startsWith(QStringLiteral("Cannot open file \"%1\"").arg(Dir.File(QStringLiteral("ontbreekt.txt")))));
+        EXPECT_EQ(E.Message(),
+                  QStringLiteral("Het bestand \"%1\" kan niet worden geopend: de map of het bestand "
+                                 "bestaat niet.")
+                      .arg(Dir.File(QStringLiteral("ontbreekt.txt"))));
     }
+    // A folder, or a pipe that would never end, is not read either.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Dir.File(QStringLiteral("pijp"))).constData(), 0600), 0);
+    EXPECT_EQ(
+        ErrorMessage<EInOutError>([&] { Back.LoadFromFile(Blocked); }),
+        QStringLiteral("Het bestand \"%1\" kan niet worden geopend: er staat een map met die naam.").arg(Blocked));
+    EXPECT_THROW(Back.LoadFromFile(Dir.File(QStringLiteral("pijp"))), EInOutError);
     EXPECT_EQ(Items(Back), L({"Café", "€ “x”"}));
 }
 
