@@ -1,5 +1,6 @@
 #include "platform/forms/InputQuery.h"
 
+#include "platform/graphics/GuiApplication.h"
 #include "platform/windows/WinUser.h"
 
 #include <QApplication>
@@ -15,7 +16,7 @@ TInputQueryHook& Hook()
 
 bool ShowQtInput(const String& Caption, const String& Prompt, String& Value)
 {
-    if (qApp == nullptr)
+    if (!HasWidgetApplication())
         return false;
     QInputDialog Dialog;
     Dialog.setWindowTitle(Caption);
