@@ -11,6 +11,9 @@ FUZZ_JOBS    ?= 4
 ASAN_BUILD ?= build-asan
 ASAN_JOBS  ?= 4
 ASAN_FLAGS := -O1 -g -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all
+# Leaks that only system libraries make and keep (see the file); the
+# programs the tests start inherit the setting.
+LSAN_SUPPRESSIONS := $(CURDIR)/tests/support/lsan.supp
 
 # `make debug`: unoptimised build with debugging information.
 DEBUG_BUILD  ?= build-debug
@@ -54,6 +57,7 @@ $(ASAN_BUILD)/build.ninja:
 asan: setup $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(ASAN_JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(LSAN_SUPPRESSIONS):print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(ASAN_JOBS)
 
 debug: setup

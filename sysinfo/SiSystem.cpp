@@ -1,9 +1,10 @@
 #include "sysinfo/SiSystem.h"
 
-#include "platform/windows/WinUser.h"
 #include "platform/graphics/Gdi.h"
+#include "platform/graphics/GuiApplication.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
+#include "platform/windows/WinUser.h"
 #include "sysinfo/SiWinVersion.h"
 
 #include <QApplication>
@@ -105,13 +106,13 @@ int GetKeyboardDelay()
 
 int GetKeyboardSpeed()
 {
-    const int Rate = qApp != nullptr ? QGuiApplication::styleHints()->keyboardAutoRepeatRate() : 30;
+    const int Rate = GuiApplication() != nullptr ? QGuiApplication::styleHints()->keyboardAutoRepeatRate() : 30;
     return std::clamp(int(std::lround((Rate - 2.5) * 31 / 27.5)), 0, 31);
 }
 
 bool GetWindowAnimation()
 {
-    return qApp != nullptr && QApplication::isEffectEnabled(Qt::UI_General);
+    return HasWidgetApplication() && QApplication::isEffectEnabled(Qt::UI_General);
 }
 
 bool GetWarningBeep()

@@ -3,6 +3,7 @@
 #include "platform/actions/QtMenuView.h"
 #include "platform/classes/ComponentRef.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/graphics/GuiApplication.h"
 
 #include <QAction>
 #include <QApplication>
@@ -853,7 +854,7 @@ void TPopupMenu::Popup(int X, int Y)
 
 TMenuItem* TPopupMenu::ShowQtMenu(TPoint Screen)
 {
-    if (qApp == nullptr)
+    if (!HasWidgetApplication())
         return nullptr;
     const TComponentRef<> Alive(this);
     QMenu Menu;

@@ -2,6 +2,7 @@
 
 #include "platform/actions/Menus.h"
 #include "platform/graphics/Colors.h"
+#include "platform/graphics/GuiApplication.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -85,7 +86,7 @@ void TQtMenuView::MenuGone()
 void TQtMenuView::Close()
 {
     auto* Top = qobject_cast<QMenu*>(FTarget.data());
-    if (Top == nullptr || qApp == nullptr)
+    if (Top == nullptr || !HasWidgetApplication())
         return;
     // Open sub-menus first, then the popup itself.
     while (QWidget* W = QApplication::activePopupWidget()) {

@@ -1,7 +1,8 @@
 #include "platform/forms/Dialogs.h"
 
-#include "platform/windows/WinUser.h"
 #include "platform/forms/Application.h"
+#include "platform/graphics/GuiApplication.h"
+#include "platform/windows/WinUser.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -129,7 +130,7 @@ String MessageBoxText(const String& Text)
 int ShowMessageLayout(const String& Text, const String& Caption, const TMessageBoxLayout& Layout,
                       const std::function<String(int)>& ButtonCaption)
 {
-    if (qApp == nullptr)
+    if (!HasWidgetApplication())
         return Layout.EscapeButton != 0 ? Layout.EscapeButton : Layout.DefaultButton;
     QMessageBox Box(QtIcon(Layout.Icon), Caption, MessageBoxText(Text));
     // Plain, as the classic box: a text that starts like markup (a field's

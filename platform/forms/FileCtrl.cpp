@@ -1,6 +1,7 @@
 #include "platform/forms/FileCtrl.h"
 
 #include "platform/forms/Dialogs.h"
+#include "platform/graphics/GuiApplication.h"
 #include "platform/rtl/FileUtils.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ TSelectDirectoryHook& Hook()
 
 bool ShowQtDialog(String& Directory, TSelectDirOpts Options)
 {
-    if (qApp == nullptr)
+    if (!HasWidgetApplication())
         return false;
     QFileDialog Dialog(nullptr, QStringLiteral("Map kiezen"), Directory);
     Dialog.setOption(QFileDialog::DontUseNativeDialog);

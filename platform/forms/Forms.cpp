@@ -10,6 +10,7 @@
 #include "platform/forms/MenuBar.h"
 #include "platform/forms/Screen.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GuiApplication.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -203,8 +204,8 @@ int TCustomForm::MenuBarHeight() const
 
 void TCustomForm::UpdateMenuBar()
 {
-    const bool Want = FMenu != nullptr && FHandle != nullptr && QCoreApplication::instance() != nullptr
-        && !ComponentState().Contains(csDestroying);
+    const bool Want =
+        FMenu != nullptr && FHandle != nullptr && HasWidgetApplication() && !ComponentState().Contains(csDestroying);
     const bool Current =
         Want && FMenuBar && FMenuBar->Window() == FHandle && FMenuBar->Menu() == FMenu && FMenuBar->Alive();
     if (Current || (!Want && !FMenuBar))

@@ -1,6 +1,7 @@
 #include "platform/forms/InputQuery.h"
 
 #include "platform/forms/Screen.h"
+#include "platform/graphics/GuiApplication.h"
 #include "platform/windows/WinUser.h"
 
 #include <QApplication>
@@ -30,7 +31,7 @@ void KeepCaptionWhole(QInputDialog& Dialog, int Width)
 
 bool ShowQtInput(const String& Caption, const String& Prompt, String& Value)
 {
-    if (qApp == nullptr)
+    if (!HasWidgetApplication())
         return false;
     QInputDialog Dialog;
     SetUpInputDialog(Dialog, Caption, Prompt, Value);

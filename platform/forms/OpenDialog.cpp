@@ -1,6 +1,7 @@
 #include "platform/forms/OpenDialog.h"
 
 #include "platform/classes/TypInfo.h"
+#include "platform/graphics/GuiApplication.h"
 #include "platform/windows/WinUser.h"
 
 #include <QApplication>
@@ -84,7 +85,7 @@ bool TOpenDialog::Execute()
 
 bool TOpenDialog::ShowQtDialog()
 {
-    if (qApp == nullptr)
+    if (!HasWidgetApplication())
         return false;
     QFileDialog Dialog(nullptr, FTitle.isEmpty() ? QStringLiteral("Openen") : FTitle, FInitialDir);
     // Qt's own dialog looks the same everywhere and speaks Dutch through

@@ -5,6 +5,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/graphics/ClassicFonts.h"
 #include "platform/graphics/GdiObjects.h"
+#include "platform/graphics/GuiApplication.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -46,7 +47,7 @@ TRect TMonitor::WorkareaRect() const
 
 bool TMonitor::Primary() const
 {
-    return qApp != nullptr && FScreen == QGuiApplication::primaryScreen();
+    return GuiApplication() != nullptr && FScreen == QGuiApplication::primaryScreen();
 }
 
 TScreen::TScreen(TComponent* AOwner)
@@ -84,14 +85,15 @@ void TScreen::SetCursor(TCursor Value)
     if (FCursor == Value)
         return;
     FCursor = Value;
-    // Shown at once, whatever the mouse does next.
-    if (qApp != nullptr)
+    // Shown at once, whatever the mouse does next; without a GUI there is no
+    // cursor to show.
+    if (GuiApplication() != nullptr)
         ::SetCursor(CursorHandle(Value));
 }
 
 void TScreen::RefreshMonitors() const
 {
-    const QList<QScreen*> Screens = qApp != nullptr ? QGuiApplication::screens() : QList<QScreen*>();
+    const QList<QScreen*> Screens = GuiApplication() != nullptr ? QGuiApplication::screens() : QList<QScreen*>();
     bool Same = int(FMonitors.size()) == std::max<int>(1, int(Screens.size()));
     for (std::size_t I = 0; Same && I < FMonitors.size() && I < std::size_t(Screens.size()); ++I)
         Same = FMonitors[I]->QtScreen() == Screens[int(I)];
@@ -213,7 +215,7 @@ int TScreen::TitleBarWidth(const String& Caption) const
     const int Frame = 2 * GetSystemMetrics(SM_CXFRAME);
     int Text = 0;
     // Fonts need the GUI application, not just any application.
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+    if (GuiApplication() != nullptr) {
         QFont Font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
         Font.setBold(true);
         Text = QFontMetrics(Font).horizontalAdvance(Caption);
@@ -230,7 +232,7 @@ bool TScreen::PlatformPlacesWindows(const String& PlatformName)
 
 bool TScreen::CanPlaceWindows() const
 {
-    return qApp == nullptr || PlatformPlacesWindows(QGuiApplication::platformName());
+    return GuiApplication() == nullptr || PlatformPlacesWindows(QGuiApplication::platformName());
 }
 
 TStrings* TScreen::Fonts() const
@@ -238,7 +240,7 @@ TStrings* TScreen::Fonts() const
     if (!FFonts) {
         FFonts = std::make_unique<TStringList>();
         EnsureClassicFonts();
-        if (qApp != nullptr)
+        if (GuiApplication() != nullptr)
             for (const QString& Family : QFontDatabase::families())
                 FFonts->Add(Family);
         FFonts->SetSorted(true);

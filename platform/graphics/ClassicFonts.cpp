@@ -1,6 +1,8 @@
 // Registration of the classic faces (see ClassicFonts.h).
 #include "platform/graphics/ClassicFonts.h"
 
+#include "platform/graphics/GuiApplication.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -45,7 +47,7 @@ String ClassicFontFolder()
 QStringList RegisterClassicFonts(const String& Folder)
 {
     QStringList Families;
-    if (qGuiApp == nullptr)
+    if (GuiApplication() == nullptr)
         return Families;
     const QDir Dir(Folder);
     for (const char* Name : FaceFiles) {
@@ -69,7 +71,7 @@ QStringList RegisterClassicFonts(const String& Folder)
 void EnsureClassicFonts()
 {
     static bool Done = false;
-    if (Done || qGuiApp == nullptr)
+    if (Done || GuiApplication() == nullptr)
         return;
     Done = true;
     RegisterClassicFonts(ClassicFontFolder());

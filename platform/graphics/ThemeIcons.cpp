@@ -1,5 +1,7 @@
 #include "platform/graphics/ThemeIcons.h"
 
+#include "platform/graphics/GuiApplication.h"
+
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
@@ -36,7 +38,7 @@ void SelectIconTheme()
 
 QImage ThemeIconImage(const String& Name, int Width, int Height)
 {
-    if (QGuiApplication::instance() == nullptr || Name.isEmpty() || Width <= 0 || Height <= 0)
+    if (GuiApplication() == nullptr || Name.isEmpty() || Width <= 0 || Height <= 0)
         return QImage();
     SelectIconTheme();
     const QIcon Icon = QIcon::fromTheme(Name);

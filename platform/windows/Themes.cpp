@@ -9,6 +9,7 @@
 #include "platform/windows/Themes.h"
 
 #include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/GuiApplication.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -1487,11 +1488,6 @@ TSize NaturalSize(const TThemedElementDetails& D)
     }
 }
 
-bool IsApplication()
-{
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
 } // namespace
 
 // --- the facade --------------------------------------------------------------------------
@@ -1513,7 +1509,7 @@ TThemeServices::~TThemeServices() = default;
 
 bool TThemeServices::ThemesAvailable() const
 {
-    return IsApplication();
+    return HasWidgetApplication();
 }
 
 bool TThemeServices::ThemesEnabled() const

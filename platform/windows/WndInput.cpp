@@ -10,6 +10,7 @@
 // NoFocus).  Keys always go through the message chain first, also those
 // meant for an editor; the window's default procedure hands them on.
 #include "platform/actions/Menus.h"
+#include "platform/graphics/GuiApplication.h"
 #include "platform/windows/WndHandle.h"
 
 #include <QApplication>
@@ -719,10 +720,11 @@ void WatchWidgetTree(QWidget* Widget)
 void ConnectApplicationState()
 {
     static bool Connected = false;
-    if (Connected || qGuiApp == nullptr)
+    QGuiApplication* App = GuiApplication();
+    if (Connected || App == nullptr)
         return;
     Connected = true;
-    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState State) {
+    QObject::connect(App, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState State) {
         const bool Active = State == Qt::ApplicationActive;
         if (Active == GAppActive)
             return;
@@ -756,7 +758,7 @@ void EnterMenuLoop()
 // no pointer of its own: there the last place we saw stands.)
 void ExitMenuLoop()
 {
-    if (qApp != nullptr && CanRaise()) {
+    if (GuiApplication() != nullptr && CanRaise()) {
         const QPoint Q = QCursor::pos();
         GCursorPos = {Q.x(), Q.y()};
         GCursorKnown = true;
@@ -826,7 +828,7 @@ void CreateSurfaceWidget(HWND Top)
     ConnectApplicationState();
     Top->Surface = std::make_unique<TWindowSurface>();
     SizeSurfaceImage(*Top->Surface, QSize(std::max(1, Top->Width()), std::max(1, Top->Height())));
-    if (qApp == nullptr)
+    if (!HasWidgetApplication())
         return;
     auto* W = new TSurfaceWidget(Top);
     W->setWindowFlags(FlagsFor(Top));
@@ -1258,7 +1260,7 @@ BOOL GetCursorPos(TPoint* P)
 {
     if (P == nullptr)
         return FALSE;
-    if (!GCursorKnown && qApp != nullptr) {
+    if (!GCursorKnown && GuiApplication() != nullptr) {
         const QPoint Q = QCursor::pos();
         GCursorPos = {Q.x(), Q.y()};
     }
@@ -1270,7 +1272,7 @@ BOOL SetCursorPos(int X, int Y)
 {
     GCursorPos = {X, Y};
     GCursorKnown = true;
-    if (qApp != nullptr && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    if (GuiApplication() != nullptr && QGuiApplication::platformName() != QLatin1String("offscreen"))
         QCursor::setPos(X, Y);
     return TRUE;
 }
@@ -1340,7 +1342,7 @@ BOOL MessageBeep(UINT Type)
 {
     if (GBeepHook)
         GBeepHook(Type);
-    else if (qApp != nullptr)
+    else if (HasWidgetApplication())
         QApplication::beep();
     return TRUE;
 }
@@ -1356,7 +1358,7 @@ namespace {
 
 QRect PrimaryGeometry(bool Available)
 {
-    QScreen* S = qApp != nullptr ? QGuiApplication::primaryScreen() : nullptr;
+    QScreen* S = GuiApplication() != nullptr ? QGuiApplication::primaryScreen() : nullptr;
     if (S == nullptr)
         return QRect(0, 0, 1024, 768);
     return Available ? S->availableGeometry() : S->geometry();
@@ -1365,7 +1367,7 @@ QRect PrimaryGeometry(bool Available)
 QRect VirtualGeometry()
 {
     QRect R;
-    if (qApp != nullptr)
+    if (GuiApplication() != nullptr)
         for (QScreen* S : QGuiApplication::screens())
             R = R.united(S->geometry());
     return R.isNull() ? PrimaryGeometry(false) : R;
@@ -1415,12 +1417,13 @@ int GetSystemMetrics(int Index)
     case SM_CYDOUBLECLK: return 4;
     case SM_CXDRAG:
     case SM_CYDRAG:
-        return qApp != nullptr ? std::max(1, QGuiApplication::styleHints()->startDragDistance()) : 4;
+        return GuiApplication() != nullptr ? std::max(1, QGuiApplication::styleHints()->startDragDistance()) : 4;
     case SM_CXMENUCHECK:
     case SM_CYMENUCHECK: return 13;
     case SM_MOUSEPRESENT: return 1;
     case SM_SWAPBUTTON: return 0;
-    case SM_CMONITORS: return qApp != nullptr ? int(QGuiApplication::screens().size()) : 1;
+    case SM_CMONITORS:
+        return GuiApplication() != nullptr ? int(QGuiApplication::screens().size()) : 1;
     case SM_XVIRTUALSCREEN: return VirtualGeometry().x();
     case SM_YVIRTUALSCREEN: return VirtualGeometry().y();
     case SM_CXVIRTUALSCREEN: return VirtualGeometry().width();
@@ -1444,7 +1447,7 @@ BOOL SystemParametersInfo(UINT Action, UINT Param, void* Value, UINT WinIni)
     case SPI_GETWHEELSCROLLLINES:
         if (Value == nullptr)
             return FALSE;
-        *static_cast<UINT*>(Value) = qApp != nullptr ? UINT(QApplication::wheelScrollLines()) : 3u;
+        *static_cast<UINT*>(Value) = HasWidgetApplication() ? UINT(QApplication::wheelScrollLines()) : 3u;
         return TRUE;
     case SPI_GETDRAGFULLWINDOWS:
         if (Value == nullptr)
@@ -1458,7 +1461,7 @@ BOOL SystemParametersInfo(UINT Action, UINT Param, void* Value, UINT WinIni)
 
 UINT GetDoubleClickTime()
 {
-    return qApp != nullptr ? UINT(QGuiApplication::styleHints()->mouseDoubleClickInterval()) : 500u;
+    return GuiApplication() != nullptr ? UINT(QGuiApplication::styleHints()->mouseDoubleClickInterval()) : 500u;
 }
 
 // --- embedded editors -------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -201,13 +202,15 @@ TEST_F(Links, TheApplicationsIdleTimeUpdatesTheActionsOfShownForms)
 TEST_F(Links, ActionListImagesAreForgottenWhenTheImagesGo)
 {
     auto* Images = new TImageList(Form);
-    int Changes = 0;
-    List->SetOnChange([&](TObject*) { ++Changes; });
+    // The handler outlives the test's body: the list still changes as the
+    // form is freed in TearDown, so the count is not a local of the body.
+    const auto Changes = std::make_shared<int>(0);
+    List->SetOnChange([Changes](TObject*) { ++*Changes; });
     List->SetImages(Images);
     QImage Pixel(16, 16, QImage::Format_ARGB32);
     Pixel.fill(Qt::red);
     Images->AddImage(Pixel);
-    EXPECT_GE(Changes, 2);
+    EXPECT_GE(*Changes, 2);
     Images->Free();
     EXPECT_EQ(List->Images(), nullptr);
 }
