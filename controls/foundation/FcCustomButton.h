@@ -13,9 +13,9 @@ public:
     explicit TFcCustomButton(TComponent* AOwner);
 
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    virtual void SetAlignmentVertical(TAlignmentVertical Value);
+    void SetAlignmentVertical(TAlignmentVertical Value);
     TColor HighlightColor() const { return FHighlightColor; }
-    virtual void SetHighlightColor(TColor Value);
+    void SetHighlightColor(TColor Value);
     bool HotTrack() const { return FHotTrack; }
     virtual void SetHotTrack(bool Value);
     // The hot-track ring's colour, or (htctComplement) its opposite hue.
@@ -25,17 +25,17 @@ public:
     void SetHotTrackColorType(TFcHotTrackColorType Value);
     // Raised and recessed captions with only their light copy.
     bool LightTextStyle() const { return FLightTextStyle; }
-    virtual void SetLightTextStyle(bool Value);
+    void SetLightTextStyle(bool Value);
     TTextStyle TextStyle() const { return FTextStyle; }
-    virtual void SetTextStyle(TTextStyle Value);
+    void SetTextStyle(TTextStyle Value);
     TColor TextHighlightColor() const { return FTextHighlightColor; }
-    virtual void SetTextHighlightColor(TColor Value);
+    void SetTextHighlightColor(TColor Value);
     TColor TextShadowColor() const { return FTextShadowColor; }
-    virtual void SetTextShadowColor(TColor Value);
+    void SetTextShadowColor(TColor Value);
     int TextShadowDepth() const { return FTextShadowDepth; }
-    virtual void SetTextShadowDepth(int Value);
+    void SetTextShadowDepth(int Value);
     bool ThemeAware() const { return FThemeAware; }
-    virtual void SetThemeAware(bool Value);
+    void SetThemeAware(bool Value);
     // The parent shows through where the face leaves room.
     bool Transparent() const { return FTransparent; }
     virtual void SetTransparent(bool Value);

@@ -39,7 +39,7 @@ public:
     void ApplyFrameController() override;
 
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    virtual void SetAlignmentVertical(TAlignmentVertical Value);
+    void SetAlignmentVertical(TAlignmentVertical Value);
     // Changing a border style or the sides aligns the children again.
     TFrameStyleEx BorderInner() const { return FBorderInner; }
     virtual void SetBorderInner(TFrameStyleEx Value);
@@ -48,54 +48,54 @@ public:
     TSides BorderSides() const { return FBorderSides; }
     virtual void SetBorderSides(TSides Value);
     TColor BorderColor() const { return FBorderColor; }
-    virtual void SetBorderColor(TColor Value);
+    void SetBorderColor(TColor Value);
     TColor BorderHighlight() const { return FBorderHighlight; }
-    virtual void SetBorderHighlight(TColor Value);
+    void SetBorderHighlight(TColor Value);
     TColor BorderShadow() const { return FBorderShadow; }
-    virtual void SetBorderShadow(TColor Value);
+    void SetBorderShadow(TColor Value);
     TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor Value);
+    void SetFlatColor(TColor Value);
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int Value);
+    void SetFlatColorAdjustment(int Value);
     TFcFrameController* FrameController() const { return FFrameController; }
-    virtual void SetFrameController(TFcFrameController* Value);
+    void SetFrameController(TFcFrameController* Value);
     TFcFrameControllerNotifications FrameControllerNotifications() const { return FFrameControllerNotifications; }
-    virtual void SetFrameControllerNotifications(TFcFrameControllerNotifications Value);
+    void SetFrameControllerNotifications(TFcFrameControllerNotifications Value);
     TFcGradientColorStyle GradientColorStyle() const { return FGradientColorStyle; }
     virtual void SetGradientColorStyle(TFcGradientColorStyle Value);
     // The gradient's colours and direction: transparent children show them.
     TColor GradientColorStart() const { return FGradientColorStart; }
-    virtual void SetGradientColorStart(TColor Value);
+    void SetGradientColorStart(TColor Value);
     TColor GradientColorStop() const { return FGradientColorStop; }
-    virtual void SetGradientColorStop(TColor Value);
+    void SetGradientColorStop(TColor Value);
     TGradientDirection GradientDirection() const { return FGradientDirection; }
-    virtual void SetGradientDirection(TGradientDirection Value);
+    void SetGradientDirection(TGradientDirection Value);
     TColor GridColor() const { return FGridColor; }
-    virtual void SetGridColor(TColor Value);
+    void SetGridColor(TColor Value);
     TFcGridStyle GridStyle() const { return FGridStyle; }
-    virtual void SetGridStyle(TFcGridStyle Value);
+    void SetGridStyle(TFcGridStyle Value);
     std::uint16_t GridXSize() const { return FGridXSize; }
-    virtual void SetGridXSize(std::uint16_t Value);
+    void SetGridXSize(std::uint16_t Value);
     std::uint16_t GridYSize() const { return FGridYSize; }
-    virtual void SetGridYSize(std::uint16_t Value);
+    void SetGridYSize(std::uint16_t Value);
     bool PaintClientArea() const { return FPaintClientArea; }
-    virtual void SetPaintClientArea(bool Value);
+    void SetPaintClientArea(bool Value);
     bool ShowDockClientCaptions() const { return FShowDockClientCaptions; }
-    virtual void SetShowDockClientCaptions(bool Value);
+    void SetShowDockClientCaptions(bool Value);
     bool ShowGrid() const { return FShowGrid; }
-    virtual void SetShowGrid(bool Value);
+    void SetShowGrid(bool Value);
     int TextMargin() const { return FTextMargin; }
-    virtual void SetTextMargin(int Value);
+    void SetTextMargin(int Value);
     int TextMarginVertical() const { return FTextMarginVertical; }
-    virtual void SetTextMarginVertical(int Value);
+    void SetTextMarginVertical(int Value);
     // A transparent panel shows its parent under it and every child paints
     // again.
     bool Transparent() const { return FTransparent; }
-    virtual void SetTransparent(bool Value);
+    void SetTransparent(bool Value);
     TFcVisualStyle VisualStyle() const { return FVisualStyle; }
     virtual void SetVisualStyle(TFcVisualStyle Value);
     bool WordWrap() const { return FWordWrap; }
-    virtual void SetWordWrap(bool Value);
+    void SetWordWrap(bool Value);
     DECLARE_EVENT(TNotifyEvent, OnPaint)
 
     bool IsColorStored() const;

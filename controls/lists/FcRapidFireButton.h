@@ -18,7 +18,7 @@ public:
     std::uint16_t InitialDelay() const { return FInitialDelay; }
     void SetInitialDelay(std::uint16_t Value) { FInitialDelay = Value; }
     TFcScrollStyle ScrollStyle() const { return FScrollStyle; }
-    virtual void SetScrollStyle(TFcScrollStyle Value);
+    void SetScrollStyle(TFcScrollStyle Value);
     // Whether a held press repeats (on by default).
     bool Repeating() const { return FRepeating; }
     void SetRepeating(bool Value) { FRepeating = Value; }

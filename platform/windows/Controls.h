@@ -122,7 +122,7 @@ public:
     THelpType HelpType() const { return FHelpType; }
     void SetHelpType(THelpType Value) { FHelpType = Value; }
     TDragMode DragMode() const { return FDragMode; }
-    virtual void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
     TDragKind DragKind() const { return FDragKind; }
     void SetDragKind(TDragKind Value) { FDragKind = Value; }
     TCursor DragCursor() const { return FDragCursor; }
