@@ -51,8 +51,7 @@ void TFcSeparator::SetOrientation(TOrientation Value)
 
 void TFcSeparator::SetShowGradient(bool Value)
 {
-    if (AssignIfChanged(FShowGradient, Value))
-        Invalidate();
+    SetPaintProperty(FShowGradient, Value);
 }
 
 // The gradient runs across the strip: from the colour to the highlight at

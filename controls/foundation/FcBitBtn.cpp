@@ -93,8 +93,7 @@ bool TFcBitBtn::IsCustomCaption()
 
 void TFcBitBtn::SetLayout(TButtonLayout Value)
 {
-    if (AssignIfChanged(FLayout, Value))
-        Invalidate();
+    SetPaintProperty(FLayout, Value);
 }
 
 void TFcBitBtn::SetMargin(int Value)
@@ -105,26 +104,22 @@ void TFcBitBtn::SetMargin(int Value)
 
 void TFcBitBtn::SetNumGlyphs(TNumGlyphs Value)
 {
-    if (AssignIfChanged(FNumGlyphs, Value))
-        Invalidate();
+    SetPaintProperty(FNumGlyphs, Value);
 }
 
 void TFcBitBtn::SetSpacing(int Value)
 {
-    if (AssignIfChanged(FSpacing, Value))
-        Invalidate();
+    SetPaintProperty(FSpacing, Value);
 }
 
 void TFcBitBtn::SetImageIndex(TImageIndex Value)
 {
-    if (AssignIfChanged(FImageIndex, Value))
-        Invalidate();
+    SetPaintProperty(FImageIndex, Value);
 }
 
 void TFcBitBtn::SetDisabledIndex(TImageIndex Value)
 {
-    if (AssignIfChanged(FDisabledIndex, Value))
-        Invalidate();
+    SetPaintProperty(FDisabledIndex, Value);
 }
 
 void TFcBitBtn::SetImages(TCustomImageList* Value)

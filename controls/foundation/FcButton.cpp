@@ -62,8 +62,7 @@ void TFcButton::DefineProperties(TFiler& Filer)
 
 void TFcButton::SetAlignment(TAlignment Value)
 {
-    if (AssignIfChanged(FAlignment, Value))
-        Invalidate();
+    SetPaintProperty(FAlignment, Value);
 }
 
 void TFcButton::SetAllowAllUp(bool Value)
@@ -103,8 +102,7 @@ void TFcButton::SetDown(bool Value)
 
 void TFcButton::SetFrameColor(TColor Value)
 {
-    if (AssignIfChanged(FFrameColor, Value))
-        Invalidate();
+    SetPaintProperty(FFrameColor, Value);
 }
 
 void TFcButton::SetGroupIndex(int Value)
@@ -117,14 +115,12 @@ void TFcButton::SetGroupIndex(int Value)
 
 void TFcButton::SetShowDownPattern(bool Value)
 {
-    if (AssignIfChanged(FShowDownPattern, Value))
-        Invalidate();
+    SetPaintProperty(FShowDownPattern, Value);
 }
 
 void TFcButton::SetShowFocusRect(bool Value)
 {
-    if (AssignIfChanged(FShowFocusRect, Value))
-        Invalidate();
+    SetPaintProperty(FShowFocusRect, Value);
 }
 
 // The hot-track face leaves its corners to the parent.

@@ -50,14 +50,12 @@ void TFcControlButton::SetGlyph(TBitmap* Value)
 
 void TFcControlButton::SetNumGlyphs(TNumGlyphs Value)
 {
-    if (AssignIfChanged(FNumGlyphs, Value))
-        Invalidate();
+    SetPaintProperty(FNumGlyphs, Value);
 }
 
 void TFcControlButton::SetStyle(TFcControlButtonStyle Value)
 {
-    if (AssignIfChanged(FStyle, Value))
-        Invalidate();
+    SetPaintProperty(FStyle, Value);
 }
 
 void TFcControlButton::GlyphChanged(TObject*)

@@ -24,74 +24,62 @@ bool TFcCustomButton::Themed() const
 
 void TFcCustomButton::SetAlignmentVertical(TAlignmentVertical Value)
 {
-    if (AssignIfChanged(FAlignmentVertical, Value))
-        Invalidate();
+    SetPaintProperty(FAlignmentVertical, Value);
 }
 
 void TFcCustomButton::SetHighlightColor(TColor Value)
 {
-    if (AssignIfChanged(FHighlightColor, Value))
-        Invalidate();
+    SetPaintProperty(FHighlightColor, Value);
 }
 
 void TFcCustomButton::SetHotTrack(bool Value)
 {
-    if (AssignIfChanged(FHotTrack, Value))
-        Invalidate();
+    SetPaintProperty(FHotTrack, Value);
 }
 
 void TFcCustomButton::SetHotTrackColor(TColor Value)
 {
-    if (AssignIfChanged(FHotTrackColor, Value))
-        Invalidate();
+    SetPaintProperty(FHotTrackColor, Value);
 }
 
 void TFcCustomButton::SetHotTrackColorType(TFcHotTrackColorType Value)
 {
-    if (AssignIfChanged(FHotTrackColorType, Value))
-        Invalidate();
+    SetPaintProperty(FHotTrackColorType, Value);
 }
 
 void TFcCustomButton::SetLightTextStyle(bool Value)
 {
-    if (AssignIfChanged(FLightTextStyle, Value))
-        Invalidate();
+    SetPaintProperty(FLightTextStyle, Value);
 }
 
 void TFcCustomButton::SetTextStyle(TTextStyle Value)
 {
-    if (AssignIfChanged(FTextStyle, Value))
-        Invalidate();
+    SetPaintProperty(FTextStyle, Value);
 }
 
 void TFcCustomButton::SetTextHighlightColor(TColor Value)
 {
-    if (AssignIfChanged(FTextHighlightColor, Value))
-        Invalidate();
+    SetPaintProperty(FTextHighlightColor, Value);
 }
 
 void TFcCustomButton::SetTextShadowColor(TColor Value)
 {
-    if (AssignIfChanged(FTextShadowColor, Value))
-        Invalidate();
+    SetPaintProperty(FTextShadowColor, Value);
 }
 
 void TFcCustomButton::SetTextShadowDepth(int Value)
 {
-    if (AssignIfChanged(FTextShadowDepth, Value))
-        Invalidate();
+    SetPaintProperty(FTextShadowDepth, Value);
 }
 
 void TFcCustomButton::SetThemeAware(bool Value)
 {
-    if (AssignIfChanged(FThemeAware, Value))
-        Invalidate();
+    SetPaintProperty(FThemeAware, Value);
 }
 
 void TFcCustomButton::SetTransparent(bool Value)
 {
-    if (AssignIfChanged(FTransparent, Value))
-        Invalidate();
+    SetPaintProperty(FTransparent, Value);
 }
 
 // --- the mouse ----------------------------------------------------------------------------------------

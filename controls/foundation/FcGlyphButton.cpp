@@ -34,21 +34,14 @@ void TFcCustomGlyphButton::DefineProperties(TFiler& Filer)
 
 // --- properties ---------------------------------------------------------------------------------------
 
-template <typename T>
-void TFcCustomGlyphButton::Change(T& Field, const T& Value)
-{
-    if (AssignIfChanged(Field, Value))
-        Invalidate();
-}
-
 void TFcCustomGlyphButton::SetAlignment(TLeftRight Value)
 {
-    Change(FAlignment, Value);
+    SetPaintProperty(FAlignment, Value);
 }
 
 void TFcCustomGlyphButton::SetFrameColor(TColor Value)
 {
-    Change(FFrameColor, Value);
+    SetPaintProperty(FFrameColor, Value);
 }
 
 void TFcCustomGlyphButton::SetCustomGlyphs(TBitmap* Value)
@@ -85,47 +78,47 @@ void TFcCustomGlyphButton::UpdateGlyphSize()
 
 void TFcCustomGlyphButton::SetTransparentColor(TColor Value)
 {
-    Change(FTransparentColor, Value);
+    SetPaintProperty(FTransparentColor, Value);
 }
 
 void TFcCustomGlyphButton::SetWinMaskColor(TColor Value)
 {
-    Change(FWinMaskColor, Value);
+    SetPaintProperty(FWinMaskColor, Value);
 }
 
 void TFcCustomGlyphButton::SetFillColor(TColor Value)
 {
-    Change(FFillColor, Value);
+    SetPaintProperty(FFillColor, Value);
 }
 
 void TFcCustomGlyphButton::SetFocusColor(TColor Value)
 {
-    Change(FFocusColor, Value);
+    SetPaintProperty(FFocusColor, Value);
 }
 
 void TFcCustomGlyphButton::SetDisabledColor(TColor Value)
 {
-    Change(FDisabledColor, Value);
+    SetPaintProperty(FDisabledColor, Value);
 }
 
 void TFcCustomGlyphButton::SetReadOnly(bool Value)
 {
-    Change(FReadOnly, Value);
+    SetPaintProperty(FReadOnly, Value);
 }
 
 void TFcCustomGlyphButton::SetReadOnlyColorOnFocus(bool Value)
 {
-    Change(FReadOnlyColorOnFocus, Value);
+    SetPaintProperty(FReadOnlyColorOnFocus, Value);
 }
 
 void TFcCustomGlyphButton::SetReadOnlyColor(TColor Value)
 {
-    Change(FReadOnlyColor, Value);
+    SetPaintProperty(FReadOnlyColor, Value);
 }
 
 void TFcCustomGlyphButton::SetHotTrackStyle(TFcButtonHotTrackStyle Value)
 {
-    Change(FHotTrackStyle, Value);
+    SetPaintProperty(FHotTrackStyle, Value);
 }
 
 void TFcCustomGlyphButton::SetTransparent(bool Value)

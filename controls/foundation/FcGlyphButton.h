@@ -103,8 +103,6 @@ private:
     void UpdateGlyphSize();
     void PaintNow();
     void RebuildBackground();
-    template <typename T>
-    void Change(T& Field, const T& Value);
 
     TLeftRight FAlignment = taRightJustify;
     TColor FFrameColor = clBtnShadow;

@@ -112,20 +112,17 @@ void TFcCustomHintWindow::LinkTo(TFcBalloonHints* Hints)
 
 void TFcCustomHintWindow::SetFrameColor(TColor Value)
 {
-    if (AssignIfChanged(FFrameColor, Value))
-        Invalidate();
+    SetPaintProperty(FFrameColor, Value);
 }
 
 void TFcCustomHintWindow::SetAlignment(TAlignment Value)
 {
-    if (AssignIfChanged(FAlignment, Value))
-        Invalidate();
+    SetPaintProperty(FAlignment, Value);
 }
 
 void TFcCustomHintWindow::SetShowBalloon(bool Value)
 {
-    if (AssignIfChanged(FShowBalloon, Value))
-        Invalidate();
+    SetPaintProperty(FShowBalloon, Value);
 }
 
 void TFcCustomHintWindow::ShowHintHook(String& HintStr, bool& CanShow, THintInfo& Info)

@@ -144,12 +144,12 @@ TFcKeyStatus::~TFcKeyStatus() = default;
 
 void TFcKeyStatus::SetKey(TFcToggleKey Value)
 {
-    Change(FKey, Value);
+    SetPaintProperty(FKey, Value);
 }
 
 void TFcKeyStatus::SetKeyOffAppearance(TFcKeyOffAppearance Value)
 {
-    Change(FKeyOffAppearance, Value);
+    SetPaintProperty(FKeyOffAppearance, Value);
 }
 
 void TFcKeyStatus::SetInsertState(TFcInsertState Value)

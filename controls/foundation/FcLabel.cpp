@@ -90,19 +90,9 @@ void TFcLabel::DefineProperties(TFiler& Filer)
 
 // --- properties ---------------------------------------------------------------------------------------
 
-template <typename T>
-void TFcLabel::Change(T& Field, const T& Value)
-{
-    if (AssignIfChanged(Field, Value))
-        Invalidate();
-}
-
 // Borders take room: the label fits its text again.
-template <typename T>
-void TFcLabel::ChangeAndSize(T& Field, const T& Value)
+void TFcLabel::LayoutPropertyChanged()
 {
-    if (!AssignIfChanged(Field, Value))
-        return;
     AdjustBounds();
     Invalidate();
 }
@@ -156,7 +146,7 @@ void TFcLabel::SetRotation(TRotation Value)
 
 void TFcLabel::SetCenterPoint(TCenterPoint Value)
 {
-    Change(FCenterPoint, Value);
+    SetPaintProperty(FCenterPoint, Value);
 }
 
 void TFcLabel::SetBlinking(bool Value)
@@ -172,7 +162,7 @@ void TFcLabel::SetBlinking(bool Value)
 
 void TFcLabel::SetBlinkColor(TColor Value)
 {
-    Change(FBlinkColor, Value);
+    SetPaintProperty(FBlinkColor, Value);
 }
 
 std::uint16_t TFcLabel::BlinkIntervalOff() const
@@ -197,52 +187,52 @@ void TFcLabel::SetBlinkIntervalOn(std::uint16_t Value)
 
 void TFcLabel::SetBevelWidth(int Value)
 {
-    ChangeAndSize(FBevelWidth, Value);
+    SetLayoutProperty(FBevelWidth, Value);
 }
 
 void TFcLabel::SetBorderInner(TFrameStyleEx Value)
 {
-    ChangeAndSize(FBorderInner, Value);
+    SetLayoutProperty(FBorderInner, Value);
 }
 
 void TFcLabel::SetBorderOuter(TFrameStyleEx Value)
 {
-    ChangeAndSize(FBorderOuter, Value);
+    SetLayoutProperty(FBorderOuter, Value);
 }
 
 void TFcLabel::SetBorderSides(TSides Value)
 {
-    ChangeAndSize(FBorderSides, Value);
+    SetLayoutProperty(FBorderSides, Value);
 }
 
 void TFcLabel::SetBorderWidth(int Value)
 {
-    ChangeAndSize(FBorderWidth, Value);
+    SetLayoutProperty(FBorderWidth, Value);
 }
 
 void TFcLabel::SetBorderColor(TColor Value)
 {
-    Change(FBorderColor, Value);
+    SetPaintProperty(FBorderColor, Value);
 }
 
 void TFcLabel::SetBorderHighlight(TColor Value)
 {
-    Change(FBorderHighlight, Value);
+    SetPaintProperty(FBorderHighlight, Value);
 }
 
 void TFcLabel::SetBorderShadow(TColor Value)
 {
-    Change(FBorderShadow, Value);
+    SetPaintProperty(FBorderShadow, Value);
 }
 
 void TFcLabel::SetFlatColor(TColor Value)
 {
-    Change(FFlatColor, Value);
+    SetPaintProperty(FFlatColor, Value);
 }
 
 void TFcLabel::SetFlatColorAdjustment(int Value)
 {
-    Change(FFlatColorAdjustment, Value);
+    SetPaintProperty(FFlatColorAdjustment, Value);
 }
 
 void TFcLabel::SetCondenseCaption(TFcCondenseCaption Value)
@@ -261,7 +251,7 @@ void TFcLabel::SetFrameController(TFcFrameController* Value)
 
 void TFcLabel::SetFlyByColor(TColor Value)
 {
-    Change(FFlyByColor, Value);
+    SetPaintProperty(FFlyByColor, Value);
 }
 
 void TFcLabel::SetFlyByEnabled(bool Value)
@@ -276,32 +266,32 @@ void TFcLabel::SetFlyByEnabled(bool Value)
 
 void TFcLabel::SetLightTextStyle(bool Value)
 {
-    Change(FLightTextStyle, Value);
+    SetPaintProperty(FLightTextStyle, Value);
 }
 
 void TFcLabel::SetTextStyle(TTextStyle Value)
 {
-    Change(FTextStyle, Value);
+    SetPaintProperty(FTextStyle, Value);
 }
 
 void TFcLabel::SetHighlightColor(TColor Value)
 {
-    Change(FHighlightColor, Value);
+    SetPaintProperty(FHighlightColor, Value);
 }
 
 void TFcLabel::SetShadowColor(TColor Value)
 {
-    Change(FShadowColor, Value);
+    SetPaintProperty(FShadowColor, Value);
 }
 
 void TFcLabel::SetShadowDepth(int Value)
 {
-    Change(FShadowDepth, Value);
+    SetPaintProperty(FShadowDepth, Value);
 }
 
 void TFcLabel::SetTextMargin(int Value)
 {
-    Change(FTextMargin, Value);
+    SetPaintProperty(FTextMargin, Value);
 }
 
 void TFcLabel::SetFontColor(TColor Value)

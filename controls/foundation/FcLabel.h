@@ -109,6 +109,7 @@ public:
 protected:
     virtual void BlinkPhaseChanged(bool On);
     void AdjustBounds() override;
+    void LayoutPropertyChanged() override;
     void DoDrawText(TRect& Rect, unsigned Flags) override;
     String GetLabelText() override { return Caption(); }
     void Paint() override;
@@ -120,10 +121,6 @@ protected:
     void SetFontColor(TColor Value);
 
 private:
-    template <typename T>
-    void Change(T& Field, const T& Value);
-    template <typename T>
-    void ChangeAndSize(T& Field, const T& Value);
     bool IsLoading() const;
     void FontChanged();
     void UseScalableFont();

@@ -101,52 +101,55 @@ TFcCustomPanel::~TFcCustomPanel()
 
 // --- properties ---------------------------------------------------------------------------
 
+void TFcCustomPanel::LayoutPropertyChanged()
+{
+    Invalidate();
+    Realign();
+}
+
 void TFcCustomPanel::SetAlignmentVertical(TAlignmentVertical Value)
 {
-    Change(FAlignmentVertical, Value);
+    SetPaintProperty(FAlignmentVertical, Value);
 }
 
 void TFcCustomPanel::SetBorderInner(TFrameStyleEx Value)
 {
-    if (Change(FBorderInner, Value))
-        Realign();
+    SetLayoutProperty(FBorderInner, Value);
 }
 
 void TFcCustomPanel::SetBorderOuter(TFrameStyleEx Value)
 {
-    if (Change(FBorderOuter, Value))
-        Realign();
+    SetLayoutProperty(FBorderOuter, Value);
 }
 
 void TFcCustomPanel::SetBorderSides(TSides Value)
 {
-    if (Change(FBorderSides, Value))
-        Realign();
+    SetLayoutProperty(FBorderSides, Value);
 }
 
 void TFcCustomPanel::SetBorderColor(TColor Value)
 {
-    Change(FBorderColor, Value);
+    SetPaintProperty(FBorderColor, Value);
 }
 
 void TFcCustomPanel::SetBorderHighlight(TColor Value)
 {
-    Change(FBorderHighlight, Value);
+    SetPaintProperty(FBorderHighlight, Value);
 }
 
 void TFcCustomPanel::SetBorderShadow(TColor Value)
 {
-    Change(FBorderShadow, Value);
+    SetPaintProperty(FBorderShadow, Value);
 }
 
 void TFcCustomPanel::SetFlatColor(TColor Value)
 {
-    Change(FFlatColor, Value);
+    SetPaintProperty(FFlatColor, Value);
 }
 
 void TFcCustomPanel::SetFlatColorAdjustment(int Value)
 {
-    Change(FFlatColorAdjustment, Value);
+    SetPaintProperty(FFlatColorAdjustment, Value);
 }
 
 void TFcCustomPanel::SetFrameController(TFcFrameController* Value)
@@ -156,80 +159,80 @@ void TFcCustomPanel::SetFrameController(TFcFrameController* Value)
 
 void TFcCustomPanel::SetFrameControllerNotifications(TFcFrameControllerNotifications Value)
 {
-    Change(FFrameControllerNotifications, Value);
+    SetPaintProperty(FFrameControllerNotifications, Value);
 }
 
 void TFcCustomPanel::SetGradientColorStyle(TFcGradientColorStyle Value)
 {
-    Change(FGradientColorStyle, Value);
+    SetPaintProperty(FGradientColorStyle, Value);
 }
 
 void TFcCustomPanel::SetGradientColorStart(TColor Value)
 {
-    if (Change(FGradientColorStart, Value))
+    if (SetPaintProperty(FGradientColorStart, Value))
         InvalidateTransparentControls(this);
 }
 
 void TFcCustomPanel::SetGradientColorStop(TColor Value)
 {
-    if (Change(FGradientColorStop, Value))
+    if (SetPaintProperty(FGradientColorStop, Value))
         InvalidateTransparentControls(this);
 }
 
 void TFcCustomPanel::SetGradientDirection(TGradientDirection Value)
 {
-    if (Change(FGradientDirection, Value))
+    if (SetPaintProperty(FGradientDirection, Value))
         InvalidateTransparentControls(this);
 }
 
 void TFcCustomPanel::SetGridColor(TColor Value)
 {
-    Change(FGridColor, Value);
+    SetPaintProperty(FGridColor, Value);
 }
 
 void TFcCustomPanel::SetGridStyle(TFcGridStyle Value)
 {
-    Change(FGridStyle, Value);
+    SetPaintProperty(FGridStyle, Value);
 }
 
 void TFcCustomPanel::SetGridXSize(std::uint16_t Value)
 {
-    Change(FGridXSize, Value);
+    SetPaintProperty(FGridXSize, Value);
 }
 
 void TFcCustomPanel::SetGridYSize(std::uint16_t Value)
 {
-    Change(FGridYSize, Value);
+    SetPaintProperty(FGridYSize, Value);
 }
 
 void TFcCustomPanel::SetPaintClientArea(bool Value)
 {
-    Change(FPaintClientArea, Value);
+    SetPaintProperty(FPaintClientArea, Value);
 }
 
 void TFcCustomPanel::SetShowDockClientCaptions(bool Value)
 {
-    Change(FShowDockClientCaptions, Value);
+    SetPaintProperty(FShowDockClientCaptions, Value);
 }
 
 void TFcCustomPanel::SetShowGrid(bool Value)
 {
-    Change(FShowGrid, Value);
+    SetPaintProperty(FShowGrid, Value);
 }
 
 void TFcCustomPanel::SetTextMargin(int Value)
 {
-    Change(FTextMargin, Value);
+    SetPaintProperty(FTextMargin, Value);
 }
 
 void TFcCustomPanel::SetTextMarginVertical(int Value)
 {
-    Change(FTextMarginVertical, Value);
+    SetPaintProperty(FTextMarginVertical, Value);
 }
 
 void TFcCustomPanel::SetTransparent(bool Value)
 {
-    if (!Change(FTransparent, Value))
+    if (!SetPaintProperty(FTransparent, Value))
         return;
     if (Value)
         FControlStyle.Exclude(csOpaque);
@@ -241,12 +244,12 @@ void TFcCustomPanel::SetTransparent(bool Value)
 
 void TFcCustomPanel::SetVisualStyle(TFcVisualStyle Value)
 {
-    Change(FVisualStyle, Value);
+    SetPaintProperty(FVisualStyle, Value);
 }
 
 void TFcCustomPanel::SetWordWrap(bool Value)
 {
-    Change(FWordWrap, Value);
+    SetPaintProperty(FWordWrap, Value);
 }
 
 bool TFcCustomPanel::IsColorStored() const

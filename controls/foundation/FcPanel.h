@@ -118,10 +118,8 @@ protected:
     void WMEraseBkgnd(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     std::unique_ptr<IDockManager> CreateDockManager() override;
-
-    // Stores Value and invalidates when it changed.
-    template <typename T>
-    bool Change(T& Field, const T& Value);
+    // Borders take room: the children are aligned again.
+    void LayoutPropertyChanged() override;
 
 private:
     void FillClientArea(const TRect& R);
@@ -160,15 +158,6 @@ private:
     // by the child itself: unnamed children must not share an entry.
     std::unordered_map<TControl*, bool> FEnabledMemory;
 };
-
-template <typename T>
-bool TFcCustomPanel::Change(T& Field, const T& Value)
-{
-    if (!AssignIfChanged(Field, Value))
-        return false;
-    Invalidate();
-    return true;
-}
 
 class TFcPanel : public TFcCustomPanel {
 public:

@@ -19,8 +19,7 @@ TFcSpacer::TFcSpacer(TComponent* AOwner) : TGraphicControl(AOwner)
 
 void TFcSpacer::SetGrooved(bool Value)
 {
-    if (AssignIfChanged(FGrooved, Value))
-        Invalidate();
+    SetPaintProperty(FGrooved, Value);
 }
 
 void TFcSpacer::SetOrientation(TOrientation Value)

@@ -56,18 +56,18 @@ TFcCustomStatusPane::~TFcCustomStatusPane()
 
 void TFcCustomStatusPane::SetBorderWidth(TBorderWidth Value)
 {
-    Change(FBorderWidth, Value);
+    SetPaintProperty(FBorderWidth, Value);
 }
 
 void TFcCustomStatusPane::SetFillColor(TColor Value)
 {
-    Change(FFillColor, Value);
+    SetPaintProperty(FFillColor, Value);
     FParentFillColor = false;
 }
 
 void TFcCustomStatusPane::SetParentFillColor(bool Value)
 {
-    if (!Change(FParentFillColor, Value))
+    if (!SetPaintProperty(FParentFillColor, Value))
         return;
     if (Parent() != nullptr && !ComponentState().Contains(csReading))
         Perform(CM_PARENTCOLORCHANGED, 0, 0);
@@ -75,17 +75,17 @@ void TFcCustomStatusPane::SetParentFillColor(bool Value)
 
 void TFcCustomStatusPane::SetFlatColor(TColor Value)
 {
-    Change(FFlatColor, Value);
+    SetPaintProperty(FFlatColor, Value);
 }
 
 void TFcCustomStatusPane::SetFlatColorAdjustment(int Value)
 {
-    Change(FFlatColorAdjustment, Value);
+    SetPaintProperty(FFlatColorAdjustment, Value);
 }
 
 void TFcCustomStatusPane::SetFrameStyle(TFrameStyle Value)
 {
-    Change(FFrameStyle, Value);
+    SetPaintProperty(FFrameStyle, Value);
 }
 
 void TFcCustomStatusPane::SetFrameController(TFcFrameController* Value)
@@ -95,12 +95,12 @@ void TFcCustomStatusPane::SetFrameController(TFcFrameController* Value)
 
 void TFcCustomStatusPane::SetFrameControllerNotifications(TFcFrameControllerNotifications Value)
 {
-    Change(FFrameControllerNotifications, Value);
+    SetPaintProperty(FFrameControllerNotifications, Value);
 }
 
 void TFcCustomStatusPane::SetTransparent(bool Value)
 {
-    if (!Change(FTransparent, Value))
+    if (!SetPaintProperty(FTransparent, Value))
         return;
     if (Value)
         FControlStyle.Exclude(csOpaque);
@@ -110,7 +110,7 @@ void TFcCustomStatusPane::SetTransparent(bool Value)
 
 void TFcCustomStatusPane::SetAlignment(TAlignment Value)
 {
-    Change(FAlignment, Value);
+    SetPaintProperty(FAlignment, Value);
 }
 
 void TFcCustomStatusPane::SetAutoSize(bool Value)
@@ -123,7 +123,7 @@ void TFcCustomStatusPane::SetAutoSize(bool Value)
 
 void TFcCustomStatusPane::SetBlinking(bool Value)
 {
-    if (!Change(FBlinking, Value) || Value)
+    if (!SetPaintProperty(FBlinking, Value) || Value)
         return;
     FCurrentFontColor = FNormalFontColor;
     Repaint();
@@ -131,7 +131,7 @@ void TFcCustomStatusPane::SetBlinking(bool Value)
 
 void TFcCustomStatusPane::SetBlinkColor(TColor Value)
 {
-    Change(FBlinkColor, Value);
+    SetPaintProperty(FBlinkColor, Value);
 }
 
 std::uint16_t TFcCustomStatusPane::BlinkIntervalOff() const
@@ -156,14 +156,12 @@ void TFcCustomStatusPane::SetBlinkIntervalOn(std::uint16_t Value)
 
 void TFcCustomStatusPane::SetCaptionOffset(int Value)
 {
-    if (Change(FCaptionOffset, Value))
-        AdjustSize();
+    SetLayoutProperty(FCaptionOffset, Value);
 }
 
 void TFcCustomStatusPane::SetDefaultWidth(int Value)
 {
-    if (Change(FDefaultWidth, Value))
-        AdjustSize();
+    SetLayoutProperty(FDefaultWidth, Value);
 }
 
 bool TFcCustomStatusPane::IsColorStored() const

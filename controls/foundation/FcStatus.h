@@ -100,8 +100,6 @@ protected:
     void CMParentColorChanged(TMessage& Message) override;
     void CMHitTest(TMessage& Message) override;
 
-    template <typename T>
-    bool Change(T& Field, const T& Value);
     // The caption's drawing in a colour of the caller's choosing.
     void DrawCaptionText(const String& Text, TColor Color);
 
@@ -128,15 +126,6 @@ private:
     // The height of "Pp" in the font; -1 until measured.
     int FLineHeight = -1;
 };
-
-template <typename T>
-bool TFcCustomStatusPane::Change(T& Field, const T& Value)
-{
-    if (!AssignIfChanged(Field, Value))
-        return false;
-    Invalidate();
-    return true;
-}
 
 class TFcStatusPane : public TFcCustomStatusPane {
 public:

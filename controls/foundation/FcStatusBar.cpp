@@ -87,14 +87,12 @@ void TFcStatusBar::SetShowSizeGrip(bool Value)
 
 void TFcStatusBar::SetSimpleCaption(const String& Value)
 {
-    if (AssignIfChanged(FSimpleCaption, Value))
-        Invalidate();
+    SetPaintProperty(FSimpleCaption, Value);
 }
 
 void TFcStatusBar::SetSimpleFrameStyle(TFrameStyle Value)
 {
-    if (AssignIfChanged(FSimpleFrameStyle, Value))
-        Invalidate();
+    SetPaintProperty(FSimpleFrameStyle, Value);
 }
 
 void TFcStatusBar::SetSimpleStatus(bool Value)

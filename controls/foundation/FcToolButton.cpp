@@ -150,8 +150,7 @@ void TFcToolButton::SetAllowAllUp(bool Value)
 
 void TFcToolButton::SetAlignment(TAlignment Value)
 {
-    if (AssignIfChanged(FAlignment, Value))
-        Invalidate();
+    SetPaintProperty(FAlignment, Value);
 }
 
 void TFcToolButton::SetDown(bool Value)
@@ -187,8 +186,7 @@ void TFcToolButton::SetDropDownMenu(TPopupMenu* Value)
 
 void TFcToolButton::SetFlat(bool Value)
 {
-    if (AssignIfChanged(FFlat, Value))
-        Invalidate();
+    SetPaintProperty(FFlat, Value);
 }
 
 void TFcToolButton::SetGroupIndex(int Value)
@@ -203,26 +201,22 @@ void TFcToolButton::SetGroupIndex(int Value)
 
 void TFcToolButton::SetImageIndex(TImageIndex Value)
 {
-    if (AssignIfChanged(FImageIndex, Value))
-        Invalidate();
+    SetPaintProperty(FImageIndex, Value);
 }
 
 void TFcToolButton::SetDownIndex(TImageIndex Value)
 {
-    if (AssignIfChanged(FDownIndex, Value))
-        Invalidate();
+    SetPaintProperty(FDownIndex, Value);
 }
 
 void TFcToolButton::SetDisabledIndex(TImageIndex Value)
 {
-    if (AssignIfChanged(FDisabledIndex, Value))
-        Invalidate();
+    SetPaintProperty(FDisabledIndex, Value);
 }
 
 void TFcToolButton::SetHotIndex(TImageIndex Value)
 {
-    if (AssignIfChanged(FHotIndex, Value))
-        Invalidate();
+    SetPaintProperty(FHotIndex, Value);
 }
 
 // The button grows to hold the new list's images.
@@ -254,8 +248,7 @@ void TFcToolButton::SetLayout(TButtonLayout Value)
 void TFcToolButton::SetShowCaption(bool Value)
 {
     FUseToolbarShowCaption = false;
-    if (AssignIfChanged(FShowCaption, Value))
-        Invalidate();
+    SetPaintProperty(FShowCaption, Value);
 }
 
 void TFcToolButton::SetToolStyle(TFcToolStyle Value)
@@ -272,39 +265,33 @@ void TFcToolButton::SetToolStyle(TFcToolStyle Value)
 
 void TFcToolButton::SetTransparent(bool Value)
 {
-    if (AssignIfChanged(FTransparent, Value))
-        Invalidate();
+    SetPaintProperty(FTransparent, Value);
 }
 
 void TFcToolButton::SetVisualStyle(TFcVisualStyle Value)
 {
     FUseToolbarVisualStyle = false;
-    if (AssignIfChanged(FVisualStyle, Value))
-        Invalidate();
+    SetPaintProperty(FVisualStyle, Value);
 }
 
 void TFcToolButton::SetGradientColorStyle(TFcGradientColorStyle Value)
 {
-    if (AssignIfChanged(FGradientColorStyle, Value))
-        Invalidate();
+    SetPaintProperty(FGradientColorStyle, Value);
 }
 
 void TFcToolButton::SetSelectionColorStart(TColor Value)
 {
-    if (AssignIfChanged(FSelectionColorStart, Value))
-        Invalidate();
+    SetPaintProperty(FSelectionColorStart, Value);
 }
 
 void TFcToolButton::SetSelectionColorStop(TColor Value)
 {
-    if (AssignIfChanged(FSelectionColorStop, Value))
-        Invalidate();
+    SetPaintProperty(FSelectionColorStop, Value);
 }
 
 void TFcToolButton::SetSelectionFrameColor(TColor Value)
 {
-    if (AssignIfChanged(FSelectionFrameColor, Value))
-        Invalidate();
+    SetPaintProperty(FSelectionFrameColor, Value);
 }
 
 void TFcToolButton::SetUseToolbarButtonLayout(bool Value)

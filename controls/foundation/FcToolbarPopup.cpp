@@ -26,8 +26,7 @@ TFcToolbarPopupButton::TFcToolbarPopupButton(TComponent* AOwner)
 
 void TFcToolbarPopupButton::SetFrameColor(TColor Value)
 {
-    if (AssignIfChanged(FFrameColor, Value))
-        Invalidate();
+    SetPaintProperty(FFrameColor, Value);
 }
 
 // --- the mouse ------------------------------------------------------------------------------------------

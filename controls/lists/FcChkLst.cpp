@@ -396,32 +396,27 @@ void TFcCheckList::SetGlyphSize()
 
 void TFcCheckList::SetTransparentColor(TColor Value)
 {
-    if (AssignIfChanged(FTransparentColor, Value))
-        Invalidate();
+    SetPaintProperty(FTransparentColor, Value);
 }
 
 void TFcCheckList::SetHighlightColor(TColor Value)
 {
-    if (AssignIfChanged(FHighlightColor, Value))
-        Invalidate();
+    SetPaintProperty(FHighlightColor, Value);
 }
 
 void TFcCheckList::SetItemFillColor(TColor Value)
 {
-    if (AssignIfChanged(FItemFillColor, Value))
-        Invalidate();
+    SetPaintProperty(FItemFillColor, Value);
 }
 
 void TFcCheckList::SetItemFocusColor(TColor Value)
 {
-    if (AssignIfChanged(FItemFocusColor, Value))
-        Invalidate();
+    SetPaintProperty(FItemFocusColor, Value);
 }
 
 void TFcCheckList::SetItemFrameColor(TColor Value)
 {
-    if (AssignIfChanged(FItemFrameColor, Value))
-        Invalidate();
+    SetPaintProperty(FItemFrameColor, Value);
 }
 
 // --- item flags ----------------------------------------------------------------------------------------

@@ -62,14 +62,12 @@ void TFcCustomComboBox::CreateWnd()
 
 void TFcCustomComboBox::SetFlatButtons(bool Value)
 {
-    if (AssignIfChanged(FFlatButtons, Value))
-        Invalidate();
+    SetPaintProperty(FFlatButtons, Value);
 }
 
 void TFcCustomComboBox::SetFlatButtonColor(TColor Value)
 {
-    if (AssignIfChanged(FFlatButtonColor, Value))
-        Invalidate();
+    SetPaintProperty(FFlatButtonColor, Value);
 }
 
 void TFcCustomComboBox::SetReadOnly(bool Value)

@@ -487,20 +487,17 @@ void TFcGroupBar::InvalidateGroups()
 
 void TFcGroupBar::SetGradientColorStart(TColor Value)
 {
-    if (AssignIfChanged(FGradientColorStart, Value))
-        Invalidate();
+    SetPaintProperty(FGradientColorStart, Value);
 }
 
 void TFcGroupBar::SetGradientColorStop(TColor Value)
 {
-    if (AssignIfChanged(FGradientColorStop, Value))
-        Invalidate();
+    SetPaintProperty(FGradientColorStop, Value);
 }
 
 void TFcGroupBar::SetGradientPath(TFcGroupBarGradientPath Value)
 {
-    if (AssignIfChanged(FGradientPath, Value))
-        Invalidate();
+    SetPaintProperty(FGradientPath, Value);
 }
 
 void TFcGroupBar::SetGradientColorStyle(TFcGradientColorStyle Value)

@@ -92,20 +92,17 @@ void TFcCustomListBox::SetHorzScrollBar(bool Value)
 
 void TFcCustomListBox::SetOwnerDrawIndent(int Value)
 {
-    if (AssignIfChanged(FOwnerDrawIndent, Value))
-        Invalidate();
+    SetPaintProperty(FOwnerDrawIndent, Value);
 }
 
 void TFcCustomListBox::SetUseGradients(bool Value)
 {
-    if (AssignIfChanged(FUseGradients, Value))
-        Invalidate();
+    SetPaintProperty(FUseGradients, Value);
 }
 
 void TFcCustomListBox::SetGroupColor(TColor Value)
 {
-    if (AssignIfChanged(FGroupColor, Value))
-        Invalidate();
+    SetPaintProperty(FGroupColor, Value);
 }
 
 void TFcCustomListBox::SetGroupFont(TFont* Value)
@@ -123,8 +120,7 @@ void TFcCustomListBox::GroupFontChange(TObject* Sender)
 
 void TFcCustomListBox::SetGroupPrefix(const String& Value)
 {
-    if (AssignIfChanged(FGroupPrefix, Value))
-        Invalidate();
+    SetPaintProperty(FGroupPrefix, Value);
 }
 
 void TFcCustomListBox::SetShowGroups(bool Value)

@@ -54,8 +54,7 @@ void TFcRapidFireButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
 
 void TFcRapidFireButton::SetShowFocusRect(bool Value)
 {
-    if (AssignIfChanged(FShowFocusRect, Value))
-        Invalidate();
+    SetPaintProperty(FShowFocusRect, Value);
 }
 
 void TFcRapidFireButton::Paint()

@@ -284,6 +284,10 @@ protected:
     void CMParentColorChanged(TMessage& Message) override;
     void CMDialogChar(TMessage& Message) override;
     void DestroyWnd() override;
+    // A property's change repaints the whole strip; one that moves tabs
+    // has them laid out again first.
+    void PaintPropertyChanged() override { FullRepaint(); }
+    void LayoutPropertyChanged() override { TabsChanged(); }
 
 public:
     void SetParent(TWinControl* AParent) override;
@@ -383,10 +387,6 @@ private:
     void ImageListChange(TObject* Sender);
     void ReadFixedDimension(TReader& Reader);
     void WriteFixedDimension(TWriter& Writer);
-    template <typename T>
-    void SetLayoutProperty(T& Field, const T& Value);
-    template <typename T>
-    void SetPaintProperty(T& Field, const T& Value);
     void EnsureStripButton(bool Close);
     TColor StripButtonFrameColor() const;
     void UpdateStripButtonColors();
