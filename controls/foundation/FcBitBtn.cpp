@@ -91,35 +91,10 @@ bool TFcBitBtn::IsCustomCaption()
     return IsCaptionStored() && (GetKind() == bkCustom || Caption() != KindCaption(GetKind()));
 }
 
-void TFcBitBtn::SetLayout(TButtonLayout Value)
-{
-    SetPaintProperty(FLayout, Value);
-}
-
 void TFcBitBtn::SetMargin(int Value)
 {
     if (Value >= -1 && AssignIfChanged(FMargin, Value))
         Invalidate();
-}
-
-void TFcBitBtn::SetNumGlyphs(TNumGlyphs Value)
-{
-    SetPaintProperty(FNumGlyphs, Value);
-}
-
-void TFcBitBtn::SetSpacing(int Value)
-{
-    SetPaintProperty(FSpacing, Value);
-}
-
-void TFcBitBtn::SetImageIndex(TImageIndex Value)
-{
-    SetPaintProperty(FImageIndex, Value);
-}
-
-void TFcBitBtn::SetDisabledIndex(TImageIndex Value)
-{
-    SetPaintProperty(FDisabledIndex, Value);
 }
 
 void TFcBitBtn::SetImages(TCustomImageList* Value)

@@ -24,18 +24,18 @@ public:
     TBitBtnKind Kind() const { return GetKind(); }
     void SetKind(TBitBtnKind Value);
     TButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TButtonLayout Value);
+    void SetLayout(TButtonLayout Value) { SetPaintProperty(FLayout, Value); }
     // -1 and up; smaller values are ignored.
     int Margin() const { return FMargin; }
     void SetMargin(int Value);
     TNumGlyphs NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(TNumGlyphs Value);
+    void SetNumGlyphs(TNumGlyphs Value) { SetPaintProperty(FNumGlyphs, Value); }
     int Spacing() const { return FSpacing; }
-    void SetSpacing(int Value);
+    void SetSpacing(int Value) { SetPaintProperty(FSpacing, Value); }
     TImageIndex ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(TImageIndex Value);
+    void SetImageIndex(TImageIndex Value) { SetPaintProperty(FImageIndex, Value); }
     TImageIndex DisabledIndex() const { return FDisabledIndex; }
-    void SetDisabledIndex(TImageIndex Value);
+    void SetDisabledIndex(TImageIndex Value) { SetPaintProperty(FDisabledIndex, Value); }
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* Value);
 

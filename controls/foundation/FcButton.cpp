@@ -60,11 +60,6 @@ void TFcButton::DefineProperties(TFiler& Filer)
 
 // --- properties ---------------------------------------------------------------------------------------
 
-void TFcButton::SetAlignment(TAlignment Value)
-{
-    SetPaintProperty(FAlignment, Value);
-}
-
 void TFcButton::SetAllowAllUp(bool Value)
 {
     if (!AssignIfChanged(FAllowAllUp, Value))
@@ -100,27 +95,12 @@ void TFcButton::SetDown(bool Value)
         TellGroup();
 }
 
-void TFcButton::SetFrameColor(TColor Value)
-{
-    SetPaintProperty(FFrameColor, Value);
-}
-
 void TFcButton::SetGroupIndex(int Value)
 {
     if (!AssignIfChanged(FGroupIndex, Value))
         return;
     TellGroup();
     Invalidate();
-}
-
-void TFcButton::SetShowDownPattern(bool Value)
-{
-    SetPaintProperty(FShowDownPattern, Value);
-}
-
-void TFcButton::SetShowFocusRect(bool Value)
-{
-    SetPaintProperty(FShowFocusRect, Value);
 }
 
 // The hot-track face leaves its corners to the parent.

@@ -15,7 +15,7 @@ public:
     explicit TFcButton(TComponent* AOwner);
 
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value) { SetPaintProperty(FAlignment, Value); }
     bool AllowAllUp() const { return FAllowAllUp; }
     void SetAllowAllUp(bool Value);
     bool Cancel() const { return FCancel; }
@@ -30,15 +30,15 @@ public:
     bool DropDownOnEnter() const { return FDropDownOnEnter; }
     void SetDropDownOnEnter(bool Value) { FDropDownOnEnter = Value; }
     TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor Value);
+    void SetFrameColor(TColor Value) { SetPaintProperty(FFrameColor, Value); }
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int Value);
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
     bool ShowDownPattern() const { return FShowDownPattern; }
-    void SetShowDownPattern(bool Value);
+    void SetShowDownPattern(bool Value) { SetPaintProperty(FShowDownPattern, Value); }
     bool ShowFocusRect() const { return FShowFocusRect; }
-    void SetShowFocusRect(bool Value);
+    void SetShowFocusRect(bool Value) { SetPaintProperty(FShowFocusRect, Value); }
     void SetHotTrack(bool Value) override;
 
     // bsUp, or bsExclusive while Down.

@@ -48,16 +48,6 @@ void TFcControlButton::SetGlyph(TBitmap* Value)
     FGlyph->Assign(Value);
 }
 
-void TFcControlButton::SetNumGlyphs(TNumGlyphs Value)
-{
-    SetPaintProperty(FNumGlyphs, Value);
-}
-
-void TFcControlButton::SetStyle(TFcControlButtonStyle Value)
-{
-    SetPaintProperty(FStyle, Value);
-}
-
 void TFcControlButton::GlyphChanged(TObject*)
 {
     const int W = FGlyph->Width(), H = FGlyph->Height();

@@ -20,68 +20,6 @@ bool TFcCustomButton::Themed() const
     return FThemeAware && FcThemesEnabled();
 }
 
-// --- properties ---------------------------------------------------------------------------------------
-
-void TFcCustomButton::SetAlignmentVertical(TAlignmentVertical Value)
-{
-    SetPaintProperty(FAlignmentVertical, Value);
-}
-
-void TFcCustomButton::SetHighlightColor(TColor Value)
-{
-    SetPaintProperty(FHighlightColor, Value);
-}
-
-void TFcCustomButton::SetHotTrack(bool Value)
-{
-    SetPaintProperty(FHotTrack, Value);
-}
-
-void TFcCustomButton::SetHotTrackColor(TColor Value)
-{
-    SetPaintProperty(FHotTrackColor, Value);
-}
-
-void TFcCustomButton::SetHotTrackColorType(TFcHotTrackColorType Value)
-{
-    SetPaintProperty(FHotTrackColorType, Value);
-}
-
-void TFcCustomButton::SetLightTextStyle(bool Value)
-{
-    SetPaintProperty(FLightTextStyle, Value);
-}
-
-void TFcCustomButton::SetTextStyle(TTextStyle Value)
-{
-    SetPaintProperty(FTextStyle, Value);
-}
-
-void TFcCustomButton::SetTextHighlightColor(TColor Value)
-{
-    SetPaintProperty(FTextHighlightColor, Value);
-}
-
-void TFcCustomButton::SetTextShadowColor(TColor Value)
-{
-    SetPaintProperty(FTextShadowColor, Value);
-}
-
-void TFcCustomButton::SetTextShadowDepth(int Value)
-{
-    SetPaintProperty(FTextShadowDepth, Value);
-}
-
-void TFcCustomButton::SetThemeAware(bool Value)
-{
-    SetPaintProperty(FThemeAware, Value);
-}
-
-void TFcCustomButton::SetTransparent(bool Value)
-{
-    SetPaintProperty(FTransparent, Value);
-}
-
 // --- the mouse ----------------------------------------------------------------------------------------
 
 void TFcCustomButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -34,16 +34,6 @@ void TFcCustomGlyphButton::DefineProperties(TFiler& Filer)
 
 // --- properties ---------------------------------------------------------------------------------------
 
-void TFcCustomGlyphButton::SetAlignment(TLeftRight Value)
-{
-    SetPaintProperty(FAlignment, Value);
-}
-
-void TFcCustomGlyphButton::SetFrameColor(TColor Value)
-{
-    SetPaintProperty(FFrameColor, Value);
-}
-
 void TFcCustomGlyphButton::SetCustomGlyphs(TBitmap* Value)
 {
     FCustomGlyphs->Assign(Value);
@@ -74,51 +64,6 @@ void TFcCustomGlyphButton::UpdateGlyphSize()
         FGlyphWidth = 13;
         FGlyphHeight = 13;
     }
-}
-
-void TFcCustomGlyphButton::SetTransparentColor(TColor Value)
-{
-    SetPaintProperty(FTransparentColor, Value);
-}
-
-void TFcCustomGlyphButton::SetWinMaskColor(TColor Value)
-{
-    SetPaintProperty(FWinMaskColor, Value);
-}
-
-void TFcCustomGlyphButton::SetFillColor(TColor Value)
-{
-    SetPaintProperty(FFillColor, Value);
-}
-
-void TFcCustomGlyphButton::SetFocusColor(TColor Value)
-{
-    SetPaintProperty(FFocusColor, Value);
-}
-
-void TFcCustomGlyphButton::SetDisabledColor(TColor Value)
-{
-    SetPaintProperty(FDisabledColor, Value);
-}
-
-void TFcCustomGlyphButton::SetReadOnly(bool Value)
-{
-    SetPaintProperty(FReadOnly, Value);
-}
-
-void TFcCustomGlyphButton::SetReadOnlyColorOnFocus(bool Value)
-{
-    SetPaintProperty(FReadOnlyColorOnFocus, Value);
-}
-
-void TFcCustomGlyphButton::SetReadOnlyColor(TColor Value)
-{
-    SetPaintProperty(FReadOnlyColor, Value);
-}
-
-void TFcCustomGlyphButton::SetHotTrackStyle(TFcButtonHotTrackStyle Value)
-{
-    SetPaintProperty(FHotTrackStyle, Value);
 }
 
 void TFcCustomGlyphButton::SetTransparent(bool Value)

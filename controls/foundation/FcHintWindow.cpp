@@ -110,21 +110,6 @@ void TFcCustomHintWindow::LinkTo(TFcBalloonHints* Hints)
     Font()->Assign(Hints->Font());
 }
 
-void TFcCustomHintWindow::SetFrameColor(TColor Value)
-{
-    SetPaintProperty(FFrameColor, Value);
-}
-
-void TFcCustomHintWindow::SetAlignment(TAlignment Value)
-{
-    SetPaintProperty(FAlignment, Value);
-}
-
-void TFcCustomHintWindow::SetShowBalloon(bool Value)
-{
-    SetPaintProperty(FShowBalloon, Value);
-}
-
 void TFcCustomHintWindow::ShowHintHook(String& HintStr, bool& CanShow, THintInfo& Info)
 {
     if (FBalloonHints != nullptr) {

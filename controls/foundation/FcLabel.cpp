@@ -144,11 +144,6 @@ void TFcLabel::SetRotation(TRotation Value)
     Invalidate();
 }
 
-void TFcLabel::SetCenterPoint(TCenterPoint Value)
-{
-    SetPaintProperty(FCenterPoint, Value);
-}
-
 void TFcLabel::SetBlinking(bool Value)
 {
     if (!AssignIfChanged(FBlinking, Value))
@@ -158,11 +153,6 @@ void TFcLabel::SetBlinking(bool Value)
         FCurrentFontColor = FNormalFontColor;
         Repaint();
     }
-}
-
-void TFcLabel::SetBlinkColor(TColor Value)
-{
-    SetPaintProperty(FBlinkColor, Value);
 }
 
 std::uint16_t TFcLabel::BlinkIntervalOff() const
@@ -185,56 +175,6 @@ void TFcLabel::SetBlinkIntervalOn(std::uint16_t Value)
     SetSharedBlinkInterval(true, Value);
 }
 
-void TFcLabel::SetBevelWidth(int Value)
-{
-    SetLayoutProperty(FBevelWidth, Value);
-}
-
-void TFcLabel::SetBorderInner(TFrameStyleEx Value)
-{
-    SetLayoutProperty(FBorderInner, Value);
-}
-
-void TFcLabel::SetBorderOuter(TFrameStyleEx Value)
-{
-    SetLayoutProperty(FBorderOuter, Value);
-}
-
-void TFcLabel::SetBorderSides(TSides Value)
-{
-    SetLayoutProperty(FBorderSides, Value);
-}
-
-void TFcLabel::SetBorderWidth(int Value)
-{
-    SetLayoutProperty(FBorderWidth, Value);
-}
-
-void TFcLabel::SetBorderColor(TColor Value)
-{
-    SetPaintProperty(FBorderColor, Value);
-}
-
-void TFcLabel::SetBorderHighlight(TColor Value)
-{
-    SetPaintProperty(FBorderHighlight, Value);
-}
-
-void TFcLabel::SetBorderShadow(TColor Value)
-{
-    SetPaintProperty(FBorderShadow, Value);
-}
-
-void TFcLabel::SetFlatColor(TColor Value)
-{
-    SetPaintProperty(FFlatColor, Value);
-}
-
-void TFcLabel::SetFlatColorAdjustment(int Value)
-{
-    SetPaintProperty(FFlatColorAdjustment, Value);
-}
-
 void TFcLabel::SetCondenseCaption(TFcCondenseCaption Value)
 {
     if (!AssignIfChanged(FCondenseCaption, Value))
@@ -249,11 +189,6 @@ void TFcLabel::SetFrameController(TFcFrameController* Value)
     ChangeFrameController(this, FFrameController, Value);
 }
 
-void TFcLabel::SetFlyByColor(TColor Value)
-{
-    SetPaintProperty(FFlyByColor, Value);
-}
-
 void TFcLabel::SetFlyByEnabled(bool Value)
 {
     if (!AssignIfChanged(FFlyByEnabled, Value))
@@ -262,36 +197,6 @@ void TFcLabel::SetFlyByEnabled(bool Value)
         FInFlyBy = false;
         SetFontColor(FSavedFontColor);
     }
-}
-
-void TFcLabel::SetLightTextStyle(bool Value)
-{
-    SetPaintProperty(FLightTextStyle, Value);
-}
-
-void TFcLabel::SetTextStyle(TTextStyle Value)
-{
-    SetPaintProperty(FTextStyle, Value);
-}
-
-void TFcLabel::SetHighlightColor(TColor Value)
-{
-    SetPaintProperty(FHighlightColor, Value);
-}
-
-void TFcLabel::SetShadowColor(TColor Value)
-{
-    SetPaintProperty(FShadowColor, Value);
-}
-
-void TFcLabel::SetShadowDepth(int Value)
-{
-    SetPaintProperty(FShadowDepth, Value);
-}
-
-void TFcLabel::SetTextMargin(int Value)
-{
-    SetPaintProperty(FTextMargin, Value);
 }
 
 void TFcLabel::SetFontColor(TColor Value)

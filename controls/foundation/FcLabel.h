@@ -38,12 +38,12 @@ public:
     TRotation Rotation() const { return FRotation; }
     void SetRotation(TRotation Value);
     TCenterPoint CenterPoint() const { return FCenterPoint; }
-    void SetCenterPoint(TCenterPoint Value);
+    void SetCenterPoint(TCenterPoint Value) { SetPaintProperty(FCenterPoint, Value); }
 
     bool Blinking() const { return FBlinking; }
     void SetBlinking(bool Value);
     TColor BlinkColor() const { return FBlinkColor; }
-    void SetBlinkColor(TColor Value);
+    void SetBlinkColor(TColor Value) { SetPaintProperty(FBlinkColor, Value); }
     // The blinking list's intervals, shared by every blinking control.
     std::uint16_t BlinkIntervalOff() const;
     void SetBlinkIntervalOff(std::uint16_t Value);
@@ -51,25 +51,25 @@ public:
     void SetBlinkIntervalOn(std::uint16_t Value);
 
     int BevelWidth() const { return FBevelWidth; }
-    void SetBevelWidth(int Value);
+    void SetBevelWidth(int Value) { SetLayoutProperty(FBevelWidth, Value); }
     TFrameStyleEx BorderInner() const { return FBorderInner; }
-    void SetBorderInner(TFrameStyleEx Value);
+    void SetBorderInner(TFrameStyleEx Value) { SetLayoutProperty(FBorderInner, Value); }
     TFrameStyleEx BorderOuter() const { return FBorderOuter; }
-    void SetBorderOuter(TFrameStyleEx Value);
+    void SetBorderOuter(TFrameStyleEx Value) { SetLayoutProperty(FBorderOuter, Value); }
     TSides BorderSides() const { return FBorderSides; }
-    void SetBorderSides(TSides Value);
+    void SetBorderSides(TSides Value) { SetLayoutProperty(FBorderSides, Value); }
     TColor BorderColor() const { return FBorderColor; }
-    void SetBorderColor(TColor Value);
+    void SetBorderColor(TColor Value) { SetPaintProperty(FBorderColor, Value); }
     TColor BorderHighlight() const { return FBorderHighlight; }
-    void SetBorderHighlight(TColor Value);
+    void SetBorderHighlight(TColor Value) { SetPaintProperty(FBorderHighlight, Value); }
     TColor BorderShadow() const { return FBorderShadow; }
-    void SetBorderShadow(TColor Value);
+    void SetBorderShadow(TColor Value) { SetPaintProperty(FBorderShadow, Value); }
     int BorderWidth() const { return FBorderWidth; }
-    void SetBorderWidth(int Value);
+    void SetBorderWidth(int Value) { SetLayoutProperty(FBorderWidth, Value); }
     TColor FlatColor() const { return FFlatColor; }
-    void SetFlatColor(TColor Value);
+    void SetFlatColor(TColor Value) { SetPaintProperty(FFlatColor, Value); }
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    void SetFlatColorAdjustment(int Value);
+    void SetFlatColorAdjustment(int Value) { SetPaintProperty(FFlatColorAdjustment, Value); }
     // Shortened captions turn AutoSize off.
     TFcCondenseCaption CondenseCaption() const { return FCondenseCaption; }
     void SetCondenseCaption(TFcCondenseCaption Value);
@@ -78,21 +78,21 @@ public:
     TFcFrameControllerNotifications FrameControllerNotifications() const { return FNotifications; }
     void SetFrameControllerNotifications(TFcFrameControllerNotifications Value) { FNotifications = Value; }
     TColor FlyByColor() const { return FFlyByColor; }
-    void SetFlyByColor(TColor Value);
+    void SetFlyByColor(TColor Value) { SetPaintProperty(FFlyByColor, Value); }
     bool FlyByEnabled() const { return FFlyByEnabled; }
     void SetFlyByEnabled(bool Value);
     bool LightTextStyle() const { return FLightTextStyle; }
-    void SetLightTextStyle(bool Value);
+    void SetLightTextStyle(bool Value) { SetPaintProperty(FLightTextStyle, Value); }
     TTextStyle TextStyle() const { return FTextStyle; }
-    void SetTextStyle(TTextStyle Value);
+    void SetTextStyle(TTextStyle Value) { SetPaintProperty(FTextStyle, Value); }
     TColor HighlightColor() const { return FHighlightColor; }
-    void SetHighlightColor(TColor Value);
+    void SetHighlightColor(TColor Value) { SetPaintProperty(FHighlightColor, Value); }
     TColor ShadowColor() const { return FShadowColor; }
-    void SetShadowColor(TColor Value);
+    void SetShadowColor(TColor Value) { SetPaintProperty(FShadowColor, Value); }
     int ShadowDepth() const { return FShadowDepth; }
-    void SetShadowDepth(int Value);
+    void SetShadowDepth(int Value) { SetPaintProperty(FShadowDepth, Value); }
     int TextMargin() const { return FTextMargin; }
-    void SetTextMargin(int Value);
+    void SetTextMargin(int Value) { SetPaintProperty(FTextMargin, Value); }
 
     // The colour the text is drawn in now: the normal one, or BlinkColor in
     // the blink phase.

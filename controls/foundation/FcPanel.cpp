@@ -107,51 +107,6 @@ void TFcCustomPanel::LayoutPropertyChanged()
     Realign();
 }
 
-void TFcCustomPanel::SetAlignmentVertical(TAlignmentVertical Value)
-{
-    SetPaintProperty(FAlignmentVertical, Value);
-}
-
-void TFcCustomPanel::SetBorderInner(TFrameStyleEx Value)
-{
-    SetLayoutProperty(FBorderInner, Value);
-}
-
-void TFcCustomPanel::SetBorderOuter(TFrameStyleEx Value)
-{
-    SetLayoutProperty(FBorderOuter, Value);
-}
-
-void TFcCustomPanel::SetBorderSides(TSides Value)
-{
-    SetLayoutProperty(FBorderSides, Value);
-}
-
-void TFcCustomPanel::SetBorderColor(TColor Value)
-{
-    SetPaintProperty(FBorderColor, Value);
-}
-
-void TFcCustomPanel::SetBorderHighlight(TColor Value)
-{
-    SetPaintProperty(FBorderHighlight, Value);
-}
-
-void TFcCustomPanel::SetBorderShadow(TColor Value)
-{
-    SetPaintProperty(FBorderShadow, Value);
-}
-
-void TFcCustomPanel::SetFlatColor(TColor Value)
-{
-    SetPaintProperty(FFlatColor, Value);
-}
-
-void TFcCustomPanel::SetFlatColorAdjustment(int Value)
-{
-    SetPaintProperty(FFlatColorAdjustment, Value);
-}
-
 void TFcCustomPanel::SetFrameController(TFcFrameController* Value)
 {
     ChangeFrameController(this, FFrameController, Value);
@@ -160,11 +115,6 @@ void TFcCustomPanel::SetFrameController(TFcFrameController* Value)
 void TFcCustomPanel::SetFrameControllerNotifications(TFcFrameControllerNotifications Value)
 {
     SetPaintProperty(FFrameControllerNotifications, Value);
-}
-
-void TFcCustomPanel::SetGradientColorStyle(TFcGradientColorStyle Value)
-{
-    SetPaintProperty(FGradientColorStyle, Value);
 }
 
 void TFcCustomPanel::SetGradientColorStart(TColor Value)
@@ -185,51 +135,6 @@ void TFcCustomPanel::SetGradientDirection(TGradientDirection Value)
         InvalidateTransparentControls(this);
 }
 
-void TFcCustomPanel::SetGridColor(TColor Value)
-{
-    SetPaintProperty(FGridColor, Value);
-}
-
-void TFcCustomPanel::SetGridStyle(TFcGridStyle Value)
-{
-    SetPaintProperty(FGridStyle, Value);
-}
-
-void TFcCustomPanel::SetGridXSize(std::uint16_t Value)
-{
-    SetPaintProperty(FGridXSize, Value);
-}
-
-void TFcCustomPanel::SetGridYSize(std::uint16_t Value)
-{
-    SetPaintProperty(FGridYSize, Value);
-}
-
-void TFcCustomPanel::SetPaintClientArea(bool Value)
-{
-    SetPaintProperty(FPaintClientArea, Value);
-}
-
-void TFcCustomPanel::SetShowDockClientCaptions(bool Value)
-{
-    SetPaintProperty(FShowDockClientCaptions, Value);
-}
-
-void TFcCustomPanel::SetShowGrid(bool Value)
-{
-    SetPaintProperty(FShowGrid, Value);
-}
-
-void TFcCustomPanel::SetTextMargin(int Value)
-{
-    SetPaintProperty(FTextMargin, Value);
-}
-
-void TFcCustomPanel::SetTextMarginVertical(int Value)
-{
-    SetPaintProperty(FTextMarginVertical, Value);
-}
-
 void TFcCustomPanel::SetTransparent(bool Value)
 {
     if (!SetPaintProperty(FTransparent, Value))
@@ -240,16 +145,6 @@ void TFcCustomPanel::SetTransparent(bool Value)
         FControlStyle.Include(csOpaque);
     for (int I = 0; I < ControlCount(); ++I)
         Controls(I)->Invalidate();
-}
-
-void TFcCustomPanel::SetVisualStyle(TFcVisualStyle Value)
-{
-    SetPaintProperty(FVisualStyle, Value);
-}
-
-void TFcCustomPanel::SetWordWrap(bool Value)
-{
-    SetPaintProperty(FWordWrap, Value);
 }
 
 bool TFcCustomPanel::IsColorStored() const

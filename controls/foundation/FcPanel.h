@@ -39,30 +39,30 @@ public:
     void ApplyFrameController() override;
 
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    void SetAlignmentVertical(TAlignmentVertical Value);
+    void SetAlignmentVertical(TAlignmentVertical Value) { SetPaintProperty(FAlignmentVertical, Value); }
     // Changing a border style or the sides aligns the children again.
     TFrameStyleEx BorderInner() const { return FBorderInner; }
-    virtual void SetBorderInner(TFrameStyleEx Value);
+    virtual void SetBorderInner(TFrameStyleEx Value) { SetLayoutProperty(FBorderInner, Value); }
     TFrameStyleEx BorderOuter() const { return FBorderOuter; }
-    virtual void SetBorderOuter(TFrameStyleEx Value);
+    virtual void SetBorderOuter(TFrameStyleEx Value) { SetLayoutProperty(FBorderOuter, Value); }
     TSides BorderSides() const { return FBorderSides; }
-    virtual void SetBorderSides(TSides Value);
+    virtual void SetBorderSides(TSides Value) { SetLayoutProperty(FBorderSides, Value); }
     TColor BorderColor() const { return FBorderColor; }
-    void SetBorderColor(TColor Value);
+    void SetBorderColor(TColor Value) { SetPaintProperty(FBorderColor, Value); }
     TColor BorderHighlight() const { return FBorderHighlight; }
-    void SetBorderHighlight(TColor Value);
+    void SetBorderHighlight(TColor Value) { SetPaintProperty(FBorderHighlight, Value); }
     TColor BorderShadow() const { return FBorderShadow; }
-    void SetBorderShadow(TColor Value);
+    void SetBorderShadow(TColor Value) { SetPaintProperty(FBorderShadow, Value); }
     TColor FlatColor() const { return FFlatColor; }
-    void SetFlatColor(TColor Value);
+    void SetFlatColor(TColor Value) { SetPaintProperty(FFlatColor, Value); }
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    void SetFlatColorAdjustment(int Value);
+    void SetFlatColorAdjustment(int Value) { SetPaintProperty(FFlatColorAdjustment, Value); }
     TFcFrameController* FrameController() const { return FFrameController; }
     void SetFrameController(TFcFrameController* Value);
     TFcFrameControllerNotifications FrameControllerNotifications() const { return FFrameControllerNotifications; }
     void SetFrameControllerNotifications(TFcFrameControllerNotifications Value);
     TFcGradientColorStyle GradientColorStyle() const { return FGradientColorStyle; }
-    virtual void SetGradientColorStyle(TFcGradientColorStyle Value);
+    virtual void SetGradientColorStyle(TFcGradientColorStyle Value) { SetPaintProperty(FGradientColorStyle, Value); }
     // The gradient's colours and direction: transparent children show them.
     TColor GradientColorStart() const { return FGradientColorStart; }
     void SetGradientColorStart(TColor Value);
@@ -71,31 +71,31 @@ public:
     TGradientDirection GradientDirection() const { return FGradientDirection; }
     void SetGradientDirection(TGradientDirection Value);
     TColor GridColor() const { return FGridColor; }
-    void SetGridColor(TColor Value);
+    void SetGridColor(TColor Value) { SetPaintProperty(FGridColor, Value); }
     TFcGridStyle GridStyle() const { return FGridStyle; }
-    void SetGridStyle(TFcGridStyle Value);
+    void SetGridStyle(TFcGridStyle Value) { SetPaintProperty(FGridStyle, Value); }
     std::uint16_t GridXSize() const { return FGridXSize; }
-    void SetGridXSize(std::uint16_t Value);
+    void SetGridXSize(std::uint16_t Value) { SetPaintProperty(FGridXSize, Value); }
     std::uint16_t GridYSize() const { return FGridYSize; }
-    void SetGridYSize(std::uint16_t Value);
+    void SetGridYSize(std::uint16_t Value) { SetPaintProperty(FGridYSize, Value); }
     bool PaintClientArea() const { return FPaintClientArea; }
-    void SetPaintClientArea(bool Value);
+    void SetPaintClientArea(bool Value) { SetPaintProperty(FPaintClientArea, Value); }
     bool ShowDockClientCaptions() const { return FShowDockClientCaptions; }
-    void SetShowDockClientCaptions(bool Value);
+    void SetShowDockClientCaptions(bool Value) { SetPaintProperty(FShowDockClientCaptions, Value); }
     bool ShowGrid() const { return FShowGrid; }
-    void SetShowGrid(bool Value);
+    void SetShowGrid(bool Value) { SetPaintProperty(FShowGrid, Value); }
     int TextMargin() const { return FTextMargin; }
-    void SetTextMargin(int Value);
+    void SetTextMargin(int Value) { SetPaintProperty(FTextMargin, Value); }
     int TextMarginVertical() const { return FTextMarginVertical; }
-    void SetTextMarginVertical(int Value);
+    void SetTextMarginVertical(int Value) { SetPaintProperty(FTextMarginVertical, Value); }
     // A transparent panel shows its parent under it and every child paints
     // again.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool Value);
     TFcVisualStyle VisualStyle() const { return FVisualStyle; }
-    virtual void SetVisualStyle(TFcVisualStyle Value);
+    virtual void SetVisualStyle(TFcVisualStyle Value) { SetPaintProperty(FVisualStyle, Value); }
     bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool Value);
+    void SetWordWrap(bool Value) { SetPaintProperty(FWordWrap, Value); }
     DECLARE_EVENT(TNotifyEvent, OnPaint)
 
     bool IsColorStored() const;

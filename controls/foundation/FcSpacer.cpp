@@ -17,11 +17,6 @@ TFcSpacer::TFcSpacer(TComponent* AOwner) : TGraphicControl(AOwner)
     FHeight = 25;
 }
 
-void TFcSpacer::SetGrooved(bool Value)
-{
-    SetPaintProperty(FGrooved, Value);
-}
-
 void TFcSpacer::SetOrientation(TOrientation Value)
 {
     if (!AssignIfChanged(FOrientation, Value))

@@ -54,11 +54,6 @@ TFcCustomStatusPane::~TFcCustomStatusPane()
 
 // --- properties ---------------------------------------------------------------------------
 
-void TFcCustomStatusPane::SetBorderWidth(TBorderWidth Value)
-{
-    SetPaintProperty(FBorderWidth, Value);
-}
-
 void TFcCustomStatusPane::SetFillColor(TColor Value)
 {
     SetPaintProperty(FFillColor, Value);
@@ -71,21 +66,6 @@ void TFcCustomStatusPane::SetParentFillColor(bool Value)
         return;
     if (Parent() != nullptr && !ComponentState().Contains(csReading))
         Perform(CM_PARENTCOLORCHANGED, 0, 0);
-}
-
-void TFcCustomStatusPane::SetFlatColor(TColor Value)
-{
-    SetPaintProperty(FFlatColor, Value);
-}
-
-void TFcCustomStatusPane::SetFlatColorAdjustment(int Value)
-{
-    SetPaintProperty(FFlatColorAdjustment, Value);
-}
-
-void TFcCustomStatusPane::SetFrameStyle(TFrameStyle Value)
-{
-    SetPaintProperty(FFrameStyle, Value);
 }
 
 void TFcCustomStatusPane::SetFrameController(TFcFrameController* Value)
@@ -108,11 +88,6 @@ void TFcCustomStatusPane::SetTransparent(bool Value)
         FControlStyle.Include(csOpaque);
 }
 
-void TFcCustomStatusPane::SetAlignment(TAlignment Value)
-{
-    SetPaintProperty(FAlignment, Value);
-}
-
 void TFcCustomStatusPane::SetAutoSize(bool Value)
 {
     if (AutoSize() == Value)
@@ -127,11 +102,6 @@ void TFcCustomStatusPane::SetBlinking(bool Value)
         return;
     FCurrentFontColor = FNormalFontColor;
     Repaint();
-}
-
-void TFcCustomStatusPane::SetBlinkColor(TColor Value)
-{
-    SetPaintProperty(FBlinkColor, Value);
 }
 
 std::uint16_t TFcCustomStatusPane::BlinkIntervalOff() const
@@ -152,16 +122,6 @@ std::uint16_t TFcCustomStatusPane::BlinkIntervalOn() const
 void TFcCustomStatusPane::SetBlinkIntervalOn(std::uint16_t Value)
 {
     SetSharedBlinkInterval(true, Value);
-}
-
-void TFcCustomStatusPane::SetCaptionOffset(int Value)
-{
-    SetLayoutProperty(FCaptionOffset, Value);
-}
-
-void TFcCustomStatusPane::SetDefaultWidth(int Value)
-{
-    SetLayoutProperty(FDefaultWidth, Value);
 }
 
 bool TFcCustomStatusPane::IsColorStored() const

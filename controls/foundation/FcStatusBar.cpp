@@ -85,16 +85,6 @@ void TFcStatusBar::SetShowSizeGrip(bool Value)
     Invalidate();
 }
 
-void TFcStatusBar::SetSimpleCaption(const String& Value)
-{
-    SetPaintProperty(FSimpleCaption, Value);
-}
-
-void TFcStatusBar::SetSimpleFrameStyle(TFrameStyle Value)
-{
-    SetPaintProperty(FSimpleFrameStyle, Value);
-}
-
 void TFcStatusBar::SetSimpleStatus(bool Value)
 {
     if (!AssignIfChanged(FSimpleStatus, Value))

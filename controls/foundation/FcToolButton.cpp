@@ -148,11 +148,6 @@ void TFcToolButton::SetAllowAllUp(bool Value)
     TellGroup();
 }
 
-void TFcToolButton::SetAlignment(TAlignment Value)
-{
-    SetPaintProperty(FAlignment, Value);
-}
-
 void TFcToolButton::SetDown(bool Value)
 {
     if (FGroupIndex == 0)
@@ -184,11 +179,6 @@ void TFcToolButton::SetDropDownMenu(TPopupMenu* Value)
         Value->FreeNotification(this);
 }
 
-void TFcToolButton::SetFlat(bool Value)
-{
-    SetPaintProperty(FFlat, Value);
-}
-
 void TFcToolButton::SetGroupIndex(int Value)
 {
     // A drop-down button is never part of a group.
@@ -197,26 +187,6 @@ void TFcToolButton::SetGroupIndex(int Value)
     if (!AssignIfChanged(FGroupIndex, Value))
         return;
     TellGroup();
-}
-
-void TFcToolButton::SetImageIndex(TImageIndex Value)
-{
-    SetPaintProperty(FImageIndex, Value);
-}
-
-void TFcToolButton::SetDownIndex(TImageIndex Value)
-{
-    SetPaintProperty(FDownIndex, Value);
-}
-
-void TFcToolButton::SetDisabledIndex(TImageIndex Value)
-{
-    SetPaintProperty(FDisabledIndex, Value);
-}
-
-void TFcToolButton::SetHotIndex(TImageIndex Value)
-{
-    SetPaintProperty(FHotIndex, Value);
 }
 
 // The button grows to hold the new list's images.
@@ -263,35 +233,10 @@ void TFcToolButton::SetToolStyle(TFcToolStyle Value)
     Invalidate();
 }
 
-void TFcToolButton::SetTransparent(bool Value)
-{
-    SetPaintProperty(FTransparent, Value);
-}
-
 void TFcToolButton::SetVisualStyle(TFcVisualStyle Value)
 {
     FUseToolbarVisualStyle = false;
     SetPaintProperty(FVisualStyle, Value);
-}
-
-void TFcToolButton::SetGradientColorStyle(TFcGradientColorStyle Value)
-{
-    SetPaintProperty(FGradientColorStyle, Value);
-}
-
-void TFcToolButton::SetSelectionColorStart(TColor Value)
-{
-    SetPaintProperty(FSelectionColorStart, Value);
-}
-
-void TFcToolButton::SetSelectionColorStop(TColor Value)
-{
-    SetPaintProperty(FSelectionColorStop, Value);
-}
-
-void TFcToolButton::SetSelectionFrameColor(TColor Value)
-{
-    SetPaintProperty(FSelectionFrameColor, Value);
 }
 
 void TFcToolButton::SetUseToolbarButtonLayout(bool Value)

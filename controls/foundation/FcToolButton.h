@@ -31,24 +31,24 @@ public:
     bool AllowAllUp() const { return FAllowAllUp; }
     void SetAllowAllUp(bool Value);
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value) { SetPaintProperty(FAlignment, Value); }
     bool Down() const { return FDown; }
     void SetDown(bool Value);
     TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
     void SetDropDownMenu(TPopupMenu* Value);
     bool Flat() const { return FFlat; }
-    void SetFlat(bool Value);
+    void SetFlat(bool Value) { SetPaintProperty(FFlat, Value); }
     // Always 0 for a drop-down button.
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int Value);
     TImageIndex ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(TImageIndex Value);
+    void SetImageIndex(TImageIndex Value) { SetPaintProperty(FImageIndex, Value); }
     TImageIndex DownIndex() const { return FDownIndex; }
-    void SetDownIndex(TImageIndex Value);
+    void SetDownIndex(TImageIndex Value) { SetPaintProperty(FDownIndex, Value); }
     TImageIndex DisabledIndex() const { return FDisabledIndex; }
-    void SetDisabledIndex(TImageIndex Value);
+    void SetDisabledIndex(TImageIndex Value) { SetPaintProperty(FDisabledIndex, Value); }
     TImageIndex HotIndex() const { return FHotIndex; }
-    void SetHotIndex(TImageIndex Value);
+    void SetHotIndex(TImageIndex Value) { SetPaintProperty(FHotIndex, Value); }
     // Its own image list; without one it shows its toolbar's.
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* Value);
@@ -59,17 +59,17 @@ public:
     TFcToolStyle ToolStyle() const { return FToolStyle; }
     void SetToolStyle(TFcToolStyle Value);
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool Value);
+    void SetTransparent(bool Value) { SetPaintProperty(FTransparent, Value); }
     TFcVisualStyle VisualStyle() const { return FVisualStyle; }
     void SetVisualStyle(TFcVisualStyle Value);
     TFcGradientColorStyle GradientColorStyle() const { return FGradientColorStyle; }
-    void SetGradientColorStyle(TFcGradientColorStyle Value);
+    void SetGradientColorStyle(TFcGradientColorStyle Value) { SetPaintProperty(FGradientColorStyle, Value); }
     TColor SelectionColorStart() const { return FSelectionColorStart; }
-    void SetSelectionColorStart(TColor Value);
+    void SetSelectionColorStart(TColor Value) { SetPaintProperty(FSelectionColorStart, Value); }
     TColor SelectionColorStop() const { return FSelectionColorStop; }
-    void SetSelectionColorStop(TColor Value);
+    void SetSelectionColorStop(TColor Value) { SetPaintProperty(FSelectionColorStop, Value); }
     TColor SelectionFrameColor() const { return FSelectionFrameColor; }
-    void SetSelectionFrameColor(TColor Value);
+    void SetSelectionFrameColor(TColor Value) { SetPaintProperty(FSelectionFrameColor, Value); }
     // Whether each of these follows the toolbar; setting the property on
     // the button switches its flag off.
     bool UseToolbarButtonLayout() const { return FUseToolbarButtonLayout; }

@@ -24,11 +24,6 @@ TFcToolbarPopupButton::TFcToolbarPopupButton(TComponent* AOwner)
     FControlStyle.Include(csCaptureMouse);
 }
 
-void TFcToolbarPopupButton::SetFrameColor(TColor Value)
-{
-    SetPaintProperty(FFrameColor, Value);
-}
-
 // --- the mouse ------------------------------------------------------------------------------------------
 
 void TFcToolbarPopupButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

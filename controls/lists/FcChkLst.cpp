@@ -394,31 +394,6 @@ void TFcCheckList::SetGlyphSize()
     AdjustItemHeight();
 }
 
-void TFcCheckList::SetTransparentColor(TColor Value)
-{
-    SetPaintProperty(FTransparentColor, Value);
-}
-
-void TFcCheckList::SetHighlightColor(TColor Value)
-{
-    SetPaintProperty(FHighlightColor, Value);
-}
-
-void TFcCheckList::SetItemFillColor(TColor Value)
-{
-    SetPaintProperty(FItemFillColor, Value);
-}
-
-void TFcCheckList::SetItemFocusColor(TColor Value)
-{
-    SetPaintProperty(FItemFocusColor, Value);
-}
-
-void TFcCheckList::SetItemFrameColor(TColor Value)
-{
-    SetPaintProperty(FItemFrameColor, Value);
-}
-
 // --- item flags ----------------------------------------------------------------------------------------
 
 TCheckBoxState TFcCheckList::ItemState(int Index) const

@@ -99,15 +99,15 @@ public:
     bool UseCustomGlyphs() const { return FUseCustomGlyphs; }
     void SetUseCustomGlyphs(bool Value);
     TColor TransparentColor() const { return FTransparentColor; }
-    void SetTransparentColor(TColor Value);
+    void SetTransparentColor(TColor Value) { SetPaintProperty(FTransparentColor, Value); }
     TColor HighlightColor() const { return FHighlightColor; }
-    void SetHighlightColor(TColor Value);
+    void SetHighlightColor(TColor Value) { SetPaintProperty(FHighlightColor, Value); }
     TColor ItemFillColor() const { return FItemFillColor; }
-    void SetItemFillColor(TColor Value);
+    void SetItemFillColor(TColor Value) { SetPaintProperty(FItemFillColor, Value); }
     TColor ItemFocusColor() const { return FItemFocusColor; }
-    void SetItemFocusColor(TColor Value);
+    void SetItemFocusColor(TColor Value) { SetPaintProperty(FItemFocusColor, Value); }
     TColor ItemFrameColor() const { return FItemFrameColor; }
-    void SetItemFrameColor(TColor Value);
+    void SetItemFrameColor(TColor Value) { SetPaintProperty(FItemFrameColor, Value); }
     bool ToggleOnItemClick() const { return FToggleOnItemClick; }
     void SetToggleOnItemClick(bool Value) { FToggleOnItemClick = Value; }
     int GlyphWidth() const { return FGlyphWidth; }

@@ -60,16 +60,6 @@ void TFcCustomComboBox::CreateWnd()
 
 // --- properties ----------------------------------------------------------------------------
 
-void TFcCustomComboBox::SetFlatButtons(bool Value)
-{
-    SetPaintProperty(FFlatButtons, Value);
-}
-
-void TFcCustomComboBox::SetFlatButtonColor(TColor Value)
-{
-    SetPaintProperty(FFlatButtonColor, Value);
-}
-
 void TFcCustomComboBox::SetReadOnly(bool Value)
 {
     FReadOnly = Value;

@@ -33,9 +33,9 @@ public:
     bool BeepOnInvalidKey() const { return FBeepOnInvalidKey; }
     void SetBeepOnInvalidKey(bool Value) { FBeepOnInvalidKey = Value; }
     bool FlatButtons() const { return FFlatButtons; }
-    void SetFlatButtons(bool Value);
+    void SetFlatButtons(bool Value) { SetPaintProperty(FFlatButtons, Value); }
     TColor FlatButtonColor() const { return FFlatButtonColor; }
-    void SetFlatButtonColor(TColor Value);
+    void SetFlatButtonColor(TColor Value) { SetPaintProperty(FFlatButtonColor, Value); }
     bool KeepSearchCase() const { return FKeepSearchCase; }
     void SetKeepSearchCase(bool Value) { FKeepSearchCase = Value; }
     bool ReadOnly() const { return FReadOnly; }

@@ -485,21 +485,6 @@ void TFcGroupBar::InvalidateGroups()
         G->Invalidate();
 }
 
-void TFcGroupBar::SetGradientColorStart(TColor Value)
-{
-    SetPaintProperty(FGradientColorStart, Value);
-}
-
-void TFcGroupBar::SetGradientColorStop(TColor Value)
-{
-    SetPaintProperty(FGradientColorStop, Value);
-}
-
-void TFcGroupBar::SetGradientPath(TFcGroupBarGradientPath Value)
-{
-    SetPaintProperty(FGradientPath, Value);
-}
-
 void TFcGroupBar::SetGradientColorStyle(TFcGradientColorStyle Value)
 {
     if (!AssignIfChanged(FGradientColorStyle, Value))

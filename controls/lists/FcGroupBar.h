@@ -67,11 +67,11 @@ public:
     TFcGradientColorStyle GradientColorStyle() const { return FGradientColorStyle; }
     void SetGradientColorStyle(TFcGradientColorStyle Value);
     TColor GradientColorStart() const { return FGradientColorStart; }
-    void SetGradientColorStart(TColor Value);
+    void SetGradientColorStart(TColor Value) { SetPaintProperty(FGradientColorStart, Value); }
     TColor GradientColorStop() const { return FGradientColorStop; }
-    void SetGradientColorStop(TColor Value);
+    void SetGradientColorStop(TColor Value) { SetPaintProperty(FGradientColorStop, Value); }
     TFcGroupBarGradientPath GradientPath() const { return FGradientPath; }
-    void SetGradientPath(TFcGroupBarGradientPath Value);
+    void SetGradientPath(TFcGroupBarGradientPath Value) { SetPaintProperty(FGradientPath, Value); }
     int GroupBorderSize() const { return FGroupBorderSize; }
     void SetGroupBorderSize(int Value);
     TColor FlatColor() const { return FFlatColor; }

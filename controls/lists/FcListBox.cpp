@@ -90,21 +90,6 @@ void TFcCustomListBox::SetHorzScrollBar(bool Value)
         RecreateWnd();
 }
 
-void TFcCustomListBox::SetOwnerDrawIndent(int Value)
-{
-    SetPaintProperty(FOwnerDrawIndent, Value);
-}
-
-void TFcCustomListBox::SetUseGradients(bool Value)
-{
-    SetPaintProperty(FUseGradients, Value);
-}
-
-void TFcCustomListBox::SetGroupColor(TColor Value)
-{
-    SetPaintProperty(FGroupColor, Value);
-}
-
 void TFcCustomListBox::SetGroupFont(TFont* Value)
 {
     FGroupFont->Assign(Value);
@@ -116,11 +101,6 @@ void TFcCustomListBox::GroupFontChange(TObject* Sender)
     FGroupFontCustom = true;
     GroupFontChanged();
     Invalidate();
-}
-
-void TFcCustomListBox::SetGroupPrefix(const String& Value)
-{
-    SetPaintProperty(FGroupPrefix, Value);
 }
 
 void TFcCustomListBox::SetShowGroups(bool Value)

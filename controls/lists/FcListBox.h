@@ -34,18 +34,18 @@ public:
     bool HorzScrollBar() const { return FHorzScrollBar; }
     void SetHorzScrollBar(bool Value);
     int OwnerDrawIndent() const { return FOwnerDrawIndent; }
-    void SetOwnerDrawIndent(int Value);
+    void SetOwnerDrawIndent(int Value) { SetPaintProperty(FOwnerDrawIndent, Value); }
     bool ShowItemHints() const { return FShowItemHints; }
     void SetShowItemHints(bool Value) { FShowItemHints = Value; }
     bool UseGradients() const { return FUseGradients; }
-    void SetUseGradients(bool Value);
+    void SetUseGradients(bool Value) { SetPaintProperty(FUseGradients, Value); }
     TColor GroupColor() const { return FGroupColor; }
-    void SetGroupColor(TColor Value);
+    void SetGroupColor(TColor Value) { SetPaintProperty(FGroupColor, Value); }
     TFont* GroupFont() const { return FGroupFont.get(); }
     void SetGroupFont(TFont* Value);
     bool IsGroupFontStored() const { return FGroupFontCustom; }
     String GroupPrefix() const { return FGroupPrefix; }
-    void SetGroupPrefix(const String& Value);
+    void SetGroupPrefix(const String& Value) { SetPaintProperty(FGroupPrefix, Value); }
     bool IsGroupPrefixStored() const { return FGroupPrefix != QLatin1String("//"); }
     bool ShowGroups() const { return FShowGroups; }
     void SetShowGroups(bool Value);

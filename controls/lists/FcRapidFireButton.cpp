@@ -52,11 +52,6 @@ void TFcRapidFireButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
         FRepeatTimer->SetEnabled(false);
 }
 
-void TFcRapidFireButton::SetShowFocusRect(bool Value)
-{
-    SetPaintProperty(FShowFocusRect, Value);
-}
-
 void TFcRapidFireButton::Paint()
 {
     TSpeedButton::Paint();

@@ -24,7 +24,7 @@ public:
     void SetRepeating(bool Value) { FRepeating = Value; }
     // A dotted focus rectangle inside the face (off by default).
     bool ShowFocusRect() const { return FShowFocusRect; }
-    void SetShowFocusRect(bool Value);
+    void SetShowFocusRect(bool Value) { SetPaintProperty(FShowFocusRect, Value); }
     // The repeat timer, made by the first press; nullptr before.
     TTimer* RepeatTimer() const { return FRepeatTimer; }
 
