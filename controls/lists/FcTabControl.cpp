@@ -172,11 +172,6 @@ void TFcCustomTabControl::FullRepaint()
     Invalidate();
 }
 
-void TFcCustomTabControl::SetLayoutDirty(bool Value)
-{
-    FLayoutDirty = Value;
-}
-
 void TFcCustomTabControl::SetCardVisible(bool Value)
 {
     SetLayoutProperty(FCardVisible, Value);

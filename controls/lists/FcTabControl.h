@@ -175,10 +175,6 @@ public:
     // Single-line tabs do not all fit: the scroller shows.
     bool TabsOverflow() const { return FOverflow; }
     int HotIndex() const { return FHotIndex; }
-    // Set while only the hot tab changed: the card's shadow is not drawn.
-    bool HotRepaint() const { return FHotRepaint; }
-    bool LayoutDirty() const { return FLayoutDirty; }
-    void SetLayoutDirty(bool Value);
     // Off: the strip takes the whole control and no page area is left.
     bool CardVisible() const { return FCardVisible; }
     void SetCardVisible(bool Value);
@@ -188,16 +184,10 @@ public:
     // The timer that scrolls the strip while a dragged tab is held beyond
     // it (nullptr until the first need).
     TTimer* DragScrollTimer() const { return FDragScrollTimer; }
-    // The last fill colour of a tab; the current drop marker.
-    TColor LastFillColor() const { return FLastFillColor; }
+    // The current drop marker.
     bool DropMarkerShown() const { return FDropMarkerShown; }
     TRect DropMarkerRect() const { return FDropMarkerRect; }
     int DropTargetIndex() const { return FDropTargetIndex; }
-
-    // The picture the control paints into before it is shown.
-    TBitmap* OffscreenBitmap() const { return FBitmap.get(); }
-    // Rotated fonts selected and not yet given back (0 outside painting).
-    int FontStackDepth() const { return int(FFontStack.size()); }
 
     // --- layout and hit testing ---
     void UpdateTabLayout();
@@ -307,6 +297,8 @@ private:
     friend class TFcTabScroller;
     friend class TFcTabMenuButton;
     friend class TFcTabFontScope;
+    // The tests' view of the painting state below.
+    friend struct TFcTabControlTestAccess;
 
     // --- layout (FcTabLayout.cpp) ---
     int TabOverlapFor(int Depth) const;
@@ -434,9 +426,11 @@ private:
     bool FUseColoredTabs = false;
     bool FUseGradients = true;
 
+    // The picture the control paints into before it is shown.
     std::unique_ptr<TBitmap> FBitmap;
     std::unique_ptr<TBitmap> FBackdrop;
     std::vector<int> FShapeCommands;
+    // Rotated fonts selected and not yet given back (none outside painting).
     std::vector<HFONT> FFontStack;
     std::unique_ptr<TFcTabDataList> FTabs;
     std::unique_ptr<TFcTabRegionCache> FRegionCache;
@@ -452,6 +446,7 @@ private:
 
     bool FLayoutDirty = true;
     bool FPaintingDone = false;
+    // Set while only the hot tab changed: the card's shadow is not drawn.
     bool FHotRepaint = false;
     bool FCardVisible = true;
     int FHotIndex = -1;
