@@ -49,12 +49,6 @@ void TFcSeparator::SetOrientation(TOrientation Value)
     Invalidate();
 }
 
-void TFcSeparator::SetShowGradient(bool Value)
-{
-    if (AssignIfChanged(FShowGradient, Value))
-        Invalidate();
-}
-
 // The gradient runs across the strip: from the colour to the highlight at
 // the centre or at the far end, or from the highlight at the near end.
 void TFcSeparator::UpdateColors()

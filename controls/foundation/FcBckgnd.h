@@ -21,7 +21,7 @@ public:
     // Without the gradient (or on a screen of 256 colours or fewer) the
     // strip is one colour.
     bool ShowGradient() const { return FShowGradient; }
-    void SetShowGradient(bool Value);
+    void SetShowGradient(bool Value) { SetPaintProperty(FShowGradient, Value); }
 
     // What the strip is painted with, from the properties above.
     TGradientDirection GradientDirection() const { return FDirection; }

@@ -91,39 +91,9 @@ bool TFcBitBtn::IsCustomCaption()
     return IsCaptionStored() && (GetKind() == bkCustom || Caption() != KindCaption(GetKind()));
 }
 
-void TFcBitBtn::SetLayout(TButtonLayout Value)
-{
-    if (AssignIfChanged(FLayout, Value))
-        Invalidate();
-}
-
 void TFcBitBtn::SetMargin(int Value)
 {
     if (Value >= -1 && AssignIfChanged(FMargin, Value))
-        Invalidate();
-}
-
-void TFcBitBtn::SetNumGlyphs(TNumGlyphs Value)
-{
-    if (AssignIfChanged(FNumGlyphs, Value))
-        Invalidate();
-}
-
-void TFcBitBtn::SetSpacing(int Value)
-{
-    if (AssignIfChanged(FSpacing, Value))
-        Invalidate();
-}
-
-void TFcBitBtn::SetImageIndex(TImageIndex Value)
-{
-    if (AssignIfChanged(FImageIndex, Value))
-        Invalidate();
-}
-
-void TFcBitBtn::SetDisabledIndex(TImageIndex Value)
-{
-    if (AssignIfChanged(FDisabledIndex, Value))
         Invalidate();
 }
 

@@ -18,26 +18,26 @@ public:
     ~TFcBitBtn() override;
 
     TBitmap* Glyph() const { return FGlyph.get(); }
-    virtual void SetGlyph(TBitmap* Value);
+    void SetGlyph(TBitmap* Value);
     // bkCustom as soon as Default, Cancel, ModalResult or the glyph no
     // longer are the kind's.
     TBitBtnKind Kind() const { return GetKind(); }
     void SetKind(TBitBtnKind Value);
     TButtonLayout Layout() const { return FLayout; }
-    virtual void SetLayout(TButtonLayout Value);
+    void SetLayout(TButtonLayout Value) { SetPaintProperty(FLayout, Value); }
     // -1 and up; smaller values are ignored.
     int Margin() const { return FMargin; }
-    virtual void SetMargin(int Value);
+    void SetMargin(int Value);
     TNumGlyphs NumGlyphs() const { return FNumGlyphs; }
-    virtual void SetNumGlyphs(TNumGlyphs Value);
+    void SetNumGlyphs(TNumGlyphs Value) { SetPaintProperty(FNumGlyphs, Value); }
     int Spacing() const { return FSpacing; }
-    virtual void SetSpacing(int Value);
+    void SetSpacing(int Value) { SetPaintProperty(FSpacing, Value); }
     TImageIndex ImageIndex() const { return FImageIndex; }
-    virtual void SetImageIndex(TImageIndex Value);
+    void SetImageIndex(TImageIndex Value) { SetPaintProperty(FImageIndex, Value); }
     TImageIndex DisabledIndex() const { return FDisabledIndex; }
-    virtual void SetDisabledIndex(TImageIndex Value);
+    void SetDisabledIndex(TImageIndex Value) { SetPaintProperty(FDisabledIndex, Value); }
     TCustomImageList* Images() const { return FImages; }
-    virtual void SetImages(TCustomImageList* Value);
+    void SetImages(TCustomImageList* Value);
 
     // The size of the picture the button draws: the image list's when it
     // shows an image, else one cell of the glyph; (0, 0) for none.  Layout,

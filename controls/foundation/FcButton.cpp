@@ -60,12 +60,6 @@ void TFcButton::DefineProperties(TFiler& Filer)
 
 // --- properties ---------------------------------------------------------------------------------------
 
-void TFcButton::SetAlignment(TAlignment Value)
-{
-    if (AssignIfChanged(FAlignment, Value))
-        Invalidate();
-}
-
 void TFcButton::SetAllowAllUp(bool Value)
 {
     if (!AssignIfChanged(FAllowAllUp, Value))
@@ -101,30 +95,12 @@ void TFcButton::SetDown(bool Value)
         TellGroup();
 }
 
-void TFcButton::SetFrameColor(TColor Value)
-{
-    if (AssignIfChanged(FFrameColor, Value))
-        Invalidate();
-}
-
 void TFcButton::SetGroupIndex(int Value)
 {
     if (!AssignIfChanged(FGroupIndex, Value))
         return;
     TellGroup();
     Invalidate();
-}
-
-void TFcButton::SetShowDownPattern(bool Value)
-{
-    if (AssignIfChanged(FShowDownPattern, Value))
-        Invalidate();
-}
-
-void TFcButton::SetShowFocusRect(bool Value)
-{
-    if (AssignIfChanged(FShowFocusRect, Value))
-        Invalidate();
 }
 
 // The hot-track face leaves its corners to the parent.

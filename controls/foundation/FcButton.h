@@ -15,30 +15,30 @@ public:
     explicit TFcButton(TComponent* AOwner);
 
     TAlignment Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value) { SetPaintProperty(FAlignment, Value); }
     bool AllowAllUp() const { return FAllowAllUp; }
-    virtual void SetAllowAllUp(bool Value);
+    void SetAllowAllUp(bool Value);
     bool Cancel() const { return FCancel; }
     void SetCancel(bool Value) { FCancel = Value; }
     bool Default() const { return FDefault; }
-    virtual void SetDefault(bool Value);
+    void SetDefault(bool Value);
     // Only a grouped button can be down; a group keeps at most one down.
     bool Down() const { return FDown; }
-    virtual void SetDown(bool Value);
+    void SetDown(bool Value);
     // Stored, and read by buttons that open something on Enter; the push
     // button itself does nothing with it.
     bool DropDownOnEnter() const { return FDropDownOnEnter; }
     void SetDropDownOnEnter(bool Value) { FDropDownOnEnter = Value; }
     TColor FrameColor() const { return FFrameColor; }
-    virtual void SetFrameColor(TColor Value);
+    void SetFrameColor(TColor Value) { SetPaintProperty(FFrameColor, Value); }
     int GroupIndex() const { return FGroupIndex; }
-    virtual void SetGroupIndex(int Value);
+    void SetGroupIndex(int Value);
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
     bool ShowDownPattern() const { return FShowDownPattern; }
-    virtual void SetShowDownPattern(bool Value);
+    void SetShowDownPattern(bool Value) { SetPaintProperty(FShowDownPattern, Value); }
     bool ShowFocusRect() const { return FShowFocusRect; }
-    virtual void SetShowFocusRect(bool Value);
+    void SetShowFocusRect(bool Value) { SetPaintProperty(FShowFocusRect, Value); }
     void SetHotTrack(bool Value) override;
 
     // bsUp, or bsExclusive while Down.

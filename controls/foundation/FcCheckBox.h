@@ -15,7 +15,7 @@ public:
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
     TCheckBoxState State() const { return FState; }
-    virtual void SetState(TCheckBoxState Value);
+    void SetState(TCheckBoxState Value);
     bool GetChecked() const override { return FState == cbChecked; }
     void SetChecked(bool Value) override { SetState(Value ? cbChecked : cbUnchecked); }
 

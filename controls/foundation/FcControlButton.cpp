@@ -48,18 +48,6 @@ void TFcControlButton::SetGlyph(TBitmap* Value)
     FGlyph->Assign(Value);
 }
 
-void TFcControlButton::SetNumGlyphs(TNumGlyphs Value)
-{
-    if (AssignIfChanged(FNumGlyphs, Value))
-        Invalidate();
-}
-
-void TFcControlButton::SetStyle(TFcControlButtonStyle Value)
-{
-    if (AssignIfChanged(FStyle, Value))
-        Invalidate();
-}
-
 void TFcControlButton::GlyphChanged(TObject*)
 {
     const int W = FGlyph->Width(), H = FGlyph->Height();

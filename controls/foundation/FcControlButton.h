@@ -22,11 +22,11 @@ public:
     ~TFcControlButton() override;
 
     bool Flat() const { return FFlat; }
-    virtual void SetFlat(bool Value);
+    void SetFlat(bool Value);
     TBitmap* Glyph() const { return FGlyph.get(); }
-    virtual void SetGlyph(TBitmap* Value);
+    void SetGlyph(TBitmap* Value);
     TNumGlyphs NumGlyphs() const { return FNumGlyphs; }
-    virtual void SetNumGlyphs(TNumGlyphs Value);
+    void SetNumGlyphs(TNumGlyphs Value) { SetPaintProperty(FNumGlyphs, Value); }
     bool RepeatClicks() const { return FRepeatClicks; }
     void SetRepeatClicks(bool Value) { FRepeatClicks = Value; }
     std::uint16_t InitialDelay() const { return FInitialDelay; }
@@ -34,7 +34,7 @@ public:
     std::uint16_t Delay() const { return FDelay; }
     void SetDelay(std::uint16_t Value) { FDelay = Value; }
     TFcControlButtonStyle Style() const { return FStyle; }
-    virtual void SetStyle(TFcControlButtonStyle Value);
+    void SetStyle(TFcControlButtonStyle Value) { SetPaintProperty(FStyle, Value); }
 
     // Drawn pressed; a left press is being followed; the mouse is over it.
     bool IsDown() const { return FDown; }

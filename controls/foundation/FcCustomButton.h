@@ -13,32 +13,32 @@ public:
     explicit TFcCustomButton(TComponent* AOwner);
 
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    virtual void SetAlignmentVertical(TAlignmentVertical Value);
+    void SetAlignmentVertical(TAlignmentVertical Value) { SetPaintProperty(FAlignmentVertical, Value); }
     TColor HighlightColor() const { return FHighlightColor; }
-    virtual void SetHighlightColor(TColor Value);
+    void SetHighlightColor(TColor Value) { SetPaintProperty(FHighlightColor, Value); }
     bool HotTrack() const { return FHotTrack; }
-    virtual void SetHotTrack(bool Value);
+    virtual void SetHotTrack(bool Value) { SetPaintProperty(FHotTrack, Value); }
     // The hot-track ring's colour, or (htctComplement) its opposite hue.
     TColor HotTrackColor() const { return FHotTrackColor; }
-    void SetHotTrackColor(TColor Value);
+    void SetHotTrackColor(TColor Value) { SetPaintProperty(FHotTrackColor, Value); }
     TFcHotTrackColorType HotTrackColorType() const { return FHotTrackColorType; }
-    void SetHotTrackColorType(TFcHotTrackColorType Value);
+    void SetHotTrackColorType(TFcHotTrackColorType Value) { SetPaintProperty(FHotTrackColorType, Value); }
     // Raised and recessed captions with only their light copy.
     bool LightTextStyle() const { return FLightTextStyle; }
-    virtual void SetLightTextStyle(bool Value);
+    void SetLightTextStyle(bool Value) { SetPaintProperty(FLightTextStyle, Value); }
     TTextStyle TextStyle() const { return FTextStyle; }
-    virtual void SetTextStyle(TTextStyle Value);
+    void SetTextStyle(TTextStyle Value) { SetPaintProperty(FTextStyle, Value); }
     TColor TextHighlightColor() const { return FTextHighlightColor; }
-    virtual void SetTextHighlightColor(TColor Value);
+    void SetTextHighlightColor(TColor Value) { SetPaintProperty(FTextHighlightColor, Value); }
     TColor TextShadowColor() const { return FTextShadowColor; }
-    virtual void SetTextShadowColor(TColor Value);
+    void SetTextShadowColor(TColor Value) { SetPaintProperty(FTextShadowColor, Value); }
     int TextShadowDepth() const { return FTextShadowDepth; }
-    virtual void SetTextShadowDepth(int Value);
+    void SetTextShadowDepth(int Value) { SetPaintProperty(FTextShadowDepth, Value); }
     bool ThemeAware() const { return FThemeAware; }
-    virtual void SetThemeAware(bool Value);
+    void SetThemeAware(bool Value) { SetPaintProperty(FThemeAware, Value); }
     // The parent shows through where the face leaves room.
     bool Transparent() const { return FTransparent; }
-    virtual void SetTransparent(bool Value);
+    virtual void SetTransparent(bool Value) { SetPaintProperty(FTransparent, Value); }
 
     // The pressed look while the mouse or the space bar holds it.
     bool ShownDown() const { return FShownDown; }

@@ -34,23 +34,6 @@ void TFcCustomGlyphButton::DefineProperties(TFiler& Filer)
 
 // --- properties ---------------------------------------------------------------------------------------
 
-template <typename T>
-void TFcCustomGlyphButton::Change(T& Field, const T& Value)
-{
-    if (AssignIfChanged(Field, Value))
-        Invalidate();
-}
-
-void TFcCustomGlyphButton::SetAlignment(TLeftRight Value)
-{
-    Change(FAlignment, Value);
-}
-
-void TFcCustomGlyphButton::SetFrameColor(TColor Value)
-{
-    Change(FFrameColor, Value);
-}
-
 void TFcCustomGlyphButton::SetCustomGlyphs(TBitmap* Value)
 {
     FCustomGlyphs->Assign(Value);
@@ -81,51 +64,6 @@ void TFcCustomGlyphButton::UpdateGlyphSize()
         FGlyphWidth = 13;
         FGlyphHeight = 13;
     }
-}
-
-void TFcCustomGlyphButton::SetTransparentColor(TColor Value)
-{
-    Change(FTransparentColor, Value);
-}
-
-void TFcCustomGlyphButton::SetWinMaskColor(TColor Value)
-{
-    Change(FWinMaskColor, Value);
-}
-
-void TFcCustomGlyphButton::SetFillColor(TColor Value)
-{
-    Change(FFillColor, Value);
-}
-
-void TFcCustomGlyphButton::SetFocusColor(TColor Value)
-{
-    Change(FFocusColor, Value);
-}
-
-void TFcCustomGlyphButton::SetDisabledColor(TColor Value)
-{
-    Change(FDisabledColor, Value);
-}
-
-void TFcCustomGlyphButton::SetReadOnly(bool Value)
-{
-    Change(FReadOnly, Value);
-}
-
-void TFcCustomGlyphButton::SetReadOnlyColorOnFocus(bool Value)
-{
-    Change(FReadOnlyColorOnFocus, Value);
-}
-
-void TFcCustomGlyphButton::SetReadOnlyColor(TColor Value)
-{
-    Change(FReadOnlyColor, Value);
-}
-
-void TFcCustomGlyphButton::SetHotTrackStyle(TFcButtonHotTrackStyle Value)
-{
-    Change(FHotTrackStyle, Value);
 }
 
 void TFcCustomGlyphButton::SetTransparent(bool Value)

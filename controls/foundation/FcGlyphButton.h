@@ -21,40 +21,40 @@ public:
 
     // taRightJustify: the caption right of the glyph.
     TLeftRight Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TLeftRight Value);
+    void SetAlignment(TLeftRight Value) { SetPaintProperty(FAlignment, Value); }
     TColor FrameColor() const { return FFrameColor; }
-    virtual void SetFrameColor(TColor Value);
+    void SetFrameColor(TColor Value) { SetPaintProperty(FFrameColor, Value); }
     // One cell per state side by side; assigning a picture switches
     // UseCustomGlyphs on, an empty one off.
     TBitmap* CustomGlyphs() const { return FCustomGlyphs.get(); }
-    virtual void SetCustomGlyphs(TBitmap* Value);
+    void SetCustomGlyphs(TBitmap* Value);
     bool UseCustomGlyphs() const { return FUseCustomGlyphs; }
-    virtual void SetUseCustomGlyphs(bool Value);
+    void SetUseCustomGlyphs(bool Value);
     // Pixels of this colour in a painted glyph show the background.
     TColor TransparentColor() const { return FTransparentColor; }
-    virtual void SetTransparentColor(TColor Value);
+    void SetTransparentColor(TColor Value) { SetPaintProperty(FTransparentColor, Value); }
     // Pixels of this colour in a custom glyph show the background.
     TColor WinMaskColor() const { return FWinMaskColor; }
-    virtual void SetWinMaskColor(TColor Value);
+    void SetWinMaskColor(TColor Value) { SetPaintProperty(FWinMaskColor, Value); }
     TColor FillColor() const { return FFillColor; }
-    virtual void SetFillColor(TColor Value);
+    void SetFillColor(TColor Value) { SetPaintProperty(FFillColor, Value); }
     TColor FocusColor() const { return FFocusColor; }
-    virtual void SetFocusColor(TColor Value);
+    void SetFocusColor(TColor Value) { SetPaintProperty(FFocusColor, Value); }
     TColor DisabledColor() const { return FDisabledColor; }
-    virtual void SetDisabledColor(TColor Value);
+    void SetDisabledColor(TColor Value) { SetPaintProperty(FDisabledColor, Value); }
     bool ReadOnly() const { return FReadOnly; }
-    virtual void SetReadOnly(bool Value);
+    void SetReadOnly(bool Value) { SetPaintProperty(FReadOnly, Value); }
     bool ReadOnlyColorOnFocus() const { return FReadOnlyColorOnFocus; }
-    void SetReadOnlyColorOnFocus(bool Value);
+    void SetReadOnlyColorOnFocus(bool Value) { SetPaintProperty(FReadOnlyColorOnFocus, Value); }
     TColor ReadOnlyColor() const { return FReadOnlyColor; }
-    virtual void SetReadOnlyColor(TColor Value);
+    void SetReadOnlyColor(TColor Value) { SetPaintProperty(FReadOnlyColor, Value); }
     // Enter moves on to the next control, as Tab does.
     bool TabOnEnter() const { return FTabOnEnter; }
     void SetTabOnEnter(bool Value) { FTabOnEnter = Value; }
     TFcButtonHotTrackStyle HotTrackStyle() const { return FHotTrackStyle; }
-    void SetHotTrackStyle(TFcButtonHotTrackStyle Value);
+    void SetHotTrackStyle(TFcButtonHotTrackStyle Value) { SetPaintProperty(FHotTrackStyle, Value); }
     TFcFrameController* FrameController() const { return FFrameController; }
-    virtual void SetFrameController(TFcFrameController* Value);
+    void SetFrameController(TFcFrameController* Value);
     TFcFrameControllerNotifications FrameControllerNotifications() const { return FNotifications; }
     void SetFrameControllerNotifications(TFcFrameControllerNotifications Value) { FNotifications = Value; }
     void SetTransparent(bool Value) override;
@@ -103,8 +103,6 @@ private:
     void UpdateGlyphSize();
     void PaintNow();
     void RebuildBackground();
-    template <typename T>
-    void Change(T& Field, const T& Value);
 
     TLeftRight FAlignment = taRightJustify;
     TColor FFrameColor = clBtnShadow;

@@ -110,24 +110,6 @@ void TFcCustomHintWindow::LinkTo(TFcBalloonHints* Hints)
     Font()->Assign(Hints->Font());
 }
 
-void TFcCustomHintWindow::SetFrameColor(TColor Value)
-{
-    if (AssignIfChanged(FFrameColor, Value))
-        Invalidate();
-}
-
-void TFcCustomHintWindow::SetAlignment(TAlignment Value)
-{
-    if (AssignIfChanged(FAlignment, Value))
-        Invalidate();
-}
-
-void TFcCustomHintWindow::SetShowBalloon(bool Value)
-{
-    if (AssignIfChanged(FShowBalloon, Value))
-        Invalidate();
-}
-
 void TFcCustomHintWindow::ShowHintHook(String& HintStr, bool& CanShow, THintInfo& Info)
 {
     if (FBalloonHints != nullptr) {

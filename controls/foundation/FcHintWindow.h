@@ -33,13 +33,13 @@ public:
     int CenterThreshold() const { return FCenterThreshold; }
     void SetCenterThreshold(int Value) { FCenterThreshold = Value; }
     TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor Value);
+    void SetFrameColor(TColor Value) { SetPaintProperty(FFrameColor, Value); }
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value) { SetPaintProperty(FAlignment, Value); }
     TFcHintCorner Corner() const { return FCorner; }
     void SetCorner(TFcHintCorner Value) { FCorner = Value; }
     bool ShowBalloon() const { return FShowBalloon; }
-    void SetShowBalloon(bool Value);
+    void SetShowBalloon(bool Value) { SetPaintProperty(FShowBalloon, Value); }
     TSetHintWinSizeEvent OnSetHintWinSize() const { return FOnSetHintWinSize; }
     void SetOnSetHintWinSize(TSetHintWinSizeEvent Value) { FOnSetHintWinSize = std::move(Value); }
     TSetHintRectEvent OnSetHintRect() const { return FOnSetHintRect; }

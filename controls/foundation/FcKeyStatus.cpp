@@ -142,16 +142,6 @@ TFcKeyStatus::TFcKeyStatus(TComponent* AOwner)
 
 TFcKeyStatus::~TFcKeyStatus() = default;
 
-void TFcKeyStatus::SetKey(TFcToggleKey Value)
-{
-    Change(FKey, Value);
-}
-
-void TFcKeyStatus::SetKeyOffAppearance(TFcKeyOffAppearance Value)
-{
-    Change(FKeyOffAppearance, Value);
-}
-
 void TFcKeyStatus::SetInsertState(TFcInsertState Value)
 {
     FDesignInsertState = Value;

@@ -58,9 +58,9 @@ public:
     ~TFcKeyStatus() override;
 
     TFcToggleKey Key() const { return FKey; }
-    void SetKey(TFcToggleKey Value);
+    void SetKey(TFcToggleKey Value) { SetPaintProperty(FKey, Value); }
     TFcKeyOffAppearance KeyOffAppearance() const { return FKeyOffAppearance; }
-    void SetKeyOffAppearance(TFcKeyOffAppearance Value);
+    void SetKeyOffAppearance(TFcKeyOffAppearance Value) { SetPaintProperty(FKeyOffAppearance, Value); }
     TFcKeyStrings* KeyStrings() const { return FKeyStrings.get(); }
     void SetKeyStrings(TFcKeyStrings* Value) { FKeyStrings->Assign(Value); }
     // The state shown while the Insert key's toggle is where it was when

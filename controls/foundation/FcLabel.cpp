@@ -90,19 +90,9 @@ void TFcLabel::DefineProperties(TFiler& Filer)
 
 // --- properties ---------------------------------------------------------------------------------------
 
-template <typename T>
-void TFcLabel::Change(T& Field, const T& Value)
-{
-    if (AssignIfChanged(Field, Value))
-        Invalidate();
-}
-
 // Borders take room: the label fits its text again.
-template <typename T>
-void TFcLabel::ChangeAndSize(T& Field, const T& Value)
+void TFcLabel::LayoutPropertyChanged()
 {
-    if (!AssignIfChanged(Field, Value))
-        return;
     AdjustBounds();
     Invalidate();
 }
@@ -154,11 +144,6 @@ void TFcLabel::SetRotation(TRotation Value)
     Invalidate();
 }
 
-void TFcLabel::SetCenterPoint(TCenterPoint Value)
-{
-    Change(FCenterPoint, Value);
-}
-
 void TFcLabel::SetBlinking(bool Value)
 {
     if (!AssignIfChanged(FBlinking, Value))
@@ -168,11 +153,6 @@ void TFcLabel::SetBlinking(bool Value)
         FCurrentFontColor = FNormalFontColor;
         Repaint();
     }
-}
-
-void TFcLabel::SetBlinkColor(TColor Value)
-{
-    Change(FBlinkColor, Value);
 }
 
 std::uint16_t TFcLabel::BlinkIntervalOff() const
@@ -195,56 +175,6 @@ void TFcLabel::SetBlinkIntervalOn(std::uint16_t Value)
     SetSharedBlinkInterval(true, Value);
 }
 
-void TFcLabel::SetBevelWidth(int Value)
-{
-    ChangeAndSize(FBevelWidth, Value);
-}
-
-void TFcLabel::SetBorderInner(TFrameStyleEx Value)
-{
-    ChangeAndSize(FBorderInner, Value);
-}
-
-void TFcLabel::SetBorderOuter(TFrameStyleEx Value)
-{
-    ChangeAndSize(FBorderOuter, Value);
-}
-
-void TFcLabel::SetBorderSides(TSides Value)
-{
-    ChangeAndSize(FBorderSides, Value);
-}
-
-void TFcLabel::SetBorderWidth(int Value)
-{
-    ChangeAndSize(FBorderWidth, Value);
-}
-
-void TFcLabel::SetBorderColor(TColor Value)
-{
-    Change(FBorderColor, Value);
-}
-
-void TFcLabel::SetBorderHighlight(TColor Value)
-{
-    Change(FBorderHighlight, Value);
-}
-
-void TFcLabel::SetBorderShadow(TColor Value)
-{
-    Change(FBorderShadow, Value);
-}
-
-void TFcLabel::SetFlatColor(TColor Value)
-{
-    Change(FFlatColor, Value);
-}
-
-void TFcLabel::SetFlatColorAdjustment(int Value)
-{
-    Change(FFlatColorAdjustment, Value);
-}
-
 void TFcLabel::SetCondenseCaption(TFcCondenseCaption Value)
 {
     if (!AssignIfChanged(FCondenseCaption, Value))
@@ -259,11 +189,6 @@ void TFcLabel::SetFrameController(TFcFrameController* Value)
     ChangeFrameController(this, FFrameController, Value);
 }
 
-void TFcLabel::SetFlyByColor(TColor Value)
-{
-    Change(FFlyByColor, Value);
-}
-
 void TFcLabel::SetFlyByEnabled(bool Value)
 {
     if (!AssignIfChanged(FFlyByEnabled, Value))
@@ -272,36 +197,6 @@ void TFcLabel::SetFlyByEnabled(bool Value)
         FInFlyBy = false;
         SetFontColor(FSavedFontColor);
     }
-}
-
-void TFcLabel::SetLightTextStyle(bool Value)
-{
-    Change(FLightTextStyle, Value);
-}
-
-void TFcLabel::SetTextStyle(TTextStyle Value)
-{
-    Change(FTextStyle, Value);
-}
-
-void TFcLabel::SetHighlightColor(TColor Value)
-{
-    Change(FHighlightColor, Value);
-}
-
-void TFcLabel::SetShadowColor(TColor Value)
-{
-    Change(FShadowColor, Value);
-}
-
-void TFcLabel::SetShadowDepth(int Value)
-{
-    Change(FShadowDepth, Value);
-}
-
-void TFcLabel::SetTextMargin(int Value)
-{
-    Change(FTextMargin, Value);
 }
 
 void TFcLabel::SetFontColor(TColor Value)

@@ -34,65 +34,65 @@ public:
     // Degrees anticlockwise, kept in 0..359 (-90 is 270, 450 is 90).  A
     // turned label is drawn flat (Rotation roFlat) at least.
     int Angle() const { return FAngle; }
-    virtual void SetAngle(int Value);
+    void SetAngle(int Value);
     TRotation Rotation() const { return FRotation; }
-    virtual void SetRotation(TRotation Value);
+    void SetRotation(TRotation Value);
     TCenterPoint CenterPoint() const { return FCenterPoint; }
-    virtual void SetCenterPoint(TCenterPoint Value);
+    void SetCenterPoint(TCenterPoint Value) { SetPaintProperty(FCenterPoint, Value); }
 
     bool Blinking() const { return FBlinking; }
-    virtual void SetBlinking(bool Value);
+    void SetBlinking(bool Value);
     TColor BlinkColor() const { return FBlinkColor; }
-    virtual void SetBlinkColor(TColor Value);
+    void SetBlinkColor(TColor Value) { SetPaintProperty(FBlinkColor, Value); }
     // The blinking list's intervals, shared by every blinking control.
     std::uint16_t BlinkIntervalOff() const;
-    virtual void SetBlinkIntervalOff(std::uint16_t Value);
+    void SetBlinkIntervalOff(std::uint16_t Value);
     std::uint16_t BlinkIntervalOn() const;
-    virtual void SetBlinkIntervalOn(std::uint16_t Value);
+    void SetBlinkIntervalOn(std::uint16_t Value);
 
     int BevelWidth() const { return FBevelWidth; }
-    virtual void SetBevelWidth(int Value);
+    void SetBevelWidth(int Value) { SetLayoutProperty(FBevelWidth, Value); }
     TFrameStyleEx BorderInner() const { return FBorderInner; }
-    virtual void SetBorderInner(TFrameStyleEx Value);
+    void SetBorderInner(TFrameStyleEx Value) { SetLayoutProperty(FBorderInner, Value); }
     TFrameStyleEx BorderOuter() const { return FBorderOuter; }
-    virtual void SetBorderOuter(TFrameStyleEx Value);
+    void SetBorderOuter(TFrameStyleEx Value) { SetLayoutProperty(FBorderOuter, Value); }
     TSides BorderSides() const { return FBorderSides; }
-    virtual void SetBorderSides(TSides Value);
+    void SetBorderSides(TSides Value) { SetLayoutProperty(FBorderSides, Value); }
     TColor BorderColor() const { return FBorderColor; }
-    virtual void SetBorderColor(TColor Value);
+    void SetBorderColor(TColor Value) { SetPaintProperty(FBorderColor, Value); }
     TColor BorderHighlight() const { return FBorderHighlight; }
-    virtual void SetBorderHighlight(TColor Value);
+    void SetBorderHighlight(TColor Value) { SetPaintProperty(FBorderHighlight, Value); }
     TColor BorderShadow() const { return FBorderShadow; }
-    virtual void SetBorderShadow(TColor Value);
+    void SetBorderShadow(TColor Value) { SetPaintProperty(FBorderShadow, Value); }
     int BorderWidth() const { return FBorderWidth; }
-    virtual void SetBorderWidth(int Value);
+    void SetBorderWidth(int Value) { SetLayoutProperty(FBorderWidth, Value); }
     TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor Value);
+    void SetFlatColor(TColor Value) { SetPaintProperty(FFlatColor, Value); }
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int Value);
+    void SetFlatColorAdjustment(int Value) { SetPaintProperty(FFlatColorAdjustment, Value); }
     // Shortened captions turn AutoSize off.
     TFcCondenseCaption CondenseCaption() const { return FCondenseCaption; }
-    virtual void SetCondenseCaption(TFcCondenseCaption Value);
+    void SetCondenseCaption(TFcCondenseCaption Value);
     TFcFrameController* FrameController() const { return FFrameController; }
-    virtual void SetFrameController(TFcFrameController* Value);
+    void SetFrameController(TFcFrameController* Value);
     TFcFrameControllerNotifications FrameControllerNotifications() const { return FNotifications; }
     void SetFrameControllerNotifications(TFcFrameControllerNotifications Value) { FNotifications = Value; }
     TColor FlyByColor() const { return FFlyByColor; }
-    virtual void SetFlyByColor(TColor Value);
+    void SetFlyByColor(TColor Value) { SetPaintProperty(FFlyByColor, Value); }
     bool FlyByEnabled() const { return FFlyByEnabled; }
-    virtual void SetFlyByEnabled(bool Value);
+    void SetFlyByEnabled(bool Value);
     bool LightTextStyle() const { return FLightTextStyle; }
-    virtual void SetLightTextStyle(bool Value);
+    void SetLightTextStyle(bool Value) { SetPaintProperty(FLightTextStyle, Value); }
     TTextStyle TextStyle() const { return FTextStyle; }
-    virtual void SetTextStyle(TTextStyle Value);
+    void SetTextStyle(TTextStyle Value) { SetPaintProperty(FTextStyle, Value); }
     TColor HighlightColor() const { return FHighlightColor; }
-    virtual void SetHighlightColor(TColor Value);
+    void SetHighlightColor(TColor Value) { SetPaintProperty(FHighlightColor, Value); }
     TColor ShadowColor() const { return FShadowColor; }
-    virtual void SetShadowColor(TColor Value);
+    void SetShadowColor(TColor Value) { SetPaintProperty(FShadowColor, Value); }
     int ShadowDepth() const { return FShadowDepth; }
-    virtual void SetShadowDepth(int Value);
+    void SetShadowDepth(int Value) { SetPaintProperty(FShadowDepth, Value); }
     int TextMargin() const { return FTextMargin; }
-    virtual void SetTextMargin(int Value);
+    void SetTextMargin(int Value) { SetPaintProperty(FTextMargin, Value); }
 
     // The colour the text is drawn in now: the normal one, or BlinkColor in
     // the blink phase.
@@ -109,6 +109,7 @@ public:
 protected:
     virtual void BlinkPhaseChanged(bool On);
     void AdjustBounds() override;
+    void LayoutPropertyChanged() override;
     void DoDrawText(TRect& Rect, unsigned Flags) override;
     String GetLabelText() override { return Caption(); }
     void Paint() override;
@@ -120,10 +121,6 @@ protected:
     void SetFontColor(TColor Value);
 
 private:
-    template <typename T>
-    void Change(T& Field, const T& Value);
-    template <typename T>
-    void ChangeAndSize(T& Field, const T& Value);
     bool IsLoading() const;
     void FontChanged();
     void UseScalableFont();

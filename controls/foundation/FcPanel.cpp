@@ -101,52 +101,10 @@ TFcCustomPanel::~TFcCustomPanel()
 
 // --- properties ---------------------------------------------------------------------------
 
-void TFcCustomPanel::SetAlignmentVertical(TAlignmentVertical Value)
+void TFcCustomPanel::LayoutPropertyChanged()
 {
-    Change(FAlignmentVertical, Value);
-}
-
-void TFcCustomPanel::SetBorderInner(TFrameStyleEx Value)
-{
-    if (Change(FBorderInner, Value))
-        Realign();
-}
-
-void TFcCustomPanel::SetBorderOuter(TFrameStyleEx Value)
-{
-    if (Change(FBorderOuter, Value))
-        Realign();
-}
-
-void TFcCustomPanel::SetBorderSides(TSides Value)
-{
-    if (Change(FBorderSides, Value))
-        Realign();
-}
-
-void TFcCustomPanel::SetBorderColor(TColor Value)
-{
-    Change(FBorderColor, Value);
-}
-
-void TFcCustomPanel::SetBorderHighlight(TColor Value)
-{
-    Change(FBorderHighlight, Value);
-}
-
-void TFcCustomPanel::SetBorderShadow(TColor Value)
-{
-    Change(FBorderShadow, Value);
-}
-
-void TFcCustomPanel::SetFlatColor(TColor Value)
-{
-    Change(FFlatColor, Value);
-}
-
-void TFcCustomPanel::SetFlatColorAdjustment(int Value)
-{
-    Change(FFlatColorAdjustment, Value);
+    Invalidate();
+    Realign();
 }
 
 void TFcCustomPanel::SetFrameController(TFcFrameController* Value)
@@ -156,80 +114,30 @@ void TFcCustomPanel::SetFrameController(TFcFrameController* Value)
 
 void TFcCustomPanel::SetFrameControllerNotifications(TFcFrameControllerNotifications Value)
 {
-    Change(FFrameControllerNotifications, Value);
-}
-
-void TFcCustomPanel::SetGradientColorStyle(TFcGradientColorStyle Value)
-{
-    Change(FGradientColorStyle, Value);
+    SetPaintProperty(FFrameControllerNotifications, Value);
 }
 
 void TFcCustomPanel::SetGradientColorStart(TColor Value)
 {
-    if (Change(FGradientColorStart, Value))
+    if (SetPaintProperty(FGradientColorStart, Value))
         InvalidateTransparentControls(this);
 }
 
 void TFcCustomPanel::SetGradientColorStop(TColor Value)
 {
-    if (Change(FGradientColorStop, Value))
+    if (SetPaintProperty(FGradientColorStop, Value))
         InvalidateTransparentControls(this);
 }
 
 void TFcCustomPanel::SetGradientDirection(TGradientDirection Value)
 {
-    if (Change(FGradientDirection, Value))
+    if (SetPaintProperty(FGradientDirection, Value))
         InvalidateTransparentControls(this);
-}
-
-void TFcCustomPanel::SetGridColor(TColor Value)
-{
-    Change(FGridColor, Value);
-}
-
-void TFcCustomPanel::SetGridStyle(TFcGridStyle Value)
-{
-    Change(FGridStyle, Value);
-}
-
-void TFcCustomPanel::SetGridXSize(std::uint16_t Value)
-{
-    Change(FGridXSize, Value);
-}
-
-void TFcCustomPanel::SetGridYSize(std::uint16_t Value)
-{
-    Change(FGridYSize, Value);
-}
-
-void TFcCustomPanel::SetPaintClientArea(bool Value)
-{
-    Change(FPaintClientArea, Value);
-}
-
-void TFcCustomPanel::SetShowDockClientCaptions(bool Value)
-{
-    Change(FShowDockClientCaptions, Value);
-}
-
-void TFcCustomPanel::SetShowGrid(bool Value)
-{
-    Change(FShowGrid, Value);
-}
-
-void TFcCustomPanel::SetTextMargin(int Value)
-{
-    Change(FTextMargin, Value);
-}
-
-void TFcCustomPanel::SetTextMarginVertical(int Value)
-{
-    Change(FTextMarginVertical, Value);
 }
 
 void TFcCustomPanel::SetTransparent(bool Value)
 {
-    if (!Change(FTransparent, Value))
+    if (!SetPaintProperty(FTransparent, Value))
         return;
     if (Value)
         FControlStyle.Exclude(csOpaque);
@@ -237,16 +145,6 @@ void TFcCustomPanel::SetTransparent(bool Value)
         FControlStyle.Include(csOpaque);
     for (int I = 0; I < ControlCount(); ++I)
         Controls(I)->Invalidate();
-}
-
-void TFcCustomPanel::SetVisualStyle(TFcVisualStyle Value)
-{
-    Change(FVisualStyle, Value);
-}
-
-void TFcCustomPanel::SetWordWrap(bool Value)
-{
-    Change(FWordWrap, Value);
 }
 
 bool TFcCustomPanel::IsColorStored() const

@@ -39,63 +39,63 @@ public:
     void ApplyFrameController() override;
 
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    virtual void SetAlignmentVertical(TAlignmentVertical Value);
+    void SetAlignmentVertical(TAlignmentVertical Value) { SetPaintProperty(FAlignmentVertical, Value); }
     // Changing a border style or the sides aligns the children again.
     TFrameStyleEx BorderInner() const { return FBorderInner; }
-    virtual void SetBorderInner(TFrameStyleEx Value);
+    virtual void SetBorderInner(TFrameStyleEx Value) { SetLayoutProperty(FBorderInner, Value); }
     TFrameStyleEx BorderOuter() const { return FBorderOuter; }
-    virtual void SetBorderOuter(TFrameStyleEx Value);
+    virtual void SetBorderOuter(TFrameStyleEx Value) { SetLayoutProperty(FBorderOuter, Value); }
     TSides BorderSides() const { return FBorderSides; }
-    virtual void SetBorderSides(TSides Value);
+    virtual void SetBorderSides(TSides Value) { SetLayoutProperty(FBorderSides, Value); }
     TColor BorderColor() const { return FBorderColor; }
-    virtual void SetBorderColor(TColor Value);
+    void SetBorderColor(TColor Value) { SetPaintProperty(FBorderColor, Value); }
     TColor BorderHighlight() const { return FBorderHighlight; }
-    virtual void SetBorderHighlight(TColor Value);
+    void SetBorderHighlight(TColor Value) { SetPaintProperty(FBorderHighlight, Value); }
     TColor BorderShadow() const { return FBorderShadow; }
-    virtual void SetBorderShadow(TColor Value);
+    void SetBorderShadow(TColor Value) { SetPaintProperty(FBorderShadow, Value); }
     TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor Value);
+    void SetFlatColor(TColor Value) { SetPaintProperty(FFlatColor, Value); }
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int Value);
+    void SetFlatColorAdjustment(int Value) { SetPaintProperty(FFlatColorAdjustment, Value); }
     TFcFrameController* FrameController() const { return FFrameController; }
-    virtual void SetFrameController(TFcFrameController* Value);
+    void SetFrameController(TFcFrameController* Value);
     TFcFrameControllerNotifications FrameControllerNotifications() const { return FFrameControllerNotifications; }
-    virtual void SetFrameControllerNotifications(TFcFrameControllerNotifications Value);
+    void SetFrameControllerNotifications(TFcFrameControllerNotifications Value);
     TFcGradientColorStyle GradientColorStyle() const { return FGradientColorStyle; }
-    virtual void SetGradientColorStyle(TFcGradientColorStyle Value);
+    virtual void SetGradientColorStyle(TFcGradientColorStyle Value) { SetPaintProperty(FGradientColorStyle, Value); }
     // The gradient's colours and direction: transparent children show them.
     TColor GradientColorStart() const { return FGradientColorStart; }
-    virtual void SetGradientColorStart(TColor Value);
+    void SetGradientColorStart(TColor Value);
     TColor GradientColorStop() const { return FGradientColorStop; }
-    virtual void SetGradientColorStop(TColor Value);
+    void SetGradientColorStop(TColor Value);
     TGradientDirection GradientDirection() const { return FGradientDirection; }
-    virtual void SetGradientDirection(TGradientDirection Value);
+    void SetGradientDirection(TGradientDirection Value);
     TColor GridColor() const { return FGridColor; }
-    virtual void SetGridColor(TColor Value);
+    void SetGridColor(TColor Value) { SetPaintProperty(FGridColor, Value); }
     TFcGridStyle GridStyle() const { return FGridStyle; }
-    virtual void SetGridStyle(TFcGridStyle Value);
+    void SetGridStyle(TFcGridStyle Value) { SetPaintProperty(FGridStyle, Value); }
     std::uint16_t GridXSize() const { return FGridXSize; }
-    virtual void SetGridXSize(std::uint16_t Value);
+    void SetGridXSize(std::uint16_t Value) { SetPaintProperty(FGridXSize, Value); }
     std::uint16_t GridYSize() const { return FGridYSize; }
-    virtual void SetGridYSize(std::uint16_t Value);
+    void SetGridYSize(std::uint16_t Value) { SetPaintProperty(FGridYSize, Value); }
     bool PaintClientArea() const { return FPaintClientArea; }
-    virtual void SetPaintClientArea(bool Value);
+    void SetPaintClientArea(bool Value) { SetPaintProperty(FPaintClientArea, Value); }
     bool ShowDockClientCaptions() const { return FShowDockClientCaptions; }
-    virtual void SetShowDockClientCaptions(bool Value);
+    void SetShowDockClientCaptions(bool Value) { SetPaintProperty(FShowDockClientCaptions, Value); }
     bool ShowGrid() const { return FShowGrid; }
-    virtual void SetShowGrid(bool Value);
+    void SetShowGrid(bool Value) { SetPaintProperty(FShowGrid, Value); }
     int TextMargin() const { return FTextMargin; }
-    virtual void SetTextMargin(int Value);
+    void SetTextMargin(int Value) { SetPaintProperty(FTextMargin, Value); }
     int TextMarginVertical() const { return FTextMarginVertical; }
-    virtual void SetTextMarginVertical(int Value);
+    void SetTextMarginVertical(int Value) { SetPaintProperty(FTextMarginVertical, Value); }
     // A transparent panel shows its parent under it and every child paints
     // again.
     bool Transparent() const { return FTransparent; }
-    virtual void SetTransparent(bool Value);
+    void SetTransparent(bool Value);
     TFcVisualStyle VisualStyle() const { return FVisualStyle; }
-    virtual void SetVisualStyle(TFcVisualStyle Value);
+    virtual void SetVisualStyle(TFcVisualStyle Value) { SetPaintProperty(FVisualStyle, Value); }
     bool WordWrap() const { return FWordWrap; }
-    virtual void SetWordWrap(bool Value);
+    void SetWordWrap(bool Value) { SetPaintProperty(FWordWrap, Value); }
     DECLARE_EVENT(TNotifyEvent, OnPaint)
 
     bool IsColorStored() const;
@@ -118,10 +118,8 @@ protected:
     void WMEraseBkgnd(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     std::unique_ptr<IDockManager> CreateDockManager() override;
-
-    // Stores Value and invalidates when it changed.
-    template <typename T>
-    bool Change(T& Field, const T& Value);
+    // Borders take room: the children are aligned again.
+    void LayoutPropertyChanged() override;
 
 private:
     void FillClientArea(const TRect& R);
@@ -160,15 +158,6 @@ private:
     // by the child itself: unnamed children must not share an entry.
     std::unordered_map<TControl*, bool> FEnabledMemory;
 };
-
-template <typename T>
-bool TFcCustomPanel::Change(T& Field, const T& Value)
-{
-    if (!AssignIfChanged(Field, Value))
-        return false;
-    Invalidate();
-    return true;
-}
 
 class TFcPanel : public TFcCustomPanel {
 public:

@@ -19,9 +19,9 @@ public:
 
     virtual int Count() const { return int(FPanes.size()); }
     virtual bool GetActive() const { return FTimer->Enabled(); }
-    virtual void SetActive(bool Value) { FTimer->SetEnabled(Value); }
+    void SetActive(bool Value) { FTimer->SetEnabled(Value); }
     virtual std::uint16_t GetInterval() const { return std::uint16_t(FTimer->Interval()); }
-    virtual void SetInterval(std::uint16_t Value) { FTimer->SetInterval(Value); }
+    void SetInterval(std::uint16_t Value) { FTimer->SetInterval(Value); }
 
     void Add(TFcPollingStatus* Pane) { FPanes.push_back(Pane); }
     void Remove(TFcPollingStatus* Pane);

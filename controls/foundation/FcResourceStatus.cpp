@@ -76,7 +76,7 @@ void TFcResourceStatus::DefineProperties(TFiler& Filer)
 
 void TFcResourceStatus::SetBarStyle(TBarStyle Value)
 {
-    if (Change(FBarStyle, Value))
+    if (SetPaintProperty(FBarStyle, Value))
         FShowPercent = false;
 }
 

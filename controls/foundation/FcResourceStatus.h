@@ -38,27 +38,27 @@ public:
     ~TFcResourceStatus() override;
 
     TColor BackColor() const { return FBackColor; }
-    void SetBackColor(TColor Value) { Change(FBackColor, Value); }
+    void SetBackColor(TColor Value) { SetPaintProperty(FBackColor, Value); }
     TColor BackColorStop() const { return FBackColorStop; }
-    void SetBackColorStop(TColor Value) { Change(FBackColorStop, Value); }
+    void SetBackColorStop(TColor Value) { SetPaintProperty(FBackColorStop, Value); }
     TColor BarColor() const { return FBarColor; }
-    void SetBarColor(TColor Value) { Change(FBarColor, Value); }
+    void SetBarColor(TColor Value) { SetPaintProperty(FBarColor, Value); }
     TColor BarColorStop() const { return FBarColorStop; }
-    void SetBarColorStop(TColor Value) { Change(FBarColorStop, Value); }
+    void SetBarColorStop(TColor Value) { SetPaintProperty(FBarColorStop, Value); }
     // Changing the style also turns ShowPercent off.
     TBarStyle BarStyle() const { return FBarStyle; }
     void SetBarStyle(TBarStyle Value);
     TDisplayStyle DisplayStyle() const { return FDisplayStyle; }
-    void SetDisplayStyle(TDisplayStyle Value) { Change(FDisplayStyle, Value); }
+    void SetDisplayStyle(TDisplayStyle Value) { SetPaintProperty(FDisplayStyle, Value); }
     TGradientDirection GradientDirection() const { return FGradientDirection; }
-    void SetGradientDirection(TGradientDirection Value) { Change(FGradientDirection, Value); }
+    void SetGradientDirection(TGradientDirection Value) { SetPaintProperty(FGradientDirection, Value); }
     TSegmentRange NumSegments() const { return FNumSegments; }
-    void SetNumSegments(TSegmentRange Value) { Change(FNumSegments, Value); }
+    void SetNumSegments(TSegmentRange Value) { SetPaintProperty(FNumSegments, Value); }
     TOrientation Orientation() const { return FOrientation; }
-    void SetOrientation(TOrientation Value) { Change(FOrientation, Value); }
+    void SetOrientation(TOrientation Value) { SetPaintProperty(FOrientation, Value); }
     TFcResourceStrings* ResourceStrings() const { return FResourceStrings.get(); }
     bool ShowPercent() const { return FShowPercent; }
-    void SetShowPercent(bool Value) { Change(FShowPercent, Value); }
+    void SetShowPercent(bool Value) { SetPaintProperty(FShowPercent, Value); }
 
     // The figures of the last tick.
     int Percent() const { return FPercent < 0 ? 0 : FPercent; }

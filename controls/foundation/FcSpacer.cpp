@@ -17,12 +17,6 @@ TFcSpacer::TFcSpacer(TComponent* AOwner) : TGraphicControl(AOwner)
     FHeight = 25;
 }
 
-void TFcSpacer::SetGrooved(bool Value)
-{
-    if (AssignIfChanged(FGrooved, Value))
-        Invalidate();
-}
-
 void TFcSpacer::SetOrientation(TOrientation Value)
 {
     if (!AssignIfChanged(FOrientation, Value))

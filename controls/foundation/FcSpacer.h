@@ -9,7 +9,7 @@ public:
     explicit TFcSpacer(TComponent* AOwner);
 
     bool Grooved() const { return FGrooved; }
-    void SetGrooved(bool Value);
+    void SetGrooved(bool Value) { SetPaintProperty(FGrooved, Value); }
     // Turning a spacer swaps its width and height (not while loading).
     TOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TOrientation Value);

@@ -54,38 +54,18 @@ TFcCustomStatusPane::~TFcCustomStatusPane()
 
 // --- properties ---------------------------------------------------------------------------
 
-void TFcCustomStatusPane::SetBorderWidth(TBorderWidth Value)
-{
-    Change(FBorderWidth, Value);
-}
-
 void TFcCustomStatusPane::SetFillColor(TColor Value)
 {
-    Change(FFillColor, Value);
+    SetPaintProperty(FFillColor, Value);
     FParentFillColor = false;
 }
 
 void TFcCustomStatusPane::SetParentFillColor(bool Value)
 {
-    if (!Change(FParentFillColor, Value))
+    if (!SetPaintProperty(FParentFillColor, Value))
         return;
     if (Parent() != nullptr && !ComponentState().Contains(csReading))
         Perform(CM_PARENTCOLORCHANGED, 0, 0);
-}
-
-void TFcCustomStatusPane::SetFlatColor(TColor Value)
-{
-    Change(FFlatColor, Value);
-}
-
-void TFcCustomStatusPane::SetFlatColorAdjustment(int Value)
-{
-    Change(FFlatColorAdjustment, Value);
-}
-
-void TFcCustomStatusPane::SetFrameStyle(TFrameStyle Value)
-{
-    Change(FFrameStyle, Value);
 }
 
 void TFcCustomStatusPane::SetFrameController(TFcFrameController* Value)
@@ -95,22 +75,17 @@ void TFcCustomStatusPane::SetFrameController(TFcFrameController* Value)
 
 void TFcCustomStatusPane::SetFrameControllerNotifications(TFcFrameControllerNotifications Value)
 {
-    Change(FFrameControllerNotifications, Value);
+    SetPaintProperty(FFrameControllerNotifications, Value);
 }
 
 void TFcCustomStatusPane::SetTransparent(bool Value)
 {
-    if (!Change(FTransparent, Value))
+    if (!SetPaintProperty(FTransparent, Value))
         return;
     if (Value)
         FControlStyle.Exclude(csOpaque);
     else
         FControlStyle.Include(csOpaque);
-}
-
-void TFcCustomStatusPane::SetAlignment(TAlignment Value)
-{
-    Change(FAlignment, Value);
 }
 
 void TFcCustomStatusPane::SetAutoSize(bool Value)
@@ -123,15 +98,10 @@ void TFcCustomStatusPane::SetAutoSize(bool Value)
 
 void TFcCustomStatusPane::SetBlinking(bool Value)
 {
-    if (!Change(FBlinking, Value) || Value)
+    if (!SetPaintProperty(FBlinking, Value) || Value)
         return;
     FCurrentFontColor = FNormalFontColor;
     Repaint();
-}
-
-void TFcCustomStatusPane::SetBlinkColor(TColor Value)
-{
-    Change(FBlinkColor, Value);
 }
 
 std::uint16_t TFcCustomStatusPane::BlinkIntervalOff() const
@@ -152,18 +122,6 @@ std::uint16_t TFcCustomStatusPane::BlinkIntervalOn() const
 void TFcCustomStatusPane::SetBlinkIntervalOn(std::uint16_t Value)
 {
     SetSharedBlinkInterval(true, Value);
-}
-
-void TFcCustomStatusPane::SetCaptionOffset(int Value)
-{
-    if (Change(FCaptionOffset, Value))
-        AdjustSize();
-}
-
-void TFcCustomStatusPane::SetDefaultWidth(int Value)
-{
-    if (Change(FDefaultWidth, Value))
-        AdjustSize();
 }
 
 bool TFcCustomStatusPane::IsColorStored() const

@@ -31,7 +31,7 @@ public:
     virtual void BlinkStateChanged(int State);
 
     TBorderWidth BorderWidth() const { return FBorderWidth; }
-    void SetBorderWidth(TBorderWidth Value);
+    void SetBorderWidth(TBorderWidth Value) { SetPaintProperty(FBorderWidth, Value); }
     // Setting it turns ParentFillColor off.
     TColor FillColor() const { return FFillColor; }
     void SetFillColor(TColor Value);
@@ -39,11 +39,11 @@ public:
     bool ParentFillColor() const { return FParentFillColor; }
     void SetParentFillColor(bool Value);
     TColor FlatColor() const { return FFlatColor; }
-    void SetFlatColor(TColor Value);
+    void SetFlatColor(TColor Value) { SetPaintProperty(FFlatColor, Value); }
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    void SetFlatColorAdjustment(int Value);
+    void SetFlatColorAdjustment(int Value) { SetPaintProperty(FFlatColorAdjustment, Value); }
     TFrameStyle FrameStyle() const { return FFrameStyle; }
-    void SetFrameStyle(TFrameStyle Value);
+    void SetFrameStyle(TFrameStyle Value) { SetPaintProperty(FFrameStyle, Value); }
     TFcFrameController* FrameController() const { return FFrameController; }
     void SetFrameController(TFcFrameController* Value);
     TFcFrameControllerNotifications FrameControllerNotifications() const { return FFrameControllerNotifications; }
@@ -54,7 +54,7 @@ public:
     // --- the text pane's properties (published by TFcStatusPane and, as
     // far as they apply, the polling panes) ---
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value) { SetPaintProperty(FAlignment, Value); }
     // The application's hints become the caption.
     bool AutoHint() const { return FAutoHint; }
     void SetAutoHint(bool Value) { FAutoHint = Value; }
@@ -62,7 +62,7 @@ public:
     bool Blinking() const { return FBlinking; }
     void SetBlinking(bool Value);
     TColor BlinkColor() const { return FBlinkColor; }
-    void SetBlinkColor(TColor Value);
+    void SetBlinkColor(TColor Value) { SetPaintProperty(FBlinkColor, Value); }
     // The shared rhythm: setting them on one pane sets them for every
     // blinking label and pane.
     std::uint16_t BlinkIntervalOff() const;
@@ -70,9 +70,9 @@ public:
     std::uint16_t BlinkIntervalOn() const;
     void SetBlinkIntervalOn(std::uint16_t Value);
     int CaptionOffset() const { return FCaptionOffset; }
-    void SetCaptionOffset(int Value);
+    void SetCaptionOffset(int Value) { SetLayoutProperty(FCaptionOffset, Value); }
     int DefaultWidth() const { return FDefaultWidth; }
-    void SetDefaultWidth(int Value);
+    void SetDefaultWidth(int Value) { SetLayoutProperty(FDefaultWidth, Value); }
 
     // The colour the caption is drawn in now (the font's, or BlinkColor in
     // the blink phase).
@@ -100,8 +100,6 @@ protected:
     void CMParentColorChanged(TMessage& Message) override;
     void CMHitTest(TMessage& Message) override;
 
-    template <typename T>
-    bool Change(T& Field, const T& Value);
     // The caption's drawing in a colour of the caller's choosing.
     void DrawCaptionText(const String& Text, TColor Color);
 
@@ -128,15 +126,6 @@ private:
     // The height of "Pp" in the font; -1 until measured.
     int FLineHeight = -1;
 };
-
-template <typename T>
-bool TFcCustomStatusPane::Change(T& Field, const T& Value)
-{
-    if (!AssignIfChanged(Field, Value))
-        return false;
-    Invalidate();
-    return true;
-}
 
 class TFcStatusPane : public TFcCustomStatusPane {
 public:

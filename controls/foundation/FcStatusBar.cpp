@@ -85,18 +85,6 @@ void TFcStatusBar::SetShowSizeGrip(bool Value)
     Invalidate();
 }
 
-void TFcStatusBar::SetSimpleCaption(const String& Value)
-{
-    if (AssignIfChanged(FSimpleCaption, Value))
-        Invalidate();
-}
-
-void TFcStatusBar::SetSimpleFrameStyle(TFrameStyle Value)
-{
-    if (AssignIfChanged(FSimpleFrameStyle, Value))
-        Invalidate();
-}
-
 void TFcStatusBar::SetSimpleStatus(bool Value)
 {
     if (!AssignIfChanged(FSimpleStatus, Value))

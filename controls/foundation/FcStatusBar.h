@@ -18,9 +18,9 @@ public:
     bool ShowSizeGrip() const { return FShowSizeGrip; }
     void SetShowSizeGrip(bool Value);
     String SimpleCaption() const { return FSimpleCaption; }
-    void SetSimpleCaption(const String& Value);
+    void SetSimpleCaption(const String& Value) { SetPaintProperty(FSimpleCaption, Value); }
     TFrameStyle SimpleFrameStyle() const { return FSimpleFrameStyle; }
-    void SetSimpleFrameStyle(TFrameStyle Value);
+    void SetSimpleFrameStyle(TFrameStyle Value) { SetPaintProperty(FSimpleFrameStyle, Value); }
     // True hides every pane, False shows them all.
     bool SimpleStatus() const { return FSimpleStatus; }
     void SetSimpleStatus(bool Value);

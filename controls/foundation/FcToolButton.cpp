@@ -148,12 +148,6 @@ void TFcToolButton::SetAllowAllUp(bool Value)
     TellGroup();
 }
 
-void TFcToolButton::SetAlignment(TAlignment Value)
-{
-    if (AssignIfChanged(FAlignment, Value))
-        Invalidate();
-}
-
 void TFcToolButton::SetDown(bool Value)
 {
     if (FGroupIndex == 0)
@@ -185,12 +179,6 @@ void TFcToolButton::SetDropDownMenu(TPopupMenu* Value)
         Value->FreeNotification(this);
 }
 
-void TFcToolButton::SetFlat(bool Value)
-{
-    if (AssignIfChanged(FFlat, Value))
-        Invalidate();
-}
-
 void TFcToolButton::SetGroupIndex(int Value)
 {
     // A drop-down button is never part of a group.
@@ -199,30 +187,6 @@ void TFcToolButton::SetGroupIndex(int Value)
     if (!AssignIfChanged(FGroupIndex, Value))
         return;
     TellGroup();
-}
-
-void TFcToolButton::SetImageIndex(TImageIndex Value)
-{
-    if (AssignIfChanged(FImageIndex, Value))
-        Invalidate();
-}
-
-void TFcToolButton::SetDownIndex(TImageIndex Value)
-{
-    if (AssignIfChanged(FDownIndex, Value))
-        Invalidate();
-}
-
-void TFcToolButton::SetDisabledIndex(TImageIndex Value)
-{
-    if (AssignIfChanged(FDisabledIndex, Value))
-        Invalidate();
-}
-
-void TFcToolButton::SetHotIndex(TImageIndex Value)
-{
-    if (AssignIfChanged(FHotIndex, Value))
-        Invalidate();
 }
 
 // The button grows to hold the new list's images.
@@ -254,8 +218,7 @@ void TFcToolButton::SetLayout(TButtonLayout Value)
 void TFcToolButton::SetShowCaption(bool Value)
 {
     FUseToolbarShowCaption = false;
-    if (AssignIfChanged(FShowCaption, Value))
-        Invalidate();
+    SetPaintProperty(FShowCaption, Value);
 }
 
 void TFcToolButton::SetToolStyle(TFcToolStyle Value)
@@ -270,41 +233,10 @@ void TFcToolButton::SetToolStyle(TFcToolStyle Value)
     Invalidate();
 }
 
-void TFcToolButton::SetTransparent(bool Value)
-{
-    if (AssignIfChanged(FTransparent, Value))
-        Invalidate();
-}
-
 void TFcToolButton::SetVisualStyle(TFcVisualStyle Value)
 {
     FUseToolbarVisualStyle = false;
-    if (AssignIfChanged(FVisualStyle, Value))
-        Invalidate();
-}
-
-void TFcToolButton::SetGradientColorStyle(TFcGradientColorStyle Value)
-{
-    if (AssignIfChanged(FGradientColorStyle, Value))
-        Invalidate();
-}
-
-void TFcToolButton::SetSelectionColorStart(TColor Value)
-{
-    if (AssignIfChanged(FSelectionColorStart, Value))
-        Invalidate();
-}
-
-void TFcToolButton::SetSelectionColorStop(TColor Value)
-{
-    if (AssignIfChanged(FSelectionColorStop, Value))
-        Invalidate();
-}
-
-void TFcToolButton::SetSelectionFrameColor(TColor Value)
-{
-    if (AssignIfChanged(FSelectionFrameColor, Value))
-        Invalidate();
+    SetPaintProperty(FVisualStyle, Value);
 }
 
 void TFcToolButton::SetUseToolbarButtonLayout(bool Value)

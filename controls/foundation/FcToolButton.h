@@ -29,57 +29,57 @@ public:
     ~TFcToolButton() override;
 
     bool AllowAllUp() const { return FAllowAllUp; }
-    virtual void SetAllowAllUp(bool Value);
+    void SetAllowAllUp(bool Value);
     TAlignment Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value) { SetPaintProperty(FAlignment, Value); }
     bool Down() const { return FDown; }
-    virtual void SetDown(bool Value);
+    void SetDown(bool Value);
     TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
-    virtual void SetDropDownMenu(TPopupMenu* Value);
+    void SetDropDownMenu(TPopupMenu* Value);
     bool Flat() const { return FFlat; }
-    virtual void SetFlat(bool Value);
+    void SetFlat(bool Value) { SetPaintProperty(FFlat, Value); }
     // Always 0 for a drop-down button.
     int GroupIndex() const { return FGroupIndex; }
-    virtual void SetGroupIndex(int Value);
+    void SetGroupIndex(int Value);
     TImageIndex ImageIndex() const { return FImageIndex; }
-    virtual void SetImageIndex(TImageIndex Value);
+    void SetImageIndex(TImageIndex Value) { SetPaintProperty(FImageIndex, Value); }
     TImageIndex DownIndex() const { return FDownIndex; }
-    virtual void SetDownIndex(TImageIndex Value);
+    void SetDownIndex(TImageIndex Value) { SetPaintProperty(FDownIndex, Value); }
     TImageIndex DisabledIndex() const { return FDisabledIndex; }
-    virtual void SetDisabledIndex(TImageIndex Value);
+    void SetDisabledIndex(TImageIndex Value) { SetPaintProperty(FDisabledIndex, Value); }
     TImageIndex HotIndex() const { return FHotIndex; }
-    virtual void SetHotIndex(TImageIndex Value);
+    void SetHotIndex(TImageIndex Value) { SetPaintProperty(FHotIndex, Value); }
     // Its own image list; without one it shows its toolbar's.
     TCustomImageList* Images() const { return FImages; }
-    virtual void SetImages(TCustomImageList* Value);
+    void SetImages(TCustomImageList* Value);
     TButtonLayout Layout() const { return FLayout; }
-    virtual void SetLayout(TButtonLayout Value);
+    void SetLayout(TButtonLayout Value);
     bool ShowCaption() const { return FShowCaption; }
-    virtual void SetShowCaption(bool Value);
+    void SetShowCaption(bool Value);
     TFcToolStyle ToolStyle() const { return FToolStyle; }
-    virtual void SetToolStyle(TFcToolStyle Value);
+    void SetToolStyle(TFcToolStyle Value);
     bool Transparent() const { return FTransparent; }
-    virtual void SetTransparent(bool Value);
+    void SetTransparent(bool Value) { SetPaintProperty(FTransparent, Value); }
     TFcVisualStyle VisualStyle() const { return FVisualStyle; }
-    virtual void SetVisualStyle(TFcVisualStyle Value);
+    void SetVisualStyle(TFcVisualStyle Value);
     TFcGradientColorStyle GradientColorStyle() const { return FGradientColorStyle; }
-    virtual void SetGradientColorStyle(TFcGradientColorStyle Value);
+    void SetGradientColorStyle(TFcGradientColorStyle Value) { SetPaintProperty(FGradientColorStyle, Value); }
     TColor SelectionColorStart() const { return FSelectionColorStart; }
-    virtual void SetSelectionColorStart(TColor Value);
+    void SetSelectionColorStart(TColor Value) { SetPaintProperty(FSelectionColorStart, Value); }
     TColor SelectionColorStop() const { return FSelectionColorStop; }
-    virtual void SetSelectionColorStop(TColor Value);
+    void SetSelectionColorStop(TColor Value) { SetPaintProperty(FSelectionColorStop, Value); }
     TColor SelectionFrameColor() const { return FSelectionFrameColor; }
-    virtual void SetSelectionFrameColor(TColor Value);
+    void SetSelectionFrameColor(TColor Value) { SetPaintProperty(FSelectionFrameColor, Value); }
     // Whether each of these follows the toolbar; setting the property on
     // the button switches its flag off.
     bool UseToolbarButtonLayout() const { return FUseToolbarButtonLayout; }
-    virtual void SetUseToolbarButtonLayout(bool Value);
+    void SetUseToolbarButtonLayout(bool Value);
     bool UseToolbarButtonSize() const { return FUseToolbarButtonSize; }
-    virtual void SetUseToolbarButtonSize(bool Value);
+    void SetUseToolbarButtonSize(bool Value);
     bool UseToolbarShowCaption() const { return FUseToolbarShowCaption; }
-    virtual void SetUseToolbarShowCaption(bool Value);
+    void SetUseToolbarShowCaption(bool Value);
     bool UseToolbarVisualStyle() const { return FUseToolbarVisualStyle; }
-    virtual void SetUseToolbarVisualStyle(bool Value);
+    void SetUseToolbarVisualStyle(bool Value);
     DECLARE_EVENT(TNotifyEvent, OnDropDown)
 
     TFcToolButtonState State() const { return FState; }

@@ -30,53 +30,53 @@ public:
     // Fit the height (horizontal) or width (vertical) to the rows; never
     // inside a page scroller or a platform toolbar.
     bool AutoResize() const { return FAutoResize; }
-    virtual void SetAutoResize(bool Value);
+    void SetAutoResize(bool Value);
     // The border follows Align.
     bool AutoStyle() const { return FAutoStyle; }
     void SetAutoStyle(bool Value);
     // Tiled over the client area.
     TBitmap* Background() const { return FBackground.get(); }
-    virtual void SetBackground(TBitmap* Value);
+    void SetBackground(TBitmap* Value);
     // The tool buttons' images when they have none of their own.
     TCustomImageList* Images() const { return FImages; }
-    virtual void SetImages(TCustomImageList* Value);
+    void SetImages(TCustomImageList* Value);
     // Before the first control of a row and at its end.
     int Margin() const { return FMargin; }
-    virtual void SetMargin(int Value);
+    void SetMargin(int Value);
     // Above the first row.
     int TopMargin() const { return FTopMargin; }
-    virtual void SetTopMargin(int Value);
+    void SetTopMargin(int Value);
     TOrientation Orientation() const { return FOrientation; }
-    virtual void SetOrientation(TOrientation Value);
+    void SetOrientation(TOrientation Value);
     int RowHeight() const { return FRowHeight; }
-    virtual void SetRowHeight(int Value);
+    void SetRowHeight(int Value);
     bool ShowButtonCaptions() const { return FShowButtonCaptions; }
-    virtual void SetShowButtonCaptions(bool Value);
+    void SetShowButtonCaptions(bool Value);
     TButtonLayout ButtonLayout() const { return FButtonLayout; }
-    virtual void SetButtonLayout(TButtonLayout Value);
+    void SetButtonLayout(TButtonLayout Value);
     int ButtonWidth() const { return FButtonWidth; }
-    virtual void SetButtonWidth(int Value);
+    void SetButtonWidth(int Value);
     int ButtonHeight() const { return FButtonHeight; }
-    virtual void SetButtonHeight(int Value);
+    void SetButtonHeight(int Value);
     // The groove along the aligned side.
     bool ShowDivider() const { return FShowDivider; }
-    virtual void SetShowDivider(bool Value);
+    void SetShowDivider(bool Value);
     // A preset of layout, button size, captions and row height; ttoCustom
     // once one of them was set on its own.
     TFcToolbarTextOptions TextOptions() const { return FTextOptions; }
-    virtual void SetTextOptions(TFcToolbarTextOptions Value);
+    void SetTextOptions(TFcToolbarTextOptions Value);
     bool WrapControls() const { return FWrapControls; }
-    virtual void SetWrapControls(bool Value);
+    void SetWrapControls(bool Value);
     TFcCustomizeCaptions* CustomizeCaptions() const { return FCustomizeCaptions.get(); }
-    virtual void SetCustomizeCaptions(TFcCustomizeCaptions* Value);
+    void SetCustomizeCaptions(TFcCustomizeCaptions* Value);
     TFcRegIniFile* RegIniFile() const { return FRegIniFile; }
-    virtual void SetRegIniFile(TFcRegIniFile* Value);
+    void SetRegIniFile(TFcRegIniFile* Value);
     DECLARE_EVENT(TNotifyEvent, OnVisibleChanged)
 
     // The border follows the alignment while AutoStyle; the size starts
     // at 32 across.
     TAlign GetAlign() const { return Align(); }
-    virtual void SetAlign(TAlign Value);
+    void SetAlign(TAlign Value);
     void SetParent(TWinControl* AParent) override;
     void SetBorderInner(TFrameStyleEx Value) override;
     void SetBorderOuter(TFrameStyleEx Value) override;
@@ -106,7 +106,7 @@ protected:
     virtual void PositionControl(int Index, int Row, int& Pos);
     virtual std::unique_ptr<TFcToolbarControlList> CreateControlList();
     virtual void CheckAutoResize(bool& Value);
-    virtual void SetButtonSize(int AWidth, int AHeight, bool ShowCaptions);
+    void SetButtonSize(int AWidth, int AHeight, bool ShowCaptions);
 
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -24,12 +24,6 @@ TFcToolbarPopupButton::TFcToolbarPopupButton(TComponent* AOwner)
     FControlStyle.Include(csCaptureMouse);
 }
 
-void TFcToolbarPopupButton::SetFrameColor(TColor Value)
-{
-    if (AssignIfChanged(FFrameColor, Value))
-        Invalidate();
-}
-
 // --- the mouse ------------------------------------------------------------------------------------------
 
 void TFcToolbarPopupButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

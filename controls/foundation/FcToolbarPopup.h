@@ -16,7 +16,7 @@ public:
     explicit TFcToolbarPopupButton(TComponent* AOwner);
 
     TColor FrameColor() const { return FFrameColor; }
-    virtual void SetFrameColor(TColor Value);
+    void SetFrameColor(TColor Value) { SetPaintProperty(FFrameColor, Value); }
 
     TFcToolbar* Toolbar() const { return FToolbar; }
     bool IsDown() const { return FDown; }

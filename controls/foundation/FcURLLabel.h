@@ -17,11 +17,11 @@ public:
     String URL() const { return FURL; }
     void SetURL(const String& Value) { FURL = Value; }
     bool Visited() const { return FVisited; }
-    virtual void SetVisited(bool Value);
+    void SetVisited(bool Value);
     TColor UnvisitedColor() const { return FUnvisitedColor; }
-    virtual void SetUnvisitedColor(TColor Value);
+    void SetUnvisitedColor(TColor Value);
     TColor VisitedColor() const { return FVisitedColor; }
-    virtual void SetVisitedColor(TColor Value);
+    void SetVisitedColor(TColor Value);
 
     void Click() override;
 

@@ -396,36 +396,6 @@ void TFcCheckList::SetGlyphSize()
     AdjustItemHeight();
 }
 
-void TFcCheckList::SetTransparentColor(TColor Value)
-{
-    if (AssignIfChanged(FTransparentColor, Value))
-        Invalidate();
-}
-
-void TFcCheckList::SetHighlightColor(TColor Value)
-{
-    if (AssignIfChanged(FHighlightColor, Value))
-        Invalidate();
-}
-
-void TFcCheckList::SetItemFillColor(TColor Value)
-{
-    if (AssignIfChanged(FItemFillColor, Value))
-        Invalidate();
-}
-
-void TFcCheckList::SetItemFocusColor(TColor Value)
-{
-    if (AssignIfChanged(FItemFocusColor, Value))
-        Invalidate();
-}
-
-void TFcCheckList::SetItemFrameColor(TColor Value)
-{
-    if (AssignIfChanged(FItemFrameColor, Value))
-        Invalidate();
-}
-
 // --- item flags ----------------------------------------------------------------------------------------
 
 TCheckBoxState TFcCheckList::ItemState(int Index) const

@@ -93,21 +93,21 @@ public:
     // Items, with the flags of each item.
     TFcCheckListStrings* CheckItems() const { return static_cast<TFcCheckListStrings*>(Items()); }
     bool AllowGrayed() const { return FAllowGrayed; }
-    virtual void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+    void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
     TBitmap* CustomGlyphs() const { return FCustomGlyphs.get(); }
-    virtual void SetCustomGlyphs(TBitmap* Value);
+    void SetCustomGlyphs(TBitmap* Value);
     bool UseCustomGlyphs() const { return FUseCustomGlyphs; }
-    virtual void SetUseCustomGlyphs(bool Value);
+    void SetUseCustomGlyphs(bool Value);
     TColor TransparentColor() const { return FTransparentColor; }
-    virtual void SetTransparentColor(TColor Value);
+    void SetTransparentColor(TColor Value) { SetPaintProperty(FTransparentColor, Value); }
     TColor HighlightColor() const { return FHighlightColor; }
-    virtual void SetHighlightColor(TColor Value);
+    void SetHighlightColor(TColor Value) { SetPaintProperty(FHighlightColor, Value); }
     TColor ItemFillColor() const { return FItemFillColor; }
-    virtual void SetItemFillColor(TColor Value);
+    void SetItemFillColor(TColor Value) { SetPaintProperty(FItemFillColor, Value); }
     TColor ItemFocusColor() const { return FItemFocusColor; }
-    virtual void SetItemFocusColor(TColor Value);
+    void SetItemFocusColor(TColor Value) { SetPaintProperty(FItemFocusColor, Value); }
     TColor ItemFrameColor() const { return FItemFrameColor; }
-    virtual void SetItemFrameColor(TColor Value);
+    void SetItemFrameColor(TColor Value) { SetPaintProperty(FItemFrameColor, Value); }
     bool ToggleOnItemClick() const { return FToggleOnItemClick; }
     void SetToggleOnItemClick(bool Value) { FToggleOnItemClick = Value; }
     int GlyphWidth() const { return FGlyphWidth; }
@@ -117,11 +117,11 @@ public:
 
     // Setting these from code fires no event.
     virtual TCheckBoxState ItemState(int Index) const;
-    virtual void SetItemState(int Index, TCheckBoxState Value);
+    void SetItemState(int Index, TCheckBoxState Value);
     virtual bool ItemEnabled(int Index) const;
-    virtual void SetItemEnabled(int Index, bool Value);
+    void SetItemEnabled(int Index, bool Value);
     virtual bool ItemChecked(int Index) const;
-    virtual void SetItemChecked(int Index, bool Value);
+    void SetItemChecked(int Index, bool Value);
 
     // The user's toggle of the current item: unchecked, (grayed,) checked.
     virtual void ToggleItemState();

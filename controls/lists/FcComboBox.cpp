@@ -60,18 +60,6 @@ void TFcCustomComboBox::CreateWnd()
 
 // --- properties ----------------------------------------------------------------------------
 
-void TFcCustomComboBox::SetFlatButtons(bool Value)
-{
-    if (AssignIfChanged(FFlatButtons, Value))
-        Invalidate();
-}
-
-void TFcCustomComboBox::SetFlatButtonColor(TColor Value)
-{
-    if (AssignIfChanged(FFlatButtonColor, Value))
-        Invalidate();
-}
-
 void TFcCustomComboBox::SetReadOnly(bool Value)
 {
     FReadOnly = Value;

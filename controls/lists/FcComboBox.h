@@ -33,9 +33,9 @@ public:
     bool BeepOnInvalidKey() const { return FBeepOnInvalidKey; }
     void SetBeepOnInvalidKey(bool Value) { FBeepOnInvalidKey = Value; }
     bool FlatButtons() const { return FFlatButtons; }
-    virtual void SetFlatButtons(bool Value);
+    void SetFlatButtons(bool Value) { SetPaintProperty(FFlatButtons, Value); }
     TColor FlatButtonColor() const { return FFlatButtonColor; }
-    virtual void SetFlatButtonColor(TColor Value);
+    void SetFlatButtonColor(TColor Value) { SetPaintProperty(FFlatButtonColor, Value); }
     bool KeepSearchCase() const { return FKeepSearchCase; }
     void SetKeepSearchCase(bool Value) { FKeepSearchCase = Value; }
     bool ReadOnly() const { return FReadOnly; }
@@ -144,7 +144,7 @@ public:
     explicit TFcComboBox(TComponent* AOwner);
 
     TStrings* Values() const { return FValues.get(); }
-    virtual void SetValues(TStrings* Value);
+    void SetValues(TStrings* Value);
     // The selected item's value (its Values entry, else its text); the
     // combo's text when no item is selected.
     String Value();

@@ -48,11 +48,11 @@ public:
     ~TFcDBComboBox() override;
 
     virtual String GetComboText();
-    virtual void SetComboText(const String& Value);
+    void SetComboText(const String& Value);
     virtual String DataField() const { return FDataLink->FieldName(); }
-    virtual void SetDataField(const String& Value) { FDataLink->SetFieldName(Value); }
+    void SetDataField(const String& Value) { FDataLink->SetFieldName(Value); }
     virtual TDataSource* DataSource() const { return FDataLink->DataSource(); }
-    virtual void SetDataSource(TDataSource* Value);
+    void SetDataSource(TDataSource* Value);
     virtual TField* Field() const { return FDataLink->Field(); }
     // The link's; setting it also sets the combo box's own read-only mode.
     bool ReadOnly() const { return FDataLink->ReadOnly(); }
@@ -62,9 +62,9 @@ public:
     // What is written to the field for the current item or text.
     virtual String GetComboValue();
     // Selects the item that stands for Value.
-    virtual void SetComboValue(const String& Value);
+    void SetComboValue(const String& Value);
     TStrings* Values() const { return FValues.get(); }
-    virtual void SetValues(TStrings* Value);
+    void SetValues(TStrings* Value);
     void SetItems(TStrings* Value) override;
     void SetStyle(TComboBoxStyle Value) override;
     TFcPaintComboBox* PaintControl() const { return FPaintControl; }
@@ -75,7 +75,7 @@ protected:
     TFieldDataLink* DataLink() const { return FDataLink.get(); }
     virtual void DataChange();
     virtual void UpdateData();
-    virtual void SetEditReadOnly();
+    void SetEditReadOnly();
 
     void CreateWnd() override;
     void Loaded() override;

@@ -69,9 +69,9 @@ public:
     ~TFcDBEdit() override;
 
     virtual String DataField() const { return FDataLink->FieldName(); }
-    virtual void SetDataField(const String& Value);
+    void SetDataField(const String& Value);
     virtual TDataSource* DataSource() const { return FDataLink->DataSource(); }
-    virtual void SetDataSource(TDataSource* Value);
+    void SetDataSource(TDataSource* Value);
     virtual TField* Field() const { return FDataLink->Field(); }
     // The link's: whether the user may change the field through the edit.
     bool ReadOnly() const { return FDataLink->ReadOnly(); }
@@ -97,7 +97,7 @@ protected:
     virtual void UpdateData();
     // The text a copy shows.
     virtual String GetPaintText();
-    virtual void SetFocused(bool Value);
+    void SetFocused(bool Value);
 
     void CreateWnd() override;
     void Loaded() override;

@@ -70,11 +70,11 @@ public:
     explicit TFcDBGrid(TComponent* AOwner);
 
     TColor LineColor() const { return FLineColor; }
-    virtual void SetLineColor(TColor Value);
+    void SetLineColor(TColor Value);
     TColor FixedLineColor() const { return FFixedLineColor; }
-    virtual void SetFixedLineColor(TColor Value);
+    void SetFixedLineColor(TColor Value);
     TFcDBGridQuickCompare* QuickCompare() const { return FQuickCompare.get(); }
-    virtual void SetQuickCompare(TFcDBGridQuickCompare* Value) { FQuickCompare->Assign(Value); }
+    void SetQuickCompare(TFcDBGridQuickCompare* Value) { FQuickCompare->Assign(Value); }
     bool AltRowShading() const { return FAltRowShading; }
     void SetAltRowShading(bool Value);
     TColor AltRowShadingColor() const { return FAltRowShadingColor; }

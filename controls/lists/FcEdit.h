@@ -23,7 +23,7 @@ public:
     explicit TFcCustomEdit(TComponent* AOwner);
 
     TAlignment Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value);
     // Descendants that refuse a key beep only while this is on.
     bool BeepOnInvalidKey() const { return FBeepOnInvalidKey; }
     void SetBeepOnInvalidKey(bool Value) { FBeepOnInvalidKey = Value; }
@@ -31,7 +31,7 @@ public:
     virtual bool GetReadOnly() { return ReadOnly(); }
 
     bool DropButtonVisible() const { return FDropButtonVisible; }
-    virtual void SetDropButtonVisible(bool Value);
+    void SetDropButtonVisible(bool Value);
     bool FlatButtons() const { return FFlatButtons; }
     virtual void SetFlatButtons(bool Value);
     // The face of the flat drop button while it is hot.
@@ -71,7 +71,7 @@ protected:
     virtual void DoReadOnlyOff() {}
     virtual void ReadOnlyChanged();
     virtual void DrawDropButton(TRect R);
-    virtual void SetButtonState(int Value);
+    void SetButtonState(int Value);
     virtual void DropButtonDown();
     virtual void DropButtonClick();
     // WM_NCPAINT with no region: the frame and the drop button again.

@@ -48,21 +48,21 @@ public:
     }
 
     TColor DisabledColor() const { return FDisabledColor; }
-    virtual void SetDisabledColor(TColor Value)
+    void SetDisabledColor(TColor Value)
     {
         FDisabledColor = Value;
         if (!this->Enabled())
             UpdateColors();
     }
     TColor FocusColor() const { return FFocusColor; }
-    virtual void SetFocusColor(TColor Value)
+    void SetFocusColor(TColor Value)
     {
         FFocusColor = Value;
         if (ColorFocused())
             UpdateColors();
     }
     TColor ReadOnlyColor() const { return FReadOnlyColor; }
-    virtual void SetReadOnlyColor(TColor Value)
+    void SetReadOnlyColor(TColor Value)
     {
         FReadOnlyColor = Value;
         if (ColorReadOnly())
@@ -75,25 +75,25 @@ public:
             UpdateColors();
     }
     TColor FrameColor() const { return FFrameColor; }
-    virtual void SetFrameColor(TColor Value)
+    void SetFrameColor(TColor Value)
     {
         if (AssignIfChanged(FFrameColor, Value))
             FrameLooksChanged();
     }
     TColor FrameHotColor() const { return FFrameHotColor; }
-    virtual void SetFrameHotColor(TColor Value)
+    void SetFrameHotColor(TColor Value)
     {
         if (AssignIfChanged(FFrameHotColor, Value))
             FrameLooksChanged();
     }
     TFrameStyle FrameHotStyle() const { return FFrameHotStyle; }
-    virtual void SetFrameHotStyle(TFrameStyle Value)
+    void SetFrameHotStyle(TFrameStyle Value)
     {
         if (AssignIfChanged(FFrameHotStyle, Value))
             FrameLooksChanged();
     }
     TSides FrameSides() const { return FFrameSides; }
-    virtual void SetFrameSides(TSides Value)
+    void SetFrameSides(TSides Value)
     {
         if (AssignIfChanged(FFrameSides, Value))
             FrameLooksChanged();
@@ -105,7 +105,7 @@ public:
             FrameLooksChanged();
     }
     TFcFrameController* FrameController() const { return FFrameController; }
-    virtual void SetFrameController(TFcFrameController* Value)
+    void SetFrameController(TFcFrameController* Value)
     {
         if (FFrameController != Value)
             ChangeFrameController(this, FFrameController, Value);
@@ -118,7 +118,7 @@ public:
     // Switching it on shows the frame, on all four sides unless the sides
     // are being read from a form definition.
     bool FrameHotTrack() const { return FFrameHotTrack; }
-    virtual void SetFrameHotTrack(bool Value)
+    void SetFrameHotTrack(bool Value)
     {
         if (!AssignIfChanged(FFrameHotTrack, Value))
             return;
@@ -131,13 +131,13 @@ public:
         this->Invalidate();
     }
     bool FrameVisible() const { return FFrameVisible; }
-    virtual void SetFrameVisible(bool Value)
+    void SetFrameVisible(bool Value)
     {
         if (AssignIfChanged(FFrameVisible, Value))
             FrameVisibleChanged();
     }
     TFramingPreference FramingPreference() const { return FFramingPreference; }
-    virtual void SetFramingPreference(TFramingPreference Value)
+    void SetFramingPreference(TFramingPreference Value)
     {
         if (AssignIfChanged(FFramingPreference, Value) && Value == fpCustomFraming)
             FrameLooksChanged();

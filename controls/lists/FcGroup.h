@@ -36,99 +36,99 @@ public:
     void Close() { SetOpened(false); }
     virtual void ToggleOpened();
     bool Opened() const { return FOpened; }
-    virtual void SetOpened(bool Value);
+    void SetOpened(bool Value);
     int OpenedHeight() const { return FOpenedHeight; }
-    virtual void SetOpenedHeight(int Value);
+    void SetOpenedHeight(int Value);
     bool CanClose() const { return FCanClose; }
-    virtual void SetCanClose(bool Value);
+    void SetCanClose(bool Value);
 
     // --- the bar, its style and the controller ---
     TFcGroupBar* GroupBar() const { return FGroupBar; }
-    virtual void SetGroupBar(TFcGroupBar* Value);
+    void SetGroupBar(TFcGroupBar* Value);
     // The bar's style as the group last heard it.
     TFcGroupBarStyle BarStyle() const { return FBarStyle; }
     virtual void ApplyBarStyle(TFcGroupBarStyle Value);
     // Position in the bar's list; -1 without a bar.
     virtual int GroupIndex() const;
-    virtual void SetGroupIndex(int Value);
+    void SetGroupIndex(int Value);
     TFcGroupController* GroupController() const { return FGroupController; }
-    virtual void SetGroupController(TFcGroupController* Value);
+    void SetGroupController(TFcGroupController* Value);
 
     // --- caption ---
     TColor CaptionColor() const { return FCaptionColor; }
-    virtual void SetCaptionColor(TColor Value);
+    void SetCaptionColor(TColor Value);
     bool CaptionColorDefault() const { return FCaptionColorDefault; }
-    virtual void SetCaptionColorDefault(bool Value);
+    void SetCaptionColorDefault(bool Value);
     TColor CaptionColorStart() const { return FCaptionColorStart; }
-    virtual void SetCaptionColorStart(TColor Value);
+    void SetCaptionColorStart(TColor Value);
     TColor CaptionColorStop() const { return FCaptionColorStop; }
-    virtual void SetCaptionColorStop(TColor Value);
+    void SetCaptionColorStop(TColor Value);
     TFont* CaptionFont() const { return FCaptionFont.get(); }
-    virtual void SetCaptionFont(TFont* Value);
+    void SetCaptionFont(TFont* Value);
     int CaptionHeight() const { return FCaptionHeight; }
     // At least 16.
-    virtual void SetCaptionHeight(int Value);
+    void SetCaptionHeight(int Value);
     TColor CaptionHotColor() const { return FCaptionHotColor; }
-    virtual void SetCaptionHotColor(TColor Value);
+    void SetCaptionHotColor(TColor Value);
     TImageIndex CaptionImageIndex() const { return FCaptionImageIndex; }
-    virtual void SetCaptionImageIndex(TImageIndex Value);
+    void SetCaptionImageIndex(TImageIndex Value);
     TFcCaptionStyle CaptionStyle() const { return FCaptionStyle; }
-    virtual void SetCaptionStyle(TFcCaptionStyle Value);
+    void SetCaptionStyle(TFcCaptionStyle Value);
 
     // --- body ---
     // The colour hides the control's own setter: a colour set for the group
     // is no longer the style's.
-    virtual void SetColor(TColor Value);
+    void SetColor(TColor Value);
     bool ColorDefault() const { return FColorDefault; }
-    virtual void SetColorDefault(bool Value);
+    void SetColorDefault(bool Value);
     TColor BorderColor() const { return FBorderColor; }
     virtual void SetBorderColor(TColor Value);
     TColor DividerColor() const { return FDividerColor; }
-    virtual void SetDividerColor(TColor Value);
+    void SetDividerColor(TColor Value);
     bool DividerVisible() const { return FDividerVisible; }
-    virtual void SetDividerVisible(bool Value);
+    void SetDividerVisible(bool Value);
     bool Special() const { return FSpecial; }
-    virtual void SetSpecial(bool Value);
+    void SetSpecial(bool Value);
 
     // --- items ---
     TFcGroupItems* Items() const { return FItems.get(); }
-    virtual void SetItems(TFcGroupItems* Value);
+    void SetItems(TFcGroupItems* Value);
     int ItemHeight() const { return FItemHeight; }
     virtual void SetItemHeight(int Value);
     TColor ItemHotColor() const { return FItemHotColor; }
-    virtual void SetItemHotColor(TColor Value);
+    void SetItemHotColor(TColor Value);
     std::uint8_t ItemIndent() const { return FItemIndent; }
-    virtual void SetItemIndent(std::uint8_t Value);
+    void SetItemIndent(std::uint8_t Value);
     TFont* ItemStaticFont() const { return FItemStaticFont.get(); }
-    virtual void SetItemStaticFont(TFont* Value);
+    void SetItemStaticFont(TFont* Value);
     TFcItemStyle ItemStyle() const { return FItemStyle; }
-    virtual void SetItemStyle(TFcItemStyle Value);
+    void SetItemStyle(TFcItemStyle Value);
     TPopupMenu* ItemPopupMenu() const { return FItemPopupMenu; }
-    virtual void SetItemPopupMenu(TPopupMenu* Value);
+    void SetItemPopupMenu(TPopupMenu* Value);
     TCustomImageList* SmallImages() const { return FSmallImages; }
-    virtual void SetSmallImages(TCustomImageList* Value);
+    void SetSmallImages(TCustomImageList* Value);
     TCustomImageList* LargeImages() const { return FLargeImages; }
-    virtual void SetLargeImages(TCustomImageList* Value);
+    void SetLargeImages(TCustomImageList* Value);
     // The first item shown; moved only in the Outlook style.
     int TopItemIndex() const { return FTopItemIndex; }
-    virtual void SetTopItemIndex(int Value);
+    void SetTopItemIndex(int Value);
 
     // --- selection ---
     TColor SelectionColor() const { return FSelectionColor; }
-    virtual void SetSelectionColor(TColor Value);
+    void SetSelectionColor(TColor Value);
     TColor SelectionShadowColor() const { return FSelectionShadowColor; }
-    virtual void SetSelectionShadowColor(TColor Value);
+    void SetSelectionShadowColor(TColor Value);
     TColor SelectionFrameColor() const { return FSelectionFrameColor; }
-    virtual void SetSelectionFrameColor(TColor Value);
+    void SetSelectionFrameColor(TColor Value);
     bool ShowItemSelection() const { return FShowItemSelection; }
-    virtual void SetShowItemSelection(bool Value);
+    void SetShowItemSelection(bool Value);
     TFcItemSelectionStyle ItemSelectionStyle() const { return FItemSelectionStyle; }
-    virtual void SetItemSelectionStyle(TFcItemSelectionStyle Value);
+    void SetItemSelectionStyle(TFcItemSelectionStyle Value);
     bool IgnoreSelectedItemClick() const { return FIgnoreSelectedItemClick; }
     void SetIgnoreSelectedItemClick(bool Value) { FIgnoreSelectedItemClick = Value; }
     virtual TFcGroupItem* SelectedItem() const;
     int SelectedItemIndex() const { return FSelectedItemIndex; }
-    virtual void SetSelectedItemIndex(int Value);
+    void SetSelectedItemIndex(int Value);
 
     DECLARE_EVENT(TFcCanCloseEvent, OnCanClose)
     DECLARE_EVENT(TFcCanOpenEvent, OnCanOpen)

@@ -485,24 +485,6 @@ void TFcGroupBar::InvalidateGroups()
         G->Invalidate();
 }
 
-void TFcGroupBar::SetGradientColorStart(TColor Value)
-{
-    if (AssignIfChanged(FGradientColorStart, Value))
-        Invalidate();
-}
-
-void TFcGroupBar::SetGradientColorStop(TColor Value)
-{
-    if (AssignIfChanged(FGradientColorStop, Value))
-        Invalidate();
-}
-
-void TFcGroupBar::SetGradientPath(TFcGroupBarGradientPath Value)
-{
-    if (AssignIfChanged(FGradientPath, Value))
-        Invalidate();
-}
-
 void TFcGroupBar::SetGradientColorStyle(TFcGradientColorStyle Value)
 {
     if (!AssignIfChanged(FGradientColorStyle, Value))

@@ -41,7 +41,7 @@ public:
     void UpdateGroupLayout(TFcGroup* Changed);
     virtual void UpdateScrollBar();
     int ScrollPosition() const { return FScrollPosition; }
-    virtual void SetScrollPosition(int Value);
+    void SetScrollPosition(int Value);
     // The height of the stack with its margins: the scroll range.
     int ContentHeight() const;
     // Whether a layout is placing the groups right now.
@@ -49,45 +49,45 @@ public:
 
     // --- published ---
     bool ExclusiveMode() const { return FExclusiveMode; }
-    virtual void SetExclusiveMode(bool Value);
+    void SetExclusiveMode(bool Value);
     int BevelWidth() const { return FBevelWidth; }
-    virtual void SetBevelWidth(int Value);
+    void SetBevelWidth(int Value);
     TFrameStyleEx BorderInner() const { return FBorderInner; }
-    virtual void SetBorderInner(TFrameStyleEx Value);
+    void SetBorderInner(TFrameStyleEx Value);
     TFrameStyleEx BorderOuter() const { return FBorderOuter; }
-    virtual void SetBorderOuter(TFrameStyleEx Value);
+    void SetBorderOuter(TFrameStyleEx Value);
     TSides BorderSides() const { return FBorderSides; }
-    virtual void SetBorderSides(TSides Value);
+    void SetBorderSides(TSides Value);
     TColor BorderColor() const { return FBorderColor; }
-    virtual void SetBorderColor(TColor Value);
+    void SetBorderColor(TColor Value);
     TColor BorderHighlight() const { return FBorderHighlight; }
-    virtual void SetBorderHighlight(TColor Value);
+    void SetBorderHighlight(TColor Value);
     TColor BorderShadow() const { return FBorderShadow; }
-    virtual void SetBorderShadow(TColor Value);
+    void SetBorderShadow(TColor Value);
     TFcGradientColorStyle GradientColorStyle() const { return FGradientColorStyle; }
-    virtual void SetGradientColorStyle(TFcGradientColorStyle Value);
+    void SetGradientColorStyle(TFcGradientColorStyle Value);
     TColor GradientColorStart() const { return FGradientColorStart; }
-    virtual void SetGradientColorStart(TColor Value);
+    void SetGradientColorStart(TColor Value) { SetPaintProperty(FGradientColorStart, Value); }
     TColor GradientColorStop() const { return FGradientColorStop; }
-    virtual void SetGradientColorStop(TColor Value);
+    void SetGradientColorStop(TColor Value) { SetPaintProperty(FGradientColorStop, Value); }
     TFcGroupBarGradientPath GradientPath() const { return FGradientPath; }
-    virtual void SetGradientPath(TFcGroupBarGradientPath Value);
+    void SetGradientPath(TFcGroupBarGradientPath Value) { SetPaintProperty(FGradientPath, Value); }
     int GroupBorderSize() const { return FGroupBorderSize; }
-    virtual void SetGroupBorderSize(int Value);
+    void SetGroupBorderSize(int Value);
     TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor Value);
+    void SetFlatColor(TColor Value);
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int Value);
+    void SetFlatColorAdjustment(int Value);
     TCustomImageList* LargeImages() const { return FLargeImages; }
-    virtual void SetLargeImages(TCustomImageList* Value);
+    void SetLargeImages(TCustomImageList* Value);
     TCustomImageList* SmallImages() const { return FSmallImages; }
-    virtual void SetSmallImages(TCustomImageList* Value);
+    void SetSmallImages(TCustomImageList* Value);
     TFcGroupBarStyle Style() const { return FStyle; }
-    virtual void SetStyle(TFcGroupBarStyle Value);
+    void SetStyle(TFcGroupBarStyle Value);
     bool UniqueItemSelection() const { return FUniqueItemSelection; }
-    virtual void SetUniqueItemSelection(bool Value);
+    void SetUniqueItemSelection(bool Value);
     TFcVisualStyle VisualStyle() const { return FVisualStyle; }
-    virtual void SetVisualStyle(TFcVisualStyle Value);
+    void SetVisualStyle(TFcVisualStyle Value);
 
     void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     void SetChildOrder(TComponent* Child, int Order) override;

@@ -63,55 +63,55 @@ public:
     virtual void UpdateGroups(int PropertyIndex);
 
     TColor BorderColor() const { return FBorderColor; }
-    virtual void SetBorderColor(TColor Value);
+    void SetBorderColor(TColor Value);
     TColor CaptionColor() const { return FCaptionColor; }
-    virtual void SetCaptionColor(TColor Value);
+    void SetCaptionColor(TColor Value);
     TColor CaptionColorStart() const { return FCaptionColorStart; }
-    virtual void SetCaptionColorStart(TColor Value);
+    void SetCaptionColorStart(TColor Value);
     TColor CaptionColorStop() const { return FCaptionColorStop; }
-    virtual void SetCaptionColorStop(TColor Value);
+    void SetCaptionColorStop(TColor Value);
     TFont* CaptionFont() const { return FCaptionFont.get(); }
-    virtual void SetCaptionFont(TFont* Value);
+    void SetCaptionFont(TFont* Value);
     int CaptionHeight() const { return FCaptionHeight; }
     // At least 16.
-    virtual void SetCaptionHeight(int Value);
+    void SetCaptionHeight(int Value);
     TColor CaptionHotColor() const { return FCaptionHotColor; }
-    virtual void SetCaptionHotColor(TColor Value);
+    void SetCaptionHotColor(TColor Value);
     TColor Color() const { return FColor; }
-    virtual void SetColor(TColor Value);
+    void SetColor(TColor Value);
     TColor DividerColor() const { return FDividerColor; }
-    virtual void SetDividerColor(TColor Value);
+    void SetDividerColor(TColor Value);
     bool DividerVisible() const { return FDividerVisible; }
-    virtual void SetDividerVisible(bool Value);
+    void SetDividerVisible(bool Value);
     TFont* Font() const { return FFont.get(); }
-    virtual void SetFont(TFont* Value);
+    void SetFont(TFont* Value);
     int ItemHeight() const { return FItemHeight; }
-    virtual void SetItemHeight(int Value);
+    void SetItemHeight(int Value);
     TColor ItemHotColor() const { return FItemHotColor; }
-    virtual void SetItemHotColor(TColor Value);
+    void SetItemHotColor(TColor Value);
     std::uint8_t ItemIndent() const { return FItemIndent; }
-    virtual void SetItemIndent(std::uint8_t Value);
+    void SetItemIndent(std::uint8_t Value);
     TFont* ItemStaticFont() const { return FItemStaticFont.get(); }
-    virtual void SetItemStaticFont(TFont* Value);
+    void SetItemStaticFont(TFont* Value);
     bool ParentColor() const { return FParentColor; }
-    virtual void SetParentColor(bool Value);
+    void SetParentColor(bool Value);
     bool ParentFont() const { return FParentFont; }
-    virtual void SetParentFont(bool Value);
+    void SetParentFont(bool Value);
     TColor SelectionColor() const { return FSelectionColor; }
-    virtual void SetSelectionColor(TColor Value);
+    void SetSelectionColor(TColor Value);
     TColor SelectionShadowColor() const { return FSelectionShadowColor; }
-    virtual void SetSelectionShadowColor(TColor Value);
+    void SetSelectionShadowColor(TColor Value);
     TColor SelectionFrameColor() const { return FSelectionFrameColor; }
-    virtual void SetSelectionFrameColor(TColor Value);
+    void SetSelectionFrameColor(TColor Value);
     bool ShowItemSelection() const { return FShowItemSelection; }
-    virtual void SetShowItemSelection(bool Value);
+    void SetShowItemSelection(bool Value);
     TFcItemSelectionStyle ItemSelectionStyle() const { return FItemSelectionStyle; }
-    virtual void SetItemSelectionStyle(TFcItemSelectionStyle Value);
+    void SetItemSelectionStyle(TFcItemSelectionStyle Value);
     bool IgnoreSelectedItemClick() const { return FIgnoreSelectedItemClick; }
-    virtual void SetIgnoreSelectedItemClick(bool Value);
+    void SetIgnoreSelectedItemClick(bool Value);
     // Only kept: nothing of the group bar reads or writes settings here.
     TFcRegIniFile* RegIniFile() const { return FRegIniFile; }
-    virtual void SetRegIniFile(TFcRegIniFile* Value);
+    void SetRegIniFile(TFcRegIniFile* Value);
 
     bool IsCaptionFontStored() const { return FCaptionFontChanged; }
     bool IsItemStaticFontStored() const { return FItemStaticFontChanged; }

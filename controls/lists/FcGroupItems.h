@@ -60,30 +60,30 @@ public:
     void Assign(TPersistent* Source) override;
 
     TBasicAction* Action() const;
-    virtual void SetAction(TBasicAction* Value);
+    void SetAction(TBasicAction* Value);
     TCaption Caption() const { return FCaption; }
-    virtual void SetCaption(const TCaption& Value);
+    void SetCaption(const TCaption& Value);
     TImageIndex DisabledIndex() const { return FDisabledIndex; }
-    virtual void SetDisabledIndex(TImageIndex Value);
+    void SetDisabledIndex(TImageIndex Value);
     bool Enabled() const { return FEnabled; }
-    virtual void SetEnabled(bool Value);
+    void SetEnabled(bool Value);
     TColor FontColor() const { return FFontColor; }
-    virtual void SetFontColor(TColor Value);
+    void SetFontColor(TColor Value);
     TFontStyles FontStyle() const { return FFontStyle; }
-    virtual void SetFontStyle(TFontStyles Value);
+    void SetFontStyle(TFontStyles Value);
     String Hint() const { return FHint; }
     void SetHint(const String& Value) { FHint = Value; }
     TImageIndex ImageIndex() const { return FImageIndex; }
-    virtual void SetImageIndex(TImageIndex Value);
+    void SetImageIndex(TImageIndex Value);
     std::uint8_t IndentLevel() const { return FIndentLevel; }
-    virtual void SetIndentLevel(std::uint8_t Value);
+    void SetIndentLevel(std::uint8_t Value);
     bool Selected() const { return FSelected; }
     // Runs the whole selection protocol even when the value is unchanged.
-    virtual void SetSelected(bool Value);
+    void SetSelected(bool Value);
     int Tag() const { return FTag; }
     void SetTag(int Value) { FTag = Value; }
     bool Visible() const { return FVisible; }
-    virtual void SetVisible(bool Value);
+    void SetVisible(bool Value);
     TNotifyEvent OnClick() const { return FOnClick; }
     void SetOnClick(TNotifyEvent Value);
 

@@ -27,9 +27,9 @@ public:
     void SetItems(int Index, std::int32_t Value) { Put(Index, Value); }
     std::int32_t operator[](int Index) const { return Items(Index); }
     std::int32_t Min() const { return FMin; }
-    virtual void SetMin(std::int32_t Value);
+    void SetMin(std::int32_t Value);
     std::int32_t Max() const { return FMax; }
-    virtual void SetMax(std::int32_t Value);
+    void SetMax(std::int32_t Value);
     // A plain flag: setting it does not reorder the items.
     bool Sorted() const { return FSorted; }
     void SetSorted(bool Value) { FSorted = Value; }

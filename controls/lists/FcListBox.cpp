@@ -90,24 +90,6 @@ void TFcCustomListBox::SetHorzScrollBar(bool Value)
         RecreateWnd();
 }
 
-void TFcCustomListBox::SetOwnerDrawIndent(int Value)
-{
-    if (AssignIfChanged(FOwnerDrawIndent, Value))
-        Invalidate();
-}
-
-void TFcCustomListBox::SetUseGradients(bool Value)
-{
-    if (AssignIfChanged(FUseGradients, Value))
-        Invalidate();
-}
-
-void TFcCustomListBox::SetGroupColor(TColor Value)
-{
-    if (AssignIfChanged(FGroupColor, Value))
-        Invalidate();
-}
-
 void TFcCustomListBox::SetGroupFont(TFont* Value)
 {
     FGroupFont->Assign(Value);
@@ -119,12 +101,6 @@ void TFcCustomListBox::GroupFontChange(TObject* Sender)
     FGroupFontCustom = true;
     GroupFontChanged();
     Invalidate();
-}
-
-void TFcCustomListBox::SetGroupPrefix(const String& Value)
-{
-    if (AssignIfChanged(FGroupPrefix, Value))
-        Invalidate();
 }
 
 void TFcCustomListBox::SetShowGroups(bool Value)

@@ -30,25 +30,25 @@ public:
     bool BeepOnInvalidKey() const { return FBeepOnInvalidKey; }
     void SetBeepOnInvalidKey(bool Value) { FBeepOnInvalidKey = Value; }
     std::uint16_t HorzExtent() const { return FHorzExtent; }
-    virtual void SetHorzExtent(std::uint16_t Value);
+    void SetHorzExtent(std::uint16_t Value);
     bool HorzScrollBar() const { return FHorzScrollBar; }
-    virtual void SetHorzScrollBar(bool Value);
+    void SetHorzScrollBar(bool Value);
     int OwnerDrawIndent() const { return FOwnerDrawIndent; }
-    virtual void SetOwnerDrawIndent(int Value);
+    void SetOwnerDrawIndent(int Value) { SetPaintProperty(FOwnerDrawIndent, Value); }
     bool ShowItemHints() const { return FShowItemHints; }
     void SetShowItemHints(bool Value) { FShowItemHints = Value; }
     bool UseGradients() const { return FUseGradients; }
-    virtual void SetUseGradients(bool Value);
+    void SetUseGradients(bool Value) { SetPaintProperty(FUseGradients, Value); }
     TColor GroupColor() const { return FGroupColor; }
-    virtual void SetGroupColor(TColor Value);
+    void SetGroupColor(TColor Value) { SetPaintProperty(FGroupColor, Value); }
     TFont* GroupFont() const { return FGroupFont.get(); }
-    virtual void SetGroupFont(TFont* Value);
+    void SetGroupFont(TFont* Value);
     bool IsGroupFontStored() const { return FGroupFontCustom; }
     String GroupPrefix() const { return FGroupPrefix; }
-    virtual void SetGroupPrefix(const String& Value);
+    void SetGroupPrefix(const String& Value) { SetPaintProperty(FGroupPrefix, Value); }
     bool IsGroupPrefixStored() const { return FGroupPrefix != QLatin1String("//"); }
     bool ShowGroups() const { return FShowGroups; }
-    virtual void SetShowGroups(bool Value);
+    void SetShowGroups(bool Value);
     // The text typed so far.
     String SearchString() const { return FSearch.Text(); }
     // The timer that ends a search after a pause (owned).

@@ -20,18 +20,18 @@ public:
     virtual TFcTabSheet* Pages(int Index) const;
     virtual int PageCount() const { return int(FPages.size()); }
     TFcTabSheet* ActivePage() const { return FActivePage; }
-    virtual void SetActivePage(TFcTabSheet* Value);
+    void SetActivePage(TFcTabSheet* Value);
     // The page shown after loading, whatever ActivePage the definition names.
     TFcTabSheet* ActivePageDefault() const { return FActivePageDefault; }
     void SetActivePageDefault(TFcTabSheet* Value);
     virtual int ActivePageIndex() const;
     // Outside the pages no page shows.
-    virtual void SetActivePageIndex(int Value);
+    void SetActivePageIndex(int Value);
     bool DblClickUndocks() const { return FDblClickUndocks; }
     void SetDblClickUndocks(bool Value) { FDblClickUndocks = Value; }
     // Hidden pages give up their windows (recreated when shown again).
     bool SaveResources() const { return FSaveResources; }
-    virtual void SetSaveResources(bool Value);
+    void SetSaveResources(bool Value);
     void SetUseColoredTabs(bool Value) override;
 
     // The next page from Current (wrapping round), with a visible tab when

@@ -52,12 +52,6 @@ void TFcRapidFireButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
         FRepeatTimer->SetEnabled(false);
 }
 
-void TFcRapidFireButton::SetShowFocusRect(bool Value)
-{
-    if (AssignIfChanged(FShowFocusRect, Value))
-        Invalidate();
-}
-
 void TFcRapidFireButton::Paint()
 {
     TSpeedButton::Paint();

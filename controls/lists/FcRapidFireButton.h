@@ -18,13 +18,13 @@ public:
     std::uint16_t InitialDelay() const { return FInitialDelay; }
     void SetInitialDelay(std::uint16_t Value) { FInitialDelay = Value; }
     TFcScrollStyle ScrollStyle() const { return FScrollStyle; }
-    virtual void SetScrollStyle(TFcScrollStyle Value);
+    void SetScrollStyle(TFcScrollStyle Value);
     // Whether a held press repeats (on by default).
     bool Repeating() const { return FRepeating; }
     void SetRepeating(bool Value) { FRepeating = Value; }
     // A dotted focus rectangle inside the face (off by default).
     bool ShowFocusRect() const { return FShowFocusRect; }
-    void SetShowFocusRect(bool Value);
+    void SetShowFocusRect(bool Value) { SetPaintProperty(FShowFocusRect, Value); }
     // The repeat timer, made by the first press; nullptr before.
     TTimer* RepeatTimer() const { return FRepeatTimer; }
 

@@ -20,11 +20,11 @@ public:
     explicit TFcSpinButtons(TComponent* AOwner);
 
     TSpinDirection Direction() const { return FDirection; }
-    virtual void SetDirection(TSpinDirection Value);
+    void SetDirection(TSpinDirection Value);
     TOrientation Orientation() const { return FOrientation; }
-    virtual void SetOrientation(TOrientation Value);
+    void SetOrientation(TOrientation Value);
     bool Flat() const { return FFlat; }
-    virtual void SetFlat(bool Value);
+    void SetFlat(bool Value);
     void SetEnabled(bool Value) override;
     TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* Value);
@@ -37,9 +37,9 @@ public:
     // The buttons' glyphs; nullptr or an empty bitmap brings back the
     // arrow of the direction.
     TBitmap* GlyphUpRight() const { return FUpRightButton->Glyph(); }
-    virtual void SetGlyphUpRight(TBitmap* Value);
+    void SetGlyphUpRight(TBitmap* Value);
     TBitmap* GlyphDownLeft() const { return FDownLeftButton->Glyph(); }
-    virtual void SetGlyphDownLeft(TBitmap* Value);
+    void SetGlyphDownLeft(TBitmap* Value);
     TNumGlyphs NumGlyphsUpRight() const { return FUpRightButton->NumGlyphs(); }
     void SetNumGlyphsUpRight(TNumGlyphs Value) { FUpRightButton->SetNumGlyphs(Value); }
     TNumGlyphs NumGlyphsDownLeft() const { return FDownLeftButton->NumGlyphs(); }

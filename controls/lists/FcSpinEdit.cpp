@@ -274,8 +274,7 @@ void TFcSpinEdit::SetButtonWidth(int V)
 
 void TFcSpinEdit::SetFlatButtonColor(TColor V)
 {
-    if (AssignIfChanged(FFlatButtonColor, V))
-        Invalidate();
+    SetPaintProperty(FFlatButtonColor, V);
 }
 
 // --- the spin buttons ---------------------------------------------------------------------------------

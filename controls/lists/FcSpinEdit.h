@@ -36,19 +36,19 @@ public:
     long double BlankValue() const { return FBlankValue; }
     void SetBlankValue(long double Value) { FBlankValue = Value; }
     int ButtonWidth() const { return FButtonWidth; }
-    virtual void SetButtonWidth(int Value);
+    void SetButtonWidth(int Value);
     bool CheckRange() const { return FCheckRange; }
-    virtual void SetCheckRange(bool Value);
+    void SetCheckRange(bool Value);
     std::uint8_t Decimals() const { return FDecimals; }
-    virtual void SetDecimals(std::uint8_t Value);
+    void SetDecimals(std::uint8_t Value);
     long double Increment() const { return FIncrement; }
     void SetIncrement(long double Value) { FIncrement = Value; }
     bool IntegersOnly() const { return FIntegersOnly; }
-    virtual void SetIntegersOnly(bool Value);
+    void SetIntegersOnly(bool Value);
     long double Min() const { return FMin; }
-    virtual void SetMin(long double Value);
+    void SetMin(long double Value);
     long double Max() const { return FMax; }
-    virtual void SetMax(long double Value);
+    void SetMax(long double Value);
     long double PageSize() const { return FPageSize; }
     void SetPageSize(long double Value) { FPageSize = Value; }
     TColor FlatButtonColor() const { return FFlatButtonColor; }
@@ -58,17 +58,17 @@ public:
 
     // What the spin buttons show, forwarded to them.
     TSpinDirection Direction() const { return FSpinButtons->Direction(); }
-    virtual void SetDirection(TSpinDirection Value);
+    void SetDirection(TSpinDirection Value);
     TOrientation Orientation() const { return FSpinButtons->Orientation(); }
-    virtual void SetOrientation(TOrientation Value);
+    void SetOrientation(TOrientation Value);
     TBitmap* ButtonUpGlyph() const { return FSpinButtons->GlyphUpRight(); }
-    virtual void SetButtonUpGlyph(TBitmap* Value) { FSpinButtons->SetGlyphUpRight(Value); }
+    void SetButtonUpGlyph(TBitmap* Value) { FSpinButtons->SetGlyphUpRight(Value); }
     TBitmap* ButtonDownGlyph() const { return FSpinButtons->GlyphDownLeft(); }
-    virtual void SetButtonDownGlyph(TBitmap* Value) { FSpinButtons->SetGlyphDownLeft(Value); }
+    void SetButtonDownGlyph(TBitmap* Value) { FSpinButtons->SetGlyphDownLeft(Value); }
     TNumGlyphs ButtonUpNumGlyphs() const { return FSpinButtons->NumGlyphsUpRight(); }
-    virtual void SetButtonUpNumGlyphs(TNumGlyphs Value) { FSpinButtons->SetNumGlyphsUpRight(Value); }
+    void SetButtonUpNumGlyphs(TNumGlyphs Value) { FSpinButtons->SetNumGlyphsUpRight(Value); }
     TNumGlyphs ButtonDownNumGlyphs() const { return FSpinButtons->NumGlyphsDownLeft(); }
-    virtual void SetButtonDownNumGlyphs(TNumGlyphs Value) { FSpinButtons->SetNumGlyphsDownLeft(Value); }
+    void SetButtonDownNumGlyphs(TNumGlyphs Value) { FSpinButtons->SetNumGlyphsDownLeft(Value); }
     bool IsButtonUpGlyphStored() const { return FSpinButtons->UpRightGlyphCustom(); }
     bool IsButtonDownGlyphStored() const { return FSpinButtons->DownLeftGlyphCustom(); }
     // The spin buttons' up/right button for sbUp, down/left for sbDown.
@@ -82,10 +82,10 @@ public:
     // The value the text shows (a text that is no number reads as Min).
     virtual long double Value();
     // Kept within the range, formatted with Decimals digits.
-    virtual void SetValue(long double Value);
+    void SetValue(long double Value);
     // Value to the nearest integer, halves to even.
     virtual long long IntValue();
-    virtual void SetIntValue(long long Value);
+    void SetIntValue(long long Value);
     // Value within the range: Min..Max, or unchanged when Min = Max
     // without CheckRange.
     virtual long double CheckValue(long double Value);
@@ -123,7 +123,7 @@ protected:
     // font needs it).
     virtual void PositionSpinButtons();
     // The edit's margin on the buttons' side.
-    virtual void SetEditMargins();
+    void SetEditMargins();
 
 private:
     // A read-only edit only beeps; otherwise Stepped is the new value.

@@ -159,22 +159,6 @@ void TFcCustomTabControl::DestroyWnd()
 
 // --- property helpers ----------------------------------------------------------------------------
 
-// A change that moves tabs: the layout is redone before the next paint.
-template <typename T>
-void TFcCustomTabControl::SetLayoutProperty(T& Field, const T& Value)
-{
-    if (AssignIfChanged(Field, Value))
-        TabsChanged();
-}
-
-// A change of looks only.
-template <typename T>
-void TFcCustomTabControl::SetPaintProperty(T& Field, const T& Value)
-{
-    if (AssignIfChanged(Field, Value))
-        FullRepaint();
-}
-
 void TFcCustomTabControl::TabsChanged()
 {
     FLayoutDirty = true;
@@ -186,11 +170,6 @@ void TFcCustomTabControl::FullRepaint()
 {
     FHotRepaint = false;
     Invalidate();
-}
-
-void TFcCustomTabControl::SetLayoutDirty(bool Value)
-{
-    FLayoutDirty = Value;
 }
 
 void TFcCustomTabControl::SetCardVisible(bool Value)

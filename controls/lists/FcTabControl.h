@@ -54,100 +54,100 @@ public:
 
     // --- properties (published by the page control) ---
     bool AlignTabs() const { return FAlignTabs; }
-    virtual void SetAlignTabs(bool Value);
+    void SetAlignTabs(bool Value);
     bool AllowTabDragging() const { return FAllowTabDragging; }
     void SetAllowTabDragging(bool Value) { FAllowTabDragging = Value; }
     TColor BackgroundColor() const { return FBackgroundColor; }
-    virtual void SetBackgroundColor(TColor Value);
+    void SetBackgroundColor(TColor Value);
     bool BoldCurrentTab() const { return FBoldCurrentTab; }
-    virtual void SetBoldCurrentTab(bool Value);
+    void SetBoldCurrentTab(bool Value);
     int CutCornerSize() const { return FCutCornerSize; }
-    virtual void SetCutCornerSize(int Value);
+    void SetCutCornerSize(int Value);
     // The frame colour of the outlines and of the strip buttons.
     TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor Value);
+    void SetFlatColor(TColor Value);
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int Value);
+    void SetFlatColorAdjustment(int Value);
     bool HotTrack() const { return FHotTrack; }
-    virtual void SetHotTrack(bool Value);
+    void SetHotTrack(bool Value);
     TColor HotTrackColor() const { return FHotTrackColor; }
-    virtual void SetHotTrackColor(TColor Value);
+    void SetHotTrackColor(TColor Value);
     TFcHotTrackColorType HotTrackColorType() const { return FHotTrackColorType; }
-    virtual void SetHotTrackColorType(TFcHotTrackColorType Value);
+    void SetHotTrackColorType(TFcHotTrackColorType Value);
     TFcTabHotTrackStyle HotTrackStyle() const { return FHotTrackStyle; }
-    virtual void SetHotTrackStyle(TFcTabHotTrackStyle Value);
+    void SetHotTrackStyle(TFcTabHotTrackStyle Value);
     TFcHorizontalAlignment ImageAlignment() const { return FImageAlignment; }
-    virtual void SetImageAlignment(TFcHorizontalAlignment Value);
+    void SetImageAlignment(TFcHorizontalAlignment Value);
     TFcVerticalAlignment ImageAlignmentVertical() const { return FImageAlignmentVertical; }
-    virtual void SetImageAlignmentVertical(TFcVerticalAlignment Value);
+    void SetImageAlignmentVertical(TFcVerticalAlignment Value);
     int ImageMargin() const { return FImageMargin; }
-    virtual void SetImageMargin(int Value);
+    void SetImageMargin(int Value);
     TFcImagePosition ImagePosition() const { return FImagePosition; }
-    virtual void SetImagePosition(TFcImagePosition Value);
+    void SetImagePosition(TFcImagePosition Value);
     TCustomImageList* Images() const { return FImages; }
-    virtual void SetImages(TCustomImageList* Value);
+    void SetImages(TCustomImageList* Value);
     int Margin() const { return FMargin; }
-    virtual void SetMargin(int Value);
+    void SetMargin(int Value);
     bool MultiLine() const { return FMultiLine; }
-    virtual void SetMultiLine(bool Value);
+    void SetMultiLine(bool Value);
     bool ParentBackgroundColor() const { return FParentBackgroundColor; }
-    virtual void SetParentBackgroundColor(bool Value);
+    void SetParentBackgroundColor(bool Value);
     int RowIndent() const { return FRowIndent; }
-    virtual void SetRowIndent(int Value);
+    void SetRowIndent(int Value);
     int RowOverlap() const { return FRowOverlap; }
-    virtual void SetRowOverlap(int Value);
+    void SetRowOverlap(int Value);
     bool ShowCardFrame() const { return FShowCardFrame; }
-    virtual void SetShowCardFrame(bool Value);
+    void SetShowCardFrame(bool Value);
     bool ShowCloseButton() const { return FShowCloseButton; }
-    virtual void SetShowCloseButton(bool Value);
+    void SetShowCloseButton(bool Value);
     bool ShowMenuButton() const { return FShowMenuButton; }
-    virtual void SetShowMenuButton(bool Value);
+    void SetShowMenuButton(bool Value);
     bool ShowFocusRect() const { return FShowFocusRect; }
-    virtual void SetShowFocusRect(bool Value);
+    void SetShowFocusRect(bool Value);
     // Off also switches ShowShadow off.
     bool ShowFullFrame() const { return FShowFullFrame; }
-    virtual void SetShowFullFrame(bool Value);
+    void SetShowFullFrame(bool Value);
     // On also switches ShowFullFrame on.
     bool ShowShadow() const { return FShowShadow; }
-    virtual void SetShowShadow(bool Value);
+    void SetShowShadow(bool Value);
     bool SoftCorners() const { return FSoftCorners; }
-    virtual void SetSoftCorners(bool Value);
+    void SetSoftCorners(bool Value);
     TFcTabColors* TabColors() const { return FTabColors.get(); }
-    virtual void SetTabColors(TFcTabColors* Value);
+    void SetTabColors(TFcTabColors* Value);
     int TabHeight() const { return FTabHeight; }
-    virtual void SetTabHeight(int Value);
+    void SetTabHeight(int Value);
     bool TabHints() const { return FTabHints; }
-    virtual void SetTabHints(bool Value);
+    void SetTabHints(bool Value);
     // -1: no current tab.  A new value is vetoed through OnChanging and
     // brings the tab into view; a value outside the tabs gives -1 without
     // events.
     int TabIndex() const { return FTabIndex; }
-    virtual void SetTabIndex(int Value);
+    void SetTabIndex(int Value);
     TFcTabOrientation TabOrientation() const { return FTabOrientation; }
-    virtual void SetTabOrientation(TFcTabOrientation Value);
+    void SetTabOrientation(TFcTabOrientation Value);
     int TabOverlap() const { return FTabOverlap; }
-    virtual void SetTabOverlap(int Value);
+    void SetTabOverlap(int Value);
     TFcTabSequence TabSequence() const { return FTabSequence; }
-    virtual void SetTabSequence(TFcTabSequence Value);
+    void SetTabSequence(TFcTabSequence Value);
     TFcTabStyle TabStyle() const { return FTabStyle; }
-    virtual void SetTabStyle(TFcTabStyle Value);
+    void SetTabStyle(TFcTabStyle Value);
     int TabWidth() const { return FTabWidth; }
-    virtual void SetTabWidth(int Value);
+    void SetTabWidth(int Value);
     TFcHorizontalAlignment TextAlignment() const { return FTextAlignment; }
-    virtual void SetTextAlignment(TFcHorizontalAlignment Value);
+    void SetTextAlignment(TFcHorizontalAlignment Value);
     TFcVerticalAlignment TextAlignmentVertical() const { return FTextAlignmentVertical; }
-    virtual void SetTextAlignmentVertical(TFcVerticalAlignment Value);
+    void SetTextAlignmentVertical(TFcVerticalAlignment Value);
     TFcTextColors* TextColors() const { return FTextColors.get(); }
-    virtual void SetTextColors(TFcTextColors* Value);
+    void SetTextColors(TFcTextColors* Value);
     // Vertical captions need a scalable font: any other becomes "Verdana".
     TOrientation TextOrientation() const { return FTextOrientation; }
-    virtual void SetTextOrientation(TOrientation Value);
+    void SetTextOrientation(TOrientation Value);
     bool Transparent() const { return FTransparent; }
-    virtual void SetTransparent(bool Value);
+    void SetTransparent(bool Value);
     bool UseColoredTabs() const { return FUseColoredTabs; }
     virtual void SetUseColoredTabs(bool Value);
     bool UseGradients() const { return FUseGradients; }
-    virtual void SetUseGradients(bool Value);
+    void SetUseGradients(bool Value);
 
     DECLARE_EVENT(TNotifyEvent, OnChange)
     DECLARE_EVENT(TFcTabChangingEvent, OnChanging)
@@ -166,7 +166,7 @@ public:
     TFcTabRegionCache* RegionCache() const { return FRegionCache.get(); }
     // The cache bound: -1 or at least 1; other values are ignored.
     int RegionCacheCapacity() const { return FRegionCacheCapacity; }
-    virtual void SetRegionCacheCapacity(int Value);
+    void SetRegionCacheCapacity(int Value);
     // The depth of one tab row in pixels (streamed as "FixedDimension").
     int FixedDimension() const { return FFixedDimension; }
     int RowCount() const { return FRowCount; }
@@ -175,29 +175,19 @@ public:
     // Single-line tabs do not all fit: the scroller shows.
     bool TabsOverflow() const { return FOverflow; }
     int HotIndex() const { return FHotIndex; }
-    // Set while only the hot tab changed: the card's shadow is not drawn.
-    bool HotRepaint() const { return FHotRepaint; }
-    bool LayoutDirty() const { return FLayoutDirty; }
-    virtual void SetLayoutDirty(bool Value);
     // Off: the strip takes the whole control and no page area is left.
     bool CardVisible() const { return FCardVisible; }
-    virtual void SetCardVisible(bool Value);
+    void SetCardVisible(bool Value);
     TFcTabScroller* Scroller() const { return FScroller; }
     TFcTabCloseButton* CloseButton() const { return FCloseButton; }
     TFcTabMenuButton* MenuButton() const { return FMenuButton; }
     // The timer that scrolls the strip while a dragged tab is held beyond
     // it (nullptr until the first need).
     TTimer* DragScrollTimer() const { return FDragScrollTimer; }
-    // The last fill colour of a tab; the current drop marker.
-    TColor LastFillColor() const { return FLastFillColor; }
+    // The current drop marker.
     bool DropMarkerShown() const { return FDropMarkerShown; }
     TRect DropMarkerRect() const { return FDropMarkerRect; }
     int DropTargetIndex() const { return FDropTargetIndex; }
-
-    // The picture the control paints into before it is shown.
-    TBitmap* OffscreenBitmap() const { return FBitmap.get(); }
-    // Rotated fonts selected and not yet given back (0 outside painting).
-    int FontStackDepth() const { return int(FFontStack.size()); }
 
     // --- layout and hit testing ---
     void UpdateTabLayout();
@@ -254,7 +244,7 @@ protected:
     virtual void DrawDropMarker(const TRect& R);
     virtual void CloseCurrentTab() {}
     virtual void MoveCurrentTab(int NewIndex) { (void)NewIndex; }
-    virtual void SetRowCount(int Value) { FRowCount = Value; }
+    void SetRowCount(int Value) { FRowCount = Value; }
     // Fires OnChange; then PageChange fires OnPageChange.
     virtual void Change();
     virtual void PageChange();
@@ -284,6 +274,10 @@ protected:
     void CMParentColorChanged(TMessage& Message) override;
     void CMDialogChar(TMessage& Message) override;
     void DestroyWnd() override;
+    // A property's change repaints the whole strip; one that moves tabs
+    // has them laid out again first.
+    void PaintPropertyChanged() override { FullRepaint(); }
+    void LayoutPropertyChanged() override { TabsChanged(); }
 
 public:
     void SetParent(TWinControl* AParent) override;
@@ -303,6 +297,8 @@ private:
     friend class TFcTabScroller;
     friend class TFcTabMenuButton;
     friend class TFcTabFontScope;
+    // The tests' view of the painting state below.
+    friend struct TFcTabControlTestAccess;
 
     // --- layout (FcTabLayout.cpp) ---
     int TabOverlapFor(int Depth) const;
@@ -383,10 +379,6 @@ private:
     void ImageListChange(TObject* Sender);
     void ReadFixedDimension(TReader& Reader);
     void WriteFixedDimension(TWriter& Writer);
-    template <typename T>
-    void SetLayoutProperty(T& Field, const T& Value);
-    template <typename T>
-    void SetPaintProperty(T& Field, const T& Value);
     void EnsureStripButton(bool Close);
     TColor StripButtonFrameColor() const;
     void UpdateStripButtonColors();
@@ -434,9 +426,11 @@ private:
     bool FUseColoredTabs = false;
     bool FUseGradients = true;
 
+    // The picture the control paints into before it is shown.
     std::unique_ptr<TBitmap> FBitmap;
     std::unique_ptr<TBitmap> FBackdrop;
     std::vector<int> FShapeCommands;
+    // Rotated fonts selected and not yet given back (none outside painting).
     std::vector<HFONT> FFontStack;
     std::unique_ptr<TFcTabDataList> FTabs;
     std::unique_ptr<TFcTabRegionCache> FRegionCache;
@@ -452,6 +446,7 @@ private:
 
     bool FLayoutDirty = true;
     bool FPaintingDone = false;
+    // Set while only the hot tab changed: the card's shadow is not drawn.
     bool FHotRepaint = false;
     bool FCardVisible = true;
     int FHotIndex = -1;

@@ -65,7 +65,7 @@ public:
     virtual TFcTabData* Items(int Index) const;
     // Frees the record that stood at Index and keeps Value there; storing
     // the record that already stands there changes nothing.
-    virtual void SetItems(int Index, TFcTabData* Value);
+    void SetItems(int Index, TFcTabData* Value);
 
     // Appends Value and takes it over.
     void Add(TFcTabData* Value);

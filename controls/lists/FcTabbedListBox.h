@@ -48,10 +48,10 @@ public:
     ~TFcCustomTabbedListBox() override;
 
     TFcTabStopList* TabStops() const { return FTabStops.get(); }
-    virtual void SetTabStops(TFcTabStopList* Value);
+    void SetTabStops(TFcTabStopList* Value);
     bool IsTabStopsStored() const { return FTabStops->Count() > 0; }
     TFcTabStopsMode TabStopsMode() const { return FTabStopsMode; }
-    virtual void SetTabStopsMode(TFcTabStopsMode Value);
+    void SetTabStopsMode(TFcTabStopsMode Value);
     // The average character width of the font, in pixels (at least 1).
     int CharWidth() const { return FCharWidth; }
 
@@ -62,7 +62,7 @@ public:
     std::vector<int> TabStopPixels();
     // The text of column Col (0: before the first tab) of item Row.
     virtual String GetCell(int Col, int Row);
-    virtual void SetCell(int Col, int Row, const String& Value);
+    void SetCell(int Col, int Row, const String& Value);
     String Cells(int Col, int Row) { return GetCell(Col, Row); }
     void SetCells(int Col, int Row, const String& Value) { SetCell(Col, Row, Value); }
     // Each column as wide as its widest text (group headers in the group

@@ -41,7 +41,7 @@ public:
     TStrings* Items() const { return FItems.get(); }
     virtual void SetItems(TStrings* Value);
     int ItemIndex();
-    virtual void SetItemIndex(int Value);
+    void SetItemIndex(int Value);
     // The height of the list's items (the owner-drawn styles); the others
     // take theirs from the font.
     int ItemHeight();

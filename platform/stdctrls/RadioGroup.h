@@ -29,7 +29,7 @@ public:
     TStrings* Items() const { return FItems.get(); }
     void SetItems(TStrings* Value) { FItems->Assign(Value); }
     int ItemIndex() const { return FItemIndex; }
-    virtual void SetItemIndex(int Value);
+    void SetItemIndex(int Value);
     // 1 to 16.
     int Columns() const { return FColumns; }
     void SetColumns(int Value);

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class TWinControl;
 class TPopupMenu;
@@ -122,7 +123,7 @@ public:
     THelpType HelpType() const { return FHelpType; }
     void SetHelpType(THelpType Value) { FHelpType = Value; }
     TDragMode DragMode() const { return FDragMode; }
-    virtual void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
     TDragKind DragKind() const { return FDragKind; }
     void SetDragKind(TDragKind Value) { FDragKind = Value; }
     TCursor DragCursor() const { return FDragCursor; }
@@ -309,6 +310,36 @@ protected:
     virtual void DoConstraintsChange(TObject* Sender);
     void DoMarginChange(TObject* Sender);
     virtual void ParentColorChanged();
+
+    // The usual ends of a property setter: each stores Value and answers
+    // whether that changed Field; after a change the control is painted
+    // again, or laid out and painted again.
+    template <typename T, typename V>
+    bool SetPaintProperty(T& Field, V&& Value)
+    {
+        if (!AssignIfChanged(Field, std::forward<V>(Value)))
+            return false;
+        PaintPropertyChanged();
+        return true;
+    }
+    template <typename T, typename V>
+    bool SetLayoutProperty(T& Field, V&& Value)
+    {
+        if (!AssignIfChanged(Field, std::forward<V>(Value)))
+            return false;
+        LayoutPropertyChanged();
+        return true;
+    }
+    // What they do after a change: repaint, and repaint then fit the size
+    // again (AdjustSize).  A control that repaints or places what it shows
+    // in its own way overrides them, which holds for the properties it
+    // inherits as well.
+    virtual void PaintPropertyChanged() { Invalidate(); }
+    virtual void LayoutPropertyChanged()
+    {
+        Invalidate();
+        AdjustSize();
+    }
 
     // Input, as the message handlers hand it on.
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);

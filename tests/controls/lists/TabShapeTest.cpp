@@ -8,6 +8,12 @@
 #include "tests/controls/lists/TabTestSupport.h"
 #include "tests/support/ErrorMessages.h"
 
+// The off-screen picture and the rotated fonts still selected into it.
+struct TFcTabControlTestAccess {
+    static TBitmap* Bitmap(TFcCustomTabControl* T) { return T->FBitmap.get(); }
+    static int FontStackDepth(TFcCustomTabControl* T) { return int(T->FFontStack.size()); }
+};
+
 namespace {
 
 const COLORREF Outline = ColorToRGB(clBtnShadow);
@@ -220,10 +226,10 @@ TEST_F(TabShapes, APaintThatFailsLeavesNoSavedStateBehind)
     Shown(T);
     Application->SetOnException(nullptr);
     EXPECT_FALSE(Errors.isEmpty());
-    HDC DC = T->OffscreenBitmap()->Canvas()->Handle();
+    HDC DC = TFcTabControlTestAccess::Bitmap(T)->Canvas()->Handle();
     EXPECT_EQ(SaveDC(DC), 1);
     RestoreDC(DC, -1);
-    EXPECT_EQ(T->FontStackDepth(), 0);
+    EXPECT_EQ(TFcTabControlTestAccess::FontStackDepth(T), 0);
 }
 
 TEST_F(TabShapes, PaintingCanBeTakenOverAtEachStep)

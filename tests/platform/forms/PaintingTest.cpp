@@ -7,7 +7,9 @@
 
 #include "platform/stdctrls/ExtCtrls.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -163,6 +165,53 @@ TEST_F(Painting, WhatIsInvalidatedWhilePaintingIsPaintedNext)
     EXPECT_TRUE(RunUntil([&] { return Box->Paints >= 2; }));
     PumpMessages();
     EXPECT_EQ(Box->Paints, 2);
+}
+
+// One property of each kind through the setters' helpers: Shade is looks
+// only, Cells sets the width (10 pixels a cell) while AutoSize is on.
+class TCellBox : public TTestBox {
+public:
+    using TTestBox::TTestBox;
+    bool SetShade(TColor Value) { return SetPaintProperty(FShade, Value); }
+    bool SetCells(int Value) { return SetLayoutProperty(FCells, Value); }
+
+protected:
+    bool CanAutoSize(int& NewWidth, int& NewHeight) override
+    {
+        (void)NewHeight;
+        NewWidth = 10 * FCells;
+        return true;
+    }
+
+private:
+    TColor FShade = clRed;
+    int FCells = 1;
+};
+
+TEST_F(Painting, PropertyHelpersRepaintOrRefitOnlyWhenTheValueChanges)
+{
+    auto* Box = Add<TCellBox>(Form, "Box", Bounds(10, 10, 10, 20));
+    Box->SetAutoSize(true);
+    Form->Show();
+    PumpMessages();
+    struct {
+        std::function<bool()> Set;
+        bool Changed;
+        int Width;
+    } Steps[] = {
+        {[&] { return Box->SetShade(clBlue); }, true, 10},
+        {[&] { return Box->SetShade(clBlue); }, false, 10},
+        {[&] { return Box->SetCells(3); }, true, 30},
+        {[&] { return Box->SetCells(3); }, false, 30},
+    };
+    for (std::size_t I = 0; I < std::size(Steps); ++I) {
+        SCOPED_TRACE(I);
+        TTestBox::Log().clear();
+        EXPECT_EQ(Steps[I].Set(), Steps[I].Changed);
+        PumpMessages();
+        EXPECT_EQ(TTestBox::Log().contains(QStringLiteral("Box:PAINT")), Steps[I].Changed);
+        EXPECT_EQ(Box->Width(), Steps[I].Width);
+    }
 }
 
 TEST_F(Painting, WindowRegionShapesTheWindow)
