@@ -8,12 +8,14 @@
 #include "platform/forms/Translations.h"
 #include "platform/graphics/ClassicFonts.h"
 #include "platform/graphics/ThemeIcons.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 REGISTER_COMPONENT(TApplication, TComponent)
 END_REGISTER
@@ -308,6 +310,9 @@ void TApplication::DoActionIdle()
 
 // --- exceptions -----------------------------------------------------------------------------------
 
+// Exceptions that are not ours (the standard library's, or anything else
+// thrown) take the same road as ours, in a Dutch sentence: the program's
+// handler decides, as for every other failure.
 void TApplication::HandleException(TObject* Sender)
 {
     if (HWND Capture = GetCapture())
@@ -316,27 +321,35 @@ void TApplication::HandleException(TObject* Sender)
         throw;
     } catch (const EAbort&) {
     } catch (Exception& E) {
-        bool Dispatched = false;
-        if (FOnException) {
-            FOnException(Sender, E);
-            Dispatched = true;
-        }
-        if (!Dispatched)
-            ForEachEvents(FAppEvents, [&](TApplicationEvents& AE) {
-                if (AE.OnException()) {
-                    AE.OnException()(Sender, E);
-                    Dispatched = true;
-                }
-            });
-        if (!Dispatched)
-            ShowException(E);
+        DispatchException(Sender, E);
+    } catch (const std::bad_alloc&) {
+        Exception OutOfMemory(QStringLiteral("Er is onvoldoende geheugen om de opdracht uit te voeren"));
+        DispatchException(Sender, OutOfMemory);
     } catch (const std::exception& E) {
-        Exception Wrapped(QString::fromUtf8(E.what()));
-        ShowException(Wrapped);
+        Exception Wrapped(QStringLiteral("Interne fout: %1").arg(QuotedInput(QString::fromUtf8(E.what()))));
+        DispatchException(Sender, Wrapped);
     } catch (...) {
-        Exception Unknown(QStringLiteral("Unknown exception"));
-        ShowException(Unknown);
+        Exception Unknown(QStringLiteral("Onbekende interne fout"));
+        DispatchException(Sender, Unknown);
     }
+}
+
+void TApplication::DispatchException(TObject* Sender, Exception& E)
+{
+    bool Dispatched = false;
+    if (FOnException) {
+        FOnException(Sender, E);
+        Dispatched = true;
+    }
+    if (!Dispatched)
+        ForEachEvents(FAppEvents, [&](TApplicationEvents& AE) {
+            if (AE.OnException()) {
+                AE.OnException()(Sender, E);
+                Dispatched = true;
+            }
+        });
+    if (!Dispatched)
+        ShowException(E);
 }
 
 void TApplication::ShowException(const Exception& E)

@@ -128,6 +128,9 @@ protected:
 
 private:
     enum THintTimerMode { htNone, htShow, htHide };
+    // Hands E to OnException, else to an OnException of the application
+    // events, else shows it.
+    void DispatchException(TObject* Sender, Exception& E);
     void Idle(const MSG& Msg);
     bool IsHintMsg(const MSG& Msg);
     bool IsKeyMsg(MSG& Msg);

@@ -13,7 +13,10 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -214,6 +217,27 @@ TEST(Messages, WithoutAHandlerTheExceptionIsShownInABox)
     ASSERT_EQ(Boxes.Asked().size(), 1u);
     EXPECT_EQ(Boxes.Asked()[0].Text, QStringLiteral("Not a number."));
     EXPECT_EQ(Boxes.Asked()[0].Flags, unsigned(MB_OK | MB_ICONSTOP));
+}
+
+// What the standard library or anything else throws reaches the program's
+// handler too, in Dutch, as the program's own exceptions do.
+TEST(Messages, ForeignExceptionsReachTheHandlerInDutch)
+{
+    const struct {
+        std::function<void()> Throw;
+        QString Message;
+    } Cases[] = {
+        {[] { throw std::bad_alloc(); }, QStringLiteral("Er is onvoldoende geheugen om de opdracht uit te voeren")},
+        {[] { throw std::runtime_error(std::string(100, 'x')); },
+         QStringLiteral("Interne fout: ") + QuotedInput(QString(100, QLatin1Char('x')))},
+        {[] { throw 42; }, QStringLiteral("Onbekende interne fout")},
+    };
+    for (const auto& C : Cases) {
+        TExceptionCount Exceptions;
+        GuardEntry(nullptr, C.Throw);
+        EXPECT_EQ(Exceptions.Count, 1) << C.Message.toStdString();
+        EXPECT_EQ(Exceptions.Last, C.Message);
+    }
 }
 
 TEST(Messages, AControlThatGoesLeavesNoPointerToIt)
