@@ -352,8 +352,11 @@ void TFormMain::UpdateCaption()
     String Text = ProgramCaption;
     if (DataModuleMain->Active)
         Text += QStringLiteral(" - ") + DataModuleMain->GetFileName();
+    // The argument may be a whole pasted text: the title bar repeats as much
+    // of it as a message would.
     if (DataModuleMain->Active && FcToolButtonSearchStop->Visible())
-        Text += QStringLiteral(" - [Zoeken naar: ") + Quoted(DataModuleMain->SearchText) + QLatin1Char(']');
+        Text +=
+            QStringLiteral(" - [Zoeken naar: ") + Quoted(QuotedInput(DataModuleMain->SearchText)) + QLatin1Char(']');
     SetCaption(Text);
 }
 

@@ -294,6 +294,19 @@ TEST_F(PersonGridTest, FullTextSearchFindsGoesOnAndBackAndStops)
     EXPECT_TRUE(Data->SearchText.isEmpty());
 }
 
+// The title bar repeats the search argument as far as a message would.
+TEST_F(PersonGridTest, FullTextSearchNamesALongArgumentShortInTheCaption)
+{
+    const QString Long = QString(60, QLatin1Char('q'));
+    AddPerson({6, "Lang", "", "", "", "", Long});
+    TScriptedInputQueries Typed({Long});
+    TScriptedMessageBoxes Boxes;
+    Main->FcGroupZoekenItems1Click(nullptr);
+    EXPECT_EQ(CurrentLastName(), "Lang");
+    EXPECT_EQ(Main->Caption(), Program + " - " + Path + " - [Zoeken naar: \"" + QuotedInput(Long) + "\"]");
+    EXPECT_TRUE(Boxes.Asked().empty());
+}
+
 TEST_F(PersonGridTest, FullTextSearchIgnoresTheCaseOfAToZButKeepsBlanks)
 {
     struct TCase {
