@@ -43,12 +43,6 @@ struct TDataModuleMain::TTableRole {
 
 namespace {
 
-bool NameTaken(const String& Path)
-{
-    const QFileInfo Info(Path);
-    return Info.exists() || Info.isSymLink();
-}
-
 // A new table is only written when the contact file is closed; find out
 // now whether that will be possible, so that nothing typed into it is
 // lost, and never let a new table replace a file that is already there.
@@ -57,7 +51,7 @@ void CheckCanCreate(const String& TableFile)
     const QFileInfo Folder(QFileInfo(TableFile).absolutePath());
     if (!Folder.isDir() || !Folder.isWritable())
         throw EInOutError(QStringLiteral("Cannot create file \"%1\". The folder is missing or read-only").arg(TableFile));
-    if (NameTaken(TableFile))
+    if (ToolBox::NameTaken(TableFile))
         throw EInOutError(QStringLiteral("Cannot create file \"%1\". It already exists").arg(TableFile));
 }
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-TInputQueryHook& Hook()
+TInputQueryHook& QueryHook()
 {
     static TInputQueryHook H;
     return H;
@@ -33,7 +33,7 @@ bool ShowQtInput(const String& Caption, const String& Prompt, String& Value)
 
 void SetInputQueryHook(TInputQueryHook Value)
 {
-    Hook() = std::move(Value);
+    QueryHook() = std::move(Value);
 }
 
 bool InputQuery(const String& ACaption, const String& APrompt, String& Value)
@@ -41,7 +41,7 @@ bool InputQuery(const String& ACaption, const String& APrompt, String& Value)
     if (HWND Capture = GetCapture())
         SendMessage(Capture, WM_CANCELMODE, 0, 0);
     String Typed = Value;
-    const bool Ok = Hook() ? Hook()(ACaption, APrompt, Typed) : ShowQtInput(ACaption, APrompt, Typed);
+    const bool Ok = QueryHook() ? QueryHook()(ACaption, APrompt, Typed) : ShowQtInput(ACaption, APrompt, Typed);
     if (Ok)
         Value = Typed;
     return Ok;
