@@ -17,8 +17,9 @@ LSAN_SUPPRESSIONS := $(CURDIR)/tests/support/lsan.supp
 
 # `make debug`: unoptimised build with debugging information.
 DEBUG_BUILD  ?= build-debug
-# `make nopch`: every file compiled without the precompiled headers, so that
-# none leans on what they happen to include (a compile check: no -O, no -g).
+# `make nopch`: every file compiled on its own, without the precompiled
+# headers and unity batches, so that none leans on what they or the files
+# batched with it include (a compile check: no -O, no -g).
 NOPCH_BUILD  ?= build-nopch
 
 .PHONY: all setup configure build run test bench bench-setup asan debug nopch fuzz fuzz-seeds clean
@@ -66,7 +67,7 @@ debug: setup
 
 nopch: setup
 	cmake -S . -B $(NOPCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	      -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON
+	      -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DQV_UNITY_BUILD=OFF
 	cmake --build $(NOPCH_BUILD) -j $(JOBS)
 
 fuzz: setup

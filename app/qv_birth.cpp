@@ -34,9 +34,9 @@ END_REGISTER
 
 namespace {
 
-const String CellStart = QStringLiteral("<TD VALIGN=\"TOP\"><FONT FACE=\"Tahoma\" SIZE=\"-1\">");
+const String BirthdayCellStart = QStringLiteral("<TD VALIGN=\"TOP\"><FONT FACE=\"Tahoma\" SIZE=\"-1\">");
 const String CellBreak = QStringLiteral("</FONT></TD><TD VALIGN=\"TOP\"><FONT FACE=\"Tahoma\" SIZE=\"-1\">");
-const String CellEnd = QStringLiteral("</FONT></TD>");
+const String BirthdayCellEnd = QStringLiteral("</FONT></TD>");
 
 String HeaderCell(const char* Caption)
 {
@@ -58,17 +58,17 @@ public:
     }
     void Add(const String& Day, const String& Name, const String& Age)
     {
-        const String Row = Day + CellBreak + Name + CellBreak + Age + CellEnd;
+        const String Row = Day + CellBreak + Name + CellBreak + Age + BirthdayCellEnd;
         const int Before = FRows.Count();
         FRows.Add(Row);
         if (FRows.Count() > Before)
-            FPageRows.insert(Row, Day + CellBreak + Name.toHtmlEscaped() + CellBreak + Age + CellEnd);
+            FPageRows.insert(Row, Day + CellBreak + Name.toHtmlEscaped() + CellBreak + Age + BirthdayCellEnd);
     }
     void WriteTo(TReportFile& Out) const
     {
         for (const String& Row : FRows) {
             Out.Add(QStringLiteral("<TR>"));
-            Out.Add(CellStart + FPageRows.value(Row));
+            Out.Add(BirthdayCellStart + FPageRows.value(Row));
             Out.Add(QStringLiteral("</TR>"));
         }
     }

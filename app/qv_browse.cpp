@@ -21,12 +21,7 @@
 
 namespace {
 
-const String DescendingMark = QStringLiteral("  \\/");
-
-String Quoted(const String& Text)
-{
-    return QLatin1Char('"') + Text + QLatin1Char('"');
-}
+const String SortDescendingMark = QStringLiteral("  \\/");
 
 } // namespace
 
@@ -249,7 +244,7 @@ void TBrowseForm::GridTitleClick(TColumn* Column)
         FSortAscending = true;
     } else {
         Table()->SetIndexName(ColumnIndex(K, !FSortAscending));
-        Column->Title()->SetCaption(FSortAscending ? ColumnTitle(K) + DescendingMark : ColumnTitle(K));
+        Column->Title()->SetCaption(FSortAscending ? ColumnTitle(K) + SortDescendingMark : ColumnTitle(K));
         FSortAscending = !FSortAscending;
     }
     Keep.Commit();
@@ -278,7 +273,7 @@ bool TBrowseForm::AskSearchValue(String& Value)
 {
     const String Title = ColumnTitle(FSortColumn);
     const String Caption = *FKind.SearchCaption != '\0' ? QString::fromUtf8(FKind.SearchCaption)
-                                                        : QStringLiteral("Zoeken naar ") + Quoted(Title);
+                                                        : QStringLiteral("Zoeken naar ") + ToolBox::Quoted(Title);
     Value = QLatin1Char('<') + Title + QLatin1Char('>');
     while (InputQuery(Caption, Title + QLatin1Char(':'), Value)) {
         if (!Trim(Value).isEmpty())
@@ -302,7 +297,7 @@ void TBrowseForm::Search(const String& Value)
         Table()->GotoNearest();
     Keep.Commit();
     if (!Found)
-        MessageBox(QStringLiteral("Zoekargument ") + Quoted(QuotedInput(Value)) + QStringLiteral(" niet gevonden"),
+        MessageBox(QStringLiteral("Zoekargument ") + ToolBox::Quoted(QuotedInput(Value)) + QStringLiteral(" niet gevonden"),
                    QStringLiteral("Niet gevonden"), MB_OK | MB_ICONWARNING);
 }
 
@@ -351,7 +346,7 @@ void AddField(QStringList& Lines, const String& Label, const String& Value)
 
 QStringList TBrowseForm::PageLines()
 {
-    const String Subject = QString::fromUtf8(FKind.PageSubject) + Quoted(PageTopic()).toHtmlEscaped();
+    const String Subject = QString::fromUtf8(FKind.PageSubject) + ToolBox::Quoted(PageTopic()).toHtmlEscaped();
     QStringList Lines;
     Lines << QStringLiteral("<HTML>") << QStringLiteral("<HEAD>")
           << QStringLiteral("<TITLE>Quorvy® 2023 - ") + Subject + QStringLiteral("</TITLE>")

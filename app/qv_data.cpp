@@ -45,12 +45,6 @@ struct TDataModuleMain::TTableRole {
 
 namespace {
 
-bool NameTaken(const String& Path)
-{
-    const QFileInfo Info(Path);
-    return Info.exists() || Info.isSymLink();
-}
-
 // A new table is only written when the contact file is closed; find out
 // now whether that will be possible, so that nothing typed into it is
 // lost, and never let a new table replace a file that is already there.
@@ -60,7 +54,7 @@ void CheckCanCreate(const String& TableFile)
     int Code = ::access(QFile::encodeName(Folder).constData(), W_OK | X_OK) == 0 ? 0 : errno;
     if (Code == 0 && !DirectoryExists(Folder))
         Code = ENOTDIR;
-    if (Code == 0 && NameTaken(TableFile))
+    if (Code == 0 && ToolBox::NameTaken(TableFile))
         Code = EEXIST;
     if (Code != 0)
         throw FileError(TableFile, QStringLiteral("aangemaakt"), Code);

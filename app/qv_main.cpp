@@ -145,11 +145,6 @@ namespace {
 
 const String ProgramCaption = QStringLiteral("Quorvy® 2023");
 
-String Quoted(const String& Text)
-{
-    return QLatin1Char('"') + Text + QLatin1Char('"');
-}
-
 void ShowError(const String& Text, const String& Caption)
 {
     MessageBox(Text, Caption, MB_OK | MB_ICONERROR);
@@ -282,7 +277,7 @@ bool TFormMain::SaveAtExit()
     {
         const TCursorScope Busy(crHourGlass);
         if (DataModuleMain->Active)
-            ShutdownStep(Failed, QStringLiteral("het contactbestand ") + Quoted(DataModuleMain->GetFileName()),
+            ShutdownStep(Failed, QStringLiteral("het contactbestand ") + ToolBox::Quoted(DataModuleMain->GetFileName()),
                          [this] { CloseContactFile(); });
         // Where the window returns to when it is neither maximised nor
         // minimised: that is where it opens next time.
@@ -292,10 +287,11 @@ bool TFormMain::SaveAtExit()
         Settings->Width = Restored.Width();
         Settings->Height = Restored.Height();
         if (Settings->SaveSettings)
-            ShutdownStep(Failed, QStringLiteral("de instellingen ") + Quoted(TSettings::IniFileName()),
+            ShutdownStep(Failed, QStringLiteral("de instellingen ") + ToolBox::Quoted(TSettings::IniFileName()),
                          [] { Settings->Save(); });
         DataModuleMain->DeleteTempFiles();
-        ShutdownStep(Failed, QStringLiteral("de lijst met laatst gebruikte bestanden ") + Quoted(RecentFilesName()),
+        ShutdownStep(Failed,
+                     QStringLiteral("de lijst met laatst gebruikte bestanden ") + ToolBox::Quoted(RecentFilesName()),
                      [] {
                          ForceDirectories(StateFolder());
                          DataModuleMain->SaveMRUList(RecentFilesName());
@@ -342,7 +338,7 @@ void TFormMain::ApplicationEventsMainException(TObject* Sender, Exception& E)
                        "melding.\r\n\r\nHet is natuurlijk ook best mogelijk dat u de (Engelstalige) melding herkent en "
                        "beseft dat er niets ernstigs aan de hand is. In dat geval kunt u natuurlijk rustig "
                        "doorwerken.\r\n\r\nWilt u de applicatie nu afsluiten?\r\n\r\nDe errortekst luidt: ")
-        + Quoted(Text);
+        + ToolBox::Quoted(Text);
     if (MessageBox(Question, QStringLiteral("Applicatiefout"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES)
         Application->Terminate();
 }
@@ -356,7 +352,7 @@ void TFormMain::UpdateCaption()
     // of it as a message would.
     if (DataModuleMain->Active && FcToolButtonSearchStop->Visible())
         Text +=
-            QStringLiteral(" - [Zoeken naar: ") + Quoted(QuotedInput(DataModuleMain->SearchText)) + QLatin1Char(']');
+            QStringLiteral(" - [Zoeken naar: ") + ToolBox::Quoted(QuotedInput(DataModuleMain->SearchText)) + QLatin1Char(']');
     SetCaption(Text);
 }
 
@@ -446,7 +442,7 @@ void TFormMain::SpeedButtonWebGoClick(TObject* Sender)
     // Only a web address goes to the desktop, which would open a local
     // file or a program as readily.
     if (!IsWebAddress(Text)) {
-        MessageBox(Quoted(QuotedInput(Text))
+        MessageBox(ToolBox::Quoted(QuotedInput(Text))
                        + QStringLiteral(" is geen webadres en wordt niet geopend.\r\n\r\nEen webadres begint "
                                         "met http://, https:// of www."),
                    QStringLiteral("Openen niet mogelijk"), MB_OK | MB_ICONWARNING);

@@ -16,7 +16,7 @@ using TPersonForm = std::unique_ptr<TFormQuorvy, TComponentDeleter>;
 
 // The record of Table whose key the current person's Link field holds
 // becomes current; -1 and an empty link refer to nothing.
-bool FindLinked(TClientDataSet* Table, const char* Link)
+bool FindPersonLink(TClientDataSet* Table, const char* Link)
 {
     TField* Field = DataModuleMain->cdsQuorvy->FieldByName(QLatin1String(Link));
     if (Field->IsNull() || Field->AsInteger() <= -1)
@@ -41,9 +41,9 @@ void RunPersonForm(bool IsNew)
         TPersonForm Form(CreateComponent<TFormQuorvy>(Application, [IsNew](TFormQuorvy* F) { F->IsNew = IsNew; }));
         if (!IsNew) {
             // Only links that resolve are shown; nothing is reset yet.
-            if (FindLinked(Data->cdsAdres, "ID_ADRES"))
+            if (FindPersonLink(Data->cdsAdres, "ID_ADRES"))
                 Form->ShowAddress(true);
-            if (FindLinked(Data->cdsGroep, "ID_GROEP"))
+            if (FindPersonLink(Data->cdsGroep, "ID_GROEP"))
                 Form->ShowGroup(true);
         }
         Form->ShowModal();

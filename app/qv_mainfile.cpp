@@ -4,6 +4,7 @@
 #include "app/qv_data.h"
 #include "app/qv_main.h"
 #include "app/qv_set.h"
+#include "app/qv_toolb.h"
 #include "controls/foundation/FcPanel.h"
 #include "controls/lists/FcComboBox.h"
 #include "controls/lists/FcDBGrid.h"
@@ -17,25 +18,11 @@
 #include "platform/rtl/FileLock.h"
 #include "platform/rtl/FileUtils.h"
 
-#include <QFileInfo>
-
 namespace {
 
-String Quoted(const String& Text)
-{
-    return QLatin1Char('"') + Text + QLatin1Char('"');
-}
-
-void ShowError(const String& Text, const String& Caption)
+void ShowFileError(const String& Text, const String& Caption)
 {
     MessageBox(Text, Caption, MB_OK | MB_ICONERROR);
-}
-
-// Anything under that name, a folder or a dangling link included.
-bool NameTaken(const String& Path)
-{
-    const QFileInfo Info(Path);
-    return Info.exists() || Info.isSymLink();
 }
 
 String JoinPath(const String& Folder, const String& Name)
@@ -46,11 +33,11 @@ String JoinPath(const String& Folder, const String& Name)
 void ShowInUse(const String& Path, std::int64_t Holder)
 {
     const String Process = Holder > 0 ? QStringLiteral("proces %1").arg(Holder) : QStringLiteral("proces onbekend");
-    ShowError(QStringLiteral("Het bestand ") + Quoted(Path)
-                  + QStringLiteral(" is al geopend in een ander venster van Quorvy® (") + Process
-                  + QStringLiteral(").\r\nSluit het daar eerst; anders zouden de wijzigingen van het ene "
-                                   "venster die van het andere overschrijven."),
-              QStringLiteral("Bestand in gebruik"));
+    ShowFileError(QStringLiteral("Het bestand ") + ToolBox::Quoted(Path)
+                      + QStringLiteral(" is al geopend in een ander venster van Quorvy® (") + Process
+                      + QStringLiteral(").\r\nSluit het daar eerst; anders zouden de wijzigingen van het ene "
+                                       "venster die van het andere overschrijven."),
+                  QStringLiteral("Bestand in gebruik"));
 }
 
 } // namespace
@@ -115,12 +102,12 @@ void TFormMain::ActionDeleteExecute(TObject* Sender)
         }
         QStringList Failed;
         for (const String& Name : {Path, Path + QStringLiteral(".adres"), Path + QStringLiteral(".groep")})
-            if (NameTaken(Name) && !DeleteFile(Name))
+            if (ToolBox::NameTaken(Name) && !DeleteFile(Name))
                 Failed << Name;
         if (!Failed.isEmpty())
-            ShowError(QStringLiteral("De volgende bestanden konden niet worden verwijderd:\r\n")
-                          + Failed.join(QStringLiteral("\r\n")),
-                      QStringLiteral("Verwijderen Bestand"));
+            ShowFileError(QStringLiteral("De volgende bestanden konden niet worden verwijderd:\r\n")
+                              + Failed.join(QStringLiteral("\r\n")),
+                          QStringLiteral("Verwijderen Bestand"));
     }
     RefreshFileList();
 }
@@ -130,8 +117,8 @@ void TFormMain::ActionDeleteExecute(TObject* Sender)
 void TFormMain::NewFile(const String& Path)
 {
     if (FileExists(Path)) {
-        ShowError(QStringLiteral("Het bestand ") + Quoted(Path) + QStringLiteral(" bestaat al!"),
-                  QStringLiteral("Bestand bestaat al"));
+        ShowFileError(QStringLiteral("Het bestand ") + ToolBox::Quoted(Path) + QStringLiteral(" bestaat al!"),
+                      QStringLiteral("Bestand bestaat al"));
         return;
     }
     if (OpenContactFile(Path, true)) {
@@ -143,8 +130,9 @@ void TFormMain::NewFile(const String& Path)
 void TFormMain::OpenFile(const String& Path)
 {
     if (!FileExists(Path)) {
-        ShowError(QStringLiteral("Het bestand ") + Quoted(Path) + QStringLiteral(" kan niet worden gevonden!"),
-                  QStringLiteral("Bestand bestaat niet"));
+        ShowFileError(QStringLiteral("Het bestand ") + ToolBox::Quoted(Path)
+                          + QStringLiteral(" kan niet worden gevonden!"),
+                      QStringLiteral("Bestand bestaat niet"));
         return;
     }
     if (OpenContactFile(Path, false))

@@ -50,11 +50,6 @@ namespace {
 
 const String DescendingMark = QStringLiteral("  \\/");
 
-String Quoted(const String& Text)
-{
-    return QLatin1Char('"') + Text + QLatin1Char('"');
-}
-
 String TitleOf(int Column)
 {
     return QString::fromUtf8(PersonColumns[std::size_t(Column)].Title);
@@ -159,7 +154,7 @@ bool AskSearchValue(int Column, String& Value)
     else
         Value = QLatin1Char('<') + (Column == 15 ? QStringLiteral("MSN ID") : Title) + QLatin1Char('>');
     for (;;) {
-        if (!InputQuery(QStringLiteral("Zoeken naar ") + Quoted(Title), Title + QLatin1Char(':'), Value))
+        if (!InputQuery(QStringLiteral("Zoeken naar ") + ToolBox::Quoted(Title), Title + QLatin1Char(':'), Value))
             return false;
         const String Trimmed = Trim(Value);
         TDateTime Dummy = 0;
@@ -206,7 +201,7 @@ void TFormMain::FcGroupZoekenItems0Click(TObject* Sender)
     if (Settings->ExactSearch) {
         if (!Persons()->GotoKey()) {
             Keep.Commit();
-            ShowMessage(QStringLiteral("Zoekargument ") + Quoted(QuotedInput(Value)) + QStringLiteral(" niet gevonden"),
+            ShowMessage(QStringLiteral("Zoekargument ") + ToolBox::Quoted(QuotedInput(Value)) + QStringLiteral(" niet gevonden"),
                         QStringLiteral("Niet gevonden"), MB_OK | MB_ICONWARNING);
             return;
         }
@@ -282,7 +277,7 @@ void TFormMain::FcGroupZoekenItems1Click(TObject* Sender)
         ShowSearchButtons(true);
         UpdateCaption();
     } else {
-        ShowMessage(QStringLiteral("Zoekargument ") + Quoted(QuotedInput(DataModuleMain->SearchText))
+        ShowMessage(QStringLiteral("Zoekargument ") + ToolBox::Quoted(QuotedInput(DataModuleMain->SearchText))
                         + QStringLiteral(" niet gevonden."),
                     QStringLiteral("Zoekargument niet gevonden"), MB_OK | MB_ICONINFORMATION);
         DataModuleMain->SearchText.clear();
@@ -308,7 +303,7 @@ void TFormMain::ContinueSearch(bool Forward)
     if (!PersonsOpen())
         return;
     if (!SearchFrom(Forward, false))
-        ShowMessage(QStringLiteral("Zoekargument ") + Quoted(QuotedInput(DataModuleMain->SearchText))
+        ShowMessage(QStringLiteral("Zoekargument ") + ToolBox::Quoted(QuotedInput(DataModuleMain->SearchText))
                         + QStringLiteral(" niet meer gevonden."),
                     QStringLiteral("Zoekargument niet gevonden"), MB_OK | MB_ICONINFORMATION);
     if (FcDBGridQuorvy->CanFocus())
@@ -430,7 +425,8 @@ void TFormMain::ToonActieveGroepfilterClick(TObject* Sender)
                    MB_OK | MB_ICONWARNING);
         return;
     }
-    if (MessageBox(QStringLiteral("De actieve groepfilter is: ") + Quoted(QStringLiteral("Groepnaam = ") + Name)
+    if (MessageBox(QStringLiteral("De actieve groepfilter is: ")
+                       + ToolBox::Quoted(QStringLiteral("Groepnaam = ") + Name)
                        + QStringLiteral(".\r\nWilt u deze filter deactiveren?"),
                    QStringLiteral("Actieve Groepfilter"), MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3)
         == IDYES)

@@ -15,17 +15,17 @@
 
 namespace {
 
-const String CellStart = QStringLiteral("<TD VALIGN=\"TOP\" ALIGN=");
-const String ValueStart = CellStart + QStringLiteral("\"LEFT\" WIDTH=\"50%\"><FONT FACE=\"Tahoma\">");
+const String OverviewCellStart = QStringLiteral("<TD VALIGN=\"TOP\" ALIGN=");
+const String ValueStart = OverviewCellStart + QStringLiteral("\"LEFT\" WIDTH=\"50%\"><FONT FACE=\"Tahoma\">");
 const String ValueEnd = QStringLiteral("</FONT></TD>");
-const String WideStart = CellStart + QStringLiteral("\"CENTER\" WIDTH=\"50%\" COLSPAN=\"2\">");
+const String WideStart = OverviewCellStart + QStringLiteral("\"CENTER\" WIDTH=\"50%\" COLSPAN=\"2\">");
 const String SpacerCell = WideStart + QStringLiteral("&nbsp;</TD>");
 const String TallSpacerCell =
-    CellStart + QStringLiteral("\"CENTER\" WIDTH=\"50%\" HEIGHT=\"21\" COLSPAN=\"2\">&nbsp;</TD>");
+    OverviewCellStart + QStringLiteral("\"CENTER\" WIDTH=\"50%\" HEIGHT=\"21\" COLSPAN=\"2\">&nbsp;</TD>");
 
 String LabelCell(const String& Label)
 {
-    return CellStart + QStringLiteral("\"RIGHT\" WIDTH=\"50%\"><FONT FACE=\"Tahoma\"><B>") + Label
+    return OverviewCellStart + QStringLiteral("\"RIGHT\" WIDTH=\"50%\"><FONT FACE=\"Tahoma\"><B>") + Label
         + QStringLiteral("</B></FONT></TD>");
 }
 

@@ -111,14 +111,14 @@ END_REGISTER
 
 namespace {
 
-TClientDataSet* Persons()
+TClientDataSet* PersonTable()
 {
     return DataModuleMain->cdsQuorvy;
 }
 
 TField* PersonField(const char* Name)
 {
-    return Persons()->FieldByName(QLatin1String(Name));
+    return PersonTable()->FieldByName(QLatin1String(Name));
 }
 
 String FieldText(TDataSet* Table, const char* FieldName)
@@ -230,7 +230,7 @@ bool TFormQuorvy::ValidateInput()
 
 void TFormQuorvy::RecordShownAgain()
 {
-    if (Persons()->State() != dsEdit)
+    if (PersonTable()->State() != dsEdit)
         return;
     ShowAddress(FindLinked(DataModuleMain->cdsAdres, "ID_ADRES"));
     ShowGroup(FindLinked(DataModuleMain->cdsGroep, "ID_GROEP"));
@@ -334,8 +334,8 @@ void TFormQuorvy::KeepEditing()
 {
     // The list windows leave the person alone; should anything have ended
     // the edit, the window goes on editing the person it shows.
-    if (!IsNew && Persons()->State() == dsBrowse)
-        Persons()->Edit();
+    if (!IsNew && PersonTable()->State() == dsBrowse)
+        PersonTable()->Edit();
 }
 
 void TFormQuorvy::FcToolButtonGoogleMapsClick(TObject* Sender)
@@ -386,7 +386,7 @@ void TFormQuorvy::FcLabelWebsiteClick(TObject* Sender)
 {
     (void)Sender;
     TakeTypedText();
-    const String Site = FieldText(Persons(), "WEBSITE");
+    const String Site = FieldText(PersonTable(), "WEBSITE");
     if (Trim(Site).isEmpty())
         return;
     const String Target = ContactOverview::WebSiteTarget(Site);

@@ -18,15 +18,18 @@ ToolBox::TTempPathSource& TempPathSource()
     return Source;
 }
 
-// A name is taken when anything has it, a dangling symbolic link included:
-// the report writer creates its file exclusively and would fail on it.
-bool NameTaken(const String& FileName)
+} // namespace
+
+String ToolBox::Quoted(const String& Text)
 {
-    const QFileInfo Info(FileName);
-    return Info.exists() || Info.isSymLink();
+    return QLatin1Char('"') + Text + QLatin1Char('"');
 }
 
-} // namespace
+bool ToolBox::NameTaken(const String& Path)
+{
+    const QFileInfo Info(Path);
+    return Info.exists() || Info.isSymLink();
+}
 
 void ToolBox::SetTempPathSource(TTempPathSource Source)
 {
@@ -47,8 +50,9 @@ String ToolBox::TempFileName(const String& Extension)
 {
     const String Folder = TempPath();
     String Name;
-    // A report left behind by a run that crashed keeps its name; skip it
-    // rather than hand out a name the report writer cannot create.
+    // A report left behind by a run that crashed keeps its name, and the
+    // report writer creates its file exclusively: skip every name that
+    // anything has, a dangling symbolic link included.
     do {
         ++TempFileCounter;
         Name = Folder + QStringLiteral("quorvy$") + IntToStr(TempFileCounter) + QLatin1Char('.')

@@ -60,6 +60,12 @@ public:
     // or '?' in a record stays part of the text searched for.
     static String MapSearchAddress(const String& Street, const String& Number, const String& City);
 
+    // Text between double quotes, as messages name files and values.
+    static String Quoted(const String& Text);
+    // Whether anything has that name: a file, a folder or a symbolic link,
+    // a dangling one included.
+    static bool NameTaken(const String& Path);
+
     // Where the temporary folder comes from.  The main window hands in its
     // system-information component here; until then (and with an empty
     // source) the platform's GetTempPath is asked.

@@ -25,7 +25,7 @@ END_REGISTER
 
 namespace {
 
-const unsigned AlignmentFlags[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+const unsigned CaptionAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 
 // The height of Text in Font, measured on the screen (the box may have no
 // window yet when its children are aligned).
@@ -40,7 +40,7 @@ int ScreenTextHeight(TFont* Font, const String& Text)
     return Size.cy;
 }
 
-void Line(TCanvas* Canvas, TColor Color, int X1, int Y1, int X2, int Y2)
+void FlatLine(TCanvas* Canvas, TColor Color, int X1, int Y1, int X2, int Y2)
 {
     Canvas->Pen()->SetColor(Color);
     Canvas->MoveTo(X1, Y1);
@@ -191,7 +191,7 @@ void TFcCustomGroupBox::PaintThemed(const TRect& CR, const TRect& FR)
     FcDrawThemedElement(C, GroupBoxDetails(Enabled()), FR);
     RestoreDC(C->Handle(), Saved);
     if (!Caption().isEmpty())
-        FcDrawThemedText(C, GroupBoxDetails(Enabled()), Caption(), CR, AlignmentFlags[Alignment()] | DT_SINGLELINE,
+        FcDrawThemedText(C, GroupBoxDetails(Enabled()), Caption(), CR, CaptionAlignments[Alignment()] | DT_SINGLELINE,
                          Enabled() ? 0u : unsigned(DTT_GRAYED));
 }
 
@@ -226,7 +226,7 @@ void TFcCustomGroupBox::PaintFrame(const TRect& CR, const TRect& FR, TColor Flat
         PaintBanner(CR, Flat);
         break;
     case gsUnderline:
-        Line(C, Flat, CR.Left, CR.Bottom, CR.Right, CR.Bottom);
+        FlatLine(C, Flat, CR.Left, CR.Bottom, CR.Right, CR.Bottom);
         break;
     case gsCustom:
         break;
@@ -241,10 +241,10 @@ void TFcCustomGroupBox::PaintTopLine(const TRect& FR, TColor Flat)
         PaintFrameStyleSides(C, FR, fsGroove, TSides{sdTop});
         break;
     case fsFlatBold:
-        Line(C, Flat, FR.Left + 2, FR.Top + 1, FR.Right - 2, FR.Top + 1);
+        FlatLine(C, Flat, FR.Left + 2, FR.Top + 1, FR.Right - 2, FR.Top + 1);
         [[fallthrough]];
     case fsFlat:
-        Line(C, Flat, FR.Left + 2, FR.Top, FR.Right - 2, FR.Top);
+        FlatLine(C, Flat, FR.Left + 2, FR.Top, FR.Right - 2, FR.Top);
         break;
     default:
         if (TFrameStyle::Contains(BorderOuter()))
@@ -257,10 +257,10 @@ void TFcCustomGroupBox::PaintRoundedFrame(const TRect& FR, TColor Flat)
 {
     TCanvas* C = Canvas();
     const int L = FR.Left, T = FR.Top, R = FR.Right, B = FR.Bottom;
-    Line(C, Flat, L, T + 2, L, B - 2);
-    Line(C, Flat, L + 2, T, R - 2, T);
-    Line(C, Flat, R - 1, T + 2, R - 1, B - 2);
-    Line(C, Flat, L + 2, B - 1, R - 2, B - 1);
+    FlatLine(C, Flat, L, T + 2, L, B - 2);
+    FlatLine(C, Flat, L + 2, T, R - 2, T);
+    FlatLine(C, Flat, R - 1, T + 2, R - 1, B - 2);
+    FlatLine(C, Flat, L + 2, B - 1, R - 2, B - 1);
     for (const TPoint P : {TPoint{L + 1, T + 1}, TPoint{R - 2, T + 1}, TPoint{R - 2, B - 2}, TPoint{L + 1, B - 2}})
         C->SetPixels(P.X, P.Y, Flat);
 }
@@ -295,7 +295,7 @@ void TFcCustomGroupBox::PaintCaptionText(TRect CR)
         C->Font()->SetColor(clGrayText);
     else if (VisualStyle() == vsWinXP && FcThemesEnabled())
         C->Font()->SetColor(GetThemedColor(6));
-    DrawText(C->Handle(), Caption(), &CR, AlignmentFlags[Alignment()] | DT_SINGLELINE);
+    DrawText(C->Handle(), Caption(), &CR, CaptionAlignments[Alignment()] | DT_SINGLELINE);
 }
 
 void TFcCustomGroupBox::CMDialogChar(TMessage& Message)

@@ -14,7 +14,7 @@ END_REGISTER
 
 namespace {
 
-std::unique_ptr<TFcPollingList>& GlobalList()
+std::unique_ptr<TFcPollingList>& PollingListOwner()
 {
     static std::unique_ptr<TFcPollingList> List;
     return List;
@@ -23,9 +23,9 @@ std::unique_ptr<TFcPollingList>& GlobalList()
 // Frees the list once no pane is left, but never inside its own tick.
 void FreePollingListIfEmpty()
 {
-    TFcPollingList* List = GlobalList().get();
+    TFcPollingList* List = PollingListOwner().get();
     if (List != nullptr && List->Count() == 0 && !List->Ticking())
-        GlobalList().reset();
+        PollingListOwner().reset();
 }
 
 } // namespace
@@ -75,20 +75,20 @@ void TFcPollingList::Tick()
 
 TFcPollingList* PollingList()
 {
-    return GlobalList().get();
+    return PollingListOwner().get();
 }
 
 TFcPollingStatus::TFcPollingStatus(TComponent* AOwner) : TFcCustomStatusPane(AOwner)
 {
-    if (!GlobalList())
-        GlobalList() = std::make_unique<TFcPollingList>();
-    GlobalList()->Add(this);
+    if (!PollingListOwner())
+        PollingListOwner() = std::make_unique<TFcPollingList>();
+    PollingListOwner()->Add(this);
 }
 
 TFcPollingStatus::~TFcPollingStatus()
 {
-    if (GlobalList()) {
-        GlobalList()->Remove(this);
+    if (PollingListOwner()) {
+        PollingListOwner()->Remove(this);
         FreePollingListIfEmpty();
     }
 }

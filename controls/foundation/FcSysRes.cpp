@@ -2,7 +2,7 @@
 
 namespace {
 
-TFcMemoryStatusHook& Hook()
+TFcMemoryStatusHook& MemoryStatusHook()
 {
     static TFcMemoryStatusHook H;
     return H;
@@ -18,10 +18,10 @@ int GetFreeSystemResources(int Kind)
 
 void SetFcMemoryStatusHook(TFcMemoryStatusHook H)
 {
-    Hook() = std::move(H);
+    MemoryStatusHook() = std::move(H);
 }
 
 TSiMemoryStatus FcMemoryStatus()
 {
-    return Hook() ? Hook()() : GetSiMemoryStatus();
+    return MemoryStatusHook() ? MemoryStatusHook()() : GetSiMemoryStatus();
 }

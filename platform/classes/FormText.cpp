@@ -8,10 +8,10 @@
 
 namespace {
 
-enum TTokenKind { tkEof, tkSymbol, tkString, tkInteger, tkFloat, tkBinary, tkChar };
+enum TTokenKind { toEof, toSymbol, toString, toInteger, toFloat, toBinary, toChar };
 
 struct TToken {
-    TTokenKind Kind = tkEof;
+    TTokenKind Kind = toEof;
     String Text;       // symbol name, string value, or the punctuation char
     std::int64_t Int = 0;
     double Float = 0;
@@ -37,13 +37,13 @@ public:
             return T;
         const QChar C = Peek();
         if (C.isLetter() || C == QLatin1Char('_')) {
-            T.Kind = tkSymbol;
+            T.Kind = toSymbol;
             while (!AtEnd() && (Peek().isLetterOrNumber() || Peek() == QLatin1Char('_')))
                 T.Text += Take();
             return T;
         }
         if (C == QLatin1Char('\'') || C == QLatin1Char('#')) {
-            T.Kind = tkString;
+            T.Kind = toString;
             T.Text = ReadStringToken();
             return T;
         }
@@ -55,11 +55,11 @@ public:
         }
         if (C == QLatin1Char('{')) {
             Take();
-            T.Kind = tkBinary;
+            T.Kind = toBinary;
             T.Binary = ReadBinary(T.Line);
             return T;
         }
-        T.Kind = tkChar;
+        T.Kind = toChar;
         T.Text = Take();
         return T;
     }
@@ -150,7 +150,7 @@ private:
             const quint64 V = Text.toULongLong(&Ok, 16);
             if (!Ok || Text.size() > 16)
                 Error(T.Line, QStringLiteral("Invalid integer value"));
-            T.Kind = tkInteger;
+            T.Kind = toInteger;
             // Hex is the 64-bit pattern: negated without overflow, so
             // -$8000000000000000 is the lowest Int64.
             T.Int = std::int64_t(Negative ? 0 - V : V);
@@ -181,7 +181,7 @@ private:
             const double V = Text.toDouble(&Ok);
             if (!Ok || !std::isfinite(V))
                 Error(T.Line, QStringLiteral("Invalid floating point value"));
-            T.Kind = tkFloat;
+            T.Kind = toFloat;
             T.Float = Negative ? -V : V;
         } else {
             // Read with its sign, so the lowest Int64 the writer prints
@@ -189,7 +189,7 @@ private:
             const qint64 V = (Negative ? QLatin1Char('-') + Text : Text).toLongLong(&Ok);
             if (!Ok)
                 Error(T.Line, QStringLiteral("Invalid integer value"));
-            T.Kind = tkInteger;
+            T.Kind = toInteger;
             T.Int = V;
         }
     }
@@ -226,10 +226,10 @@ public:
 
     TFormObject ParseRoot()
     {
-        if (FToken.Kind == tkEof)
+        if (FToken.Kind == toEof)
             Error(QStringLiteral("'object' expected but end of file found"));
         TFormObject Root = ParseObject();
-        if (FToken.Kind != tkEof)
+        if (FToken.Kind != toEof)
             Error(QStringLiteral("End of file expected"));
         return Root;
     }
@@ -239,10 +239,10 @@ private:
 
     void Advance() { FToken = FLexer.Next(); }
 
-    bool IsChar(char C) const { return FToken.Kind == tkChar && FToken.Text == QLatin1Char(C); }
+    bool IsChar(char C) const { return FToken.Kind == toChar && FToken.Text == QLatin1Char(C); }
     bool IsSymbol(const char* Word) const
     {
-        return FToken.Kind == tkSymbol && FToken.Text.compare(QLatin1String(Word), Qt::CaseInsensitive) == 0;
+        return FToken.Kind == toSymbol && FToken.Text.compare(QLatin1String(Word), Qt::CaseInsensitive) == 0;
     }
 
     void Expect(char C)
@@ -254,7 +254,7 @@ private:
 
     String ExpectSymbol(const String& What)
     {
-        if (FToken.Kind != tkSymbol)
+        if (FToken.Kind != toSymbol)
             Error(What);
         String S = FToken.Text;
         Advance();
@@ -303,7 +303,7 @@ private:
         }
         if (IsChar('[')) {
             Advance();
-            if (FToken.Kind != tkInteger)
+            if (FToken.Kind != toInteger)
                 Error(QStringLiteral("Integer expected"));
             Obj.Position = int(FToken.Int);
             Advance();
@@ -311,7 +311,7 @@ private:
         }
         const String Title = Obj.Name.isEmpty() ? Obj.ClassName : Obj.Name;
         for (;;) {
-            if (FToken.Kind == tkEof)
+            if (FToken.Kind == toEof)
                 FLexer.Error(Obj.Line,
                              QStringLiteral("Unterminated object %1: 'end' expected").arg(QuotedInput(Title)));
             if (IsSymbol("end")) {
@@ -349,36 +349,36 @@ private:
         TFormValue V;
         V.Line = FToken.Line;
         switch (FToken.Kind) {
-        case tkInteger:
+        case toInteger:
             V.Int = FToken.Int;
             V.Type = (V.Int >= std::numeric_limits<std::int32_t>::min() && V.Int <= std::numeric_limits<std::int32_t>::max())
                 ? vaInt32
                 : vaInt64;
             Advance();
             return V;
-        case tkFloat:
+        case toFloat:
             V.Type = vaExtended;
             V.Float = FToken.Float;
             Advance();
             return V;
-        case tkString:
+        case toString:
             V.Type = vaString;
             V.Str = FToken.Text;
             Advance();
             while (IsChar('+')) {
                 Advance();
-                if (FToken.Kind != tkString)
+                if (FToken.Kind != toString)
                     Error(QStringLiteral("String expected"));
                 V.Str += FToken.Text;
                 Advance();
             }
             return V;
-        case tkBinary:
+        case toBinary:
             V.Type = vaBinary;
             V.Binary = FToken.Binary;
             Advance();
             return V;
-        case tkSymbol:
+        case toSymbol:
             if (IsSymbol("True")) {
                 V.Type = vaTrue;
             } else if (IsSymbol("False")) {
@@ -397,9 +397,9 @@ private:
             }
             Advance();
             return V;
-        case tkChar:
+        case toChar:
             break;
-        case tkEof:
+        case toEof:
             Error(QStringLiteral("Property value expected but end of file found"));
         }
         if (IsChar('[')) {
@@ -419,7 +419,7 @@ private:
             V.Type = vaList;
             Advance();
             while (!IsChar(')')) {
-                if (FToken.Kind == tkEof)
+                if (FToken.Kind == toEof)
                     FLexer.Error(V.Line, QStringLiteral("')' expected but end of file found"));
                 V.Items.push_back(ParseValue());
             }
@@ -436,7 +436,7 @@ private:
                 Item.Line = FToken.Line;
                 Advance();
                 while (!IsSymbol("end")) {
-                    if (FToken.Kind == tkEof)
+                    if (FToken.Kind == toEof)
                         FLexer.Error(Item.Line, QStringLiteral("Unterminated item: 'end' expected"));
                     Item.Properties.push_back(ParseProperty());
                 }
@@ -651,19 +651,19 @@ String FormTextRootClass(const QByteArray& Text)
     try {
         TFormLexer Lexer(DecodeUtf8(Text.left(4096)), String());
         TToken T = Lexer.Next();
-        if (T.Kind != tkSymbol)
+        if (T.Kind != toSymbol)
             return String();
         const String Word = T.Text.toLower();
         if (Word != QLatin1String("object") && Word != QLatin1String("inherited") && Word != QLatin1String("inline"))
             return String();
         T = Lexer.Next();
-        if (T.Kind != tkSymbol)
+        if (T.Kind != toSymbol)
             return String();
         const String First = T.Text;
         T = Lexer.Next();
-        if (T.Kind == tkChar && T.Text == QLatin1String(":")) {
+        if (T.Kind == toChar && T.Text == QLatin1String(":")) {
             T = Lexer.Next();
-            return T.Kind == tkSymbol ? T.Text : String();
+            return T.Kind == toSymbol ? T.Text : String();
         }
         return First;
     } catch (const Exception&) {

@@ -18,9 +18,9 @@ constexpr std::size_t HeaderSize = 40;
 constexpr std::uint32_t MaxFields = 4096;
 constexpr std::uint32_t MaxIndexes = 4096;
 
-class TWriter {
+class TImageWriter {
 public:
-    explicit TWriter(QByteArray& Out) : FOut(Out) {}
+    explicit TImageWriter(QByteArray& Out) : FOut(Out) {}
     void Bytes(const void* P, std::size_t N) { FOut.append(static_cast<const char*>(P), qsizetype(N)); }
     template <typename T>
     void Num(T V) { Bytes(&V, sizeof V); }
@@ -39,11 +39,11 @@ private:
 // asks Pull for the bytes not yet in Data, so that a file is read only as
 // far as it has been found sound.  Any overrun means a damaged file; bytes
 // that the file no longer has mean a short one.
-class TReader {
+class TImageReader {
 public:
     // Appends at least Count more bytes to Data; false when there are none.
     using TPull = std::function<bool(QByteArray& Data, std::size_t Count)>;
-    TReader(QByteArray& Data, std::size_t End, TPull Pull = {}) : FData(Data), FEnd(End), FPull(std::move(Pull)) {}
+    TImageReader(QByteArray& Data, std::size_t End, TPull Pull = {}) : FData(Data), FEnd(End), FPull(std::move(Pull)) {}
     struct TOverrun {};
     struct TShort {};
     // The pointer holds until the next Take.
@@ -103,7 +103,7 @@ THeader ReadHeader(const QByteArray& Start, const String& FileName)
     if (std::size_t(Start.size()) < HeaderSize)
         Refuse(DBConsts::STableFileShort, FileName);
     QByteArray Bytes = Start;
-    TReader R(Bytes, HeaderSize);
+    TImageReader R(Bytes, HeaderSize);
     R.Take(sizeof Magic);
     THeader H;
     H.Version = R.Num<std::uint32_t>();
@@ -158,7 +158,7 @@ void OpenTableFile(QFile& File, const String& FileName)
 
 // What hands a reader the bytes of File as it asks for them, a mebibyte or
 // more at a time, never beyond Length; Failed tells a read error.
-TReader::TPull PullFrom(QFile& File, std::uint64_t Length, bool& Failed)
+TImageReader::TPull PullFrom(QFile& File, std::uint64_t Length, bool& Failed)
 {
     return [&File, Length, &Failed](QByteArray& Data, std::size_t Count) {
         const std::size_t Before = std::size_t(Data.size());
@@ -206,7 +206,7 @@ bool StreamCrc(QFile& File, std::uint64_t Count, std::uint32_t& Crc)
 
 // Parses fields, indexes and records after the header, each checked as it
 // is read, then the checksum (unless it was checked before).
-TBody ReadBody(TReader& R, const THeader& Header, const QByteArray& Image, bool CheckCrc, const String& FileName)
+TBody ReadBody(TImageReader& R, const THeader& Header, const QByteArray& Image, bool CheckCrc, const String& FileName)
 {
     const std::size_t Body = std::size_t(Header.DeclaredLength) - 4;
     if (Header.FieldCount > MaxFields || Header.IndexCount > MaxIndexes)
@@ -259,14 +259,14 @@ TBody ReadBody(TReader& R, const THeader& Header, const QByteArray& Image, bool 
 }
 
 // ReadBody with the reader's overruns and shortfalls as refusals.
-TBody ReadBodyOrRefuse(TReader& R, const THeader& Header, const QByteArray& Image, bool CheckCrc,
+TBody ReadBodyOrRefuse(TImageReader& R, const THeader& Header, const QByteArray& Image, bool CheckCrc,
                        const String& FileName)
 {
     try {
         return ReadBody(R, Header, Image, CheckCrc, FileName);
-    } catch (const TReader::TOverrun&) {
+    } catch (const TImageReader::TOverrun&) {
         Refuse(DBConsts::STableFileDamaged, FileName);
-    } catch (const TReader::TShort&) {
+    } catch (const TImageReader::TShort&) {
         Refuse(DBConsts::STableFileShort, FileName);
     }
 }
@@ -322,7 +322,7 @@ void TTableFile::Load(const String& FileName, TTableData& Into)
     // Then the rest as far as it is sound: a damaged file is refused where
     // the damage starts, holding no more memory than the sound part needs.
     bool ReadFailed = false;
-    TReader R(Image, std::size_t(Header.DeclaredLength), PullFrom(File, Header.DeclaredLength, ReadFailed));
+    TImageReader R(Image, std::size_t(Header.DeclaredLength), PullFrom(File, Header.DeclaredLength, ReadFailed));
     TBody B;
     try {
         B = ReadBodyOrRefuse(R, Header, Image, true, FileName);
@@ -347,7 +347,7 @@ void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData&
         Refuse(DBConsts::STableFileDamaged, FileName);
     if (Header.Version != FormatVersion)
         RefuseVersion(Header, FileName);
-    TReader R(Image, Size);
+    TImageReader R(Image, Size);
     TBody B = ReadBodyOrRefuse(R, Header, Image, false, FileName);
     Adopt(B, std::move(Image), FileName, Into);
 }
@@ -359,7 +359,7 @@ QByteArray TTableFile::Image(const TTableData& Table)
     for (auto Id : Table.NaturalOrder())
         RecordBytes += TRecordLayout::Length(Table.Record(Id));
     Out.reserve(qsizetype(HeaderSize + 4096 + RecordBytes));
-    TWriter W(Out);
+    TImageWriter W(Out);
     W.Bytes(Magic, sizeof Magic);
     W.Num<std::uint32_t>(FormatVersion);
     W.Num<std::uint32_t>(0);

@@ -11,7 +11,7 @@
 
 namespace {
 
-TSelectDirectoryHook& Hook()
+TSelectDirectoryHook& DirHook()
 {
     static TSelectDirectoryHook H;
     return H;
@@ -36,7 +36,7 @@ bool ShowQtDialog(String& Directory, TSelectDirOpts Options)
 
 void SetSelectDirectoryHook(TSelectDirectoryHook Value)
 {
-    Hook() = std::move(Value);
+    DirHook() = std::move(Value);
 }
 
 bool SelectDirectory(String& Directory, TSelectDirOpts Options, int HelpCtx)
@@ -44,7 +44,7 @@ bool SelectDirectory(String& Directory, TSelectDirOpts Options, int HelpCtx)
     (void)HelpCtx;
     String Chosen = Directory;
     for (;;) {
-        if (!(Hook() ? Hook()(Chosen, Options) : ShowQtDialog(Chosen, Options)))
+        if (!(DirHook() ? DirHook()(Chosen, Options) : ShowQtDialog(Chosen, Options)))
             return false;
         if (!Chosen.isEmpty() && QFileInfo(Chosen).isDir())
             break;

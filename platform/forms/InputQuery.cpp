@@ -11,7 +11,7 @@
 
 namespace {
 
-TInputQueryHook& Hook()
+TInputQueryHook& QueryHook()
 {
     static TInputQueryHook H;
     return H;
@@ -57,7 +57,7 @@ void SetUpInputDialog(QInputDialog& Dialog, const String& ACaption, const String
 
 void SetInputQueryHook(TInputQueryHook Value)
 {
-    Hook() = std::move(Value);
+    QueryHook() = std::move(Value);
 }
 
 bool InputQuery(const String& ACaption, const String& APrompt, String& Value)
@@ -65,7 +65,7 @@ bool InputQuery(const String& ACaption, const String& APrompt, String& Value)
     if (HWND Capture = GetCapture())
         SendMessage(Capture, WM_CANCELMODE, 0, 0);
     String Typed = Value;
-    const bool Ok = Hook() ? Hook()(ACaption, APrompt, Typed) : ShowQtInput(ACaption, APrompt, Typed);
+    const bool Ok = QueryHook() ? QueryHook()(ACaption, APrompt, Typed) : ShowQtInput(ACaption, APrompt, Typed);
     if (Ok)
         Value = Typed;
     return Ok;

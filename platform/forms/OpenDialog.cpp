@@ -25,7 +25,7 @@ END_REGISTER
 
 namespace {
 
-TOpenDialogHook& Hook()
+TOpenDialogHook& OpenHook()
 {
     static TOpenDialogHook H;
     return H;
@@ -59,7 +59,7 @@ QStringList FilterToNameFilters(const String& Filter)
 
 void SetOpenDialogHook(TOpenDialogHook Value)
 {
-    Hook() = std::move(Value);
+    OpenHook() = std::move(Value);
 }
 
 TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner), FFiles(std::make_unique<TStringList>())
@@ -72,7 +72,7 @@ bool TOpenDialog::Execute()
     if (HWND Capture = GetCapture())
         SendMessage(Capture, WM_CANCELMODE, 0, 0);
     FFiles->Clear();
-    const bool Ok = Hook() ? Hook()(this) : ShowQtDialog();
+    const bool Ok = OpenHook() ? OpenHook()(this) : ShowQtDialog();
     if (!Ok)
         return false;
     FFileName = WithDefaultExt(FFileName, FDefaultExt);

@@ -10,7 +10,7 @@
 
 namespace {
 
-TShellOpenHook& Hook()
+TShellOpenHook& ShellHook()
 {
     static TShellOpenHook H;
     return H;
@@ -131,7 +131,7 @@ HINSTANCE HandOff(const TShellTarget& Target)
         MessageBox(Target.Refusal, QStringLiteral("Openen niet mogelijk"), MB_OK | MB_ICONWARNING);
         return Target.Error;
     }
-    const bool Opened = Hook() ? Hook()(Target.Url) : QDesktopServices::openUrl(Target.Url);
+    const bool Opened = ShellHook() ? ShellHook()(Target.Url) : QDesktopServices::openUrl(Target.Url);
     return Opened ? SE_ERR_OK : SE_ERR_NOASSOC;
 }
 
@@ -139,7 +139,7 @@ HINSTANCE HandOff(const TShellTarget& Target)
 
 void SetShellOpenHook(TShellOpenHook Value)
 {
-    Hook() = std::move(Value);
+    ShellHook() = std::move(Value);
 }
 
 HINSTANCE ShellExecute(HWND Wnd, const String& Operation, const String& File, const String& Parameters,

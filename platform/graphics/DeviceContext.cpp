@@ -678,16 +678,6 @@ bool TDeviceContext::PenVisible() const
     return FState.Pen.Get() != nullptr && (FState.Pen->Log.lopnStyle & PS_STYLE_MASK) != PS_NULL;
 }
 
-namespace {
-
-// Smallest integer >= N / D for D > 0.
-long long CeilDiv(long long N, long long D)
-{
-    return N >= 0 ? (N + D - 1) / D : -((-N) / D);
-}
-
-} // namespace
-
 template <typename TPointAt>
 void TDeviceContext::PlotLine(long long First, long long Last, const TPointAt& PointAt, const std::vector<int>* Pattern,
                               int StyleCounter, QRgb Color, QRgb Back)

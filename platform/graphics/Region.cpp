@@ -8,12 +8,6 @@ namespace {
 
 using TSpan = TRegionData::TSpan;
 
-// Smallest integer >= N / D for D > 0, exactly.
-long long CeilDiv(long long N, long long D)
-{
-    return N >= 0 ? (N + D - 1) / D : -((-N) / D);
-}
-
 bool InSpans(const std::vector<TSpan>& Spans, std::size_t& Index, int X)
 {
     while (Index < Spans.size() && Spans[Index].X1 <= X)

@@ -57,3 +57,8 @@ TPoint CenterPoint(const TRect& R);
 // Number * Numerator / Denominator with a 64-bit intermediate, rounded half
 // away from zero; -1 when Denominator is 0 or the result overflows.
 int MulDiv(int Number, int Numerator, int Denominator);
+// The smallest integer >= N / D for D > 0, exactly.
+inline long long CeilDiv(long long N, long long D)
+{
+    return N >= 0 ? (N + D - 1) / D : -((-N) / D);
+}

@@ -12,11 +12,6 @@
 
 namespace {
 
-QByteArray Native(const String& Path)
-{
-    return QFile::encodeName(Path);
-}
-
 int FlockNonBlocking(int Fd)
 {
     int Result;
@@ -58,7 +53,7 @@ TFileLock::~TFileLock()
 int TFileLock::OpenLockFile()
 {
     // Never through a link someone planted in a shared folder.
-    return ::open(Native(FLockFileName).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    return ::open(QFile::encodeName(FLockFileName).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
 
 // Whether the lock file Fd has open is still the one its name leads to: a
@@ -67,7 +62,7 @@ int TFileLock::OpenLockFile()
 bool TFileLock::StillNamed(int Fd) const
 {
     struct stat Open, Named;
-    return ::fstat(Fd, &Open) == 0 && ::lstat(Native(FLockFileName).constData(), &Named) == 0
+    return ::fstat(Fd, &Open) == 0 && ::lstat(QFile::encodeName(FLockFileName).constData(), &Named) == 0
         && Open.st_dev == Named.st_dev && Open.st_ino == Named.st_ino;
 }
 
@@ -106,7 +101,7 @@ TFileLockResult TFileLock::Acquire()
         // Ours now, whoever wrote the file before (a holder that died).
         if (!WritePid(Fd)) {
             FErrorCode = errno;
-            ::unlink(Native(FLockFileName).constData());
+            ::unlink(QFile::encodeName(FLockFileName).constData());
             ::close(Fd);
             return flFailed;
         }
@@ -121,7 +116,7 @@ void TFileLock::Release()
         return;
     // Removed while still locked, so nobody takes a lock on a file that is
     // about to go (StillNamed sends them to the new one).
-    ::unlink(Native(FLockFileName).constData());
+    ::unlink(QFile::encodeName(FLockFileName).constData());
     ::close(FFd);
     FFd = -1;
 }

@@ -25,13 +25,11 @@ END_REGISTER
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
-
 QStringList SplitLines(const String& Text)
 {
     if (Text.isEmpty())
         return {};
-    QStringList Lines = WithClassicLineBreaks(Text).split(CRLF);
+    QStringList Lines = WithClassicLineBreaks(Text).split(MemoLineBreak);
     // A line break at the end ends the last line; it starts no new one.
     if (Lines.last().isEmpty())
         Lines.removeLast();
@@ -127,11 +125,11 @@ void TMemoStrings::Insert(int Index, const String& S)
         Error(QStringLiteral("List index out of bounds (%d)"), Index);
     if (Index < Lines.size()) {
         const int Start = LineStart(Lines, Index);
-        Replace(Start, Start, S + CRLF);
-    } else if (Text.isEmpty() || Text.endsWith(CRLF)) {
+        Replace(Start, Start, S + MemoLineBreak);
+    } else if (Text.isEmpty() || Text.endsWith(MemoLineBreak)) {
         Replace(int(Text.size()), int(Text.size()), S);
     } else {
-        Replace(int(Text.size()), int(Text.size()), CRLF + S);
+        Replace(int(Text.size()), int(Text.size()), MemoLineBreak + S);
     }
 }
 
@@ -146,7 +144,7 @@ void TMemoStrings::Delete(int Index)
     const QStringList Lines = SplitLines(Text);
     CheckIndex(Index, int(Lines.size()));
     const int Start = LineStart(Lines, Index);
-    if (Index + 1 < Lines.size() || Text.endsWith(CRLF))
+    if (Index + 1 < Lines.size() || Text.endsWith(MemoLineBreak))
         Replace(Start, LineStart(Lines, Index + 1), String());
     else if (Index == 0)
         Replace(0, int(Text.size()), String());
@@ -179,7 +177,7 @@ void TMemoStrings::SetUpdateState(bool Updating)
     }
     const QStringList Lines = FPending ? *FPending : QStringList();
     FPending.reset();
-    FMemo->SetText(Lines.join(CRLF));
+    FMemo->SetText(Lines.join(MemoLineBreak));
 }
 
 } // namespace

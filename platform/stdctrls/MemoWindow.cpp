@@ -16,8 +16,6 @@
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
-
 class TQtMemo : public TReadOnlyInputEditor<QPlainTextEdit> {
 public:
     explicit TQtMemo(TEditNotify ANotify) : Notify(std::move(ANotify)) {}
@@ -35,7 +33,7 @@ TQtMemo* QtMemo(HWND Wnd)
 String QtText(const String& Classic)
 {
     String S = Classic;
-    S.replace(CRLF, QStringLiteral("\n"));
+    S.replace(MemoLineBreak, QStringLiteral("\n"));
     S.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return S;
 }
@@ -416,7 +414,7 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
 
 String WithClassicLineBreaks(const String& Text)
 {
-    return QtText(Text).replace(QLatin1Char('\n'), CRLF);
+    return QtText(Text).replace(QLatin1Char('\n'), MemoLineBreak);
 }
 
 QWidget* CreateMemoWidget(HWND Wnd, TEditNotify Notify)

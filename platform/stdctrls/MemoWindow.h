@@ -21,5 +21,8 @@ void MemoWndProc(HWND Wnd, TMessage& Message);
 // WS_VSCROLL show them) and line wrapping at the window's width.
 void SetMemoScrolling(HWND Wnd, bool HorzBar, bool VertBar, bool WordWrap);
 
+// The line break of a memo's text.
+inline const String MemoLineBreak = QStringLiteral("\r\n");
+
 // Line breaks as the classic memo keeps them: CR LF, whatever came in.
 String WithClassicLineBreaks(const String& Text);

@@ -9,7 +9,7 @@
 
 namespace {
 
-using TFormPtr = std::unique_ptr<TFormBirthDays, TComponentDeleter>;
+using TBirthDaysPtr = std::unique_ptr<TFormBirthDays, TComponentDeleter>;
 
 const QString Cell = QStringLiteral("<TD VALIGN=\"TOP\"><FONT FACE=\"Tahoma\" SIZE=\"-1\">");
 const QString Next = QStringLiteral("</FONT></TD>") + Cell;
@@ -23,11 +23,11 @@ QString Row(const QString& Day, const QString& Name, const QString& Age)
 
 class BirthdayList : public ReportTest {
 protected:
-    TFormPtr NewWindow() { return TFormPtr(CreateComponent<TFormBirthDays>(nullptr)); }
+    TBirthDaysPtr NewWindow() { return TBirthDaysPtr(CreateComponent<TFormBirthDays>(nullptr)); }
     // The page's rows for Month in Year, by the window's OK.
     QStringList RowsFor(int Month, const QString& Year)
     {
-        TFormPtr Form = NewWindow();
+        TBirthDaysPtr Form = NewWindow();
         Form->FcComboBoxMaand->SetItemIndex(Month - 1);
         Form->FcMaskEditJaar->SetText(Year);
         Form->FcBitBtnOKClick(nullptr);
@@ -46,7 +46,7 @@ protected:
 
 TEST_F(BirthdayList, TheWindowOpensOnThisMonthAndYear)
 {
-    TFormPtr Form = NewWindow();
+    TBirthDaysPtr Form = NewWindow();
     EXPECT_EQ(Form->Caption(), "Afdrukken Verjaardagslijst");
     EXPECT_EQ(Form->FcComboBoxMaand->Text(), "Mei");
     EXPECT_EQ(Form->FcComboBoxMaand->Items()->Count(), 12);
@@ -78,7 +78,7 @@ TEST_F(BirthdayList, TheMonthsBirthdaysAreListedByDayWithTheAgeReachedThatYear)
 TEST_F(BirthdayList, ThePageHasItsHeadAndEscapesNames)
 {
     AddPerson(1, {{"ACHTER_NAAM", "<b>Jansen</b> & Co"}, {"GEBOORTE_DATUM", "01/12/2000"}});
-    TFormPtr Form = NewWindow();
+    TBirthDaysPtr Form = NewWindow();
     Form->FcComboBoxMaand->SetItemIndex(11);
     Form->FcBitBtnOKClick(nullptr);
     ASSERT_EQ(Data->TempFiles->Count(), 1);
@@ -120,7 +120,7 @@ TEST_F(BirthdayList, AYearThatIsNoNumberIsRefusedBeforeTheGridChanges)
 {
     AddPerson(1, {{"ACHTER_NAAM", "Jansen"}, {"GEBOORTE_DATUM", "04/05/1970"}});
     TScriptedMessageBoxes Boxes;
-    TFormPtr Form = NewWindow();
+    TBirthDaysPtr Form = NewWindow();
     Form->FcMaskEditJaar->SetText("    ");
     Form->FcBitBtnOKClick(nullptr);
     ASSERT_EQ(Boxes.Asked().size(), 1u);
@@ -140,7 +140,7 @@ TEST_F(BirthdayList, AFailedRunLeavesNoPageAndPutsTheGridBack)
     Data->cdsQuorvy->First();
     Data->cdsQuorvy->Next();
     const TBookmark Mark = Data->cdsQuorvy->GetBookmark();
-    TFormPtr Form = NewWindow();
+    TBirthDaysPtr Form = NewWindow();
     {
         TFileSizeLimit DiskFull(100);
         EXPECT_THROW(Form->FcBitBtnOKClick(nullptr), EInOutError);
@@ -156,7 +156,7 @@ TEST_F(BirthdayList, AFailedRunLeavesNoPageAndPutsTheGridBack)
 TEST_F(BirthdayList, TheCloseBoxClosesTheWindowAfterARun)
 {
     AddPerson(1, {{"ACHTER_NAAM", "Jansen"}, {"GEBOORTE_DATUM", "04/05/1970"}});
-    TFormPtr Form = NewWindow();
+    TBirthDaysPtr Form = NewWindow();
     Form->Show();
     Form->FcBitBtnOKClick(nullptr);
     EXPECT_TRUE(Form->Visible());

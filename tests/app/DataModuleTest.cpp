@@ -143,18 +143,29 @@ struct TExpectedField {
 
 const char* const DateMask = "!99/99/0000;1; ";
 
-const std::vector<TExpectedField> PersonFields = {
-    {"ID_QUORVY", ftInteger, 0, ""},        {"ID_ADRES", ftInteger, 0, ""},
-    {"ID_GROEP", ftInteger, 0, ""},         {"DATUM_ACTIEF", ftDate, 0, DateMask},
-    {"DATUM_INACTIEF", ftDate, 0, DateMask}, {"AANHEF", ftString, 25, ""},
-    {"VOOR_VOEGSEL", ftString, 10, ""},     {"VOOR_LETTERS", ftString, 10, ""},
-    {"ROEP_NAAM", ftString, 25, ""},        {"TUSSEN_VOEGSEL", ftString, 10, ""},
-    {"ACHTER_NAAM", ftString, 50, ""},      {"ACHTER_VOEGSEL", ftString, 10, ""},
-    {"GENDER", ftString, 1, ""},            {"GEBOORTE_DATUM", ftDateTime, 0, DateMask},
-    {"NATIONALITEIT", ftString, 50, ""},    {"MOBIEL", ftString, 20, ""},
-    {"TELEFOON_NUMMER_WERK", ftString, 20, ""}, {"EMAIL_ADRES_1", ftString, 126, ""},
-    {"EMAIL_ADRES_2", ftString, 126, ""},   {"SKYPE_ID", ftString, 126, ""},
-    {"MSN_ID", ftString, 126, ""},          {"WEBSITE", ftString, 126, ""},
+const std::vector<TExpectedField> ExpectedPersonFields = {
+    {"ID_QUORVY", ftInteger, 0, ""},
+    {"ID_ADRES", ftInteger, 0, ""},
+    {"ID_GROEP", ftInteger, 0, ""},
+    {"DATUM_ACTIEF", ftDate, 0, DateMask},
+    {"DATUM_INACTIEF", ftDate, 0, DateMask},
+    {"AANHEF", ftString, 25, ""},
+    {"VOOR_VOEGSEL", ftString, 10, ""},
+    {"VOOR_LETTERS", ftString, 10, ""},
+    {"ROEP_NAAM", ftString, 25, ""},
+    {"TUSSEN_VOEGSEL", ftString, 10, ""},
+    {"ACHTER_NAAM", ftString, 50, ""},
+    {"ACHTER_VOEGSEL", ftString, 10, ""},
+    {"GENDER", ftString, 1, ""},
+    {"GEBOORTE_DATUM", ftDateTime, 0, DateMask},
+    {"NATIONALITEIT", ftString, 50, ""},
+    {"MOBIEL", ftString, 20, ""},
+    {"TELEFOON_NUMMER_WERK", ftString, 20, ""},
+    {"EMAIL_ADRES_1", ftString, 126, ""},
+    {"EMAIL_ADRES_2", ftString, 126, ""},
+    {"SKYPE_ID", ftString, 126, ""},
+    {"MSN_ID", ftString, 126, ""},
+    {"WEBSITE", ftString, 126, ""},
     {"OPMERKINGEN", ftMemo, 0, ""},
 };
 
@@ -249,10 +260,10 @@ std::vector<const char*> NonMemoNames(const std::vector<TExpectedField>& Fields)
 
 void ExpectStoredLayout(TDataModuleMain* DM)
 {
-    ExpectFields(DM->cdsQuorvy, PersonFields);
+    ExpectFields(DM->cdsQuorvy, ExpectedPersonFields);
     ExpectFields(DM->cdsAdres, AddressFields);
     ExpectFields(DM->cdsGroep, GroupFields);
-    ExpectIndexes(DM->cdsQuorvy, PersonFields, PersonIndexOrder);
+    ExpectIndexes(DM->cdsQuorvy, ExpectedPersonFields, PersonIndexOrder);
     ExpectIndexes(DM->cdsAdres, AddressFields, NonMemoNames(AddressFields));
     ExpectIndexes(DM->cdsGroep, GroupFields, NonMemoNames(GroupFields));
 }

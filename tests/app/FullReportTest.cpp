@@ -14,7 +14,7 @@
 
 namespace {
 
-using TFormPtr = std::unique_ptr<TFormFullReport, TComponentDeleter>;
+using TFullReportPtr = std::unique_ptr<TFormFullReport, TComponentDeleter>;
 
 const QString Blanks(int N)
 {
@@ -58,7 +58,7 @@ protected:
         AddPerson(3, {{"ACHTER_NAAM", "Visser"}, {"DATUM_INACTIEF", "17/05/2024"}, {"ID_ADRES", "7"}});
         Data->cdsQuorvy->First();
     }
-    TFormPtr NewWindow() { return TFormPtr(CreateComponent<TFormFullReport>(nullptr)); }
+    TFullReportPtr NewWindow() { return TFullReportPtr(CreateComponent<TFormFullReport>(nullptr)); }
     static void Choose(TFormFullReport* Form, std::vector<int> Items, int Format)
     {
         Form->SpeedButtonSelectNoneClick(nullptr);
@@ -70,7 +70,7 @@ protected:
     // The report of these columns in this format, by the window's Print.
     QString Report(std::vector<int> Items, int Format, const QString& Title = "Lijst")
     {
-        TFormPtr Form = NewWindow();
+        TFullReportPtr Form = NewWindow();
         Choose(Form.get(), std::move(Items), Format);
         Form->FcEditTitel->SetText(Title);
         return Form->RunReport();
@@ -99,7 +99,7 @@ TEST_F(FullReport, EachPresetSetsItsTitleWidthAndExactlyItsColumns)
         {"Samengevoegde NAWT Lijst", 100, {30, 31, 32}},
         {"Telefoonlijst", 100, {0, 4, 5, 10, 26, 27}},
     };
-    TFormPtr Form = NewWindow();
+    TFullReportPtr Form = NewWindow();
     EXPECT_EQ(Form->Caption(), "Volledige Rapportage");
     EXPECT_EQ(Form->FcComboBoxResult->ItemIndex(), 0);
     EXPECT_EQ(Form->FcCheckListBeschikbareVelden->ItemIndex(), 0);
@@ -123,7 +123,7 @@ TEST_F(FullReport, EachPresetSetsItsTitleWidthAndExactlyItsColumns)
 
 TEST_F(FullReport, SelectAllNeverChecksTheMergedFieldsHeading)
 {
-    TFormPtr Form = NewWindow();
+    TFullReportPtr Form = NewWindow();
     Form->SpeedButtonSelectNoneClick(nullptr);
     EXPECT_TRUE(Form->CheckedItems().empty());
     Form->SpeedButtonSelectAllClick(nullptr);
@@ -137,7 +137,7 @@ TEST_F(FullReport, SelectAllNeverChecksTheMergedFieldsHeading)
 
 TEST_F(FullReport, TextFormatsGreyTitleAndWidthButKeepThemForTheNextPage)
 {
-    TFormPtr Form = NewWindow();
+    TFullReportPtr Form = NewWindow();
     Form->FcEditTitel->SetText("Mijn lijst");
     for (int Format : {1, 2}) {
         Form->FcComboBoxResult->SetItemIndex(Format);
@@ -157,7 +157,7 @@ TEST_F(FullReport, TextFormatsGreyTitleAndWidthButKeepThemForTheNextPage)
 TEST_F(FullReport, AGroupFilterNamesItsGroupInEveryPresetTitle)
 {
     Data->ActiveFilterName = "Vrienden & Co";
-    TFormPtr Form = NewWindow();
+    TFullReportPtr Form = NewWindow();
     EXPECT_EQ(Form->FcEditTitel->Text(), "Volledige Rapportage (Filter: \"Groepnaam = Vrienden & Co\")");
     Form->FcComboBoxPredefined->SetItemIndex(4);
     Form->FcComboBoxPredefinedChange(nullptr);
@@ -289,7 +289,7 @@ TEST_F(FullReport, ColumnsCountCharactersAsTheTextHoldsThem)
 TEST_F(FullReport, ARunHandsTheFileToTheDesktopAndClosesTheWindowWhenAsked)
 {
     AddFamily();
-    TFormPtr Form = NewWindow();
+    TFullReportPtr Form = NewWindow();
     Form->FcCheckBoxClose->SetChecked(false);
     Form->Show();
     const int Number = NextReportNumber();
@@ -325,7 +325,7 @@ TEST_F(FullReport, ARunAfterTheGridReachedItsEndStillListsEveryoneAndGoesBackThe
 
 TEST_F(FullReport, AnEmptyContactFileGivesNoReport)
 {
-    TFormPtr Form = NewWindow();
+    TFullReportPtr Form = NewWindow();
     EXPECT_EQ(Form->RunReport(), "");
     Data->CloseFiles();
     EXPECT_EQ(Form->RunReport(), "");
@@ -357,7 +357,7 @@ TEST_F(FullReport, AFailedRunLeavesNoFileAndPutsTheGridBack)
     Data->cdsQuorvy->First();
     Data->cdsQuorvy->Next();
     const TBookmark Mark = Data->cdsQuorvy->GetBookmark();
-    TFormPtr Form = NewWindow();
+    TFullReportPtr Form = NewWindow();
     Choose(Form.get(), Mixed, 1);
     {
         TFileSizeLimit DiskFull(100);

@@ -19,6 +19,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// The main window's caption while no contact file is open.
+inline const QString ProgramCaption = QStringLiteral("Quorvy® 2023");
+
 struct TTestPerson {
     int Id;
     QString LastName;

@@ -29,18 +29,12 @@
 #include <QRegularExpression>
 #include <QUrlQuery>
 
-namespace {
-
-const QString Program = QStringLiteral("Quorvy® 2023");
-
-} // namespace
-
 // --- start and stop -------------------------------------------------------------
 
 TEST_F(MainWindowTest, CreatedItResetsTheDataModuleAndShownItReadsTheSettingsAndListsTheDataFolder)
 {
     EXPECT_EQ(FormMain, Main);
-    EXPECT_EQ(Main->Caption(), Program);
+    EXPECT_EQ(Main->Caption(), ProgramCaption);
     EXPECT_EQ(FormatSettings.ShortDateFormat, "dd/mm/yyyy");
     EXPECT_EQ(FormatSettings.DateSeparator, '/');
     EXPECT_EQ(Data->LastQuorvyID, -1);
@@ -183,7 +177,7 @@ TEST_F(MainWindowTest, NewFileGetsTheContactExtensionAndShowsThePersonPage)
     EXPECT_TRUE(Data->Active);
     EXPECT_EQ(Data->FileName, DataFolder + "Familie.quorvy");
     EXPECT_TRUE(Data->NewFileCreated);
-    EXPECT_EQ(Main->Caption(), Program + " - " + DataFolder + "Familie.quorvy");
+    EXPECT_EQ(Main->Caption(), ProgramCaption + " - " + DataFolder + "Familie.quorvy");
     EXPECT_FALSE(Main->ActionNew->Enabled());
     EXPECT_FALSE(Main->ActionOpen->Enabled());
     EXPECT_FALSE(Main->ActionDelete->Enabled());
@@ -236,12 +230,12 @@ TEST_F(MainWindowTest, OpenAndCloseSwitchPagesCaptionAndCommands)
     TScriptedOpenDialogs Dialogs({Path});
     Main->ActionOpenExecute(nullptr);
     EXPECT_EQ(Dialogs.Asked()[0].Title, "Open een bestaand contact- en adressenbestand");
-    EXPECT_EQ(Main->Caption(), Program + " - " + Path);
+    EXPECT_EQ(Main->Caption(), ProgramCaption + " - " + Path);
     EXPECT_TRUE(Main->FcDBGridQuorvy->Focused());
 
     Main->ActionCloseExecute(nullptr);
     EXPECT_FALSE(Data->Active);
-    EXPECT_EQ(Main->Caption(), Program);
+    EXPECT_EQ(Main->Caption(), ProgramCaption);
     EXPECT_TRUE(Main->ActionNew->Enabled());
     EXPECT_TRUE(Main->ActionDelete->Enabled());
     EXPECT_FALSE(Main->ActionClose->Enabled());
@@ -601,7 +595,7 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedAfterTheOpenOneWasClosedLeavesTheS
     Main->OpenFile(Good);
     EXPECT_THROW(Main->OpenFile(Bad), ECannotOpenFile);
     EXPECT_FALSE(Data->Active);
-    EXPECT_EQ(Main->Caption(), Program);
+    EXPECT_EQ(Main->Caption(), ProgramCaption);
     EXPECT_TRUE(Main->FcPanelMainPage->Visible());
     EXPECT_FALSE(Main->ActionClose->Enabled());
     EXPECT_TRUE(Main->ActionOpen->Enabled());

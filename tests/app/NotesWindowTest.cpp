@@ -11,21 +11,21 @@
 
 namespace {
 
-using TFormPtr = std::unique_ptr<TFormNAWBestand, TComponentDeleter>;
+using TNotesFormPtr = std::unique_ptr<TFormNAWBestand, TComponentDeleter>;
 
 } // namespace
 
 class NotesWindow : public ReportTest {
 protected:
     QString Notes() const { return DataFolder + "familie.naw"; }
-    TFormPtr NewWindow() { return TFormPtr(CreateComponent<TFormNAWBestand>(nullptr)); }
+    TNotesFormPtr NewWindow() { return TNotesFormPtr(CreateComponent<TFormNAWBestand>(nullptr)); }
 };
 
 TEST_F(NotesWindow, ReadsTheNotesFileBesideTheContactFile)
 {
     // Old notes were single-byte text.
     ASSERT_TRUE(WriteRaw(Notes(), "Notities van Ren\xE9\r\n\ttweede regel\r\n"));
-    TFormPtr Form = NewWindow();
+    TNotesFormPtr Form = NewWindow();
     EXPECT_EQ(Form->Caption(), "Informatie over het NAW Bestand");
     EXPECT_EQ(Form->FcMemoNAW->Lines()->ToStringList(), QStringList({"Notities van René", "\ttweede regel"}));
     EXPECT_TRUE(Form->FcBitBtnOK->Enabled());
@@ -35,7 +35,7 @@ TEST_F(NotesWindow, ReadsTheNotesFileBesideTheContactFile)
 TEST_F(NotesWindow, OkSavesTheTextAndCancelLeavesTheFileAlone)
 {
     {
-        TFormPtr Form = NewWindow();
+        TNotesFormPtr Form = NewWindow();
         EXPECT_EQ(Form->FcMemoNAW->Lines()->Count(), 0);
         Form->FcBitBtnOKClick(nullptr);
         EXPECT_EQ(Form->ModalResult(), mrOk);
@@ -43,13 +43,13 @@ TEST_F(NotesWindow, OkSavesTheTextAndCancelLeavesTheFileAlone)
     // An empty memo gives an empty notes file.
     EXPECT_EQ(ReadRaw(Notes()), "");
     {
-        TFormPtr Form = NewWindow();
+        TNotesFormPtr Form = NewWindow();
         Form->FcMemoNAW->Lines()->SetText("Opa wordt 90\r\nZoë\tverhuisd");
         Form->FcBitBtnOKClick(nullptr);
     }
     EXPECT_EQ(ReadRaw(Notes()), QString("Opa wordt 90\r\nZoë\tverhuisd\r\n").toUtf8());
     {
-        TFormPtr Form = NewWindow();
+        TNotesFormPtr Form = NewWindow();
         Form->Show();
         Form->FcMemoNAW->Lines()->SetText("weggooien");
         Form->FcBitBtnCancelClick(nullptr);
@@ -61,7 +61,7 @@ TEST_F(NotesWindow, OkSavesTheTextAndCancelLeavesTheFileAlone)
 TEST_F(NotesWindow, AFailedSaveSaysWhyAndKeepsTheWindowWithTheText)
 {
     ASSERT_TRUE(WriteRaw(Notes(), "oud\r\n"));
-    TFormPtr Form = NewWindow();
+    TNotesFormPtr Form = NewWindow();
     Form->FcMemoNAW->Lines()->SetText(QString(500, QLatin1Char('x')));
     TScriptedMessageBoxes Boxes;
     {
@@ -87,7 +87,7 @@ TEST_F(NotesWindow, NotesThatCannotBeReadAreNeverOverwritten)
     ASSERT_TRUE(QDir().mkpath(Notes()));
     ASSERT_TRUE(WriteRaw(Notes() + "/binnen", "x"));
     TScriptedMessageBoxes Boxes;
-    TFormPtr Form = NewWindow();
+    TNotesFormPtr Form = NewWindow();
     ASSERT_EQ(Boxes.Asked().size(), 1u);
     EXPECT_TRUE(Boxes.Asked()[0].Text.startsWith("Het NAW bestand \"" + Notes() + "\" kan niet worden gelezen"))
         << Boxes.Asked()[0].Text.toStdString();
@@ -101,7 +101,7 @@ TEST_F(NotesWindow, NotesThatCannotBeReadAreNeverOverwritten)
 
 TEST_F(NotesWindow, TheFileButtonNamesTheFourFilesOfTheContactFile)
 {
-    TFormPtr Form = NewWindow();
+    TNotesFormPtr Form = NewWindow();
     TScriptedMessageBoxes Boxes;
     Form->SpeedButtonFileInfoClick(nullptr);
     ASSERT_EQ(Boxes.Asked().size(), 1u);

@@ -16,8 +16,6 @@
 
 namespace {
 
-const QString Program = QStringLiteral("Quorvy® 2023");
-
 // In name order: Appel, Bakker, de Vries, jansen, Zwart.
 const std::vector<TTestPerson> Family = {
     {1, "jansen", "piet", "", "06/05/1970", "0201234567"},
@@ -262,7 +260,7 @@ TEST_F(PersonGridTest, FullTextSearchFindsGoesOnAndBackAndStops)
     EXPECT_EQ(Typed.Asked()[0].Value, "");
     // A date: jansen was born on 06/05/1970.
     EXPECT_EQ(CurrentLastName(), "jansen");
-    EXPECT_EQ(Main->Caption(), Program + " - " + Path + " - [Zoeken naar: \"06\"]");
+    EXPECT_EQ(Main->Caption(), ProgramCaption + " - " + Path + " - [Zoeken naar: \"06\"]");
     EXPECT_TRUE(Main->FcToolButtonSearchForward->Visible());
     EXPECT_TRUE(Main->FcSpacerSearch->Visible());
     EXPECT_FALSE(Item(Main->FcGroupZoeken, 1)->Enabled());
@@ -287,7 +285,7 @@ TEST_F(PersonGridTest, FullTextSearchFindsGoesOnAndBackAndStops)
     EXPECT_EQ(CurrentLastName(), "Appel");
 
     Main->FcToolButtonSearchStopClick(nullptr);
-    EXPECT_EQ(Main->Caption(), Program + " - " + Path);
+    EXPECT_EQ(Main->Caption(), ProgramCaption + " - " + Path);
     EXPECT_FALSE(Main->FcToolButtonSearchForward->Visible());
     EXPECT_TRUE(Item(Main->FcGroupZoeken, 1)->Enabled());
     EXPECT_TRUE(Main->Graveninhetbestand->Enabled());
@@ -303,7 +301,7 @@ TEST_F(PersonGridTest, FullTextSearchNamesALongArgumentShortInTheCaption)
     TScriptedMessageBoxes Boxes;
     Main->FcGroupZoekenItems1Click(nullptr);
     EXPECT_EQ(CurrentLastName(), "Lang");
-    EXPECT_EQ(Main->Caption(), Program + " - " + Path + " - [Zoeken naar: \"" + QuotedInput(Long) + "\"]");
+    EXPECT_EQ(Main->Caption(), ProgramCaption + " - " + Path + " - [Zoeken naar: \"" + QuotedInput(Long) + "\"]");
     EXPECT_TRUE(Boxes.Asked().empty());
 }
 
@@ -327,7 +325,7 @@ TEST_F(PersonGridTest, FullTextSearchIgnoresTheCaseOfAToZButKeepsBlanks)
             EXPECT_EQ(Boxes.Asked()[0].Caption, "Zoekargument niet gevonden");
             EXPECT_TRUE(Data->SearchText.isEmpty());
             EXPECT_EQ(CurrentLastName(), "Zwart");
-            EXPECT_EQ(Main->Caption(), Program + " - " + Path);
+            EXPECT_EQ(Main->Caption(), ProgramCaption + " - " + Path);
         } else {
             EXPECT_TRUE(Boxes.Asked().empty()) << C.Typed.toStdString();
             EXPECT_EQ(CurrentLastName(), C.Found) << C.Typed.toStdString();
@@ -455,7 +453,7 @@ TEST_F(PersonGridTest, ClosingTheFileEndsTheSearchAndTheFilter)
     Item(Main->FcGroupGroepen, 2)->SetEnabled(false);
     Item(Main->FcGroupGroepen, 3)->SetEnabled(true);
     Main->ActionCloseExecute(nullptr);
-    EXPECT_EQ(Main->Caption(), Program);
+    EXPECT_EQ(Main->Caption(), ProgramCaption);
     EXPECT_FALSE(Main->FcToolButtonSearchStop->Visible());
     EXPECT_TRUE(Item(Main->FcGroupZoeken, 1)->Enabled());
     EXPECT_TRUE(Data->ActiveFilterName.isEmpty());

@@ -13,7 +13,7 @@
 
 namespace {
 
-QString Program()
+QString ProgramPath()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/quorvy");
 }
@@ -40,8 +40,8 @@ protected:
 
 TEST_F(RealProgram, WritesTheFullReportOfAContactFileAndHandsItToTheDesktop)
 {
-    if (!QFile::exists(Program()))
-        GTEST_SKIP() << "the program " << Program().toStdString() << " has not been built";
+    if (!QFile::exists(ProgramPath()))
+        GTEST_SKIP() << "the program " << ProgramPath().toStdString() << " has not been built";
     MakeContactFile("a.quorvy", {{1, "Anders"}});
     MakeContactFile("b.quorvy",
                     {{1, "Jansen", "Piet", {}, "04/05/1970", "06-12345678"},
@@ -64,7 +64,7 @@ TEST_F(RealProgram, WritesTheFullReportOfAContactFileAndHandsItToTheDesktop)
 
     TXSession X;
     QV_SKIP_WITHOUT_X(X);
-    ASSERT_TRUE(X.Start(Program()));
+    ASSERT_TRUE(X.Start(ProgramPath()));
     const QString Main = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
     ASSERT_FALSE(Main.isEmpty());
     // The file list has the focus on its first entry: the second is opened,

@@ -1,9 +1,11 @@
 #pragma once
 // The frame of every check: an exception that escapes the reader's own
-// handling is a finding like any other, reported with its class and text.
+// handling is a finding like any other, reported with its class and text;
+// and the folder the checks write their files in.
 #include "platform/rtl/Exceptions.h"
 
 #include <QString>
+#include <QTemporaryDir>
 #include <exception>
 
 template <typename F>
@@ -16,4 +18,12 @@ QString Guarded(F&& Body)
     } catch (const std::exception& E) {
         return QStringLiteral("unexpected std::exception: %1").arg(QString::fromUtf8(E.what()));
     }
+}
+
+// A folder of this run for the files a check writes, with a '/' at the end;
+// removed when the run ends.
+inline QString ScratchFolder()
+{
+    static QTemporaryDir Dir;
+    return Dir.path() + QLatin1Char('/');
 }

@@ -159,7 +159,7 @@ QString AnswersOf(const QString& Text, TFilterOptions Options, QList<bool>& Resu
     return {};
 }
 
-QString CheckText(const QByteArray& Data)
+QString CheckFilterUnguarded(const QByteArray& Data)
 {
     const QString Text = QString::fromUtf8(Data);
     for (std::uint64_t Bits = 0; Bits < 4; ++Bits) {
@@ -191,5 +191,5 @@ QString CheckText(const QByteArray& Data)
 
 QString CheckFilter(const QByteArray& Data)
 {
-    return Guarded([&] { return CheckText(Data); });
+    return Guarded([&] { return CheckFilterUnguarded(Data); });
 }

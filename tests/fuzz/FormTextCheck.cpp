@@ -65,7 +65,7 @@ QString RoundTrip(const QByteArray& Data)
     return {};
 }
 
-QString CheckText(const QByteArray& Data)
+QString CheckFormUnguarded(const QByteArray& Data)
 {
     TFormObject Tree;
     try {
@@ -93,5 +93,5 @@ QString CheckText(const QByteArray& Data)
 
 QString CheckFormText(const QByteArray& Data)
 {
-    return Guarded([&] { return CheckText(Data); });
+    return Guarded([&] { return CheckFormUnguarded(Data); });
 }

@@ -5,15 +5,8 @@
 #include "tests/fuzz/CheckGuard.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace {
-
-QString Folder()
-{
-    static QTemporaryDir Dir;
-    return Dir.path() + QLatin1Char('/');
-}
 
 bool WriteBytes(const QString& Path, const QByteArray& Bytes)
 {
@@ -128,7 +121,7 @@ QString EditsUnsound(TCustomIniFile& Ini, const TContents& Before)
 
 QString CheckBytes(const QByteArray& Data)
 {
-    const QString Path = Folder() + QStringLiteral("fuzz.ini");
+    const QString Path = ScratchFolder() + QStringLiteral("fuzz.ini");
     if (!WriteBytes(Path, Data))
         return QStringLiteral("cannot write %1").arg(Path);
     TMemIniFile Memory(Path);
@@ -139,14 +132,14 @@ QString CheckBytes(const QByteArray& Data)
         return Problem;
 
     // Written back, it reads the same, and writes the same bytes again.
-    const QString Copy = Folder() + QStringLiteral("copy.ini");
+    const QString Copy = ScratchFolder() + QStringLiteral("copy.ini");
     Memory.Rename(Copy, false);
     Memory.UpdateFile();
     const QByteArray Written = ReadBytes(Copy);
     TMemIniFile Again(Copy);
     if (QString Problem = Differs("written back it reads otherwise", Read, Contents(Again)); !Problem.isEmpty())
         return Problem;
-    const QString Second = Folder() + QStringLiteral("second.ini");
+    const QString Second = ScratchFolder() + QStringLiteral("second.ini");
     Again.Rename(Second, false);
     Again.UpdateFile();
     if (ReadBytes(Second) != Written)

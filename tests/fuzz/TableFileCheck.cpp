@@ -4,7 +4,6 @@
 #include "tests/fuzz/CheckGuard.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <exception>
 
 namespace {
@@ -12,12 +11,6 @@ namespace {
 // Orders of more records than this are checked as loaded only: deleting
 // record by record is quadratic, and small tables find the same faults.
 constexpr int MaxRecordsToDelete = 24;
-
-QString Folder()
-{
-    static QTemporaryDir Dir;
-    return Dir.path() + QLatin1Char('/');
-}
 
 // What a load did: the error it raised, or the image of what it loaded.
 struct TOutcome {
@@ -131,7 +124,7 @@ QString LoadedUnsound(const TOutcome& Loaded, const QString& Path)
     if (QString Problem = OrdersUnsound(Again); !Problem.isEmpty())
         return Problem;
     // Saved to a file and loaded from there.
-    const QString SavedPath = Folder() + QStringLiteral("saved.quorvy");
+    const QString SavedPath = ScratchFolder() + QStringLiteral("saved.quorvy");
     TTableFile::Save(SavedPath, Again);
     TTableData FromFile;
     const TOutcome Saved = Attempt(FromFile, [&] { TTableFile::Load(SavedPath, FromFile); });
@@ -142,7 +135,7 @@ QString LoadedUnsound(const TOutcome& Loaded, const QString& Path)
 
 QString CheckImage(const QByteArray& Data)
 {
-    const QString Path = Folder() + QStringLiteral("fuzz.quorvy");
+    const QString Path = ScratchFolder() + QStringLiteral("fuzz.quorvy");
     {
         QFile File(Path);
         if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate) || File.write(Data) != Data.size())

@@ -16,7 +16,7 @@
 // --- the table engine on its own ---
 
 // Columns of PersonFields().
-enum TPersonColumn { fId, fName, fBorn, fNote };
+enum TPersonTableColumn { fId, fName, fBorn, fNote };
 
 inline std::vector<TTableField> PersonFields()
 {

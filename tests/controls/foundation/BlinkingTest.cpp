@@ -10,7 +10,7 @@
 namespace {
 
 // Fires the list's timer once, as the timer itself does.
-void Tick()
+void TickBlinking()
 {
     ASSERT_NE(BlinkingControlsList(), nullptr);
     TTimer* Timer = BlinkingControlsList()->Timer();
@@ -59,7 +59,7 @@ TEST(BlinkingList, BlinkingControlsSwitchTogetherAndOthersAreOnlyAsked)
         unsigned Interval;
     } Ticks[] = {{0, 300}, {1, 700}, {0, 300}};
     for (const auto& T : Ticks) {
-        Tick();
+        TickBlinking();
         EXPECT_EQ(List->State(), T.Phase);
         EXPECT_EQ(List->Timer()->Interval(), T.Interval);
     }
@@ -77,7 +77,7 @@ TEST(BlinkingList, AControlFreedDuringATickIsLeftOut)
     Victim->SetBlinking(true);
     // Killer comes first and frees Victim before the list reaches it.
     Killer.FreeOnBlink = Victim;
-    Tick();
+    TickBlinking();
     EXPECT_EQ(BlinkingControlsList()->Count(), 1);
     EXPECT_EQ(Killer.Phases, std::vector<int>{0});
 }

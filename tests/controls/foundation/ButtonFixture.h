@@ -14,6 +14,14 @@
 #include <memory>
 #include <vector>
 
+// Fills R with one solid colour.
+inline void Fill(TCanvas& C, const TRect& R, TColor Color)
+{
+    C.Brush()->SetStyle(bsSolid);
+    C.Brush()->SetColor(Color);
+    C.FillRect(R);
+}
+
 // Paints the expected face of a control into R, its client rectangle.
 using TPainter = std::function<void(TCanvas& C, TRect R)>;
 

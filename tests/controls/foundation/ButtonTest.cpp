@@ -27,13 +27,6 @@ struct PushButtons : TControlForm {
     }
 };
 
-void Fill(TCanvas& C, const TRect& R, TColor Color)
-{
-    C.Brush()->SetStyle(bsSolid);
-    C.Brush()->SetColor(Color);
-    C.FillRect(R);
-}
-
 void Classic(TCanvas& C, TRect R, bool Defaulted, bool Down)
 {
     if (Defaulted)

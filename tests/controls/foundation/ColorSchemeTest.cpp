@@ -11,11 +11,6 @@
 
 namespace {
 
-TColor C(COLORREF Value)
-{
-    return TColor(std::int32_t(Value));
-}
-
 // Notes the scheme when WM_THEMECHANGED arrives.
 class TThemeListener : public TWinControl {
 public:

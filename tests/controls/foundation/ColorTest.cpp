@@ -6,11 +6,6 @@
 
 namespace {
 
-TColor C(COLORREF Value)
-{
-    return TColor(std::int32_t(Value));
-}
-
 struct THsl {
     int H, S, L;
     bool operator==(const THsl&) const = default;

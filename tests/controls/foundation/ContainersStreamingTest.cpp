@@ -32,7 +32,7 @@ END_REGISTER
 
 namespace {
 
-const char* const Definition = R"(object ContainersForm: TContainersForm
+const char* const ContainersDefinition = R"(object ContainersForm: TContainersForm
   Caption = 'Houders'
   ClientWidth = 500
   ClientHeight = 300
@@ -154,56 +154,50 @@ const char* const Definition = R"(object ContainersForm: TContainersForm
 end
 )";
 
-using TFormPtr = TRootPtr<TContainersForm>;
+using TContainersFormPtr = TRootPtr<TContainersForm>;
 
-TFormPtr ReadForm(const QByteArray& Text)
+TContainersFormPtr ReadContainersForm(const QByteArray& Text)
 {
     return ReadFormText<TContainersForm>(Text, QStringLiteral("ContainersForm.form"));
-}
-
-template <typename T>
-T* Find(TComponent* Form, const char* Name)
-{
-    return FindNamed<T>(Form, Name);
 }
 
 } // namespace
 
 TEST(ContainersStreaming, EveryContainerReadsItsValuesAndWritesThemBackTheSame)
 {
-    TFormPtr Form = ReadForm(Definition);
-    auto* Kop = Find<TFcPanel>(Form.get(), "PanelKop");
+    TContainersFormPtr Form = ReadContainersForm(ContainersDefinition);
+    auto* Kop = FindNamed<TFcPanel>(Form.get(), "PanelKop");
     EXPECT_EQ(Kop->BorderSides(), (TSides{sdLeft, sdBottom}));
     EXPECT_EQ(Kop->BorderInner(), fsLowered);
     EXPECT_EQ(Kop->FlatColorAdjustment(), -20);
-    EXPECT_EQ(Kop->FrameController(), Find<TFcFrameController>(Form.get(), "FrameControllerMain"));
+    EXPECT_EQ(Kop->FrameController(), FindNamed<TFcFrameController>(Form.get(), "FrameControllerMain"));
     EXPECT_EQ(Kop->GridXSize(), 4);
     EXPECT_FALSE(Kop->WordWrap());
     Kop->OnPaint()(Kop);
     EXPECT_EQ(Form->Heard, QStringList{QStringLiteral("PanelKop")});
-    auto* Box = Find<TFcGroupBox>(Form.get(), "GroupBoxAdres");
+    auto* Box = FindNamed<TFcGroupBox>(Form.get(), "GroupBoxAdres");
     EXPECT_EQ(Box->GroupStyle(), gsBanner);
-    EXPECT_EQ(Find<TButton>(Form.get(), "ButtonKies")->Parent(), Box);
-    auto* Keuze = Find<TFcPopupPanel>(Form.get(), "PopupPanelKeuze");
+    EXPECT_EQ(FindNamed<TButton>(Form.get(), "ButtonKies")->Parent(), Box);
+    auto* Keuze = FindNamed<TFcPopupPanel>(Form.get(), "PopupPanelKeuze");
     EXPECT_FALSE(Keuze->Visible());
     EXPECT_FALSE(Keuze->AutoSize());
     EXPECT_EQ(Keuze->BorderOuter(), fsPopup);
-    auto* Bar = Find<TFcStatusBar>(Form.get(), "StatusBarMain");
+    auto* Bar = FindNamed<TFcStatusBar>(Form.get(), "StatusBarMain");
     EXPECT_TRUE(Bar->AutoStyle());
     EXPECT_TRUE(Bar->AutoScalePanes());
     EXPECT_EQ(Bar->SimpleFrameStyle(), fsLowered);
-    auto* Hint = Find<TFcStatusPane>(Form.get(), "StatusPaneHint");
+    auto* Hint = FindNamed<TFcStatusPane>(Form.get(), "StatusPaneHint");
     EXPECT_TRUE(Hint->AutoHint());
     EXPECT_EQ(Hint->FillColor(), clLime);
     EXPECT_FALSE(Hint->ParentFillColor());
     EXPECT_FALSE(Hint->Transparent());
-    auto* Clock = Find<TFcClockStatus>(Form.get(), "ClockStatusNu");
+    auto* Clock = FindNamed<TFcClockStatus>(Form.get(), "ClockStatusNu");
     EXPECT_EQ(Clock->Caption(), QStringLiteral("00:00"));
     EXPECT_EQ(Clock->Interval(), 1000);
-    auto* Key = Find<TFcKeyStatus>(Form.get(), "KeyStatusCaps");
+    auto* Key = FindNamed<TFcKeyStatus>(Form.get(), "KeyStatusCaps");
     EXPECT_EQ(Key->KeyStrings()->NumLock(), QStringLiteral("NUMS"));
     EXPECT_EQ(Key->InsertState(), isOverwrite);
-    auto* Res = Find<TFcResourceStatus>(Form.get(), "ResourceStatusGeheugen");
+    auto* Res = FindNamed<TFcResourceStatus>(Form.get(), "ResourceStatusGeheugen");
     EXPECT_EQ(Res->ResourceStrings()->Memory(), QStringLiteral("Geheugen"));
     EXPECT_EQ(Res->NumSegments(), 20);
 
@@ -213,6 +207,6 @@ TEST(ContainersStreaming, EveryContainerReadsItsValuesAndWritesThemBackTheSame)
     // The clock's text is its own, never written.
     EXPECT_FALSE(First.contains("00:00"));
     Form.reset();
-    TFormPtr Back = ReadForm(First);
+    TContainersFormPtr Back = ReadContainersForm(First);
     EXPECT_EQ(WriteComponentToText(Back.get()).toStdString(), First.toStdString());
 }

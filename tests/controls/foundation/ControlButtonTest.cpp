@@ -34,13 +34,6 @@ struct ControlButtons : TControlForm {
     static void Tick(TFcControlButton* B) { B->RepeatTimer()->OnTimer()(B->RepeatTimer()); }
 };
 
-void Fill(TCanvas& C, const TRect& R, TColor Color)
-{
-    C.Brush()->SetStyle(bsSolid);
-    C.Brush()->SetColor(Color);
-    C.FillRect(R);
-}
-
 } // namespace
 
 TEST_F(ControlButtons, WithoutRepeatAPressClicksOnceOnReleaseInside)

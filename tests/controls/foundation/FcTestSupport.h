@@ -67,3 +67,9 @@ inline ::testing::AssertionResult MatchesMap(const QImage& Image, const TLetterM
         return true;
     });
 }
+
+// The colour of a COLORREF, for tables of expected colours.
+inline TColor C(COLORREF Value)
+{
+    return TColor(std::int32_t(Value));
+}

@@ -271,11 +271,11 @@ END_REGISTER
 
 namespace {
 
-using TFormPtr = std::unique_ptr<TToolbarForm, TComponentDeleter>;
+using TToolbarFormPtr = std::unique_ptr<TToolbarForm, TComponentDeleter>;
 
-TFormPtr ReadToolbarForm(const QByteArray& Text)
+TToolbarFormPtr ReadToolbarForm(const QByteArray& Text)
 {
-    TFormPtr Form(CreateNewForm<TToolbarForm>(nullptr));
+    TToolbarFormPtr Form(CreateNewForm<TToolbarForm>(nullptr));
     ReadComponentFromText(Text, Form.get(), QStringLiteral("ToolbarForm.form"));
     return Form;
 }
@@ -315,7 +315,7 @@ std::vector<String> Order(TFcToolbar* Bar)
 
 TEST(ToolbarControls, TheStoredOrderIsTheLayoutOrderAndReadsBack)
 {
-    TFormPtr Form = ReadToolbarForm(WithList("Three One Two"));
+    TToolbarFormPtr Form = ReadToolbarForm(WithList("Three One Two"));
     auto* Bar = dynamic_cast<TFcToolbar*>(Form->FindComponent(QStringLiteral("Bar")));
     ASSERT_NE(Bar, nullptr);
     EXPECT_EQ(Order(Bar), (std::vector<String>{"Three", "One", "Two"}));
@@ -323,28 +323,28 @@ TEST(ToolbarControls, TheStoredOrderIsTheLayoutOrderAndReadsBack)
     const QByteArray Text = WriteComponentToText(Form.get());
     EXPECT_TRUE(Text.contains("ToolbarControls = (\n      Three\n      One\n      Two)"));
     Form.reset();
-    TFormPtr Back = ReadToolbarForm(Text);
+    TToolbarFormPtr Back = ReadToolbarForm(Text);
     EXPECT_EQ(WriteComponentToText(Back.get()).toStdString(), Text.toStdString());
 }
 
 TEST(ToolbarControls, NamesThatFindNothingAreSkippedAndUnlistedControlsWait)
 {
     // "Gone" was deleted; "Two" is missing from the list.
-    TFormPtr Form = ReadToolbarForm(WithList("Gone Three One"));
+    TToolbarFormPtr Form = ReadToolbarForm(WithList("Gone Three One"));
     auto* Bar = dynamic_cast<TFcToolbar*>(Form->FindComponent(QStringLiteral("Bar")));
     EXPECT_EQ(Order(Bar), (std::vector<String>{"Three", "One"}));
 }
 
 TEST(ToolbarControls, AListedControlMovedElsewhereBringsInEveryChild)
 {
-    TFormPtr Form = ReadToolbarForm(WithList("Three Moved One", "  object Moved: TFcToolButton\n  end\n"));
+    TToolbarFormPtr Form = ReadToolbarForm(WithList("Three Moved One", "  object Moved: TFcToolButton\n  end\n"));
     auto* Bar = dynamic_cast<TFcToolbar*>(Form->FindComponent(QStringLiteral("Bar")));
     EXPECT_EQ(Order(Bar), (std::vector<String>{"Three", "One", "Two"}));
 }
 
 TEST(ToolbarControls, UnnamedControlsAreNotWritten)
 {
-    TFormPtr Form = ReadToolbarForm(WithList("One"));
+    TToolbarFormPtr Form = ReadToolbarForm(WithList("One"));
     auto* Bar = dynamic_cast<TFcToolbar*>(Form->FindComponent(QStringLiteral("Bar")));
     Form->Show();
     auto* Unnamed = new TFcToolButton(Bar);

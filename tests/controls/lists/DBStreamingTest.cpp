@@ -22,7 +22,7 @@ END_REGISTER
 
 namespace {
 
-const char* const Definition = R"(object DBStreamForm: TDBStreamForm
+const char* const DBDefinition = R"(object DBStreamForm: TDBStreamForm
   Caption = 'Persoon'
   ClientWidth = 400
   ClientHeight = 300
@@ -73,7 +73,7 @@ end
 
 TEST(DBStreaming, TheLinksArriveByNameAndTheFormWritesWhatItRead)
 {
-    auto Form = ReadRoot<TDBStreamForm>(Definition);
+    auto Form = ReadRoot<TDBStreamForm>(DBDefinition);
     auto* Source = dynamic_cast<TDataSource*>(Form->FindComponent(QStringLiteral("SourcePersoon")));
     auto* Naam = dynamic_cast<TFcDBEdit*>(Form->FindComponent(QStringLiteral("EditNaam")));
     auto* Notitie = dynamic_cast<TFcDBMemo*>(Form->FindComponent(QStringLiteral("MemoNotitie")));

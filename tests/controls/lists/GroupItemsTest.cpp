@@ -34,7 +34,7 @@ std::vector<bool> SelectedFlags(TFcGroup* G)
 }
 
 // Counts the selection notices a group receives.
-class TCountingGroup : public TFcGroup {
+class TNoticeCountingGroup : public TFcGroup {
 public:
     using TFcGroup::TFcGroup;
     int Notices = 0;
@@ -215,7 +215,7 @@ TEST_F(GroupBarFixture, UniqueSelectionReachesTheGroupsThatShowItOnEveryBarOfThe
 
 TEST_F(GroupBarFixture, SelectingAgainRepeatsTheWholeProtocol)
 {
-    auto* G = new TCountingGroup(Form);
+    auto* G = new TNoticeCountingGroup(Form);
     AddItem(G, "X");
     G->SetGroupBar(Bar);
     G->SetShowItemSelection(true);

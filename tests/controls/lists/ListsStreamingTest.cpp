@@ -36,7 +36,7 @@ END_REGISTER
 
 namespace {
 
-const char* const Definition = R"(object ListsForm: TListsForm
+const char* const ListsDefinition = R"(object ListsForm: TListsForm
   Caption = 'Lijsten'
   ClientWidth = 600
   ClientHeight = 400
@@ -193,11 +193,11 @@ const char* const Definition = R"(object ListsForm: TListsForm
 end
 )";
 
-using TFormPtr = std::unique_ptr<TListsForm, TComponentDeleter>;
+using TListsFormPtr = std::unique_ptr<TListsForm, TComponentDeleter>;
 
-TFormPtr ReadForm(const QByteArray& Text)
+TListsFormPtr ReadListsForm(const QByteArray& Text)
 {
-    TFormPtr Form(new TListsForm(nullptr));
+    TListsFormPtr Form(new TListsForm(nullptr));
     ReadComponentFromText(Text, Form.get(), QStringLiteral("lists.form"));
     return Form;
 }
@@ -210,7 +210,7 @@ T* Find(TComponent* Root, const char* Name)
 
 TEST(ListsStreaming, EveryControlReadsItsValuesAndDropsTheObsoleteOnes)
 {
-    const TFormPtr Form = ReadForm(Definition);
+    const TListsFormPtr Form = ReadListsForm(ListsDefinition);
     auto* Title = Find<TFcEdit>(Form.get(), "EditTitel");
     ASSERT_NE(Title, nullptr);
     EXPECT_EQ(Title->Text(), QStringLiteral("Overzicht"));
@@ -262,22 +262,22 @@ TEST(ListsStreaming, EveryControlReadsItsValuesAndDropsTheObsoleteOnes)
 
 TEST(ListsStreaming, WhatIsWrittenReadsBackAndWritesTheSame)
 {
-    TFormPtr Form = ReadForm(Definition);
+    TListsFormPtr Form = ReadListsForm(ListsDefinition);
     const QByteArray First = WriteComponentToText(Form.get());
     Form.reset();
     for (const char* Dropped : {"FrameFlat", "FrameFocusStyle", "FrameFlatStyle", "FlatButtonParentColor"})
         EXPECT_FALSE(First.contains(QByteArray(Dropped) + " = ")) << Dropped;
     EXPECT_FALSE(First.contains("Glyph.Data")) << "the arrow comes from the scroll style";
-    const TFormPtr Back = ReadForm(First);
+    const TListsFormPtr Back = ReadListsForm(First);
     EXPECT_EQ(WriteComponentToText(Back.get()).toStdString(), First.toStdString());
 }
 
 TEST(ListsStreaming, AStateColourShownIsNeverWrittenAsTheUsersColour)
 {
-    const TFormPtr Form = ReadForm(Definition);
+    const TListsFormPtr Form = ReadListsForm(ListsDefinition);
     auto* Month = Find<TFcComboBox>(Form.get(), "ComboMaand");
     ASSERT_EQ(Month->Color(), clInfoBk) << "read-only shows its colour";
-    const TFormPtr Back = ReadForm(WriteComponentToText(Form.get()));
+    const TListsFormPtr Back = ReadListsForm(WriteComponentToText(Form.get()));
     Month = Find<TFcComboBox>(Back.get(), "ComboMaand");
     Month->SetReadOnly(false);
     EXPECT_EQ(Month->Color(), clWindow) << "the user's colour came back";

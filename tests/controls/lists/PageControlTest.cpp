@@ -82,7 +82,7 @@ const char* const ThreePages = "object F: TPagesForm\n"
                                "  end\n"
                                "end\n";
 
-QByteArray Definition(const char* Active)
+QByteArray PagesDefinition(const char* Active)
 {
     return QString::fromLatin1(ThreePages).arg(QString::fromLatin1(Active)).toUtf8();
 }
@@ -134,7 +134,7 @@ TEST_F(PageControl, ARefusedChangeKeepsTheOldPage)
 
 TEST_F(PageControl, TheDefaultPageShowsAfterLoadingWithoutEvents)
 {
-    const auto Form = ReadRoot<TPagesForm>(Definition("ActivePage = B\n    ActivePageDefault = C"));
+    const auto Form = ReadRoot<TPagesForm>(PagesDefinition("ActivePage = B\n    ActivePageDefault = C"));
     auto* P = dynamic_cast<TFcPageControl*>(Form->FindComponent(QStringLiteral("Pages")));
     ASSERT_NE(P, nullptr);
     EXPECT_EQ(P->ActivePage()->Name(), QStringLiteral("C"));
@@ -143,7 +143,7 @@ TEST_F(PageControl, TheDefaultPageShowsAfterLoadingWithoutEvents)
     EXPECT_TRUE(P->Pages(2)->Visible());
     EXPECT_TRUE(GLog.isEmpty()) << GLog.join(QLatin1Char(',')).toStdString();
     // Without a default the streamed page shows, quietly as well.
-    const auto Plain = ReadRoot<TPagesForm>(Definition("ActivePage = B"));
+    const auto Plain = ReadRoot<TPagesForm>(PagesDefinition("ActivePage = B"));
     auto* Q = dynamic_cast<TFcPageControl*>(Plain->FindComponent(QStringLiteral("Pages")));
     EXPECT_EQ(Q->ActivePage()->Name(), QStringLiteral("B"));
     EXPECT_EQ(Q->TabIndex(), 1);

@@ -64,7 +64,7 @@ const char* const MenuFormText = R"(object MenuForm: TForm
 end
 )";
 
-class TPlainBox : public TCustomControl {
+class TKeyLoggingBox : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
     QStringList Keys;
@@ -137,12 +137,12 @@ TEST_F(Menus, CommandsAreUniqueAndDispatchToTheirItem)
 }
 
 struct Shown : Menus {
-    TPlainBox* Box = nullptr;
+    TKeyLoggingBox* Box = nullptr;
     TPlainGraphic* Graphic = nullptr;
     void SetUp() override
     {
         Menus::SetUp();
-        Box = new TPlainBox(Form);
+        Box = new TKeyLoggingBox(Form);
         Box->SetName(QStringLiteral("Box"));
         Box->SetBounds(10, 10, 100, 80);
         Box->SetParent(Form);
@@ -185,7 +185,7 @@ TEST_F(Shown, AParentsPopupMenuShortcutRunsItsItemsAction)
 {
     // The focus on a child of the box whose popup menu holds the shortcut;
     // the item runs through its action (whose shortcut it takes).
-    auto* Child = new TPlainBox(Form);
+    auto* Child = new TKeyLoggingBox(Form);
     Child->SetBounds(5, 5, 30, 30);
     Child->SetParent(Box);
     Child->SetTabStop(true);

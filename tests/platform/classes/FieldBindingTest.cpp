@@ -31,7 +31,7 @@ TRootPtr<TBoundRoot> ReadBound(const QByteArray& Text)
     return ReadRoot<TBoundRoot>(Text, QStringLiteral("bound.form"));
 }
 
-String ReadError(const QByteArray& Text)
+String ReadBoundError(const QByteArray& Text)
 {
     return ReadRootError<TBoundRoot>(Text, QStringLiteral("bound.form"));
 }
@@ -55,23 +55,23 @@ TEST(FieldBinding, ReadingSetsTheFieldsBeforeLoaded)
 
 TEST(FieldBinding, WrongClassAndMissingComponentsAreErrorsNamingTheForm)
 {
-    EXPECT_EQ(ReadError("object Root: TBoundRoot\n"
-                        "  object Panel1: TTestPanel\n"
-                        "  end\n"
-                        "  object Button1: TComponent\n"
-                        "  end\n"
-                        "end\n"),
+    EXPECT_EQ(ReadBoundError("object Root: TBoundRoot\n"
+                             "  object Panel1: TTestPanel\n"
+                             "  end\n"
+                             "  object Button1: TComponent\n"
+                             "  end\n"
+                             "end\n"),
               QStringLiteral("bound.form(4): TBoundRoot.Button1 holds a TTestControl, not a TComponent"));
-    EXPECT_EQ(ReadError("object Root: TBoundRoot\n"
-                        "  object Panel1: TTestControl\n"
-                        "  end\n"
-                        "end\n"),
+    EXPECT_EQ(ReadBoundError("object Root: TBoundRoot\n"
+                             "  object Panel1: TTestControl\n"
+                             "  end\n"
+                             "end\n"),
               QStringLiteral("bound.form(2): TBoundRoot.Panel1 holds a TTestPanel, not a TTestControl"));
     // Names are matched without regard to case, as the reader matches them.
-    EXPECT_EQ(ReadError("object Root: TBoundRoot\n"
-                        "  object PANEL1: TTestPanel\n"
-                        "  end\n"
-                        "end\n"),
+    EXPECT_EQ(ReadBoundError("object Root: TBoundRoot\n"
+                             "  object PANEL1: TTestPanel\n"
+                             "  end\n"
+                             "end\n"),
               QStringLiteral("bound.form(1): Component Button1 is missing from the definition of TBoundRoot"));
 }
 

@@ -2,6 +2,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "tests/support/ErrorMessages.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Utf8Text.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,11 +11,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-String U(const char* Utf8)
-{
-    return QString::fromUtf8(Utf8);
-}
 
 QStringList Items(const TStrings& List)
 {

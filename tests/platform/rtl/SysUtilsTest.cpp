@@ -1,14 +1,10 @@
 #include "platform/rtl/SysUtils.h"
 #include "tests/support/ErrorMessages.h"
+#include "tests/support/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-String U(const char* Utf8)
-{
-    return QString::fromUtf8(Utf8);
-}
 
 // Restores the process-wide settings a test changed.
 class SysUtilsSettings : public ::testing::Test {
