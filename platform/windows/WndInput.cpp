@@ -40,6 +40,16 @@ TPoint GCursorPos{-1, -1};
 bool GCursorKnown = false;
 HCURSOR GCursor = IDC_ARROW;
 HWND GMouseTop = nullptr;
+// The windows as the mouse last saw them (WindowsVersion), and whether a
+// windowless control changed under it since.
+std::uint64_t GMouseSeenVersion = 0;
+bool GMouseAreaChanged = false;
+// The last look at a still mouse queued a move: a change made while that
+// move was handled is not looked at again, or a control that changed the
+// windows whenever the mouse moved over it would keep the queue busy.
+bool GMouseLookMoved = false;
+// Popup menus running: they have the mouse.
+int GMenuLoops = 0;
 // The keys and buttons held: as they are now (GetAsyncKeyState), and as
 // the input last taken out of the queue found them.  A program busy while
 // the user types on sees each key with the keys held when it was pressed
@@ -378,11 +388,12 @@ struct TMouseTarget {
     int Hit = HTCLIENT;
 };
 
-TMouseTarget FindMouseTarget(HWND Top, TPoint Screen)
+// The window input at Screen goes to, Top being the window the desktop
+// gave it to and Under what lies there.
+TMouseTarget MouseTarget(HWND Top, TPoint Screen, TPointHit Under)
 {
     if (Alive(GCapture) != nullptr)
         return {GCapture, HTCLIENT};
-    TPointHit Under = HitFromPoint(Screen);
     RememberInputHit(Screen, Under.Wnd);
     if (Under.Wnd == nullptr || TopLevel(Under.Wnd) != Top)
         Under = {Top};
@@ -396,6 +407,11 @@ TMouseTarget FindMouseTarget(HWND Top, TPoint Screen)
     if (Hit == HTTRANSPARENT || Hit == HTNOWHERE)
         Hit = HTCLIENT;
     return {W, Hit};
+}
+
+TMouseTarget FindMouseTarget(HWND Top, TPoint Screen)
+{
+    return MouseTarget(Top, Screen, Alive(GCapture) != nullptr ? TPointHit{} : HitFromPoint(Screen));
 }
 
 void QueueMouse(HWND Target, UINT Msg, WPARAM WParam, TPoint Screen, bool NonClient)
@@ -462,6 +478,14 @@ void QueueMove(const TMouseTarget& T, TPoint Screen)
                NonClient);
 }
 
+// The mouse's place was looked at with the windows as they are now.
+void MouseSeen()
+{
+    GMouseSeenVersion = WindowsVersion();
+    GMouseAreaChanged = false;
+    GMouseLookMoved = false;
+}
+
 void HandleMouse(HWND Top, QMouseEvent* E, TPoint Screen)
 {
     GCursorPos = Screen;
@@ -470,11 +494,15 @@ void HandleMouse(HWND Top, QMouseEvent* E, TPoint Screen)
     SyncButtons(E->buttons());
     SyncModifiers(E->modifiers());
     const TMouseTarget T = FindMouseTarget(Top, Screen);
+    // What changes from now on is the user's doing; only a move tells the
+    // windows what is under the mouse.
+    GMouseLookMoved = false;
     if (T.Wnd == nullptr)
         return;
     const bool NonClient = T.Hit != HTCLIENT;
     if (E->type() == QEvent::MouseMove) {
         QueueMove(T, Screen);
+        MouseSeen();
         return;
     }
     const int Button = ButtonIndex(E->button());
@@ -748,6 +776,7 @@ bool CanRaise()
 // release of the press that opened the menu above all) is the menu's.
 void EnterMenuLoop()
 {
+    ++GMenuLoops;
     if (Alive(GCapture) != nullptr)
         ReleaseCapture();
     DropQueuedMouseInput();
@@ -758,6 +787,8 @@ void EnterMenuLoop()
 // no pointer of its own: there the last place we saw stands.)
 void ExitMenuLoop()
 {
+    --GMenuLoops;
+    MouseSeen();
     if (GuiApplication() != nullptr && CanRaise()) {
         const QPoint Q = QCursor::pos();
         GCursorPos = {Q.x(), Q.y()};
@@ -1120,8 +1151,10 @@ void ForgetWindow(HWND Wnd)
     }
     if (GActive == Wnd)
         GActive = nullptr;
+    // The mouse stays where it is, over the window that was behind this one
+    // if that is ours.
     if (GMouseTop == Wnd)
-        GMouseTop = nullptr;
+        GMouseTop = TopLevelAt(GCursorPos, Wnd);
     if (GLastClick.Wnd == Wnd)
         GLastClick = {};
 }
@@ -1129,6 +1162,34 @@ void ForgetWindow(HWND Wnd)
 void InputTaken(const MSG& Msg)
 {
     GTakenKeys = Msg.Keys;
+}
+
+void RecheckMouse()
+{
+    const bool Changed = GMouseAreaChanged || WindowsVersion() != GMouseSeenVersion;
+    const bool OwnMove = GMouseLookMoved;
+    GMouseLookMoved = false;
+    if (!Changed)
+        return;
+    MouseSeen();
+    // A held capture or a running menu has the mouse, whatever is under it.
+    HWND Was = Alive(GMouseTop);
+    if (OwnMove || GMenuLoops > 0 || Alive(GCapture) != nullptr || Was == nullptr)
+        return;
+    // The mouse is over the front one of our windows at its place, which
+    // may be one shown there since; or over none of ours any more.
+    const TPointHit Under = HitFromPoint(GCursorPos);
+    GMouseTop = Under.Wnd != nullptr ? TopLevel(Under.Wnd) : nullptr;
+    if (GMouseTop == nullptr) {
+        PostMessage(Was, WM_MOUSELEAVE, 0, 0);
+        return;
+    }
+    const TMouseTarget T = MouseTarget(GMouseTop, GCursorPos, Under);
+    if (T.Wnd == nullptr)
+        return;
+    QueueMove(T, GCursorPos);
+    MouseSeen();
+    GMouseLookMoved = true;
 }
 
 } // namespace QvWnd
@@ -1266,6 +1327,17 @@ BOOL GetCursorPos(TPoint* P)
     }
     *P = GCursorPos;
     return TRUE;
+}
+
+void MouseAreaChanged(HWND Wnd, const TRect& ClientRect)
+{
+    HWND Top = Alive(GMouseTop);
+    if (Top == nullptr || Live(Wnd) == nullptr || TopLevel(Wnd) != Top)
+        return;
+    TPoint P = GCursorPos;
+    ScreenToClient(Wnd, &P);
+    if (PtInRect(ClientRect, P))
+        GMouseAreaChanged = true;
 }
 
 BOOL SetCursorPos(int X, int Y)

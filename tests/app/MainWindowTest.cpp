@@ -694,6 +694,25 @@ TEST_F(MainWindowTest, WithoutSettingsTheDataFolderIsMadeInTheDocumentsFolder)
     EXPECT_FALSE(QFileInfo::exists(Dir.File("ontbreekt")));
 }
 
+TEST_F(MainWindowTest, AFileOpenedFromTheStartPageTakesTheStartPagesHintAway)
+{
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    const QString ListHint = GetLongHint(Main->FcListBoxPreviousFiles->Hint());
+    MouseMove(Main->FcListBoxPreviousFiles, {40, 5});
+    IdleOnce();
+    EXPECT_EQ(Main->FcStatusPane->Caption(), ListHint);
+    // The mouse does not move while the file opens.
+    MouseDown(Main->FcListBoxPreviousFiles, {40, 5});
+    MouseUp(Main->FcListBoxPreviousFiles, {40, 5});
+    ASSERT_EQ(Data->FileName, Path);
+    IdleOnce();
+    // The group bar, which has no hint, is under the mouse now.
+    EXPECT_EQ(MouseControl(), Main->FcGroupBarMenu);
+    EXPECT_EQ(Application->Hint(), QString());
+    EXPECT_EQ(Main->FcStatusPane->Caption(), QString());
+}
+
 TEST_F(MainWindowTest, TheStatusBarShowsTheHintTheLockKeysAndTheClock)
 {
     ShowMain();

@@ -6,6 +6,7 @@
 #include "tests/support/WindowHelpers.h"
 
 #include "platform/forms/HintWindow.h"
+#include "platform/forms/Timer.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,91 @@ TEST_F(Hints, TheApplicationHintFollowsTheMouseWithTheLongPart)
     MouseMove(Second, {20, 20});
     Application->HandleMessage();
     EXPECT_EQ(AppHints.last(), QStringLiteral("Tweede"));
+}
+
+TEST_F(Hints, TheApplicationHintFollowsWhatComesUnderAStillMouse)
+{
+    auto* Bare = new TTestBox(Form);
+    Bare->SetBoundsRect(Bounds(20, 20, 30, 30));
+    Bare->SetVisible(false);
+    Bare->SetParent(Form);
+    auto* Spot = new TTestGraphic(Form);
+    Spot->SetBoundsRect(Bounds(20, 20, 30, 30));
+    Spot->SetHint(QStringLiteral("Plek"));
+    Spot->SetVisible(false);
+    Spot->SetParent(Form);
+    // The mouse stays at (30, 30) of the form from here on.
+    MouseMove(First, {20, 20});
+    IdleOnce();
+    ASSERT_EQ(Application->Hint(), QStringLiteral("Lange uitleg"));
+    struct TStep {
+        const char* What;
+        std::function<void()> Change;
+        QString Hint;
+    };
+    const std::vector<TStep> Steps = {
+        {"a box without a hint in front", [&] { Bare->Show(); }, QString()},
+        {"that box gone", [&] { Bare->Free(); }, QStringLiteral("Lange uitleg")},
+        {"hidden", [&] { First->Hide(); }, QString()},
+        {"shown", [&] { First->Show(); }, QStringLiteral("Lange uitleg")},
+        {"moved away", [&] { First->SetLeft(150); }, QString()},
+        {"a graphic control shown", [&] { Spot->Show(); }, QStringLiteral("Plek")},
+        {"moved away", [&] { Spot->SetTop(100); }, QString()},
+        {"moved back", [&] { Spot->SetTop(20); }, QStringLiteral("Plek")},
+        {"freed", [&] { Spot->Free(); }, QString()},
+    };
+    for (const TStep& S : Steps) {
+        S.Change();
+        IdleOnce();
+        EXPECT_EQ(Application->Hint(), S.Hint) << S.What;
+    }
+}
+
+TEST_F(Hints, APressThatChangesWhatLiesUnderTheMouseIsFollowed)
+{
+    // The press hides the box, and the release comes in while the press is
+    // still being handled, as it does when that takes a while.
+    First->SetOnMouseDown([this](TObject*, TMouseButton, TShiftState, int, int) {
+        First->Hide();
+        QueueMouseUp(Form, {30, 30});
+    });
+    MouseMove(First, {20, 20});
+    MouseDown(First, {20, 20});
+    IdleOnce();
+    EXPECT_EQ(MouseControl(), Form);
+    EXPECT_EQ(Application->Hint(), QString());
+}
+
+TEST_F(Hints, TheApplicationHintFollowsWindowsShownAndClosedUnderAStillMouse)
+{
+    MouseMove(First, {20, 20});
+    TForm* Front = CreateNewForm<TForm>(nullptr);
+    Front->SetBoundsRect(Form->BoundsRect());
+    Front->SetHint(QStringLiteral("Voor"));
+    Front->Show();
+    IdleOnce();
+    EXPECT_EQ(Application->Hint(), QStringLiteral("Voor"));
+    Front->Hide();
+    IdleOnce();
+    EXPECT_EQ(Application->Hint(), QStringLiteral("Lange uitleg"));
+    // The same with a modal window, which ends from a timer once the loop
+    // has gone idle with it in front.
+    QString During;
+    TTimer Later(nullptr);
+    Later.SetInterval(1);
+    int Ticks = 0;
+    Later.SetOnTimer([&](TObject*) {
+        if (Application->Hint() != QStringLiteral("Voor") && ++Ticks < 1000)
+            return;
+        Later.SetEnabled(false);
+        During = Application->Hint();
+        Front->SetModalResult(mrOk);
+    });
+    Front->ShowModal();
+    EXPECT_EQ(During, QStringLiteral("Voor"));
+    IdleOnce();
+    EXPECT_EQ(Application->Hint(), QStringLiteral("Lange uitleg"));
+    Front->Free();
 }
 
 TEST_F(Hints, MoveToTheNextControlAfterTheShortPauseAndGoOnAPress)
