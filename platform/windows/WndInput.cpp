@@ -40,10 +40,11 @@ TPoint GCursorPos{-1, -1};
 bool GCursorKnown = false;
 HCURSOR GCursor = IDC_ARROW;
 HWND GMouseTop = nullptr;
-// The windows as the mouse last saw them (WindowsVersion), and whether a
-// windowless control changed under it since.
+// The windows as the mouse last saw them (WindowsVersion), and whether what
+// is under it may have changed since all the same: a windowless control
+// changed there, or the mouse came into a window without moving in it.
 std::uint64_t GMouseSeenVersion = 0;
-bool GMouseAreaChanged = false;
+bool GMouseStale = false;
 // The last look at a still mouse queued a move: a change made while that
 // move was handled is not looked at again, or a control that changed the
 // windows whenever the mouse moved over it would keep the queue busy.
@@ -478,11 +479,18 @@ void QueueMove(const TMouseTarget& T, TPoint Screen)
                NonClient);
 }
 
+// The offscreen platform of the tests can neither raise nor activate.
+bool CanRaise()
+{
+    static const bool Can = QGuiApplication::platformName() != QLatin1String("offscreen");
+    return Can;
+}
+
 // The mouse's place was looked at with the windows as they are now.
 void MouseSeen()
 {
     GMouseSeenVersion = WindowsVersion();
-    GMouseAreaChanged = false;
+    GMouseStale = false;
     GMouseLookMoved = false;
 }
 
@@ -611,6 +619,20 @@ protected:
         case QEvent::ShortcutOverride:
             E->accept();
             return true;
+        case QEvent::Enter:
+            // The mouse came in without moving here: the window in front
+            // went, or a modal window that kept this one from the mouse
+            // ended.  (The offscreen platform of the tests has no pointer:
+            // its made-up one is not the tests' mouse.)
+            if (CanRaise()) {
+                const QPoint P = static_cast<QEnterEvent*>(E)->position().toPoint();
+                GCursorPos = {W->Rect.Left + P.x(), W->Rect.Top + P.y()};
+                GCursorKnown = true;
+                GMouseTop = W;
+                GMouseStale = true;
+                GMouseLookMoved = false;
+            }
+            return QWidget::event(E);
         case QEvent::Leave:
             if (GMouseTop == W)
                 GMouseTop = nullptr;
@@ -762,13 +784,6 @@ void ConnectApplicationState()
             if (Top->Visible())
                 PostMessage(Top, WM_ACTIVATEAPP, Active ? TRUE : FALSE, 0);
     });
-}
-
-// The offscreen platform of the tests can neither raise nor activate.
-bool CanRaise()
-{
-    static const bool Can = QGuiApplication::platformName() != QLatin1String("offscreen");
-    return Can;
 }
 
 // A popup menu's loop (see TMenuLoopHooks).  While it runs the menu has
@@ -1166,7 +1181,7 @@ void InputTaken(const MSG& Msg)
 
 void RecheckMouse()
 {
-    const bool Changed = GMouseAreaChanged || WindowsVersion() != GMouseSeenVersion;
+    const bool Changed = GMouseStale || WindowsVersion() != GMouseSeenVersion;
     const bool OwnMove = GMouseLookMoved;
     GMouseLookMoved = false;
     if (!Changed)
@@ -1337,7 +1352,7 @@ void MouseAreaChanged(HWND Wnd, const TRect& ClientRect)
     TPoint P = GCursorPos;
     ScreenToClient(Wnd, &P);
     if (PtInRect(ClientRect, P))
-        GMouseAreaChanged = true;
+        GMouseStale = true;
 }
 
 BOOL SetCursorPos(int X, int Y)

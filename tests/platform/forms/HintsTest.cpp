@@ -4,10 +4,12 @@
 // press hiding them.
 #include "tests/platform/forms/TestControls.h"
 #include "tests/support/WindowHelpers.h"
+#include "tests/support/XServer.h"
 
 #include "platform/forms/HintWindow.h"
 #include "platform/forms/Timer.h"
 
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -193,6 +195,60 @@ TEST_F(Hints, ControlsWithoutShowHintShowNone)
     MouseMove(First, {20, 20});
     RunUntil([] { return false; }, 100);
     EXPECT_FALSE(Shown());
+}
+
+// On a real desktop, where the desktop only says that the mouse entered a
+// window: a modal window shown under a still mouse takes it, and when it
+// ends the window behind has it again.
+TEST(XServer, TheHintFollowsAStillMouseIntoAndOutOfAModalWindow)
+{
+    RunOnXServer("TheHintFollowsAStillMouseIntoAndOutOfAModalWindow");
+}
+
+TEST(OnXServer, TheHintFollowsAStillMouseIntoAndOutOfAModalWindow)
+{
+    if (!OnXServer())
+        GTEST_SKIP() << "runs on the X server that XServer.TheHintFollowsAStillMouseIntoAndOutOfAModalWindow starts";
+    TForm* Main = CreateNewForm<TForm>(nullptr);
+    Main->SetBounds(100, 100, 400, 300);
+    auto* Box = new TTestBox(Main);
+    Box->SetBoundsRect(Bounds(10, 10, 300, 200));
+    Box->SetHint(QStringLiteral("Vak"));
+    Box->SetParent(Main);
+    const QString Problem = ShowOnDesktop(Main);
+    ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
+    const auto HintBecomes = [](const QString& Hint) {
+        return RunUntil(
+            [&] {
+                IdleOnce();
+                return Application->Hint() == Hint;
+            },
+            10000);
+    };
+    const TPoint Mouse = Box->ClientToScreen({100, 100});
+    XMoveTo(Mouse.X, Mouse.Y);
+    ASSERT_TRUE(HintBecomes(QStringLiteral("Vak")));
+
+    TForm* Dialog = CreateNewForm<TForm>(nullptr);
+    Dialog->SetBorderStyle(bsDialog);
+    Dialog->SetHint(QStringLiteral("Dialoog"));
+    Dialog->SetBounds(Mouse.X - 100, Mouse.Y - 60, 240, 160);
+    bool SawDialog = false;
+    int Ticks = 0;
+    QTimer Watch;
+    Watch.setInterval(20);
+    QObject::connect(&Watch, &QTimer::timeout, [&] {
+        SawDialog = SawDialog || Application->Hint() == QStringLiteral("Dialoog");
+        if (SawDialog || ++Ticks > 500)
+            Dialog->SetModalResult(mrOk);
+    });
+    Watch.start();
+    Dialog->ShowModal();
+    Watch.stop();
+    EXPECT_TRUE(SawDialog);
+    EXPECT_TRUE(HintBecomes(QStringLiteral("Vak"))) << Application->Hint().toStdString();
+    Dialog->Free();
+    Main->Free();
 }
 
 TEST(HintText, SplitsAtTheBar)
