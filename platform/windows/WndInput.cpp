@@ -410,9 +410,21 @@ TMouseTarget MouseTarget(HWND Top, TPoint Screen, TPointHit Under)
     return {W, Hit};
 }
 
-TMouseTarget FindMouseTarget(HWND Top, TPoint Screen)
+// The window the desktop gave input at Screen to, unless that one lets the
+// mouse through (a hint over what it explains): then ours below it.
+HWND InputTop(HWND Top, TPoint Screen, const TPointHit& Under)
 {
-    return MouseTarget(Top, Screen, Alive(GCapture) != nullptr ? TPointHit{} : HitFromPoint(Screen));
+    if (Under.Wnd == nullptr || TopLevel(Under.Wnd) == Top)
+        return Top;
+    return SendMessage(Top, WM_NCHITTEST, 0, PointToLParam(Screen)) == HTTRANSPARENT ? TopLevel(Under.Wnd) : Top;
+}
+
+// Top: the window the desktop gave the input to, then the one that has it.
+TMouseTarget FindMouseTarget(HWND& Top, TPoint Screen)
+{
+    const TPointHit Under = Alive(GCapture) != nullptr ? TPointHit{} : HitFromPoint(Screen);
+    Top = InputTop(Top, Screen, Under);
+    return MouseTarget(Top, Screen, Under);
 }
 
 void QueueMouse(HWND Target, UINT Msg, WPARAM WParam, TPoint Screen, bool NonClient)
@@ -486,6 +498,23 @@ bool CanRaise()
     return Can;
 }
 
+// The desktop says the mouse left Top, but only a window of ours that lets
+// it through (a hint over what it explains) came between: for us the mouse
+// is still over Top.  (The offscreen platform of the tests has no pointer
+// of its own to ask.)
+bool UnderHintOnly(HWND Top)
+{
+    if (!CanRaise())
+        return false;
+    const QPoint Q = QCursor::pos();
+    const TPoint P{Q.x(), Q.y()};
+    HWND Front = TopLevelAt(P, nullptr);
+    if (Front == nullptr || Front == Top)
+        return false;
+    const TPointHit Under = HitFromPoint(P);
+    return Under.Wnd != nullptr && TopLevel(Under.Wnd) == Top;
+}
+
 // The mouse's place was looked at with the windows as they are now.
 void MouseSeen()
 {
@@ -498,10 +527,10 @@ void HandleMouse(HWND Top, QMouseEvent* E, TPoint Screen)
 {
     GCursorPos = Screen;
     GCursorKnown = true;
-    GMouseTop = Top;
     SyncButtons(E->buttons());
     SyncModifiers(E->modifiers());
     const TMouseTarget T = FindMouseTarget(Top, Screen);
+    GMouseTop = Top;
     // What changes from now on is the user's doing; only a move tells the
     // windows what is under the mouse.
     GMouseLookMoved = false;
@@ -634,6 +663,8 @@ protected:
             }
             return QWidget::event(E);
         case QEvent::Leave:
+            if (UnderHintOnly(W))
+                return true;
             if (GMouseTop == W)
                 GMouseTop = nullptr;
             PostMessage(W, WM_MOUSELEAVE, 0, 0);
