@@ -274,9 +274,10 @@ void TFormMain::FormCloseQuery(TObject* Sender, bool& CanClose)
 bool TFormMain::SaveAtExit()
 {
     QStringList Failed;
+    const bool WasOpen = DataModuleMain->Active;
     {
         const TCursorScope Busy(crHourGlass);
-        if (DataModuleMain->Active)
+        if (WasOpen)
             ShutdownStep(Failed, QStringLiteral("het contactbestand ") + ToolBox::Quoted(DataModuleMain->GetFileName()),
                          [this] { CloseContactFile(); });
         // Where the window returns to when it is neither maximised nor
@@ -289,7 +290,6 @@ bool TFormMain::SaveAtExit()
         if (Settings->SaveSettings)
             ShutdownStep(Failed, QStringLiteral("de instellingen ") + ToolBox::Quoted(TSettings::IniFileName()),
                          [] { Settings->Save(); });
-        DataModuleMain->DeleteTempFiles();
         ShutdownStep(Failed,
                      QStringLiteral("de lijst met laatst gebruikte bestanden ") + ToolBox::Quoted(RecentFilesName()),
                      [] {
@@ -297,18 +297,28 @@ bool TFormMain::SaveAtExit()
                          DataModuleMain->SaveMRUList(RecentFilesName());
                      });
     }
-    if (Failed.isEmpty())
+    if (Failed.isEmpty()) {
+        DataModuleMain->DeleteTempFiles();
         return true;
+    }
     const String Question = QStringLiteral("Bij het afsluiten kon het volgende niet worden opgeslagen:\r\n\r\n")
         + Failed.join(QStringLiteral("\r\n"))
         + QStringLiteral("\r\n\r\nWilt u Quorvy® toch afsluiten? Wat niet kon worden opgeslagen, "
                          "gaat dan verloren.");
-    if (MessageBox(Question, QStringLiteral("Opslaan mislukt"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    if (MessageBox(Question, QStringLiteral("Opslaan mislukt"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
+        // The program goes on: a contact file that was written and closed
+        // is no longer shown as open.
+        if (WasOpen && !DataModuleMain->Active) {
+            ResetMainWindow();
+            RefreshListAfterClose();
+        }
         return false;
+    }
     if (DataModuleMain->Active) {
         DataModuleMain->AbandonFiles();
         FFileLock.reset();
     }
+    DataModuleMain->DeleteTempFiles();
     return true;
 }
 

@@ -242,8 +242,13 @@ private:
     // The default data folder is made when it is first needed.
     void EnsureDataFolder();
     // What the close query writes: false when the user, told of what could
-    // not be written, keeps the program running.
+    // not be written, keeps the program running; the window then shows
+    // what is open (the start page when the contact file was closed).
+    // Report files are deleted only when the program ends.
     bool SaveAtExit();
+    // After a close, a file made during this run shows in the start page's
+    // list: the folder's, or the recent files with it last.
+    void RefreshListAfterClose();
     void SetSearchItemsEnabled(bool Enabled);
     bool SearchFrom(bool Forward, bool MoveFirst);
     // "Heen" and "Terug": the next match from the current person on.

@@ -71,6 +71,11 @@ void TFormMain::ActionCloseExecute(TObject* Sender)
 {
     (void)Sender;
     CloseCurrentFile();
+    RefreshListAfterClose();
+}
+
+void TFormMain::RefreshListAfterClose()
+{
     if (!DataModuleMain->NewFileCreated)
         return;
     if (MenuStandaard->Checked()) {

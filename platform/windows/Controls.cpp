@@ -73,6 +73,16 @@ TControl* GCaptureControl = nullptr;
     throw EInvalidOperation(QStringLiteral("Control '%1' has no parent window").arg(C->Name()));
 }
 
+// A control without a window of its own came, went or moved over R (its
+// parent's client coordinates): the mouse may be over another control
+// there now.  (A windowed control's window says so itself.)
+void NoteMouseArea(TControl* Control, const TRect& R)
+{
+    TWinControl* Parent = Control->Parent();
+    if (Parent != nullptr && Parent->HandleAllocated() && dynamic_cast<TWinControl*>(Control) == nullptr)
+        MouseAreaChanged(Parent->WindowHandle(), R);
+}
+
 } // namespace
 
 TControlHooks& ControlHooks()
@@ -130,11 +140,16 @@ void TControl::SetParent(TWinControl* AParent)
         return;
     if (AParent == this)
         throw EInvalidOperation(QStringLiteral("A control cannot have itself as its parent"));
-    if (FParent != nullptr)
+    if (FParent != nullptr) {
+        if (FVisible)
+            NoteMouseArea(this, BoundsRect());
         FParent->RemoveControl(this);
+    }
     if (AParent != nullptr) {
         AParent->InsertControl(this);
         UpdateAnchorRules();
+        if (FVisible)
+            NoteMouseArea(this, BoundsRect());
     }
 }
 
@@ -156,10 +171,14 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
     InvalidateControl(FVisible, false);
+    if (FVisible)
+        NoteMouseArea(this, BoundsRect());
     FLeft = ALeft;
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
+    if (FVisible)
+        NoteMouseArea(this, BoundsRect());
     UpdateAnchorRules();
     Invalidate();
     Perform(WM_WINDOWPOSCHANGED, 0, 0);
@@ -377,6 +396,7 @@ void TControl::SetVisible(bool Value)
     if (FVisible == Value)
         return;
     FVisible = Value;
+    NoteMouseArea(this, BoundsRect());
     Perform(CM_VISIBLECHANGED, Value ? 1 : 0, 0);
     RequestAlign();
     SendDockNotification(CM_VISIBLECHANGED, Value ? 1 : 0, 0);

@@ -1200,7 +1200,8 @@ void TWinControl::WndProc(TMessage& Message)
         }
         return;
     case WM_MOUSELEAVE:
-        if (GetCapture() == nullptr)
+        // The mouse left this window, not one it may be over by now.
+        if (GetCapture() == nullptr && ContainsControl(MouseControl()))
             UpdateMouseControl(nullptr);
         break;
     case WM_KEYDOWN:

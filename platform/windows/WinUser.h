@@ -235,6 +235,12 @@ BOOL SetForegroundWindow(HWND Wnd);
 bool ApplicationIsActive();
 BOOL GetCursorPos(TPoint* P);
 BOOL SetCursorPos(int X, int Y);
+// What takes the mouse in part of Wnd's client area (ClientRect) changed
+// with no window changing: a control without a window of its own came,
+// went, moved or was sized.  When the mouse is there, the window under it
+// is told where the mouse is once the queue runs dry, as after any window
+// was shown, hidden, moved or sized under a still mouse.
+void MouseAreaChanged(HWND Wnd, const TRect& ClientRect);
 // High bit: the key is down; low bit: a lock key is toggled on.
 std::int16_t GetKeyState(int VirtKey);
 std::int16_t GetAsyncKeyState(int VirtKey);

@@ -246,6 +246,11 @@ void WindowsChanged()
     ++LayoutSerial;
 }
 
+std::uint64_t WindowsVersion()
+{
+    return LayoutSerial;
+}
+
 void RecalcClient(HWND Wnd)
 {
     WindowsChanged();
@@ -1186,18 +1191,39 @@ TPointHit Descend(HWND W, TPoint Screen)
     }
 }
 
+// A shown top-level window whose area holds the screen point.
+bool HoldsPoint(HWND Top, TPoint P)
+{
+    return Live(Top) != nullptr && IsShowing(Top) && ContainsPoint(Top, {P.X - Top->Rect.Left, P.Y - Top->Rect.Top});
+}
+
 } // namespace
+
+HWND QvWnd::TopLevelAt(TPoint P, HWND Except)
+{
+    // The list is walked in place: nothing here sends a message, so
+    // nothing can change it under the walk.
+    for (HWND Top : TopOrder())
+        if (Top != Except && HoldsPoint(Top, P))
+            return Top;
+    return nullptr;
+}
 
 TPointHit QvWnd::HitFromPoint(TPoint P)
 {
-    // The list is walked in place: nothing before the descent sends a
-    // message, so nothing can change it under the walk.
-    for (HWND Top : TopOrder()) {
-        if (Live(Top) == nullptr || !IsShowing(Top))
+    // Front to back; a window that answers HTTRANSPARENT (a hint window)
+    // lets the point through to the ones behind it.
+    TProcScope Scope;
+    for (HWND Top : TChildSnapshot(TopOrder())) {
+        if (!HoldsPoint(Top, P))
             continue;
-        if (!ContainsPoint(Top, {P.X - Top->Rect.Left, P.Y - Top->Rect.Top}))
+        const int Answer = int(SendMessage(Top, WM_NCHITTEST, 0, PointToLParam(P)));
+        if (Live(Top) == nullptr || Answer == HTTRANSPARENT)
             continue;
-        return Descend(Top, P);
+        TPointHit Result = Descend(Top, P);
+        if (Result.Wnd == Top)
+            Result = {Top, Answer, true};
+        return Result;
     }
     return {};
 }

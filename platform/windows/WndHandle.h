@@ -139,14 +139,17 @@ TPoint SurfaceScreenOrigin(HWND Top);
 enum class TClipChildren { ByStyle, Yes, No };
 TRegionData VisibleRegion(HWND Wnd, bool ClientOnly, TClipChildren ClipChildren = TClipChildren::ByStyle);
 // The window under a screen point (WindowFromPoint) with its answer to
-// WM_NCHITTEST there; Asked is false when nobody was asked (a top-level
-// window, or no window at all).
+// WM_NCHITTEST there; Asked is false when nobody was asked (no window at
+// all).
 struct TPointHit {
     HWND Wnd = nullptr;
     int Hit = HTNOWHERE;
     bool Asked = false;
 };
 TPointHit HitFromPoint(TPoint Screen);
+// The front one of the shown top-level windows that holds the screen point,
+// Except left out; nothing is asked of the windows.
+HWND TopLevelAt(TPoint Screen, HWND Except);
 // The window the input layer found under the mouse for an event, kept
 // while the messages the event queued are handled (until the queue runs
 // dry) and while no window changes: the hint's and the drag's look for the
@@ -157,6 +160,8 @@ void ForgetInputHit();
 // A window was made, went, moved, was sized, shown, hidden, enabled,
 // disabled, restyled, reshaped or put in another place in the z-order.
 void WindowsChanged();
+// Counts the calls of WindowsChanged.
+std::uint64_t WindowsVersion();
 // Every live window, top-level windows first in creation order.
 std::vector<HWND> TopLevelWindows();
 // Re-runs WM_NCCALCSIZE.
@@ -213,6 +218,9 @@ void ApplySurfaceMask(HWND Top);
 // The queue took input out: from now on GetKeyState answers as Msg found
 // the keys.
 void InputTaken(const MSG& Msg);
+// The queue ran dry: when the windows changed under a still mouse since it
+// was last seen, the window now under it gets a mouse move there.
+void RecheckMouse();
 
 // --- queue (WndQueue) ---
 void QueueInput(const MSG& Msg);

@@ -40,6 +40,17 @@ TPoint GCursorPos{-1, -1};
 bool GCursorKnown = false;
 HCURSOR GCursor = IDC_ARROW;
 HWND GMouseTop = nullptr;
+// The windows as the mouse last saw them (WindowsVersion), and whether what
+// is under it may have changed since all the same: a windowless control
+// changed there, or the mouse came into a window without moving in it.
+std::uint64_t GMouseSeenVersion = 0;
+bool GMouseStale = false;
+// The last look at a still mouse queued a move: a change made while that
+// move was handled is not looked at again, or a control that changed the
+// windows whenever the mouse moved over it would keep the queue busy.
+bool GMouseLookMoved = false;
+// Popup menus running: they have the mouse.
+int GMenuLoops = 0;
 // The keys and buttons held: as they are now (GetAsyncKeyState), and as
 // the input last taken out of the queue found them.  A program busy while
 // the user types on sees each key with the keys held when it was pressed
@@ -378,11 +389,12 @@ struct TMouseTarget {
     int Hit = HTCLIENT;
 };
 
-TMouseTarget FindMouseTarget(HWND Top, TPoint Screen)
+// The window input at Screen goes to, Top being the window the desktop
+// gave it to and Under what lies there.
+TMouseTarget MouseTarget(HWND Top, TPoint Screen, TPointHit Under)
 {
     if (Alive(GCapture) != nullptr)
         return {GCapture, HTCLIENT};
-    TPointHit Under = HitFromPoint(Screen);
     RememberInputHit(Screen, Under.Wnd);
     if (Under.Wnd == nullptr || TopLevel(Under.Wnd) != Top)
         Under = {Top};
@@ -396,6 +408,23 @@ TMouseTarget FindMouseTarget(HWND Top, TPoint Screen)
     if (Hit == HTTRANSPARENT || Hit == HTNOWHERE)
         Hit = HTCLIENT;
     return {W, Hit};
+}
+
+// The window the desktop gave input at Screen to, unless that one lets the
+// mouse through (a hint over what it explains): then ours below it.
+HWND InputTop(HWND Top, TPoint Screen, const TPointHit& Under)
+{
+    if (Under.Wnd == nullptr || TopLevel(Under.Wnd) == Top)
+        return Top;
+    return SendMessage(Top, WM_NCHITTEST, 0, PointToLParam(Screen)) == HTTRANSPARENT ? TopLevel(Under.Wnd) : Top;
+}
+
+// Top: the window the desktop gave the input to, then the one that has it.
+TMouseTarget FindMouseTarget(HWND& Top, TPoint Screen)
+{
+    const TPointHit Under = Alive(GCapture) != nullptr ? TPointHit{} : HitFromPoint(Screen);
+    Top = InputTop(Top, Screen, Under);
+    return MouseTarget(Top, Screen, Under);
 }
 
 void QueueMouse(HWND Target, UINT Msg, WPARAM WParam, TPoint Screen, bool NonClient)
@@ -462,19 +491,55 @@ void QueueMove(const TMouseTarget& T, TPoint Screen)
                NonClient);
 }
 
+// The offscreen platform of the tests can neither raise nor activate.
+bool CanRaise()
+{
+    static const bool Can = QGuiApplication::platformName() != QLatin1String("offscreen");
+    return Can;
+}
+
+// The desktop says the mouse left Top, but only a window of ours that lets
+// it through (a hint over what it explains) came between: for us the mouse
+// is still over Top.  (The offscreen platform of the tests has no pointer
+// of its own to ask.)
+bool UnderHintOnly(HWND Top)
+{
+    if (!CanRaise())
+        return false;
+    const QPoint Q = QCursor::pos();
+    const TPoint P{Q.x(), Q.y()};
+    HWND Front = TopLevelAt(P, nullptr);
+    if (Front == nullptr || Front == Top)
+        return false;
+    const TPointHit Under = HitFromPoint(P);
+    return Under.Wnd != nullptr && TopLevel(Under.Wnd) == Top;
+}
+
+// The mouse's place was looked at with the windows as they are now.
+void MouseSeen()
+{
+    GMouseSeenVersion = WindowsVersion();
+    GMouseStale = false;
+    GMouseLookMoved = false;
+}
+
 void HandleMouse(HWND Top, QMouseEvent* E, TPoint Screen)
 {
     GCursorPos = Screen;
     GCursorKnown = true;
-    GMouseTop = Top;
     SyncButtons(E->buttons());
     SyncModifiers(E->modifiers());
     const TMouseTarget T = FindMouseTarget(Top, Screen);
+    GMouseTop = Top;
+    // What changes from now on is the user's doing; only a move tells the
+    // windows what is under the mouse.
+    GMouseLookMoved = false;
     if (T.Wnd == nullptr)
         return;
     const bool NonClient = T.Hit != HTCLIENT;
     if (E->type() == QEvent::MouseMove) {
         QueueMove(T, Screen);
+        MouseSeen();
         return;
     }
     const int Button = ButtonIndex(E->button());
@@ -583,7 +648,23 @@ protected:
         case QEvent::ShortcutOverride:
             E->accept();
             return true;
+        case QEvent::Enter:
+            // The mouse came in without moving here: the window in front
+            // went, or a modal window that kept this one from the mouse
+            // ended.  (The offscreen platform of the tests has no pointer:
+            // its made-up one is not the tests' mouse.)
+            if (CanRaise()) {
+                const QPoint P = static_cast<QEnterEvent*>(E)->position().toPoint();
+                GCursorPos = {W->Rect.Left + P.x(), W->Rect.Top + P.y()};
+                GCursorKnown = true;
+                GMouseTop = W;
+                GMouseStale = true;
+                GMouseLookMoved = false;
+            }
+            return QWidget::event(E);
         case QEvent::Leave:
+            if (UnderHintOnly(W))
+                return true;
             if (GMouseTop == W)
                 GMouseTop = nullptr;
             PostMessage(W, WM_MOUSELEAVE, 0, 0);
@@ -736,18 +817,12 @@ void ConnectApplicationState()
     });
 }
 
-// The offscreen platform of the tests can neither raise nor activate.
-bool CanRaise()
-{
-    static const bool Can = QGuiApplication::platformName() != QLatin1String("offscreen");
-    return Can;
-}
-
 // A popup menu's loop (see TMenuLoopHooks).  While it runs the menu has
 // the mouse: our capture ends, and the input queued for our windows (the
 // release of the press that opened the menu above all) is the menu's.
 void EnterMenuLoop()
 {
+    ++GMenuLoops;
     if (Alive(GCapture) != nullptr)
         ReleaseCapture();
     DropQueuedMouseInput();
@@ -758,6 +833,8 @@ void EnterMenuLoop()
 // no pointer of its own: there the last place we saw stands.)
 void ExitMenuLoop()
 {
+    --GMenuLoops;
+    MouseSeen();
     if (GuiApplication() != nullptr && CanRaise()) {
         const QPoint Q = QCursor::pos();
         GCursorPos = {Q.x(), Q.y()};
@@ -1120,8 +1197,10 @@ void ForgetWindow(HWND Wnd)
     }
     if (GActive == Wnd)
         GActive = nullptr;
+    // The mouse stays where it is, over the window that was behind this one
+    // if that is ours.
     if (GMouseTop == Wnd)
-        GMouseTop = nullptr;
+        GMouseTop = TopLevelAt(GCursorPos, Wnd);
     if (GLastClick.Wnd == Wnd)
         GLastClick = {};
 }
@@ -1129,6 +1208,34 @@ void ForgetWindow(HWND Wnd)
 void InputTaken(const MSG& Msg)
 {
     GTakenKeys = Msg.Keys;
+}
+
+void RecheckMouse()
+{
+    const bool Changed = GMouseStale || WindowsVersion() != GMouseSeenVersion;
+    const bool OwnMove = GMouseLookMoved;
+    GMouseLookMoved = false;
+    if (!Changed)
+        return;
+    MouseSeen();
+    // A held capture or a running menu has the mouse, whatever is under it.
+    HWND Was = Alive(GMouseTop);
+    if (OwnMove || GMenuLoops > 0 || Alive(GCapture) != nullptr || Was == nullptr)
+        return;
+    // The mouse is over the front one of our windows at its place, which
+    // may be one shown there since; or over none of ours any more.
+    const TPointHit Under = HitFromPoint(GCursorPos);
+    GMouseTop = Under.Wnd != nullptr ? TopLevel(Under.Wnd) : nullptr;
+    if (GMouseTop == nullptr) {
+        PostMessage(Was, WM_MOUSELEAVE, 0, 0);
+        return;
+    }
+    const TMouseTarget T = MouseTarget(GMouseTop, GCursorPos, Under);
+    if (T.Wnd == nullptr)
+        return;
+    QueueMove(T, GCursorPos);
+    MouseSeen();
+    GMouseLookMoved = true;
 }
 
 } // namespace QvWnd
@@ -1266,6 +1373,17 @@ BOOL GetCursorPos(TPoint* P)
     }
     *P = GCursorPos;
     return TRUE;
+}
+
+void MouseAreaChanged(HWND Wnd, const TRect& ClientRect)
+{
+    HWND Top = Alive(GMouseTop);
+    if (Top == nullptr || Live(Wnd) == nullptr || TopLevel(Wnd) != Top)
+        return;
+    TPoint P = GCursorPos;
+    ScreenToClient(Wnd, &P);
+    if (PtInRect(ClientRect, P))
+        GMouseStale = true;
 }
 
 BOOL SetCursorPos(int X, int Y)

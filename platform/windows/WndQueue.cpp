@@ -322,6 +322,10 @@ BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
         ForgetInputHit();
     if (QtEventsDue(Waiting))
         TakeQtEvents();
+    // Asked for anything with nothing there: the mouse may be over
+    // something else now than when it last moved.
+    if (Q.empty() && Wnd == nullptr && Min == 0 && Max == 0 && (Remove & PM_REMOVE) != 0)
+        RecheckMouse();
     for (auto It = Q.begin(); It != Q.end(); ++It) {
         if (!Matches(*It, Wnd, Min, Max))
             continue;

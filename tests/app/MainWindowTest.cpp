@@ -509,8 +509,11 @@ TEST_F(MainWindowTest, QuittingWhenNothingCanBeWrittenAsksOnceAndEveryStepStillR
         EXPECT_EQ(No.Asked()[0].Flags, 308u);
         for (const QString& Named : {Path, Dir.File("bezet/quorvy.ini"), Dir.File("state/quorvy/quorvy.mru")})
             EXPECT_TRUE(No.Asked()[0].Text.contains(Named)) << Named.toStdString();
-        EXPECT_FALSE(QFile::exists(Report));
+        // The program goes on with the file open, and keeps its reports
+        // until it ends.
+        EXPECT_TRUE(QFile::exists(Report));
         EXPECT_TRUE(Data->Active);
+        EXPECT_TRUE(Main->FcPanelQuorvy->Visible());
     }
     // Room again: the next try writes everything.
     ASSERT_TRUE(QDir(Dir.Path()).rename("weg", "data"));
@@ -525,9 +528,57 @@ TEST_F(MainWindowTest, QuittingWhenNothingCanBeWrittenAsksOnceAndEveryStepStillR
         EXPECT_TRUE(CanClose);
         EXPECT_FALSE(Data->Active);
     }
+    EXPECT_FALSE(QFile::exists(Report));
     EXPECT_TRUE(QFile::exists(Dir.File("state/quorvy/quorvy.mru")));
     ASSERT_TRUE(Data->OpenFiles(Path, false));
     EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 2);
+}
+
+TEST_F(MainWindowTest, StayingAfterOnlyTheSettingsFailedShowsTheClosedFileOnTheStartPage)
+{
+    ShowMain();
+    const QString Path = DataFolder + "nieuw.quorvy";
+    Main->NewFile(Path);
+    AddPerson({1, "Jansen"});
+    const QString Report = Dir.File("tmp/quorvy$1.html");
+    ASSERT_TRUE(WriteRaw(Report, "<html/>"));
+    Data->TempFiles->Add(Report);
+    // A file where the settings folder should be: only the settings fail.
+    ASSERT_TRUE(WriteRaw(Dir.File("bezet"), "x"));
+    TSettings::SetIniFileName(Dir.File("bezet/quorvy.ini"));
+    {
+        TScriptedMessageBoxes No({IDNO});
+        bool CanClose = true;
+        Main->FormCloseQuery(Main, CanClose);
+        EXPECT_FALSE(CanClose);
+        ASSERT_EQ(No.Asked().size(), 1u);
+        EXPECT_FALSE(No.Asked()[0].Text.contains(Path));
+    }
+    // The file was written and closed: the window says so, as after "Sluit".
+    EXPECT_FALSE(Data->Active);
+    EXPECT_EQ(Main->Caption(), ProgramCaption);
+    EXPECT_FALSE(Main->ActionClose->Enabled());
+    for (TAction* A : {Main->ActionNew, Main->ActionOpen, Main->ActionDelete})
+        EXPECT_TRUE(A->Enabled()) << A->Name().toStdString();
+    EXPECT_TRUE(Main->FcPanelMainPage->Visible());
+    EXPECT_FALSE(Main->FcPanelQuorvy->Visible());
+    EXPECT_EQ(ListedFiles(), QStringList({Path}));
+    EXPECT_TRUE(QFile::exists(Report));
+    TFileLock Other(Path);
+    EXPECT_EQ(Other.Acquire(), flLocked);
+    Other.Release();
+
+    // Every command works from there: the file opens again with its person.
+    Main->FcListBoxPreviousFiles->SetItemIndex(0);
+    Main->FcListBoxPreviousFilesClick(nullptr);
+    ASSERT_TRUE(Data->Active);
+    EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 1);
+    EXPECT_EQ(Main->Caption(), ProgramCaption + " - " + Path);
+    TScriptedMessageBoxes Yes({IDYES});
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    EXPECT_TRUE(CanClose);
+    EXPECT_FALSE(QFile::exists(Report));
 }
 
 TEST_F(MainWindowTest, QuittingWithoutSavingLeavesTheOldFileAndItsLockBehind)
@@ -635,6 +686,25 @@ TEST_F(MainWindowTest, WithoutSettingsTheDataFolderIsMadeInTheDocumentsFolder)
     Main->Hide();
     ShowMain();
     EXPECT_FALSE(QFileInfo::exists(Dir.File("ontbreekt")));
+}
+
+TEST_F(MainWindowTest, AFileOpenedFromTheStartPageTakesTheStartPagesHintAway)
+{
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    const QString ListHint = GetLongHint(Main->FcListBoxPreviousFiles->Hint());
+    MouseMove(Main->FcListBoxPreviousFiles, {40, 5});
+    IdleOnce();
+    EXPECT_EQ(Main->FcStatusPane->Caption(), ListHint);
+    // The mouse does not move while the file opens.
+    MouseDown(Main->FcListBoxPreviousFiles, {40, 5});
+    MouseUp(Main->FcListBoxPreviousFiles, {40, 5});
+    ASSERT_EQ(Data->FileName, Path);
+    IdleOnce();
+    // The group bar, which has no hint, is under the mouse now.
+    EXPECT_EQ(MouseControl(), Main->FcGroupBarMenu);
+    EXPECT_EQ(Application->Hint(), QString());
+    EXPECT_EQ(Main->FcStatusPane->Caption(), QString());
 }
 
 TEST_F(MainWindowTest, TheStatusBarShowsTheHintTheLockKeysAndTheClock)

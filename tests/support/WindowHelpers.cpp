@@ -185,6 +185,15 @@ void PumpMessages()
     Application->ProcessMessages();
 }
 
+void IdleOnce()
+{
+    PumpMessages();
+    const TIdleEvent Was = Application->OnIdle();
+    Application->SetOnIdle([](TObject*, bool& Done) { Done = false; });
+    Application->HandleMessage();
+    Application->SetOnIdle(Was);
+}
+
 bool RunUntil(const std::function<bool()>& Done, int TimeoutMs)
 {
     QElapsedTimer Clock;

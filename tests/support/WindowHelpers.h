@@ -48,6 +48,9 @@ void PressKey(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::N
 
 // --- the loop ---
 void PumpMessages();
+// Handles what is queued, then lets the loop go idle once without waiting,
+// as between two inputs (the application's hint is set then).
+void IdleOnce();
 // After a test ran Application->Run to its end: loops can run again.
 void RestartApplication();
 // Runs the message loop until Done() holds; false after TimeoutMs.

@@ -41,7 +41,7 @@ QStringList Stacking()
     return Ids;
 }
 
-void XClick(TPoint P)
+void XClickAt(TPoint P)
 {
     ::XClick(P.X, P.Y);
 }
@@ -96,7 +96,7 @@ TEST(OnXServer, FormsAsTheWindowManagerSeesThem)
         Motif = XProperty(Dialog, "_MOTIF_WM_HINTS");
         Before = Stacking();
         // The user clicks the main window beside the dialog.
-        XClick(Main->ClientToScreen({550, 350}));
+        XClickAt(Main->ClientToScreen({550, 350}));
         QTimer::singleShot(500, [&] {
             After = Stacking();
             ViewableAfterClick = RunXTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), XId(Dialog)})

@@ -4,9 +4,14 @@
 // press hiding them.
 #include "tests/platform/forms/TestControls.h"
 #include "tests/support/WindowHelpers.h"
+#include "tests/support/XServer.h"
 
 #include "platform/forms/HintWindow.h"
+#include "platform/forms/Timer.h"
 
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +80,91 @@ TEST_F(Hints, TheApplicationHintFollowsTheMouseWithTheLongPart)
     EXPECT_EQ(AppHints.last(), QStringLiteral("Tweede"));
 }
 
+TEST_F(Hints, TheApplicationHintFollowsWhatComesUnderAStillMouse)
+{
+    auto* Bare = new TTestBox(Form);
+    Bare->SetBoundsRect(Bounds(20, 20, 30, 30));
+    Bare->SetVisible(false);
+    Bare->SetParent(Form);
+    auto* Spot = new TTestGraphic(Form);
+    Spot->SetBoundsRect(Bounds(20, 20, 30, 30));
+    Spot->SetHint(QStringLiteral("Plek"));
+    Spot->SetVisible(false);
+    Spot->SetParent(Form);
+    // The mouse stays at (30, 30) of the form from here on.
+    MouseMove(First, {20, 20});
+    IdleOnce();
+    ASSERT_EQ(Application->Hint(), QStringLiteral("Lange uitleg"));
+    struct TStep {
+        const char* What;
+        std::function<void()> Change;
+        QString Hint;
+    };
+    const std::vector<TStep> Steps = {
+        {"a box without a hint in front", [&] { Bare->Show(); }, QString()},
+        {"that box gone", [&] { Bare->Free(); }, QStringLiteral("Lange uitleg")},
+        {"hidden", [&] { First->Hide(); }, QString()},
+        {"shown", [&] { First->Show(); }, QStringLiteral("Lange uitleg")},
+        {"moved away", [&] { First->SetLeft(150); }, QString()},
+        {"a graphic control shown", [&] { Spot->Show(); }, QStringLiteral("Plek")},
+        {"moved away", [&] { Spot->SetTop(100); }, QString()},
+        {"moved back", [&] { Spot->SetTop(20); }, QStringLiteral("Plek")},
+        {"freed", [&] { Spot->Free(); }, QString()},
+    };
+    for (const TStep& S : Steps) {
+        S.Change();
+        IdleOnce();
+        EXPECT_EQ(Application->Hint(), S.Hint) << S.What;
+    }
+}
+
+TEST_F(Hints, APressThatChangesWhatLiesUnderTheMouseIsFollowed)
+{
+    // The press hides the box, and the release comes in while the press is
+    // still being handled, as it does when that takes a while.
+    First->SetOnMouseDown([this](TObject*, TMouseButton, TShiftState, int, int) {
+        First->Hide();
+        QueueMouseUp(Form, {30, 30});
+    });
+    MouseMove(First, {20, 20});
+    MouseDown(First, {20, 20});
+    IdleOnce();
+    EXPECT_EQ(MouseControl(), Form);
+    EXPECT_EQ(Application->Hint(), QString());
+}
+
+TEST_F(Hints, TheApplicationHintFollowsWindowsShownAndClosedUnderAStillMouse)
+{
+    MouseMove(First, {20, 20});
+    TForm* Front = CreateNewForm<TForm>(nullptr);
+    Front->SetBoundsRect(Form->BoundsRect());
+    Front->SetHint(QStringLiteral("Voor"));
+    Front->Show();
+    IdleOnce();
+    EXPECT_EQ(Application->Hint(), QStringLiteral("Voor"));
+    Front->Hide();
+    IdleOnce();
+    EXPECT_EQ(Application->Hint(), QStringLiteral("Lange uitleg"));
+    // The same with a modal window, which ends from a timer once the loop
+    // has gone idle with it in front.
+    QString During;
+    TTimer Later(nullptr);
+    Later.SetInterval(1);
+    int Ticks = 0;
+    Later.SetOnTimer([&](TObject*) {
+        if (Application->Hint() != QStringLiteral("Voor") && ++Ticks < 1000)
+            return;
+        Later.SetEnabled(false);
+        During = Application->Hint();
+        Front->SetModalResult(mrOk);
+    });
+    Front->ShowModal();
+    EXPECT_EQ(During, QStringLiteral("Voor"));
+    IdleOnce();
+    EXPECT_EQ(Application->Hint(), QStringLiteral("Lange uitleg"));
+    Front->Free();
+}
+
 TEST_F(Hints, MoveToTheNextControlAfterTheShortPauseAndGoOnAPress)
 {
     MouseMove(First, {20, 20});
@@ -107,6 +197,83 @@ TEST_F(Hints, ControlsWithoutShowHintShowNone)
     MouseMove(First, {20, 20});
     RunUntil([] { return false; }, 100);
     EXPECT_FALSE(Shown());
+}
+
+// On a real desktop, where the desktop only says that the mouse entered or
+// left a window: a modal window shown under a still mouse takes it, and
+// when it ends the window behind has it again; a hint window shown over it
+// lets it through, clicks included.
+TEST(XServer, AStillMouseFollowsModalWindowsAndGoesThroughHints)
+{
+    RunOnXServer("AStillMouseFollowsModalWindowsAndGoesThroughHints");
+}
+
+TEST(OnXServer, AStillMouseFollowsModalWindowsAndGoesThroughHints)
+{
+    if (!OnXServer())
+        GTEST_SKIP() << "runs on the X server that XServer.AStillMouseFollowsModalWindowsAndGoesThroughHints starts";
+    TForm* Main = CreateNewForm<TForm>(nullptr);
+    Main->SetBounds(100, 100, 400, 300);
+    auto* Box = new TTestBox(Main);
+    Box->SetBoundsRect(Bounds(10, 10, 300, 200));
+    Box->SetHint(QStringLiteral("Vak"));
+    Box->SetParent(Main);
+    const QString Problem = ShowOnDesktop(Main);
+    ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
+    const auto HintBecomes = [](const QString& Hint) {
+        return RunUntil(
+            [&] {
+                IdleOnce();
+                return Application->Hint() == Hint;
+            },
+            10000);
+    };
+    const TPoint Mouse = Box->ClientToScreen({100, 100});
+    XMoveTo(Mouse.X, Mouse.Y);
+    ASSERT_TRUE(HintBecomes(QStringLiteral("Vak")));
+
+    TForm* Dialog = CreateNewForm<TForm>(nullptr);
+    Dialog->SetBorderStyle(bsDialog);
+    Dialog->SetHint(QStringLiteral("Dialoog"));
+    Dialog->SetBounds(Mouse.X - 100, Mouse.Y - 60, 240, 160);
+    bool SawDialog = false;
+    int Ticks = 0;
+    QTimer Watch;
+    Watch.setInterval(20);
+    QObject::connect(&Watch, &QTimer::timeout, [&] {
+        SawDialog = SawDialog || Application->Hint() == QStringLiteral("Dialoog");
+        if (SawDialog || ++Ticks > 500)
+            Dialog->SetModalResult(mrOk);
+    });
+    Watch.start();
+    Dialog->ShowModal();
+    Watch.stop();
+    EXPECT_TRUE(SawDialog);
+    EXPECT_TRUE(HintBecomes(QStringLiteral("Vak"))) << Application->Hint().toStdString();
+    Dialog->Free();
+
+    // A hint over the box, as a list shows an item too wide for it: gone
+    // when the mouse leaves the box, back when it enters.
+    auto* Over = new THintWindow(Main);
+    const TRect OverRect = Bounds(Mouse.X - 20, Mouse.Y - 8, 200, 20);
+    int Leaves = 0;
+    Box->SetOnMouseEnter([&](TObject*) { Over->ActivateHint(OverRect, QStringLiteral("Erover")); });
+    Box->SetOnMouseLeave([&](TObject*) {
+        ++Leaves;
+        ShowWindow(Over->Handle(), SW_HIDE);
+    });
+    Over->ActivateHint(OverRect, QStringLiteral("Erover"));
+    ASSERT_TRUE(RunUntil([&] { return WindowQtWidget(Over->Handle())->windowHandle()->isExposed(); }, 10000));
+    // The desktop's word that the mouse left the box for the hint is not
+    // taken: the hint would go, the mouse enter the box again, and so on.
+    RunUntil([] { return false; }, 1000);
+    EXPECT_EQ(Leaves, 0);
+    XClick(Mouse.X, Mouse.Y);
+    EXPECT_TRUE(RunUntil([&] { return Box->Clicks == 1; }, 10000));
+    IdleOnce();
+    EXPECT_EQ(MouseControl(), Box);
+    EXPECT_TRUE(IsWindowVisible(Over->Handle()));
+    Main->Free();
 }
 
 TEST(HintText, SplitsAtTheBar)
