@@ -4,6 +4,7 @@
 #include "app/qv_main.h"
 #include "app/qv_splsh.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/EndSession.h"
 #include "sysinfo/SiLibrary.h"
 
 #include <QApplication>
@@ -23,6 +24,9 @@ int main(int argc, char** argv)
     FormSplash->Update();
 
     Application->Initialize();
+    // Logging out, shutting down or Ctrl+C in a terminal closes the main
+    // window as its close command does, so an open contact file is written.
+    InstallEndSessionSignals();
     Application->SetTitle(QStringLiteral("Quorvy®"));
     Application->CreateForm(DataModuleMain);
     Application->CreateForm(FormMain);

@@ -256,7 +256,9 @@ void TFormMain::ApplyStoredBounds()
 void TFormMain::FormCloseQuery(TObject* Sender, bool& CanClose)
 {
     (void)Sender;
-    if (Settings->ConfirmOnExit
+    // At the end of the desktop session nobody may be there to answer: the
+    // program stops, writing what it must.
+    if (Settings->ConfirmOnExit && !Application->EndingSession()
         && MessageBox(QStringLiteral("Wilt u werkelijk stoppen met Quorvy®?"), QStringLiteral("Beëindigen Quorvy®"),
                       MB_YESNO | MB_ICONQUESTION)
             != IDYES) {

@@ -7,12 +7,15 @@
 #include "platform/forms/Screen.h"
 #include "platform/forms/Translations.h"
 #include "platform/graphics/ClassicFonts.h"
+#include "platform/graphics/GuiApplication.h"
 #include "platform/graphics/ThemeIcons.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <algorithm>
 #include <cstdio>
 #include <new>
@@ -187,12 +190,27 @@ bool TApplication::MainFormLetsGo()
     } catch (...) {
         HandleException(this);
     }
+    // The close went through or was refused: either way the end of the
+    // session has had its answer.
+    FEndingSession = false;
     return false;
 }
 
 void TApplication::Terminate()
 {
     PostQuitMessage(0);
+}
+
+void TApplication::EndSession()
+{
+    FEndingSession = true;
+    // Qt's own dialogs (message boxes, file dialogs) run loops of their own:
+    // they are answered as by Escape.  Modal forms end with the loop.
+    const QWidgetList Windows = HasWidgetApplication() ? QApplication::topLevelWidgets() : QWidgetList();
+    for (QWidget* W : Windows)
+        if (auto* Dialog = qobject_cast<QDialog*>(W); Dialog != nullptr && Dialog->isVisible())
+            Dialog->reject();
+    Terminate();
 }
 
 void TApplication::MainFormClosed()

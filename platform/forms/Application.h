@@ -58,6 +58,12 @@ public:
     void Run();
     // Ends the loop once the messages already queued are handled.
     void Terminate();
+    // The desktop session ends, or the program is told to stop: open
+    // dialogs and modal forms are cancelled and the main form closes as
+    // its close command would, its close query knowing (EndingSession)
+    // that nobody may be there to answer whether to stop.
+    void EndSession();
+    bool EndingSession() const { return FEndingSession; }
     // The main form has closed: its close query and OnClose have run.
     void MainFormClosed();
     bool Terminated() const { return FTerminate; }
@@ -150,6 +156,7 @@ private:
     bool FShowMainForm = true;
     bool FTerminate = false;
     bool FMainFormClosed = false;
+    bool FEndingSession = false;
     bool FRunning = false;
     String FTitle;
     String FHint;

@@ -150,6 +150,31 @@ TEST_F(MainWindowTest, QuittingAsksWhenConfiguredThenWritesEverything)
     EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 2);
 }
 
+// At the end of the desktop session nobody may be there to answer the
+// question: the program stops without it and writes what is open.
+TEST_F(MainWindowTest, TheEndOfTheSessionQuitsWithoutAskingAndWritesEverything)
+{
+    WriteSettings("[Algemeen]\r\nConfirmOnExit=1\r\n");
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    Main->OpenFile(Path);
+    AddPerson({2, "Bakker"});
+
+    TScriptedMessageBoxes Boxes;
+    Application->EndSession();
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    // The quit EndSession posted is taken here, not by a later modal loop.
+    PumpMessages();
+    RestartApplication();
+    EXPECT_TRUE(CanClose);
+    EXPECT_TRUE(Boxes.Asked().empty());
+    EXPECT_FALSE(Data->Active);
+    EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
+    ASSERT_TRUE(Data->OpenFiles(Path, false));
+    EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 2);
+}
+
 TEST_F(MainWindowTest, WithSaveSettingsOffTheSettingsFileStaysAsItWas)
 {
     const QByteArray Before = "[General]\r\nSaveSettings=0\r\n[Algemeen]\r\nConfirmOnExit=0\r\n";

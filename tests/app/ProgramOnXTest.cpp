@@ -2,8 +2,8 @@
 // user starts it: its main window shows, a contact file the test made is
 // opened from the start page's list, the persons are sorted by a click on a
 // column title, Shift+F10 shows the grid's menu, and Alt+X quits through
-// the close query, which writes the recent-files list.  Skipped where no X
-// server can be started.
+// the close query, which writes the recent-files list; SIGTERM quits the
+// same way without asking.  Skipped where no X server can be started.
 #include "app/qv_data.h"
 #include "platform/db/Fields.h"
 #include "tests/app/AppRoots.h"
@@ -105,6 +105,44 @@ TEST(ProgramOnX, StartsOpensAFileSortsAndQuits)
 
     // Alt+X quits; the close query wrote the file back to the recent list.
     ASSERT_TRUE(X.SendKeys({QStringLiteral("alt+x")}, Window));
+    EXPECT_EQ(X.WaitForExit(), 0);
+    EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
+}
+
+// Logging out or shutting down sends the program SIGTERM: it closes as by
+// its close command, without asking whether to stop (a question already
+// shown is answered as by Escape), and writes what is open (here the
+// recent-files list, which only the close writes).
+TEST(ProgramOnX, EndsWithTheSessionWithoutAskingAndWritesWhatIsOpen)
+{
+    TTestDir Dir;
+    ASSERT_TRUE(QDir().mkpath(Dir.File("data")));
+    ASSERT_TRUE(QDir().mkpath(Dir.File("config/quorvy")));
+    const QString Path = Dir.File("data/familie.quorvy");
+    MakeContactFile(Path);
+    ASSERT_TRUE(WriteRaw(Dir.File("config/quorvy/quorvy.ini"),
+                         QStringLiteral("[General]\r\nSaveSettings=0\r\n[Algemeen]\r\nConfirmOnExit=1\r\n"
+                                        "[Folders]\r\nData=%1\r\n")
+                             .arg(Dir.File("data/"))
+                             .toUtf8()));
+    const TEnvGuard Config("XDG_CONFIG_HOME", Dir.File("config").toUtf8());
+    const TEnvGuard State("XDG_STATE_HOME", Dir.File("state").toUtf8());
+    const TEnvGuard Temp("TMPDIR", Dir.Path().toUtf8());
+
+    TXSession X;
+    QV_SKIP_WITHOUT_X(X);
+    ASSERT_TRUE(X.Start(QStringLiteral(QV_PROGRAM)));
+    const QString Window = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
+    ASSERT_FALSE(Window.isEmpty()) << "the main window did not show: " << X.ProgramOutput().toStdString();
+    const QRect Where = X.WaitForGeometry(Window, [](const QRect& R) { return R.size() == QSize(832, 536); });
+    ASSERT_TRUE(X.Click(Where.topLeft() + QPoint(40, 46 + 10)));
+    ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* 2023 - .*familie\\.quorvy$")).isEmpty())
+        << "the file did not open";
+
+    // Even while the program asks whether to stop: the question goes.
+    ASSERT_TRUE(X.SendKeys({QStringLiteral("alt+x")}, Window));
+    ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Beëindigen Quorvy")).isEmpty()) << "no question";
+    X.Program().terminate();
     EXPECT_EQ(X.WaitForExit(), 0);
     EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
 }

@@ -86,6 +86,7 @@ struct TApplicationTestAccess {
     {
         Application->FTerminate = false;
         Application->FMainFormClosed = false;
+        Application->FEndingSession = false;
     }
 };
 

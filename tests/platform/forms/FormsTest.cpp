@@ -11,12 +11,14 @@
 #include "platform/actions/ImgList.h"
 #include "platform/classes/Fixups.h"
 #include "platform/classes/Resources.h"
+#include "platform/forms/EndSession.h"
 #include "platform/forms/Timer.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QWidget>
 #include <QWindow>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -114,6 +116,56 @@ TEST_F(FormDefinition, TerminatingFromTheExceptionHandlerStillClosesTheMainForm)
     EXPECT_EQ(Asked, 2);
     EXPECT_EQ(Closed, 1);
     Application->SetOnException(nullptr);
+    Main->Free();
+    RestartApplication();
+}
+
+// Told to stop by the system (the session ends): each of the signals
+// reaches the UI thread; the modal form is cancelled and the main form
+// closes, its close query knowing why, as the program's close command would.
+TEST_F(FormDefinition, TheEndOfTheSessionCancelsTheModalFormAndClosesTheMainForm)
+{
+    int Seen = 0;
+    InstallEndSessionSignals([&] { ++Seen; });
+    for (int Signal : {SIGTERM, SIGHUP, SIGINT}) {
+        const int Before = Seen;
+        ::raise(Signal);
+        EXPECT_TRUE(RunUntil([&] { return Seen > Before; })) << "signal " << Signal;
+    }
+
+    TTestForm* Main = nullptr;
+    Application->CreateForm(Main);
+    bool EndingWhenAsked = false;
+    int Closed = 0;
+    Main->SetOnCloseQuery([&](TObject*, bool& CanClose) {
+        EndingWhenAsked = Application->EndingSession();
+        CanClose = true;
+    });
+    Main->SetOnClose([&](TObject*, TCloseAction&) { ++Closed; });
+    InstallEndSessionSignals();
+    TModalResult Result = mrNone;
+    TTimer Signal(nullptr);
+    Signal.SetInterval(1);
+    Signal.SetOnTimer([&](TObject*) {
+        Signal.SetEnabled(false);
+        ::raise(SIGTERM);
+    });
+    TTimer Start(nullptr);
+    Start.SetInterval(1);
+    Start.SetOnTimer([&](TObject*) {
+        Start.SetEnabled(false);
+        TTestForm* Dialog = CreateComponent<TTestForm>(nullptr);
+        Signal.SetEnabled(true);
+        Result = Dialog->ShowModal();
+        Dialog->Free();
+    });
+    Signal.SetEnabled(false);
+    Application->Run();
+    RemoveEndSessionSignals();
+    EXPECT_EQ(Result, mrCancel);
+    EXPECT_TRUE(EndingWhenAsked);
+    EXPECT_EQ(Closed, 1);
+    EXPECT_FALSE(Application->EndingSession());
     Main->Free();
     RestartApplication();
 }
