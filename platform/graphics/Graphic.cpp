@@ -32,14 +32,7 @@ void TGraphic::Changed()
 void TGraphic::LoadFromFile(const String& FileName)
 {
     QFile File;
-    switch (OpenRegularFile(File, FileName)) {
-    case orOpened:
-        break;
-    case orNotRegular:
-        throw FileError(FileName, QStringLiteral("geopend"), QStringLiteral("het is geen gewoon bestand"));
-    case orFailed:
-        throw FileError(FileName, QStringLiteral("geopend"), FileName.isEmpty() ? ENOENT : errno);
-    }
+    OpenRegularFileOrRaise(File, FileName);
     LoadFromStream(File);
 }
 

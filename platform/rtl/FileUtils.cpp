@@ -597,6 +597,18 @@ TOpenForReading OpenRegularFile(QFile& File, const String& FileName)
     return orOpened;
 }
 
+void OpenRegularFileOrRaise(QFile& File, const String& FileName)
+{
+    switch (OpenRegularFile(File, FileName)) {
+    case orOpened:
+        return;
+    case orNotRegular:
+        throw FileError(FileName, QStringLiteral("geopend"), QStringLiteral("het is geen gewoon bestand"));
+    case orFailed:
+        throw FileError(FileName, QStringLiteral("geopend"), FileName.isEmpty() ? ENOENT : errno);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Writing
 

@@ -132,6 +132,9 @@ enum TOpenForReading { orOpened, orFailed, orNotRegular };
 // says which (EISDIR for a folder); orNotRegular: a pipe, device or socket,
 // which may block the open or never end, and is left unread.
 TOpenForReading OpenRegularFile(QFile& File, const String& FileName);
+// OpenRegularFile, raising the Dutch EInOutError that says why when the
+// file cannot be read.
+void OpenRegularFileOrRaise(QFile& File, const String& FileName);
 
 // --- writing files ---
 // Creates a new file for writing (mode 0600) and returns its descriptor;

@@ -364,16 +364,7 @@ void TStrings::LoadFromFile(const String& FileName)
 {
     // Never a pipe or device: it may block the program or never end.
     QFile File;
-    switch (OpenRegularFile(File, FileName)) {
-    case orOpened:
-        break;
-    case orNotRegular:
-        throw FileError(FileName, QStringLiteral("geopend"), QStringLiteral("het is geen gewoon bestand"));
-    case orFailed: {
-        const int Code = FileName.isEmpty() ? ENOENT : errno;
-        throw FileError(FileName, QStringLiteral("geopend"), Code);
-    }
-    }
+    OpenRegularFileOrRaise(File, FileName);
     // Whole before the list changes: a read that fails keeps the old lines.
     QByteArray Bytes = File.readAll();
     if (File.error() != QFileDevice::NoError)

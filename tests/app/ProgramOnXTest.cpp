@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,37 +47,56 @@ QRgb PixelAt(const QImage& Shot, const QRect& Window, int X, int Y)
     return Shot.isNull() ? 0xFFFFFFFFu : Shot.pixel(Window.left() + X, Window.top() + Y) & 0xFFFFFF;
 }
 
+// The program's files in the test's folder: a contact file of three
+// persons in the data folder the settings name.
+class ProgramOnX : public ::testing::Test {
+protected:
+    void MakeFiles(bool ConfirmOnExit)
+    {
+        ASSERT_TRUE(QDir().mkpath(Dir.File("data")));
+        ASSERT_TRUE(QDir().mkpath(Dir.File("config/quorvy")));
+        Path = Dir.File("data/familie.quorvy");
+        MakeContactFile(Path);
+        ASSERT_TRUE(WriteRaw(Dir.File("config/quorvy/quorvy.ini"),
+                             QStringLiteral("[General]\r\nSaveSettings=0\r\n[Algemeen]\r\nConfirmOnExit=%1\r\n"
+                                            "[Folders]\r\nData=%2\r\n")
+                                 .arg(int(ConfirmOnExit))
+                                 .arg(Dir.File("data/"))
+                                 .toUtf8()));
+        Config.emplace("XDG_CONFIG_HOME", Dir.File("config").toUtf8());
+        State.emplace("XDG_STATE_HOME", Dir.File("state").toUtf8());
+        Temp.emplace("TMPDIR", Dir.Path().toUtf8());
+    }
+    // Starts the program, waits for its main window and opens the file
+    // with a click on it in the start page's list.
+    void StartAndOpen(TXSession& X)
+    {
+        ASSERT_TRUE(X.Start(QStringLiteral(QV_PROGRAM)));
+        Window = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
+        ASSERT_FALSE(Window.isEmpty()) << "the main window did not show: " << X.ProgramOutput().toStdString();
+        Where = X.WaitForGeometry(Window, [](const QRect& R) { return R.size() == QSize(832, 536); });
+        ASSERT_EQ(Where.size(), QSize(832, 536));
+        ASSERT_TRUE(X.Click(Where.topLeft() + QPoint(40, 46 + 10)));
+        ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* 2023 - .*familie\\.quorvy$")).isEmpty())
+            << "the file did not open";
+    }
+    QString RecentFiles() const { return QString::fromUtf8(ReadRaw(Dir.File("state/quorvy/quorvy.mru"))); }
+
+    TTestDir Dir;
+    QString Path;
+    QString Window;
+    QRect Where;
+    std::optional<TEnvGuard> Config, State, Temp;
+};
+
 } // namespace
 
-TEST(ProgramOnX, StartsOpensAFileSortsAndQuits)
+TEST_F(ProgramOnX, StartsOpensAFileSortsAndQuits)
 {
-    TTestDir Dir;
-    ASSERT_TRUE(QDir().mkpath(Dir.File("data")));
-    ASSERT_TRUE(QDir().mkpath(Dir.File("config/quorvy")));
-    const QString Path = Dir.File("data/familie.quorvy");
-    MakeContactFile(Path);
-    ASSERT_TRUE(WriteRaw(Dir.File("config/quorvy/quorvy.ini"),
-                         QStringLiteral("[General]\r\nSaveSettings=0\r\n[Algemeen]\r\nConfirmOnExit=0\r\n"
-                                        "[Folders]\r\nData=%1\r\n")
-                             .arg(Dir.File("data/"))
-                             .toUtf8()));
-    // The program's files in the test's folder.
-    const TEnvGuard Config("XDG_CONFIG_HOME", Dir.File("config").toUtf8());
-    const TEnvGuard State("XDG_STATE_HOME", Dir.File("state").toUtf8());
-    const TEnvGuard Temp("TMPDIR", Dir.Path().toUtf8());
-
+    ASSERT_NO_FATAL_FAILURE(MakeFiles(false));
     TXSession X;
     QV_SKIP_WITHOUT_X(X);
-    ASSERT_TRUE(X.Start(QStringLiteral(QV_PROGRAM)));
-    const QString Window = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
-    ASSERT_FALSE(Window.isEmpty()) << "the main window did not show: " << X.ProgramOutput().toStdString();
-    const QRect Where = X.WaitForGeometry(Window, [](const QRect& R) { return R.size() == QSize(832, 536); });
-    EXPECT_EQ(Where.size(), QSize(832, 536));
-
-    // The start page lists the file: a click on it opens it.
-    ASSERT_TRUE(X.Click(Where.topLeft() + QPoint(40, 46 + 10)));
-    ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* 2023 - .*familie\\.quorvy$")).isEmpty())
-        << "the file did not open";
+    ASSERT_NO_FATAL_FAILURE(StartAndOpen(X));
 
     // Sorted by last name, the grid shows that title in blue.
     auto SortedBy = [&](const QImage& Shot, int SortedX, int OtherX) {
@@ -106,43 +126,24 @@ TEST(ProgramOnX, StartsOpensAFileSortsAndQuits)
     // Alt+X quits; the close query wrote the file back to the recent list.
     ASSERT_TRUE(X.SendKeys({QStringLiteral("alt+x")}, Window));
     EXPECT_EQ(X.WaitForExit(), 0);
-    EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
+    EXPECT_EQ(RecentFiles(), Path + "\r\n");
 }
 
 // Logging out or shutting down sends the program SIGTERM: it closes as by
 // its close command, without asking whether to stop (a question already
 // shown is answered as by Escape), and writes what is open (here the
 // recent-files list, which only the close writes).
-TEST(ProgramOnX, EndsWithTheSessionWithoutAskingAndWritesWhatIsOpen)
+TEST_F(ProgramOnX, EndsWithTheSessionWithoutAskingAndWritesWhatIsOpen)
 {
-    TTestDir Dir;
-    ASSERT_TRUE(QDir().mkpath(Dir.File("data")));
-    ASSERT_TRUE(QDir().mkpath(Dir.File("config/quorvy")));
-    const QString Path = Dir.File("data/familie.quorvy");
-    MakeContactFile(Path);
-    ASSERT_TRUE(WriteRaw(Dir.File("config/quorvy/quorvy.ini"),
-                         QStringLiteral("[General]\r\nSaveSettings=0\r\n[Algemeen]\r\nConfirmOnExit=1\r\n"
-                                        "[Folders]\r\nData=%1\r\n")
-                             .arg(Dir.File("data/"))
-                             .toUtf8()));
-    const TEnvGuard Config("XDG_CONFIG_HOME", Dir.File("config").toUtf8());
-    const TEnvGuard State("XDG_STATE_HOME", Dir.File("state").toUtf8());
-    const TEnvGuard Temp("TMPDIR", Dir.Path().toUtf8());
-
+    ASSERT_NO_FATAL_FAILURE(MakeFiles(true));
     TXSession X;
     QV_SKIP_WITHOUT_X(X);
-    ASSERT_TRUE(X.Start(QStringLiteral(QV_PROGRAM)));
-    const QString Window = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
-    ASSERT_FALSE(Window.isEmpty()) << "the main window did not show: " << X.ProgramOutput().toStdString();
-    const QRect Where = X.WaitForGeometry(Window, [](const QRect& R) { return R.size() == QSize(832, 536); });
-    ASSERT_TRUE(X.Click(Where.topLeft() + QPoint(40, 46 + 10)));
-    ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* 2023 - .*familie\\.quorvy$")).isEmpty())
-        << "the file did not open";
+    ASSERT_NO_FATAL_FAILURE(StartAndOpen(X));
 
     // Even while the program asks whether to stop: the question goes.
     ASSERT_TRUE(X.SendKeys({QStringLiteral("alt+x")}, Window));
     ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Beëindigen Quorvy")).isEmpty()) << "no question";
     X.Program().terminate();
     EXPECT_EQ(X.WaitForExit(), 0);
-    EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
+    EXPECT_EQ(RecentFiles(), Path + "\r\n");
 }
