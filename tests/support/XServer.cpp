@@ -1,6 +1,7 @@
 #include "tests/support/XServer.h"
 
 #include "platform/forms/Forms.h"
+#include "platform/graphics/GuiApplication.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <QCoreApplication>
@@ -148,7 +149,7 @@ void RunOnXServer(const char* Name)
 
 bool OnXServer()
 {
-    return qGuiApp != nullptr && QGuiApplication::platformName() == QLatin1String("xcb");
+    return GuiApplication() != nullptr && QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
 QString RunXTool(const QString& Program, const QStringList& Arguments)

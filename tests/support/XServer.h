@@ -9,6 +9,7 @@
 // scripts/setup.sh) the test skips and says why.
 #include <QString>
 #include <QStringList>
+#include <gtest/gtest.h>
 #include <memory>
 
 class QProcess;
@@ -50,6 +51,22 @@ private:
 void RunOnXServer(const char* Name);
 // The running program is on an X server (a test run by TXServer::RunTests).
 bool OnXServer();
+// A test that only a real desktop can run: XServer.<Name> starts a server
+// and runs OnXServer.<Name> of this program there, whose body follows the
+// macro; elsewhere that one skips.
+#define QV_X_SERVER_TEST(Name)                                                                       \
+    static void OnXServerBody_##Name();                                                              \
+    TEST(XServer, Name)                                                                              \
+    {                                                                                                \
+        RunOnXServer(#Name);                                                                         \
+    }                                                                                                \
+    TEST(OnXServer, Name)                                                                            \
+    {                                                                                                \
+        if (!OnXServer())                                                                            \
+            GTEST_SKIP() << "runs on the X server that XServer." #Name " starts";                    \
+        OnXServerBody_##Name();                                                                      \
+    }                                                                                                \
+    static void OnXServerBody_##Name()
 // Runs an X tool (xdotool, xprop, xwininfo) on this program's display and
 // returns what it printed; empty when it failed.
 QString RunXTool(const QString& Program, const QStringList& Arguments);

@@ -43,15 +43,8 @@ TPoint Centre(TControl* C)
 
 } // namespace
 
-TEST(XServer, ADropDownToolButtonAfterItsMenu)
+QV_X_SERVER_TEST(ADropDownToolButtonAfterItsMenu)
 {
-    RunOnXServer("ADropDownToolButtonAfterItsMenu");
-}
-
-TEST(OnXServer, ADropDownToolButtonAfterItsMenu)
-{
-    if (!OnXServer())
-        GTEST_SKIP() << "runs on the X server that XServer.ADropDownToolButtonAfterItsMenu starts";
     TForm* Form = CreateNewForm<TForm>(nullptr);
     Form->SetBounds(200, 200, 400, 200);
     // The toolbar lists the buttons put on it once it has its window.

@@ -48,15 +48,8 @@ void XClickAt(TPoint P)
 
 } // namespace
 
-TEST(XServer, FormsAsTheWindowManagerSeesThem)
+QV_X_SERVER_TEST(FormsAsTheWindowManagerSeesThem)
 {
-    RunOnXServer("FormsAsTheWindowManagerSeesThem");
-}
-
-TEST(OnXServer, FormsAsTheWindowManagerSeesThem)
-{
-    if (!OnXServer())
-        GTEST_SKIP() << "runs on the X server that XServer.FormsAsTheWindowManagerSeesThem starts";
     TForm* Main = CreateNewForm<TForm>(nullptr);
     Main->SetCaption(QStringLiteral("Hoofdvenster"));
     Main->SetBounds(100, 100, 600, 400);

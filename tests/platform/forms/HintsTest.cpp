@@ -203,15 +203,8 @@ TEST_F(Hints, ControlsWithoutShowHintShowNone)
 // left a window: a modal window shown under a still mouse takes it, and
 // when it ends the window behind has it again; a hint window shown over it
 // lets it through, clicks included.
-TEST(XServer, AStillMouseFollowsModalWindowsAndGoesThroughHints)
+QV_X_SERVER_TEST(AStillMouseFollowsModalWindowsAndGoesThroughHints)
 {
-    RunOnXServer("AStillMouseFollowsModalWindowsAndGoesThroughHints");
-}
-
-TEST(OnXServer, AStillMouseFollowsModalWindowsAndGoesThroughHints)
-{
-    if (!OnXServer())
-        GTEST_SKIP() << "runs on the X server that XServer.AStillMouseFollowsModalWindowsAndGoesThroughHints starts";
     TForm* Main = CreateNewForm<TForm>(nullptr);
     Main->SetBounds(100, 100, 400, 300);
     auto* Box = new TTestBox(Main);
