@@ -40,6 +40,15 @@ void ShowInUse(const String& Path, std::int64_t Holder)
                   QStringLiteral("Bestand in gebruik"));
 }
 
+void ShowUnprotected(const String& Path, int Code)
+{
+    MessageBox(QStringLiteral("Het bestand ") + ToolBox::Quoted(Path) + QStringLiteral(" kan niet worden vergrendeld: ")
+                   + SysErrorMessage(Code)
+                   + QStringLiteral(".\r\nOpent u het ook in een ander venster van Quorvy®, dan overschrijven de "
+                                    "wijzigingen van het ene venster die van het andere."),
+               QStringLiteral("Bestand niet vergrendeld"), MB_OK | MB_ICONWARNING);
+}
+
 } // namespace
 
 // --- commands -------------------------------------------------------------------
@@ -148,11 +157,9 @@ void TFormMain::OpenFile(const String& Path)
 
 std::unique_ptr<TFileLock> TFormMain::LockContactFile(const String& Path)
 {
-    if (FFileLock && SamePath(FFileLock->FileName(), Path))
+    if (FFileLock && FFileLock->Guards(Path))
         return std::move(FFileLock);
     auto Lock = std::make_unique<TFileLock>(Path);
-    // A folder where no lock file can be made (read-only, say) is opened
-    // without one.
     if (Lock->Acquire() == flHeld) {
         ShowInUse(Path, Lock->HolderPid());
         return nullptr;
@@ -170,7 +177,7 @@ bool TFormMain::OpenContactFile(const String& Path, bool Create)
             DataModuleMain->CloseFiles();
         } catch (...) {
             // The open file stays open, with its lock.
-            if (!FFileLock && SamePath(Lock->FileName(), DataModuleMain->GetFileName()))
+            if (!FFileLock && Lock->Guards(DataModuleMain->GetFileName()))
                 FFileLock = std::move(Lock);
             throw;
         }
@@ -186,9 +193,15 @@ bool TFormMain::OpenContactFile(const String& Path, bool Create)
             ResetMainWindow();
         throw;
     }
-    if (Opened)
-        FFileLock = std::move(Lock);
-    return Opened;
+    if (!Opened)
+        return false;
+    // Opened without any lock (a new file on a full disk, a file system
+    // without locks): the user hears of it now, not when a second copy's
+    // changes have replaced his.
+    if (!Lock->Locked())
+        ShowUnprotected(Path, Lock->ErrorCode());
+    FFileLock = std::move(Lock);
+    return true;
 }
 
 void TFormMain::CloseContactFile()

@@ -1,13 +1,16 @@
 #include "platform/rtl/FileLock.h"
 
+#include "platform/rtl/FileStamp.h"
 #include "platform/rtl/FileUtils.h"
 
 #include <QByteArray>
 #include <QFile>
+#include <QList>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -36,6 +39,52 @@ bool WritePid(int Fd)
 {
     const QByteArray Text = QByteArray::number(qint64(::getpid())) + '\n';
     return ::ftruncate(Fd, 0) == 0 && ::pwrite(Fd, Text.constData(), size_t(Text.size()), 0) == Text.size();
+}
+
+// Whether a line of /proc/locks ("1: FLOCK  ADVISORY  WRITE 4711 08:02:1234
+// 0 EOF") is a granted flock on the file Info describes; its process id then.
+std::int64_t FlockHolderIn(const QByteArray& Line, const struct stat& Info)
+{
+    const QList<QByteArray> Parts = Line.simplified().split(' ');
+    if (Parts.size() < 6 || Parts[1] != "FLOCK")
+        return 0; // a waiter ("->"), or a lock of another kind
+    const QList<QByteArray> Id = Parts[5].split(':');
+    bool Ok[4] = {};
+    const unsigned Major = Id.size() == 3 ? Id[0].toUInt(&Ok[0], 16) : 0;
+    const unsigned Minor = Id.size() == 3 ? Id[1].toUInt(&Ok[1], 16) : 0;
+    const qulonglong Inode = Id.size() == 3 ? Id[2].toULongLong(&Ok[2]) : 0;
+    const qlonglong Pid = Parts[4].toLongLong(&Ok[3]);
+    const bool Same = Ok[0] && Ok[1] && Ok[2] && Major == ::major(Info.st_dev) && Minor == ::minor(Info.st_dev)
+        && Inode == qulonglong(Info.st_ino);
+    return Same && Ok[3] && Pid > 0 ? Pid : 0;
+}
+
+// The process that holds an flock on the open file Fd, as the kernel lists
+// it; 0 when it cannot tell (another process namespace, no /proc).
+std::int64_t FlockHolder(int Fd)
+{
+    struct stat Info;
+    QFile Locks(QStringLiteral("/proc/locks"));
+    if (::fstat(Fd, &Info) != 0 || !Locks.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& Line : Locks.readAll().split('\n'))
+        if (const std::int64_t Pid = FlockHolderIn(Line, Info))
+            return Pid;
+    return 0;
+}
+
+// Opens the file itself to hold a lock on it: a regular file only, never
+// waiting on a pipe.  Mode is for reading wherever that is enough: a sync
+// tool watching the file takes a close after writing for a change.
+int OpenRegular(const String& FileName, int Mode)
+{
+    const int Fd = ::open(QFile::encodeName(FileName).constData(), Mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat Info;
+    if (Fd >= 0 && (::fstat(Fd, &Info) != 0 || !S_ISREG(Info.st_mode))) {
+        ::close(Fd);
+        return -1;
+    }
+    return Fd;
 }
 
 } // namespace
@@ -78,6 +127,49 @@ TFileLockResult TFileLock::Acquire()
         return flLocked;
     FHolderPid = 0;
     FErrorCode = 0;
+    if (LockFileItself() == flHeld)
+        return flHeld;
+    const TFileLockResult Beside = LockBeside();
+    if (Beside == flHeld) {
+        Release();
+        return flHeld;
+    }
+    return Locked() ? flLocked : flFailed;
+}
+
+TFileLockResult TFileLock::LockFileItself()
+{
+    int Fd = OpenRegular(FFileName, O_RDONLY);
+    if (Fd < 0)
+        return flFailed; // not there yet, or nothing a lock could be held on
+    int Result = FlockNonBlocking(Fd);
+    if (Result != 0 && errno == EBADF) {
+        // Where flock is carried out as a lock on the file's bytes (NFS) an
+        // exclusive lock needs the file open for writing.
+        ::close(Fd);
+        Fd = OpenRegular(FFileName, O_RDWR);
+        if (Fd < 0)
+            return flFailed;
+        Result = FlockNonBlocking(Fd);
+    }
+    if (Result != 0) {
+        const bool Held = errno == EWOULDBLOCK;
+        if (Held)
+            FHolderPid = FlockHolder(Fd);
+        ::close(Fd);
+        return Held ? flHeld : flFailed;
+    }
+    FFileFd = Fd;
+    return flLocked;
+}
+
+TFileLockResult TFileLock::LockBeside()
+{
+    // Beside the file's one name, so that every name of it finds this lock
+    // file, also before the file exists.
+    const String Canonical = CanonicalFileName(FFileName);
+    FLockFileName =
+        ExtractFilePath(Canonical) + QLatin1Char('.') + ExtractFileName(Canonical) + QStringLiteral(".lock");
     for (;;) {
         const int Fd = OpenLockFile();
         if (Fd < 0) {
@@ -110,13 +202,26 @@ TFileLockResult TFileLock::Acquire()
     }
 }
 
+bool TFileLock::Guards(const String& FileName) const
+{
+    if (!Locked())
+        return false;
+    if (SamePath(FFileName, FileName))
+        return true;
+    return FFileFd >= 0 && FileStampOf(FileName).SameFile(FileStampOf(FFileFd));
+}
+
 void TFileLock::Release()
 {
-    if (FFd < 0)
-        return;
-    // Removed while still locked, so nobody takes a lock on a file that is
-    // about to go (StillNamed sends them to the new one).
-    ::unlink(QFile::encodeName(FLockFileName).constData());
-    ::close(FFd);
-    FFd = -1;
+    if (FFd >= 0) {
+        // Removed while still locked, so nobody takes a lock on a file that
+        // is about to go (StillNamed sends them to the new one).
+        ::unlink(QFile::encodeName(FLockFileName).constData());
+        ::close(FFd);
+        FFd = -1;
+    }
+    if (FFileFd >= 0) {
+        ::close(FFileFd);
+        FFileFd = -1;
+    }
 }

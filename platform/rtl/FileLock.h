@@ -1,14 +1,23 @@
 #pragma once
-// A lock on a file by its path, held while the program works on the file
-// (a contact file that is open), so that a second copy of the program, or
-// a second window, does not open it as well and overwrite the first one's
-// changes.
+// A lock on a file, held while the program works on the file (a contact
+// file that is open), so that a second copy of the program, or a second
+// window, does not open it as well and overwrite the first one's changes.
 //
-// On Linux: an flock(2) lock on a hidden lock file beside the file
-// (".<name>.lock"), which holds the holder's process id; the kernel drops
-// the lock when its holder ends, however it ends, so a lock file left by a
-// process that died is simply taken over.  The file itself is never locked:
-// it is replaced by a new file on every save, which would lose the lock.
+// On Linux it is two flock(2) locks, which the kernel drops when their
+// holder ends, however it ends, so nothing stale is ever left to clear:
+// - one on the file itself, while it exists.  The same file reached through
+//   a symbolic link, a hard link or another spelling of its path is the
+//   same lock, and taking it needs neither free space nor a folder that may
+//   be written.
+// - one on a hidden lock file beside the file's one name (".<name>.lock",
+//   links followed), which holds the holder's process id.  It covers a file
+//   that does not exist yet, and a file that another program replaced while
+//   it was open: the replacement is a new file that nobody has locked.
+//   Where no lock file can be made (a full disk, a read-only folder) the
+//   lock on the file itself is enough.
+// The file is opened for reading (for writing only where the file system
+// asks it for a lock) and never written through the lock: saves replace it
+// with a new file, and the lock file still covers that.
 #include "platform/rtl/System.h"
 
 #include <cstdint>
@@ -16,7 +25,7 @@
 enum TFileLockResult {
     flLocked, // this object holds the lock now
     flHeld, // another holder has it: HolderPid() names it
-    flFailed, // the lock file cannot be made (ErrorCode() says why)
+    flFailed, // neither lock can be had here (ErrorCode() says why)
 };
 
 class TFileLock {
@@ -30,28 +39,35 @@ public:
 
     // Takes the lock, without waiting; flLocked when this object already
     // holds it.  A second TFileLock on the same file, in this process or
-    // another, gets flHeld.
+    // another, under whatever name, gets flHeld.
     TFileLockResult Acquire();
     // Gives the lock up and removes the lock file.
     void Release();
-    bool Locked() const { return FFd >= 0; }
+    bool Locked() const { return FFd >= 0 || FFileFd >= 0; }
+    // Whether the lock covers FileName: the name this lock was made for, or
+    // another name of the file it holds.
+    bool Guards(const String& FileName) const;
 
     String FileName() const { return FFileName; }
     String LockFileName() const { return FLockFileName; }
-    // After flHeld: the process id the holder wrote, 0 when it wrote none
-    // (it is still writing it, or is not one of us).
+    // After flHeld: the holder's process id, 0 when it is not known (it is
+    // still writing it, or is not one of us).
     std::int64_t HolderPid() const { return FHolderPid; }
-    // After flFailed: the errno value.
+    // After flFailed, or after flLocked without a lock file: the errno value
+    // of the lock file's failure.
     int ErrorCode() const { return FErrorCode; }
 
 private:
+    TFileLockResult LockFileItself();
+    TFileLockResult LockBeside();
     int OpenLockFile();
     bool StillNamed(int Fd) const;
     void Refused(int Fd);
 
     String FFileName;
     String FLockFileName;
-    int FFd = -1;
+    int FFd = -1; // the lock file
+    int FFileFd = -1; // the file itself
     std::int64_t FHolderPid = 0;
     int FErrorCode = 0;
 };

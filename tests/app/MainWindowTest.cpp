@@ -24,10 +24,12 @@
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrlQuery>
+#include <unistd.h>
 
 // --- start and stop -------------------------------------------------------------
 
@@ -503,6 +505,74 @@ TEST_F(MainWindowTest, AFileOpenInAnotherCopyIsRefusedNamingThatCopy)
     EXPECT_EQ(Other.Acquire(), flHeld);
     Main->ActionCloseExecute(nullptr);
     EXPECT_EQ(Other.Acquire(), flLocked);
+}
+
+TEST_F(MainWindowTest, AFileOpenElsewhereIsRefusedUnderEveryOtherName)
+{
+    const QString Path = MakeContactFile("gedeeld.quorvy", {{1, "Jansen"}});
+    const QString Folder = Dir.File("elders/");
+    ASSERT_TRUE(QDir().mkpath(Folder));
+    // Its three table files reached through shortcuts, through hard links,
+    // and through another spelling of its path.
+    for (const QString& Table : {QString(), QStringLiteral(".adres"), QStringLiteral(".groep")}) {
+        ASSERT_EQ(::symlink(QFile::encodeName(Path + Table).constData(),
+                            QFile::encodeName(Folder + "kort.quorvy" + Table).constData()),
+                  0);
+        ASSERT_EQ(::link(QFile::encodeName(Path + Table).constData(),
+                         QFile::encodeName(Folder + "hard.quorvy" + Table).constData()),
+                  0);
+    }
+    ShowMain();
+    TFileLock Other(Path);
+    ASSERT_EQ(Other.Acquire(), flLocked);
+    const QString Spelled = DataFolder + "../" + QDir(DataFolder).dirName() + "//./gedeeld.quorvy";
+    for (const QString& Name : {Folder + "kort.quorvy", Folder + "hard.quorvy", Spelled}) {
+        TScriptedMessageBoxes Boxes;
+        Main->OpenFile(Name);
+        ASSERT_EQ(Boxes.Asked().size(), 1u) << Name.toStdString();
+        EXPECT_EQ(Boxes.Asked()[0].Caption, "Bestand in gebruik");
+        EXPECT_TRUE(
+            Boxes.Asked()[0].Text.contains(QStringLiteral("proces %1").arg(QCoreApplication::applicationPid())));
+        EXPECT_FALSE(Data->Active) << Name.toStdString();
+    }
+    Other.Release();
+    // Open here through a shortcut, it is refused to the others by its name.
+    Main->OpenFile(Folder + "kort.quorvy");
+    ASSERT_TRUE(Data->Active);
+    EXPECT_EQ(Other.Acquire(), flHeld);
+}
+
+TEST_F(MainWindowTest, WithoutRoomForALockFileAFileIsStillLockedOrTheUserIsTold)
+{
+    const QString Path = MakeContactFile("vol.quorvy", {{1, "Jansen"}});
+    // A full disk, or a folder that may not be written, stops the lock
+    // files; a folder in their way does the same, whoever runs the test.
+    for (const QString& Name : {QStringLiteral("vol.quorvy"), QStringLiteral("Nieuw.quorvy")})
+        ASSERT_TRUE(QDir().mkpath(DataFolder + "." + Name + ".lock"));
+    ShowMain();
+    {
+        TScriptedMessageBoxes Boxes;
+        Main->OpenFile(Path);
+        EXPECT_TRUE(Boxes.Asked().empty());
+        ASSERT_TRUE(Data->Active);
+        TFileLock Other(Path);
+        EXPECT_EQ(Other.Acquire(), flHeld);
+        Main->ActionCloseExecute(nullptr);
+    }
+    // A file that is not there yet has nothing else to lock: the user is
+    // told as it opens, and can go on.
+    TScriptedMessageBoxes Boxes;
+    Main->NewFile(DataFolder + "Nieuw.quorvy");
+    ASSERT_EQ(Boxes.Asked().size(), 1u);
+    EXPECT_EQ(Boxes.Asked()[0].Caption, "Bestand niet vergrendeld");
+    EXPECT_EQ(
+        Boxes.Asked()[0].Text,
+        "Het bestand \"" + DataFolder
+            + "Nieuw.quorvy\" kan niet worden vergrendeld: er staat een map met die "
+              "naam.\r\nOpent u het ook in een ander venster van Quorvy®, dan overschrijven de wijzigingen van het "
+              "ene venster die van het andere.");
+    EXPECT_EQ(Boxes.Asked()[0].Flags, 48u);
+    EXPECT_TRUE(Data->Active);
 }
 
 // --- failures -------------------------------------------------------------------------

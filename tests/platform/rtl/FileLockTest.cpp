@@ -1,9 +1,12 @@
-// A contact file is locked while it is open: a second holder is refused
-// and told who holds it; a lock whose holder died is taken over.
+// A contact file is locked while it is open: a second holder, under any
+// name of the file, is refused and told who holds it; a lock whose holder
+// died is taken over; without room for a lock file the file itself is
+// still locked.
 #include "platform/rtl/FileLock.h"
 
 #include "tests/support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
@@ -96,4 +99,77 @@ TEST(FileLock, AFolderThatCannotHoldTheLockFileFails)
     EXPECT_EQ(Lock.Acquire(), flFailed);
     EXPECT_NE(Lock.ErrorCode(), 0);
     EXPECT_FALSE(Lock.Locked());
+}
+
+TEST(FileLock, EveryNameOfOneFileIsOneLock)
+{
+    TTestDir Dir;
+    const QString File = Dir.File("familie.quorvy");
+    ASSERT_TRUE(WriteRaw(File, "tabel"));
+    ASSERT_TRUE(QDir().mkpath(Dir.File("elders")));
+    ASSERT_EQ(::symlink(QFile::encodeName(File).constData(), QFile::encodeName(Dir.File("elders/kort.quorvy"))), 0);
+    ASSERT_EQ(::link(QFile::encodeName(File).constData(), QFile::encodeName(Dir.File("elders/hard.quorvy"))), 0);
+    ASSERT_EQ(::symlink(QFile::encodeName(Dir.Path()).constData(), QFile::encodeName(Dir.File("map"))), 0);
+
+    TFileLock First(File);
+    ASSERT_EQ(First.Acquire(), flLocked);
+    // A desktop shortcut, a hard link elsewhere, and other spellings.
+    for (const QString& Name : {Dir.File("elders/kort.quorvy"), Dir.File("elders/hard.quorvy"),
+                                Dir.File("elders/../familie.quorvy"), Dir.File("map/familie.quorvy")}) {
+        TFileLock Second(Name);
+        EXPECT_EQ(Second.Acquire(), flHeld) << Name.toStdString();
+        EXPECT_EQ(Second.HolderPid(), qint64(::getpid())) << Name.toStdString();
+        EXPECT_TRUE(First.Guards(Name)) << Name.toStdString();
+    }
+    EXPECT_FALSE(First.Guards(Dir.File("werk.quorvy")));
+
+    // A file not made yet is one lock under every spelling of its folder.
+    TFileLock New(Dir.File("nieuw.quorvy"));
+    ASSERT_EQ(New.Acquire(), flLocked);
+    TFileLock NewElsewhere(Dir.File("map/nieuw.quorvy"));
+    EXPECT_EQ(NewElsewhere.Acquire(), flHeld);
+
+    First.Release();
+    TFileLock Hard(Dir.File("elders/hard.quorvy"));
+    EXPECT_EQ(Hard.Acquire(), flLocked);
+}
+
+TEST(FileLock, AFileReplacedWhileLockedStaysLocked)
+{
+    TTestDir Dir;
+    const QString File = Dir.File("familie.quorvy");
+    ASSERT_TRUE(WriteRaw(File, "oud"));
+    TFileLock First(File);
+    ASSERT_EQ(First.Acquire(), flLocked);
+    // A save, or a sync tool putting an older version back: a new file.
+    ASSERT_TRUE(WriteRaw(Dir.File("vervanging"), "nieuw"));
+    ASSERT_EQ(::rename(QFile::encodeName(Dir.File("vervanging")).constData(), QFile::encodeName(File).constData()), 0);
+    TFileLock Second(File);
+    EXPECT_EQ(Second.Acquire(), flHeld);
+    EXPECT_EQ(Second.HolderPid(), qint64(::getpid()));
+}
+
+TEST(FileLock, WithoutRoomForALockFileTheFileItselfIsStillLocked)
+{
+    TTestDir Dir;
+    const QString File = Dir.File("familie.quorvy");
+    ASSERT_TRUE(WriteRaw(File, "tabel"));
+    // What a full disk or a folder that may not be written does to the lock
+    // file, whoever runs the test: it cannot be made.
+    ASSERT_TRUE(QDir().mkpath(Dir.File(".familie.quorvy.lock")));
+    ASSERT_TRUE(QDir().mkpath(Dir.File(".nieuw.quorvy.lock")));
+
+    TFileLock First(File);
+    EXPECT_EQ(First.Acquire(), flLocked);
+    EXPECT_TRUE(First.Locked());
+    EXPECT_EQ(First.ErrorCode(), EISDIR);
+    TFileLock Second(File);
+    EXPECT_EQ(Second.Acquire(), flHeld);
+    EXPECT_EQ(Second.HolderPid(), qint64(::getpid()));
+
+    // A file not made yet has nothing else to lock.
+    TFileLock New(Dir.File("nieuw.quorvy"));
+    EXPECT_EQ(New.Acquire(), flFailed);
+    EXPECT_FALSE(New.Locked());
+    EXPECT_EQ(New.ErrorCode(), EISDIR);
 }
