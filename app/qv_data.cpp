@@ -13,6 +13,7 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QUrl>
+#include <array>
 #include <cerrno>
 #include <unistd.h>
 #include <unordered_set>
@@ -129,6 +130,16 @@ String LostReferencesNotice(int Persons)
         .arg(Persons);
 }
 
+// The three files of Path were found changed by another program when it
+// was closed, and the tables of this program replaced them.
+String ReplacedNotice(const String& Path)
+{
+    return QStringLiteral("Het contactbestand ") + ToolBox::Quoted(Path)
+        + QStringLiteral(" is door een ander programma gewijzigd of vervangen terwijl het in Quorvy® geopend was."
+                         "\r\n\r\nDe versie van Quorvy®, met uw wijzigingen, is bewaard: personen, adressen en "
+                         "groepen zijn samen opgeslagen. De versie van het andere programma is overschreven.");
+}
+
 } // namespace
 
 namespace {
@@ -234,7 +245,7 @@ bool TDataModuleMain::OpenFiles(const String& Path, bool Create)
     }
     Active = true;
     if (Cleared > 0)
-        Notify(LostReferencesNotice(Cleared));
+        Notify({QStringLiteral("Contactbestand hersteld"), LostReferencesNotice(Cleared)});
     return true;
 }
 
@@ -322,12 +333,12 @@ int TDataModuleMain::ClearLostReferences()
     return Cleared;
 }
 
-void TDataModuleMain::Notify(const String& Text)
+void TDataModuleMain::Notify(const TNotice& Notice)
 {
     if (ShowNotice)
-        ShowNotice(Text);
+        ShowNotice(Notice);
     else
-        qWarning("%s", qPrintable(Text));
+        qWarning("%s", qPrintable(Notice.Text));
 }
 
 void TDataModuleMain::DiscardTable(const TTableRole& Role)
@@ -358,32 +369,46 @@ void TDataModuleMain::DiscardAll()
 
 // --- closing --------------------------------------------------------------
 
-void TDataModuleMain::WriteChangedTables()
+bool TDataModuleMain::WriteChangedTables()
 {
     // The tables that others refer to first, the persons last.
-    for (TClientDataSet* Table : {cdsAdres, cdsGroep, cdsQuorvy}) {
-        if (!Table->Active() || Table->FileName().isEmpty())
+    const std::array<TClientDataSet*, 3> Tables{cdsAdres, cdsGroep, cdsQuorvy};
+    const auto Open = [](TClientDataSet* Table) { return Table->Active() && !Table->FileName().isEmpty(); };
+    bool Changed = false;
+    bool Replaced = false;
+    for (TClientDataSet* Table : Tables) {
+        if (!Open(Table))
             continue;
         // Closing drops what was typed but not posted; so does this write.
         if (Table->State() == dsEdit || Table->State() == dsInsert || Table->State() == dsSetKey)
             Table->Cancel();
-        if (Table->DataChanged() || !FileExists(Table->FileName()))
-            Table->SaveToFile();
+        Changed = Changed || Table->DataChanged() || !FileExists(Table->FileName());
+        Replaced = Replaced || Table->FileChangedOnDisk();
     }
+    // Nothing of ours to write: whatever another program put there stays.
+    if (!Changed)
+        return false;
+    for (TClientDataSet* Table : Tables)
+        if (Open(Table) && (Replaced || Table->DataChanged() || !FileExists(Table->FileName())))
+            Table->SaveToFile();
+    return Replaced;
 }
 
 void TDataModuleMain::CloseFiles()
 {
     // All writes come before any table closes: when one fails the contact
     // file stays open as a whole, and closing can be tried again.
-    WriteChangedTables();
+    const bool Replaced = WriteChangedTables();
     ClosePersonTable();
     CloseAddressTable();
     CloseGroupTable();
+    const String Closed = FileName;
     if (!FileName.isEmpty() && MRUList->IndexOf(FileName) < 0)
         MRUList->Add(FileName);
     FileName.clear();
     Active = false;
+    if (Replaced)
+        Notify({QStringLiteral("Contactbestand gewijzigd"), ReplacedNotice(Closed), true});
 }
 
 void TDataModuleMain::ClosePersonTable()

@@ -73,11 +73,16 @@ public:
     bool OpenAddressTable(bool Create);
     bool OpenGroupTable(bool Create);
     // Writes every table that changed (or is new) and closes all three; the
-    // path joins MRUList unless it is there already.  A failed write raises EInOutError before any
-    // table is closed: the file stays open with everything typed in it.
-    // Addresses and groups are written before the persons that refer to
-    // them, so that a crash between two writes never leaves a person file
-    // pointing at records that were not written.
+    // path joins MRUList unless it is there already.  A failed write raises
+    // EInOutError before any table is closed: the file stays open with
+    // everything typed in it.  Addresses and groups are written before the
+    // persons that refer to them, so that a crash between two writes never
+    // leaves a person file pointing at records that were not written.
+    // When another program changed any of the three files since they were
+    // read (a sync tool or a backup put another version back) and there is
+    // something to write, all three are written, so that persons, addresses
+    // and groups are one set again, and ShowNotice says so; without a
+    // change here the other program's files are left alone.
     void CloseFiles();
     void ClosePersonTable();
     void CloseAddressTable();
@@ -126,11 +131,17 @@ public:
     TPersonListFill ResidentsListFill;
     TPersonListFill ParticipantsListFill;
 
-    // Tells the user something about the contact file just opened that does
-    // not stop the work: a Dutch text for an information box, given once at
-    // the end of OpenFiles with the file open.  Without a handler the text
-    // goes to the log.
-    using TNoticeEvent = std::function<void(const String& Text)>;
+    // Tells the user something about the contact file that does not stop
+    // the work, in Dutch: what opening repaired (given once at the end of
+    // OpenFiles with the file open, as information), or that closing found
+    // the files changed by another program (given once the file is closed,
+    // as a warning).  Without a handler the text goes to the log.
+    struct TNotice {
+        String Caption;
+        String Text;
+        bool Warning = false;
+    };
+    using TNoticeEvent = std::function<void(const TNotice& Notice)>;
     TNoticeEvent ShowNotice;
 
 protected:
@@ -154,11 +165,13 @@ private:
     // Closes a table without writing anything and forgets its file.
     void DiscardTable(const TTableRole& Role);
     void DiscardAll();
-    void WriteChangedTables();
+    // Writes what CloseFiles writes; true when the files on disk had been
+    // changed by another program and were replaced by the tables here.
+    bool WriteChangedTables();
     // Sets lost address and group references of persons to -1; returns
     // the number of persons changed.
     int ClearLostReferences();
-    void Notify(const String& Text);
+    void Notify(const TNotice& Notice);
     void FillPersonList(const String& LinkField, TDataSet* Owner, const TPersonListFill& Fill);
     // The display names of the persons whose LinkField holds Key, read
     // from the person table's records without moving its cursor.

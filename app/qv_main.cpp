@@ -211,8 +211,8 @@ void TFormMain::FormCreate(TObject* Sender)
     DataModuleMain->ResetState();
     DataModuleMain->LoadMapTemplate(MapTemplateName());
     DataModuleMain->LoadMRUList(RecentFilesName());
-    DataModuleMain->ShowNotice = [](const String& Text) {
-        MessageBox(Text, QStringLiteral("Contactbestand hersteld"), MB_OK | MB_ICONINFORMATION);
+    DataModuleMain->ShowNotice = [](const TDataModuleMain::TNotice& Notice) {
+        MessageBox(Notice.Text, Notice.Caption, MB_OK | (Notice.Warning ? MB_ICONWARNING : MB_ICONINFORMATION));
     };
 }
 

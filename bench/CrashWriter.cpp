@@ -219,7 +219,7 @@ int Run(const QString& Dir, const QString& LogFile)
     SetFolderSyncHook([&Log](const String& FileName) { return FlushAndMark(Log, FileName); });
     Log.Mark(QStringLiteral("start"));
     auto DM = NewModule();
-    DM->ShowNotice = [&Log](const String& Text) { Log.Mark(QStringLiteral("notice ") + Text); };
+    DM->ShowNotice = [&Log](const TDataModuleMain::TNotice& N) { Log.Mark(QStringLiteral("notice ") + N.Text); };
     for (int Number = 1;; ++Number)
         Session(DM.get(), Dir, Number, Log);
 }
@@ -247,7 +247,7 @@ int Settings(const QString& Dir)
 int Once(const QString& Dir)
 {
     auto DM = NewModule();
-    DM->ShowNotice = [](const String& Text) { std::printf("notice %s\n", qPrintable(Text)); };
+    DM->ShowNotice = [](const TDataModuleMain::TNotice& N) { std::printf("notice %s\n", qPrintable(N.Text)); };
     DM->OpenFiles(Dir + ContactName, false);
     DM->CloseFiles();
     SaveSettings(Dir, -1);
@@ -404,7 +404,7 @@ int Check(const QString& Dir)
         CheckReferences(Dir, Scratch, C);
         // And the program opens the copies, whatever it has to repair.
         auto DM = NewModule();
-        DM->ShowNotice = [](const String&) {};
+        DM->ShowNotice = [](const TDataModuleMain::TNotice&) {};
         DM->OpenFiles(Scratch + ContactName, false);
     } catch (const Exception& E) {
         C.Faults << QStringLiteral("does not load: ") + E.Message();

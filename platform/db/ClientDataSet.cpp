@@ -107,14 +107,20 @@ void TClientDataSet::InternalOpen()
         TTableData Fresh;
         Fresh.Define(Defs, FIndexDefs->ToTableIndexDefs());
         FTable.Swap(Fresh);
+        // Nothing was read: a file that appears under the name is another's.
+        FDiskVersion = {};
+        FDiskVersionOf = FFileName;
     } else if (!FLoading) {
         if (FFileName.isEmpty())
             DatabaseError(QString::fromLatin1(DBConsts::SFieldDefsEmpty));
         TTableData Loaded;
-        TTableFile::Load(FFileName, Loaded);
+        TTableFileVersion Version;
+        TTableFile::Load(FFileName, Loaded, &Version);
         Loaded.SetIndexDefs(MergedIndexDefs(Loaded.IndexDefs()));
         CheckUniqueKeys(Loaded, FFileName);
         FTable.Swap(Loaded);
+        FDiskVersion = Version;
+        FDiskVersionOf = FFileName;
     }
     FieldDefs()->FromTableFields(FTable.Fields());
     FIndexDefs->FromTableIndexDefs(FTable.IndexDefs());
@@ -138,9 +144,17 @@ void TClientDataSet::BeforeInternalClose()
     // A new table is written even when empty; an unchanged one is not
     // touched.  A failed write raises and the table stays open.
     if (!FFileName.isEmpty() && (DataChanged() || !FileExists(FFileName))) {
-        TTableFile::Save(FFileName, FTable);
+        FDiskVersionOf = FFileName;
+        TTableFile::Save(FFileName, FTable, &FDiskVersion);
         FSavedVersion = FTable.Version();
     }
+}
+
+bool TClientDataSet::FileChangedOnDisk() const
+{
+    if (FFileName.isEmpty() || FFileName != FDiskVersionOf)
+        return false;
+    return !TTableFile::HoldsVersion(FFileName, FDiskVersion);
 }
 
 void TClientDataSet::LogChange()
@@ -166,7 +180,8 @@ void TClientDataSet::LoadFromFile(const String& FileName)
 {
     const String Name = FileName.isEmpty() ? FFileName : FileName;
     TTableData Loaded;
-    TTableFile::Load(Name, Loaded);
+    TTableFileVersion Version;
+    TTableFile::Load(Name, Loaded, &Version);
     Loaded.SetIndexDefs(MergedIndexDefs(Loaded.IndexDefs()));
     CheckUniqueKeys(Loaded, Name);
     if (Active()) {
@@ -192,6 +207,8 @@ void TClientDataSet::LoadFromFile(const String& FileName)
         throw;
     }
     FLoading = false;
+    FDiskVersion = Version;
+    FDiskVersionOf = Name;
 }
 
 void TClientDataSet::SaveToFile(const String& FileName)
@@ -199,9 +216,13 @@ void TClientDataSet::SaveToFile(const String& FileName)
     CheckActive();
     CheckBrowseMode();
     const String Name = FileName.isEmpty() ? FFileName : FileName;
-    TTableFile::Save(Name, FTable);
-    if (Name == FFileName)
-        FSavedVersion = FTable.Version();
+    if (Name != FFileName) {
+        TTableFile::Save(Name, FTable);
+        return;
+    }
+    FDiskVersionOf = Name;
+    TTableFile::Save(Name, FTable, &FDiskVersion);
+    FSavedVersion = FTable.Version();
 }
 
 void TClientDataSet::EmptyDataSet()

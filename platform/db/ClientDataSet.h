@@ -3,6 +3,7 @@
 // index definitions, a current index, key search and its table file.
 #include "platform/db/DataSet.h"
 #include "platform/db/IndexDefs.h"
+#include "platform/db/TableFile.h"
 
 class TClientDataSet : public TDataSet {
 public:
@@ -36,6 +37,11 @@ public:
     // True when records were posted or deleted since the table was opened,
     // created, loaded or saved; Close then writes FileName.
     bool DataChanged() const { return FTable.Version() != FSavedVersion; }
+    // True when the file FileName names is no longer the one this table was
+    // read from or last wrote: another program changed, replaced or removed
+    // it, or made one where this table was created.  False while the table
+    // has no file name, or has one other than the file it read or wrote.
+    bool FileChangedOnDisk() const;
 
     // --- change log ---
     bool LogChanges() const { return FLogChanges; }
@@ -81,6 +87,9 @@ private:
     int FChangeCount = 0;
     int FKeyFieldCount = 0;
     std::uint64_t FSavedVersion = 0;
+    // The file version the table was read from or last wrote, and its name.
+    TTableFileVersion FDiskVersion;
+    String FDiskVersionOf;
     // The next Open makes an empty table instead of reading FileName.
     bool FCreating = false;
     bool FLoading = false;

@@ -252,8 +252,8 @@ TBody ReadBody(TImageReader& R, const THeader& Header, const QByteArray& Image, 
     }
     if (R.Pos() != Body)
         Refuse(DBConsts::STableFileDamaged, FileName);
-    const std::uint32_t Stored = R.Num<std::uint32_t>();
-    if (CheckCrc && Crc32(Image.constData(), Body) != Stored)
+    B.Crc = R.Num<std::uint32_t>();
+    if (CheckCrc && Crc32(Image.constData(), Body) != B.Crc)
         Refuse(DBConsts::STableFileDamaged, FileName);
     return B;
 }
@@ -300,7 +300,7 @@ void TTableFile::Adopt(TBody& B, QByteArray Image, const String& FileName, TTabl
     Into.Swap(Loaded);
 }
 
-void TTableFile::Load(const String& FileName, TTableData& Into)
+void TTableFile::Load(const String& FileName, TTableData& Into, TTableFileVersion* Version)
 {
     // A save that was killed left its partial copy here; it is of no use
     // to anyone and may hold personal data.
@@ -331,8 +331,12 @@ void TTableFile::Load(const String& FileName, TTableData& Into)
             Refuse(DBConsts::STableFileMissing, FileName);
         throw;
     }
+    // The file that was read, not whatever the name leads to by now.
+    const TFileStamp Stamp = FileStampOf(File.handle());
     File.close();
     Adopt(B, std::move(Image), FileName, Into);
+    if (Version)
+        *Version = {Stamp, Header.DeclaredLength, B.Crc};
 }
 
 void TTableFile::LoadImage(QByteArray Image, const String& FileName, TTableData& Into)
@@ -397,7 +401,44 @@ QByteArray TTableFile::Image(const TTableData& Table)
     return Out;
 }
 
-void TTableFile::Save(const String& FileName, const TTableData& Table)
+namespace {
+
+// Whether FileName holds a table file of Length bytes ending in Crc.  Only
+// the checksum is read: it covers every byte before it.
+bool HoldsContent(const String& FileName, std::uint64_t Length, std::uint32_t Crc)
 {
-    SaveFileAtomically(FileName, Image(Table));
+    QFile File;
+    std::uint8_t Trailer[4] = {};
+    return Length >= 4 && OpenRegularFile(File, FileName) == orOpened && File.size() == qint64(Length)
+        && File.seek(qint64(Length) - 4) && File.read(reinterpret_cast<char*>(Trailer), 4) == 4
+        && TRecordLayout::Load<std::uint32_t>(Trailer) == Crc;
+}
+
+} // namespace
+
+void TTableFile::Save(const String& FileName, const TTableData& Table, TTableFileVersion* Version)
+{
+    const QByteArray Bytes = Image(Table);
+    const std::uint64_t Length = std::uint64_t(Bytes.size());
+    const auto Crc =
+        TRecordLayout::Load<std::uint32_t>(reinterpret_cast<const std::uint8_t*>(Bytes.constData()) + Bytes.size() - 4);
+    try {
+        SaveFileAtomically(FileName, Bytes);
+    } catch (...) {
+        // A save can fail after the new file is in place (the folder was not
+        // flushed): what is there is then this table's, not another's.
+        if (Version && HoldsContent(FileName, Length, Crc))
+            *Version = {FileStampOf(FileName), Length, Crc};
+        throw;
+    }
+    if (Version)
+        *Version = {FileStampOf(FileName), Length, Crc};
+}
+
+bool TTableFile::HoldsVersion(const String& FileName, const TTableFileVersion& Version)
+{
+    const TFileStamp Now = FileStampOf(FileName);
+    if (Now == Version.Stamp)
+        return true;
+    return Now.Exists && Version.Stamp.Exists && HoldsContent(FileName, Version.Length, Version.Crc);
 }

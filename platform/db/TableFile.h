@@ -13,8 +13,18 @@
 //
 // Names are u16 length + UTF-8; integers little-endian.
 #include "platform/db/TableData.h"
+#include "platform/rtl/FileStamp.h"
 
 #include <QByteArray>
+
+// Which version of a table file a table was read from or written to: the
+// file (FileStamp.h) and, to know an unchanged copy of it again, its length
+// and checksum.  Exists false: no file was read.
+struct TTableFileVersion {
+    TFileStamp Stamp;
+    std::uint64_t Length = 0;
+    std::uint32_t Crc = 0;
+};
 
 class TTableFile {
 public:
@@ -22,21 +32,27 @@ public:
 
     // Replaces Into with the table in FileName, or raises EDatabaseError
     // naming the file and leaves Into as it was.  Temporary files that
-    // earlier saves of FileName abandoned are removed first.
-    static void Load(const String& FileName, TTableData& Into);
+    // earlier saves of FileName abandoned are removed first.  Version, when
+    // given, receives the version that was read.
+    static void Load(const String& FileName, TTableData& Into, TTableFileVersion* Version = nullptr);
     // The same for bytes already in memory; FileName only names the source.
     static void LoadImage(QByteArray Image, const String& FileName, TTableData& Into);
 
     static QByteArray Image(const TTableData& Table);
     // Raises EInOutError when the file cannot be written; the old file then
     // stays as it was.
-    static void Save(const String& FileName, const TTableData& Table);
+    static void Save(const String& FileName, const TTableData& Table, TTableFileVersion* Version = nullptr);
+    // Whether FileName still holds Version: the same file untouched, or a
+    // file of the same length and checksum (touched, linked, copied back).
+    // A file that is gone, or that is there where none was read, differs.
+    static bool HoldsVersion(const String& FileName, const TTableFileVersion& Version);
 
     // What a file's body holds, read and checked before anything is defined.
     struct TBody {
         std::vector<TTableField> Fields;
         std::vector<TTableIndexDef> Indexes;
         std::vector<std::uint32_t> Offsets;
+        std::uint32_t Crc = 0;
     };
 
 private:

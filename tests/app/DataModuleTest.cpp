@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -428,6 +429,109 @@ TEST_F(DataModuleTest, ClosingWritesOnlyTheTablesThatChanged)
 
     ASSERT_TRUE(DM->OpenFiles(Path, false));
     EXPECT_EQ(DM->cdsAdres->FieldByName("WOON_PLAATS")->AsString(), "Wageningen");
+}
+
+namespace {
+
+// What another program does to a table file of an open contact file.
+enum TOutsideChange {
+    ocReplaced, // a new file renamed over it (a sync tool, a backup)
+    ocOverwritten, // the other version written into the same file
+    ocTouched, // its date changed and a second name given, bytes kept
+    ocRemoved,
+};
+
+void ChangeFromOutside(const QString& Table, const QString& OtherVersion, TOutsideChange How)
+{
+    switch (How) {
+    case ocReplaced:
+        WriteAll(Table + ".sync", ReadAll(OtherVersion));
+        ASSERT_EQ(::rename(QFile::encodeName(Table + ".sync").constData(), QFile::encodeName(Table).constData()), 0);
+        break;
+    case ocOverwritten:
+        WriteAll(Table, ReadAll(OtherVersion));
+        break;
+    case ocTouched:
+        Backdate(Table);
+        ASSERT_EQ(::link(QFile::encodeName(Table).constData(), QFile::encodeName(Table + ".bak").constData()), 0);
+        break;
+    case ocRemoved:
+        ASSERT_TRUE(QFile::remove(Table));
+        break;
+    }
+}
+
+} // namespace
+
+TEST_F(DataModuleTest, FilesChangedByAnotherProgramAreWrittenAsOneSetOnlyOverAChange)
+{
+    const struct {
+        const char* Suffixes; // of the tables changed from outside, '|'-separated
+        TOutsideChange How;
+        bool Typed; // a person was added here
+        bool AllWritten; // the three tables of this program are on disk
+    } Cases[] = {
+        {"|.adres|.groep", ocReplaced, true, true}, // a backup put back, then a person added
+        {"|.adres|.groep", ocReplaced, false, false}, // nothing of ours: theirs stays
+        {".adres", ocOverwritten, true, true}, // one table of another version
+        {".groep", ocOverwritten, false, false},
+        {"|.adres", ocTouched, true, false}, // the same bytes are the same version
+        {".adres", ocRemoved, true, true},
+    };
+    const QString Other = Dir.File("Ander.quorvy");
+    ASSERT_TRUE(DM->OpenFiles(Other, true));
+    AddPerson(1, "Willemsen", 1, 1);
+    AddAddress(1, "Oranjeplein", "3", "Oss");
+    AddGroup(1, "Club");
+    DM->CloseFiles();
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Suffixes << " " << C.How << " " << C.Typed);
+        for (const QString& Suffix : {QString(), QStringLiteral(".adres"), QStringLiteral(".groep")}) {
+            QFile::remove(Path + Suffix);
+            QFile::remove(Path + Suffix + ".bak");
+        }
+        MakeContactFile();
+        QStringList Notices;
+        DM->ShowNotice = [&](const TDataModuleMain::TNotice& Notice) {
+            EXPECT_EQ(Notice.Caption, "Contactbestand gewijzigd");
+            EXPECT_TRUE(Notice.Warning);
+            Notices << Notice.Text;
+        };
+        ASSERT_TRUE(DM->OpenFiles(Path, false));
+        for (const QString& Suffix : QString::fromLatin1(C.Suffixes).split(QLatin1Char('|')))
+            ChangeFromOutside(Path + Suffix, Other + Suffix, C.How);
+        QByteArray Before[3];
+        for (int I = 0; I < 3; ++I)
+            Before[I] = ReadAll(Path + QStringList({"", ".adres", ".groep"})[I]);
+        if (C.Typed)
+            AddPerson(58, "Smit", 5, 2);
+        TScriptedFolderSync Sync;
+        DM->CloseFiles();
+        DM->ShowNotice = nullptr;
+
+        if (!C.AllWritten) {
+            EXPECT_TRUE(Notices.isEmpty());
+            // Only what was typed here, over the file it was read from.
+            EXPECT_EQ(Sync.Saved, C.Typed ? QStringList({Path}) : QStringList());
+            for (int I = C.Typed ? 1 : 0; I < 3; ++I)
+                EXPECT_EQ(ReadAll(Path + QStringList({"", ".adres", ".groep"})[I]), Before[I]) << I;
+            continue;
+        }
+        EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres", Path + ".groep", Path}));
+        ASSERT_EQ(Notices.size(), 1);
+        EXPECT_TRUE(Notices[0].contains(Path));
+        EXPECT_TRUE(Notices[0].contains("De versie van Quorvy®, met uw wijzigingen, is bewaard"));
+        // Persons, addresses and groups of one version: Smit lives where
+        // the others of this file live.
+        ASSERT_TRUE(DM->OpenFiles(Path, false));
+        EXPECT_EQ(DM->cdsQuorvy->RecordCount(), 4);
+        ASSERT_TRUE(DM->cdsQuorvy->Locate("ACHTER_NAAM", "Smit", {}));
+        ASSERT_TRUE(DM->cdsAdres->Locate("ID_ADRES", 5, {}));
+        EXPECT_EQ(DM->cdsAdres->FieldByName("WOON_PLAATS")->AsString(), "Ede");
+        ASSERT_TRUE(DM->cdsGroep->Locate("ID_GROEP", 2, {}));
+        EXPECT_EQ(DM->cdsGroep->FieldByName("GROEP_NAAM")->AsString(), "Familie");
+        DM->CloseFiles();
+    }
 }
 
 TEST_F(DataModuleTest, ClosingWritesEveryPersonWhateverTheFilterAndDropsWhatWasNotPosted)
@@ -874,6 +978,8 @@ TEST_F(DataModuleTest, FileNotKnownToBeOnDiskKeepsTheContactFileOpen)
 {
     MakeContactFile();
     const QByteArray Persons = ReadAll(Path);
+    // The address file in place is this program's own, flushed or not.
+    DM->ShowNotice = [](const TDataModuleMain::TNotice& Notice) { ADD_FAILURE() << Notice.Text.toStdString(); };
     ASSERT_TRUE(DM->OpenFiles(Path, false));
     AddAddress(6, "Kerkweg", "1", "Ede");
     AddPerson(58, "Smit", 6);
@@ -920,7 +1026,7 @@ TEST_F(DataModuleTest, PersonsPointingAtLostRecordsAreClearedOnOpenAndReportedOn
     WriteAll(Path + ".groep", OldGroups);
 
     QStringList Notices;
-    DM->ShowNotice = [&](const String& Text) { Notices << Text; };
+    DM->ShowNotice = [&](const TDataModuleMain::TNotice& Notice) { Notices << Notice.Text; };
     // The repair is a long loop: the hourglass shows while it runs.
     std::vector<TCursor> Cursors;
     DM->cdsQuorvy->SetAfterPost([&](TDataSet*) { Cursors.push_back(Screen->Cursor()); });
