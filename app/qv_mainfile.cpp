@@ -15,6 +15,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/OpenDialog.h"
 #include "platform/forms/Screen.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileLock.h"
 #include "platform/rtl/FileUtils.h"
 
@@ -134,6 +135,16 @@ void TFormMain::NewFile(const String& Path)
         ShowFileError(QStringLiteral("Het bestand ") + ToolBox::Quoted(Path) + QStringLiteral(" bestaat al!"),
                       QStringLiteral("Bestand bestaat al"));
         return;
+    }
+    // A table that cannot exist under its name could never be saved, and
+    // everything typed into the file would be lost.
+    for (const String& Table : {Path, Path + QStringLiteral(".adres"), Path + QStringLiteral(".groep")}) {
+        if (!FileNameFits(Table)) {
+            ShowFileError(QStringLiteral("De naam van het bestand ") + ToolBox::Quoted(QuotedInput(Path))
+                              + QStringLiteral(" is te lang!\r\nKies een kortere naam of een map met een korter pad."),
+                          QStringLiteral("Naam te lang"));
+            return;
+        }
     }
     if (OpenContactFile(Path, true)) {
         ShowOpenState();

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -230,6 +231,22 @@ bool DirectoryExists(const String& Directory)
 {
     struct stat Info;
     return StatPath(Directory, Info) && S_ISDIR(Info.st_mode);
+}
+
+int MaxFileNameLength(const String& Folder)
+{
+    // The limit of nearly every Linux file system, and what POSIX lets a
+    // system leave unsaid.
+    constexpr long Fallback = 255;
+    const long Limit = ::pathconf(Native(Folder.isEmpty() ? QStringLiteral(".") : Folder).constData(), _PC_NAME_MAX);
+    return int(Limit > 0 && Limit <= INT_MAX ? Limit : Fallback);
+}
+
+bool FileNameFits(const String& FileName)
+{
+    // PATH_MAX counts the terminating zero byte.
+    return Native(FileName).size() < PATH_MAX
+        && Native(ExtractFileName(FileName)).size() <= MaxFileNameLength(ExtractFileDir(FileName));
 }
 
 std::int64_t FileSize(const String& FileName)

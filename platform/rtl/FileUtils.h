@@ -18,6 +18,14 @@ inline constexpr QChar PathSep{u':'};
 // FileExists is false for folders; both follow symbolic links.
 bool FileExists(const String& FileName);
 bool DirectoryExists(const String& Directory);
+// The longest name, in bytes of the encoded name, that an entry of Folder
+// may have: what the folder's file system says, 255 when it does not say
+// (a folder that does not exist included).
+int MaxFileNameLength(const String& Folder);
+// Whether a file of this name could exist: its name within its folder's
+// limit and the whole path within the system's (PATH_MAX).  Says nothing
+// about whether the folder exists or may be written.
+bool FileNameFits(const String& FileName);
 // Size in bytes, -1 when the file is missing.
 std::int64_t FileSize(const String& FileName);
 // Last modification as a file date (seconds since 1970-01-01 UTC), -1 when

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -24,9 +26,27 @@ constexpr std::time_t UnlockedStaleSeconds = 24 * 60 * 60;
 // abandoned file in the instant before it was locked.
 constexpr int CreateAttempts = 8;
 
+// The first bytes of Name that fit in Room, never half a UTF-8 sequence.
+QByteArray LeadingBytes(const QByteArray& Name, qsizetype Room)
+{
+    if (Name.size() <= Room)
+        return Name;
+    qsizetype Cut = Room;
+    while (Cut > 0 && (static_cast<unsigned char>(Name.at(Cut)) & 0xC0) == 0x80)
+        --Cut;
+    return Name.left(Cut);
+}
+
+// ".<name>.", with the name cut short where the whole temporary name would
+// not fit in the folder's limit on names or, with the folder, in the
+// system's on paths (which counts the closing zero byte): a file that can
+// be opened must be saved, however near its name comes to a limit.
 QByteArray TempPrefix(const String& Target)
 {
-    return QFile::encodeName(QLatin1Char('.') + ExtractFileName(Target) + QLatin1Char('.'));
+    const qsizetype Folder = QFile::encodeName(ExtractFilePath(Target)).size();
+    const qsizetype Longest = std::min<qsizetype>(MaxFileNameLength(ExtractFileDir(Target)), PATH_MAX - 1 - Folder);
+    const qsizetype Room = std::max<qsizetype>(0, Longest - 2 - RandomLength);
+    return '.' + LeadingBytes(QFile::encodeName(ExtractFileName(Target)), Room) + '.';
 }
 
 bool IsRandomPart(const char* P)

@@ -10,6 +10,7 @@
 #include "platform/db/FieldDefs.h"
 #include "platform/db/Fields.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FileUtils.h"
 #include "tests/app/AppRoots.h"
 #include "tests/support/AtomicSaves.h"
 #include "tests/support/ErrorMessages.h"
@@ -532,6 +533,31 @@ TEST_F(DataModuleTest, FilesChangedByAnotherProgramAreWrittenAsOneSetOnlyOverACh
         EXPECT_EQ(DM->cdsGroep->FieldByName("GROEP_NAAM")->AsString(), "Familie");
         DM->CloseFiles();
     }
+}
+
+TEST_F(DataModuleTest, TablesWhoseNamesComeNearTheLimitAreWrittenAsAnyOther)
+{
+    // 241 characters and ".quorvy": table files of 248, 254 and 254 bytes,
+    // each too long for the whole of its name in a temporary name.
+    if (MaxFileNameLength(Dir.Path()) < 254)
+        GTEST_SKIP() << "the test folder's file system allows shorter names";
+    MakeContactFile();
+    const QString Long = Dir.File(QString(241, u'k') + ".quorvy");
+    for (const char* Ext : {"", ".adres", ".groep"})
+        ASSERT_TRUE(RenameFile(Path + Ext, Long + Ext));
+
+    ASSERT_TRUE(DM->OpenFiles(Long, false));
+    AddPerson(60, "Visser");
+    AddAddress(6, "Kerkstraat", "1", "Ede");
+    AddGroup(3, "Werk");
+    EXPECT_NO_THROW(DM->CloseFiles());
+    EXPECT_FALSE(DM->Active);
+    EXPECT_EQ(QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+
+    ASSERT_TRUE(DM->OpenFiles(Long, false));
+    EXPECT_TRUE(DM->cdsQuorvy->Locate("ID_QUORVY", 60, {}));
+    EXPECT_EQ(DM->cdsAdres->RecordCount(), 2);
+    EXPECT_EQ(DM->cdsGroep->RecordCount(), 2);
 }
 
 TEST_F(DataModuleTest, ClosingWritesEveryPersonWhateverTheFilterAndDropsWhatWasNotPosted)

@@ -22,6 +22,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "tests/support/FormTextHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/Utf8Text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrlQuery>
+#include <climits>
 #include <unistd.h>
 
 // --- start and stop -------------------------------------------------------------
@@ -233,6 +235,53 @@ TEST_F(MainWindowTest, NewFileOverAnExistingOneIsRefusedAndTheOpenFileStays)
     EXPECT_EQ(Boxes.Asked()[0].Caption, "Bestand bestaat al");
     EXPECT_EQ(Boxes.Asked()[0].Flags, 16u);
     EXPECT_EQ(Data->FileName, Open);
+}
+
+TEST_F(MainWindowTest, NewFileRefusesANameItsTablesCouldNeverBeSavedUnder)
+{
+    ShowMain();
+    // Bytes left for the name once ".quorvy.adres", the longest ending of
+    // the three tables, is added.
+    const int Room = MaxFileNameLength(DataFolder) - 13;
+    struct TCase {
+        const char* What;
+        QString Typed; // in the data folder, without the extension
+        bool Accepted;
+    };
+    const std::vector<TCase> Cases = {
+        {"one byte too long", QString(Room + 1, u'a'), false},
+        {"short enough in characters, not in bytes", U("ë").repeated(Room / 2 + 1), false},
+        {"a path beyond the system's limit", QStringLiteral("map/").repeated(PATH_MAX / 4) + "Familie", false},
+        {"just short enough", QString(Room, u'a'), true},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.What);
+        const QString Path = DataFolder + C.Typed + ".quorvy";
+        TScriptedOpenDialogs Dialogs({DataFolder + C.Typed});
+        TScriptedMessageBoxes Boxes;
+        Main->ActionNewExecute(nullptr);
+        if (C.Accepted) {
+            EXPECT_TRUE(Boxes.Asked().empty());
+            ASSERT_TRUE(Data->Active);
+            AddPerson({1, "Jansen"});
+            Main->ActionCloseExecute(nullptr);
+            EXPECT_EQ(QDir(DataFolder).entryList(QDir::Files | QDir::Hidden),
+                      QStringList({C.Typed + ".quorvy", C.Typed + ".quorvy.adres", C.Typed + ".quorvy.groep"}));
+            continue;
+        }
+        ASSERT_EQ(Boxes.Asked().size(), 1u);
+        EXPECT_EQ(Boxes.Asked()[0].Text,
+                  "De naam van het bestand \"" + Path.left(40)
+                      + "…\" is te lang!\r\nKies een kortere naam of een map met een korter pad.");
+        EXPECT_EQ(Boxes.Asked()[0].Caption, "Naam te lang");
+        EXPECT_EQ(Boxes.Asked()[0].Flags, 16u);
+        EXPECT_FALSE(Data->Active);
+        EXPECT_TRUE(Main->FcPanelMainPage->Visible());
+        EXPECT_FALSE(Main->FcPanelQuorvy->Visible());
+        EXPECT_EQ(Main->Caption(), ProgramCaption);
+        EXPECT_TRUE(Main->ActionNew->Enabled());
+        EXPECT_TRUE(QDir(DataFolder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
 }
 
 TEST_F(MainWindowTest, OpeningAMissingFileIsRefusedAndItsRecentEntryStays)

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <atomic>
+#include <climits>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
@@ -119,4 +120,62 @@ TEST(SaveTemps, WritersOfTheSameFileNeverRemoveEachOthersWork)
     EXPECT_EQ(Entries(Dir.Path()), QStringList({"gedeeld.ini"}));
     const QByteArray Last = ReadRaw(Target);
     EXPECT_TRUE(Last == QByteArray(2000, 'a') || Last == QByteArray(2000, 'b'));
+}
+
+TEST(SaveTemps, FilesWhoseNamesReachALimitAreSavedAndTheirLeftoversFound)
+{
+    TTestDir Dir;
+    const int Limit = MaxFileNameLength(Dir.Path());
+    // A temporary name adds ".", "." and six random characters, so it keeps
+    // Limit - 8 bytes of the file's name, fewer where that would split a
+    // character.
+    const int Cut = Limit - 8;
+    // Folders deep enough to leave a file's name between 100 and 200 bytes
+    // before its path reaches PATH_MAX, which counts the closing zero byte.
+    const QString Folder(100, u'd');
+    const int Depth = (PATH_MAX - 1 - int(QFile::encodeName(Dir.Path()).size()) - 100) / 101;
+    const QString Deep = (Folder + '/').repeated(Depth);
+    const int Left = PATH_MAX - 1 - int(QFile::encodeName(Dir.Path() + Deep).size());
+    ASSERT_TRUE(QDir().mkpath(Dir.File(Deep)));
+    struct TCase {
+        const char* What;
+        QString In; // folder below the test's own
+        int Length; // bytes of the file's name: Head bytes 'n', Char, then 'z'
+        int Head;
+        QByteArray Char;
+        int Kept; // bytes of the name in the temporary name
+    };
+    const std::vector<TCase> Cases = {
+        {"ascii at the limit", "", Limit, 0, "", Cut},
+        {"ascii one short of it", "", Limit - 1, 0, "", Cut},
+        {"two-byte character across the cut", "", Limit - 1, Cut - 1, "\xc3\xab", Cut - 1}, // ë
+        {"four-byte character across the cut", "", Limit, Cut - 1, "\xf0\x9f\x93\x87", Cut - 1}, // 📇
+        {"cut before its last byte", "", Limit - 1, Cut - 3, "\xf0\x9f\x93\x87", Cut - 3},
+        {"three-byte character just before the cut", "", Limit, Cut - 3, "\xe2\x82\xac", Cut}, // €
+        {"path at the system's limit", Deep, Left, 0, "", Left - 8},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.What);
+        QByteArray Bytes = QByteArray(C.Head, 'n') + C.Char;
+        Bytes += QByteArray(C.Length - Bytes.size(), 'z');
+        const QString Name = QString::fromUtf8(Bytes);
+        const QString Temp = QString::fromUtf8("." + Bytes.left(C.Kept) + ".");
+        const QString Here = Dir.File(C.In);
+        const QString Target = Here + Name;
+        ASSERT_TRUE(WriteRaw(Target, "oud"));
+        // What a killed save left, and what a running one is writing.
+        ASSERT_TRUE(WriteRaw(Here + Temp + "Ab3dE9", "half"));
+        TFileBeingWritten Busy(Here + Temp + "Wr1t3s", "bezig");
+        ASSERT_TRUE(Busy.Locked());
+
+        EXPECT_NO_THROW(SaveFileAtomically(Target, "nieuw"));
+        EXPECT_EQ(ReadRaw(Target), "nieuw");
+        QStringList Expected = {Name, Temp + "Wr1t3s"};
+        if (C.In.isEmpty())
+            Expected << Folder;
+        Expected.sort();
+        EXPECT_EQ(Entries(Here), Expected);
+        QFile::remove(Target);
+        QFile::remove(Here + Temp + "Wr1t3s");
+    }
 }
