@@ -67,13 +67,12 @@ String TFormBrowseAdres::PageTopic() const
 
 std::vector<std::pair<String, String>> TFormBrowseAdres::PageRows() const
 {
-    const String Postcode = FieldValue("POSTCODE");
     return {
         {QStringLiteral("Straatnaam"), FieldValue("STRAAT_NAAM")},
         {QStringLiteral("Huisnummer"), FieldValue("HUIS_NUMMER")},
         {QStringLiteral("Toevoeging"), FieldValue("TOEVOEGING")},
         // "1234AB" shows as "1234 AB".
-        {QStringLiteral("Postcode"), Postcode.left(4) + QLatin1Char(' ') + Postcode.mid(4, 2)},
+        {QStringLiteral("Postcode"), ToolBox::PostcodeText(FieldValue("POSTCODE"))},
         {QStringLiteral("ZIP Code"), FieldValue("ZIP_CODE")},
         {QStringLiteral("Woonplaats"), FieldValue("WOON_PLAATS")},
         {QStringLiteral("Land"), FieldValue("LAND")},

@@ -151,7 +151,7 @@ void AddressSection(TPage& Page, TDataSet* A)
 {
     Page.Row(HeadingCell(QStringLiteral("Adresgegevens")));
     Page.Fields(A, {{"Straatnaam", "STRAAT_NAAM"}, {"Huisnummer", "HUIS_NUMMER"}, {"Toevoeging", "TOEVOEGING"}});
-    Page.Row(QStringLiteral("Postcode"), ValueCell(ContactOverview::PostcodeText(Text(A, "POSTCODE"))));
+    Page.Row(QStringLiteral("Postcode"), ValueCell(ToolBox::PostcodeText(Text(A, "POSTCODE"))));
     Page.Fields(A,
                 {{"ZIP Code", "ZIP_CODE"},
                  {"Woonplaats", "WOON_PLAATS"},
@@ -247,9 +247,4 @@ String ContactOverview::MailTarget(const String& Address)
     if (Plain.isEmpty() || !IsMailAddress(Plain))
         return String();
     return QStringLiteral("mailto:") + QString::fromLatin1(QUrl::toPercentEncoding(Plain, "@+"));
-}
-
-String ContactOverview::PostcodeText(const String& Postcode)
-{
-    return Postcode.left(4) + QLatin1Char(' ') + Postcode.mid(4, 2);
 }

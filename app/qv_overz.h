@@ -48,7 +48,4 @@ public:
     // a "mailto:" before it and a query after it left out, the address
     // percent-encoded); empty when the field holds no mail address.
     static String MailTarget(const String& Address);
-    // A stored postcode as it is shown: its first four characters, a blank,
-    // characters 5 and 6 ("1234AB" shows as "1234 AB").
-    static String PostcodeText(const String& Postcode);
 };

@@ -249,7 +249,7 @@ void TFormQuorvy::ShowAddress(bool Linked)
     FcLabelStraatnaamWaarde->SetCaption(Value("STRAAT_NAAM"));
     FcLabelHuisnummerWaarde->SetCaption(Value("HUIS_NUMMER"));
     FcLabelToevoegingWaarde->SetCaption(Value("TOEVOEGING"));
-    FcLabelPostcodeWaarde->SetCaption(Linked ? ContactOverview::PostcodeText(Value("POSTCODE")) : String());
+    FcLabelPostcodeWaarde->SetCaption(Linked ? ToolBox::PostcodeText(Value("POSTCODE")) : String());
     FcLabelZIPCodeWaarde->SetCaption(Value("ZIP_CODE"));
     FcLabelWoonplaatsWaarde->SetCaption(Value("WOON_PLAATS"));
     FcLabelLandWaarde->SetCaption(Value("LAND"));

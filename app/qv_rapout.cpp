@@ -165,8 +165,7 @@ QByteArrayView TFullReportWriter::PostcodeText(QByteArrayView Stored)
         FCell.append(' ');
         FCell.append(Stored.sliced(Digits).first(std::min<qsizetype>(2, Stored.size() - Digits)));
     } else {
-        const String Text = QString::fromUtf8(Stored);
-        FCell = (Text.left(4) + QLatin1Char(' ') + Text.mid(4, 2)).toUtf8();
+        FCell = ToolBox::PostcodeText(QString::fromUtf8(Stored)).toUtf8();
     }
     return FCell;
 }

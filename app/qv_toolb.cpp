@@ -97,6 +97,13 @@ String ToolBox::PersonDisplayName(const String& Salutation, const String& CallNa
     return Name;
 }
 
+String ToolBox::PostcodeText(const String& Postcode)
+{
+    const qsizetype Digits = WholeCharacterCut(Postcode, 4);
+    const qsizetype End = std::max(Digits, WholeCharacterCut(Postcode, 6));
+    return Postcode.left(Digits) + QLatin1Char(' ') + Postcode.mid(Digits, End - Digits);
+}
+
 const String ToolBox::MapServiceBase = QStringLiteral("https://www.openstreetmap.org/search?query=");
 
 String ToolBox::MapSearchAddress(const String& Street, const String& Number, const String& City)

@@ -30,6 +30,11 @@ public:
     // "Anna van Dijk", or "Mevrouw Van Dijk" when there is no call name.
     static String PersonDisplayName(const String& Salutation, const String& CallName,
                                     const String& Infix, const String& LastName);
+    // A stored postcode as it is shown: its first four characters, a blank,
+    // characters 5 and 6 ("1234AB" shows as "1234 AB").  Characters are
+    // code units, as the field's size counts them, but a character of two
+    // is never parted: a cut that would fall inside it comes before it.
+    static String PostcodeText(const String& Postcode);
 
     // The same texts appended to Out, from and into either UTF-16 (QString
     // and QStringView) or UTF-8 (QByteArray and QByteArrayView): a report

@@ -347,9 +347,13 @@ bool TFcCustomComboBox::EditKeyDown(TMessage& Message)
             FPasteMarked = true;
         return !FAllowEdit;
     case VK_DELETE: {
+        // Without a selection the character after the caret goes: both
+        // halves of a character of two code units, as the edit deletes it.
         const String T = Text();
-        const int Length = std::max(SelLength(), 1);
-        FSearch.SetText(T.left(SelStart()) + T.mid(SelStart() + Length));
+        const int Start = SelStart();
+        const bool Pair = Start + 1 < T.size() && T.at(Start).isHighSurrogate() && T.at(Start + 1).isLowSurrogate();
+        const int Length = SelLength() > 0 ? SelLength() : Pair ? 2 : 1;
+        FSearch.SetText(T.left(Start) + T.mid(Start + Length));
         // Without AllowEdit only the whole text can go.
         return !FAllowEdit && !(SelStart() == 0 && SelLength() == T.size() && !T.isEmpty());
     }
@@ -600,8 +604,11 @@ void TFcCustomComboBox::KeyPress(QChar& Key)
         TabOnEnterKey(Key);
         return;
     }
-    if (Style() == csDropDown && MaxLength() >= 1 && IsTypedCharacter(Key) && Text().size() >= MaxLength()
-        && SelLength() == 0) {
+    // A character of two code units needs room for both; its second half
+    // was let through (or refused) with its first.
+    const int Units = Key.isHighSurrogate() ? 2 : 1;
+    if (Style() == csDropDown && MaxLength() >= 1 && IsTypedCharacter(Key) && !Key.isLowSurrogate()
+        && Text().size() + Units > MaxLength() && SelLength() == 0) {
         InvalidKeyBeep();
         Key = QChar();
         return;

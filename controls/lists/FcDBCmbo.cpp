@@ -394,7 +394,9 @@ void TFcDBComboBox::KeyPress(QChar& Key)
     }
     // Without a field there is nothing to ask about the character.
     if (FValues->Count() == 0 && C >= 32 && Field() != nullptr && !Field()->IsValidChar(Key)) {
-        InvalidKeyBeep();
+        // A character of two code units beeps once, for its first half.
+        if (!Key.isLowSurrogate())
+            InvalidKeyBeep();
         Key = QChar();
         return;
     }

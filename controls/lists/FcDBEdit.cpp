@@ -305,7 +305,8 @@ void TFcDBEdit::KeyPress(QChar& Key)
     // Without a field there is nothing to ask about the character: it is
     // handled as any edit would.
     if (C >= 32 && Field() != nullptr && !Field()->IsValidChar(Key)) {
-        if (BeepOnInvalidKey())
+        // A character of two code units beeps once, for its first half.
+        if (BeepOnInvalidKey() && !Key.isLowSurrogate())
             MessageBeep(MB_OK_BEEP);
         Key = QChar();
         return;

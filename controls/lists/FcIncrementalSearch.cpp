@@ -2,6 +2,8 @@
 
 #include "controls/foundation/FcPlatformHelpers.h"
 
+#include <utility>
+
 TFcIncrementalSearch::TFcIncrementalSearch(TComponent* Owner) : FTimer(new TTimer(Owner))
 {
     FTimer->SetEnabled(false);
@@ -15,9 +17,16 @@ bool TFcIncrementalSearch::TakeCharacter(QChar Unit, String& Character)
         FHighSurrogate = Unit;
         return false;
     }
-    Character =
-        Unit.isLowSurrogate() && FHighSurrogate.isHighSurrogate() ? String(FHighSurrogate) + Unit : String(Unit);
-    FHighSurrogate = QChar();
+    const QChar High = std::exchange(FHighSurrogate, QChar());
+    if (!Unit.isLowSurrogate()) {
+        Character = String(Unit);
+        return true;
+    }
+    // A second half without its first (a key handler took that) is no
+    // character at all.
+    if (High.isNull())
+        return false;
+    Character = String(High) + Unit;
     return true;
 }
 

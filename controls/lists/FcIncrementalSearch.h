@@ -18,7 +18,8 @@ public:
     TTimer* Timer() const { return FTimer; }
 
     // The character a typed unit makes: false while it is the first half
-    // of a pair (kept until the second arrives).
+    // of a pair (kept until the second arrives), and for a second half
+    // that came without its first.
     bool TakeCharacter(QChar Unit, String& Character);
     // Text without its last character.
     String WithoutLast() const;

@@ -458,8 +458,10 @@ void TFcSpinEdit::KeyPress(QChar& Key)
 {
     TFcCustomEdit::KeyPress(Key);
     if (!Key.isNull() && !IsValidChar(Key)) {
+        // A character of two code units beeps once, for its first half.
+        if (!Key.isLowSurrogate())
+            BeepInvalid();
         Key = QChar();
-        BeepInvalid();
     }
 }
 

@@ -204,13 +204,8 @@ String TStringField::AsString() const
 void TStringField::SetAsString(const String& Value)
 {
     String V = Value;
-    if (Size() > 0 && V.size() > Size()) {
-        qsizetype Cut = Size();
-        // Never split a surrogate pair.
-        if (V[Cut - 1].isHighSurrogate())
-            --Cut;
-        V.truncate(Cut);
-    }
+    if (Size() > 0 && V.size() > Size())
+        V.truncate(WholeCharacterCut(V, Size()));
     const QByteArray Utf8 = V.toUtf8();
     WriteValue([&](TRec& R, const TRecordLayout& L, int C) { L.SetUtf8(R, C, Utf8); });
 }

@@ -1016,9 +1016,18 @@ void TCustomDBGrid::EscapeKey()
 void TCustomDBGrid::KeyPress(QChar& Key)
 {
     TCustomGrid::KeyPress(Key);
-    // A character typed on the grid opens the cell and goes into it.
-    if (Key.unicode() < 32 || !FOptions.Contains(dgEditing) || EditorMode())
+    if (Key.unicode() < 32 || !FOptions.Contains(dgEditing))
         return;
+    // A character of two code units opened the cell with its first half;
+    // the second, sent to the grid with it, follows it into the cell.
+    if (EditorMode()) {
+        if (Key.isLowSurrogate() && InplaceEditor()->Visible()) {
+            InplaceEditor()->Perform(WM_CHAR, Key.unicode(), 0);
+            Key = QChar();
+        }
+        return;
+    }
+    // A character typed on the grid opens the cell and goes into it.
     ShowEditor();
     if (!EditorMode() || !InplaceEditor()->Visible())
         return;

@@ -156,7 +156,9 @@ void TDBMemo::KeyPress(QChar& Key)
     const char16_t C = Key.unicode();
     // Without a field there is nothing to ask about the character.
     if (C >= 32 && Field() != nullptr && !Field()->IsValidChar(Key)) {
-        MessageBeep(MB_OK_BEEP);
+        // A character of two code units beeps once, for its first half.
+        if (!Key.isLowSurrogate())
+            MessageBeep(MB_OK_BEEP);
         Key = QChar();
         return;
     }

@@ -96,7 +96,9 @@ void TInplaceEdit::KeyPress(QChar& Key)
         return;
     }
     if (!IsMasked() && (Key.unicode() >= 32 || Key == QChar(8)) && !FGrid->CanEditModify()) {
-        MessageBeep(MB_OK_BEEP);
+        // A character of two code units beeps once, for its first half.
+        if (!Key.isLowSurrogate())
+            MessageBeep(MB_OK_BEEP);
         Key = QChar();
         return;
     }

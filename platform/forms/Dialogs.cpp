@@ -2,6 +2,7 @@
 
 #include "platform/forms/Application.h"
 #include "platform/graphics/GuiApplication.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/windows/WinUser.h"
 
 #include <QApplication>
@@ -113,11 +114,9 @@ String MessageBoxText(const String& Text)
         const qsizetype Wraps =
             std::max<qsizetype>(1, (Length + MaxMessageBoxLineLength - 1) / MaxMessageBoxLineLength);
         if (Rows + Wraps > MaxMessageBoxLines) {
-            qsizetype Cut = Start + std::min(Length, qsizetype(MaxMessageBoxLines - Rows) * MaxMessageBoxLineLength);
-            // Never half a character of two code units.
-            if (Cut > 0 && Text.at(Cut - 1).isHighSurrogate())
-                --Cut;
-            return Text.left(Cut) + QChar(0x2026);
+            const qsizetype Cut =
+                Start + std::min(Length, qsizetype(MaxMessageBoxLines - Rows) * MaxMessageBoxLineLength);
+            return Text.left(WholeCharacterCut(Text, Cut)) + QChar(0x2026);
         }
         Rows += int(Wraps);
         if (Break < 0)

@@ -1,5 +1,7 @@
 #include "platform/rtl/Exceptions.h"
 
+#include "platform/rtl/SysUtils.h"
+
 const char* Exception::what() const noexcept
 {
     if (FWhat.isEmpty())
@@ -16,9 +18,5 @@ String QuotedInput(const String& Input)
 {
     if (Input.size() <= MaxQuotedInput)
         return Input;
-    qsizetype Keep = MaxQuotedInput;
-    // Never half a character of two code units.
-    if (Input.at(Keep - 1).isHighSurrogate())
-        --Keep;
-    return Input.left(Keep) + QChar(0x2026);
+    return Input.left(WholeCharacterCut(Input, MaxQuotedInput)) + QChar(0x2026);
 }

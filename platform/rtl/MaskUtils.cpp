@@ -75,7 +75,8 @@ bool TMaskPosition::Required() const
 
 bool TMaskPosition::Accepts(QChar C) const
 {
-    if (IsLiteral)
+    // A position holds one code unit: half a character of two never fits.
+    if (IsLiteral || C.isSurrogate())
         return false;
     switch (Char.toLatin1()) {
     case '0':

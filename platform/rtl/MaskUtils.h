@@ -45,7 +45,8 @@ struct TMaskPosition {
     QChar Char;
     TMaskCase Case = mcNoCase;
     bool Required() const;
-    // Whether C may be typed here (after case conversion).
+    // Whether C may be typed here (after case conversion); never a
+    // surrogate, half of a character beyond the Basic Multilingual Plane.
     bool Accepts(QChar C) const;
     // C as this position stores it (case conversion).
     QChar Convert(QChar C) const;

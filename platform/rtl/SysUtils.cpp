@@ -748,6 +748,16 @@ String Format(const String& Fmt, std::initializer_list<TVarRec> Args)
     return Format(Fmt, Args, FormatSettings);
 }
 
+// --- characters of two code units ----------------------------------------
+
+qsizetype WholeCharacterCut(QStringView S, qsizetype Cut)
+{
+    Cut = std::clamp<qsizetype>(Cut, 0, S.size());
+    if (Cut > 0 && Cut < S.size() && S[Cut - 1].isHighSurrogate() && S[Cut].isLowSurrogate())
+        --Cut;
+    return Cut;
+}
+
 // --- building and quoting -------------------------------------------------
 
 String StringOfChar(QChar Ch, int Count)

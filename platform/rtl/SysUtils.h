@@ -6,6 +6,7 @@
 #include "platform/rtl/System.h"
 
 #include <QChar>
+#include <QStringView>
 #include <array>
 #include <concepts>
 #include <cstdint>
@@ -202,6 +203,14 @@ String AdjustLineBreaks(const String& S, TTextLineBreakStyle Style = tlbsCRLF);
 // quotes ('...' or "..."), inserting BreakStr; existing CR LF breaks stay.
 String WrapText(const String& Line, const String& BreakStr = QStringLiteral("\r\n"),
                 const String& BreakChars = QStringLiteral(" -\t"), int MaxCol = 45);
+
+// --- characters of two code units ----------------------------------------
+
+// Cut, or one less where a cut into S after Cut code units would part the
+// two halves of a character beyond the Basic Multilingual Plane (a
+// surrogate pair): S.left(WholeCharacterCut(S, Cut)) never ends in half a
+// character.  Cut is clipped to 0..S.size().
+qsizetype WholeCharacterCut(QStringView S, qsizetype Cut);
 
 // --- 1-based positions ----------------------------------------------------
 

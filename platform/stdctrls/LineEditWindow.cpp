@@ -1,5 +1,6 @@
 #include "platform/stdctrls/LineEditWindow.h"
 
+#include "platform/rtl/SysUtils.h"
 #include "platform/stdctrls/EditMessages.h"
 #include "platform/stdctrls/MessageArgs.h"
 #include "platform/stdctrls/ReadOnlyInputEditor.h"
@@ -19,11 +20,9 @@ String Converted(const String& S, TCaseMode Mode)
 {
     if (Mode == TCaseMode::None)
         return S;
-    // Character by character, so that positions in the text stay put.
-    String R = S;
-    for (QChar& C : R)
-        C = Mode == TCaseMode::Upper ? C.toUpper() : C.toLower();
-    return R;
+    // Character by character (a character beyond the Basic Multilingual
+    // Plane whole), so that positions in the text stay put.
+    return Mode == TCaseMode::Upper ? AnsiUpperCase(S) : AnsiLowerCase(S);
 }
 
 class TQtLineEdit : public TReadOnlyInputEditor<QLineEdit> {
@@ -368,7 +367,7 @@ String FitToLimit(const String& Text, int Limit, int Length, int Selected)
     if (Limit <= 0 || Text.size() <= Room)
         return Text;
     MessageBeep(MB_OK_BEEP);
-    return Text.left(Room);
+    return Text.left(WholeCharacterCut(Text, Room));
 }
 
 QLineEdit* LineEditOf(HWND Wnd)

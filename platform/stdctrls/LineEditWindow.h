@@ -44,7 +44,7 @@ bool RouteEditorKeys(HWND Wnd, TMessage& Message);
 // EM_SETREADONLY does.
 void SetReadOnlyStyle(HWND Wnd, bool ReadOnly);
 // Pasted text cut to what a text limit (0: none) leaves room for, with a
-// beep when it did not all fit.
+// beep when it did not all fit; never half a character of two code units.
 String FitToLimit(const String& Text, int Limit, int Length, int Selected);
 
 // Colours and font of an editing widget: background, text, and the

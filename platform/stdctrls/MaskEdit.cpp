@@ -304,6 +304,10 @@ void TCustomMaskEdit::KeyPress(QChar& Key)
         if (CanModify())
             DeleteKeys(true);
         Key = QChar();
+    } else if (Key.isLowSurrogate()) {
+        // No position takes half a character: its first half was refused
+        // (with a beep) already.
+        Key = QChar();
     } else if (Key.unicode() >= 32) {
         if (CanModify())
             InputChar(Key);

@@ -228,9 +228,22 @@ void Paste(TQtMemo* E)
         FitToLimit(Text, E->Limit, E->document()->characterCount() - 1, int(E->textCursor().selectedText().size())));
 }
 
-bool FullForTyping(const TQtMemo* E)
+// Whether typing Units code units over the selection would take the text
+// beyond the limit; typing that does not make the text longer always fits.
+bool FullForTyping(const TQtMemo* E, int Units)
 {
-    return E->Limit > 0 && !E->textCursor().hasSelection() && E->document()->characterCount() - 1 >= E->Limit;
+    const int Selected = int(E->textCursor().selectedText().size());
+    return E->Limit > 0 && Units > Selected && E->document()->characterCount() - 1 - Selected + Units > E->Limit;
+}
+
+// The code units a typed WM_CHAR asks room for: a character of two comes as
+// its high half first, which asks for both; its low half asked nothing more
+// (it is typed with the high one, or dropped without it).
+int TypedUnits(QChar C)
+{
+    if (C.isHighSurrogate())
+        return 2;
+    return C.isPrint() || C == QChar(13) || C == QChar(9) || C == QChar(10) ? 1 : 0;
 }
 
 bool HandleChar(TQtMemo* E, TMessage& M)
@@ -238,7 +251,7 @@ bool HandleChar(TQtMemo* E, TMessage& M)
     const QChar C(char16_t(M.WParam));
     if (C == QChar(27))
         return true;
-    if ((C.isPrint() || C == QChar(13) || C == QChar(9) || C == QChar(10)) && FullForTyping(E)) {
+    if (const int Units = TypedUnits(C); Units > 0 && FullForTyping(E, Units)) {
         MessageBeep(MB_OK_BEEP);
         return true;
     }

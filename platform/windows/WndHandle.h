@@ -77,6 +77,9 @@ struct TWndHandle {
 
     std::unique_ptr<TWindowSurface> Surface;
     QPointer<QWidget> Hosted;
+    // The first half of a character of two code units, waiting for its
+    // second before the embedded editor gets them (ForwardToHostedWidget).
+    QChar HeldHighSurrogate;
 
     bool IsChild() const { return (Style & WS_CHILD) != 0 && Parent != nullptr; }
     // A top-level window with a caption (dialogs included) gets its title

@@ -28,6 +28,7 @@
 #include <cmath>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 using namespace QvWnd;
 
@@ -292,6 +293,39 @@ Qt::KeyboardModifiers CurrentModifiers()
     return M;
 }
 
+// The characters of Text that print.  A character beyond the Basic
+// Multilingual Plane is asked about whole and kept whole: neither of its
+// two code units prints by itself.  A lone half does not print.
+String PrintableCharacters(QStringView Text)
+{
+    String Printable;
+    for (qsizetype I = 0; I < Text.size();) {
+        const bool Pair = Text[I].isHighSurrogate() && I + 1 < Text.size() && Text[I + 1].isLowSurrogate();
+        const qsizetype Length = Pair ? 2 : 1;
+        if (QChar::isPrint(Pair ? QChar::surrogateToUcs4(Text[I], Text[I + 1]) : char32_t(Text[I].unicode())))
+            Printable += Text.sliced(I, Length);
+        I += Length;
+    }
+    return Printable;
+}
+
+// The text a WM_CHAR types into an editor.  A character beyond the Basic
+// Multilingual Plane comes as two of them, high surrogate then low, as on
+// the classic desktop, and an editor must take it as one text: the high
+// half waits in its window for the low one, which must be the next thing
+// the window hands on.  A half without its partner (a key handler dropped
+// or changed the other) is dropped, never typed.  Empty: nothing to type.
+String CharacterText(HWND Wnd, QChar C, QChar Held)
+{
+    if (C.isHighSurrogate()) {
+        Wnd->HeldHighSurrogate = C;
+        return String();
+    }
+    if (C.isLowSurrogate())
+        return Held.isNull() ? String() : String(Held) + C;
+    return String(C);
+}
+
 // The characters a key press types, as the classic keyboard translation
 // gives them (control characters for Ctrl+letter, CR for Enter ...).
 String KeyText(WORD Vk, const QKeyEvent* E)
@@ -314,11 +348,7 @@ String KeyText(WORD Vk, const QKeyEvent* E)
     String Text = E->text();
     if (Text.isEmpty() && Alt && ((Vk >= 'A' && Vk <= 'Z') || (Vk >= '0' && Vk <= '9')))
         Text = Mods.testFlag(Qt::ShiftModifier) ? String(QChar(Vk)) : String(QChar(Vk)).toLower();
-    String Printable;
-    for (QChar C : Text)
-        if (C.isPrint())
-            Printable += C;
-    return Printable;
+    return PrintableCharacters(Text);
 }
 
 // Keys go to the focused window, whoever holds the mouse capture (a drag
@@ -731,6 +761,9 @@ public:
             auto* IM = static_cast<QInputMethodEvent*>(E);
             if (IM->commitString().isEmpty())
                 return false;
+            // One WM_CHAR per code unit, as a key's characters go: a
+            // character beyond the Basic Multilingual Plane as its two
+            // halves, which the editor is handed together.
             for (QChar C : IM->commitString())
                 PostMessage(W, WM_CHAR, C.unicode(), 1);
             if (!IM->preeditString().isEmpty() || IM->replacementLength() != 0) {
@@ -1071,6 +1104,8 @@ void SyncHostedWidgets(HWND Root)
 
 bool ForwardToHostedWidget(HWND Wnd, const TMessage& Message)
 {
+    // Whatever else comes between the two halves of a character parts them.
+    const QChar Held = std::exchange(Wnd->HeldHighSurrogate, QChar());
     QWidget* H = Wnd->Hosted;
     if (H == nullptr || !H->isEnabled())
         return false;
@@ -1088,14 +1123,14 @@ bool ForwardToHostedWidget(HWND Wnd, const TMessage& Message)
     } else if (Msg == WM_CHAR || Msg == WM_SYSCHAR) {
         const QChar C(char16_t(Message.WParam));
         int Key = Qt::Key_unknown;
-        String Text(C);
+        const String Text = CharacterText(Wnd, C, Held);
         if (C == QChar(13))
             Key = Qt::Key_Return;
         else if (C == QChar(8))
             Key = Qt::Key_Backspace;
         else if (C == QChar(9))
             Key = Qt::Key_Tab;
-        else if (!C.isPrint())
+        else if (PrintableCharacters(Text).isEmpty())
             return true;
         Qt::KeyboardModifiers Mods = CurrentModifiers() & Qt::ShiftModifier;
         if (Key == Qt::Key_unknown)

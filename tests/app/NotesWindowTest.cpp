@@ -1,11 +1,12 @@
 // The notes window: the ".naw" file beside the open contact file, read,
-// edited, saved or left alone, and never lost when it cannot be read or
-// written.
+// edited (characters of two code units typed whole), saved or left alone,
+// and never lost when it cannot be read or written.
 #include "tests/app/ReportFixture.h"
 
 #include "app/qv_naw.h"
 #include "controls/foundation/FcBitBtn.h"
 #include "controls/lists/FcMemo.h"
+#include "tests/support/Utf8Text.h"
 
 #include <QFile>
 
@@ -56,6 +57,27 @@ TEST_F(NotesWindow, OkSavesTheTextAndCancelLeavesTheFileAlone)
         EXPECT_FALSE(Form->Visible());
     }
     EXPECT_EQ(ReadRaw(Notes()), QString("Opa wordt 90\r\nZoë\tverhuisd\r\n").toUtf8());
+}
+
+// Characters beyond the Basic Multilingual Plane, typed as the desktop
+// sends them or composed by an input method, are saved and read back whole.
+TEST_F(NotesWindow, TypedCharactersOfTwoCodeUnitsAreSavedWhole)
+{
+    const QString Typed = U("üüü ששש ééé \U0001F600\U0001F600 x");
+    const QString Composed = U("\U0002000B en \U0001F600");
+    {
+        TNotesFormPtr Form = NewWindow();
+        Form->Show();
+        Form->FcMemoNAW->SetFocus();
+        PumpMessages();
+        TypeCharacters(Form.get(), Typed);
+        PressKey(Form.get(), Qt::Key_Return);
+        CommitInput(Form.get(), Composed);
+        Form->FcBitBtnOKClick(nullptr);
+    }
+    EXPECT_EQ(ReadRaw(Notes()), (Typed + "\r\n" + Composed + "\r\n").toUtf8());
+    TNotesFormPtr Form = NewWindow();
+    EXPECT_EQ(Form->FcMemoNAW->Lines()->ToStringList(), QStringList({Typed, Composed}));
 }
 
 TEST_F(NotesWindow, AFailedSaveSaysWhyAndKeepsTheWindowWithTheText)

@@ -50,6 +50,22 @@ TEST(ToolBoxTest, AddressLine)
     EXPECT_EQ(ToolBox::AddressLine("Dorpsstraat", "12", "", ""), "Dorpsstraat 12, ");
 }
 
+// Counted in code units, as the field's size counts them; a character
+// beyond the Basic Multilingual Plane is never parted.
+TEST(ToolBoxTest, PostcodeText)
+{
+    struct TCase {
+        const char* Stored;
+        const char* Shown;
+    };
+    for (const TCase& C :
+         {TCase{"1234AB", "1234 AB"}, TCase{"12", "12 "}, TCase{"", " "}, TCase{"12\U0001F600AB", "12\U0001F600 AB"},
+          TCase{"123\U0001F600A", "123 \U0001F600A"}, TCase{"1234A\U0001F600", "1234 A"}}) {
+        SCOPED_TRACE(C.Stored);
+        EXPECT_EQ(ToolBox::PostcodeText(QString::fromUtf8(C.Stored)), QString::fromUtf8(C.Shown));
+    }
+}
+
 TEST(ToolBoxTest, MapSearchAddressEncodesEachPartOnItsOwn)
 {
     EXPECT_EQ(ToolBox::MapSearchAddress("Dorpsstraat", "12", "Ede"),

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -179,6 +180,27 @@ void PressKey(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods, const 
 {
     KeyDown(AnyOnForm, QtKey, Mods, Text);
     KeyUp(AnyOnForm, QtKey, Mods);
+}
+
+void TypeCharacters(TControl* AnyOnForm, const QString& Text)
+{
+    for (qsizetype I = 0; I < Text.size();) {
+        const bool Pair = Text[I].isHighSurrogate() && I + 1 < Text.size() && Text[I + 1].isLowSurrogate();
+        const QString Character = Text.mid(I, Pair ? 2 : 1);
+        const char32_t Code = Character.toUcs4().value(0);
+        // The key code of a letter is its capital, as Qt gives it.
+        const int Key = Code < 0x80 ? int(QChar::toUpper(Code)) : int(Code);
+        PressKey(AnyOnForm, Key, QChar::isUpper(Code) ? Qt::ShiftModifier : Qt::NoModifier, Character);
+        I += Character.size();
+    }
+}
+
+void CommitInput(TControl* AnyOnForm, const QString& Text)
+{
+    QInputMethodEvent Commit;
+    Commit.setCommitString(Text);
+    QCoreApplication::sendEvent(KeyWidget(AnyOnForm), &Commit);
+    PumpMessages();
 }
 
 void PumpMessages()

@@ -45,6 +45,12 @@ void QueueKeyUp(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt:
 // Down and up; the text defaults to what the key types.
 void PressKey(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier,
               const QString& Text = QString());
+// Text typed as a keyboard sends it: one key press per character, its text
+// that character; one beyond the Basic Multilingual Plane comes whole, its
+// two code units in the one key press.
+void TypeCharacters(TControl* AnyOnForm, const QString& Text);
+// Text an input method composed, committed into the focused editor at once.
+void CommitInput(TControl* AnyOnForm, const QString& Text);
 
 // --- the loop ---
 void PumpMessages();

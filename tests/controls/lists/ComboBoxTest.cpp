@@ -1,7 +1,8 @@
 // The framed combo box: the drop-down list's search with its beep and
 // pause, completion in the edit part (its case, Backspace, free text, the
-// rules without AllowEdit on every way text arrives), read-only, the wheel,
-// OnNotInList, item data going, values, and the flat button and frame.
+// rules without AllowEdit on every way text arrives, a character of two
+// code units taken as one), read-only, the wheel, OnNotInList, item data
+// going, values, and the flat button and frame.
 #include "controls/lists/FcComboBox.h"
 #include "platform/stdctrls/EditMessages.h"
 #include "platform/stdctrls/ListMessages.h"
@@ -275,6 +276,44 @@ TEST_F(FramedCombos, ClearingTheSelectionWhileTypingKeepsTheUsersText)
     Combo->Perform(CB_SETEDITSEL, 0, MAKELPARAM(3, 7));
     Backspace();
     EXPECT_EQ(Combo->Text(), QStringLiteral("Helereld"));
+}
+
+// The completion's own editing takes a character beyond the Basic
+// Multilingual Plane as one: typed, stepped back over, deleted, or refused
+// by the length limit, never half of it; a second half without its first
+// is no character.
+TEST_F(FramedCombos, ACharacterOfTwoCodeUnitsCompletesAndGoesWhole)
+{
+    const QString Grin = QString::fromUtf8("\U0001F600");
+    Combo->Items()->Add(Grin + " blij");
+    Combo->Items()->Add(Grin + "x");
+    Focus();
+    Type(Grin);
+    EXPECT_EQ(Combo->Text(), Grin + " blij");
+    EXPECT_EQ(Selected(), " blij");
+    Type("x");
+    EXPECT_EQ(Combo->ItemIndex(), 1);
+    Backspace();
+    EXPECT_EQ(Combo->SearchString(), Grin);
+    EXPECT_EQ(Combo->ItemIndex(), 0);
+    // Free text: Delete before the pair takes both halves.
+    Combo->ForceText("a" + Grin + "b");
+    Combo->Perform(CB_SETEDITSEL, 0, MAKELPARAM(1, 1));
+    PressKey(Combo, Qt::Key_Delete);
+    EXPECT_EQ(Combo->Text(), "ab");
+    EXPECT_EQ(Combo->SearchString(), "ab");
+    PostMessage(Combo->EditHandle(), WM_CHAR, Grin.at(1).unicode(), 1);
+    PumpMessages();
+    EXPECT_EQ(Combo->Text(), "ab");
+    EXPECT_EQ(Combo->SearchString(), "ab");
+    // Without completion the limit refuses the pair whole, with one beep.
+    Combo->SetAutoComplete(false);
+    Combo->SetMaxLength(3);
+    Combo->SetSelStart(2);
+    Beeps = 0;
+    Type(Grin);
+    EXPECT_EQ(Combo->Text(), "ab");
+    EXPECT_EQ(Beeps, 1);
 }
 
 TEST_F(FramedCombos, ItemDataIsHandedBackOnlyWhenTheItemGoes)

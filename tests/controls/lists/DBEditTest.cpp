@@ -1,9 +1,12 @@
 // The data-aware framed edit and memo on a client data set: display and
 // edit text through the field's mask, MaxLength following the field, the
 // two read-only states, Escape, a text the field refuses on leaving,
-// typing with no field, input-method text, the field's alignment, and the
-// copies painted for a data control grid.
+// typing with no field, input-method text, a character of two code units
+// a number refuses (the spin edit and combo box too), the field's
+// alignment, and the copies painted for a data control grid.
+#include "controls/lists/FcDBCmbo.h"
 #include "controls/lists/FcDBEdit.h"
+#include "controls/lists/FcSpinEdit.h"
 #include "platform/stdctrls/EditMessages.h"
 #include "tests/controls/lists/DBControlsFixture.h"
 
@@ -103,6 +106,33 @@ TEST_F(DBEdits, ATextTheFieldRefusesKeepsTheTextAndTheFocus)
     EXPECT_EQ(Edit->Text(), QStringLiteral("999999999999"));
     EXPECT_EQ(Edit->SelLength(), 12);
     EXPECT_EQ(Field("BEDRAG")->AsInteger(), 10);
+}
+
+// A character beyond the Basic Multilingual Plane is no part of a number:
+// both its halves are refused, with one beep for the character, in the
+// data-aware edit, memo and combo box on a number field and in the spin
+// edit.
+TEST_F(DBEdits, ANumberRefusesACharacterOfTwoCodeUnitsWithOneBeep)
+{
+    auto* Box = Make<TFcDBComboBox>(Bounds(10, 40, 150, 21));
+    Box->SetDataSource(Source);
+    Box->SetDataField(QStringLiteral("BEDRAG"));
+    Box->SetAutoComplete(false);
+    auto* Memo = Make<TFcDBMemo>(Bounds(10, 100, 150, 40));
+    Memo->SetDataSource(Source);
+    Memo->SetDataField(QStringLiteral("BEDRAG"));
+    Edit->SetDataField(QStringLiteral("BEDRAG"));
+    auto* Spin = Make<TFcSpinEdit>(Bounds(10, 70, 150, 21));
+    for (TWinControl* Control : std::initializer_list<TWinControl*>{Edit, Memo, Box, Spin}) {
+        SCOPED_TRACE(Control->ClassName().toStdString());
+        Control->SetFocus();
+        PumpMessages();
+        const QString Before = Control->Text();
+        Beeps = 0;
+        TypeText(Control, QString::fromUtf8("\U0001F600"));
+        EXPECT_EQ(Beeps, 1);
+        EXPECT_EQ(Control->Text(), Before);
+    }
 }
 
 TEST_F(DBEdits, ReadOnlyShowsItsColourAndARecordThatCannotBeEditedRefusesQuietly)

@@ -64,12 +64,7 @@ struct ListsForm : ::testing::Test {
 // key as a keyboard would.
 inline void TypeText(TControl* Control, const QString& Text)
 {
-    for (QChar C : Text) {
-        int Key = C.unicode();
-        if (C.isLetter())
-            Key = Qt::Key_A + (C.toLower().unicode() - 'a');
-        PressKey(Control, Key, C.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(C));
-    }
+    TypeCharacters(Control, Text);
 }
 
 inline void SetClipboardText(const QString& Text)

@@ -342,6 +342,13 @@ TEST_F(ClientDataSet, FieldTextConversionsAndClassicErrors)
 
     Naam->SetAsString("Van den Berghe-Jansen");  // cut to the size of 10
     EXPECT_EQ(Naam->AsString(), "Van den Be");
+    // The size counts code units; the cut never parts the two of a
+    // character beyond the Basic Multilingual Plane.
+    for (const char* Kept : {"12345678\U0001F600", "123456789"}) {
+        Naam->SetAsString(QString::fromUtf8(Kept) + "\U0001F600");
+        EXPECT_EQ(Naam->AsString(), QString::fromUtf8(Kept));
+    }
+    Naam->SetAsString("Van den Be");
     EXPECT_EQ(Naam->DisplayWidth(), 10);
 
     EXPECT_EQ(ErrorClassAndMessage([&] { Geboren->SetText("31/02/1970"); }),

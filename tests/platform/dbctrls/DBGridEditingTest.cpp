@@ -1,6 +1,7 @@
 // Editing in place: the editor over the current cell, typing that puts the
 // record into edit mode, the field's edit mask, Enter, Escape and the keys
-// that move on (writing what was typed first), and cells that may not change.
+// that move on (writing what was typed first), cells that may not change,
+// and characters of two code units typed or composed into a cell.
 #include "platform/dbctrls/InplaceEdit.h"
 #include "tests/platform/dbctrls/GridFixture.h"
 #include "tests/support/ErrorMessages.h"
@@ -128,6 +129,50 @@ TEST_F(GridEditing, CellsThatMayNotChangeRefuseTheTyping)
     Grid->SetSelectedField(Table->FieldByName("NOTITIE"));
     Press(Qt::Key_F2);
     EXPECT_FALSE(Grid->EditorMode());
+}
+
+// A character beyond the Basic Multilingual Plane comes as two WM_CHARs:
+// the first opens the cell and the second follows it there, so that the
+// cell, and then the field, get it whole; typed into an open cell or
+// committed there by an input method, it arrives whole as well.  The
+// field's size leaves no room for half of one.
+TEST_F(GridEditing, ACharacterOfTwoCodeUnitsArrivesWhole)
+{
+    enum TWay { OpensTheCell, IntoTheOpenCell, InputMethod };
+    const QString Grin = QString::fromUtf8("\U0001F600"), Kanji = QString::fromUtf8("\U0002000B");
+    for (TWay Way : {OpensTheCell, IntoTheOpenCell, InputMethod})
+        for (const QString& C : {Grin, Kanji}) {
+            SCOPED_TRACE(testing::Message() << "way " << int(Way) << ", " << C.toStdString());
+            if (Way != OpensTheCell) {
+                Press(Qt::Key_F2);
+                ASSERT_TRUE(EditorShown());
+                Editor()->SelectAll();
+            }
+            if (Way == InputMethod)
+                CommitInput(Grid, C + "b");
+            else
+                TypeCharacters(Grid, C + "b");
+            ASSERT_TRUE(EditorShown());
+            EXPECT_EQ(Editor()->Text(), C + "b");
+            Press(Qt::Key_Return);
+            EXPECT_EQ(Name()->AsString(), C + "b");
+        }
+    // NAAM holds ten code units: nine and a character of two do not fit.
+    Press(Qt::Key_F2);
+    Editor()->SelectAll();
+    TypeCharacters(Grid, "123456789" + Grin);
+    EXPECT_EQ(Editor()->Text(), "123456789");
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    // A cell that may not change refuses it with one beep.
+    int Beeps = 0;
+    SetBeepHook([&](UINT) { ++Beeps; });
+    Grid->Columns()->Items(NameIndex)->SetReadOnly(true);
+    const QString Before = Name()->AsString();
+    TypeCharacters(Grid, Kanji);
+    SetBeepHook(nullptr);
+    EXPECT_EQ(Beeps, 1);
+    EXPECT_EQ(Name()->AsString(), Before);
 }
 
 TEST_F(GridEditing, ClickingTheCurrentCellOpensIt)

@@ -233,6 +233,17 @@ TEST(SysUtils, StringReplaceFlags)
     EXPECT_EQ(StringReplace(U("abc"), String(), U("x"), {rfReplaceAll}), U("abc"));
 }
 
+TEST(SysUtils, WholeCharacterCutNeverPartsACharacterOfTwoCodeUnits)
+{
+    // a b, U+1F600 as two code units, c.
+    const String S = U("ab\U0001F600c");
+    for (auto [Cut, Expected] :
+         {std::pair<qsizetype, qsizetype>{-1, 0}, {0, 0}, {2, 2}, {3, 2}, {4, 4}, {5, 5}, {9, 5}})
+        EXPECT_EQ(WholeCharacterCut(S, Cut), Expected) << Cut;
+    // A lone half is no character of two: cut where asked.
+    EXPECT_EQ(WholeCharacterCut(U("a") + QChar(0xD83D) + U("b"), 2), 2);
+}
+
 TEST(SysUtils, OneBasedHelpersClampLikeTheClassicOnes)
 {
     const String S = U("abcdef");
