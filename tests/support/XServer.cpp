@@ -3,6 +3,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/graphics/GuiApplication.h"
 #include "tests/support/WindowHelpers.h"
+#include "tests/support/XSession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -163,8 +164,14 @@ QString RunXTool(const QString& Program, const QStringList& Arguments)
 
 void XMoveTo(int X, int Y)
 {
-    RunXTool(QStringLiteral("xdotool"),
-             {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(X), QString::number(Y)});
+    // Not with xdotool's --sync: that waits for the pointer to move, for
+    // ever when it is there already.
+    RunXTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(X), QString::number(Y)});
+    const QString There = QStringLiteral("x:%1 y:%2 ").arg(X).arg(Y);
+    if (!PollUntil([&] {
+            return RunXTool(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}).startsWith(There);
+        }))
+        ADD_FAILURE() << "the pointer did not move to " << X << ", " << Y;
 }
 
 void XClick(int X, int Y)

@@ -71,7 +71,8 @@ bool OnXServer();
 // returns what it printed; empty when it failed.
 QString RunXTool(const QString& Program, const QStringList& Arguments);
 // The pointer moved to a screen point (and clicked there) through the
-// server, as a user's mouse does.
+// server, as a user's mouse does; each returns once the server has the
+// pointer there.
 void XMoveTo(int X, int Y);
 void XClick(int X, int Y);
 // Shows the form and waits until the desktop shows it and makes it the
