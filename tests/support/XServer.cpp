@@ -63,10 +63,14 @@ bool TXServer::StartServer()
 {
     FServer = std::make_unique<QProcess>();
     FServer->setProcessChannelMode(QProcess::SeparateChannels);
-    // The server writes the display it found free to standard output.
+    // The server writes the display it found free to standard output.  It
+    // must not reset when its last client leaves: the probes that ask
+    // whether the window manager runs yet come and go before the window
+    // manager connects, and a reset then throws the window manager out.
     FServer->start(QStringLiteral("Xvfb"),
                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                    QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                    QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                    QStringLiteral("-noreset")});
     if (!FServer->waitForStarted(XPatience)) {
         FProblem = QStringLiteral("Xvfb did not start: no X server test");
         return false;
@@ -104,7 +108,7 @@ bool TXServer::StartWindowManager()
     // Managing once it has said so on the root window.
     QElapsedTimer Clock;
     Clock.start();
-    while (Clock.elapsed() < XPatience) {
+    while (Clock.elapsed() < XPatience && !FWindowManager->waitForFinished(0)) {
         QProcess Probe;
         Probe.setProcessEnvironment(Env);
         Probe.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
@@ -113,7 +117,8 @@ bool TXServer::StartWindowManager()
             return true;
         QThread::msleep(50);
     }
-    FProblem = QStringLiteral("openbox did not take the display: no X server test");
+    FProblem = QStringLiteral("openbox did not take the display: no X server test (%1)")
+                   .arg(QString::fromLocal8Bit(FWindowManager->readAll()).trimmed());
     return false;
 }
 
