@@ -39,6 +39,7 @@ TEST_F(PersonThroughProgram, APersonAddedWithF9IsTheGridsCurrentRowAndIsSaved)
     ASSERT_TRUE(WriteRaw(Dir.File("xdg/quorvy/quorvy.ini"), Settings.toUtf8()));
     const QString File = MakeContactFile("personen.quorvy", {{1, "Jansen", "piet"}, {2, "Bakker"}});
     const QPoint FileAt = FirstFileInMain();
+    const QSize MainSize(Main->ClientWidth(), Main->ClientHeight());
 
     TXSession X;
     QV_SKIP_WITHOUT_X(X);
@@ -50,6 +51,8 @@ TEST_F(PersonThroughProgram, APersonAddedWithF9IsTheGridsCurrentRowAndIsSaved)
 
     const QString MainWindow = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
     ASSERT_FALSE(MainWindow.isEmpty());
+    // Clicked where the window manager has put it, at the size it has here.
+    ASSERT_EQ(X.WaitForGeometry(MainWindow, [&](const QRect& R) { return R.size() == MainSize; }).size(), MainSize);
     ASSERT_TRUE(X.ClickIn(MainWindow, FileAt));
     ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* - .*personen\\.quorvy$")).isEmpty())
         << "the file did not open";

@@ -41,6 +41,7 @@ TEST_F(RealProgramTest, TheAddressListOpensFromTheProgramAndAddsAnAddress)
     // Where the user clicks, worked out on the same windows here: the file
     // in the start page's list, the "Adressen" group and its one item.
     ShowMain();
+    const QSize MainSize(Main->ClientWidth(), Main->ClientHeight());
     const TRect FileRow = Main->FcListBoxPreviousFiles->ItemRect(0);
     const QPoint FileAt = InMain(Main->FcListBoxPreviousFiles, {FileRow.Left + 40, FileRow.Top + 8});
     Main->OpenFile(File);
@@ -65,6 +66,8 @@ TEST_F(RealProgramTest, TheAddressListOpensFromTheProgramAndAddsAnAddress)
 
     const QString MainWindow = X.WaitForWindow(QStringLiteral("^Quorvy.* 2023$"));
     ASSERT_FALSE(MainWindow.isEmpty());
+    // Clicked where the window manager has put it, at the size it has here.
+    ASSERT_EQ(X.WaitForGeometry(MainWindow, [&](const QRect& R) { return R.size() == MainSize; }).size(), MainSize);
     ASSERT_TRUE(X.ClickIn(MainWindow, FileAt));
     ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Quorvy.* - .*straten\\.quorvy$")).isEmpty())
         << "the file did not open";

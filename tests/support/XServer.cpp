@@ -2,17 +2,23 @@
 
 #include "platform/forms/Forms.h"
 #include "platform/graphics/GuiApplication.h"
+#include "platform/windows/WinUser.h"
 #include "tests/support/WindowHelpers.h"
+#include "tests/support/XSession.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,18 +63,22 @@ bool TXServer::StartServer()
 {
     FServer = std::make_unique<QProcess>();
     FServer->setProcessChannelMode(QProcess::SeparateChannels);
-    // The server writes the display it found free to standard output.
+    // The server writes the display it found free to standard output.  It
+    // must not reset when its last client leaves: the probes that ask
+    // whether the window manager runs yet come and go before the window
+    // manager connects, and a reset then throws the window manager out.
     FServer->start(QStringLiteral("Xvfb"),
                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                    QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!FServer->waitForStarted(5000)) {
+                    QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                    QStringLiteral("-noreset")});
+    if (!FServer->waitForStarted(XPatience)) {
         FProblem = QStringLiteral("Xvfb did not start: no X server test");
         return false;
     }
     QElapsedTimer Clock;
     Clock.start();
     QByteArray Line;
-    while (!Line.contains('\n') && Clock.elapsed() < 10000 && FServer->state() == QProcess::Running) {
+    while (!Line.contains('\n') && Clock.elapsed() < XPatience && FServer->state() == QProcess::Running) {
         FServer->waitForReadyRead(200);
         Line += FServer->readAllStandardOutput();
     }
@@ -91,23 +101,24 @@ bool TXServer::StartWindowManager()
     FWindowManager->setProcessEnvironment(Env);
     FWindowManager->setProcessChannelMode(QProcess::MergedChannels);
     FWindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    if (!FWindowManager->waitForStarted(5000)) {
+    if (!FWindowManager->waitForStarted(XPatience)) {
         FProblem = QStringLiteral("openbox did not start: no X server test");
         return false;
     }
     // Managing once it has said so on the root window.
     QElapsedTimer Clock;
     Clock.start();
-    while (Clock.elapsed() < 10000) {
+    while (Clock.elapsed() < XPatience && !FWindowManager->waitForFinished(0)) {
         QProcess Probe;
         Probe.setProcessEnvironment(Env);
         Probe.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-        Probe.waitForFinished(3000);
+        Probe.waitForFinished(XPatience);
         if (Probe.readAllStandardOutput().contains("window id"))
             return true;
         QThread::msleep(50);
     }
-    FProblem = QStringLiteral("openbox did not take the display: no X server test");
+    FProblem = QStringLiteral("openbox did not take the display: no X server test (%1)")
+                   .arg(QString::fromLocal8Bit(FWindowManager->readAll()).trimmed());
     return false;
 }
 
@@ -156,15 +167,48 @@ QString RunXTool(const QString& Program, const QStringList& Arguments)
 {
     QProcess Tool;
     Tool.start(Program, Arguments);
-    if (!Tool.waitForFinished(10000) || Tool.exitStatus() != QProcess::NormalExit || Tool.exitCode() != 0)
+    if (!Tool.waitForFinished(XPatience) || Tool.exitStatus() != QProcess::NormalExit || Tool.exitCode() != 0)
         return QString();
     return QString::fromLocal8Bit(Tool.readAllStandardOutput());
 }
 
+::testing::AssertionResult XToolShows(const QString& Program, const QStringList& Arguments,
+                                      const std::function<bool(const QString&)>& Fits, int TimeoutMs)
+{
+    QElapsedTimer Clock;
+    Clock.start();
+    for (;;) {
+        const QString Output = RunXTool(Program, Arguments);
+        if (Fits(Output))
+            return ::testing::AssertionSuccess();
+        if (Clock.elapsed() > TimeoutMs)
+            return ::testing::AssertionFailure()
+                << "waited " << TimeoutMs << " ms in vain; " << Program.toStdString() << ' '
+                << Arguments.join(QLatin1Char(' ')).toStdString() << " printed:\n"
+                << Output.toStdString();
+        RunUntil([] { return false; }, 50);
+    }
+}
+
+::testing::AssertionResult WindowManagerCaughtUp()
+{
+    const QStringList Count{QStringLiteral("get_num_desktops")};
+    const int Asked = RunXTool(QStringLiteral("xdotool"), Count).trimmed().toInt() == 4 ? 5 : 4;
+    RunXTool(QStringLiteral("xdotool"), {QStringLiteral("set_num_desktops"), QString::number(Asked)});
+    return XToolShows(QStringLiteral("xdotool"), Count,
+                      [Asked](const QString& Output) { return Output.trimmed().toInt() == Asked; });
+}
+
 void XMoveTo(int X, int Y)
 {
-    RunXTool(QStringLiteral("xdotool"),
-             {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(X), QString::number(Y)});
+    // Not with xdotool's --sync: that waits for the pointer to move, for
+    // ever when it is there already.
+    RunXTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(X), QString::number(Y)});
+    const QString There = QStringLiteral("x:%1 y:%2 ").arg(X).arg(Y);
+    if (!PollUntil(
+            [&] { return RunXTool(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}).startsWith(There); },
+            XPatience))
+        ADD_FAILURE() << "the pointer did not move to " << X << ", " << Y;
 }
 
 void XClick(int X, int Y)
@@ -173,21 +217,57 @@ void XClick(int X, int Y)
     RunXTool(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
 }
 
+namespace {
+
+QString XWindowId(TCustomForm* Form)
+{
+    return QStringLiteral("0x") + QString::number(WindowQtWidget(Form->Handle())->winId(), 16);
+}
+
+// Where xwininfo says a window is on the screen (inside the window
+// manager's frame).
+TPoint ScreenOrigin(const QString& Info)
+{
+    auto Value = [&Info](const char* Label) {
+        const QRegularExpression Line(QStringLiteral("^\\s*%1:\\s*(-?\\d+)").arg(QLatin1String(Label)),
+                                      QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch Found = Line.match(Info);
+        return Found.hasMatch() ? Found.captured(1).toInt() : INT_MIN;
+    };
+    return {Value("Absolute upper-left X"), Value("Absolute upper-left Y")};
+}
+
+} // namespace
+
 QString ShowOnDesktop(TCustomForm* Form)
 {
     auto Shown = [Form] {
         QWidget* W = WindowQtWidget(Form->Handle());
         return W != nullptr && W->windowHandle() != nullptr && W->windowHandle()->isExposed() && Form->Active();
     };
-    for (int Attempt = 0; Attempt < 2; ++Attempt) {
-        Form->Show();
-        if (RunUntil(Shown, 5000)) {
-            // Placed and decorated by the window manager.
-            RunUntil([] { return false; }, 200);
-            return QString();
-        }
+    const QDeadlineTimer Deadline(XPatience);
+    Form->Show();
+    // A window the window manager missed stays unshown: it is shown again,
+    // after longer and longer waits (a busy machine is slow to show it),
+    // while the patience lasts.
+    for (qint64 Wait = 5000; !RunUntil(Shown, int(std::min(Wait, Deadline.remainingTime()))); Wait *= 2) {
+        if (Deadline.hasExpired())
+            return RunXTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
         Form->Hide();
         PumpMessages();
+        Form->Show();
     }
-    return RunXTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+    const QString Id = XWindowId(Form);
+    const ::testing::AssertionResult Framed =
+        XToolShows(QStringLiteral("xprop"), {QStringLiteral("-id"), Id, QStringLiteral("_NET_FRAME_EXTENTS")},
+                   [](const QString& Extents) { return Extents.contains(QLatin1Char('=')); });
+    if (!Framed)
+        return QString::fromStdString(Framed.message());
+    // Placed where the window manager put it, as the form knows it.
+    const ::testing::AssertionResult Placed =
+        XToolShows(QStringLiteral("xwininfo"), {QStringLiteral("-id"), Id}, [Form](const QString& Info) {
+            TRect Window;
+            return GetWindowRect(Form->Handle(), &Window) && ScreenOrigin(Info) == Window.TopLeft();
+        });
+    return Placed ? QString() : QString::fromStdString(Placed.message());
 }

@@ -7,8 +7,16 @@
 // of its own program there (QT_QPA_PLATFORM=xcb); those tests skip
 // unless they find themselves on it.  Without the programs (set up by
 // scripts/setup.sh) the test skips and says why.
+//
+// The window manager acts in its own time, after the program's request and
+// after the test's click: a test waits for what it expects the window
+// manager to set (XToolShows), up to the patience a session has, and never
+// reads it once.
+#include "tests/support/XSession.h"
+
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -67,16 +75,31 @@ bool OnXServer();
         OnXServerBody_##Name();                                                                      \
     }                                                                                                \
     static void OnXServerBody_##Name()
+// How long a test on the server waits at most for the desktop: as long as
+// a session's steps.
+constexpr int XPatience = TXSession::Patience;
 // Runs an X tool (xdotool, xprop, xwininfo) on this program's display and
 // returns what it printed; empty when it failed.
 QString RunXTool(const QString& Program, const QStringList& Arguments);
+// Waits, running the message loop, until what an X tool prints satisfies
+// Fits, running it again about every 50 ms for at most TimeoutMs.  Fails
+// with what it printed last, to say what the desktop showed instead.
+::testing::AssertionResult XToolShows(const QString& Program, const QStringList& Arguments,
+                                      const std::function<bool(const QString&)>& Fits, int TimeoutMs = XPatience);
+// Waits until the window manager has dealt with all the server gave it so
+// far (a click, a request), where what it did shows no change to wait for:
+// it is asked for another number of desktops, which it handles after
+// those, and that number is awaited.  The tests keep to the first desktop.
+::testing::AssertionResult WindowManagerCaughtUp();
 // The pointer moved to a screen point (and clicked there) through the
-// server, as a user's mouse does.
+// server, as a user's mouse does; each returns once the server has the
+// pointer there.
 void XMoveTo(int X, int Y);
 void XClick(int X, int Y);
-// Shows the form and waits until the desktop shows it and makes it the
-// active window.  A window manager that has only just started may miss a
-// window mapped on a busy machine: then it is shown once more.  Empty when
-// shown; else what the desktop holds, to say why not.
+// Shows the form and waits until the desktop shows it, makes it the active
+// window and has framed it, and the form knows where it was put.  A window
+// manager that has only just started may miss a window mapped on a busy
+// machine: then it is shown again.  Empty when shown; else what the desktop
+// holds, to say why not.
 class TCustomForm;
 QString ShowOnDesktop(TCustomForm* Form);

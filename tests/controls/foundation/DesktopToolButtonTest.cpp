@@ -73,7 +73,7 @@ QV_X_SERVER_TEST(ADropDownToolButtonAfterItsMenu)
     for (int Try = 1; Try <= 12; ++Try) {
         SCOPED_TRACE(Try);
         const bool Slow = Try % 2 == 0;
-        // While the menu is open: the button's look (given a second to
+        // While the menu is open: the button's look (given the patience to
         // show on a busy machine), then a choice.
         const COLORREF Pressed = ColorToRGB(clBtnShadow);
         COLORREF TopEdge = 0;
@@ -90,7 +90,7 @@ QV_X_SERVER_TEST(ADropDownToolButtonAfterItsMenu)
                 Open.start();
             }
             TopEdge = ScreenPixel(DropTop);
-            if (TopEdge != Pressed && Open.elapsed() < 1000)
+            if (TopEdge != Pressed && Open.elapsed() < XPatience)
                 return;
             Chose = true;
             // A slow click: the menu has the mouse when it is released.
@@ -103,7 +103,7 @@ QV_X_SERVER_TEST(ADropDownToolButtonAfterItsMenu)
         Watch.start();
         XMoveTo(Centre(Drop));
         RunXTool(QStringLiteral("xdotool"), {QString::fromLatin1(Slow ? "mousedown" : "click"), QStringLiteral("1")});
-        EXPECT_TRUE(RunUntil([&] { return Chosen == Try; }, 10000));
+        EXPECT_TRUE(RunUntil([&] { return Chosen == Try; }, XPatience));
         Watch.stop();
         EXPECT_TRUE(Seen);
         EXPECT_EQ(TopEdge, Pressed) << "the pressed frame's upper edge";
@@ -111,7 +111,7 @@ QV_X_SERVER_TEST(ADropDownToolButtonAfterItsMenu)
         // The mouse goes elsewhere: the button is flat again.
         XMoveTo(Away);
         const COLORREF Flat = ColorToRGB(Bar->Color());
-        RunUntil([&] { return !Drop->MouseOver() && ScreenPixel(DropTop) == Flat; }, 1500);
+        RunUntil([&] { return !Drop->MouseOver() && ScreenPixel(DropTop) == Flat; }, XPatience);
         EXPECT_FALSE(Drop->MouseOver());
         EXPECT_EQ(ScreenPixel(DropTop), Flat) << "no frame once the mouse has left";
         // The next click does what was clicked (a menu that opens instead
@@ -124,7 +124,7 @@ QV_X_SERVER_TEST(ADropDownToolButtonAfterItsMenu)
         });
         Reopened.start();
         XClick(Centre(Other));
-        EXPECT_TRUE(RunUntil([&] { return Others == Try; }, 5000));
+        EXPECT_TRUE(RunUntil([&] { return Others == Try; }, XPatience));
         RunUntil([] { return false; }, 150);
         Reopened.stop();
         EXPECT_EQ(DropDowns, Try) << "the menu opened again";
