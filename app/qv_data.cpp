@@ -135,9 +135,9 @@ String LostReferencesNotice(int Persons)
 String ReplacedNotice(const String& Path)
 {
     return QStringLiteral("Het contactbestand ") + ToolBox::Quoted(Path)
-        + QStringLiteral(" is door een ander programma gewijzigd of vervangen terwijl het in Quorvy® geopend was."
-                         "\r\n\r\nDe versie van Quorvy®, met uw wijzigingen, is bewaard: personen, adressen en "
-                         "groepen zijn samen opgeslagen. De versie van het andere programma is overschreven.");
+        + QStringLiteral(" is door een ander programma gewijzigd, vervangen of verwijderd terwijl het in Quorvy® "
+                         "geopend was.\r\n\r\nDe versie in Quorvy® is opgeslagen, met al uw wijzigingen: personen, "
+                         "adressen en groepen samen. Wat het andere programma had neergezet, is overschreven.");
 }
 
 } // namespace

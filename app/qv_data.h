@@ -80,9 +80,10 @@ public:
     // leaves a person file pointing at records that were not written.
     // When another program changed any of the three files since they were
     // read (a sync tool or a backup put another version back) and there is
-    // something to write, all three are written, so that persons, addresses
-    // and groups are one set again, and ShowNotice says so; without a
-    // change here the other program's files are left alone.
+    // something to write (a change here, or a file gone), all three are
+    // written, so that persons, addresses and groups are one set again, and
+    // ShowNotice says so; otherwise the other program's files are left
+    // alone.
     void CloseFiles();
     void ClosePersonTable();
     void CloseAddressTable();
