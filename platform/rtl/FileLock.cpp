@@ -73,26 +73,15 @@ std::int64_t FlockHolder(int Fd)
     return 0;
 }
 
-// Opens the file itself to hold a lock on it: a regular file only, never
-// waiting on a pipe.  Mode is for reading wherever that is enough: a sync
-// tool watching the file takes a close after writing for a change.
-int OpenRegular(const String& FileName, int Mode)
+String LockFileNameOf(const String& FileName)
 {
-    const int Fd = ::open(QFile::encodeName(FileName).constData(), Mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat Info;
-    if (Fd >= 0 && (::fstat(Fd, &Info) != 0 || !S_ISREG(Info.st_mode))) {
-        ::close(Fd);
-        return -1;
-    }
-    return Fd;
+    return ExtractFilePath(FileName) + QLatin1Char('.') + ExtractFileName(FileName) + QStringLiteral(".lock");
 }
 
 } // namespace
 
-TFileLock::TFileLock(const String& FileName) : FFileName(FileName)
-{
-    FLockFileName = ExtractFilePath(FileName) + QLatin1Char('.') + ExtractFileName(FileName) + QStringLiteral(".lock");
-}
+TFileLock::TFileLock(const String& FileName) : FFileName(FileName), FLockFileName(LockFileNameOf(FileName))
+{}
 
 TFileLock::~TFileLock()
 {
@@ -139,7 +128,11 @@ TFileLockResult TFileLock::Acquire()
 
 TFileLockResult TFileLock::LockFileItself()
 {
-    int Fd = OpenRegular(FFileName, O_RDONLY);
+    // A regular file only, never waiting on a pipe; for reading wherever
+    // that is enough: a sync tool watching the file takes a close after
+    // writing for a change.
+    TOpenForReading Kind;
+    int Fd = OpenRegularDescriptor(FFileName, O_RDONLY, Kind);
     if (Fd < 0)
         return flFailed; // not there yet, or nothing a lock could be held on
     int Result = FlockNonBlocking(Fd);
@@ -147,7 +140,7 @@ TFileLockResult TFileLock::LockFileItself()
         // Where flock is carried out as a lock on the file's bytes (NFS) an
         // exclusive lock needs the file open for writing.
         ::close(Fd);
-        Fd = OpenRegular(FFileName, O_RDWR);
+        Fd = OpenRegularDescriptor(FFileName, O_RDWR, Kind);
         if (Fd < 0)
             return flFailed;
         Result = FlockNonBlocking(Fd);
@@ -167,9 +160,7 @@ TFileLockResult TFileLock::LockBeside()
 {
     // Beside the file's one name, so that every name of it finds this lock
     // file, also before the file exists.
-    const String Canonical = CanonicalFileName(FFileName);
-    FLockFileName =
-        ExtractFilePath(Canonical) + QLatin1Char('.') + ExtractFileName(Canonical) + QStringLiteral(".lock");
+    FLockFileName = LockFileNameOf(CanonicalFileName(FFileName));
     for (;;) {
         const int Fd = OpenLockFile();
         if (Fd < 0) {

@@ -587,29 +587,46 @@ String GetTempPath()
 // ---------------------------------------------------------------------------
 // Reading
 
-TOpenForReading OpenRegularFile(QFile& File, const String& FileName)
+int OpenRegularDescriptor(const String& FileName, int Mode, TOpenForReading& Kind)
 {
-    if (FileName.isEmpty())
-        return orFailed;
+    Kind = orFailed;
+    if (FileName.isEmpty()) {
+        errno = ENOENT;
+        return -1;
+    }
     // Without blocking: opening a pipe would wait for a writer.  What the
     // name is, is asked of the open file, so it cannot change in between.
-    const int Fd = ::open(Native(FileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int Fd = ::open(Native(FileName).constData(), Mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (Fd < 0)
-        return orFailed;
+        return -1;
     struct stat Info;
     const bool Known = ::fstat(Fd, &Info) == 0;
     int Code = Known ? 0 : errno;
     if (Known && S_ISDIR(Info.st_mode))
         Code = EISDIR;
-    const TOpenForReading Kind = !Known || S_ISDIR(Info.st_mode) ? orFailed
-        : S_ISREG(Info.st_mode)                                  ? orOpened
-                                                                 : orNotRegular;
+    Kind = !Known || S_ISDIR(Info.st_mode) ? orFailed : S_ISREG(Info.st_mode) ? orOpened : orNotRegular;
     if (Kind == orOpened && ::fcntl(Fd, F_SETFL, ::fcntl(Fd, F_GETFL) & ~O_NONBLOCK) != 0)
         Code = errno;
-    if (Code != 0 || Kind != orOpened || !File.open(Fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (Code != 0 || Kind != orOpened) {
         ::close(Fd);
         errno = Code != 0 ? Code : EIO;
-        return Kind == orOpened ? orFailed : Kind;
+        if (Kind == orOpened)
+            Kind = orFailed;
+        return -1;
+    }
+    return Fd;
+}
+
+TOpenForReading OpenRegularFile(QFile& File, const String& FileName)
+{
+    TOpenForReading Kind;
+    const int Fd = OpenRegularDescriptor(FileName, O_RDONLY, Kind);
+    if (Fd < 0)
+        return Kind;
+    if (!File.open(Fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(Fd);
+        errno = EIO;
+        return orFailed;
     }
     return orOpened;
 }

@@ -140,6 +140,9 @@ enum TOpenForReading { orOpened, orFailed, orNotRegular };
 // says which (EISDIR for a folder); orNotRegular: a pipe, device or socket,
 // which may block the open or never end, and is left unread.
 TOpenForReading OpenRegularFile(QFile& File, const String& FileName);
+// The same as a descriptor opened with Mode (O_RDONLY, O_RDWR), for a caller
+// that keeps it itself: -1 unless Kind is orOpened.  The caller closes it.
+int OpenRegularDescriptor(const String& FileName, int Mode, TOpenForReading& Kind);
 // OpenRegularFile, raising the Dutch EInOutError that says why when the
 // file cannot be read.
 void OpenRegularFileOrRaise(QFile& File, const String& FileName);
