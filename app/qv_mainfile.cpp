@@ -26,6 +26,13 @@ void ShowFileError(const String& Text, const String& Caption)
     MessageBox(Text, Caption, MB_OK | MB_ICONERROR);
 }
 
+// The three table files of the contact file Path: persons, addresses,
+// groups (the notes file is not one of them).
+QStringList TableFiles(const String& Path)
+{
+    return {Path, Path + QStringLiteral(".adres"), Path + QStringLiteral(".groep")};
+}
+
 String JoinPath(const String& Folder, const String& Name)
 {
     return IncludeTrailingPathDelimiter(Folder) + Name;
@@ -116,7 +123,7 @@ void TFormMain::ActionDeleteExecute(TObject* Sender)
             return;
         }
         QStringList Failed;
-        for (const String& Name : {Path, Path + QStringLiteral(".adres"), Path + QStringLiteral(".groep")})
+        for (const String& Name : TableFiles(Path))
             if (ToolBox::NameTaken(Name) && !DeleteFile(Name))
                 Failed << Name;
         if (!Failed.isEmpty())
@@ -138,7 +145,7 @@ void TFormMain::NewFile(const String& Path)
     }
     // A table that cannot exist under its name could never be saved, and
     // everything typed into the file would be lost.
-    for (const String& Table : {Path, Path + QStringLiteral(".adres"), Path + QStringLiteral(".groep")}) {
+    for (const String& Table : TableFiles(Path)) {
         if (!FileNameFits(Table)) {
             ShowFileError(QStringLiteral("De naam van het bestand ") + ToolBox::Quoted(QuotedInput(Path))
                               + QStringLiteral(" is te lang!\r\nKies een kortere naam of een map met een korter pad."),
