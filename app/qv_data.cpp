@@ -382,14 +382,14 @@ bool TDataModuleMain::WriteChangedTables()
         // Closing drops what was typed but not posted; so does this write.
         if (Table->State() == dsEdit || Table->State() == dsInsert || Table->State() == dsSetKey)
             Table->Cancel();
-        Changed = Changed || Table->DataChanged() || !FileExists(Table->FileName());
+        Changed = Changed || Table->WritesOnClose();
         Replaced = Replaced || Table->FileChangedOnDisk();
     }
     // Nothing of ours to write: whatever another program put there stays.
     if (!Changed)
         return false;
     for (TClientDataSet* Table : Tables)
-        if (Open(Table) && (Replaced || Table->DataChanged() || !FileExists(Table->FileName())))
+        if (Open(Table) && (Replaced || Table->WritesOnClose()))
             Table->SaveToFile();
     return Replaced;
 }

@@ -67,7 +67,7 @@ TClientDataSet::~TClientDataSet()
 {
     // What was typed and posted is not lost because the owner went first;
     // a failure cannot be raised from here and is only reported.
-    if (Active() && !FFileName.isEmpty() && (DataChanged() || !FileExists(FFileName))) {
+    if (Active() && WritesOnClose()) {
         try {
             TTableFile::Save(FFileName, FTable);
         } catch (const Exception& E) {
@@ -143,11 +143,16 @@ void TClientDataSet::BeforeInternalClose()
 {
     // A new table is written even when empty; an unchanged one is not
     // touched.  A failed write raises and the table stays open.
-    if (!FFileName.isEmpty() && (DataChanged() || !FileExists(FFileName))) {
+    if (WritesOnClose()) {
         FDiskVersionOf = FFileName;
         TTableFile::Save(FFileName, FTable, &FDiskVersion);
         FSavedVersion = FTable.Version();
     }
+}
+
+bool TClientDataSet::WritesOnClose() const
+{
+    return !FFileName.isEmpty() && (DataChanged() || !FileExists(FFileName));
 }
 
 bool TClientDataSet::FileChangedOnDisk() const

@@ -37,6 +37,9 @@ public:
     // True when records were posted or deleted since the table was opened,
     // created, loaded or saved; Close then writes FileName.
     bool DataChanged() const { return FTable.Version() != FSavedVersion; }
+    // True when Close would write the table: it has a file name, and it
+    // changed or its file does not exist yet (a new table).
+    bool WritesOnClose() const;
     // True when the file FileName names is no longer the one this table was
     // read from or last wrote: another program changed, replaced or removed
     // it, or made one where this table was created.  False while the table
