@@ -11,141 +11,27 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QThread>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
 #include <climits>
 #include <gtest/gtest.h>
 
-namespace {
-
-const char* const Needed[] = {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo"};
-
-void Stop(std::unique_ptr<QProcess>& P)
-{
-    if (!P)
-        return;
-    if (P->state() != QProcess::NotRunning) {
-        P->terminate();
-        if (!P->waitForFinished(3000)) {
-            P->kill();
-            P->waitForFinished(3000);
-        }
-    }
-    P.reset();
-}
-
-} // namespace
-
-TXServer::TXServer()
-{
-    for (const char* Program : Needed)
-        if (QStandardPaths::findExecutable(QString::fromLatin1(Program)).isEmpty()) {
-            FProblem = QStringLiteral("%1 is not installed (scripts/setup.sh installs it): no X server test")
-                           .arg(QString::fromLatin1(Program));
-            return;
-        }
-    if (StartServer())
-        StartWindowManager();
-}
-
-TXServer::~TXServer()
-{
-    Stop(FWindowManager);
-    Stop(FServer);
-}
-
-bool TXServer::StartServer()
-{
-    FServer = std::make_unique<QProcess>();
-    FServer->setProcessChannelMode(QProcess::SeparateChannels);
-    // The server writes the display it found free to standard output.  It
-    // must not reset when its last client leaves: the probes that ask
-    // whether the window manager runs yet come and go before the window
-    // manager connects, and a reset then throws the window manager out.
-    FServer->start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                    QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                    QStringLiteral("-noreset")});
-    if (!FServer->waitForStarted(XPatience)) {
-        FProblem = QStringLiteral("Xvfb did not start: no X server test");
-        return false;
-    }
-    QElapsedTimer Clock;
-    Clock.start();
-    QByteArray Line;
-    while (!Line.contains('\n') && Clock.elapsed() < XPatience && FServer->state() == QProcess::Running) {
-        FServer->waitForReadyRead(200);
-        Line += FServer->readAllStandardOutput();
-    }
-    bool Ok = false;
-    const int Number = Line.trimmed().toInt(&Ok);
-    if (!Ok) {
-        FProblem = QStringLiteral("Xvfb found no display: no X server test (%1)")
-                       .arg(QString::fromLocal8Bit(FServer->readAllStandardError()).trimmed());
-        return false;
-    }
-    FDisplay = QStringLiteral(":%1").arg(Number);
-    return true;
-}
-
-bool TXServer::StartWindowManager()
-{
-    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
-    Env.insert(QStringLiteral("DISPLAY"), FDisplay);
-    FWindowManager = std::make_unique<QProcess>();
-    FWindowManager->setProcessEnvironment(Env);
-    FWindowManager->setProcessChannelMode(QProcess::MergedChannels);
-    FWindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    if (!FWindowManager->waitForStarted(XPatience)) {
-        FProblem = QStringLiteral("openbox did not start: no X server test");
-        return false;
-    }
-    // Managing once it has said so on the root window.
-    QElapsedTimer Clock;
-    Clock.start();
-    while (Clock.elapsed() < XPatience && !FWindowManager->waitForFinished(0)) {
-        QProcess Probe;
-        Probe.setProcessEnvironment(Env);
-        Probe.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-        Probe.waitForFinished(XPatience);
-        if (Probe.readAllStandardOutput().contains("window id"))
-            return true;
-        QThread::msleep(50);
-    }
-    FProblem = QStringLiteral("openbox did not take the display: no X server test (%1)")
-                   .arg(QString::fromLocal8Bit(FWindowManager->readAll()).trimmed());
-    return false;
-}
-
 bool TXServer::TRun::Passed() const
 {
     return ExitCode == 0 && Output.contains(QStringLiteral("[  PASSED  ] 1 test."));
 }
 
-TXServer::TRun TXServer::RunTests(const QString& Filter, int TimeoutMs) const
+TXServer::TRun TXServer::RunTests(const QString& Filter, int TimeoutMs)
 {
     TRun Run;
-    if (!Ready())
+    if (!FSession.Start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + Filter}))
         return Run;
-    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
-    Env.insert(QStringLiteral("DISPLAY"), FDisplay);
-    Env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    QProcess Tests;
-    Tests.setProcessEnvironment(Env);
-    Tests.setProcessChannelMode(QProcess::MergedChannels);
-    Tests.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + Filter});
-    if (!Tests.waitForFinished(TimeoutMs)) {
-        Tests.kill();
-        Tests.waitForFinished(3000);
-        Run.Output = QStringLiteral("timed out after %1 ms\n").arg(TimeoutMs);
-    }
-    Run.Output += QString::fromLocal8Bit(Tests.readAll());
-    Run.ExitCode = Tests.exitStatus() == QProcess::NormalExit ? Tests.exitCode() : -1;
+    Run.ExitCode = FSession.WaitForExit(TimeoutMs);
+    if (Run.ExitCode == -1)
+        Run.Output = QStringLiteral("did not end within %1 ms, or crashed\n").arg(TimeoutMs);
+    Run.Output += QString::fromLocal8Bit(FSession.ProgramOutput());
     return Run;
 }
 
@@ -153,7 +39,7 @@ void RunOnXServer(const char* Name)
 {
     TXServer X;
     if (!X.Ready())
-        GTEST_SKIP() << X.Problem().toStdString();
+        GTEST_SKIP() << "No X server for this test: " << X.Problem().toStdString();
     const TXServer::TRun Run = X.RunTests(QStringLiteral("OnXServer.") + QString::fromLatin1(Name));
     EXPECT_TRUE(Run.Passed()) << Run.Output.toStdString();
 }

@@ -1,12 +1,14 @@
 #pragma once
 // What only a real desktop shows (the window manager's handling of our
 // windows, Qt's menus taking the mouse, X windows that outlive their
-// owner) is tested on an X server of the test's own: Xvfb, which picks a
-// free display itself so that parallel runs never collide, with openbox
-// as its window manager.  A test starts one with TXServer and runs tests
-// of its own program there (QT_QPA_PLATFORM=xcb); those tests skip
-// unless they find themselves on it.  Without the programs (set up by
-// scripts/setup.sh) the test skips and says why.
+// owner) is tested on an X server of the test's own.  A test starts one
+// with TXServer and runs tests of its own program there
+// (QT_QPA_PLATFORM=xcb); those tests skip unless they find themselves on
+// it.  The server is a TXSession's (tests/support/XSession.h): Xvfb with
+// openbox on a display that keeps to QV_X_DISPLAYS, ending with the test
+// process also when that is killed, and so does the program run there.
+// Without the programs (set up by scripts/setup.sh) the test skips and
+// says why.
 //
 // The window manager acts in its own time, after the program's request and
 // after the test's click: a test waits for what it expects the window
@@ -18,23 +20,17 @@
 #include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
-
-class QProcess;
 
 class TXServer {
 public:
-    TXServer();
-    ~TXServer();
-    TXServer(const TXServer&) = delete;
-    TXServer& operator=(const TXServer&) = delete;
+    TXServer() = default;
 
     // The server and its window manager run.
-    bool Ready() const { return FProblem.isEmpty(); }
+    bool Ready() const { return FSession.Available(); }
     // Why not, when not.
-    const QString& Problem() const { return FProblem; }
+    QString Problem() const { return FSession.Reason(); }
     // ":N".
-    const QString& Display() const { return FDisplay; }
+    QString Display() const { return FSession.Display(); }
 
     struct TRun {
         int ExitCode = -1;
@@ -42,16 +38,12 @@ public:
         // Exactly one test ran and passed.
         bool Passed() const;
     };
-    // Runs the tests of this program that Filter names on the server.
-    TRun RunTests(const QString& Filter, int TimeoutMs = 120000) const;
+    // Runs the tests of this program that Filter names on the server (once
+    // per server: a session runs one program).
+    TRun RunTests(const QString& Filter, int TimeoutMs = 120000);
 
 private:
-    bool StartServer();
-    bool StartWindowManager();
-    std::unique_ptr<QProcess> FServer;
-    std::unique_ptr<QProcess> FWindowManager;
-    QString FDisplay;
-    QString FProblem;
+    TXSession FSession;
 };
 
 // The whole of a test that runs the test OnXServer.<Name> of this program

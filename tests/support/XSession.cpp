@@ -53,22 +53,6 @@ std::unique_ptr<QProcess> NewChildProcess()
     return Process;
 }
 
-// The displays this machine lets the tests use, from QV_X_DISPLAYS ("51-59"):
-// where several people share a machine each keeps to numbers of his own.
-// Empty when unset: the server picks any free display then.
-std::vector<int> AllowedDisplays()
-{
-    const QStringList Range = qEnvironmentVariable("QV_X_DISPLAYS").split(QLatin1Char('-'));
-    bool FirstOk = false, LastOk = false;
-    const int First = Range.value(0).toInt(&FirstOk);
-    const int Last = Range.size() > 1 ? Range.value(1).toInt(&LastOk) : First;
-    std::vector<int> Displays;
-    if (FirstOk && (LastOk || Range.size() == 1))
-        for (int N = First; N <= Last; ++N)
-            Displays.push_back(N);
-    return Displays;
-}
-
 // Whether something answers on the local socket Path (a leading '@' for the
 // abstract namespace).
 bool Answers(const QByteArray& Path)
@@ -145,6 +129,19 @@ private:
 
 } // namespace
 
+std::vector<int> AllowedXDisplays()
+{
+    const QStringList Range = qEnvironmentVariable("QV_X_DISPLAYS").split(QLatin1Char('-'));
+    bool FirstOk = false, LastOk = false;
+    const int First = Range.value(0).toInt(&FirstOk);
+    const int Last = Range.size() > 1 ? Range.value(1).toInt(&LastOk) : First;
+    std::vector<int> Displays;
+    if (FirstOk && (LastOk || Range.size() == 1))
+        for (int N = First; N <= Last; ++N)
+            Displays.push_back(N);
+    return Displays;
+}
+
 bool PollUntil(const std::function<bool()>& Done, int TimeoutMs)
 {
     return AskUntil(Done, TimeoutMs, [] { QThread::msleep(50); });
@@ -192,7 +189,7 @@ void TXSession::SaveScreenOfFailedTest()
 
 bool TXSession::StartServer()
 {
-    const std::vector<int> Allowed = AllowedDisplays();
+    const std::vector<int> Allowed = AllowedXDisplays();
     if (Allowed.empty())
         return StartServerOn(QString());
     // Other tests may hold every display given for a while.  A server that

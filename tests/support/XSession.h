@@ -3,7 +3,9 @@
 // beside the offscreen suite: Xvfb on a display of its own, the openbox
 // window manager on it, the program started there, keys sent with xdotool,
 // windows measured with xwininfo, maximised and closed with wmctrl, and
-// screenshots taken with ImageMagick's import.
+// screenshots taken with ImageMagick's import.  The forms tests that run
+// their own test program on a desktop (TXServer, XServer.h) start their
+// server through a session too: this is the one place that starts one.
 //
 // Every step waits for what a user would see (a window shown or gone, a
 // title, the focus, pixels, a file, a line of output) up to a generous
@@ -36,6 +38,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TXSession {
 public:
@@ -144,6 +147,11 @@ private:
     std::unique_ptr<QProcess> FProgram;
     QByteArray FProgramOutput;
 };
+
+// The displays this machine lets the X tests use, from QV_X_DISPLAYS
+// ("51-59"): where several people share a machine each keeps to numbers of
+// his own.  Empty when unset: the server picks any free display then.
+std::vector<int> AllowedXDisplays();
 
 // Asks Done every 50 ms until it holds; false when it still did not after
 // TimeoutMs.

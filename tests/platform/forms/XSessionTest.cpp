@@ -1,16 +1,21 @@
 // A program on a real X server with a window manager, driven as a user
 // would drive it: a form read from its definition is shown where it asked
 // to be, painted, closed with a key, and knows its bounds when maximised.
-// Skipped where no X server can be started.
+// And the X fixtures themselves: they keep to the displays given and end
+// with a killed test process.  Skipped where no X server can be started.
 #include "tests/support/XSession.h"
 #include "platform/graphics/Colors.h"
+#include "tests/support/EnvGuard.h"
 #include "tests/support/ImageHelpers.h"
+#include "tests/support/XServer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include <csignal>
@@ -143,26 +148,92 @@ TEST(XSession, AFormMaximisedByTheDesktopKnowsTheBoundsItReturnsTo)
 }
 
 // A test process killed outright (a test run's time limit) runs no
-// destructor: the server, the window manager and the program end with it
-// all the same, and the display is free again.
+// destructor: whatever an X fixture started (the server, the window
+// manager, the program) ends with it all the same, and the display is free
+// again.  The forms tests' server stands on the same start as a session.
 TEST(XSession, NothingItStartedOutlivesAKilledTestProcess)
 {
-    QProcess Holder;
-    Holder.start(QStringLiteral(QV_XHOLDER), {QStringLiteral(QV_XPROBE), Title});
-    ASSERT_TRUE(Holder.waitForStarted(TXSession::Patience));
-    QByteArray Said;
-    while (!Said.contains('\n') && Holder.waitForReadyRead(TXSession::Patience))
-        Said += Holder.readAllStandardOutput();
-    if (Said.startsWith("none "))
-        GTEST_SKIP() << "No X server for this test: " << Said.mid(5).trimmed().toStdString();
-    ASSERT_TRUE(Said.startsWith("ready :")) << Said.toStdString();
-    const QString LockFile = QStringLiteral("/tmp/.X%1-lock").arg(QString::fromLatin1(Said.mid(7).trimmed()));
-    const std::vector<qint64> Started = LiveChildrenOf(Holder.processId());
-    EXPECT_EQ(Started.size(), 3u) << "the server, the window manager and the program";
+    const struct {
+        const char* Fixture;
+        QStringList Arguments;
+        size_t Started;
+    } Cases[] = {
+        {"a session with a program", {QStringLiteral(QV_XPROBE), Title}, 3},
+        {"the forms tests' server", {QStringLiteral("--server")}, 2},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Fixture);
+        QProcess Holder;
+        Holder.start(QStringLiteral(QV_XHOLDER), Case.Arguments);
+        ASSERT_TRUE(Holder.waitForStarted(TXSession::Patience));
+        QByteArray Said;
+        while (!Said.contains('\n') && Holder.waitForReadyRead(TXSession::Patience))
+            Said += Holder.readAllStandardOutput();
+        if (Said.startsWith("none "))
+            GTEST_SKIP() << "No X server for this test: " << Said.mid(5).trimmed().toStdString();
+        ASSERT_TRUE(Said.startsWith("ready :")) << Said.toStdString();
+        const QString LockFile = QStringLiteral("/tmp/.X%1-lock").arg(QString::fromLatin1(Said.mid(7).trimmed()));
+        const std::vector<qint64> Started = LiveChildrenOf(Holder.processId());
+        EXPECT_EQ(Started.size(), Case.Started) << "the server, the window manager (and the program)";
 
-    ::kill(pid_t(Holder.processId()), SIGKILL);
-    ASSERT_TRUE(Holder.waitForFinished(TXSession::Patience));
-    for (const qint64 Pid : Started)
-        EXPECT_TRUE(PollUntil([&] { return !Alive(Pid); })) << "process " << Pid << " outlived the test";
-    EXPECT_TRUE(PollUntil([&] { return !QFile::exists(LockFile); })) << LockFile.toStdString();
+        ::kill(pid_t(Holder.processId()), SIGKILL);
+        ASSERT_TRUE(Holder.waitForFinished(TXSession::Patience));
+        for (const qint64 Pid : Started)
+            EXPECT_TRUE(PollUntil([&] { return !Alive(Pid); })) << "process " << Pid << " outlived the test";
+        EXPECT_TRUE(PollUntil([&] { return !QFile::exists(LockFile); })) << LockFile.toStdString();
+    }
+}
+
+namespace {
+
+// The display numbers the test below may take: those QV_X_DISPLAYS gives
+// where it is set, else some far above the ones a server picks itself
+// (from :0 up).
+std::pair<int, int> DisplaysForTheTest()
+{
+    const std::vector<int> Given = AllowedXDisplays();
+    return Given.empty() ? std::pair(460, 469) : std::pair(Given.front(), Given.back());
+}
+
+int DisplayNumber(const QString& Display)
+{
+    return Display.mid(1).toInt();
+}
+
+} // namespace
+
+// Where people share a machine, QV_X_DISPLAYS keeps the X tests to the
+// displays given: the forms tests' server too, also beside a session that
+// holds one of them already.
+TEST(XServer, KeepsToTheDisplaysGiven)
+{
+    const auto [First, Last] = DisplaysForTheTest();
+    const struct {
+        QByteArray Given;
+        int First, Last;
+        bool SessionBeside;
+    } Cases[] = {
+        {QByteArray::number(First) + '-' + QByteArray::number(Last), First, Last, false},
+        {QByteArray::number(Last), Last, Last, false},
+        {QByteArray::number(First) + '-' + QByteArray::number(Last), First, Last, First < Last},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE("QV_X_DISPLAYS=" + Case.Given.toStdString());
+        const TEnvGuard Displays("QV_X_DISPLAYS", Case.Given);
+        std::unique_ptr<TXSession> Beside;
+        if (Case.SessionBeside) {
+            Beside = std::make_unique<TXSession>();
+            QV_SKIP_WITHOUT_X(*Beside);
+        }
+        const TXServer Server;
+        if (!Server.Ready())
+            GTEST_SKIP() << "No X server for this test: " << Server.Problem().toStdString();
+        EXPECT_GE(DisplayNumber(Server.Display()), Case.First) << Server.Display().toStdString();
+        EXPECT_LE(DisplayNumber(Server.Display()), Case.Last) << Server.Display().toStdString();
+        if (Beside) {
+            EXPECT_GE(DisplayNumber(Beside->Display()), Case.First) << Beside->Display().toStdString();
+            EXPECT_LE(DisplayNumber(Beside->Display()), Case.Last) << Beside->Display().toStdString();
+            EXPECT_NE(Beside->Display(), Server.Display());
+        }
+    }
 }
