@@ -7,6 +7,7 @@
 #include "platform/db/TableData.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FileStamp.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -375,6 +376,7 @@ void TDataModuleMain::DiscardAll()
     DiscardTable(GroupRole());
     FileName.clear();
     Active = false;
+    FWritingWholeSet = false;
 }
 
 // --- closing --------------------------------------------------------------
@@ -401,12 +403,29 @@ bool TDataModuleMain::ChangedByUser() const
     return false;
 }
 
+void TDataModuleMain::WriteTable(TClientDataSet* Table, bool OfWholeSet)
+{
+    const TFileStamp Before = FileStampOf(Table->FileName());
+    try {
+        Table->SaveToFile();
+    } catch (...) {
+        // A save can fail with its file already in place (the folder flush).
+        if (OfWholeSet && FileStampOf(Table->FileName()) != Before)
+            FWritingWholeSet = true;
+        throw;
+    }
+    // The table written carries its new version now, and no longer tells
+    // that another program had replaced its file: a later try must know.
+    if (OfWholeSet)
+        FWritingWholeSet = true;
+}
+
 TDataModuleMain::TWritten TDataModuleMain::WriteChangedTables()
 {
     const std::array<TClientDataSet*, 3> Tables = TablesInWriteOrder();
     const auto Open = [](TClientDataSet* Table) { return Table->Active() && !Table->FileName().isEmpty(); };
     bool Changed = false;
-    bool Replaced = false;
+    bool Replaced = FWritingWholeSet;
     bool Gone = false;
     for (TClientDataSet* Table : Tables) {
         if (!Open(Table))
@@ -421,15 +440,16 @@ TDataModuleMain::TWritten TDataModuleMain::WriteChangedTables()
     const bool UserChanged = ChangedByUser();
     // Over another program's files only what the user changed, or a file
     // that is gone, is worth writing; what the open repaired alone is not:
-    // the next open repairs whatever still needs it.
+    // the next open repairs whatever still needs it.  A close that began
+    // writing the whole set goes on with it until it is on disk.
     if (Replaced)
-        Changed = UserChanged || Gone;
+        Changed = FWritingWholeSet || UserChanged || Gone;
     // Nothing of ours to write: whatever another program put there stays.
     if (!Changed)
         return wrOwnTables;
     for (TClientDataSet* Table : Tables)
         if (Open(Table) && (Replaced || Table->WritesOnClose()))
-            Table->SaveToFile();
+            WriteTable(Table, Replaced);
     if (!Replaced)
         return wrOwnTables;
     return UserChanged ? wrWholeSetWithChanges : wrWholeSetUnchanged;
@@ -448,6 +468,7 @@ void TDataModuleMain::CloseFiles()
         MRUList->Add(FileName);
     FileName.clear();
     Active = false;
+    FWritingWholeSet = false;
     if (Written != wrOwnTables)
         Notify({QStringLiteral("Contactbestand gewijzigd"), ReplacedNotice(Closed, Written == wrWholeSetWithChanges),
                 true});

@@ -86,7 +86,9 @@ public:
     // and ShowNotice says so, and whether the user had changed anything;
     // otherwise the other program's files are left alone.  What the open
     // repaired is no change of the user's: it is written only over the
-    // files it was read from.
+    // files it was read from.  A close that failed after it began writing
+    // the whole set writes the whole set, and says so, when it is tried
+    // again.
     void CloseFiles();
     void ClosePersonTable();
     void CloseAddressTable();
@@ -183,6 +185,13 @@ private:
     std::array<std::uint64_t, 3> FOpenedVersions{};
     void RememberOpenedVersions();
     bool ChangedByUser() const;
+    // Writes one table of a close; OfWholeSet: all three are being written
+    // over another program's files.
+    void WriteTable(TClientDataSet* Table, bool OfWholeSet);
+    // A close found the files replaced by another program and put a table
+    // of its own in place; until a close succeeds, every try writes all
+    // three and says so.
+    bool FWritingWholeSet = false;
     // Sets lost address and group references of persons to -1; returns
     // the number of persons changed.
     int ClearLostReferences();

@@ -595,6 +595,48 @@ TEST_F(DataModuleTest, ARepairAloneNeverOverwritesTablesAnotherProgramReplaced)
     }
 }
 
+// A sync tool put older address and group tables back; the user added an
+// address; the close wrote the addresses, then the disk filled up as the
+// groups went in.  Once there is room again the next close writes the
+// whole set, not only what still differs, and says what it did.
+TEST_F(DataModuleTest, AWholeSetThatFailedPartWayIsWrittenWholeAndToldWhenTriedAgain)
+{
+    const QString Other = Dir.File("Ander.quorvy");
+    ASSERT_TRUE(DM->OpenFiles(Other, true));
+    AddAddress(1, "Oranjeplein", "3", "Oss");
+    AddGroup(1, "Club");
+    DM->CloseFiles();
+    MakeContactFile();
+    QStringList Notices;
+    DM->ShowNotice = [&](const TDataModuleMain::TNotice& Notice) { Notices << Notice.Text; };
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    for (const char* Suffix : {".adres", ".groep"})
+        ChangeFromOutside(Path + Suffix, Other + Suffix, ocReplaced);
+    AddAddress(6, "Kerkweg", "1", "Ede");
+
+    TScriptedFolderSync Sync;
+    Sync.FailOn = Path + ".groep";
+    Sync.FailWith = ENOSPC;
+    EXPECT_THROW(DM->CloseFiles(), EInOutError);
+    EXPECT_TRUE(DM->Active);
+    EXPECT_TRUE(Notices.isEmpty());
+
+    Sync.FailWith = 0;
+    Sync.Saved.clear();
+    DM->CloseFiles();
+    ExpectAllClosed();
+    EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres", Path + ".groep", Path}));
+    ASSERT_EQ(Notices.size(), 1);
+    EXPECT_TRUE(Notices[0].contains("De versie in Quorvy® is opgeslagen, met al uw wijzigingen"));
+    // One set: this program's addresses and groups beside its persons.
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->cdsAdres->RecordCount(), 2);
+    EXPECT_TRUE(DM->cdsAdres->Locate("ID_ADRES", 6, {}));
+    EXPECT_FALSE(DM->cdsGroep->Locate("ID_GROEP", 1, {}));
+    EXPECT_TRUE(DM->cdsGroep->Locate("ID_GROEP", 2, {}));
+    EXPECT_EQ(Notices.size(), 1);
+}
+
 TEST_F(DataModuleTest, TablesWhoseNamesComeNearTheLimitAreWrittenAsAnyOther)
 {
     // 241 characters and ".quorvy": table files of 248, 254 and 254 bytes,
