@@ -7,6 +7,7 @@
 #include "platform/db/TableData.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FileStamp.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -131,13 +132,19 @@ String LostReferencesNotice(int Persons)
 }
 
 // The three files of Path were found changed by another program when it
-// was closed, and the tables of this program replaced them.
-String ReplacedNotice(const String& Path)
+// was closed, and the tables of this program replaced them: because the
+// user had changed something, or because a file was gone.
+String ReplacedNotice(const String& Path, bool UserChanged)
 {
+    const String Kept = UserChanged
+        ? QStringLiteral("De versie in Quorvy® is opgeslagen, met al uw wijzigingen: personen, adressen en groepen "
+                         "samen.")
+        : QStringLiteral("U had niets gewijzigd, maar omdat er een deel van het bestand ontbrak, is de versie in "
+                         "Quorvy® opnieuw opgeslagen: personen, adressen en groepen samen.");
     return QStringLiteral("Het contactbestand ") + ToolBox::Quoted(Path)
         + QStringLiteral(" is door een ander programma gewijzigd, vervangen of verwijderd terwijl het in Quorvy® "
-                         "geopend was.\r\n\r\nDe versie in Quorvy® is opgeslagen, met al uw wijzigingen: personen, "
-                         "adressen en groepen samen. Wat het andere programma had neergezet, is overschreven.");
+                         "geopend was.\r\n\r\n")
+        + Kept + QStringLiteral(" Wat het andere programma had neergezet, is overschreven.");
 }
 
 } // namespace
@@ -175,6 +182,9 @@ void TDataModuleMain::BeforeDestruction()
     if (Active) {
         try {
             WriteChangedTables();
+            // What was not written (a repair over another program's files)
+            // must not be written by the tables as they go either.
+            DiscardAll();
         } catch (const Exception& E) {
             qWarning("%s", qPrintable(E.Message()));
         }
@@ -243,6 +253,7 @@ bool TDataModuleMain::OpenFiles(const String& Path, bool Create)
         DiscardAll();
         throw;
     }
+    RememberOpenedVersions();
     Active = true;
     if (Cleared > 0)
         Notify({QStringLiteral("Contactbestand hersteld"), LostReferencesNotice(Cleared)});
@@ -365,17 +376,57 @@ void TDataModuleMain::DiscardAll()
     DiscardTable(GroupRole());
     FileName.clear();
     Active = false;
+    FWritingWholeSet = false;
 }
 
 // --- closing --------------------------------------------------------------
 
-bool TDataModuleMain::WriteChangedTables()
+std::array<TClientDataSet*, 3> TDataModuleMain::TablesInWriteOrder() const
 {
     // The tables that others refer to first, the persons last.
-    const std::array<TClientDataSet*, 3> Tables{cdsAdres, cdsGroep, cdsQuorvy};
+    return {cdsAdres, cdsGroep, cdsQuorvy};
+}
+
+void TDataModuleMain::RememberOpenedVersions()
+{
+    const std::array<TClientDataSet*, 3> Tables = TablesInWriteOrder();
+    for (std::size_t I = 0; I < Tables.size(); ++I)
+        FOpenedVersions[I] = Tables[I]->Table()->Version();
+}
+
+bool TDataModuleMain::ChangedByUser() const
+{
+    const std::array<TClientDataSet*, 3> Tables = TablesInWriteOrder();
+    for (std::size_t I = 0; I < Tables.size(); ++I)
+        if (Tables[I]->Active() && Tables[I]->Table()->Version() != FOpenedVersions[I])
+            return true;
+    return false;
+}
+
+void TDataModuleMain::WriteTable(TClientDataSet* Table, bool OfWholeSet)
+{
+    const TFileStamp Before = FileStampOf(Table->FileName());
+    try {
+        Table->SaveToFile();
+    } catch (...) {
+        // A save can fail with its file already in place (the folder flush).
+        if (OfWholeSet && FileStampOf(Table->FileName()) != Before)
+            FWritingWholeSet = true;
+        throw;
+    }
+    // The table written carries its new version now, and no longer tells
+    // that another program had replaced its file: a later try must know.
+    if (OfWholeSet)
+        FWritingWholeSet = true;
+}
+
+TDataModuleMain::TWritten TDataModuleMain::WriteChangedTables()
+{
+    const std::array<TClientDataSet*, 3> Tables = TablesInWriteOrder();
     const auto Open = [](TClientDataSet* Table) { return Table->Active() && !Table->FileName().isEmpty(); };
     bool Changed = false;
-    bool Replaced = false;
+    bool Replaced = FWritingWholeSet;
+    bool Gone = false;
     for (TClientDataSet* Table : Tables) {
         if (!Open(Table))
             continue;
@@ -384,21 +435,31 @@ bool TDataModuleMain::WriteChangedTables()
             Table->Cancel();
         Changed = Changed || Table->WritesOnClose();
         Replaced = Replaced || Table->FileChangedOnDisk();
+        Gone = Gone || !FileExists(Table->FileName());
     }
+    const bool UserChanged = ChangedByUser();
+    // Over another program's files only what the user changed, or a file
+    // that is gone, is worth writing; what the open repaired alone is not:
+    // the next open repairs whatever still needs it.  A close that began
+    // writing the whole set goes on with it until it is on disk.
+    if (Replaced)
+        Changed = FWritingWholeSet || UserChanged || Gone;
     // Nothing of ours to write: whatever another program put there stays.
     if (!Changed)
-        return false;
+        return wrOwnTables;
     for (TClientDataSet* Table : Tables)
         if (Open(Table) && (Replaced || Table->WritesOnClose()))
-            Table->SaveToFile();
-    return Replaced;
+            WriteTable(Table, Replaced);
+    if (!Replaced)
+        return wrOwnTables;
+    return UserChanged ? wrWholeSetWithChanges : wrWholeSetUnchanged;
 }
 
 void TDataModuleMain::CloseFiles()
 {
     // All writes come before any table closes: when one fails the contact
     // file stays open as a whole, and closing can be tried again.
-    const bool Replaced = WriteChangedTables();
+    const TWritten Written = WriteChangedTables();
     ClosePersonTable();
     CloseAddressTable();
     CloseGroupTable();
@@ -407,8 +468,10 @@ void TDataModuleMain::CloseFiles()
         MRUList->Add(FileName);
     FileName.clear();
     Active = false;
-    if (Replaced)
-        Notify({QStringLiteral("Contactbestand gewijzigd"), ReplacedNotice(Closed), true});
+    FWritingWholeSet = false;
+    if (Written != wrOwnTables)
+        Notify({QStringLiteral("Contactbestand gewijzigd"), ReplacedNotice(Closed, Written == wrWholeSetWithChanges),
+                true});
 }
 
 void TDataModuleMain::ClosePersonTable()
@@ -441,11 +504,12 @@ void TDataModuleMain::CloseGroupTable()
 
 void TDataModuleMain::CloseTable(const TTableRole& Role)
 {
-    // Writes the table when it changed or its file does not exist yet; a
-    // failed write raises with the table still open.
+    // WriteChangedTables has written what is to be written: closing writes
+    // nothing more (a repair left unwritten over another program's file
+    // stays so).
+    Role.Table->SetFileName(String());
     Role.Table->Close();
     Role.Table->SetIndexName(String());
-    Role.Table->SetFileName(String());
     *Role.LastID = -1;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/rtl/StringList.h"
 
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -80,10 +81,14 @@ public:
     // leaves a person file pointing at records that were not written.
     // When another program changed any of the three files since they were
     // read (a sync tool or a backup put another version back) and there is
-    // something to write (a change here, or a file gone), all three are
-    // written, so that persons, addresses and groups are one set again, and
-    // ShowNotice says so; otherwise the other program's files are left
-    // alone.
+    // something to write (a change of the user's, or a file gone), all three
+    // are written, so that persons, addresses and groups are one set again,
+    // and ShowNotice says so, and whether the user had changed anything;
+    // otherwise the other program's files are left alone.  What the open
+    // repaired is no change of the user's: it is written only over the
+    // files it was read from.  A close that failed after it began writing
+    // the whole set writes the whole set, and says so, when it is tried
+    // again.
     void CloseFiles();
     void ClosePersonTable();
     void CloseAddressTable();
@@ -166,9 +171,27 @@ private:
     // Closes a table without writing anything and forgets its file.
     void DiscardTable(const TTableRole& Role);
     void DiscardAll();
-    // Writes what CloseFiles writes; true when the files on disk had been
-    // changed by another program and were replaced by the tables here.
-    bool WriteChangedTables();
+    // What a close wrote: the tables that changed (or nothing), or all
+    // three over files another program had changed, with or without
+    // changes of the user's.
+    enum TWritten { wrOwnTables, wrWholeSetWithChanges, wrWholeSetUnchanged };
+    // Writes what CloseFiles writes.
+    TWritten WriteChangedTables();
+    // The three tables in the order they are written.
+    std::array<TClientDataSet*, 3> TablesInWriteOrder() const;
+    // What the open left in each table, its repair included, in the order
+    // of TablesInWriteOrder: a table that differs from it was changed by
+    // the user.
+    std::array<std::uint64_t, 3> FOpenedVersions{};
+    void RememberOpenedVersions();
+    bool ChangedByUser() const;
+    // Writes one table of a close; OfWholeSet: all three are being written
+    // over another program's files.
+    void WriteTable(TClientDataSet* Table, bool OfWholeSet);
+    // A close found the files replaced by another program and put a table
+    // of its own in place; until a close succeeds, every try writes all
+    // three and says so.
+    bool FWritingWholeSet = false;
     // Sets lost address and group references of persons to -1; returns
     // the number of persons changed.
     int ClearLostReferences();

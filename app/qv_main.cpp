@@ -41,6 +41,9 @@
 #include "platform/stdctrls/SpeedButton.h"
 #include "sysinfo/SiSysInfo.h"
 
+#include <QDebug>
+#include <vector>
+
 REGISTER_COMPONENT(TFormMain, TForm)
     PUBLISHED_FIELD(ActionListMain)
     PUBLISHED_FIELD(ActionNew)
@@ -180,6 +183,70 @@ void ShutdownStep(QStringList& Failed, const String& What, const std::function<v
     }
 }
 
+// What a box would have shown, for the log: at the end of the session
+// nobody may be there to press its button, and the program must end.
+void LogMessage(const String& Caption, const String& Text)
+{
+    String Line = Text;
+    Line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    qWarning("%s: %s", qPrintable(Caption), qPrintable(Line));
+}
+
+// Holds back what the data module has to tell while the program's files
+// are written, and gives it once they are: no box may keep the settings
+// and the recent files from disk, since a logout kills a program that is
+// still waiting.
+class TNoticesHeldBack {
+public:
+    TNoticesHeldBack() : FShow(DataModuleMain->ShowNotice)
+    {
+        DataModuleMain->ShowNotice = [this](const TDataModuleMain::TNotice& Notice) { FHeld.push_back(Notice); };
+    }
+    ~TNoticesHeldBack() { DataModuleMain->ShowNotice = FShow; }
+    TNoticesHeldBack(const TNoticesHeldBack&) = delete;
+    TNoticesHeldBack& operator=(const TNoticesHeldBack&) = delete;
+
+    void Give()
+    {
+        DataModuleMain->ShowNotice = FShow;
+        for (const TDataModuleMain::TNotice& Notice : FHeld) {
+            if (FShow)
+                FShow(Notice);
+            else
+                LogMessage(Notice.Caption, Notice.Text);
+        }
+        FHeld.clear();
+    }
+
+private:
+    TDataModuleMain::TNoticeEvent FShow;
+    std::vector<TDataModuleMain::TNotice> FHeld;
+};
+
+// Whether the program ends although Failed could not be written.  The user
+// is asked.  At the end of the session nobody may be there to answer: the
+// log is told, and the program ends unless the contact file is still open,
+// so that what was typed is not thrown away unasked and a later close can
+// still write it.
+bool QuitAlthoughNotSaved(const QStringList& Failed)
+{
+    const String Lost = QStringLiteral("Bij het afsluiten kon het volgende niet worden opgeslagen:\r\n\r\n")
+        + Failed.join(QStringLiteral("\r\n"));
+    const String Caption = QStringLiteral("Opslaan mislukt");
+    if (Application->EndingSession()) {
+        const bool Quit = !DataModuleMain->Active;
+        const String Staying = QStringLiteral("\r\n\r\nQuorvy® blijft geopend met het contactbestand, zodat het "
+                                              "later alsnog kan worden opgeslagen.");
+        LogMessage(Caption, Quit ? Lost : Lost + Staying);
+        return Quit;
+    }
+    return MessageBox(Lost
+                          + QStringLiteral("\r\n\r\nWilt u Quorvy® toch afsluiten? Wat niet kon worden opgeslagen, "
+                                           "gaat dan verloren."),
+                      Caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
+        == IDYES;
+}
+
 } // namespace
 
 TFormMain::TFormMain(TComponent* AOwner) : TForm(AOwner)
@@ -212,7 +279,10 @@ void TFormMain::FormCreate(TObject* Sender)
     DataModuleMain->LoadMapTemplate(MapTemplateName());
     DataModuleMain->LoadMRUList(RecentFilesName());
     DataModuleMain->ShowNotice = [](const TDataModuleMain::TNotice& Notice) {
-        MessageBox(Notice.Text, Notice.Caption, MB_OK | (Notice.Warning ? MB_ICONWARNING : MB_ICONINFORMATION));
+        if (Application->EndingSession())
+            LogMessage(Notice.Caption, Notice.Text);
+        else
+            MessageBox(Notice.Text, Notice.Caption, MB_OK | (Notice.Warning ? MB_ICONWARNING : MB_ICONINFORMATION));
     };
 }
 
@@ -277,6 +347,7 @@ bool TFormMain::SaveAtExit()
 {
     QStringList Failed;
     const bool WasOpen = DataModuleMain->Active;
+    TNoticesHeldBack Notices;
     {
         const TCursorScope Busy(crHourGlass);
         if (WasOpen)
@@ -299,15 +370,8 @@ bool TFormMain::SaveAtExit()
                          DataModuleMain->SaveMRUList(RecentFilesName());
                      });
     }
-    if (Failed.isEmpty()) {
-        DataModuleMain->DeleteTempFiles();
-        return true;
-    }
-    const String Question = QStringLiteral("Bij het afsluiten kon het volgende niet worden opgeslagen:\r\n\r\n")
-        + Failed.join(QStringLiteral("\r\n"))
-        + QStringLiteral("\r\n\r\nWilt u Quorvy® toch afsluiten? Wat niet kon worden opgeslagen, "
-                         "gaat dan verloren.");
-    if (MessageBox(Question, QStringLiteral("Opslaan mislukt"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
+    Notices.Give();
+    if (!Failed.isEmpty() && !QuitAlthoughNotSaved(Failed)) {
         // The program goes on: a contact file that was written and closed
         // is no longer shown as open.
         if (WasOpen && !DataModuleMain->Active) {

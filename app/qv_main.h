@@ -244,6 +244,10 @@ private:
     // What the close query writes: false when the user, told of what could
     // not be written, keeps the program running; the window then shows
     // what is open (the start page when the contact file was closed).
+    // What the close of the contact file has to tell comes after the
+    // settings and the recent files are written.  At the end of the session
+    // no box is shown: the texts go to the log, and only a contact file
+    // that could not be written keeps the program running.
     // Report files are deleted only when the program ends.
     bool SaveAtExit();
     // After a close, a file made during this run shows in the start page's

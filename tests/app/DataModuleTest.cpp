@@ -522,7 +522,11 @@ TEST_F(DataModuleTest, FilesChangedByAnotherProgramAreWrittenAsOneSetOnlyOverACh
         EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres", Path + ".groep", Path}));
         ASSERT_EQ(Notices.size(), 1);
         EXPECT_TRUE(Notices[0].contains(Path));
-        EXPECT_TRUE(Notices[0].contains("De versie in Quorvy® is opgeslagen"));
+        // Of the user's changes only where there were any.
+        EXPECT_EQ(Notices[0].contains("De versie in Quorvy® is opgeslagen, met al uw wijzigingen"), C.Typed);
+        EXPECT_EQ(Notices[0].contains("U had niets gewijzigd, maar omdat er een deel van het bestand ontbrak, is de "
+                                      "versie in Quorvy® opnieuw opgeslagen"),
+                  !C.Typed);
         // Persons, addresses and groups of one version: Smit lives where
         // the others of this file live.
         ASSERT_TRUE(DM->OpenFiles(Path, false));
@@ -534,6 +538,103 @@ TEST_F(DataModuleTest, FilesChangedByAnotherProgramAreWrittenAsOneSetOnlyOverACh
         EXPECT_EQ(DM->cdsGroep->FieldByName("GROEP_NAAM")->AsString(), "Familie");
         DM->CloseFiles();
     }
+}
+
+// A sync tool halfway: the persons already point at address 11, the
+// address table that has it comes in only after the file was opened and
+// repaired.  The repair is no change of the user's: with nothing changed
+// here the other program's files stay as they are; a change of the
+// user's writes this program's version, the repair with it, and says so.
+TEST_F(DataModuleTest, ARepairAloneNeverOverwritesTablesAnotherProgramReplaced)
+{
+    const QStringList Suffixes = {"", ".adres", ".groep"};
+    for (const bool Typed : {false, true}) {
+        SCOPED_TRACE(Typed);
+        for (const QString& Suffix : Suffixes)
+            QFile::remove(Path + Suffix);
+        MakeContactFile();
+        const QByteArray OldAddresses = ReadAll(Path + ".adres");
+        ASSERT_TRUE(DM->OpenFiles(Path, false));
+        AddAddress(11, "Nieuwstraat", "11", "Ede");
+        AddPerson(70, "Dekker", 11);
+        DM->CloseFiles();
+        const QString Synced = Dir.File("synced.adres");
+        WriteAll(Synced, ReadAll(Path + ".adres"));
+        WriteAll(Path + ".adres", OldAddresses);
+
+        QStringList Notices;
+        DM->ShowNotice = [&](const TDataModuleMain::TNotice& Notice) { Notices << Notice.Caption; };
+        ASSERT_TRUE(DM->OpenFiles(Path, false));
+        ASSERT_EQ(Notices, QStringList({"Contactbestand hersteld"}));
+        ChangeFromOutside(Path + ".adres", Synced, ocReplaced);
+        QByteArray Theirs[3];
+        for (int I = 0; I < 3; ++I)
+            Theirs[I] = ReadAll(Path + Suffixes[I]);
+        if (Typed)
+            AddPerson(71, "Smit");
+        TScriptedFolderSync Sync;
+        DM->CloseFiles();
+
+        if (!Typed) {
+            EXPECT_EQ(Notices, QStringList({"Contactbestand hersteld"}));
+            EXPECT_TRUE(Sync.Saved.isEmpty());
+            for (int I = 0; I < 3; ++I)
+                EXPECT_EQ(ReadAll(Path + Suffixes[I]), Theirs[I]) << I;
+        } else {
+            EXPECT_EQ(Notices, QStringList({"Contactbestand hersteld", "Contactbestand gewijzigd"}));
+            EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres", Path + ".groep", Path}));
+        }
+        // Theirs, whole, needs no repair; ours has it.
+        ASSERT_TRUE(DM->OpenFiles(Path, false));
+        EXPECT_EQ(Notices.size(), Typed ? 2 : 1);
+        ASSERT_TRUE(DM->cdsQuorvy->Locate("ID_QUORVY", 70, {}));
+        EXPECT_EQ(DM->cdsQuorvy->FieldByName("ID_ADRES")->AsInteger(), Typed ? -1 : 11);
+        EXPECT_EQ(DM->cdsQuorvy->Locate("ID_QUORVY", 71, {}), Typed);
+        DM->CloseFiles();
+        DM->ShowNotice = nullptr;
+    }
+}
+
+// A sync tool put older address and group tables back; the user added an
+// address; the close wrote the addresses, then the disk filled up as the
+// groups went in.  Once there is room again the next close writes the
+// whole set, not only what still differs, and says what it did.
+TEST_F(DataModuleTest, AWholeSetThatFailedPartWayIsWrittenWholeAndToldWhenTriedAgain)
+{
+    const QString Other = Dir.File("Ander.quorvy");
+    ASSERT_TRUE(DM->OpenFiles(Other, true));
+    AddAddress(1, "Oranjeplein", "3", "Oss");
+    AddGroup(1, "Club");
+    DM->CloseFiles();
+    MakeContactFile();
+    QStringList Notices;
+    DM->ShowNotice = [&](const TDataModuleMain::TNotice& Notice) { Notices << Notice.Text; };
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    for (const char* Suffix : {".adres", ".groep"})
+        ChangeFromOutside(Path + Suffix, Other + Suffix, ocReplaced);
+    AddAddress(6, "Kerkweg", "1", "Ede");
+
+    TScriptedFolderSync Sync;
+    Sync.FailOn = Path + ".groep";
+    Sync.FailWith = ENOSPC;
+    EXPECT_THROW(DM->CloseFiles(), EInOutError);
+    EXPECT_TRUE(DM->Active);
+    EXPECT_TRUE(Notices.isEmpty());
+
+    Sync.FailWith = 0;
+    Sync.Saved.clear();
+    DM->CloseFiles();
+    ExpectAllClosed();
+    EXPECT_EQ(Sync.Saved, QStringList({Path + ".adres", Path + ".groep", Path}));
+    ASSERT_EQ(Notices.size(), 1);
+    EXPECT_TRUE(Notices[0].contains("De versie in Quorvy® is opgeslagen, met al uw wijzigingen"));
+    // One set: this program's addresses and groups beside its persons.
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    EXPECT_EQ(DM->cdsAdres->RecordCount(), 2);
+    EXPECT_TRUE(DM->cdsAdres->Locate("ID_ADRES", 6, {}));
+    EXPECT_FALSE(DM->cdsGroep->Locate("ID_GROEP", 1, {}));
+    EXPECT_TRUE(DM->cdsGroep->Locate("ID_GROEP", 2, {}));
+    EXPECT_EQ(Notices.size(), 1);
 }
 
 TEST_F(DataModuleTest, TablesWhoseNamesComeNearTheLimitAreWrittenAsAnyOther)

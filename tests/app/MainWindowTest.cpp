@@ -15,6 +15,7 @@
 #include "platform/actions/ActnList.h"
 #include "platform/actions/Menus.h"
 #include "platform/forms/AppEvnts.h"
+#include "platform/forms/EndSession.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/Timer.h"
 #include "platform/rtl/FileLock.h"
@@ -23,6 +24,7 @@
 #include "tests/support/FormTextHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/Utf8Text.h"
+#include "tests/support/Warnings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,6 +33,7 @@
 #include <QRegularExpression>
 #include <QUrlQuery>
 #include <climits>
+#include <csignal>
 #include <unistd.h>
 
 // --- start and stop -------------------------------------------------------------
@@ -175,6 +178,101 @@ TEST_F(MainWindowTest, TheEndOfTheSessionQuitsWithoutAskingAndWritesEverything)
     EXPECT_TRUE(Boxes.Asked().empty());
     EXPECT_FALSE(Data->Active);
     EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
+    ASSERT_TRUE(Data->OpenFiles(Path, false));
+    EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 2);
+}
+
+// Told to stop (SIGTERM at a logout) with a table another program moved
+// away: the whole set is written, the settings and the recent files too,
+// and what would have been a box goes to the log; nothing waits for a
+// button, since a logout kills a program that waits.
+TEST_F(MainWindowTest, TheEndOfTheSessionShowsNoBoxOfTheCloseAndTellsTheLog)
+{
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    Main->OpenFile(Path);
+    AddPerson({2, "Bakker"});
+    ASSERT_TRUE(QFile::remove(Path + ".groep"));
+
+    TScriptedMessageBoxes Boxes;
+    TWarnings Log;
+    InstallEndSessionSignals();
+    ::raise(SIGTERM);
+    EXPECT_TRUE(RunUntil([] { return Application->EndingSession(); }));
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    RemoveEndSessionSignals();
+    PumpMessages();
+    RestartApplication();
+    EXPECT_TRUE(CanClose);
+    EXPECT_TRUE(Boxes.Asked().empty());
+    ASSERT_EQ(TWarnings::Seen.size(), 1);
+    EXPECT_TRUE(TWarnings::Seen[0].startsWith("Contactbestand gewijzigd: Het contactbestand \"" + Path + "\""))
+        << TWarnings::Seen[0].toStdString();
+    EXPECT_TRUE(QFile::exists(Path + ".groep"));
+    EXPECT_EQ(TMemIniFile(TSettings::IniFileName()).ReadInteger("LAST_WINDOW", "WIDTH", 0), Main->Width());
+    EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
+}
+
+// Outside the end of the session the same close tells the user, in a box
+// that comes only once the settings and the recent files are on disk.
+TEST_F(MainWindowTest, TheCloseTellsOfAnotherProgramOnlyOnceEverythingIsWritten)
+{
+    WriteSettings("[Algemeen]\r\nConfirmOnExit=0\r\n[LAST_WINDOW]\r\nWIDTH=1\r\n");
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    Main->OpenFile(Path);
+    AddPerson({2, "Bakker"});
+    ASSERT_TRUE(QFile::remove(Path + ".groep"));
+
+    QStringList Shown;
+    SetMessageBoxHook([&](const String& Text, const String& Caption, unsigned) {
+        Shown << Caption;
+        EXPECT_TRUE(Text.contains(Path));
+        EXPECT_EQ(TMemIniFile(TSettings::IniFileName()).ReadInteger("LAST_WINDOW", "WIDTH", 0), Main->Width());
+        EXPECT_EQ(ReadRaw(Dir.File("state/quorvy/quorvy.mru")), (Path + "\r\n").toUtf8());
+        return IDOK;
+    });
+    bool CanClose = true;
+    Main->FormCloseQuery(Main, CanClose);
+    SetMessageBoxHook(nullptr);
+    EXPECT_TRUE(CanClose);
+    EXPECT_EQ(Shown, QStringList({"Contactbestand gewijzigd"}));
+}
+
+// A contact file that cannot be written when the session ends: no box
+// asks whether to stop anyway; the log says what was not saved, and the
+// program stays with the file open rather than throw away what was typed.
+// What is not the contact file does not keep it.
+TEST_F(MainWindowTest, AFailedWriteAtTheEndOfTheSessionIsLoggedAndOnlyTheContactFileKeepsTheProgram)
+{
+    const QString Path = MakeContactFile("a.quorvy", {{1, "Jansen"}});
+    ShowMain();
+    Main->OpenFile(Path);
+    AddPerson({2, "Bakker"});
+    ASSERT_TRUE(QDir(Dir.Path()).rename("data", "weg"));
+    TScriptedMessageBoxes Boxes;
+    for (const bool ContactFileFails : {true, false}) {
+        SCOPED_TRACE(ContactFileFails);
+        if (!ContactFileFails) {
+            ASSERT_TRUE(QDir(Dir.Path()).rename("weg", "data"));
+            ASSERT_TRUE(WriteRaw(Dir.File("bezet"), "x"));
+            TSettings::SetIniFileName(Dir.File("bezet/quorvy.ini"));
+        }
+        TWarnings Log;
+        Application->EndSession();
+        bool CanClose = true;
+        Main->FormCloseQuery(Main, CanClose);
+        PumpMessages();
+        RestartApplication();
+        EXPECT_EQ(CanClose, !ContactFileFails);
+        EXPECT_EQ(Data->Active, ContactFileFails);
+        ASSERT_EQ(TWarnings::Seen.size(), 1);
+        EXPECT_TRUE(TWarnings::Seen[0].startsWith("Opslaan mislukt: Bij het afsluiten kon het volgende niet"));
+        EXPECT_EQ(TWarnings::Seen[0].contains(Path), ContactFileFails);
+        EXPECT_EQ(TWarnings::Seen[0].contains("blijft geopend"), ContactFileFails);
+    }
+    EXPECT_TRUE(Boxes.Asked().empty());
     ASSERT_TRUE(Data->OpenFiles(Path, false));
     EXPECT_EQ(Data->cdsQuorvy->RecordCount(), 2);
 }

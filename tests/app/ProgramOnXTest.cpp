@@ -3,7 +3,8 @@
 // opened from the start page's list, the persons are sorted by a click on a
 // column title, Shift+F10 shows the grid's menu, and Alt+X quits through
 // the close query, which writes the recent-files list; SIGTERM quits the
-// same way without asking.  Skipped where no X server can be started.
+// same way without asking, and without waiting for a box of the close.
+// Skipped where no X server can be started.
 #include "app/qv_data.h"
 #include "platform/db/Fields.h"
 #include "tests/app/AppRoots.h"
@@ -145,5 +146,23 @@ TEST_F(ProgramOnX, EndsWithTheSessionWithoutAskingAndWritesWhatIsOpen)
     ASSERT_FALSE(X.WaitForWindow(QStringLiteral("^Beëindigen Quorvy")).isEmpty()) << "no question";
     X.Program().terminate();
     EXPECT_EQ(X.WaitForExit(), 0);
+    EXPECT_EQ(RecentFiles(), Path + "\r\n");
+}
+
+// A logout while another program has moved a table of the open file away:
+// the program still ends at once.  The whole set is written again and the
+// recent files with it; what the close has to tell goes to the log, since
+// a box would keep the program waiting until the logout killed it.
+TEST_F(ProgramOnX, EndsWithTheSessionWithoutWaitingForABoxOfTheClose)
+{
+    ASSERT_NO_FATAL_FAILURE(MakeFiles(false));
+    TXSession X;
+    QV_SKIP_WITHOUT_X(X);
+    ASSERT_NO_FATAL_FAILURE(StartAndOpen(X));
+
+    ASSERT_TRUE(QFile::remove(Path + ".groep"));
+    X.Program().terminate();
+    EXPECT_EQ(X.WaitForExit(), 0);
+    EXPECT_TRUE(QFile::exists(Path + ".groep"));
     EXPECT_EQ(RecentFiles(), Path + "\r\n");
 }

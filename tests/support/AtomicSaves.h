@@ -13,14 +13,15 @@
 
 // Replaces the folder flush for the life of the object.  Every saved file
 // is recorded in the order of its save; the flush answers FailWith (0: it
-// worked, else an errno value).
+// worked, else an errno value), for the save of FailOn only when that is
+// given.
 class TScriptedFolderSync {
 public:
     TScriptedFolderSync()
     {
         SetFolderSyncHook([this](const String& FileName) {
             Saved << FileName;
-            return FailWith;
+            return FailOn.isEmpty() || FileName == FailOn ? FailWith : 0;
         });
     }
     ~TScriptedFolderSync() { SetFolderSyncHook(nullptr); }
@@ -29,6 +30,7 @@ public:
 
     QStringList Saved;
     int FailWith = 0;
+    QString FailOn;
 };
 
 // A temporary file as a writer that is still at work holds it: open, with

@@ -5,29 +5,10 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/ThemeIcons.h"
+#include "tests/support/Warnings.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
-
-namespace {
-
-// Collects the warnings Qt's message handler gets while it lives.
-class TWarnings {
-public:
-    TWarnings() { FOld = qInstallMessageHandler(&TWarnings::Handle); }
-    ~TWarnings() { qInstallMessageHandler(FOld); }
-    static inline QStringList Seen;
-
-private:
-    static void Handle(QtMsgType Type, const QMessageLogContext&, const QString& Text)
-    {
-        if (Type == QtWarningMsg)
-            Seen.append(Text);
-    }
-    QtMessageHandler FOld;
-};
-
-} // namespace
 
 TEST(IconNames, AnIconNamedImageHasTheThemesPixelsUntilItsPixelsChange)
 {
