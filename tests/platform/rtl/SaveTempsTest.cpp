@@ -179,3 +179,36 @@ TEST(SaveTemps, FilesWhoseNamesReachALimitAreSavedAndTheirLeftoversFound)
         QFile::remove(Here + Temp + "Wr1t3s");
     }
 }
+
+TEST(SaveTemps, NoFileSystemIsTakenAtItsWordForNamesBeyond255Bytes)
+{
+    TTestDir Dir;
+    if (MaxFileNameLength(Dir.Path()) < 255)
+        GTEST_SKIP() << "the test folder's file system allows shorter names";
+    struct TReported {
+        long Limit; // what the file system says (pathconf)
+        int Taken;
+    };
+    // FAT and exFAT say 1530 for names of 255 UTF-16 units.
+    const std::vector<TReported> Cases = {{1530, 255}, {256, 255}, {255, 255}, {143, 143}, {0, 255}, {-1, 255}};
+    long Reported = 0;
+    struct THook {
+        explicit THook(long& Reported)
+        {
+            SetNameLimitHook([&Reported](const String&) { return Reported; });
+        }
+        ~THook() { SetNameLimitHook(nullptr); }
+    } Hook(Reported);
+    for (const TReported& C : Cases) {
+        Reported = C.Limit;
+        EXPECT_EQ(MaxFileNameLength(Dir.Path()), C.Taken) << C.Limit;
+    }
+    // On a stick: a name of 256 bytes is refused before anything is made,
+    // one of 255 is saved, its temporary name cut to fit.
+    Reported = 1530;
+    EXPECT_FALSE(FileNameFits(Dir.File(QString(256, u'n'))));
+    const QString Longest = Dir.File(QString(255, u'n'));
+    ASSERT_TRUE(FileNameFits(Longest));
+    EXPECT_NO_THROW(SaveFileAtomically(Longest, "nieuw"));
+    EXPECT_EQ(ReadRaw(Longest), "nieuw");
+}
