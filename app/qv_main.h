@@ -57,6 +57,7 @@ class TOpenDialog;
 class TPopupMenu;
 class TSiSysInfo;
 class TSpeedButton;
+class TTimer;
 
 // One column of the person grid: its title and the person field it shows
 // and sorts by (through the field's "_ASC" and "_DESC" indexes).
@@ -233,6 +234,10 @@ private:
     // Opens or creates Path with its lock; a failure after the open file
     // was closed leaves the window showing no file.
     bool OpenContactFile(const String& Path, bool Create);
+    // Makes the open file's lock file where it could not be made as the
+    // file opened (a full disk, a read-only folder), and tries again on a
+    // timer while it is missing; closing tries once more before it writes.
+    void CompleteFileLock();
     // The stored window rectangle: its size always, its position where the
     // desktop lets the program place its windows, kept on a screen.
     void ApplyStoredBounds();
@@ -259,6 +264,8 @@ private:
     void ContinueSearch(bool Forward);
 
     std::unique_ptr<TFileLock> FFileLock;
+    // "TimerLockFile", made when a lock file is first missing; owned here.
+    TTimer* FLockFileTimer = nullptr;
 };
 
 extern TFormMain* FormMain;

@@ -15,6 +15,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/OpenDialog.h"
 #include "platform/forms/Screen.h"
+#include "platform/forms/Timer.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileLock.h"
 #include "platform/rtl/FileUtils.h"
@@ -56,6 +57,22 @@ void ShowUnprotected(const String& Path, int Code)
                                     "wijzigingen van het ene venster die van het andere."),
                QStringLiteral("Bestand niet vergrendeld"), MB_OK | MB_ICONWARNING);
 }
+
+// The lock file could not be made because nothing can be written beside
+// the file now: the user hears of it as the file opens, not when the close
+// fails to save what was typed.
+void ShowNotWritable(const String& Path, int Code)
+{
+    MessageBox(QStringLiteral("Het bestand ") + ToolBox::Quoted(Path)
+                   + QStringLiteral(" is geopend, maar wijzigingen kunnen daar nu niet worden opgeslagen: ")
+                   + SysErrorMessage(Code)
+                   + QStringLiteral(".\r\nWat u wijzigt, wordt bij het sluiten alleen opgeslagen als daar dan weer "
+                                    "kan worden geschreven."),
+               QStringLiteral("Opslaan niet mogelijk"), MB_OK | MB_ICONWARNING);
+}
+
+// How often a missing lock file is tried again while the file is open.
+constexpr unsigned LockFileRetryMs = 10000;
 
 } // namespace
 
@@ -192,6 +209,8 @@ bool TFormMain::OpenContactFile(const String& Path, bool Create)
         return false;
     if (DataModuleMain->Active) {
         try {
+            // The open file is the one reopened when its lock was taken over.
+            (FFileLock ? FFileLock : Lock)->AcquireLockFile();
             DataModuleMain->CloseFiles();
         } catch (...) {
             // The open file stays open, with its lock.
@@ -213,19 +232,46 @@ bool TFormMain::OpenContactFile(const String& Path, bool Create)
     }
     if (!Opened)
         return false;
-    // Opened without any lock (a new file on a full disk, a file system
-    // without locks): the user hears of it now, not when a second copy's
-    // changes have replaced his.
-    if (!Lock->Locked())
+    // The user hears of it now, not when the close cannot save what was
+    // typed or a second copy's changes have replaced his: that nothing can
+    // be written beside the file (nor its lock file), or that it opened
+    // without any lock (a file system without locks).
+    if (Lock->WritesRefusedBeside())
+        ShowNotWritable(Path, Lock->ErrorCode());
+    else if (!Lock->Locked())
         ShowUnprotected(Path, Lock->ErrorCode());
     FFileLock = std::move(Lock);
+    CompleteFileLock();
     return true;
+}
+
+void TFormMain::CompleteFileLock()
+{
+    // Until the lock file is made, the lock hangs on the person table that
+    // was opened: a sync tool that replaces it lets a second copy in.
+    if (!FFileLock || !DataModuleMain->Active || FFileLock->AcquireLockFile()) {
+        if (FLockFileTimer != nullptr)
+            FLockFileTimer->SetEnabled(false);
+        return;
+    }
+    if (FLockFileTimer == nullptr) {
+        FLockFileTimer = new TTimer(this);
+        FLockFileTimer->SetName(QStringLiteral("TimerLockFile"));
+        FLockFileTimer->SetInterval(LockFileRetryMs);
+        FLockFileTimer->SetOnTimer([this](TObject*) { CompleteFileLock(); });
+    }
+    FLockFileTimer->SetEnabled(true);
 }
 
 void TFormMain::CloseContactFile()
 {
+    // Whatever is written now is covered by the lock file too, where it
+    // can be made by now.
+    CompleteFileLock();
     DataModuleMain->CloseFiles();
     FFileLock.reset();
+    // No file, no lock file to try again.
+    CompleteFileLock();
 }
 
 void TFormMain::CloseCurrentFile()

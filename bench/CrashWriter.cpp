@@ -309,8 +309,10 @@ void CheckFolder(const QString& Dir, TCheck& C)
             continue;
         bool Leftover = false;
         for (const QString& Target : Targets()) {
+            // A save's temporary file: ".<name>.quorvytmp-" and six random
+            // letters or digits.
             static const QRegularExpression Random(QStringLiteral("^[A-Za-z0-9]{6}$"));
-            const QString Prefix = "." + Target + ".";
+            const QString Prefix = "." + Target + ".quorvytmp-";
             if (Name.startsWith(Prefix) && Random.match(Name.mid(Prefix.size())).hasMatch()) {
                 Leftover = true;
                 const TTempState State = StateOf(Dir + Name);

@@ -73,6 +73,12 @@ std::int64_t FlockHolder(int Fd)
     return 0;
 }
 
+TLockFileHook& LockFileHook()
+{
+    static TLockFileHook Hook;
+    return Hook;
+}
+
 String LockFileNameOf(const String& FileName)
 {
     return ExtractFilePath(FileName) + QLatin1Char('.') + ExtractFileName(FileName) + QStringLiteral(".lock");
@@ -90,6 +96,11 @@ TFileLock::~TFileLock()
 
 int TFileLock::OpenLockFile()
 {
+    if (const TLockFileHook& Hook = LockFileHook())
+        if (const int Code = Hook(FLockFileName)) {
+            errno = Code;
+            return -1;
+        }
     // Never through a link someone planted in a shared folder.
     return ::open(QFile::encodeName(FLockFileName).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
@@ -193,6 +204,34 @@ TFileLockResult TFileLock::LockBeside()
     }
 }
 
+bool TFileLock::AcquireLockFile()
+{
+    if (HasLockFile())
+        return true;
+    FHolderPid = 0;
+    FErrorCode = 0;
+    return LockBeside() == flLocked;
+}
+
+bool TFileLock::WritesRefusedBeside() const
+{
+    switch (FErrorCode) {
+    case EROFS:
+    case ENOSPC:
+    case EDQUOT:
+        return true;
+    case EACCES:
+    case EPERM: {
+        // The folder refused a new file; a lock file of another user's that
+        // may not be opened says nothing about the folder.
+        struct stat Info;
+        return ::lstat(QFile::encodeName(FLockFileName).constData(), &Info) != 0 && errno == ENOENT;
+    }
+    default:
+        return false;
+    }
+}
+
 bool TFileLock::Guards(const String& FileName) const
 {
     if (!Locked())
@@ -215,4 +254,9 @@ void TFileLock::Release()
         ::close(FFileFd);
         FFileFd = -1;
     }
+}
+
+void SetLockFileHook(TLockFileHook Hook)
+{
+    LockFileHook() = std::move(Hook);
 }

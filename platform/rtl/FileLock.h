@@ -14,13 +14,14 @@
 //   that does not exist yet, and a file that another program replaced while
 //   it was open: the replacement is a new file that nobody has locked.
 //   Where no lock file can be made (a full disk, a read-only folder) the
-//   lock on the file itself is enough.
+//   lock on the file itself stands in until AcquireLockFile makes it.
 // The file is opened for reading (for writing only where the file system
 // asks it for a lock) and never written through the lock: saves replace it
 // with a new file, and the lock file still covers that.
 #include "platform/rtl/System.h"
 
 #include <cstdint>
+#include <functional>
 
 enum TFileLockResult {
     flLocked, // this object holds the lock now
@@ -44,6 +45,16 @@ public:
     // Gives the lock up and removes the lock file.
     void Release();
     bool Locked() const { return FFd >= 0 || FFileFd >= 0; }
+    // Whether this object holds the lock file beside the file.
+    bool HasLockFile() const { return FFd >= 0; }
+    // Where the lock file could not be made: tries again, keeping whatever
+    // is held.  True once this object holds it; false while it still cannot
+    // be made (ErrorCode() says why) or another holder has it (HolderPid()).
+    bool AcquireLockFile();
+    // After the lock file could not be made: whether that stops every write
+    // beside the file too, a save included: the medium or the folder is
+    // read-only or may not be written, or the disk or the quota is full.
+    bool WritesRefusedBeside() const;
     // Whether the lock covers FileName: the name this lock was made for, or
     // another name of the file it holds.
     bool Guards(const String& FileName) const;
@@ -53,8 +64,8 @@ public:
     // After flHeld: the holder's process id, 0 when it is not known (it is
     // still writing it, or is not one of us).
     std::int64_t HolderPid() const { return FHolderPid; }
-    // After flFailed, or after flLocked without a lock file: the errno value
-    // of the lock file's failure.
+    // After flFailed, or after flLocked or AcquireLockFile without a lock
+    // file: the errno value of the lock file's failure.
     int ErrorCode() const { return FErrorCode; }
 
 private:
@@ -71,3 +82,10 @@ private:
     std::int64_t FHolderPid = 0;
     int FErrorCode = 0;
 };
+
+// Called before a lock file is opened or made, with its name; an errno value
+// other than 0 fails that attempt as the system would have.  Tests stand in
+// for a read-only medium or a full disk with it, which they cannot make.  An
+// empty hook leaves it to the system again.
+using TLockFileHook = std::function<int(const String& LockFileName)>;
+void SetLockFileHook(TLockFileHook Hook);

@@ -82,6 +82,12 @@ TFolderSyncHook& FolderSyncHook()
     return Hook;
 }
 
+TNameLimitHook& NameLimitHook()
+{
+    static TNameLimitHook Hook;
+    return Hook;
+}
+
 int SyncFolderOf(const String& FileName)
 {
     const String Folder = ExtractFileDir(FileName);
@@ -235,11 +241,22 @@ bool DirectoryExists(const String& Directory)
 
 int MaxFileNameLength(const String& Folder)
 {
-    // The limit of nearly every Linux file system, and what POSIX lets a
-    // system leave unsaid.
-    constexpr long Fallback = 255;
-    const long Limit = ::pathconf(Native(Folder.isEmpty() ? QStringLiteral(".") : Folder).constData(), _PC_NAME_MAX);
-    return int(Limit > 0 && Limit <= INT_MAX ? Limit : Fallback);
+    // The limit of nearly every Linux file system, what POSIX lets a system
+    // leave unsaid, and the most any is taken at its word for.  FAT and exFAT
+    // (USB sticks) say 1530 while their names hold 255 UTF-16 units: 255
+    // bytes of plain letters, more only for names of other characters.  At
+    // 255 bytes a few of those are refused that would fit, never one that
+    // is too long.
+    constexpr long Highest = 255;
+    const String Where = Folder.isEmpty() ? QStringLiteral(".") : Folder;
+    const TNameLimitHook& Hook = NameLimitHook();
+    const long Limit = Hook ? Hook(Where) : ::pathconf(Native(Where).constData(), _PC_NAME_MAX);
+    return int(Limit > 0 && Limit <= Highest ? Limit : Highest);
+}
+
+void SetNameLimitHook(TNameLimitHook Hook)
+{
+    NameLimitHook() = std::move(Hook);
 }
 
 bool FileNameFits(const String& FileName)

@@ -20,8 +20,12 @@ bool FileExists(const String& FileName);
 bool DirectoryExists(const String& Directory);
 // The longest name, in bytes of the encoded name, that an entry of Folder
 // may have: what the folder's file system says, 255 when it does not say
-// (a folder that does not exist included).
+// (a folder that does not exist included) or says more.
 int MaxFileNameLength(const String& Folder);
+// Stands in for the file system's answer to MaxFileNameLength (pathconf's),
+// which tests cannot choose; an empty hook asks the file system again.
+using TNameLimitHook = std::function<long(const String& Folder)>;
+void SetNameLimitHook(TNameLimitHook Hook);
 // Whether a file of this name could exist: its name within its folder's
 // limit and the whole path within the system's (PATH_MAX).  Says nothing
 // about whether the folder exists or may be written.

@@ -18,7 +18,10 @@
 
 namespace {
 
-// What mkostemp puts in place of the X's.
+// What sets our temporary files apart (see SaveTemps.h), and what mkostemp
+// puts in place of the X's after it.
+constexpr char Mark[] = "quorvytmp-";
+constexpr int MarkLength = sizeof Mark - 1;
 constexpr int RandomLength = 6;
 // Where locks do not work, the age after which no save can still be busy.
 constexpr std::time_t UnlockedStaleSeconds = 24 * 60 * 60;
@@ -37,16 +40,16 @@ QByteArray LeadingBytes(const QByteArray& Name, qsizetype Room)
     return Name.left(Cut);
 }
 
-// ".<name>.", with the name cut short where the whole temporary name would
-// not fit in the folder's limit on names or, with the folder, in the
-// system's on paths (which counts the closing zero byte): a file that can
-// be opened must be saved, however near its name comes to a limit.
+// ".<name>.quorvytmp-", with the name cut short where the whole temporary
+// name would not fit in the folder's limit on names or, with the folder, in
+// the system's on paths (which counts the closing zero byte): a file that
+// can be opened must be saved, however near its name comes to a limit.
 QByteArray TempPrefix(const String& Target)
 {
     const qsizetype Folder = QFile::encodeName(ExtractFilePath(Target)).size();
     const qsizetype Longest = std::min<qsizetype>(MaxFileNameLength(ExtractFileDir(Target)), PATH_MAX - 1 - Folder);
-    const qsizetype Room = std::max<qsizetype>(0, Longest - 2 - RandomLength);
-    return '.' + LeadingBytes(QFile::encodeName(ExtractFileName(Target)), Room) + '.';
+    const qsizetype Room = std::max<qsizetype>(0, Longest - 2 - MarkLength - RandomLength);
+    return '.' + LeadingBytes(QFile::encodeName(ExtractFileName(Target)), Room) + '.' + Mark;
 }
 
 bool IsRandomPart(const char* P)

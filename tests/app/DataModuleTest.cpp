@@ -1062,20 +1062,44 @@ TEST_F(DataModuleTest, WriteFailingHalfwayKeepsAllThreeTablesOpen)
 
 // --- crashes while a contact file is written --------------------------------
 
-TEST_F(DataModuleTest, OpeningRemovesWhatKilledSavesLeftBehind)
+TEST_F(DataModuleTest, OpeningRemovesWhatKilledSavesLeftBehindAndNothingElse)
 {
     MakeContactFile();
     // Partial copies of each table, as a writer killed mid-save leaves them,
     // and one that another running copy of the program is still writing.
-    for (const char* Name : {".Familie.quorvy.Ab12Cd", ".Familie.quorvy.adres.x9Y8z7", ".Familie.quorvy.groep.QQQQQQ"})
+    for (const char* Name : {".Familie.quorvy.quorvytmp-Ab12Cd", ".Familie.quorvy.adres.quorvytmp-x9Y8z7",
+                             ".Familie.quorvy.groep.quorvytmp-QQQQQQ"})
         WriteAll(Dir.File(Name), "QVTABLE\x1a half");
-    TFileBeingWritten Busy(Dir.File(".Familie.quorvy.adres.Bz1Bz1"), "QVTABLE\x1a");
+    TFileBeingWritten Busy(Dir.File(".Familie.quorvy.adres.quorvytmp-Bz1Bz1"), "QVTABLE\x1a");
     ASSERT_TRUE(Busy.Locked());
+    // Not ours: tables rsync is receiving, a user's hidden copy, and what a
+    // version without the mark left, which looks the same as rsync's.
+    const QStringList Others = {".Familie.quorvy.Ab12Cd", ".Familie.quorvy.adres.x9Y8z7", ".Familie.quorvy.kopie1",
+                                ".Familie.quorvy.groep.QQQQQQ"};
+    for (const QString& Name : Others)
+        WriteAll(Dir.File(Name), Name.toUtf8());
     ASSERT_TRUE(DM->OpenFiles(Path, false));
-    QStringList Hidden = QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden);
-    Hidden.sort();
-    EXPECT_EQ(Hidden, QStringList({".Familie.quorvy.adres.Bz1Bz1", "Familie.quorvy", "Familie.quorvy.adres",
-                                   "Familie.quorvy.groep"}));
+    QStringList Expected = Others
+        + QStringList({".Familie.quorvy.adres.quorvytmp-Bz1Bz1", "Familie.quorvy", "Familie.quorvy.adres",
+                       "Familie.quorvy.groep"});
+    Expected.sort();
+    const auto Hidden = [this] {
+        QStringList Names = QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden);
+        Names.sort();
+        return Names;
+    };
+    EXPECT_EQ(Hidden(), Expected);
+
+    // Saving every table, and opening and closing once more.
+    AddPerson(60, "Visser", 6, 3);
+    AddAddress(6, "Kerkstraat", "1", "Ede");
+    AddGroup(3, "Werk");
+    DM->CloseFiles();
+    ASSERT_TRUE(DM->OpenFiles(Path, false));
+    DM->CloseFiles();
+    EXPECT_EQ(Hidden(), Expected);
+    for (const QString& Name : Others)
+        EXPECT_EQ(ReadAll(Dir.File(Name)), Name.toUtf8());
 }
 
 TEST_F(DataModuleTest, ClosingWritesAddressesAndGroupsBeforeThePersons)

@@ -32,6 +32,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrlQuery>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <unistd.h>
@@ -720,6 +721,98 @@ TEST_F(MainWindowTest, WithoutRoomForALockFileAFileIsStillLockedOrTheUserIsTold)
               "ene venster die van het andere.");
     EXPECT_EQ(Boxes.Asked()[0].Flags, 48u);
     EXPECT_TRUE(Data->Active);
+}
+
+TEST_F(MainWindowTest, WhereNothingCanBeSavedTheUserIsToldAsTheFileOpensAndTheLockFileFollowsOnceItCan)
+{
+    const QString Path = MakeContactFile("stick.quorvy", {{1, "Jansen"}});
+    const QString LockFile = DataFolder + ".stick.quorvy.lock";
+    // What the system says to the lock file on a read-only medium, in a
+    // folder that may not be written, on a full disk or quota, whoever runs
+    // the test; 0 once the way is clear again.
+    int Refused = 0;
+    bool LockFileAtWrite = false;
+    struct THooks {
+        THooks(int& Refused, bool& Seen, const QString& LockFile)
+        {
+            SetLockFileHook([&Refused](const String&) { return Refused; });
+            SetFolderSyncHook([&Seen, LockFile](const String&) {
+                Seen = QFile::exists(LockFile);
+                return 0;
+            });
+        }
+        ~THooks()
+        {
+            SetLockFileHook(nullptr);
+            SetFolderSyncHook(nullptr);
+        }
+    } Hooks(Refused, LockFileAtWrite, LockFile);
+    struct TCase {
+        int Code;
+        const char* Reason;
+    };
+    const std::vector<TCase> Cases = {
+        {EROFS, "het bestandssysteem is alleen-lezen"},
+        {EACCES, "geen toegang (onvoldoende rechten)"},
+        {ENOSPC, "de schijf is vol"},
+        {EDQUOT, "de toegestane schijfruimte is op"},
+    };
+    ShowMain();
+    TTimer* Retry = nullptr;
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Reason);
+        Refused = C.Code;
+        TScriptedMessageBoxes Boxes;
+        Main->OpenFile(Path);
+        ASSERT_EQ(Boxes.Asked().size(), 1u);
+        EXPECT_EQ(Boxes.Asked()[0].Caption, "Opslaan niet mogelijk");
+        EXPECT_EQ(Boxes.Asked()[0].Text,
+                  "Het bestand \"" + Path
+                      + "\" is geopend, maar wijzigingen kunnen daar nu niet worden opgeslagen: " + C.Reason
+                      + ".\r\nWat u wijzigt, wordt bij het sluiten alleen opgeslagen als daar dan weer kan worden "
+                        "geschreven.");
+        EXPECT_EQ(Boxes.Asked()[0].Flags, 48u);
+        ASSERT_TRUE(Data->Active);
+        // Tried again on a timer while it cannot be made.
+        Retry = dynamic_cast<TTimer*>(Main->FindComponent("TimerLockFile"));
+        ASSERT_NE(Retry, nullptr);
+        EXPECT_TRUE(Retry->Enabled());
+        Retry->OnTimer()(Retry);
+        EXPECT_FALSE(QFile::exists(LockFile));
+        Main->ActionCloseExecute(nullptr);
+        EXPECT_FALSE(Retry->Enabled());
+    }
+
+    // Made at the next try once it can be: a sync tool that then replaces
+    // the person table no longer lets a second copy in.
+    Refused = ENOSPC;
+    {
+        TScriptedMessageBoxes Boxes;
+        Main->OpenFile(Path);
+    }
+    Refused = 0;
+    Retry->OnTimer()(Retry);
+    EXPECT_FALSE(Retry->Enabled());
+    EXPECT_EQ(ReadRaw(LockFile).trimmed().toLongLong(), qint64(::getpid()));
+    ASSERT_TRUE(WriteRaw(Path + ".sync", ReadRaw(Path)));
+    ASSERT_TRUE(QFile::remove(Path));
+    ASSERT_TRUE(QFile::rename(Path + ".sync", Path));
+    TFileLock Other(Path);
+    EXPECT_EQ(Other.Acquire(), flHeld);
+    Main->ActionCloseExecute(nullptr);
+
+    // And at the latest before the close writes.
+    Refused = EROFS;
+    {
+        TScriptedMessageBoxes Boxes;
+        Main->OpenFile(Path);
+    }
+    Refused = 0;
+    AddPerson({2, "Bakker"});
+    Main->ActionCloseExecute(nullptr);
+    EXPECT_TRUE(LockFileAtWrite);
+    EXPECT_FALSE(Data->Active);
+    EXPECT_FALSE(QFile::exists(LockFile));
 }
 
 // --- failures -------------------------------------------------------------------------

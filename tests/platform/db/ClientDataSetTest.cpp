@@ -574,13 +574,13 @@ TEST(ClientDataSetFile, OpeningRemovesWhatKilledSavesLeftButNotASaveInProgress)
     TComponent Module(nullptr);
     TClientDataSet* T = NewTableFile(Module, Dir.File("p.quorvy"));
     T->Close();
-    ASSERT_TRUE(WriteRaw(Dir.File(".p.quorvy.k1LLed"), "QVTABLE\x1a half"));
-    TFileBeingWritten Busy(Dir.File(".p.quorvy.Busy42"), "QVTABLE\x1a");
+    ASSERT_TRUE(WriteRaw(Dir.File(".p.quorvy.quorvytmp-k1LLed"), "QVTABLE\x1a half"));
+    TFileBeingWritten Busy(Dir.File(".p.quorvy.quorvytmp-Busy42"), "QVTABLE\x1a");
     ASSERT_TRUE(Busy.Locked());
     T->Open();
     EXPECT_EQ(T->RecordCount(), 1);
-    EXPECT_FALSE(QFile::exists(Dir.File(".p.quorvy.k1LLed")));
-    EXPECT_TRUE(QFile::exists(Dir.File(".p.quorvy.Busy42")));
+    EXPECT_FALSE(QFile::exists(Dir.File(".p.quorvy.quorvytmp-k1LLed")));
+    EXPECT_TRUE(QFile::exists(Dir.File(".p.quorvy.quorvytmp-Busy42")));
 }
 
 TEST(ClientDataSetFile, DamagedFileIsRefusedAndNothingOpens)

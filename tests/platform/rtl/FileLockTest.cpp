@@ -1,7 +1,7 @@
 // A contact file is locked while it is open: a second holder, under any
 // name of the file, is refused and told who holds it; a lock whose holder
 // died is taken over; without room for a lock file the file itself is
-// still locked.
+// still locked, and the lock file is made once it can be.
 #include "platform/rtl/FileLock.h"
 
 #include "tests/support/TempDir.h"
@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+#include <cerrno>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -172,4 +173,62 @@ TEST(FileLock, WithoutRoomForALockFileTheFileItselfIsStillLocked)
     EXPECT_EQ(New.Acquire(), flFailed);
     EXPECT_FALSE(New.Locked());
     EXPECT_EQ(New.ErrorCode(), EISDIR);
+}
+
+TEST(FileLock, ALockFileThatCouldNotBeMadeIsMadeOnceItCan)
+{
+    TTestDir Dir;
+    const QString File = Dir.File("familie.quorvy");
+    ASSERT_TRUE(WriteRaw(File, "tabel"));
+    // What the system says to the lock file, whoever runs the test.
+    int Refused = 0;
+    struct THook {
+        explicit THook(int& Refused)
+        {
+            SetLockFileHook([&Refused](const String&) { return Refused; });
+        }
+        ~THook() { SetLockFileHook(nullptr); }
+    } Hook(Refused);
+    struct TCase {
+        int Code;
+        bool RefusesWrites; // every write beside the file, a save's too
+    };
+    const std::vector<TCase> Cases = {{EROFS, true},  {EACCES, true},  {EPERM, true},  {ENOSPC, true},
+                                      {EDQUOT, true}, {EISDIR, false}, {EMFILE, false}};
+    for (const TCase& C : Cases) {
+        Refused = C.Code;
+        TFileLock Lock(File);
+        EXPECT_EQ(Lock.Acquire(), flLocked) << C.Code;
+        EXPECT_FALSE(Lock.HasLockFile()) << C.Code;
+        EXPECT_EQ(Lock.ErrorCode(), C.Code);
+        EXPECT_EQ(Lock.WritesRefusedBeside(), C.RefusesWrites) << C.Code;
+        EXPECT_FALSE(Lock.AcquireLockFile()) << C.Code;
+    }
+    // Another user's lock file that may not be opened says nothing about
+    // the folder.
+    ASSERT_TRUE(WriteRaw(Dir.File(".familie.quorvy.lock"), "4711\n"));
+    Refused = EACCES;
+    {
+        TFileLock Lock(File);
+        EXPECT_EQ(Lock.Acquire(), flLocked);
+        EXPECT_FALSE(Lock.WritesRefusedBeside());
+    }
+    ASSERT_TRUE(QFile::remove(Dir.File(".familie.quorvy.lock")));
+
+    Refused = ENOSPC;
+    TFileLock First(File);
+    ASSERT_EQ(First.Acquire(), flLocked);
+    Refused = 0;
+    EXPECT_TRUE(First.AcquireLockFile());
+    EXPECT_TRUE(First.HasLockFile());
+    EXPECT_EQ(First.ErrorCode(), 0);
+    EXPECT_EQ(ReadRaw(First.LockFileName()).trimmed().toLongLong(), qint64(::getpid()));
+    // A sync tool replaces the file: the lock file still keeps others off.
+    ASSERT_TRUE(WriteRaw(Dir.File("vervanging"), "tabel"));
+    ASSERT_EQ(::rename(QFile::encodeName(Dir.File("vervanging")).constData(), QFile::encodeName(File).constData()), 0);
+    TFileLock Second(File);
+    EXPECT_EQ(Second.Acquire(), flHeld);
+    EXPECT_FALSE(Second.AcquireLockFile());
+    EXPECT_EQ(Second.HolderPid(), qint64(::getpid()));
+    EXPECT_FALSE(Second.Locked());
 }

@@ -38,41 +38,51 @@ TEST(SaveTemps, NextSaveRemovesWhatEarlierSavesAbandonedAndNothingElse)
     };
     // Plain files as a killed save leaves them, empty or partly written.
     const std::vector<TPlanted> Plain = {
-        {".settings.ini.Ab3dE9", true},
-        {".settings.ini.zzzzzz", true},
-        {".settings.ini.000000", true},
-        {".settings.ini.ab-de9", false},    // not what a save names
-        {".settings.ini.backup1", false},   // one letter too many
-        {".settings.ini.Ab3dE", false},     // one too few
-        {"settings.ini.Ab3dE9", false},     // not hidden
-        {".settings.ini.Ab3dE9.x", false},  // more after it
-        {".other.ini.Ab3dE9", false},       // goes when other.ini is saved
-        {".Settings.ini.Ab3dE9", false},    // names differ in case
+        {".settings.ini.quorvytmp-Ab3dE9", true},
+        {".settings.ini.quorvytmp-zzzzzz", true},
+        {".settings.ini.quorvytmp-000000", true},
+        {".settings.ini.quorvytmp-ab-de9", false}, // not what a save names
+        {".settings.ini.quorvytmp-Ab3dE9x", false}, // one letter too many
+        {".settings.ini.quorvytmp-Ab3dE", false}, // one too few
+        {"settings.ini.quorvytmp-Ab3dE9", false}, // not hidden
+        {".settings.ini.quorvytmp-Ab3dE9.x", false}, // more after it
+        {".other.ini.quorvytmp-Ab3dE9", false}, // goes when other.ini is saved
+        {".Settings.ini.quorvytmp-Ab3dE9", false}, // names differ in case
+        // Without our mark: a file rsync is receiving, a user's copy, and
+        // what a version without the mark left, which looks the same.
+        {".settings.ini.Ab3dE9", false},
+        {".settings.ini.kopie1", false},
+        {".settings.ini.000000", false},
     };
     for (const TPlanted& P : Plain)
         ASSERT_TRUE(WriteRaw(Dir.File(P.Name), "[Gebruiker]\r\nNaam=Jan"));
     // Another copy of the program is writing this one right now.
-    TFileBeingWritten Busy(Dir.File(".settings.ini.Wr1t3s"), "[Gebruiker]");
+    TFileBeingWritten Busy(Dir.File(".settings.ini.quorvytmp-Wr1t3s"), "[Gebruiker]");
     ASSERT_TRUE(Busy.Locked());
     // The right name, but not a plain file of ours that only we can name.
     ASSERT_TRUE(WriteRaw(Dir.File("kopie.txt"), "kopie"));
     ASSERT_EQ(::link(QFile::encodeName(Dir.File("kopie.txt")).constData(),
-                     QFile::encodeName(Dir.File(".settings.ini.Hl1nk2")).constData()),
+                     QFile::encodeName(Dir.File(".settings.ini.quorvytmp-Hl1nk2")).constData()),
               0);
-    ASSERT_EQ(::symlink("kopie.txt", QFile::encodeName(Dir.File(".settings.ini.Sym123")).constData()), 0);
-    ASSERT_TRUE(CreateDir(Dir.File(".settings.ini.Dir123")));
+    ASSERT_EQ(::symlink("kopie.txt", QFile::encodeName(Dir.File(".settings.ini.quorvytmp-Sym123")).constData()), 0);
+    ASSERT_TRUE(CreateDir(Dir.File(".settings.ini.quorvytmp-Dir123")));
 
     SaveFileAtomically(Target, "new");
 
-    QStringList Expected = {"settings.ini", ".settings.ini.Wr1t3s", "kopie.txt", ".settings.ini.Hl1nk2",
-                            ".settings.ini.Sym123", ".settings.ini.Dir123"};
+    QStringList Expected = {"settings.ini",
+                            ".settings.ini.quorvytmp-Wr1t3s",
+                            "kopie.txt",
+                            ".settings.ini.quorvytmp-Hl1nk2",
+                            ".settings.ini.quorvytmp-Sym123",
+                            ".settings.ini.quorvytmp-Dir123"};
     for (const TPlanted& P : Plain)
         if (!P.Goes)
             Expected << P.Name;
     Expected.sort();
     EXPECT_EQ(Entries(Dir.Path()), Expected);
     EXPECT_EQ(ReadRaw(Target), "new");
-    EXPECT_EQ(ReadRaw(Dir.File(".settings.ini.Wr1t3s")), "[Gebruiker]");
+    EXPECT_EQ(ReadRaw(Dir.File(".settings.ini.quorvytmp-Wr1t3s")), "[Gebruiker]");
+    EXPECT_EQ(ReadRaw(Dir.File(".settings.ini.Ab3dE9")), "[Gebruiker]\r\nNaam=Jan");
     EXPECT_EQ(ReadRaw(Dir.File("kopie.txt")), "kopie");
 }
 
@@ -82,13 +92,13 @@ TEST(SaveTemps, LeftoversGoFromBesideTheFileALinkNames)
     ASSERT_TRUE(CreateDir(Dir.File("echt")));
     WriteRaw(Dir.File("echt/Familie.quorvy"), "oud");
     ASSERT_EQ(::symlink("echt/Familie.quorvy", QFile::encodeName(Dir.File("Familie.quorvy")).constData()), 0);
-    WriteRaw(Dir.File("echt/.Familie.quorvy.Qw3rty"), "half");
+    WriteRaw(Dir.File("echt/.Familie.quorvy.quorvytmp-Qw3rty"), "half");
     // Beside the link nothing of ours was ever written.
-    WriteRaw(Dir.File(".Familie.quorvy.Qw3rty"), "niet van ons");
+    WriteRaw(Dir.File(".Familie.quorvy.quorvytmp-Qw3rty"), "niet van ons");
 
     RemoveAbandonedTempFiles(Dir.File("Familie.quorvy"));
     EXPECT_EQ(Entries(Dir.File("echt")), QStringList({"Familie.quorvy"}));
-    EXPECT_EQ(Entries(Dir.Path()), QStringList({".Familie.quorvy.Qw3rty", "Familie.quorvy", "echt"}));
+    EXPECT_EQ(Entries(Dir.Path()), QStringList({".Familie.quorvy.quorvytmp-Qw3rty", "Familie.quorvy", "echt"}));
 
     // Nothing to do, nowhere to do it: no failure either.
     RemoveAbandonedTempFiles(Dir.File("ontbreekt/x.ini"));
@@ -126,10 +136,10 @@ TEST(SaveTemps, FilesWhoseNamesReachALimitAreSavedAndTheirLeftoversFound)
 {
     TTestDir Dir;
     const int Limit = MaxFileNameLength(Dir.Path());
-    // A temporary name adds ".", "." and six random characters, so it keeps
-    // Limit - 8 bytes of the file's name, fewer where that would split a
-    // character.
-    const int Cut = Limit - 8;
+    // A temporary name adds ".", ".quorvytmp-" and six random characters, so
+    // it keeps Limit - 18 bytes of the file's name, fewer where that would
+    // split a character.
+    const int Cut = Limit - 18;
     // Folders deep enough to leave a file's name between 100 and 200 bytes
     // before its path reaches PATH_MAX, which counts the closing zero byte.
     const QString Folder(100, u'd');
@@ -152,14 +162,14 @@ TEST(SaveTemps, FilesWhoseNamesReachALimitAreSavedAndTheirLeftoversFound)
         {"four-byte character across the cut", "", Limit, Cut - 1, "\xf0\x9f\x93\x87", Cut - 1}, // 📇
         {"cut before its last byte", "", Limit - 1, Cut - 3, "\xf0\x9f\x93\x87", Cut - 3},
         {"three-byte character just before the cut", "", Limit, Cut - 3, "\xe2\x82\xac", Cut}, // €
-        {"path at the system's limit", Deep, Left, 0, "", Left - 8},
+        {"path at the system's limit", Deep, Left, 0, "", Left - 18},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.What);
         QByteArray Bytes = QByteArray(C.Head, 'n') + C.Char;
         Bytes += QByteArray(C.Length - Bytes.size(), 'z');
         const QString Name = QString::fromUtf8(Bytes);
-        const QString Temp = QString::fromUtf8("." + Bytes.left(C.Kept) + ".");
+        const QString Temp = QString::fromUtf8("." + Bytes.left(C.Kept) + ".quorvytmp-");
         const QString Here = Dir.File(C.In);
         const QString Target = Here + Name;
         ASSERT_TRUE(WriteRaw(Target, "oud"));
@@ -178,4 +188,37 @@ TEST(SaveTemps, FilesWhoseNamesReachALimitAreSavedAndTheirLeftoversFound)
         QFile::remove(Target);
         QFile::remove(Here + Temp + "Wr1t3s");
     }
+}
+
+TEST(SaveTemps, NoFileSystemIsTakenAtItsWordForNamesBeyond255Bytes)
+{
+    TTestDir Dir;
+    if (MaxFileNameLength(Dir.Path()) < 255)
+        GTEST_SKIP() << "the test folder's file system allows shorter names";
+    struct TReported {
+        long Limit; // what the file system says (pathconf)
+        int Taken;
+    };
+    // FAT and exFAT say 1530 for names of 255 UTF-16 units.
+    const std::vector<TReported> Cases = {{1530, 255}, {256, 255}, {255, 255}, {143, 143}, {0, 255}, {-1, 255}};
+    long Reported = 0;
+    struct THook {
+        explicit THook(long& Reported)
+        {
+            SetNameLimitHook([&Reported](const String&) { return Reported; });
+        }
+        ~THook() { SetNameLimitHook(nullptr); }
+    } Hook(Reported);
+    for (const TReported& C : Cases) {
+        Reported = C.Limit;
+        EXPECT_EQ(MaxFileNameLength(Dir.Path()), C.Taken) << C.Limit;
+    }
+    // On a stick: a name of 256 bytes is refused before anything is made,
+    // one of 255 is saved, its temporary name cut to fit.
+    Reported = 1530;
+    EXPECT_FALSE(FileNameFits(Dir.File(QString(256, u'n'))));
+    const QString Longest = Dir.File(QString(255, u'n'));
+    ASSERT_TRUE(FileNameFits(Longest));
+    EXPECT_NO_THROW(SaveFileAtomically(Longest, "nieuw"));
+    EXPECT_EQ(ReadRaw(Longest), "nieuw");
 }
