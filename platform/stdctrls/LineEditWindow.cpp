@@ -324,7 +324,10 @@ QWidget* CreateLineEditWidget(HWND Wnd, TEditNotify Notify)
     auto* E = new TQtLineEdit(std::move(Notify));
     const DWORD Style = DWORD(GetWindowLong(Wnd, GWL_STYLE));
     E->setFrame(false);
+    // No text is dropped into an edit or dragged out of it: a press in the
+    // selection starts a new selection, as in the classic edit.
     E->setAcceptDrops(false);
+    E->setDragEnabled(false);
     if ((Style & ES_RIGHT) != 0)
         E->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     else if ((Style & ES_CENTER) != 0)

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMouseEvent>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -23,6 +24,18 @@ public:
     // Wheel steps smaller than a notch, kept until they make one.
     int WheelRest = 0;
     TEditNotify Notify;
+
+protected:
+    // No text leaves a memo by dragging: a press in the selection starts a
+    // new selection there, as in the classic memo.  Qt would start dragging
+    // the selected text instead, and from an editable memo move it out of
+    // the record into whatever program it is dropped on.
+    void mousePressEvent(QMouseEvent* E) override
+    {
+        if (E->button() == Qt::LeftButton && !E->modifiers().testFlag(Qt::ShiftModifier) && textCursor().hasSelection())
+            setTextCursor(cursorForPosition(E->position().toPoint()));
+        QPlainTextEdit::mousePressEvent(E);
+    }
 };
 
 TQtMemo* QtMemo(HWND Wnd)
