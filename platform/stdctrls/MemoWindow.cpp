@@ -4,8 +4,6 @@
 #include "platform/stdctrls/MessageArgs.h"
 #include "platform/stdctrls/ReadOnlyInputEditor.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QMouseEvent>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -232,11 +230,11 @@ void ReplaceSelection(TQtMemo* E, const String& Text)
     E->setTextCursor(C);
 }
 
-void Paste(TQtMemo* E)
+void Paste(TQtMemo* E, WPARAM Source)
 {
-    if (E->isReadOnly() || QApplication::clipboard() == nullptr)
+    if (E->isReadOnly())
         return;
-    const String Text = QtText(QApplication::clipboard()->text());
+    const String Text = QtText(PasteText(Source));
     E->textCursor().insertText(
         FitToLimit(Text, E->Limit, E->document()->characterCount() - 1, int(E->textCursor().selectedText().size())));
 }
@@ -418,7 +416,7 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
             E->cut();
         return true;
     case WM_PASTE:
-        Paste(E);
+        Paste(E, M.WParam);
         return true;
     case WM_CLEAR:
         if (!E->isReadOnly())
@@ -427,6 +425,13 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
     case WM_MOUSEWHEEL:
         Wheel(E, std::int16_t(HIWORD(M.WParam)));
         return true;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+        return RouteMiddleButton(Wnd, M, [Wnd](QPoint P) {
+            if (TQtMemo* Memo = QtMemo(Wnd))
+                Memo->setTextCursor(Memo->cursorForPosition(Memo->viewport()->mapFrom(Memo, P)));
+        });
     case WM_KEYDOWN:
         return RouteEditorKeys(Wnd, M);
     case WM_CHAR:
