@@ -61,6 +61,11 @@ enum : UINT { QV_EM_GETCARETINDEX = WM_USER + 0x0110 };
 // characters the control may accept, instead of the input method being
 // switched off for a read-only editor and the text lost.
 enum : UINT { QV_EM_SETREADONLYINPUT = WM_USER + 0x0111 };
+// WM_PASTE's WParam: where the pasted text comes from.  0, the classic
+// value, is the clipboard (Ctrl+V, Shift+Insert, a menu's Paste);
+// QV_PASTE_PRIMARY is the desktop's primary selection, which the middle
+// button pastes, so that its paste keeps every rule of a paste.
+enum : WPARAM { QV_PASTE_PRIMARY = 1 };
 
 // Notifications (the high word of WParam of WM_COMMAND / CN_COMMAND).
 enum : WORD {

@@ -56,6 +56,22 @@ private:
     TQtLineEdit* FEdit;
 };
 
+std::function<String()>& PrimarySelectionHook()
+{
+    static auto* Hook = new std::function<String()>;
+    return *Hook;
+}
+
+// The text selected last in any program, which X pastes with the middle
+// button; desktops without one have none.
+String DesktopPrimarySelection()
+{
+    const QClipboard* Clipboard = QApplication::clipboard();
+    if (Clipboard == nullptr || !Clipboard->supportsSelection())
+        return String();
+    return Clipboard->text(QClipboard::Selection);
+}
+
 TQtLineEdit* QtEdit(HWND Wnd)
 {
     return dynamic_cast<TQtLineEdit*>(GetWindowHostedWidget(Wnd));
@@ -107,11 +123,11 @@ void SetSelection(QLineEdit* E, int Start, int End)
         E->setSelection(Start, End - Start);
 }
 
-void Paste(TQtLineEdit* E)
+void Paste(TQtLineEdit* E, WPARAM Source)
 {
-    if (E->isReadOnly() || QApplication::clipboard() == nullptr)
+    if (E->isReadOnly())
         return;
-    String Text = QApplication::clipboard()->text();
+    String Text = PasteText(Source);
     // One line only, as a single-line edit takes it.
     const int Break = Text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
     if (Break >= 0)
@@ -302,11 +318,18 @@ bool HandleEditMessage(HWND Wnd, TQtLineEdit* E, TMessage& M)
         Cut(E);
         return true;
     case WM_PASTE:
-        Paste(E);
+        Paste(E, M.WParam);
         return true;
     case WM_CLEAR:
         Clear(E);
         return true;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+        return RouteMiddleButton(Wnd, M, [Wnd](QPoint P) {
+            if (TQtLineEdit* Edit = QtEdit(Wnd))
+                Edit->setCursorPosition(Edit->cursorPositionAt(P));
+        });
     case WM_KEYDOWN:
     case WM_CHAR:
         // A single-line edit types no line break, tab or escape.
@@ -324,7 +347,10 @@ QWidget* CreateLineEditWidget(HWND Wnd, TEditNotify Notify)
     auto* E = new TQtLineEdit(std::move(Notify));
     const DWORD Style = DWORD(GetWindowLong(Wnd, GWL_STYLE));
     E->setFrame(false);
+    // No text is dropped into an edit or dragged out of it: a press in the
+    // selection starts a new selection, as in the classic edit.
     E->setAcceptDrops(false);
+    E->setDragEnabled(false);
     if ((Style & ES_RIGHT) != 0)
         E->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     else if ((Style & ES_CENTER) != 0)
@@ -344,6 +370,35 @@ QWidget* CreateLineEditWidget(HWND Wnd, TEditNotify Notify)
             E->Notify(EN_CHANGE);
     });
     return E;
+}
+
+bool RouteMiddleButton(HWND Wnd, TMessage& Message, const std::function<void(QPoint)>& PlaceCaret)
+{
+    const UINT Msg = Message.Msg;
+    if (Msg != WM_MBUTTONDOWN && Msg != WM_MBUTTONDBLCLK && Msg != WM_MBUTTONUP)
+        return false;
+    // The default procedure takes the focus for a press; the editor never
+    // sees the middle button, whose paste in Qt would pass no rule of ours.
+    Message.Result = DefWindowProc(Wnd, Msg, Message.WParam, Message.LParam);
+    if (Msg == WM_MBUTTONUP || GetFocus() != Wnd)
+        return true;
+    const TPoint P = LParamToPoint(Message.LParam);
+    PlaceCaret(QPoint(P.X, P.Y));
+    SendMessage(Wnd, WM_PASTE, QV_PASTE_PRIMARY, 0);
+    return true;
+}
+
+String PasteText(WPARAM Source)
+{
+    if (Source == QV_PASTE_PRIMARY)
+        return PrimarySelectionHook() ? PrimarySelectionHook()() : DesktopPrimarySelection();
+    const QClipboard* Clipboard = QApplication::clipboard();
+    return Clipboard != nullptr ? Clipboard->text() : String();
+}
+
+void SetPrimarySelectionHook(std::function<String()> Hook)
+{
+    PrimarySelectionHook() = std::move(Hook);
 }
 
 bool RouteEditorKeys(HWND Wnd, TMessage& Message)

@@ -18,6 +18,7 @@
 #include <functional>
 
 class QLineEdit;
+class QPoint;
 class QWidget;
 
 // Receives the notifications the edit would send its parent (EN_CHANGE ...).
@@ -39,6 +40,24 @@ void LineEditWndProc(HWND Wnd, TMessage& Message);
 // them, Shift+Insert, Ctrl+Insert and Shift+Delete through their keys.
 // True when the message was one of those and has been handled.
 bool RouteEditorKeys(HWND Wnd, TMessage& Message);
+
+// The middle button of an editor window, as X users know it: a press (or
+// a quick second one) takes the focus as any click does, puts the caret
+// where it was pressed and pastes the primary selection there through the
+// window's own WM_PASTE (QV_PASTE_PRIMARY), so that the paste keeps every
+// rule a paste has (one line in an edit, the limit with its beep, the
+// mask, read-only and data-aware fields, OnChange).  PlaceCaret puts the
+// caret at a point of the window's client area.  True when the message
+// was one of the middle button's and has been handled.
+bool RouteMiddleButton(HWND Wnd, TMessage& Message, const std::function<void(QPoint)>& PlaceCaret);
+
+// The text a WM_PASTE pastes, by its WParam: the clipboard's, or the
+// primary selection's for QV_PASTE_PRIMARY.
+String PasteText(WPARAM Source);
+// Where the primary selection is read (default: the desktop's, empty where
+// it keeps none); a test scripts it, and an empty hook puts the desktop's
+// back.
+void SetPrimarySelectionHook(std::function<String()> Hook);
 
 // Marks the editor window read-only in its style (ES_READONLY), as
 // EM_SETREADONLY does.

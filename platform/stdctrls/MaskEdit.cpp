@@ -2,6 +2,7 @@
 
 #include "platform/classes/TypInfo.h"
 #include "platform/stdctrls/EditMessages.h"
+#include "platform/stdctrls/LineEditWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -215,11 +216,10 @@ void TCustomMaskEdit::DeleteKeys(bool Backspace)
     ReplaceRange(Start, End, BlankRange(Start, End), Backspace ? Start : SelStart());
 }
 
-void TCustomMaskEdit::PasteMasked()
+void TCustomMaskEdit::PasteMasked(const String& Text)
 {
-    if (!CanModify() || QApplication::clipboard() == nullptr)
+    if (!CanModify())
         return;
-    const String Text = QApplication::clipboard()->text();
     for (QChar C : Text) {
         const int Pos = SelStart();
         if (Pos >= FLayout.Length())
@@ -322,7 +322,7 @@ void TCustomMaskEdit::WndProc(TMessage& Message)
     if (IsMasked() && HandleAllocated()) {
         switch (Message.Msg) {
         case WM_PASTE:
-            PasteMasked();
+            PasteMasked(PasteText(Message.WParam));
             return;
         case WM_CUT:
             CutMasked(true);

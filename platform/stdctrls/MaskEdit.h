@@ -59,7 +59,7 @@ private:
     void DeleteKeys(bool Backspace);
     void ReplaceRange(int Start, int End, const String& Replacement, int Caret);
     String BlankRange(int Start, int End);
-    void PasteMasked();
+    void PasteMasked(const String& Text);
     bool IsMaskLiteral(QChar C) const;
     void CutMasked(bool Copy);
     void MoveCaret(WORD Key);

@@ -4,8 +4,7 @@
 #include "platform/stdctrls/MessageArgs.h"
 #include "platform/stdctrls/ReadOnlyInputEditor.h"
 
-#include <QApplication>
-#include <QClipboard>
+#include <QMouseEvent>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -23,6 +22,18 @@ public:
     // Wheel steps smaller than a notch, kept until they make one.
     int WheelRest = 0;
     TEditNotify Notify;
+
+protected:
+    // No text leaves a memo by dragging: a press in the selection starts a
+    // new selection there, as in the classic memo.  Qt would start dragging
+    // the selected text instead, and from an editable memo move it out of
+    // the record into whatever program it is dropped on.
+    void mousePressEvent(QMouseEvent* E) override
+    {
+        if (E->button() == Qt::LeftButton && !E->modifiers().testFlag(Qt::ShiftModifier) && textCursor().hasSelection())
+            setTextCursor(cursorForPosition(E->position().toPoint()));
+        QPlainTextEdit::mousePressEvent(E);
+    }
 };
 
 TQtMemo* QtMemo(HWND Wnd)
@@ -219,11 +230,11 @@ void ReplaceSelection(TQtMemo* E, const String& Text)
     E->setTextCursor(C);
 }
 
-void Paste(TQtMemo* E)
+void Paste(TQtMemo* E, WPARAM Source)
 {
-    if (E->isReadOnly() || QApplication::clipboard() == nullptr)
+    if (E->isReadOnly())
         return;
-    const String Text = QtText(QApplication::clipboard()->text());
+    const String Text = QtText(PasteText(Source));
     E->textCursor().insertText(
         FitToLimit(Text, E->Limit, E->document()->characterCount() - 1, int(E->textCursor().selectedText().size())));
 }
@@ -405,7 +416,7 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
             E->cut();
         return true;
     case WM_PASTE:
-        Paste(E);
+        Paste(E, M.WParam);
         return true;
     case WM_CLEAR:
         if (!E->isReadOnly())
@@ -414,6 +425,13 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
     case WM_MOUSEWHEEL:
         Wheel(E, std::int16_t(HIWORD(M.WParam)));
         return true;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+        return RouteMiddleButton(Wnd, M, [Wnd](QPoint P) {
+            if (TQtMemo* Memo = QtMemo(Wnd))
+                Memo->setTextCursor(Memo->cursorForPosition(Memo->viewport()->mapFrom(Memo, P)));
+        });
     case WM_KEYDOWN:
         return RouteEditorKeys(Wnd, M);
     case WM_CHAR:

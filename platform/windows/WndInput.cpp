@@ -1170,6 +1170,10 @@ bool ForwardToHostedWidget(HWND Wnd, const TMessage& Message)
             if (Live(Wnd) == nullptr || Wnd->Hosted != H)
                 return true;
         }
+        // The middle button's paste is the window's own (through its
+        // WM_PASTE, with every rule of a paste); Qt's would pass none.
+        if (Button == Qt::MiddleButton)
+            return true;
         Event = std::make_unique<QMouseEvent>(Type, QPointF(Local), QPointF(Local), QPointF(Global), Button, Buttons,
                                               CurrentModifiers());
     } else if (Msg == WM_MOUSEWHEEL) {

@@ -27,6 +27,7 @@
 #include "platform/stdctrls/RadioButton.h"
 #include "platform/stdctrls/SpeedButton.h"
 #include "tests/support/ImageHelpers.h"
+#include "tests/support/PrimarySelection.h"
 
 namespace {
 
@@ -78,6 +79,31 @@ TEST_F(PersonForm, ANewPersonHasNoMovingPrintOrApplyAndGetsTheNextKeyOnOK)
         EXPECT_EQ(Data->cdsAdres->IndexName(), "STRAAT_NAAM_ASC");
         EXPECT_EQ(Data->cdsGroep->IndexName(), "GROEP_NAAM_ASC");
     }
+}
+
+// A middle-click pastes what was selected in another program as Ctrl+V
+// pastes: its first line only, cut to what the field holds, with a beep.
+TEST_F(PersonForm, AMiddleClickPastesOneLineCutToTheField)
+{
+    int Beeps = 0;
+    SetBeepHook([&](UINT) { ++Beeps; });
+    TScriptedPrimarySelection Primary(QStringLiteral("/Belgische/Surinaamse/Antilliaanse/Indonesische\nRegel2\tTab"));
+    TOnModal<TFormQuorvy> User([&](TFormQuorvy* F) {
+        TypeInto(F->FcDBEditNationaliteit, "Nederlandse");
+        TypeInto(F->FcDBEditAchternaam, "Jansen");
+        TFcDBEdit* Field = F->FcDBEditNationaliteit;
+        const TPoint End{Field->ClientWidth() - 4, Field->ClientHeight() / 2};
+        MouseDown(Field, End, Qt::MiddleButton);
+        MouseUp(Field, End, Qt::MiddleButton);
+        EXPECT_TRUE(Field->Focused());
+        PressKey(F, Qt::Key_Return);
+    });
+    Main->FcGroupEditItems0Click(nullptr);
+    SetBeepHook(nullptr);
+    EXPECT_EQ(User.Runs(), 1);
+    EXPECT_EQ(Person("ACHTER_NAAM"), "Jansen");
+    EXPECT_EQ(Person("NATIONALITEIT"), "Nederlandse/Belgische/Surinaamse/Antilliaanse/Indo");
+    EXPECT_EQ(Beeps, 1);
 }
 
 TEST_F(PersonForm, CancellingANewPersonLeavesNothingAndTheMenuItemOpensTheSameForm)

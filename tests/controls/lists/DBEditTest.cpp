@@ -9,6 +9,7 @@
 #include "controls/lists/FcSpinEdit.h"
 #include "platform/stdctrls/EditMessages.h"
 #include "tests/controls/lists/DBControlsFixture.h"
+#include "tests/support/PrimarySelection.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -170,6 +171,31 @@ TEST_F(DBEdits, InputMethodTextReachesAReadOnlyWindowAndStartsTheEdit)
     CommitInput(Editor(), QStringLiteral("é"));
     EXPECT_EQ(Table->State(), dsEdit);
     EXPECT_EQ(Edit->Text(), QStringLiteral("Jansené"));
+}
+
+// The middle button pastes as Ctrl+V does: the click takes the focus, the
+// record goes into edit, the field gets the first line; a read-only edit
+// and a record that cannot be edited take nothing.
+TEST_F(DBEdits, AMiddleClickPasteEditsTheRecordAsCtrlVDoes)
+{
+    TScriptedPrimarySelection Primary(QStringLiteral("-Smit\nAmsterdam"));
+    const TPoint End{Edit->ClientWidth() - 4, 8};
+    Edit->SetReadOnly(true);
+    MouseDown(Edit, End, Qt::MiddleButton);
+    EXPECT_TRUE(Edit->Focused());
+    Table->SetReadOnly(true);
+    Edit->SetReadOnly(false);
+    MouseDown(Edit, End, Qt::MiddleButton);
+    EXPECT_EQ(Table->State(), dsBrowse);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("Jansen"));
+    Table->SetReadOnly(false);
+    MouseDown(Edit, End, Qt::MiddleButton);
+    MouseUp(Edit, End, Qt::MiddleButton);
+    EXPECT_EQ(Table->State(), dsEdit);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("Jansen-Smit"));
+    Other->SetFocus();
+    EXPECT_EQ(Field("NAAM")->AsString(), QStringLiteral("Jansen-Smit"));
+    EXPECT_TRUE(Reported.isEmpty());
 }
 
 TEST_F(DBEdits, TypingWithNoFieldAsksNoField)
