@@ -2,10 +2,6 @@
 
 #include "platform/classes/TypInfo.h"
 
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-
 REGISTER_ENUM(TFcToggleKey, tkCapsLock, tkNumLock, tkScrollLock, tkInsert)
 REGISTER_ENUM(TFcKeyOffAppearance, koaBlank, koaDimmed)
 REGISTER_ENUM(TFcInsertState, isInsert, isOverwrite)
@@ -32,46 +28,11 @@ END_REGISTER
 
 namespace {
 
-// The kernel's keyboard LEDs ("input3::capslock" ...), which the desktop
-// keeps in step with its lock keys; found once.
-const QStringList& LedFiles(const QString& Suffix)
-{
-    static std::map<QString, QStringList> Found;
-    auto It = Found.find(Suffix);
-    if (It != Found.end())
-        return It->second;
-    QStringList Files;
-    const QDir Leds(QStringLiteral("/sys/class/leds"));
-    for (const QString& Name : Leds.entryList({QStringLiteral("*::") + Suffix}, QDir::Dirs | QDir::System))
-        Files << Leds.filePath(Name + QStringLiteral("/brightness"));
-    return Found.emplace(Suffix, Files).first->second;
-}
-
-bool DesktopIndicator(int VirtKey)
-{
-    // The offscreen and minimal platforms have no desktop to ask.
-    const QString Platform = QGuiApplication::platformName();
-    if (Platform == QLatin1String("offscreen") || Platform == QLatin1String("minimal"))
-        return false;
-    const QString Suffix = VirtKey == VK_CAPITAL ? QStringLiteral("capslock")
-        : VirtKey == VK_NUMLOCK                  ? QStringLiteral("numlock")
-                                                 : QStringLiteral("scrolllock");
-    const QStringList& Files = LedFiles(Suffix);
-    if (Files.isEmpty())
-        return (GetKeyState(VirtKey) & 1) != 0;
-    for (const QString& Path : Files) {
-        QFile F(Path);
-        if (F.open(QIODevice::ReadOnly) && F.readAll().trimmed().toInt() != 0)
-            return true;
-    }
-    return false;
-}
-
+// The window layer's key table: the lock keys as the desktop has them from
+// the start, Insert the program's own flag; both kept up by every press.
 bool DefaultToggle(int VirtKey)
 {
-    if (VirtKey == VK_INSERT)
-        return (GetKeyState(VK_INSERT) & 1) != 0;
-    return DesktopIndicator(VirtKey);
+    return (GetKeyState(VirtKey) & 1) != 0;
 }
 
 TFcKeyToggleHook& Hook()

@@ -3,10 +3,10 @@
 // Lock, Num Lock or Scroll Lock is on, or whether typing inserts or
 // overwrites.  A lock key that is off shows nothing or a dimmed name.
 //
-// The states come through one replaceable hook: the lock keys from the
-// desktop's keyboard indicators (off where the desktop cannot be asked,
-// as under the offscreen platform of the tests), Insert from the one
-// application-wide flag that every Insert press the program sees flips.
+// The states come through one replaceable hook, by default GetKeyState's
+// toggle bits: the lock keys as the desktop has them from the start
+// (platform/windows/LockKeys.h), Insert the one application-wide flag that
+// every Insert press the program sees flips.
 #include "controls/foundation/FcPollingStatus.h"
 
 #include <functional>

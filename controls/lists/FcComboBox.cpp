@@ -346,17 +346,10 @@ bool TFcCustomComboBox::EditKeyDown(TMessage& Message)
         if (Shift)
             FPasteMarked = true;
         return !FAllowEdit;
-    case VK_DELETE: {
-        // Without a selection the character after the caret goes: both
-        // halves of a character of two code units, as the edit deletes it.
-        const String T = Text();
-        const int Start = SelStart();
-        const bool Pair = Start + 1 < T.size() && T.at(Start).isHighSurrogate() && T.at(Start + 1).isLowSurrogate();
-        const int Length = SelLength() > 0 ? SelLength() : Pair ? 2 : 1;
-        FSearch.SetText(T.left(Start) + T.mid(Start + Length));
-        // Without AllowEdit only the whole text can go.
-        return !FAllowEdit && !(SelStart() == 0 && SelLength() == T.size() && !T.isEmpty());
-    }
+    case VK_DELETE:
+        // The edit deletes (AfterDeletion follows); without AllowEdit only
+        // the whole text can go.
+        return !FAllowEdit && !WholeTextSelected();
     case VK_HOME:
     case VK_END:
     case VK_LEFT:
@@ -386,51 +379,79 @@ bool TFcCustomComboBox::ChoiceMade()
     return bool(Self);
 }
 
-// The search as far as it goes with the text shown: with none under way,
-// the text itself (so that typing never loses what the user has).
+// The search as far as it goes with the text shown.  It stands only while
+// the field still shows it: as the whole text, or as the beginning of a
+// completed item whose rest is selected.  Text set, read from a field or
+// edited another way since makes the text itself the search, so that
+// typing never brings back what the field no longer shows.
 String TFcCustomComboBox::CurrentSearch()
 {
-    return FSearch.Empty() ? Text() : FSearch.Text();
+    const String T = Text();
+    const String& S = FSearch.Text();
+    if (S.isEmpty() || S == T)
+        return T;
+    const int Start = SelStart();
+    const bool Completed = Start == S.size() && Start + SelLength() == T.size()
+        && QStringView(T).left(Start).compare(S, Qt::CaseInsensitive) == 0;
+    return Completed ? S : T;
+}
+
+bool TFcCustomComboBox::WholeTextSelected()
+{
+    const int Length = int(Text().size());
+    return Length > 0 && SelStart() == 0 && SelLength() == Length;
 }
 
 bool TFcCustomComboBox::EditBackspace(TMessage& Message)
 {
+    if (Text().isEmpty()) {
+        InvalidKeyBeep();
+        return true;
+    }
+    // As in any edit the selection goes, else the character before the
+    // caret; AfterDeletion then starts the search again from what is left.
+    // Without AllowEdit only the whole text can go so.
+    if (FAllowEdit || WholeTextSelected())
+        return false;
+    return StepBackSearch(Message);
+}
+
+// Without AllowEdit the text stays an item's: Backspace at the end steps
+// the search back a character and completes it again.
+bool TFcCustomComboBox::StepBackSearch(TMessage& Message)
+{
     const TComponentRef<> Self(this);
     String S = CurrentSearch();
+    if (EditCaret() >= Text().size()) {
+        FSearch.SetText(S);
+        S = FSearch.WithoutLast();
+    }
+    Change();
+    if (!Self)
+        return true;
     if (S.isEmpty()) {
-        InvalidKeyBeep();
-    } else {
-        const String T = Text();
-        const int Caret = EditCaret();
-        if (Caret < T.size()) {
-            if (SelLength() > 0) {
-                if (FAllowEdit) {
-                    S.remove(SelStart(), SelLength());
-                    ClearListSelection();
-                }
-            } else if (FAllowEdit && Caret > 0) {
-                const bool Pair = Caret >= 2 && T.at(Caret - 1).isLowSurrogate() && T.at(Caret - 2).isHighSurrogate();
-                S.remove(Caret - (Pair ? 2 : 1), Pair ? 2 : 1);
-            }
-        } else {
-            FSearch.SetText(S);
-            S = FSearch.WithoutLast();
-        }
-        Change();
-        if (!Self)
+        SetItemIndex(-1);
+        if (FKeepSearchCase)
+            SetTextLocked(String());
+        FSearch.Clear();
+        if (!ChoiceMade())
             return true;
-        if (S.isEmpty()) {
-            SetItemIndex(-1);
-            if (FKeepSearchCase)
-                SetTextLocked(String());
-            FSearch.Clear();
-            if (!ChoiceMade())
-                return true;
-            DoKeyPress(Message);
-        }
+        DoKeyPress(Message);
     }
     FSearch.SetText(S);
     return AutoCompleteText(S, Message);
+}
+
+// What a deletion (Backspace, Delete, cutting, clearing) leaves is what the
+// user has: nothing is completed, the search starts again from the text,
+// and an item the text no longer is is no longer selected.
+void TFcCustomComboBox::AfterDeletion()
+{
+    const String T = Text();
+    FSearch.SetText(T);
+    const int Index = ItemIndex();
+    if (Index >= 0 && Items()->Strings(Index).compare(T, Qt::CaseInsensitive) != 0)
+        ClearListSelection();
 }
 
 bool TFcCustomComboBox::TypedChar(TMessage& Message, const TWindowProcedure& ComboProc)
@@ -590,9 +611,17 @@ void TFcCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, const TWi
     TFcFramedControl::ComboWndProc(Message, ComboWnd, ComboProc);
     if (!Self)
         return;
-    const bool ClipboardKey = Message.Msg == WM_CHAR && (Message.WParam == 22 || Message.WParam == 24);
-    const bool Pasted = Message.Msg == WM_PASTE || Message.Msg == WM_CUT || Message.Msg == WM_MBUTTONUP;
-    if (FAutoComplete && (FPasteMarked || ClipboardKey || Pasted))
+    if (!FAutoComplete)
+        return;
+    const bool CharDeletes = Message.Msg == WM_CHAR && (Message.WParam == 8 || Message.WParam == 24);
+    const bool KeyDeletes = Message.Msg == WM_KEYDOWN && Message.WParam == VK_DELETE;
+    if (CharDeletes || KeyDeletes || Message.Msg == WM_CUT || Message.Msg == WM_CLEAR) {
+        AfterDeletion();
+        return;
+    }
+    const bool Pasted =
+        Message.Msg == WM_PASTE || Message.Msg == WM_MBUTTONUP || (Message.Msg == WM_CHAR && Message.WParam == 22);
+    if (FPasteMarked || Pasted)
         AfterPaste();
 }
 

@@ -15,7 +15,10 @@
 // only text that begins an item can be typed and nothing can be pasted,
 // cut, undone or cleared but a whole selection.  An empty text matches no
 // item; clearing the list's selection while typing keeps the text the user
-// has.
+// has.  With AllowEdit, Backspace and Delete delete as in any edit (a
+// selection, else one character), as cutting and clearing do, and complete
+// nothing: the search starts again from what the field then shows.
+// Without AllowEdit, Backspace at the end steps the search back instead.
 #include "controls/lists/FcFramedControl.h"
 #include "controls/lists/FcIncrementalSearch.h"
 #include "platform/stdctrls/ComboBox.h"
@@ -110,6 +113,9 @@ private:
     bool EditChar(TMessage& Message, const TWindowProcedure& ComboProc);
     bool TypedChar(TMessage& Message, const TWindowProcedure& ComboProc);
     bool EditBackspace(TMessage& Message);
+    bool StepBackSearch(TMessage& Message);
+    void AfterDeletion();
+    bool WholeTextSelected();
     bool EditorMayChange(TMessage& Message);
     void AfterPaste();
     // The list's selection cleared, the user's text kept.

@@ -11,6 +11,7 @@
 // meant for an editor; the window's default procedure hands them on.
 #include "platform/actions/Menus.h"
 #include "platform/graphics/GuiApplication.h"
+#include "platform/windows/LockKeys.h"
 #include "platform/windows/WndHandle.h"
 
 #include <QApplication>
@@ -104,6 +105,7 @@ void SetKey(int Vk, bool Down)
 // taken last found the keys as they are now.
 const TKeyTable& SyncKeys()
 {
+    UpdateLockKeys(GKeys.data());
     return GTakenKeys && InputWaiting() ? *GTakenKeys : GKeys;
 }
 
@@ -843,6 +845,8 @@ void ConnectApplicationState()
         if (Active == GAppActive)
             return;
         GAppActive = Active;
+        if (Active)
+            LockKeysMayHaveChanged();
         PostMessage(nullptr, Active ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
         for (HWND Top : TopLevelWindows())
             if (Top->Visible())

@@ -1042,6 +1042,21 @@ TEST_F(MainWindowTest, AFileOpenedFromTheStartPageTakesTheStartPagesHintAway)
     EXPECT_EQ(Main->FcStatusPane->Caption(), QString());
 }
 
+// Num Lock on before the program started (the desktop scripted): NUM shows
+// at the first look, without a press; CAPS, off, does not.
+TEST_F(MainWindowTest, TheLockPanesShowALockThatWasOnAtTheStart)
+{
+    TScriptedLockKeys Desktop({{VK_NUMLOCK, true}});
+    ShowMain();
+    TTimer* Polling = PollingList()->Timer();
+    Polling->OnTimer()(Polling);
+    auto* Num = dynamic_cast<TFcKeyStatus*>(Main->FindComponent("FcKeyStatusNum"));
+    auto* Caps = dynamic_cast<TFcKeyStatus*>(Main->FindComponent("FcKeyStatusCaps"));
+    ASSERT_TRUE(Num != nullptr && Caps != nullptr);
+    EXPECT_FALSE(Num->KeyOff());
+    EXPECT_TRUE(Caps->KeyOff());
+}
+
 TEST_F(MainWindowTest, TheStatusBarShowsTheHintTheLockKeysAndTheClock)
 {
     ShowMain();

@@ -256,6 +256,36 @@ TEST_F(PersonForm, ApplyPostsShowsTheNewNameAndGoesOnEditing)
     EXPECT_EQ(Person("ID_QUORVY"), "4");
 }
 
+// Aanhef entered by Shift+Tab (all of it selected) or all selected by
+// Ctrl+A, Backspace, then typed over: what is stored is what was typed.
+TEST_F(PersonForm, AnAanhefTypedOverAfterBackspaceIsStoredAsShown)
+{
+    const struct {
+        const char *Before, *Typed;
+        bool SelectAll;
+    } Cases[] = {{"Mevrouw", "Dokter", false}, {"Prof. Dr.", "X", true}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Before);
+        GoToPerson("Zwart");
+        SetPerson({{"AANHEF", C.Before}});
+        ShowForm(false);
+        TFcDBComboBox* Aanhef = Form->FcDBComboBoxAanhef;
+        Form->FcDBEditVoorvoegsel->SetFocus();
+        PressKey(Form, Qt::Key_Tab, Qt::ShiftModifier);
+        ASSERT_TRUE(Aanhef->Focused());
+        if (C.SelectAll)
+            PressKey(Form, Qt::Key_A, Qt::ControlModifier, "\x01");
+        PressKey(Form, Qt::Key_Backspace, Qt::NoModifier, "\b");
+        EXPECT_EQ(Aanhef->Text(), QString());
+        TypeText(Form, C.Typed);
+        PressKey(Form, Qt::Key_Return);
+        EXPECT_EQ(Data->cdsQuorvy->State(), dsBrowse) << "posted by OK";
+        EXPECT_EQ(Person("AANHEF"), QString::fromLatin1(C.Typed));
+        Form->Free();
+        Form = nullptr;
+    }
+}
+
 TEST_F(PersonForm, TheCloseBoxDropsWhatWasNotPosted)
 {
     GoToPerson("Zwart");

@@ -1,7 +1,8 @@
 #include "tests/support/WindowHelpers.h"
 
-#include "platform/windows/WinControl.h"
 #include "platform/graphics/DeviceContext.h"
+#include "platform/windows/LockKeys.h"
+#include "platform/windows/WinControl.h"
 #include "tests/support/ImageHelpers.h"
 
 #include <QCoreApplication>
@@ -239,6 +240,19 @@ TTestClock::TTestClock()
 TTestClock::~TTestClock()
 {
     SetTickCountHook({});
+}
+
+TScriptedLockKeys::TScriptedLockKeys(std::map<int, bool> Initial) : On(std::move(Initial))
+{
+    SetLockKeyStateHook([this](int VirtKey) -> std::optional<bool> { return On[VirtKey]; });
+}
+
+TScriptedLockKeys::~TScriptedLockKeys()
+{
+    On.clear();
+    SetLockKeyStateHook([this](int VirtKey) -> std::optional<bool> { return On[VirtKey]; });
+    GetKeyState(VK_NUMLOCK);
+    SetLockKeyStateHook({});
 }
 
 TScriptedMessageBoxes::TScriptedMessageBoxes(std::vector<int> Answers) : FAnswers(std::move(Answers))

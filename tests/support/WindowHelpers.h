@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <map>
 #include <vector>
 
 class TControl;
@@ -72,6 +73,17 @@ public:
 
 private:
     DWORD FNow = 100000;
+};
+
+// --- the desktop's lock keys ---
+// Caps, Num and Scroll Lock as the desktop has them (VirtKey -> on), for
+// as long as this lives; afterwards all off again in the key table, and
+// the desktop's own state back.
+class TScriptedLockKeys {
+public:
+    explicit TScriptedLockKeys(std::map<int, bool> On);
+    ~TScriptedLockKeys();
+    std::map<int, bool> On;
 };
 
 // --- message boxes ---

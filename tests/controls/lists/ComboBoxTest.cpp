@@ -109,10 +109,14 @@ TEST_F(FramedCombos, TypingCompletesFromTheFirstItemThatBeginsWithIt)
     EXPECT_EQ(Combo->Text(), QStringLiteral("Apricot"));
     EXPECT_EQ(Selected(), QStringLiteral("icot"));
     EXPECT_EQ(Combo->ItemIndex(), 1);
-    // Backspace steps back a typed character.
+    // Backspace takes the completion away, then a typed character; it
+    // completes nothing.
     Backspace();
-    EXPECT_EQ(Combo->Text(), QStringLiteral("Apple"));
-    EXPECT_EQ(Selected(), QStringLiteral("ple"));
+    EXPECT_EQ(Combo->Text(), QStringLiteral("Apr"));
+    EXPECT_EQ(Combo->ItemIndex(), -1);
+    Backspace();
+    EXPECT_EQ(Combo->Text(), QStringLiteral("Ap"));
+    EXPECT_EQ(Selected(), QString());
 }
 
 TEST_F(FramedCombos, KeepSearchCaseKeepsTheCaseOfWhatIsTyped)
@@ -278,6 +282,73 @@ TEST_F(FramedCombos, ClearingTheSelectionWhileTypingKeepsTheUsersText)
     EXPECT_EQ(Combo->Text(), QStringLiteral("Helereld"));
 }
 
+// Backspace, Delete and cutting take a selection away however it was made
+// (the focus arriving by Tab, Ctrl+A, Shift+Home, Shift+End, a completion),
+// and what is typed next starts from what the field then shows, never from
+// a search typed before.
+TEST_F(FramedCombos, DeletingASelectionLeavesWhatTheFieldShows)
+{
+    Fill({"Mevrouw", "Mejuffrouw", "Mijnheer", "Dokter", "Tandarts"});
+    Other->SetTabOrder(0);
+    Combo->SetTabOrder(1);
+    const auto Keys = [this](int Times, int Key, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+        for (int I = 0; I < Times; ++I)
+            PressKey(Combo, Key, Mods);
+    };
+    const struct {
+        const char* How;
+        const char* Text;
+        std::function<void()> Select;
+        const char *Left, *Typed, *Result;
+    } Cases[] = {
+        {"Tab", "Mevrouw", [&] { PressKey(Other, Qt::Key_Tab); }, "", "Dokter", "Dokter"},
+        {"Ctrl+A", "Prof. dr.", [&] { PressKey(Combo, Qt::Key_A, Qt::ControlModifier, "\x01"); }, "", "X", "X"},
+        {"Shift+Home", "Prof. dr.", [&] { Keys(1, Qt::Key_Home, Qt::ShiftModifier); }, "", "t", "Tandarts"},
+        {"Shift+End", "Mevrouw",
+         [&] {
+             Keys(1, Qt::Key_Home);
+             Keys(3, Qt::Key_Right);
+             Keys(1, Qt::Key_End, Qt::ShiftModifier);
+         },
+         "Mev", "x", "Mevx"},
+        {"completion", "", [&] { Type("mev"); }, "Mev", "x", "Mevx"},
+    };
+    const struct {
+        const char* Name;
+        std::function<void()> Press;
+    } Deletions[] = {
+        {"Backspace", [&] { Backspace(); }},
+        {"Delete", [&] { PressKey(Combo, Qt::Key_Delete); }},
+        {"Ctrl+X", [&] { PressKey(Combo, Qt::Key_X, Qt::ControlModifier, "\x18"); }},
+    };
+    for (const auto& D : Deletions)
+        for (const auto& C : Cases) {
+            SCOPED_TRACE(testing::Message() << D.Name << " after " << C.How);
+            if (QLatin1String(C.How) == "Tab")
+                Other->SetFocus();
+            Combo->ForceText(QString::fromLatin1(C.Text));
+            Combo->SetSelStart(Combo->Text().size());
+            C.Select();
+            D.Press();
+            EXPECT_EQ(Combo->Text(), QString::fromLatin1(C.Left));
+            EXPECT_EQ(Combo->SearchString(), QString::fromLatin1(C.Left));
+            Type(QString::fromLatin1(C.Typed));
+            EXPECT_EQ(Combo->Text(), QString::fromLatin1(C.Result));
+            EXPECT_EQ(Combo->ItemIndex(), Combo->Items()->IndexOf(C.Result));
+        }
+    EXPECT_EQ(Beeps, 0);
+    // Without AllowEdit the text stays an item's: Backspace takes a whole
+    // selection, and at the end steps back over what was typed.
+    Combo->SetAllowEdit(false);
+    Combo->SelectAll();
+    Backspace();
+    EXPECT_EQ(Combo->Text(), QString());
+    Type("mej");
+    Backspace();
+    EXPECT_EQ(Combo->Text(), QStringLiteral("Mevrouw"));
+    EXPECT_EQ(Selected(), QStringLiteral("vrouw"));
+}
+
 // The completion's own editing takes a character beyond the Basic
 // Multilingual Plane as one: typed, stepped back over, deleted, or refused
 // by the length limit, never half of it; a second half without its first
@@ -295,7 +366,7 @@ TEST_F(FramedCombos, ACharacterOfTwoCodeUnitsCompletesAndGoesWhole)
     EXPECT_EQ(Combo->ItemIndex(), 1);
     Backspace();
     EXPECT_EQ(Combo->SearchString(), Grin);
-    EXPECT_EQ(Combo->ItemIndex(), 0);
+    EXPECT_EQ(Combo->Text(), Grin);
     // Free text: Delete before the pair takes both halves.
     Combo->ForceText("a" + Grin + "b");
     Combo->Perform(CB_SETEDITSEL, 0, MAKELPARAM(1, 1));

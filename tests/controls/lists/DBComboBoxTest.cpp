@@ -177,6 +177,37 @@ TEST_F(DBComboBoxes, EscapeShowsTheFieldAgainAndNeverStartsAnEdit)
     EXPECT_TRUE(Reported.isEmpty());
 }
 
+// Backspace or Delete over the selected text, then typing: the field gets
+// what the box shows, an item's value or free text.
+TEST_F(DBComboBoxes, DeletingTheSelectionAndTypingStoresWhatIsShown)
+{
+    Box->Items()->SetText(QStringLiteral("Mevrouw\nMejuffrouw\nDokter"));
+    Box->Values()->SetText(QStringLiteral("Mw\nMej\nDr"));
+    const struct {
+        int Key;
+        const char *Typed, *Stored;
+    } Cases[] = {{Qt::Key_Backspace, "Dokter", "Dr"},
+                 {Qt::Key_Backspace, "X", "X"},
+                 {Qt::Key_Delete, "Dokter", "Dr"},
+                 {Qt::Key_Delete, "X", "X"}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Key << " " << C.Typed);
+        GoTo(1);
+        Table->Edit();
+        Field("AANHEF")->SetAsString(QStringLiteral("Mw"));
+        Table->Post();
+        EXPECT_EQ(Box->Text(), QStringLiteral("Mevrouw"));
+        PressKey(Other, Qt::Key_Tab, Qt::ShiftModifier);
+        ASSERT_TRUE(Box->Focused());
+        PressKey(Box, C.Key, Qt::NoModifier, C.Key == Qt::Key_Backspace ? QStringLiteral("\b") : QString());
+        TypeText(Box, QString::fromLatin1(C.Typed));
+        PressKey(Box, Qt::Key_Tab);
+        EXPECT_EQ(Stored(), QString::fromLatin1(C.Stored));
+        Table->Post();
+    }
+    EXPECT_TRUE(Reported.isEmpty());
+}
+
 TEST_F(DBComboBoxes, OpeningTheListStartsAnEditAndEscapeInTheListOnlyClosesIt)
 {
     Box->SetStyle(csDropDownList);

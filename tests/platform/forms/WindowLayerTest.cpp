@@ -6,10 +6,14 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/WindowHelpers.h"
 
-#include "platform/windows/DockTree.h"
 #include "platform/stdctrls/ExtCtrls.h"
+#include "platform/windows/DockTree.h"
+#include "platform/windows/LockKeys.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -260,6 +264,34 @@ TEST(KeyState, LockKeysToggleOnEachPress)
     PressKey(Form, Qt::Key_Insert);
     EXPECT_NE((GetKeyState(VK_INSERT) & 1) != 0, Overwrite);
     Form->Free();
+}
+
+// A lock already on when the program starts is on from the start: the key
+// table takes the desktop's state (scripted here), and asks again whenever
+// a lock may have changed.
+TEST(KeyState, LockKeysAreAsTheDesktopHasThem)
+{
+    TScriptedLockKeys Desktop({{VK_CAPITAL, false}, {VK_NUMLOCK, true}, {VK_SCROLL, true}});
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK), 1);
+    EXPECT_EQ(GetKeyState(VK_SCROLL), 1);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL), 0);
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    Form->Show();
+    Desktop.On[VK_NUMLOCK] = false;
+    PressKey(Form, Qt::Key_NumLock);
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK), 0);
+    Form->Free();
+    // Pressed in a window of Qt's own, which the key table never sees.
+    Desktop.On[VK_CAPITAL] = true;
+    QWidget Stray;
+    QKeyEvent Press(QEvent::KeyPress, Qt::Key_CapsLock, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Stray, &Press);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL), 1);
+    // Switched in another program: asked when the program is active again.
+    Desktop.On[VK_SCROLL] = false;
+    EXPECT_EQ(GetKeyState(VK_SCROLL), 1);
+    LockKeysMayHaveChanged();
+    EXPECT_EQ(GetKeyState(VK_SCROLL), 0);
 }
 
 TEST(KeyState, KeysTypedAheadAreHandledWithTheKeysHeldAsTheyCame)
