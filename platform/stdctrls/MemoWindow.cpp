@@ -415,6 +415,7 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
         Wheel(E, std::int16_t(HIWORD(M.WParam)));
         return true;
     case WM_KEYDOWN:
+    case WM_SYSCHAR:
         return RouteEditorKeys(Wnd, M);
     case WM_CHAR:
         return RouteEditorKeys(Wnd, M) || HandleChar(E, M);
