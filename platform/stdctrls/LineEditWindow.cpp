@@ -332,6 +332,7 @@ bool HandleEditMessage(HWND Wnd, TQtLineEdit* E, TMessage& M)
         });
     case WM_KEYDOWN:
     case WM_CHAR:
+    case WM_SYSCHAR:
         // A single-line edit types no line break, tab or escape.
         return RouteEditorKeys(Wnd, M)
             || (M.Msg == WM_CHAR && (M.WParam == 9 || M.WParam == 10 || M.WParam == 13 || M.WParam == 27));
@@ -407,6 +408,12 @@ bool RouteEditorKeys(HWND Wnd, TMessage& Message)
         return RouteKeyDown(Wnd, Message);
     if (Message.Msg == WM_CHAR)
         return RouteChar(Wnd, Message.WParam);
+    // Alt+Backspace is the classic edit's other undo key; any other
+    // character with Alt is no text (the window's default beeps).
+    if (Message.Msg == WM_SYSCHAR && Message.WParam == 8) {
+        SendMessage(Wnd, WM_UNDO, 0, 0);
+        return true;
+    }
     return false;
 }
 

@@ -37,8 +37,9 @@ void LineEditWndProc(HWND Wnd, TMessage& Message);
 // through WM_CUT / WM_COPY / WM_PASTE / WM_UNDO / EM_SETSEL to the window:
 // Ctrl+letter keys act through their characters (#1 select all, #3 copy,
 // #22 paste, #24 cut, #26 undo) so that a key-press handler can refuse
-// them, Shift+Insert, Ctrl+Insert and Shift+Delete through their keys.
-// True when the message was one of those and has been handled.
+// them, Shift+Insert, Ctrl+Insert and Shift+Delete through their keys,
+// Alt+Backspace (undo) through its WM_SYSCHAR.  True when the message was
+// one of those and has been handled.
 bool RouteEditorKeys(HWND Wnd, TMessage& Message);
 
 // The middle button of an editor window, as X users know it: a press (or

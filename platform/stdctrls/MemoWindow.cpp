@@ -433,6 +433,7 @@ bool HandleMemoMessage(HWND Wnd, TQtMemo* E, TMessage& M)
                 Memo->setTextCursor(Memo->cursorForPosition(Memo->viewport()->mapFrom(Memo, P)));
         });
     case WM_KEYDOWN:
+    case WM_SYSCHAR:
         return RouteEditorKeys(Wnd, M);
     case WM_CHAR:
         return RouteEditorKeys(Wnd, M) || HandleChar(E, M);

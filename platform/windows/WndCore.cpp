@@ -612,6 +612,16 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
         SendMessage(Wnd, WM_CONTEXTMENU, WPARAM(Wnd), PointToLParam(P));
         return 0;
     }
+    case WM_SYSCHAR: {
+        // Alt with a character no accelerator took, as the classic desktop
+        // answers a key that opens no menu: a beep, once for a character of
+        // two code units.  Alt+Space is the window menu's, which the window
+        // manager keeps.
+        const QChar C{char16_t(WParam)};
+        if ((C.isPrint() || C.isHighSurrogate()) && C != QLatin1Char(' '))
+            MessageBeep(MB_OK_BEEP);
+        return 0;
+    }
     case WM_SYSKEYDOWN:
         if (WParam == VK_F(4))
             PostMessage(TopLevel(Wnd), WM_SYSCOMMAND, SC_CLOSE, 0);

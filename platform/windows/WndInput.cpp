@@ -347,6 +347,11 @@ String KeyText(WORD Vk, const QKeyEvent* E)
             return String(QChar(Vk - 'A' + 1));
         return String();
     }
+    // Alt with the keypad's digits is how a character is typed by its code
+    // on the classic desktop: the digits are no characters of their own,
+    // neither text nor the key of an accelerator.
+    if (Alt && Vk >= VK_NUMPAD0 && Vk <= VK_NUMPAD0 + 9)
+        return String();
     String Text = E->text();
     if (Text.isEmpty() && Alt && ((Vk >= 'A' && Vk <= 'Z') || (Vk >= '0' && Vk <= '9')))
         Text = Mods.testFlag(Qt::ShiftModifier) ? String(QChar(Vk)) : String(QChar(Vk)).toLower();
@@ -1124,7 +1129,11 @@ bool ForwardToHostedWidget(HWND Wnd, const TMessage& Message)
             return true;
         const bool Down = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN;
         Event = std::make_unique<QKeyEvent>(Down ? QEvent::KeyPress : QEvent::KeyRelease, QtKey(Vk), CurrentModifiers());
-    } else if (Msg == WM_CHAR || Msg == WM_SYSCHAR) {
+    } else if (Msg == WM_SYSCHAR) {
+        // Alt with a key is never text: the accelerators had it first, and
+        // what none of them took beeps (DefWindowProc).
+        return false;
+    } else if (Msg == WM_CHAR) {
         const QChar C(char16_t(Message.WParam));
         int Key = Qt::Key_unknown;
         const String Text = CharacterText(Wnd, C, Held);

@@ -80,6 +80,26 @@ TEST_F(NotesWindow, TypedCharactersOfTwoCodeUnitsAreSavedWhole)
     EXPECT_EQ(Form->FcMemoNAW->Lines()->ToStringList(), QStringList({Typed, Composed}));
 }
 
+// Alt with a key that is no accelerator types nothing and beeps.
+TEST_F(NotesWindow, AltWithALetterOrDigitTypesNothing)
+{
+    {
+        TNotesFormPtr Form = NewWindow();
+        Form->Show();
+        Form->FcMemoNAW->SetFocus();
+        PumpMessages();
+        TypeCharacters(Form.get(), "Opa");
+        int Beeps = 0;
+        SetBeepHook([&](UINT) { ++Beeps; });
+        for (auto [Key, Text] : {std::pair{Qt::Key_Q, "q"}, {Qt::Key_Z, "z"}, {Qt::Key_3, "3"}})
+            PressKey(Form.get(), Key, Qt::AltModifier, Text);
+        SetBeepHook(nullptr);
+        EXPECT_EQ(Beeps, 3);
+        Form->FcBitBtnOKClick(nullptr);
+    }
+    EXPECT_EQ(ReadRaw(Notes()), "Opa\r\n");
+}
+
 TEST_F(NotesWindow, AFailedSaveSaysWhyAndKeepsTheWindowWithTheText)
 {
     ASSERT_TRUE(WriteRaw(Notes(), "oud\r\n"));

@@ -28,6 +28,7 @@
 #include "platform/stdctrls/SpeedButton.h"
 #include "tests/support/ImageHelpers.h"
 #include "tests/support/PrimarySelection.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
 
@@ -709,6 +710,75 @@ TEST_F(PersonForm, PrintShowsTheOverviewOfWhatIsTyped)
     EXPECT_EQ(Shell.Opened()[0], QUrl::fromLocalFile(Data->TempFiles->Strings(0)));
     EXPECT_TRUE(QString::fromUtf8(ReadRaw(Data->TempFiles->Strings(0))).contains("Overzicht van Kees Zwart"));
     EXPECT_EQ(Data->cdsQuorvy->State(), dsEdit);
+}
+
+// --- Alt with a key ----------------------------------------------------------------
+
+// Alt with a key is never text, as in a classic edit: a key that is no
+// accelerator beeps, one that is moves the focus, the keypad's digits (the
+// way many type a character by its code) neither type nor find the "#&2"
+// of a label, and Alt+Backspace undoes the field's last edit.  AltGr comes
+// without Alt and still types.
+TEST_F(PersonForm, AltWithAKeyTypesNothingInAnyKindOfField)
+{
+    GoToPerson("Zwart");
+    SetPerson(
+        {{"AANHEF", "Mevrouw"}, {"MOBIEL", "0612345678"}, {"GEBOORTE_DATUM", "15/03/1980"}, {"OPMERKINGEN", "Oppas"}});
+    ShowForm(false);
+    struct TCase {
+        TWinControl* Field;
+        TFcTabSheet* Page;
+        QString Typed; // typed over the whole text, then undone; empty: not tried
+        int Accelerator;
+        TWinControl* Moves; // the field that accelerator moves the focus to
+    };
+    const TCase Cases[] = {
+        {Form->FcDBEditMobiel, Form->TabSheetContact, "X", Qt::Key_K, Form->FcDBEditTelefoonWerk},
+        {Form->FcDBComboBoxAanhef, Form->TabSheetNaam, "", Qt::Key_C, Form->FcDBEditAchternaam},
+        {Form->FcDBEditGeboortedatum, Form->TabSheetNaam, "", Qt::Key_T, Form->FcDBEditNationaliteit},
+        {Form->FcDBMemoOpmerkingen, Form->TabSheetMemo, "X", Qt::Key_I, Form->FcDBEditDatumInactief},
+    };
+    int Beeps = 0;
+    SetBeepHook([&](UINT) { ++Beeps; });
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Field->Name().toStdString());
+        Form->FcPageControlQuorvy->SetActivePage(C.Page);
+        C.Field->SetFocus();
+        const QString Before = C.Field->Text();
+        Beeps = 0;
+        for (auto [Key, Text] : {std::pair{Qt::Key_Q, "q"}, {Qt::Key_Z, "z"}, {Qt::Key_9, "9"}})
+            PressKey(Form, Key, Qt::AltModifier, Text);
+        EXPECT_EQ(Beeps, 3);
+        KeyDown(Form, Qt::Key_Alt, Qt::AltModifier);
+        for (QChar Digit : QString("0233"))
+            PressKey(Form, Qt::Key_0 + Digit.digitValue(), Qt::AltModifier | Qt::KeypadModifier, Digit);
+        PressKey(Form, Qt::Key_Backspace, Qt::AltModifier, QString(QChar(8)));
+        KeyUp(Form, Qt::Key_Alt);
+        EXPECT_EQ(C.Field->Text(), Before);
+        EXPECT_TRUE(C.Field->Focused());
+        if (!C.Typed.isEmpty()) {
+            PressKey(Form, Qt::Key_A, Qt::ControlModifier);
+            TypeCharacters(Form, C.Typed);
+            EXPECT_EQ(C.Field->Text(), C.Typed);
+            PressKey(Form, Qt::Key_Backspace, Qt::AltModifier, QString(QChar(8)));
+            EXPECT_EQ(C.Field->Text(), Before);
+        }
+        PressKey(Form, C.Accelerator, Qt::AltModifier, QString(QChar(C.Accelerator).toLower()));
+        EXPECT_TRUE(C.Moves->Focused());
+        EXPECT_EQ(C.Field->Text(), Before);
+        EXPECT_EQ(Beeps, 3);
+    }
+    SetBeepHook(nullptr);
+    Form->FcPageControlQuorvy->SetActivePage(Form->TabSheetNaam);
+    Form->FcDBEditAchternaam->SetFocus();
+    PressKey(Form, Qt::Key_End);
+    PressKey(Form, Qt::Key_Adiaeresis, Qt::GroupSwitchModifier, U("ä"));
+    Form->FcBitBtnOKClick(nullptr);
+    EXPECT_EQ(Person("ACHTER_NAAM"), U("Zwartä"));
+    EXPECT_EQ(Person("AANHEF"), "Mevrouw");
+    EXPECT_EQ(Person("MOBIEL"), "0612345678");
+    EXPECT_EQ(Person("GEBOORTE_DATUM"), "15/03/1980");
+    EXPECT_EQ(Person("OPMERKINGEN"), "Oppas");
 }
 
 // --- the main window's commands -----------------------------------------------------

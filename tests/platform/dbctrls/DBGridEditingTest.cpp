@@ -175,6 +175,28 @@ TEST_F(GridEditing, ACharacterOfTwoCodeUnitsArrivesWhole)
     EXPECT_EQ(Name()->AsString(), Before);
 }
 
+// Alt with a key that is no accelerator neither opens nor types into a
+// cell; it beeps.  Alt with the keypad's digits and Alt+Backspace change
+// nothing either.
+TEST_F(GridEditing, AltWithAKeyTypesNothingIntoTheCell)
+{
+    int Beeps = 0;
+    SetBeepHook([&](UINT) { ++Beeps; });
+    PressKey(Grid, Qt::Key_Q, Qt::AltModifier, "q");
+    EXPECT_FALSE(Grid->EditorMode());
+    Press(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    PressKey(Grid, Qt::Key_Q, Qt::AltModifier, "q");
+    PressKey(Grid, Qt::Key_9, Qt::AltModifier, "9");
+    PressKey(Grid, Qt::Key_2, Qt::AltModifier | Qt::KeypadModifier, "2");
+    PressKey(Grid, Qt::Key_Backspace, Qt::AltModifier, "\b");
+    SetBeepHook(nullptr);
+    EXPECT_EQ(Beeps, 3);
+    ASSERT_EQ(Editor()->Text(), "Persoon 01");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Name()->AsString(), "Persoon 01");
+}
+
 TEST_F(GridEditing, ClickingTheCurrentCellOpensIt)
 {
     TTestClock Clock;
