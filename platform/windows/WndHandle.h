@@ -218,6 +218,9 @@ void HandleActivateApp(HWND Wnd, bool Active);
 // The shape a top-level window shows.
 void ApplySurfaceMask(HWND Top);
 
+// The window key input goes to now: the focused window, whoever holds
+// the mouse capture; else the active window; else Top (nullptr: none).
+HWND KeyTarget(HWND Top);
 // The queue took input out: from now on GetKeyState answers as Msg found
 // the keys.
 void InputTaken(const MSG& Msg);

@@ -351,18 +351,9 @@ String KeyText(WORD Vk, const QKeyEvent* E)
     return PrintableCharacters(Text);
 }
 
-// Keys go to the focused window, whoever holds the mouse capture (a drag
-// that wants Escape watches the queue or its parent, as the classic ones do).
-HWND KeyTarget(HWND Top)
-{
-    if (Alive(GFocus) != nullptr)
-        return GFocus;
-    if (Alive(GActive) != nullptr)
-        return GActive;
-    return Top;
-}
-
-void QueueKey(HWND Target, QKeyEvent* E, bool Down)
+// Key input is queued for whatever window has the focus when it is taken
+// out (KeyTarget); Top is the window the desktop gave it to.
+void QueueKey(HWND Top, QKeyEvent* E, bool Down)
 {
     const WORD Vk = VirtualKey(E->key(), E->modifiers());
     if (Vk != 0)
@@ -373,7 +364,8 @@ void QueueKey(HWND Target, QKeyEvent* E, bool Down)
     const bool Alt = E->modifiers().testFlag(Qt::AltModifier) || Vk == VK_MENU;
     const bool Sys = Alt || Vk == VK_F(10);
     MSG M;
-    M.hwnd = Target;
+    M.hwnd = Top;
+    M.ToFocus = true;
     M.message = Down ? (Sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (Sys ? WM_SYSKEYUP : WM_KEYUP);
     M.wParam = Vk;
     std::uint32_t Data = 1;
@@ -386,10 +378,31 @@ void QueueKey(HWND Target, QKeyEvent* E, bool Down)
     M.lParam = LPARAM(Data);
     M.time = GetTickCount();
     M.pt = GCursorPos;
-    M.Serial = WindowSerial(Target);
+    M.Serial = WindowSerial(Top);
     if (Down)
         M.Text = KeyText(Vk, E);
     QueueUserInput(M);
+}
+
+// Text an input method committed, typed as characters: one WM_CHAR per
+// code unit, as a key's characters go (a character beyond the Basic
+// Multilingual Plane as its two halves, which an editor is handed
+// together), for the window that has the focus when each is taken out,
+// in order with the keys around it.
+void QueueCommittedText(HWND Top, QStringView Text)
+{
+    for (QChar C : Text) {
+        MSG M;
+        M.hwnd = Top;
+        M.ToFocus = true;
+        M.message = WM_CHAR;
+        M.wParam = C.unicode();
+        M.lParam = 1;
+        M.time = GetTickCount();
+        M.pt = GCursorPos;
+        M.Serial = WindowSerial(Top);
+        QueueUserInput(M);
+    }
 }
 
 // --- mouse ---
@@ -622,12 +635,31 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
         setMouseTracking(true);
         setFocusPolicy(Qt::NoFocus);
+        // The controls we draw ourselves (lists, grids, buttons) take
+        // characters composed from dead keys and Compose as an editor
+        // does: the desktop composes only for a window that takes an
+        // input method.
+        setAttribute(Qt::WA_InputMethodEnabled);
     }
 
     HWND Wnd() const { return IsWindowSerial(FWnd, FSerial) ? FWnd : nullptr; }
     bool Syncing = false;
     // The shape SetCursor gave the window last (-1: none yet).
     int ShownCursor = -1;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override
+    {
+        switch (Query) {
+        case Qt::ImEnabled:
+            return isEnabled();
+        case Qt::ImCursorRectangle:
+            return FocusRect();
+        case Qt::ImHints:
+            return int(Qt::ImhNone);
+        default:
+            return QWidget::inputMethodQuery(Query);
+        }
+    }
 
 protected:
     bool focusNextPrevChild(bool) override { return false; }
@@ -673,10 +705,15 @@ protected:
         }
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            QueueKey(KeyTarget(W), static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
+            QueueKey(W, static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
             return true;
         case QEvent::ShortcutOverride:
             E->accept();
+            return true;
+        case QEvent::InputMethod:
+            // Composed while one of our own drawn controls has the focus
+            // (a dead key, Compose): the pre-edit text has nowhere to show.
+            QueueCommittedText(W, static_cast<QInputMethodEvent*>(E)->commitString());
             return true;
         case QEvent::Enter:
             // The mouse came in without moving here: the window in front
@@ -732,6 +769,18 @@ protected:
     }
 
 private:
+    // Where an input method shows what it composes: at the focused window
+    // of ours, in this window's coordinates.
+    QRect FocusRect() const
+    {
+        HWND W = Wnd();
+        HWND Focus = Alive(GFocus);
+        if (W == nullptr || Focus == nullptr || TopLevel(Focus) != W)
+            return QRect();
+        const TPoint O = ClientOrigin(Focus);
+        return QRect(O.X, O.Y, Focus->Client.Width(), Focus->Client.Height());
+    }
+
     HWND FWnd;
     std::uint64_t FSerial;
 };
@@ -752,7 +801,7 @@ public:
         switch (E->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            QueueKey(KeyTarget(TopLevel(W)), static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
+            QueueKey(TopLevel(W), static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
             return true;
         case QEvent::ShortcutOverride:
             E->accept();
@@ -761,11 +810,7 @@ public:
             auto* IM = static_cast<QInputMethodEvent*>(E);
             if (IM->commitString().isEmpty())
                 return false;
-            // One WM_CHAR per code unit, as a key's characters go: a
-            // character beyond the Basic Multilingual Plane as its two
-            // halves, which the editor is handed together.
-            for (QChar C : IM->commitString())
-                PostMessage(W, WM_CHAR, C.unicode(), 1);
+            QueueCommittedText(TopLevel(W), IM->commitString());
             if (!IM->preeditString().isEmpty() || IM->replacementLength() != 0) {
                 QInputMethodEvent Rest(IM->preeditString(), IM->attributes());
                 GForwarding = true;
@@ -1238,6 +1283,17 @@ void ForgetWindow(HWND Wnd)
         GMouseTop = TopLevelAt(GCursorPos, Wnd);
     if (GLastClick.Wnd == Wnd)
         GLastClick = {};
+}
+
+// Keys go to the focused window, whoever holds the mouse capture (a drag
+// that wants Escape watches the queue or its parent, as the classic ones do).
+HWND KeyTarget(HWND Top)
+{
+    if (Alive(GFocus) != nullptr)
+        return GFocus;
+    if (Alive(GActive) != nullptr)
+        return GActive;
+    return Alive(Top);
 }
 
 void InputTaken(const MSG& Msg)
