@@ -230,6 +230,11 @@ void RecheckMouse();
 
 // --- queue (WndQueue) ---
 void QueueInput(const MSG& Msg);
+// The input the desktop has sent so far becomes queued messages now: a
+// window shown modally makes Qt drop what then still comes for the windows
+// it blocks (keys typed ahead, above all), though the key message would
+// go to the focus in the modal window.
+void TakeInputSentSoFar();
 // Whether keyboard or mouse input waits in the queue.
 bool InputWaiting();
 void DropQueuedFor(HWND Wnd);

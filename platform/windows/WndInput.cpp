@@ -405,6 +405,24 @@ void QueueCommittedText(HWND Top, QStringView Text)
     }
 }
 
+// Queues E when it is key input (keys, text an input method committed)
+// that came to Top, or to a window of ours that has gone (Top nullptr):
+// what was typed for it goes where the focus is when it is handled.
+bool QueueKeyInput(HWND Top, QEvent* E)
+{
+    switch (E->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        QueueKey(Top, static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
+        return true;
+    case QEvent::InputMethod:
+        QueueCommittedText(Top, static_cast<QInputMethodEvent*>(E)->commitString());
+        return true;
+    default:
+        return false;
+    }
+}
+
 // --- mouse ---
 
 int ButtonIndex(Qt::MouseButton B)
@@ -683,9 +701,17 @@ protected:
 
     bool event(QEvent* E) override
     {
-        HWND W = Wnd();
         // Events we hand on to an editor never come back as input.
-        if (W == nullptr || GForwarding)
+        if (GForwarding)
+            return QWidget::event(E);
+        // Keys and composed text are queued, also when the window they
+        // came to has gone.  (Composed while one of our own drawn controls
+        // has the focus, text has no pre-edit to show: what is committed
+        // counts.)
+        HWND W = Wnd();
+        if (QueueKeyInput(W, E))
+            return true;
+        if (W == nullptr)
             return QWidget::event(E);
         switch (E->type()) {
         case QEvent::MouseButtonPress:
@@ -703,17 +729,8 @@ protected:
             HandleWheel(W, M, {W->Rect.Left + P.x(), W->Rect.Top + P.y()});
             return true;
         }
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-            QueueKey(W, static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
-            return true;
         case QEvent::ShortcutOverride:
             E->accept();
-            return true;
-        case QEvent::InputMethod:
-            // Composed while one of our own drawn controls has the focus
-            // (a dead key, Compose): the pre-edit text has nowhere to show.
-            QueueCommittedText(W, static_cast<QInputMethodEvent*>(E)->commitString());
             return true;
         case QEvent::Enter:
             // The mouse came in without moving here: the window in front
@@ -795,9 +812,12 @@ public:
         if (GForwarding)
             return false;
         auto* Widget = qobject_cast<QWidget*>(Watched);
-        HWND W = HostOf(Widget);
-        if (W == nullptr)
+        HWND W = nullptr;
+        if (!HostOf(Widget, W))
             return false;
+        // An editor whose window has gone: what is typed goes to the focus.
+        if (W == nullptr)
+            return QueueKeyInput(nullptr, E);
         switch (E->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
@@ -850,14 +870,18 @@ public:
         }
     }
 
-    static HWND HostOf(QWidget* Widget)
+    // Whether Widget is (part of) an embedded editor; Host: its window, if
+    // that is still there.
+    static bool HostOf(QWidget* Widget, HWND& Host)
     {
         for (QWidget* P = Widget; P != nullptr; P = P->parentWidget()) {
             auto It = HostedRoots().find(P);
-            if (It != HostedRoots().end())
-                return Alive(It->second);
+            if (It != HostedRoots().end()) {
+                Host = Alive(It->second);
+                return true;
+            }
         }
-        return nullptr;
+        return false;
     }
 };
 
@@ -1042,8 +1066,11 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
         if (W->windowFlags() != Flags)
             W->setWindowFlags(Flags);
         // The desktop learns the owner and modality before the window shows.
-        if (Top->Visible() && !W->isVisible())
+        if (Top->Visible() && !W->isVisible()) {
+            if (Top->Modal)
+                TakeInputSentSoFar();
             SyncSurfaceOwner(Top);
+        }
         if (!Top->Visible()) {
             W->hide();
             SyncSurfaceOwner(Top);

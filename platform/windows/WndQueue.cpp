@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -196,11 +197,14 @@ bool Matches(const MSG& M, HWND Target, HWND Wnd, UINT Min, UINT Max)
     return Wnd == nullptr || Target == Wnd || IsChild(Wnd, Target);
 }
 
-void TakeQtEvents()
+// Sync: first make sure everything the desktop has sent so far is here.
+void TakeQtEvents(bool Sync = false)
 {
     // What controls drew outside a paint message is shown in this pass.
     FreeDeviceContexts();
     ++PumpDepth;
+    if (Sync)
+        QGuiApplication::sync();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     // Qt deletes what was handed to deleteLater (the Qt windows of freed
@@ -226,6 +230,11 @@ void QueueInput(const MSG& Msg)
 {
     Queue().push_back(Msg);
     Pump().Owe();
+}
+
+void TakeInputSentSoFar()
+{
+    TakeQtEvents(QGuiApplication::platformName() != QLatin1String("offscreen"));
 }
 
 bool InputWaiting()

@@ -10,6 +10,11 @@
 #include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/ListBox.h"
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWidget>
+
 namespace {
 
 struct TypedAhead : StdForm {
@@ -117,6 +122,36 @@ TEST_F(TypedAhead, KeysGoToTheFormAKeyOpenedAndBackOnceItClosed)
     EXPECT_EQ(Here->Text(), U("xyz"));
     EXPECT_TRUE(Here->Focused());
     Other->Free();
+}
+
+// A form that goes while keys for it are still on their way: Qt hands
+// them to its window and its editor until it deletes them; they go to the
+// focus instead, none is lost.
+TEST_F(TypedAhead, KeysForAFormThatWentGoToTheFocus)
+{
+    TEdit* Here = Field(0);
+    TForm* Other = CreateNewForm<TForm>(nullptr);
+    Other->SetBounds(100, 100, 300, 100);
+    auto* There = new TEdit(Other);
+    There->SetBoundsRect(Bounds(10, 10, 200, 24));
+    There->SetParent(Other);
+    Other->Show();
+    There->SetFocus();
+    PumpMessages();
+    const QPointer<QWidget> Window = WindowQtWidget(Other->Handle());
+    const QPointer<QWidget> Editor = GetWindowHostedWidget(There->Handle());
+    Other->Free();
+    Here->SetFocus();
+    ASSERT_TRUE(Window && Editor) << "Qt deletes them later";
+    QKeyEvent A(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QCoreApplication::sendEvent(Window.data(), &A);
+    QKeyEvent B(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
+    QCoreApplication::sendEvent(Editor.data(), &B);
+    QInputMethodEvent C;
+    C.setCommitString(U("ç"));
+    QCoreApplication::sendEvent(Editor.data(), &C);
+    PumpMessages();
+    EXPECT_EQ(Here->Text(), U("abç"));
 }
 
 } // namespace
