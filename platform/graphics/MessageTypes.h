@@ -60,6 +60,10 @@ struct TMessage {
 // generation of the target window when the message was queued; Keys, for
 // keyboard and mouse input, the keys and buttons held as the input found
 // them (GetKeyState answers from it while the input is handled).
+// ToFocus marks key input waiting in the queue: its window is the one
+// that has the focus when it is taken out, hwnd meanwhile the top-level
+// window the desktop gave it to (the window it goes to when none has the
+// focus).  PeekMessage hands it out with its window decided.
 struct MSG {
     HWND hwnd = nullptr;
     UINT message = 0;
@@ -70,6 +74,7 @@ struct MSG {
     std::uint64_t Serial = 0;
     String Text;
     std::shared_ptr<const std::array<std::uint8_t, 256>> Keys;
+    bool ToFocus = false;
 };
 using TMsg = MSG;
 

@@ -218,6 +218,9 @@ void HandleActivateApp(HWND Wnd, bool Active);
 // The shape a top-level window shows.
 void ApplySurfaceMask(HWND Top);
 
+// The window key input goes to now: the focused window, whoever holds
+// the mouse capture; else the active window; else Top (nullptr: none).
+HWND KeyTarget(HWND Top);
 // The queue took input out: from now on GetKeyState answers as Msg found
 // the keys.
 void InputTaken(const MSG& Msg);
@@ -227,6 +230,11 @@ void RecheckMouse();
 
 // --- queue (WndQueue) ---
 void QueueInput(const MSG& Msg);
+// The input the desktop has sent so far becomes queued messages now: a
+// window shown modally makes Qt drop what then still comes for the windows
+// it blocks (keys typed ahead, above all), though the key message would
+// go to the focus in the modal window.
+void TakeInputSentSoFar();
 // Whether keyboard or mouse input waits in the queue.
 bool InputWaiting();
 void DropQueuedFor(HWND Wnd);

@@ -358,18 +358,9 @@ String KeyText(WORD Vk, const QKeyEvent* E)
     return PrintableCharacters(Text);
 }
 
-// Keys go to the focused window, whoever holds the mouse capture (a drag
-// that wants Escape watches the queue or its parent, as the classic ones do).
-HWND KeyTarget(HWND Top)
-{
-    if (Alive(GFocus) != nullptr)
-        return GFocus;
-    if (Alive(GActive) != nullptr)
-        return GActive;
-    return Top;
-}
-
-void QueueKey(HWND Target, QKeyEvent* E, bool Down)
+// Key input is queued for whatever window has the focus when it is taken
+// out (KeyTarget); Top is the window the desktop gave it to.
+void QueueKey(HWND Top, QKeyEvent* E, bool Down)
 {
     const WORD Vk = VirtualKey(E->key(), E->modifiers());
     if (Vk != 0)
@@ -380,7 +371,8 @@ void QueueKey(HWND Target, QKeyEvent* E, bool Down)
     const bool Alt = E->modifiers().testFlag(Qt::AltModifier) || Vk == VK_MENU;
     const bool Sys = Alt || Vk == VK_F(10);
     MSG M;
-    M.hwnd = Target;
+    M.hwnd = Top;
+    M.ToFocus = true;
     M.message = Down ? (Sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (Sys ? WM_SYSKEYUP : WM_KEYUP);
     M.wParam = Vk;
     std::uint32_t Data = 1;
@@ -393,10 +385,49 @@ void QueueKey(HWND Target, QKeyEvent* E, bool Down)
     M.lParam = LPARAM(Data);
     M.time = GetTickCount();
     M.pt = GCursorPos;
-    M.Serial = WindowSerial(Target);
+    M.Serial = WindowSerial(Top);
     if (Down)
         M.Text = KeyText(Vk, E);
     QueueUserInput(M);
+}
+
+// Text an input method committed, typed as characters: one WM_CHAR per
+// code unit, as a key's characters go (a character beyond the Basic
+// Multilingual Plane as its two halves, which an editor is handed
+// together), for the window that has the focus when each is taken out,
+// in order with the keys around it.
+void QueueCommittedText(HWND Top, QStringView Text)
+{
+    for (QChar C : Text) {
+        MSG M;
+        M.hwnd = Top;
+        M.ToFocus = true;
+        M.message = WM_CHAR;
+        M.wParam = C.unicode();
+        M.lParam = 1;
+        M.time = GetTickCount();
+        M.pt = GCursorPos;
+        M.Serial = WindowSerial(Top);
+        QueueUserInput(M);
+    }
+}
+
+// Queues E when it is key input (keys, text an input method committed)
+// that came to Top, or to a window of ours that has gone (Top nullptr):
+// what was typed for it goes where the focus is when it is handled.
+bool QueueKeyInput(HWND Top, QEvent* E)
+{
+    switch (E->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        QueueKey(Top, static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
+        return true;
+    case QEvent::InputMethod:
+        QueueCommittedText(Top, static_cast<QInputMethodEvent*>(E)->commitString());
+        return true;
+    default:
+        return false;
+    }
 }
 
 // --- mouse ---
@@ -629,12 +660,31 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
         setMouseTracking(true);
         setFocusPolicy(Qt::NoFocus);
+        // The controls we draw ourselves (lists, grids, buttons) take
+        // characters composed from dead keys and Compose as an editor
+        // does: the desktop composes only for a window that takes an
+        // input method.
+        setAttribute(Qt::WA_InputMethodEnabled);
     }
 
     HWND Wnd() const { return IsWindowSerial(FWnd, FSerial) ? FWnd : nullptr; }
     bool Syncing = false;
     // The shape SetCursor gave the window last (-1: none yet).
     int ShownCursor = -1;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override
+    {
+        switch (Query) {
+        case Qt::ImEnabled:
+            return isEnabled();
+        case Qt::ImCursorRectangle:
+            return FocusRect();
+        case Qt::ImHints:
+            return int(Qt::ImhNone);
+        default:
+            return QWidget::inputMethodQuery(Query);
+        }
+    }
 
 protected:
     bool focusNextPrevChild(bool) override { return false; }
@@ -658,9 +708,17 @@ protected:
 
     bool event(QEvent* E) override
     {
-        HWND W = Wnd();
         // Events we hand on to an editor never come back as input.
-        if (W == nullptr || GForwarding)
+        if (GForwarding)
+            return QWidget::event(E);
+        // Keys and composed text are queued, also when the window they
+        // came to has gone.  (Composed while one of our own drawn controls
+        // has the focus, text has no pre-edit to show: what is committed
+        // counts.)
+        HWND W = Wnd();
+        if (QueueKeyInput(W, E))
+            return true;
+        if (W == nullptr)
             return QWidget::event(E);
         switch (E->type()) {
         case QEvent::MouseButtonPress:
@@ -678,10 +736,6 @@ protected:
             HandleWheel(W, M, {W->Rect.Left + P.x(), W->Rect.Top + P.y()});
             return true;
         }
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-            QueueKey(KeyTarget(W), static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
-            return true;
         case QEvent::ShortcutOverride:
             E->accept();
             return true;
@@ -739,6 +793,18 @@ protected:
     }
 
 private:
+    // Where an input method shows what it composes: at the focused window
+    // of ours, in this window's coordinates.
+    QRect FocusRect() const
+    {
+        HWND W = Wnd();
+        HWND Focus = Alive(GFocus);
+        if (W == nullptr || Focus == nullptr || TopLevel(Focus) != W)
+            return QRect();
+        const TPoint O = ClientOrigin(Focus);
+        return QRect(O.X, O.Y, Focus->Client.Width(), Focus->Client.Height());
+    }
+
     HWND FWnd;
     std::uint64_t FSerial;
 };
@@ -753,13 +819,16 @@ public:
         if (GForwarding)
             return false;
         auto* Widget = qobject_cast<QWidget*>(Watched);
-        HWND W = HostOf(Widget);
-        if (W == nullptr)
+        HWND W = nullptr;
+        if (!HostOf(Widget, W))
             return false;
+        // An editor whose window has gone: what is typed goes to the focus.
+        if (W == nullptr)
+            return QueueKeyInput(nullptr, E);
         switch (E->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            QueueKey(KeyTarget(TopLevel(W)), static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
+            QueueKey(TopLevel(W), static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
             return true;
         case QEvent::ShortcutOverride:
             E->accept();
@@ -768,11 +837,7 @@ public:
             auto* IM = static_cast<QInputMethodEvent*>(E);
             if (IM->commitString().isEmpty())
                 return false;
-            // One WM_CHAR per code unit, as a key's characters go: a
-            // character beyond the Basic Multilingual Plane as its two
-            // halves, which the editor is handed together.
-            for (QChar C : IM->commitString())
-                PostMessage(W, WM_CHAR, C.unicode(), 1);
+            QueueCommittedText(TopLevel(W), IM->commitString());
             if (!IM->preeditString().isEmpty() || IM->replacementLength() != 0) {
                 QInputMethodEvent Rest(IM->preeditString(), IM->attributes());
                 GForwarding = true;
@@ -812,14 +877,18 @@ public:
         }
     }
 
-    static HWND HostOf(QWidget* Widget)
+    // Whether Widget is (part of) an embedded editor; Host: its window, if
+    // that is still there.
+    static bool HostOf(QWidget* Widget, HWND& Host)
     {
         for (QWidget* P = Widget; P != nullptr; P = P->parentWidget()) {
             auto It = HostedRoots().find(P);
-            if (It != HostedRoots().end())
-                return Alive(It->second);
+            if (It != HostedRoots().end()) {
+                Host = Alive(It->second);
+                return true;
+            }
         }
-        return nullptr;
+        return false;
     }
 };
 
@@ -1006,8 +1075,11 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
         if (W->windowFlags() != Flags)
             W->setWindowFlags(Flags);
         // The desktop learns the owner and modality before the window shows.
-        if (Top->Visible() && !W->isVisible())
+        if (Top->Visible() && !W->isVisible()) {
+            if (Top->Modal)
+                TakeInputSentSoFar();
             SyncSurfaceOwner(Top);
+        }
         if (!Top->Visible()) {
             W->hide();
             SyncSurfaceOwner(Top);
@@ -1255,6 +1327,17 @@ void ForgetWindow(HWND Wnd)
         GMouseTop = TopLevelAt(GCursorPos, Wnd);
     if (GLastClick.Wnd == Wnd)
         GLastClick = {};
+}
+
+// Keys go to the focused window, whoever holds the mouse capture (a drag
+// that wants Escape watches the queue or its parent, as the classic ones do).
+HWND KeyTarget(HWND Top)
+{
+    if (Alive(GFocus) != nullptr)
+        return GFocus;
+    if (Alive(GActive) != nullptr)
+        return GActive;
+    return Alive(Top);
 }
 
 void InputTaken(const MSG& Msg)

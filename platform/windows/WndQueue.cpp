@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -175,20 +176,35 @@ bool InRange(UINT Msg, UINT Min, UINT Max)
     return (Min == 0 && Max == 0) || (Msg >= Min && Msg <= Max);
 }
 
-bool Matches(const MSG& M, HWND Wnd, UINT Min, UINT Max)
+// The window a queued message goes to if it is taken out now.  Key input
+// follows the focus, as the classic queue hands it out: keys typed ahead
+// go where the keys before them, a Tab or an accelerator or a form that
+// opened, have put the focus, and none is lost because the window that
+// had the focus when it came has gone.
+HWND TargetNow(const MSG& M)
+{
+    if (!M.ToFocus)
+        return M.hwnd;
+    return KeyTarget(IsWindowSerial(M.hwnd, M.Serial) ? M.hwnd : nullptr);
+}
+
+bool Matches(const MSG& M, HWND Target, HWND Wnd, UINT Min, UINT Max)
 {
     if (M.message == WM_QUIT)
         return true;
     if (!InRange(M.message, Min, Max))
         return false;
-    return Wnd == nullptr || M.hwnd == Wnd || IsChild(Wnd, M.hwnd);
+    return Wnd == nullptr || Target == Wnd || IsChild(Wnd, Target);
 }
 
-void TakeQtEvents()
+// Sync: first make sure everything the desktop has sent so far is here.
+void TakeQtEvents(bool Sync = false)
 {
     // What controls drew outside a paint message is shown in this pass.
     FreeDeviceContexts();
     ++PumpDepth;
+    if (Sync)
+        QGuiApplication::sync();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     // Qt deletes what was handed to deleteLater (the Qt windows of freed
@@ -216,6 +232,11 @@ void QueueInput(const MSG& Msg)
     Pump().Owe();
 }
 
+void TakeInputSentSoFar()
+{
+    TakeQtEvents(QGuiApplication::platformName() != QLatin1String("offscreen"));
+}
+
 bool InputWaiting()
 {
     auto& Q = Queue();
@@ -225,8 +246,9 @@ bool InputWaiting()
 void DropQueuedFor(HWND Wnd)
 {
     auto& Q = Queue();
+    // Key input waiting for the focus is not the window's yet.
     for (auto It = Q.begin(); It != Q.end();)
-        It = It->hwnd == Wnd ? Q.erase(It) : It + 1;
+        It = It->hwnd == Wnd && !It->ToFocus ? Q.erase(It) : It + 1;
 }
 
 void DropQueuedMouseInput()
@@ -316,7 +338,8 @@ bool QtEventsDue(bool Waiting)
 BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
 {
     auto& Q = Queue();
-    const bool Waiting = std::none_of(Q.begin(), Q.end(), [&](const MSG& M) { return Matches(M, Wnd, Min, Max); });
+    const bool Waiting =
+        std::none_of(Q.begin(), Q.end(), [&](const MSG& M) { return Matches(M, TargetNow(M), Wnd, Min, Max); });
     // The input taken so far has been handled.
     if (Waiting)
         ForgetInputHit();
@@ -327,9 +350,15 @@ BOOL PeekMessage(MSG& Msg, HWND Wnd, UINT Min, UINT Max, UINT Remove)
     if (Q.empty() && Wnd == nullptr && Min == 0 && Max == 0 && (Remove & PM_REMOVE) != 0)
         RecheckMouse();
     for (auto It = Q.begin(); It != Q.end(); ++It) {
-        if (!Matches(*It, Wnd, Min, Max))
+        const HWND Target = TargetNow(*It);
+        if (!Matches(*It, Target, Wnd, Min, Max))
             continue;
         Msg = *It;
+        if (Msg.ToFocus) {
+            Msg.hwnd = Target;
+            Msg.Serial = WindowSerial(Target);
+            Msg.ToFocus = false;
+        }
         if ((Remove & PM_REMOVE) != 0) {
             if (It == Q.begin())
                 Q.pop_front();

@@ -198,10 +198,15 @@ void TypeCharacters(TControl* AnyOnForm, const QString& Text)
 
 void CommitInput(TControl* AnyOnForm, const QString& Text)
 {
+    QueueCommitInput(AnyOnForm, Text);
+    PumpMessages();
+}
+
+void QueueCommitInput(TControl* AnyOnForm, const QString& Text)
+{
     QInputMethodEvent Commit;
     Commit.setCommitString(Text);
     QCoreApplication::sendEvent(KeyWidget(AnyOnForm), &Commit);
-    PumpMessages();
 }
 
 void PumpMessages()

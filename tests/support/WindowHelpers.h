@@ -52,6 +52,8 @@ void PressKey(TControl* AnyOnForm, int QtKey, Qt::KeyboardModifiers Mods = Qt::N
 void TypeCharacters(TControl* AnyOnForm, const QString& Text);
 // Text an input method composed, committed into the focused editor at once.
 void CommitInput(TControl* AnyOnForm, const QString& Text);
+// The same, queued without handling it, as typed-ahead keys are.
+void QueueCommitInput(TControl* AnyOnForm, const QString& Text);
 
 // --- the loop ---
 void PumpMessages();
