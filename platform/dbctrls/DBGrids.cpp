@@ -787,7 +787,12 @@ void TCustomDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     TCustomGrid::MouseDown(Button, Shift, X, Y);
     FTitlePressed = -1;
     FCellPressed = -1;
-    if (GridState() == gsColSizing || Button != mbLeft)
+    FRowPressFailed = false;
+    if (GridState() == gsColSizing)
+        return;
+    if (Button == mbRight)
+        RightPressOn(MouseCoord(X, Y));
+    if (Button != mbLeft)
         return;
     const TGridCoord Cell = MouseCoord(X, Y);
     if (Cell.X < 0)
@@ -810,6 +815,37 @@ void TCustomDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     }
 }
 
+// A right press makes the record under it current, as a left click would,
+// so that the context menu its release opens acts on the record pointed
+// at. The indicator cell belongs to its row. The titles, the room below
+// the last record and the current column stay as they are; no editing
+// starts.
+void TCustomDBGrid::RightPressOn(TGridCoord Cell)
+{
+    if (Cell.X < 0 || Cell.Y < TitleOffset() || !FDataLink->Active())
+        return;
+    const int DataRow = Cell.Y - TitleOffset();
+    if (DataRow >= FDataLink->RecordCount())
+        return;
+    // Until the move is through: a record that cannot be left (a change
+    // that fails to post, a silent abort) keeps the menu shut.
+    FRowPressFailed = true;
+    MoveBy(DataRow - FDataLink->ActiveRecord());
+    FRowPressFailed = false;
+}
+
+void TCustomDBGrid::DoContextPopup(TPoint MousePos, bool& Handled)
+{
+    // A menu from the keyboard comes without a press and is always shown.
+    const bool FromKey = MousePos == TPoint{-1, -1};
+    if (FRowPressFailed && !FromKey) {
+        FRowPressFailed = false;
+        Handled = true;
+        return;
+    }
+    TCustomGrid::DoContextPopup(MousePos, Handled);
+}
+
 void TCustomDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     const bool Sizing = GridState() == gsColSizing;
@@ -818,6 +854,7 @@ void TCustomDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     const int Cell = FCellPressed;
     FTitlePressed = -1;
     FCellPressed = -1;
+    FRowPressFailed = false;
     if (Sizing || Button != mbLeft)
         return;
     const TGridCoord At = MouseCoord(X, Y);

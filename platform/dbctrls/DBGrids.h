@@ -140,6 +140,7 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void WMVScroll(TMessage& Message) override;
@@ -179,6 +180,7 @@ private:
     void MoveDown();
     void MoveUp();
     void MoveCol(int RawCol);
+    void RightPressOn(TGridCoord Cell);
     void TabTo(bool Forward);
     void DeleteRecord();
     // The grid, its link and the data set allow changing records.
@@ -210,6 +212,9 @@ private:
     // The title or data column the left button went down on (-1: none).
     int FTitlePressed = -1;
     int FCellPressed = -1;
+    // The right button went down on a record that could not be made
+    // current: the context menu of that press is not shown.
+    bool FRowPressFailed = false;
     // The field the editor shows; set while the editor's first change puts
     // the record into edit mode (the record notice that brings must not
     // reload the editor under the user's keystroke).

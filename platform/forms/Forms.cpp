@@ -1,6 +1,7 @@
 #include "platform/forms/Forms.h"
 
 #include "platform/actions/Menus.h"
+#include "platform/classes/ComponentRef.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Fixups.h"
 #include "platform/classes/Resources.h"
@@ -388,6 +389,26 @@ void TCustomForm::Show()
         ::SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+namespace {
+
+// R grown by the frame the desktop draws round the window.
+TRect WithDesktopFrame(TRect R, HWND Wnd)
+{
+    const TRect Frame = Wnd != nullptr ? GetDesktopFrameMargins(Wnd) : TRect();
+    return {R.Left - Frame.Left, R.Top - Frame.Top, R.Right + Frame.Right, R.Bottom + Frame.Bottom};
+}
+
+// Where R's top-left corner goes to keep R on Area: in from the right and
+// the bottom first, then from the left and the top, so that what is larger
+// than Area keeps its top-left corner, the title bar's start, on it.
+TPoint KeptOnArea(const TRect& R, const TRect& Area)
+{
+    return {std::max(Area.Left, std::min(R.Left, Area.Right - R.Width())),
+            std::max(Area.Top, std::min(R.Top, Area.Bottom - R.Height()))};
+}
+
+} // namespace
+
 void TCustomForm::PlaceOnScreen()
 {
     TRect Area = Screen->WorkAreaRect();
@@ -418,15 +439,33 @@ void TCustomForm::PlaceOnScreen()
     if ((FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) && Center == nullptr)
         Area = Screen->WorkAreaRect();
     if (Center != nullptr)
-        Area = Center->BoundsRect();
-    int X = Area.Left + (Area.Width() - FWidth) / 2;
-    int Y = Area.Top + (Area.Height() - FHeight) / 2;
-    // Kept on the monitor it is centred on, whichever that is.
-    const TRect Work = Screen->MonitorFromRect(Area)->WorkareaRect();
-    X = std::max(Work.Left, std::min(X, Work.Right - FWidth));
-    Y = std::max(Work.Top, std::min(Y, Work.Bottom - FHeight));
-    SetBounds(X, Y, FWidth, FHeight);
+        Area = WithDesktopFrame(Center->BoundsRect(), Center->FHandle);
+    const TRect Frame = CentreOn(Area);
     FPosition = poDesigned;
+    // Before the desktop has framed the form its frame is another window's
+    // or a guess: once it is known, a form still where it was put is
+    // centred again with it.
+    const TComponentRef<TCustomForm> Self(this);
+    WhenDesktopFramed(FHandle, [Self, Area, Frame, Placed = BoundsRect()] {
+        if (Self && Self->FHandle != nullptr && Self->BoundsRect() == Placed
+            && GetDesktopFrameMargins(Self->FHandle) != Frame)
+            Self->CentreOn(Area);
+    });
+}
+
+// The desktop's frame goes round the form: the whole window, title bar and
+// borders included, is centred on Area and kept on the work area of the
+// monitor it is centred on. The frame reckoned with.
+TRect TCustomForm::CentreOn(const TRect& Area)
+{
+    const TRect Frame = FHandle != nullptr ? GetDesktopFrameMargins(FHandle) : TRect();
+    const int Width = FWidth + Frame.Left + Frame.Right;
+    const int Height = FHeight + Frame.Top + Frame.Bottom;
+    const TRect Centred =
+        Bounds(Area.Left + (Area.Width() - Width) / 2, Area.Top + (Area.Height() - Height) / 2, Width, Height);
+    const TPoint At = KeptOnArea(Centred, Screen->MonitorFromRect(Area)->WorkareaRect());
+    SetBounds(At.X + Frame.Left, At.Y + Frame.Top, FWidth, FHeight);
+    return Frame;
 }
 
 void TCustomForm::CMShowingChanged(TMessage& Message)

@@ -187,6 +187,7 @@ private:
     void UpdateMenuBar();
     void MenuBarHeightChanged();
     void PlaceOnScreen();
+    TRect CentreOn(const TRect& Area);
     HWND DesktopOwner() const;
     void CloseModal();
     void SetActive(bool Value);

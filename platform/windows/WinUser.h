@@ -13,8 +13,10 @@
 //
 // Linux differences, by design: forms get their title bar and border from
 // the desktop's window manager, so a top-level form has no non-client area
-// of ours (its Width is its ClientWidth); popups and hint windows paint
-// their own frames.  Sounds go through a replaceable beep hook.
+// of ours (its Width is its ClientWidth), and placing one on the screen
+// reckons with the frame the desktop will draw (GetDesktopFrameMargins);
+// popups and hint windows paint their own frames.  Sounds go through a
+// replaceable beep hook.
 #include "platform/windows/Messages.h"
 
 #include <functional>
@@ -203,6 +205,19 @@ const class QImage* WindowSurfaceImage(HWND Wnd);
 std::size_t WindowSurfaceBytes(HWND Wnd);
 // The Qt window of a top-level window (tests send it input).
 QWidget* WindowQtWidget(HWND Wnd);
+// How far the frame the desktop's window manager draws round a top-level
+// window reaches out on each side of it (Left, Top with the title bar,
+// Right, Bottom); none for windows that draw their own border, child
+// windows and desktops without frames. The desktop tells it once it has
+// framed the window; before that the frame of another window stands in,
+// else an estimate from the style's title bar. A hook scripts it in tests
+// (empty puts the desktop back).
+TRect GetDesktopFrameMargins(HWND Wnd);
+void SetDesktopFrameHook(std::function<TRect(HWND Wnd)> Hook);
+// Runs Done once, after the desktop has next painted the top-level window
+// Wnd on the screen: by then its window manager has framed it. Nothing runs
+// for a window the desktop does not frame or that goes first.
+void WhenDesktopFramed(HWND Wnd, std::function<void()> Done);
 
 // --- scroll bars -----------------------------------------------------------------
 int SetScrollInfo(HWND Wnd, int Bar, const SCROLLINFO* Info, BOOL Redraw);

@@ -1,6 +1,7 @@
 // The person page: sorting by a title click, the indexed and the full-text
-// search with their messages, navigation, deleting a person, the group
-// bar's keys, the active group filter and today's birthdays.
+// search with their messages, navigation, deleting a person (also through
+// the menu of a right-clicked row), the group bar's keys, the active group
+// filter and today's birthdays.
 #include "tests/app/MainWindowFixture.h"
 
 #include "controls/foundation/FcSpacer.h"
@@ -405,6 +406,32 @@ TEST_F(PersonGridTest, DeletingAPersonAsksFirst)
     EXPECT_TRUE(Data->cdsQuorvy->IsEmpty());
     Main->FcGroupEditItems2Click(nullptr);
     EXPECT_EQ(Yes.Asked().size(), 5u);
+}
+
+// The grid's menu acts on the person right-clicked, not on the one that was
+// current; a right press on the titles neither moves nor sorts.
+TEST_F(PersonGridTest, TheMenuOfARightClickedRowActsOnThatPerson)
+{
+    TFcDBGrid* Grid = Main->FcDBGridQuorvy;
+    const auto Center = [Grid](int ARow) {
+        const TRect R = Grid->CellRect(2, ARow);
+        return TPoint{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    };
+    ASSERT_EQ(CurrentLastName(), "Appel");
+    TScriptedPopupMenus Menus({QString(), QStringLiteral("Verwijderen geselecteerde Contact")});
+    TScriptedMessageBoxes Yes({IDYES});
+    MouseClick(Grid, Center(0), Qt::RightButton);
+    EXPECT_EQ(CurrentLastName(), "Appel");
+    EXPECT_EQ(Index(), "ACHTER_NAAM_ASC");
+    MouseClick(Grid, Center(3), Qt::RightButton);
+    ASSERT_EQ(Menus.Shown().size(), 2u);
+    EXPECT_EQ(Menus.Shown()[1].MenuName, "PopupMenuQuorvy");
+    ASSERT_EQ(Yes.Asked().size(), 1u);
+    EXPECT_EQ(Yes.Asked()[0].Caption, "Verwijderen Contact");
+    QStringList Left;
+    for (Data->cdsQuorvy->First(); !Data->cdsQuorvy->Eof(); Data->cdsQuorvy->Next())
+        Left << CurrentLastName();
+    EXPECT_EQ(Left, QStringList({"Appel", "Bakker", "jansen", "Zwart"}));
 }
 
 TEST_F(PersonGridTest, F3AndF4HideAndShowTheGroupBarAndF5ShowsTheActiveFilter)

@@ -1,7 +1,11 @@
 // The grid's keyboard and mouse: navigation through the data set and the
 // columns, inserting and deleting records (the delete asked through the
-// message box), title and cell clicks, and column sizing by dragging.
+// message box), title and cell clicks, the right press that picks a row
+// for the menu, and column sizing by dragging.
 #include "tests/platform/dbctrls/GridFixture.h"
+
+#include "platform/actions/Menus.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace {
 
@@ -209,6 +213,65 @@ TEST_F(GridInput, ClickingATitleReportsItsColumnAndMovesNothing)
     MouseDown(Grid, CellCenter(2, 0));
     MouseUp(Grid, CellCenter(3, 0));
     EXPECT_EQ(Titles.size(), 1);
+}
+
+// A right press picks the record it points at before the menu its release
+// opens; the column stays and no editing starts. The indicator belongs to
+// its row; the titles and the room below the last record move nothing.
+TEST_F(GridInput, ARightPressMakesItsRowCurrentBeforeTheMenuShows)
+{
+    Grid->SetPopupMenu(new TPopupMenu(Form));
+    TScriptedPopupMenus Menus({QString()});
+    QString AtMenu;
+    Menus.WhileOpen = [&](TPopupMenu*) { AtMenu = CurrentName(); };
+    while (Table->RecordCount() > 4) {
+        Table->Last();
+        Table->Delete();
+    }
+    Table->First();
+    const int Column = Grid->SelectedIndex();
+    const TRect Last = Grid->CellRect(2, 4);
+    const struct {
+        const char* Where;
+        TPoint At;
+        QString Current;
+    } Cases[] = {
+        {"a cell", CellCenter(3, 3), "Persoon 03"},
+        {"the title", CellCenter(2, 0), "Persoon 03"},
+        {"the indicator", CellCenter(0, 2), "Persoon 02"},
+        {"below the rows", {Last.Left + 5, Last.Bottom + 5}, "Persoon 02"},
+        {"the last row", CellCenter(1, 4), "Persoon 04"},
+    };
+    for (const auto& C : Cases) {
+        const size_t Shown = Menus.Shown().size();
+        MouseClick(Grid, C.At, Qt::RightButton);
+        EXPECT_EQ(CurrentName(), C.Current) << C.Where;
+        EXPECT_EQ(Menus.Shown().size(), Shown + 1) << C.Where;
+        EXPECT_EQ(AtMenu, C.Current) << C.Where;
+    }
+    EXPECT_EQ(Grid->SelectedIndex(), Column);
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_EQ(Table->State(), dsBrowse);
+}
+
+// The record cannot be left (here silently refused): the menu would act
+// on another record than the one pointed at, so it stays shut; the next
+// press that works opens it again.
+TEST_F(GridInput, ARightPressOnARowThatCannotBeReachedOpensNoMenu)
+{
+    Grid->SetPopupMenu(new TPopupMenu(Form));
+    TScriptedPopupMenus Menus({QString()});
+    Table->SetBeforeScroll([](TDataSet*) { throw EAbort(); });
+    MouseClick(Grid, CellCenter(2, 3), Qt::RightButton);
+    EXPECT_EQ(CurrentName(), "Persoon 01");
+    EXPECT_TRUE(Menus.Shown().empty());
+    // The keyboard's menu key is no press: its menu shows.
+    PressKey(Grid, Qt::Key_Menu);
+    EXPECT_EQ(Menus.Shown().size(), 1u);
+    Table->SetBeforeScroll(nullptr);
+    MouseClick(Grid, CellCenter(2, 3), Qt::RightButton);
+    EXPECT_EQ(CurrentName(), "Persoon 03");
+    EXPECT_EQ(Menus.Shown().size(), 2u);
 }
 
 TEST_F(GridInput, DoubleClickingReportsIt)

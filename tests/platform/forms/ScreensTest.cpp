@@ -1,6 +1,7 @@
 // Screens and window geometry: where centred forms go when there are
-// several monitors, the bounds a maximised form returns to, and whether the
-// desktop lets the program place its windows.
+// several monitors and with the desktop's frame round them, the bounds a
+// maximised form returns to, and whether the desktop lets the program
+// place its windows.
 #include "platform/forms/Forms.h"
 #include "platform/forms/Screen.h"
 #include "tests/support/TempDir.h"
@@ -70,6 +71,84 @@ TEST(Screens, CentredFormsStayOnOneMonitor)
     TForm* Right = ShownForm(poScreenCenter, Bounds(1100, 50, 400, 300));
     EXPECT_EQ(Right->BoundsRect(), Bounds(1464, 362, 400, 300));
     Right->Free();
+}
+
+namespace {
+
+// The frame a window manager draws: a title bar on top, thin borders.
+const TRect ScriptedFrame{4, 30, 4, 6};
+
+// The desktop's frame as a test says it is, while it lasts.
+class TScriptedFrame {
+public:
+    explicit TScriptedFrame(TRect Frame) : Frame(Frame)
+    {
+        SetDesktopFrameHook([this](HWND) { return this->Frame; });
+    }
+    ~TScriptedFrame() { SetDesktopFrameHook(nullptr); }
+    TRect Frame;
+};
+
+// Where the client area of a form of Size goes when its frame is centred
+// on the work area.
+TPoint FrameCentred(TSize Size)
+{
+    const TRect Work = Screen->WorkAreaRect();
+    const int Width = Size.cx + ScriptedFrame.Left + ScriptedFrame.Right;
+    const int Height = Size.cy + ScriptedFrame.Top + ScriptedFrame.Bottom;
+    return {Work.Left + (Work.Width() - Width) / 2 + ScriptedFrame.Left,
+            Work.Top + (Work.Height() - Height) / 2 + ScriptedFrame.Top};
+}
+
+} // namespace
+
+// The whole window is centred, frame included, and kept on the work area
+// title bar first: one too tall with its frame goes to the top, one larger
+// than the work area keeps its top-left corner on it.
+TEST(Screens, APlacedFormKeepsItsFrameOnTheWorkArea)
+{
+    const TScriptedFrame Desktop(ScriptedFrame);
+    const TRect Work = Screen->WorkAreaRect();
+    // The frame's top-left corner on the work area's.
+    const TPoint Corner{Work.Left + ScriptedFrame.Left, Work.Top + ScriptedFrame.Top};
+    const struct {
+        const char* What;
+        TSize Size;
+        TPoint At;
+    } Cases[] = {
+        {"fits", {300, 200}, FrameCentred({300, 200})},
+        {"fits without its frame", {300, Work.Height() - 20}, {FrameCentred({300, 0}).X, Corner.Y}},
+        {"too wide with its frame", {Work.Width() - 4, 200}, {Corner.X, FrameCentred({0, 200}).Y}},
+        {"larger", {Work.Width() + 50, Work.Height() + 50}, Corner},
+    };
+    for (const auto& C : Cases) {
+        TForm* Form = ShownForm(poDesktopCenter, Bounds(0, 0, C.Size.cx, C.Size.cy));
+        EXPECT_EQ(Form->BoundsRect(), Bounds(C.At.X, C.At.Y, C.Size.cx, C.Size.cy)) << C.What;
+        Form->Free();
+    }
+}
+
+// Before the desktop has framed a window its frame is a guess; once the
+// desktop shows it, a form still where it was put is centred again with
+// the frame it really has, and one moved meanwhile stays where it went.
+TEST(Screens, AFormIsCentredAgainWithTheFrameTheDesktopGaveIt)
+{
+    TScriptedFrame Desktop({1, 2, 1, 1});
+    TForm* Form = ShownForm(poDesktopCenter, Bounds(0, 0, 300, 200));
+    Desktop.Frame = ScriptedFrame;
+    EXPECT_TRUE(RunUntil([Form] { return Form->BoundsRect().Top == FrameCentred({300, 200}).Y; }));
+    EXPECT_EQ(Form->BoundsRect(), Bounds(FrameCentred({300, 200}).X, FrameCentred({300, 200}).Y, 300, 200));
+    Form->Free();
+
+    Desktop.Frame = {1, 2, 1, 1};
+    TForm* Moved = ShownForm(poDesktopCenter, Bounds(0, 0, 300, 200));
+    Moved->SetBounds(10, 40, 300, 200);
+    Desktop.Frame = ScriptedFrame;
+    TScreenPaints Paints(Moved);
+    ASSERT_TRUE(Paints.Shown(Moved, Moved->ClientRect()));
+    PumpMessages();
+    EXPECT_EQ(Moved->BoundsRect(), Bounds(10, 40, 300, 200));
+    Moved->Free();
 }
 
 TEST(Screens, AMaximisedFormKnowsTheBoundsItReturnsTo)

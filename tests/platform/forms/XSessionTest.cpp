@@ -1,8 +1,9 @@
 // A program on a real X server with a window manager, driven as a user
 // would drive it: a form read from its definition is shown where it asked
-// to be, painted, closed with a key, and knows its bounds when maximised.
-// And the X fixtures themselves: they keep to the displays given and end
-// with a killed test process.  Skipped where no X server can be started.
+// to be, its title bar on the screen, painted, closed with a key, and
+// knows its bounds when maximised.  And the X fixtures themselves: they
+// keep to the displays given and end with a killed test process.  Skipped
+// where no X server can be started.
 #include "tests/support/XSession.h"
 #include "platform/graphics/Colors.h"
 #include "tests/support/EnvGuard.h"
@@ -87,6 +88,37 @@ bool Alive(qint64 Pid)
     return Line.mid(Line.lastIndexOf(')') + 2, 1) != "Z";
 }
 
+// Window with the frame the window manager drew round it, as it tells the
+// frame (_NET_FRAME_EXTENTS); an empty rectangle while it has not framed it.
+QRect FramedGeometry(TXSession& X, const QString& Window)
+{
+    QProcess Xprop;
+    Xprop.setProcessEnvironment(X.Environment());
+    Xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), Window, QStringLiteral("_NET_FRAME_EXTENTS")});
+    if (!Xprop.waitForFinished(TXSession::Patience) || Xprop.exitCode() != 0)
+        return QRect();
+    // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 20, 5": left, right, top, bottom.
+    static const QRegularExpression Extents(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"));
+    const auto M = Extents.match(QString::fromLatin1(Xprop.readAllStandardOutput()));
+    const QRect Client = X.WindowGeometry(Window);
+    if (!M.hasMatch() || Client.isEmpty())
+        return QRect();
+    return Client.adjusted(-M.captured(1).toInt(), -M.captured(3).toInt(), M.captured(2).toInt(),
+                           M.captured(4).toInt());
+}
+
+// Waits until Window, with its frame, is where Fits wants it; the last
+// framed geometry seen.
+QRect WaitForFramedGeometry(TXSession& X, const QString& Window, const std::function<bool(const QRect&)>& Fits)
+{
+    QRect Seen;
+    X.WaitUntil([&] {
+        Seen = FramedGeometry(X, Window);
+        return !Seen.isEmpty() && Fits(Seen);
+    });
+    return Seen;
+}
+
 // Starts the probe and waits for its form; the form's window id, or empty
 // when it did not show.
 QString ShowProbe(TXSession& X)
@@ -103,12 +135,18 @@ TEST(XSession, AFormFromADefinitionShowsCentredPaintsAndClosesWithAKey)
     const QString Window = ShowProbe(X);
     ASSERT_FALSE(Window.isEmpty()) << "the form did not show";
 
-    // In the middle of the screen, at its designed size.
-    const QRect Centred((1280 - 320) / 2, (1024 - 160) / 2, 320, 160);
-    EXPECT_EQ(X.WaitForGeometry(Window, [&](const QRect& R) { return R == Centred; }), Centred);
+    // In the middle of the screen with the window manager's frame round
+    // it, at its designed size.
+    const QRect Framed = WaitForFramedGeometry(X, Window, [](const QRect& F) {
+        return F.topLeft() == QPoint((1280 - F.width()) / 2, (1024 - F.height()) / 2);
+    });
+    EXPECT_EQ(Framed.topLeft(), QPoint((1280 - Framed.width()) / 2, (1024 - Framed.height()) / 2));
+    const QRect Client = X.WindowGeometry(Window);
+    EXPECT_EQ(Client.size(), QSize(320, 160));
+    EXPECT_GT(Client.top(), Framed.top()) << "no title bar";
 
     // Painted: the face between the buttons and the top is the form's.
-    const QPoint Face = Centred.topLeft() + QPoint(20, 20);
+    const QPoint Face = Client.topLeft() + QPoint(20, 20);
     const COLORREF FaceColor = ColorToRGB(clBtnFace);
     const QImage Shot =
         X.WaitForScreen([&](const QImage& S) { return ImagePixel(S, Face.x(), Face.y()) == FaceColor; });
@@ -126,7 +164,13 @@ TEST(XSession, AFormMaximisedByTheDesktopKnowsTheBoundsItReturnsTo)
     QV_SKIP_WITHOUT_X(X);
     const QString Window = ShowProbe(X);
     ASSERT_FALSE(Window.isEmpty()) << "the form did not show";
-    const QRect Normal((1024 - 320) / 2, (768 - 160) / 2, 320, 160);
+    // Placed in the middle, frame and all.
+    const QRect Framed = WaitForFramedGeometry(X, Window, [](const QRect& F) {
+        return F.topLeft() == QPoint((1024 - F.width()) / 2, (768 - F.height()) / 2);
+    });
+    ASSERT_EQ(Framed.topLeft(), QPoint((1024 - Framed.width()) / 2, (768 - Framed.height()) / 2));
+    const QRect Normal = X.WindowGeometry(Window);
+    ASSERT_EQ(Normal.size(), QSize(320, 160));
     ASSERT_TRUE(X.SendKeys({QStringLiteral("F3")}, Window));
     const TReport Before = WaitForReport(X, 1);
     ASSERT_EQ(Before.Bounds, Normal);
@@ -145,6 +189,28 @@ TEST(XSession, AFormMaximisedByTheDesktopKnowsTheBoundsItReturnsTo)
 
     EXPECT_TRUE(X.SendKeys({QStringLiteral("Return")}, Window));
     EXPECT_EQ(X.WaitForExit(), 1);
+}
+
+// A form that does not fit the screen with its frame keeps the frame's top
+// on it, so the title bar with its buttons stays in reach, and is centred
+// across; one larger than the screen both ways keeps its top-left corner.
+TEST(XSession, APlacedFormKeepsItsTitleBarOnTheScreen)
+{
+    for (const QSize Screen : {QSize(400, 170), QSize(300, 150)}) {
+        TXSession X(Screen);
+        QV_SKIP_WITHOUT_X(X);
+        const QString Window = ShowProbe(X);
+        ASSERT_FALSE(Window.isEmpty()) << "the form did not show";
+        const auto Placed = [&](const QRect& F) {
+            return F.top() == 0 && F.left() == std::max(0, (Screen.width() - F.width()) / 2);
+        };
+        const QRect Framed = WaitForFramedGeometry(X, Window, Placed);
+        EXPECT_TRUE(Placed(Framed)) << Screen.width() << "x" << Screen.height() << ": at " << Framed.left() << ", "
+                                    << Framed.top();
+        EXPECT_EQ(X.WindowGeometry(Window).size(), QSize(320, 160));
+        EXPECT_TRUE(X.SendKeys({QStringLiteral("Escape")}, Window));
+        EXPECT_EQ(X.WaitForExit(), 2);
+    }
 }
 
 // A test process killed outright (a test run's time limit) runs no
