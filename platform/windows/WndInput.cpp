@@ -11,6 +11,7 @@
 // meant for an editor; the window's default procedure hands them on.
 #include "platform/actions/Menus.h"
 #include "platform/graphics/GuiApplication.h"
+#include "platform/windows/DesktopModal.h"
 #include "platform/windows/LockKeys.h"
 #include "platform/windows/WndHandle.h"
 
@@ -1107,7 +1108,7 @@ void SyncSurfaceOwner(HWND Top)
     TSurfaceWidget* W = Top->Surface->Widget;
     // The modality shows from the next time the window is shown.
     if (!W->isVisible())
-        W->setWindowModality(Top->Modal ? Qt::WindowModal : Qt::NonModal);
+        SetDesktopModal(W, Top->Modal);
     HWND Owner = Live(Top->Parent) != nullptr && !Top->IsChild() ? Top->Parent : nullptr;
     QWidget* OwnerWidget = Owner != nullptr && Owner->Surface ? Owner->Surface->Widget.data() : nullptr;
     if (OwnerWidget != nullptr && OwnerWidget->windowHandle() == nullptr)
