@@ -443,12 +443,18 @@ void TCustomForm::PlaceOnScreen()
     const TRect Frame = CentreOn(Area);
     FPosition = poDesigned;
     // Before the desktop has framed the form its frame is another window's
-    // or a guess: once it is known, a form still where it was put is
-    // centred again with it.
+    // or a guess: once it is known, a form still where it was put whose
+    // real frame leaves the work area is placed again with it.  A frame
+    // that fits moves nothing, so the window does not jump under a mouse
+    // about to click it for a few pixels of centring.
     const TComponentRef<TCustomForm> Self(this);
     WhenDesktopFramed(FHandle, [Self, Area, Frame, Placed = BoundsRect()] {
-        if (Self && Self->FHandle != nullptr && Self->BoundsRect() == Placed
-            && GetDesktopFrameMargins(Self->FHandle) != Frame)
+        if (!Self || Self->FHandle == nullptr || Self->BoundsRect() != Placed
+            || GetDesktopFrameMargins(Self->FHandle) == Frame)
+            return;
+        const TRect Framed = WithDesktopFrame(Placed, Self->FHandle);
+        const TRect Work = Screen->MonitorFromRect(Area)->WorkareaRect();
+        if (KeptOnArea(Framed, Work) != TPoint{Framed.Left, Framed.Top})
             Self->CentreOn(Area);
     });
 }

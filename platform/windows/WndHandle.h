@@ -6,6 +6,7 @@
 #include "platform/graphics/Region.h"
 
 #include <QImage>
+#include <QMargins>
 #include <QPointer>
 #include <algorithm>
 #include <cstdint>
@@ -217,6 +218,10 @@ void HandleActivated(HWND Top);
 void HandleActivateApp(HWND Wnd, bool Active);
 // The shape a top-level window shows.
 void ApplySurfaceMask(HWND Top);
+// The frame the window manager says it will draw round Top, asked on a
+// window of Top's kind that is never shown (Top's own may yet be made
+// again as its kind changes); left, top, right, bottom.
+std::optional<QMargins> AskDesktopFrame(HWND Top);
 
 // The window key input goes to now: the focused window, whoever holds
 // the mouse capture; else the active window; else Top (nullptr: none).

@@ -11,7 +11,7 @@
 // meant for an editor; the window's default procedure hands them on.
 #include "platform/actions/Menus.h"
 #include "platform/graphics/GuiApplication.h"
-#include "platform/windows/DesktopModal.h"
+#include "platform/windows/DesktopHints.h"
 #include "platform/windows/LockKeys.h"
 #include "platform/windows/WndHandle.h"
 
@@ -1029,6 +1029,16 @@ void CreateSurfaceWidget(HWND Top)
         W->setFixedSize(std::max(1, Top->Width()), std::max(1, Top->Height()));
     Top->Surface->Widget = W;
     ApplySurfaceMask(Top);
+}
+
+std::optional<QMargins> AskDesktopFrame(HWND Top)
+{
+    if (!HasWidgetApplication())
+        return std::nullopt;
+    QWidget Probe;
+    Probe.setWindowFlags(FlagsFor(Top));
+    Probe.resize(std::max(1, Top->Width()), std::max(1, Top->Height()));
+    return AskedFrameExtents(&Probe);
 }
 
 void DestroySurfaceWidget(HWND Top)

@@ -129,25 +129,44 @@ TEST(Screens, APlacedFormKeepsItsFrameOnTheWorkArea)
 }
 
 // Before the desktop has framed a window its frame is a guess; once the
-// desktop shows it, a form still where it was put is centred again with
-// the frame it really has, and one moved meanwhile stays where it went.
-TEST(Screens, AFormIsCentredAgainWithTheFrameTheDesktopGaveIt)
+// desktop shows it, a form still where it was put whose real frame leaves
+// the work area is placed again with it.  One whose frame fits, however
+// far from the guess, and one moved meanwhile stay where they are.
+TEST(Screens, AFormIsPlacedAgainWhenTheFrameTheDesktopGaveItLeavesTheWorkArea)
 {
-    TScriptedFrame Desktop({1, 2, 1, 1});
-    TForm* Form = ShownForm(poDesktopCenter, Bounds(0, 0, 300, 200));
+    const TRect Work = Screen->WorkAreaRect();
+    const TRect Thin{1, 2, 1, 1};
+    TScriptedFrame Desktop(Thin);
+    // Fits with the thin frame, not with the real one: its title bar would
+    // be off the top.
+    TForm* Tall = ShownForm(poDesktopCenter, Bounds(0, 0, 300, Work.Height() - 20));
+    ASSERT_LT(Tall->BoundsRect().Top - ScriptedFrame.Top, Work.Top);
     Desktop.Frame = ScriptedFrame;
-    EXPECT_TRUE(RunUntil([Form] { return Form->BoundsRect().Top == FrameCentred({300, 200}).Y; }));
-    EXPECT_EQ(Form->BoundsRect(), Bounds(FrameCentred({300, 200}).X, FrameCentred({300, 200}).Y, 300, 200));
-    Form->Free();
+    EXPECT_TRUE(RunUntil([&] { return Tall->BoundsRect().Top == Work.Top + ScriptedFrame.Top; }));
+    EXPECT_EQ(Tall->BoundsRect(),
+              Bounds(FrameCentred({300, 0}).X, Work.Top + ScriptedFrame.Top, 300, Work.Height() - 20));
+    Tall->Free();
 
-    Desktop.Frame = {1, 2, 1, 1};
+    // Guessed larger than it is: a few pixels off the centre, no jump.
+    Desktop.Frame = ScriptedFrame;
+    TForm* Small = ShownForm(poDesktopCenter, Bounds(0, 0, 300, 200));
+    const TRect Placed = Small->BoundsRect();
+    Desktop.Frame = Thin;
+    TScreenPaints SmallPaints(Small);
+    ASSERT_TRUE(RunUntil([&] { return SmallPaints.Shown(Small, Small->ClientRect()); }));
+    PumpMessages();
+    EXPECT_EQ(Small->BoundsRect(), Placed);
+    Small->Free();
+
+    Desktop.Frame = Thin;
     TForm* Moved = ShownForm(poDesktopCenter, Bounds(0, 0, 300, 200));
-    Moved->SetBounds(10, 40, 300, 200);
+    // Moved where the real frame leaves the work area: the user's choice.
+    Moved->SetBounds(10, Work.Top + 20, 300, 200);
     Desktop.Frame = ScriptedFrame;
     TScreenPaints Paints(Moved);
-    ASSERT_TRUE(Paints.Shown(Moved, Moved->ClientRect()));
+    ASSERT_TRUE(RunUntil([&] { return Paints.Shown(Moved, Moved->ClientRect()); }));
     PumpMessages();
-    EXPECT_EQ(Moved->BoundsRect(), Bounds(10, 40, 300, 200));
+    EXPECT_EQ(Moved->BoundsRect(), Bounds(10, Work.Top + 20, 300, 200));
     Moved->Free();
 }
 
