@@ -12,81 +12,48 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
-QV_X_SERVER_TEST(KeysTypedBeforeAModalFormShowsLandInIt)
-{
-    TForm* Main = CreateNewForm<TForm>(nullptr);
-    Main->SetCaption(QStringLiteral("Hoofdvenster"));
-    Main->SetBounds(100, 100, 400, 200);
-    auto* Here = new TEdit(Main);
-    Here->SetBoundsRect(Bounds(10, 10, 200, 24));
-    Here->SetParent(Main);
-    const QString Problem = ShowOnDesktop(Main);
-    ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
-    Here->SetFocus();
-    PumpMessages();
+namespace {
 
-    TForm* Dialog = CreateNewForm<TForm>(nullptr);
-    Dialog->SetCaption(QStringLiteral("Dialoog"));
-    Dialog->SetBorderStyle(bsDialog);
-    Dialog->SetBounds(150, 150, 300, 100);
-    auto* There = new TEdit(Dialog);
-    There->SetBoundsRect(Bounds(10, 10, 200, 24));
-    There->SetParent(Dialog);
-    // Typed while the program is busy: the desktop holds the keys for the
-    // main window, which has the keyboard until the dialog shows.
-    RunXTool(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("abc")});
-    QElapsedTimer Clock;
-    QTimer Watch;
-    Watch.setInterval(50);
-    QObject::connect(&Watch, &QTimer::timeout, [&] {
-        if (There->Text() == QStringLiteral("abc") || Clock.elapsed() > XPatience)
-            Dialog->SetModalResult(mrOk);
-    });
-    Clock.start();
-    Watch.start();
-    Dialog->ShowModal();
-    Watch.stop();
-    EXPECT_EQ(There->Text(), QStringLiteral("abc"));
-    EXPECT_EQ(Here->Text(), QString());
-    Dialog->Free();
-    Main->Free();
+// A form of the test with one edit, which it returns in Edit.
+TForm* FormWithEdit(const QString& Caption, const TRect& Rect, bool Dialog, TEdit*& Edit)
+{
+    TForm* Form = CreateNewForm<TForm>(nullptr);
+    Form->SetCaption(Caption);
+    if (Dialog)
+        Form->SetBorderStyle(bsDialog);
+    Form->SetBoundsRect(Rect);
+    Edit = new TEdit(Form);
+    Edit->SetBoundsRect(Bounds(10, 10, 200, 24));
+    Edit->SetParent(Form);
+    return Form;
 }
 
-QV_X_SERVER_TEST(KeysTheDesktopStillGivesTheOwnerLandInTheModalForm)
+// The main window shown on the desktop, its edit focused, and a dialog
+// shown modally over it.  Typing runs before the dialog shows (Shown
+// false) and in its loop, once its edit has the focus (Shown true), until
+// it returns true; the loop ends once "abc" is in the dialog's edit, or
+// after the patience a desktop step has.  The keys land in the dialog,
+// none in the main window.
+void ExpectTypedIntoTheModalForm(const std::function<bool(TForm* Main, bool Shown)>& Type)
 {
-    TForm* Main = CreateNewForm<TForm>(nullptr);
-    Main->SetCaption(QStringLiteral("Hoofdvenster"));
-    Main->SetBounds(100, 100, 400, 200);
-    auto* Here = new TEdit(Main);
-    Here->SetBoundsRect(Bounds(10, 10, 200, 24));
-    Here->SetParent(Main);
+    TEdit* Here = nullptr;
+    TForm* Main = FormWithEdit(QStringLiteral("Hoofdvenster"), Bounds(100, 100, 400, 200), false, Here);
     const QString Problem = ShowOnDesktop(Main);
     ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
     Here->SetFocus();
     PumpMessages();
-
-    TForm* Dialog = CreateNewForm<TForm>(nullptr);
-    Dialog->SetCaption(QStringLiteral("Dialoog"));
-    Dialog->SetBorderStyle(bsDialog);
-    Dialog->SetBounds(150, 150, 300, 100);
-    auto* There = new TEdit(Dialog);
-    There->SetBoundsRect(Bounds(10, 10, 200, 24));
-    There->SetParent(Dialog);
-    const QString MainId = QString::number(WindowQtWidget(Main->Handle())->winId());
-    bool Typed = false;
+    TEdit* There = nullptr;
+    TForm* Dialog = FormWithEdit(QStringLiteral("Dialoog"), Bounds(150, 150, 300, 100), true, There);
+    bool Typed = Type(Main, false);
     QElapsedTimer Clock;
     QTimer Watch;
     Watch.setInterval(50);
     QObject::connect(&Watch, &QTimer::timeout, [&] {
-        if (!Typed && There->Focused()) {
-            // The keyboard still (or again) with the owner, as the desktop
-            // has it while it has not yet moved it to the modal form.
-            Typed = true;
-            RunXTool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), MainId});
-            RunXTool(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("abc")});
-        }
+        if (!Typed && There->Focused())
+            Typed = Type(Main, true);
         if (There->Text() == QStringLiteral("abc") || Clock.elapsed() > XPatience)
             Dialog->SetModalResult(mrOk);
     });
@@ -99,4 +66,35 @@ QV_X_SERVER_TEST(KeysTheDesktopStillGivesTheOwnerLandInTheModalForm)
     EXPECT_EQ(Here->Text(), QString());
     Dialog->Free();
     Main->Free();
+}
+
+void TypeAbc()
+{
+    RunXTool(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("abc")});
+}
+
+} // namespace
+
+QV_X_SERVER_TEST(KeysTypedBeforeAModalFormShowsLandInIt)
+{
+    // Typed while the program is busy: the desktop holds the keys for the
+    // main window, which has the keyboard until the dialog shows.
+    ExpectTypedIntoTheModalForm([](TForm*, bool) {
+        TypeAbc();
+        return true;
+    });
+}
+
+QV_X_SERVER_TEST(KeysTheDesktopStillGivesTheOwnerLandInTheModalForm)
+{
+    ExpectTypedIntoTheModalForm([](TForm* Main, bool Shown) {
+        if (!Shown)
+            return false;
+        // The keyboard still (or again) with the owner, as the desktop has
+        // it while it has not yet moved it to the modal form.
+        const QString MainId = QString::number(WindowQtWidget(Main->Handle())->winId());
+        RunXTool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), MainId});
+        TypeAbc();
+        return true;
+    });
 }

@@ -11,20 +11,9 @@
 
 namespace {
 
-struct EditorMouse : StdForm {
-    int Beeps = 0;
+struct EditorMouse : StdFormCountingBeeps {
     int Changes = 0;
     TScriptedPrimarySelection Primary;
-    void SetUp() override
-    {
-        StdForm::SetUp();
-        SetBeepHook([this](UINT) { ++Beeps; });
-    }
-    void TearDown() override
-    {
-        SetBeepHook(nullptr);
-        StdForm::TearDown();
-    }
     template <typename T>
     T* MakeEditor(const QString& Text, int MaxLength = 0)
     {

@@ -47,6 +47,21 @@ struct StdForm : ::testing::Test {
     }
 };
 
+// The same form, counting the beeps of what its controls refuse.
+struct StdFormCountingBeeps : StdForm {
+    int Beeps = 0;
+    void SetUp() override
+    {
+        StdForm::SetUp();
+        SetBeepHook([this](UINT) { ++Beeps; });
+    }
+    void TearDown() override
+    {
+        SetBeepHook(nullptr);
+        StdForm::TearDown();
+    }
+};
+
 inline void SetClipboardText(const QString& Text)
 {
     QApplication::clipboard()->setText(Text);

@@ -34,6 +34,16 @@ struct TypedAhead : StdForm {
             QueueKeyUp(Form, Key, Mods);
         }
     }
+    // Another form, with one edit (There).
+    static TForm* SecondForm(TEdit*& There)
+    {
+        TForm* Other = CreateNewForm<TForm>(nullptr);
+        Other->SetBounds(100, 100, 300, 100);
+        There = new TEdit(Other);
+        There->SetBoundsRect(Bounds(10, 10, 200, 24));
+        There->SetParent(Other);
+        return Other;
+    }
     void QueueKey(int Key)
     {
         QueueKeyDown(Form, Key);
@@ -79,11 +89,8 @@ TEST_F(TypedAhead, KeysAndComposedCharactersFollowTabIntoEditsAndDrawnLists)
 TEST_F(TypedAhead, KeysGoToTheFormAKeyOpenedAndBackOnceItClosed)
 {
     TEdit* Here = Field(0);
-    TForm* Other = CreateNewForm<TForm>(nullptr);
-    Other->SetBounds(100, 100, 300, 100);
-    auto* There = new TEdit(Other);
-    There->SetBoundsRect(Bounds(10, 10, 200, 24));
-    There->SetParent(Other);
+    TEdit* There = nullptr;
+    TForm* Other = SecondForm(There);
     auto* Cancel = new TButton(Other);
     Cancel->SetBoundsRect(Bounds(10, 50, 75, 25));
     Cancel->SetParent(Other);
@@ -130,11 +137,8 @@ TEST_F(TypedAhead, KeysGoToTheFormAKeyOpenedAndBackOnceItClosed)
 TEST_F(TypedAhead, KeysForAFormThatWentGoToTheFocus)
 {
     TEdit* Here = Field(0);
-    TForm* Other = CreateNewForm<TForm>(nullptr);
-    Other->SetBounds(100, 100, 300, 100);
-    auto* There = new TEdit(Other);
-    There->SetBoundsRect(Bounds(10, 10, 200, 24));
-    There->SetParent(Other);
+    TEdit* There = nullptr;
+    TForm* Other = SecondForm(There);
     Other->Show();
     There->SetFocus();
     PumpMessages();

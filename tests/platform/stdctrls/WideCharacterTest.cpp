@@ -23,18 +23,7 @@ const char* InputName(TInput Input)
     return Input == TInput::Keys ? "keys" : "input method";
 }
 
-struct WideCharacters : StdForm {
-    int Beeps = 0;
-    void SetUp() override
-    {
-        StdForm::SetUp();
-        SetBeepHook([this](UINT) { ++Beeps; });
-    }
-    void TearDown() override
-    {
-        SetBeepHook(nullptr);
-        StdForm::TearDown();
-    }
+struct WideCharacters : StdFormCountingBeeps {
     template <typename T>
     T* Focused()
     {
