@@ -124,10 +124,10 @@ TRect GetDesktopFrameMargins(HWND Wnd)
     QMargins M = FrameOfShown(Own);
     if (M.isNull())
         M = FrameOfAnotherWindow(Own);
-    // The first window: the window manager is asked, the estimate being
-    // only what it would rather be.
+    // The first window: the window manager is asked; the estimate stands
+    // in where it cannot say.
     if (M.isNull())
-        if (const std::optional<QMargins> Asked = AskDesktopFrame(Top); Asked && !Asked->isNull())
+        if (const std::optional<QMargins> Asked = QvWnd::AskDesktopFrame(Top); Asked && !Asked->isNull())
             M = LastFrameSeen() = *Asked;
     if (M.isNull())
         M = EstimatedFrame();

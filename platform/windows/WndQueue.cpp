@@ -185,7 +185,7 @@ HWND TargetNow(const MSG& M)
 {
     if (!M.ToFocus)
         return M.hwnd;
-    return KeyTarget(IsWindowSerial(M.hwnd, M.Serial) ? M.hwnd : nullptr);
+    return QvWnd::KeyTarget(IsWindowSerial(M.hwnd, M.Serial) ? M.hwnd : nullptr);
 }
 
 bool Matches(const MSG& M, HWND Target, HWND Wnd, UINT Min, UINT Max)
