@@ -204,13 +204,15 @@ std::unique_ptr<TFileLock> TFormMain::LockContactFile(const String& Path)
 
 bool TFormMain::OpenContactFile(const String& Path, bool Create)
 {
+    // The open file is written as it closes: with its lock file, where that
+    // can be made by now.
+    if (DataModuleMain->Active)
+        CompleteFileLock();
     std::unique_ptr<TFileLock> Lock = LockContactFile(Path);
     if (!Lock)
         return false;
     if (DataModuleMain->Active) {
         try {
-            // The open file is the one reopened when its lock was taken over.
-            (FFileLock ? FFileLock : Lock)->AcquireLockFile();
             DataModuleMain->CloseFiles();
         } catch (...) {
             // The open file stays open, with its lock.

@@ -619,8 +619,8 @@ void TFcCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, const TWi
         AfterDeletion();
         return;
     }
-    const bool Pasted =
-        Message.Msg == WM_PASTE || Message.Msg == WM_MBUTTONUP || (Message.Msg == WM_CHAR && Message.WParam == 22);
+    // The middle button pastes through WM_PASTE too.
+    const bool Pasted = Message.Msg == WM_PASTE || (Message.Msg == WM_CHAR && Message.WParam == 22);
     if (FPasteMarked || Pasted)
         AfterPaste();
 }

@@ -829,8 +829,7 @@ public:
         switch (E->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            QueueKey(TopLevel(W), static_cast<QKeyEvent*>(E), E->type() == QEvent::KeyPress);
-            return true;
+            return QueueKeyInput(TopLevel(W), E);
         case QEvent::ShortcutOverride:
             E->accept();
             return true;
@@ -1086,10 +1085,12 @@ void SyncSurfaceWidget(HWND Top, bool Geometry, bool Visibility)
         if (W->windowFlags() != Flags)
             W->setWindowFlags(Flags);
         // The desktop learns the owner and modality before the window shows.
+        // Where that is Qt's window modality, Qt drops what then still
+        // comes for the windows it blocks: what came so far is taken first.
         if (Top->Visible() && !W->isVisible()) {
-            if (Top->Modal)
-                TakeInputSentSoFar();
             SyncSurfaceOwner(Top);
+            if (W->windowModality() != Qt::NonModal)
+                TakeInputSentSoFar();
         }
         if (!Top->Visible()) {
             W->hide();
