@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make ccache pkg-config
-  qt6-base-dev libgl-dev libx11-dev zlib1g-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev libx11-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-dejavu-core fonts-wine tango-icon-theme qt6-translations-l10n
   xvfb openbox xdotool x11-utils wmctrl imagemagick

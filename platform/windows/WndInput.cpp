@@ -28,6 +28,7 @@
 #include <QWindow>
 #include <array>
 #include <cmath>
+#include <qpa/qwindowsysteminterface.h>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -399,6 +400,12 @@ void QueueKey(HWND Top, QKeyEvent* E, bool Down)
 // in order with the keys around it.
 void QueueCommittedText(HWND Top, QStringView Text)
 {
+    // On X11 Qt composes a dead key as it reads the key from the X server
+    // and hands the text on at once, while the keys it read before it are
+    // still to be delivered: those are queued first, so that "Tab, dead
+    // acute, e" typed ahead gives the é after the Tab.
+    if (QWindowSystemInterface::windowSystemEventsQueued() > 0)
+        QWindowSystemInterface::flushWindowSystemEvents();
     for (QChar C : Text) {
         MSG M;
         M.hwnd = Top;

@@ -98,3 +98,30 @@ QV_X_SERVER_TEST(KeysTheDesktopStillGivesTheOwnerLandInTheModalForm)
         return true;
     });
 }
+
+// Typed ahead while the program is busy: Qt composes a dead key as it
+// reads it from the X server, before it hands on the keys read earlier.
+// The composed character still comes after them, in the field they lead
+// to.
+QV_X_SERVER_TEST(ACharacterComposedFromADeadKeyKeepsItsPlaceAmongTheKeys)
+{
+    // The keyboard Dutch users of US keyboards have: ' is a dead key.
+    RunXTool(QStringLiteral("setxkbmap"), {QStringLiteral("us"), QStringLiteral("-variant"), QStringLiteral("intl")});
+    TEdit* First = nullptr;
+    TForm* Main = FormWithEdit(QStringLiteral("Hoofdvenster"), Bounds(100, 100, 400, 200), false, First);
+    auto* Second = new TEdit(Main);
+    Second->SetBoundsRect(Bounds(10, 50, 200, 24));
+    Second->SetParent(Main);
+    const QString Problem = ShowOnDesktop(Main);
+    ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
+    First->SetFocus();
+    PumpMessages();
+    // Sent while the program handles nothing: it reads them all at once.
+    RunXTool(QStringLiteral("xdotool"),
+             {QStringLiteral("key"), QStringLiteral("a"), QStringLiteral("Tab"), QStringLiteral("dead_acute"),
+              QStringLiteral("e"), QStringLiteral("b")});
+    EXPECT_TRUE(RunUntil([&] { return Second->Text().size() >= 2; }, XPatience));
+    EXPECT_EQ(First->Text(), QStringLiteral("a"));
+    EXPECT_EQ(Second->Text(), QString::fromUtf8("éb"));
+    Main->Free();
+}
